@@ -1,24 +1,18 @@
 #include "ofPath.h"
 
 #include "ofGraphics.h"
-#include "ofLog.h"
+#include "ofTessellator.h"
 
 namespace {
 
-// The shared tessellator is connected here: these two are the default fill
-// road of every path.
-void sharedTessellateToMesh(const std::vector<ofPolyline>& /*src*/, ofPolyWindingMode /*winding*/, ofMesh& /*dst*/,
-                            bool /*is2D*/) {
-    static bool told = false;
-    if (!told) ofLogError("ofPath") << "no tessellator connected: fills stay empty";
-    told = true;
+// The default fill road of every path: the shared tessellator.
+void sharedTessellateToMesh(const std::vector<ofPolyline>& src, ofPolyWindingMode winding, ofMesh& dst, bool is2D) {
+    ofGetSharedTessellator().tessellateToMesh(src, winding, dst, is2D);
 }
 
-void sharedTessellateToPolylines(const std::vector<ofPolyline>& /*src*/, ofPolyWindingMode /*winding*/,
-                                 std::vector<ofPolyline>& /*dst*/, bool /*is2D*/) {
-    static bool told = false;
-    if (!told) ofLogError("ofPath") << "no tessellator connected: contours stay empty";
-    told = true;
+void sharedTessellateToPolylines(const std::vector<ofPolyline>& src, ofPolyWindingMode winding,
+                                 std::vector<ofPolyline>& dst, bool is2D) {
+    ofGetSharedTessellator().tessellateToPolylines(src, winding, dst, is2D);
 }
 
 ofPathTessellateToMesh tessellateToMesh = sharedTessellateToMesh;

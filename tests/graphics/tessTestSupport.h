@@ -14,11 +14,12 @@ struct CountingAllocator {
     long frees = 0;
     long requests = 0;    // every memalloc and memrealloc call
     long failAt = -1;     // the request number (1-based) that fails; -1 never
+    bool failAfter = false; // every request from failAt on fails too
     long reallocs = 0;
 
     bool shouldFail() {
         ++requests;
-        return failAt >= 0 && requests == failAt;
+        return failAt >= 0 && (requests == failAt || (failAfter && requests > failAt));
     }
     static void* alloc(void* user, size_t size) {
         CountingAllocator* a = (CountingAllocator*)user;

@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "RecordingRenderer.h"
+#include "ofGraphics.h"
+#include "ofLog.h"
+#include "ofPath.h"
+#include "ofTessellator.h"
+#include "tessTestSupport.h"
+
+namespace {
+
+ofPolyline outline(const std::vector<float>& xy, float z = 0) {
+    ofPolyline line;
+    for (size_t i = 0; i + 1 < xy.size(); i += 2) line.lineTo(ofPoint(xy[i], xy[i + 1], z));
+    line.setClosed(true);
+    return line;
+}
+
+double meshArea(const ofMesh& mesh) {
+    const std::vector<ofPoint>& v = mesh.getVertices();
+    const std::vector<ofIndexType>& idx = mesh.getIndices();
+    double total = 0;
+    for (size_t i = 0; i + 2 < idx.size(); i += 3) {
+        const ofPoint &a = v[idx[i]], &b = v[idx[i + 1]], &c = v[idx[i + 2]];
+        total += 0.5 * ((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
+    }
+    return total;
+}
+
+double polylineArea(const ofPolyline& line) {
+    double a = 0;
+    for (int i = 0; i < line.size(); ++i) {
+        const ofPoint& p = line[i];
+        const ofPoint& q = line[(i + 1) % line.size()];
+        a += p.x * q.y - q.x * p.y;
+    }
+    return a / 2;
+}
+
+std::string captureErrors(const std::function<void()>& f) {
+    testing::internal::CaptureStderr();
+    f();
+    fflush(stderr);
+    return testing::internal::GetCapturedStderr();
+}
+
+const std::vector<float> kSquare = {0, 0, 10, 0, 10, 10, 0, 10};
+const std::vector<float> kHole = {3, 3, 7, 3, 7, 7, 3, 7};
+
+TEST(ofTessellator, MeshHoldsTrianglesOfTheFilledArea) {
+    ofTessellator tess;
+    ofMesh mesh;
+    mesh.setMode(OF_PRIMITIVE_LINES);
+    tess.tessellateToMesh({outline(kSquare)}, OF_POLY_WINDING_ODD, mesh, false);
+    EXPECT_EQ(4, mesh.getNumVertices());
+    EXPECT_EQ(6, mesh.getNumIndices());
+    EXPECT_EQ(OF_PRIMITIVE_TRIANGLES, mesh.getMode());
+    EXPECT_DOUBLE_EQ(100.0, meshArea(mesh));
+
+    // The mesh is replaced, not added to.
+    tess.tessellateToMesh({outline(kSquare), outline(kHole)}, OF_POLY_WINDING_ODD, mesh, false);
+    EXPECT_EQ(8, mesh.getNumVertices());
+    EXPECT_EQ(24, mesh.getNumIndices());
+    EXPECT_DOUBLE_EQ(84.0, meshArea(mesh));
+
+    tess.tessellateToMesh({outline(kSquare), outline({5, 5, 15, 5, 15, 15, 5, 15})}, OF_POLY_WINDING_NONZERO,
+                          mesh, false);
+    EXPECT_DOUBLE_EQ(175.0, meshArea(mesh));
+    tess.tessellateToMesh({outline(kSquare), outline({5, 5, 15, 5, 15, 15, 5, 15})}, OF_POLY_WINDING_ABS_GEQ_TWO,
+                          mesh, false);
+    EXPECT_DOUBLE_EQ(25.0, meshArea(mesh));
+    EXPECT_EQ(6, mesh.getNumIndices());
+}
+
+TEST(ofTessellator, FlatOrThreeDimensionalContours) {
+    ofTessellator tess;
+    ofMesh mesh;
+    tess.tessellateToMesh({outline(kSquare, 5)}, OF_POLY_WINDING_ODD, mesh, false);
+    ASSERT_EQ(4, mesh.getNumVertices());
+    for (const ofPoint& p : mesh.getVertices()) EXPECT_EQ(5.0f, p.z);
+    // Flat: z is not read at all.
+    tess.tessellateToMesh({outline(kSquare, 5)}, OF_POLY_WINDING_ODD, mesh, true);
+    ASSERT_EQ(4, mesh.getNumVertices());
+    for (const ofPoint& p : mesh.getVertices()) EXPECT_EQ(0.0f, p.z);
+}
+
+TEST(ofTessellator, PolylinesAreTheClosedBoundary) {
+    ofTessellator tess;
+    std::vector<ofPolyline> dst(5, outline({1, 1, 2, 2, 3, 1}));
+    dst[3].setClosed(false);
+    tess.tessellateToPolylines({outline(kSquare), outline(kHole)}, OF_POLY_WINDING_ODD, dst, false);
+    ASSERT_EQ(2u, dst.size());
+    for (const ofPolyline& line : dst) {
+        EXPECT_TRUE(line.isClosed());
+        EXPECT_EQ(4, line.size());
+    }
+    EXPECT_DOUBLE_EQ(84.0, polylineArea(dst[0]) + polylineArea(dst[1]));
+
+    tess.tessellateToPolylines({outline(kSquare), outline({5, 5, 15, 5, 15, 15, 5, 15})}, OF_POLY_WINDING_NONZERO,
+                               dst, false);
+    ASSERT_EQ(1u, dst.size());
+    EXPECT_EQ(8, dst[0].size());
+    EXPECT_DOUBLE_EQ(175.0, polylineArea(dst[0]));
+}
+
+TEST(ofTessellator, EmptyOutlinesAreContoursToo) {
+    ofTessellator tess;
+    ofMesh mesh;
+    const std::string err = captureErrors([&] {
+        tess.tessellateToMesh({outline(kSquare), ofPolyline()}, OF_POLY_WINDING_ODD, mesh, false);
+    });
+    EXPECT_EQ("", err);
+    EXPECT_EQ(6, mesh.getNumIndices());
+}
+
+TEST(ofTessellator, FailureIsLoggedOnceAndEmptiesTheDestination) {
+    ofTessellator tess;
+    ofMesh mesh;
+    tess.tessellateToMesh({outline(kSquare)}, OF_POLY_WINDING_ODD, mesh, false);
+    ASSERT_EQ(6, mesh.getNumIndices());
+    // No outline at all: the core has nothing to work on.
+    std::string err = captureErrors([&] { tess.tessellateToMesh({}, OF_POLY_WINDING_ODD, mesh, false); });
+    EXPECT_EQ("[error] ofTessellator: tessellation failed\n", err);
+    EXPECT_EQ(0, mesh.getNumVertices());
+    EXPECT_EQ(0, mesh.getNumIndices());
+
+    std::vector<ofPolyline> lines(2, outline(kSquare));
+    err = captureErrors([&] { tess.tessellateToPolylines({}, OF_POLY_WINDING_NONZERO, lines, false); });
+    EXPECT_EQ("[error] ofTessellator: tessellation failed\n", err);
+    EXPECT_TRUE(lines.empty());
+
+    // Nothing of the failure stays behind.
+    tess.tessellateToMesh({outline(kSquare)}, OF_POLY_WINDING_ODD, mesh, false);
+    EXPECT_EQ(6, mesh.getNumIndices());
+}
+
+TEST(ofTessellator, OutOfMemoryDuringARunDrawsNothingThatTime) {
+    CountingAllocator counter;
+    ofMesh mesh;
+    {
+        ofTessellator tess(counter.record());
+        tess.tessellateToMesh({outline(kSquare)}, OF_POLY_WINDING_ODD, mesh, false);
+        ASSERT_EQ(6, mesh.getNumIndices());
+        counter.failAt = counter.requests + 3;
+        const std::string err = captureErrors(
+            [&] { tess.tessellateToMesh({outline(kSquare), outline(kHole)}, OF_POLY_WINDING_ODD, mesh, false); });
+        EXPECT_EQ("[error] ofTessellator: tessellation failed\n", err);
+        EXPECT_EQ(0, mesh.getNumIndices());
+        tess.tessellateToMesh({outline(kSquare), outline(kHole)}, OF_POLY_WINDING_ODD, mesh, false);
+        EXPECT_EQ(24, mesh.getNumIndices());
+    }
+    EXPECT_EQ(0, counter.live());
+}
+
+TEST(ofTessellator, WithoutACoreTessellatorNothingIsDrawn) {
+    CountingAllocator counter;
+    counter.failAt = 1;
+    counter.failAfter = true;
+    ofMesh mesh;
+    {
+        std::string err;
+        err = captureErrors([&] {
+            ofTessellator tess(counter.record());
+            mesh.addVertex(ofPoint(1, 2, 3));
+            tess.tessellateToMesh({outline(kSquare)}, OF_POLY_WINDING_ODD, mesh, false);
+            std::vector<ofPolyline> lines(1, outline(kSquare));
+            tess.tessellateToPolylines({outline(kSquare)}, OF_POLY_WINDING_NONZERO, lines, false);
+            EXPECT_TRUE(lines.empty());
+        });
+        EXPECT_EQ("[error] ofTessellator: could not create the tessellator\n"
+                  "[error] ofTessellator: no tessellator, nothing drawn\n"
+                  "[error] ofTessellator: no tessellator, nothing drawn\n",
+                  err);
+    }
+    EXPECT_EQ(0, mesh.getNumVertices());
+    EXPECT_EQ(0, counter.live());
+
+    // Memory back: the next shape makes the core tessellator after all.
+    counter.failAt = 1;
+    counter.failAfter = false;
+    counter.requests = 0;
+    const std::string err = captureErrors([&] {
+        ofTessellator tess(counter.record());
+        tess.tessellateToMesh({outline(kSquare)}, OF_POLY_WINDING_ODD, mesh, false);
+    });
+    EXPECT_EQ("[error] ofTessellator: could not create the tessellator\n", err);
+    EXPECT_EQ(6, mesh.getNumIndices());
+}
+
+// The whole fill road: shape calls, the global shape path, the shared
+// tessellator and the renderer.
+class FillRoad : public testing::Test {
+protected:
+    void SetUp() override {
+        renderer = std::make_shared<RecordingRenderer>();
+        ofSetCurrentRenderer(renderer);
+        ofSetStyle(ofStyle());
+        ofFill();
+        renderer->reset();
+    }
+    std::shared_ptr<RecordingRenderer> renderer;
+};
+
+TEST_F(FillRoad, ConcaveShapeFillsThroughTheSharedTessellator) {
+    // An arrow head: concave at (5, 4).
+    ofBeginShape();
+    ofVertex(0, 0);
+    ofVertex(10, 0);
+    ofVertex(5, 4);
+    ofVertex(5, 10);
+    ofEndShape(true);
+    ASSERT_EQ(1u, renderer->drawnMeshes.size());
+    const ofMesh& mesh = renderer->drawnMeshes[0];
+    EXPECT_EQ(OF_PRIMITIVE_TRIANGLES, mesh.getMode());
+    EXPECT_EQ(4, mesh.getNumVertices());
+    EXPECT_EQ(6, mesh.getNumIndices());
+    // (0,0),(10,0),(5,4) is 20; (0,0),(5,4),(5,10) is 15.
+    EXPECT_DOUBLE_EQ(35.0, std::abs(meshArea(mesh)));
+}
+
+TEST_F(FillRoad, SelfCrossingShapeAndCollinearShape) {
+    ofBeginShape();
+    ofVertex(0, 0);
+    ofVertex(10, 10);
+    ofVertex(10, 0);
+    ofVertex(0, 10);
+    ofEndShape(true);
+    ASSERT_EQ(1u, renderer->drawnMeshes.size());
+    EXPECT_EQ(5, renderer->drawnMeshes[0].getNumVertices());
+    EXPECT_DOUBLE_EQ(50.0, std::abs(meshArea(renderer->drawnMeshes[0])));
+
+    // All points on one line: nothing to fill, no error, no crash.
+    renderer->reset();
+    const std::string err = captureErrors([] {
+        ofBeginShape();
+        ofVertex(0, 0);
+        ofVertex(10, 10);
+        ofVertex(20, 20);
+        ofEndShape(true);
+    });
+    EXPECT_EQ("", err);
+    for (const ofMesh& m : renderer->drawnMeshes) EXPECT_EQ(0, m.getNumIndices());
+}
+
+TEST_F(FillRoad, PathWithHoleUnderTwoRules) {
+    ofPath path;
+    path.lineTo(0, 0);
+    path.lineTo(10, 0);
+    path.lineTo(10, 10);
+    path.lineTo(0, 10);
+    path.close();
+    path.lineTo(3, 3);
+    path.lineTo(7, 3);
+    path.lineTo(7, 7);
+    path.lineTo(3, 7);
+    path.close();
+    EXPECT_DOUBLE_EQ(84.0, meshArea(path.getTessellation()));
+    path.setPolyWindingMode(OF_POLY_WINDING_NONZERO);
+    path.setStrokeWidth(1);
+    EXPECT_DOUBLE_EQ(100.0, meshArea(path.getTessellation()));
+    // Its outline under nonzero is the one outer square.
+    ASSERT_EQ(1u, path.getOutline().size());
+    EXPECT_EQ(4, path.getOutline()[0].size());
+}
+
+} // namespace
