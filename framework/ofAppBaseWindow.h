@@ -2,19 +2,12 @@
 
 #include <string>
 
+#include "ofGraphicsConstants.h"
 #include "ofPoint.h"
 
 class ofBaseApp;
 
 enum ofWindowMode { OF_WINDOW = 0, OF_FULLSCREEN = 1, OF_GAME_MODE = 2 };
-
-enum ofOrientation {
-    OF_ORIENTATION_DEFAULT = 1,
-    OF_ORIENTATION_180 = 2,
-    OF_ORIENTATION_90_LEFT = 3,
-    OF_ORIENTATION_90_RIGHT = 4,
-    OF_ORIENTATION_UNKNOWN = 5
-};
 
 // The window interface. Every default does nothing and answers zero, so a
 // caller with no real window gets harmless values.

@@ -14,6 +14,7 @@
 #include "ofGraphics.h"
 #include "ofLog.h"
 #include "ofMath.h"
+#include "ofSoundPlayer.h"
 #include "ofUtils.h"
 
 namespace {
@@ -57,6 +58,7 @@ void ofRunApp(ofBaseApp* app) {
 
 void ofExitCallback() {
     ofNotifyExit();
+    ofSoundShutdown();
     ofCloseFreeImage();
 }
 
