@@ -463,3 +463,16 @@ TEST_F(GLRendererTest, PathStrokesInItsOwnColourTintedByTheStyleAndRestoresState
     EXPECT_TRUE(near(at(301, 301), 128, 255, 255));
     EXPECT_EQ(ofGetStyle().color, ofColor(128, 255, 255, 255));
 }
+
+TEST_F(GLRendererTest, DegenerateCircleResolutionsDrawWithoutHarm) {
+    ofSetColor(255, 0, 0);
+    for (int res : {0, -5, 1, 2}) {
+        SCOPED_TRACE(res);
+        ofSetCircleResolution(res);
+        ofCircle(100, 100, 10);
+        renderer->drawEllipse(100, 100, 0, 10, 20);
+        EXPECT_LE(renderer->getCircleCache().size(), 3);
+    }
+    ofSetCircleResolution(20);
+    EXPECT_EQ(renderer->getCircleCache().size(), 21);
+}
