@@ -170,8 +170,9 @@ void fillFrom(SystemState* state, int16_t* out, size_t frames) {
     }
 }
 
+// Rounds up, so the frame reads back as the same millisecond.
 uint64_t msToFrames(unsigned ms, int rate) {
-    return static_cast<uint64_t>(ms) * static_cast<uint64_t>(rate) / 1000u;
+    return (static_cast<uint64_t>(ms) * static_cast<uint64_t>(rate) + 999u) / 1000u;
 }
 
 unsigned framesToMs(uint64_t frames, int rate) {
