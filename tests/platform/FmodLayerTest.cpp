@@ -184,21 +184,6 @@ TEST_F(FmodLayerTest, PausedChannelCountsAsPlayingAndHoldsItsPlace) {
     EXPECT_EQ(std::make_pair(3000, 3000), mixFrame());
 }
 
-TEST_F(FmodLayerTest, LoopSwitchedOnAndOffWhilePlaying) {
-    FMOD_CHANNEL* c = play(constant("a.wav", 44100, 100, 500));
-    FmodLayer::mixManually(60);
-    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetMode(c, FMOD_LOOP_NORMAL));
-    FmodLayer::mixManually(190);
-    EXPECT_TRUE(playing(c));
-    EXPECT_EQ(50u, position(c));
-    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetMode(c, FMOD_LOOP_OFF));
-    FmodLayer::mixManually(49);
-    EXPECT_TRUE(playing(c));
-    FmodLayer::mixManually(1);
-    EXPECT_FALSE(playing(c));
-    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetMode(c, FMOD_LOOP_NORMAL));
-}
-
 TEST_F(FmodLayerTest, FreeTakesAFreeVoiceElseStealsTheOldest) {
     FMOD_SOUND* s = constant("a.wav", 44100, 100000, 1);
     std::vector<FMOD_CHANNEL*> channels;
