@@ -354,3 +354,28 @@ TEST_F(GlutWindowTest, DropsGoToTheLoopApplicationOrAreIgnoredWithAWarning) {
     ofAppGlutWindow::setLoopApp(nullptr);
     XCloseDisplay(d);
 }
+
+TEST_F(GlutWindowTest, ADragSourceThatVanishesDoesNotEndTheProcess) {
+    GLTestWindow::open(320, 240);
+    unsigned long window = vxRecordedWindow();
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    XdndSource src(d);
+    Window proxy = src.readWindowProperty(window, "XdndProxy");
+    ASSERT_NE(proxy, 0ul);
+    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
+    src.send(proxy, window, "XdndPosition", 0, (10L << 16) | 10L, CurrentTime, 0);
+    src.send(proxy, window, "XdndDrop", 0, CurrentTime, 0, 0);
+    XDestroyWindow(d, src.source);  // gone before the answers reach it
+    src.source = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+    XSync(d, False);
+    RecordingApp app;
+    ofAppGlutWindow::setLoopApp(&app);
+    for (int i = 0; i < 50; ++i) {
+        ofAppGlutWindow::pollDrops();
+        GLTestWindow::pump(1);
+    }
+    EXPECT_TRUE(seen.empty());
+    ofAppGlutWindow::setLoopApp(nullptr);
+    XCloseDisplay(d);
+}
