@@ -4,6 +4,7 @@
 #include <string>
 
 #include "TextGLContext.h"
+#include "ofGraphics.h"
 #include "ofPixels.h"
 #include "ofTexture.h"
 
@@ -266,6 +267,28 @@ TEST_F(Texture, PowerOfTwoTextureDrawsScaledQuadrants) {
     EXPECT_EQ(TextGLContext::pixel(101, 31), (RGB{255, 255, 255}));
     EXPECT_EQ(TextGLContext::pixel(106, 36), (RGB{255, 255, 255}));
     EXPECT_EQ(TextGLContext::pixel(108, 31), (RGB{0, 0, 0}));
+}
+
+TEST_F(Texture, CentreRectModeCentresTheQuad) {
+    ofPixels white;
+    white.allocate(2, 2, 3);
+    white.set(0, 255);
+    white.set(1, 255);
+    white.set(2, 255);
+    ofTexture t;
+    t.allocate(white);
+    t.loadData(white);
+    ofStyle style = ofGetStyle();
+    style.rectMode = OF_RECTMODE_CENTER;
+    ofSetStyle(style);
+    ASSERT_EQ(ofGetRectMode(), OF_RECTMODE_CENTER);
+    t.draw(100, 100, 20, 10);
+    style.rectMode = OF_RECTMODE_CORNER;
+    ofSetStyle(style);
+    EXPECT_EQ(TextGLContext::mask(89, 94, 22, 12).front(), std::string(22, '.'));
+    EXPECT_EQ(TextGLContext::mask(89, 95, 22, 1).front(), "." + std::string(20, 'X') + ".");
+    EXPECT_EQ(TextGLContext::mask(89, 104, 22, 1).front(), "." + std::string(20, 'X') + ".");
+    EXPECT_EQ(TextGLContext::mask(89, 105, 22, 1).front(), std::string(22, '.'));
 }
 
 TEST_F(Texture, UnallocatedTextureDrawsNothing) {
