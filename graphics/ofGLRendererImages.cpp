@@ -1,13 +1,11 @@
 #include "ofGLRenderer.h"
 
-// Images and bitmap-font strings draw through the image, texture and bitmap
-// font code, which is not part of this library yet. Until it is, these draw
-// nothing.
+// Images draw through the image and texture code, which is not part of this
+// library yet. Until it is, these draw nothing. Bitmap strings are in
+// ofGLRendererText.cpp.
 
 void ofGLRenderer::draw(ofImage_<float>&, float, float, float, float, float, float, float, float, float) {}
 
 void ofGLRenderer::draw(ofImage_<unsigned short>&, float, float, float, float, float, float, float, float, float) {}
 
 void ofGLRenderer::draw(ofImage_<unsigned char>&, float, float, float, float, float, float, float, float, float) {}
-
-void ofGLRenderer::drawString(std::string, float, float, float, int) {}

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ofBuffer.h"
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& data) {
+    std::istringstream in(data);
+    ofBuffer b(in);
+    std::vector<std::string> lines;
+    while (!b.isLastLine()) lines.push_back(b.getNextLine());
+    EXPECT_EQ(b.getNextLine(), "");
+    return lines;
+}
+
+}  // namespace
+
+TEST(BufferTest, EmptyStreamGivesOneZeroByte) {
+    std::istringstream in("");
+    ofBuffer b(in);
+    EXPECT_EQ(b.size(), 0u);
+    EXPECT_EQ(b.getText(), "");
+    EXPECT_EQ(b.getBinaryBuffer()[0], '\0');
+    EXPECT_TRUE(b.isLastLine());
+    EXPECT_EQ(b.getNextLine(), "");
+}
+
+TEST(BufferTest, LinesEndAtLineFeedCarriageReturnOrBoth) {
+    using L = std::vector<std::string>;
+    EXPECT_EQ(linesOf(std::string("a\r\nb\r", 5)), (L{"a", "b"}));
+    EXPECT_EQ(linesOf("\n\n"), (L{"", ""}));
+    EXPECT_EQ(linesOf("one\ntwo\n\nfour"), (L{"one", "two", "", "four"}));
+    EXPECT_EQ(linesOf("x\ry\r\rz"), (L{"x", "y", "", "z"}));
+    // LF CR is two line ends, CR LF one.
+    EXPECT_EQ(linesOf("p\n\rq\r\n\nr"), (L{"p", "", "q", "", "r"}));
+}
+
+TEST(BufferTest, LongStreamIsReadWholeAndZeroTerminated) {
+    std::string data;
+    for (int i = 0; i < 2500; ++i) data += static_cast<char>('a' + i % 26);
+    std::istringstream in(data);
+    ofBuffer b(in);
+    ASSERT_EQ(b.size(), 2500u);
+    EXPECT_EQ(std::string(b.getBinaryBuffer(), 2501), data + '\0');
+
+    std::istringstream bad("x");
+    bad.setstate(std::ios_base::badbit);
+    EXPECT_FALSE(b.set(bad));
+    EXPECT_EQ(b.size(), 0u);
+}
+
+TEST(BufferTest, EmbeddedZeroCutsTheTextButNotTheSizeOrTheLines) {
+    std::istringstream in(std::string("ab\0cd\nef", 8));
+    ofBuffer b(in);
+    EXPECT_EQ(b.size(), 8u);
+    EXPECT_EQ(b.getText(), "ab");
+    EXPECT_EQ(b.getNextLine(), std::string("ab\0cd", 5));
+    ofBuffer copy(b);
+    EXPECT_EQ(copy.getNextLine(), "ef");
+    EXPECT_TRUE(copy.isLastLine());
+}

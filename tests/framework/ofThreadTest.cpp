@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/resource.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "ofLog.h"
+#include "ofThread.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Records lines as "[module:level] message"; a hook may hold the logging thread.
+class Recorder : public ofBaseLoggerChannel {
+public:
+    Recorder() : previous(ofGetLoggerChannel()) { ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {}); }
+    ~Recorder() override { ofGetLoggerChannel() = previous; }
+    void log(ofLogLevel, const std::string&, const char*, va_list) override {}
+    void log(ofLogLevel, const std::string&, const char*, ...) override {}
+    void log(ofLogLevel level, const std::string& module, const std::string& message) override {
+        std::string line = "[" + module + ":" + ofGetLogLevelName(level) + "] " + message;
+        if (hook) hook(line);
+        std::lock_guard<std::mutex> l(m);
+        all.push_back(line);
+    }
+    std::vector<std::string> lines() {
+        std::lock_guard<std::mutex> l(m);
+        return all;
+    }
+    std::function<void(const std::string&)> hook;
+
+private:
+    std::mutex m;
+    std::vector<std::string> all;
+    std::shared_ptr<ofBaseLoggerChannel> previous;
+};
+
+class JobThread : public ofThread {
+public:
+    std::function<void(JobThread&)> job;
+    std::atomic<int> runs{0};
+    ~JobThread() override { waitForThread(); }
+    void setStackSize(int bytes) { thread.setStackSize(bytes); }
+    using ofThread::lock;
+    using ofThread::unlock;
+
+protected:
+    void threadedFunction() override {
+        ++runs;
+        if (job) job(*this);
+    }
+};
+
+class BareThread : public ofThread {};
+
+template <class Pred>
+bool eventually(Pred pred, std::chrono::milliseconds limit = 5000ms) {
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+long statusKb(const std::string& key) {
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.compare(0, key.size(), key) == 0) return std::stol(line.substr(key.size() + 1));
+    return -1;
+}
+
+int taskCount() {
+    int n = 0;
+    DIR* d = opendir("/proc/self/task");
+    while (dirent* e = readdir(d)) n += e->d_name[0] != '.';
+    closedir(d);
+    return n;
+}
+
+struct ThreadTest : testing::Test {
+    void SetUp() override { ofSetLogLevel(OF_LOG_VERBOSE); }
+    void TearDown() override { ofSetLogLevel(OF_LOG_NOTICE); }
+};
+
+}  // namespace
+
+TEST_F(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerbose) {
+    Recorder rec;
+    BareThread a, b;
+    const std::string n = a.getThreadName();
+    ASSERT_EQ(n.compare(0, 7, "Thread "), 0);
+    EXPECT_EQ(b.getThreadName(), "Thread " + std::to_string(std::stoi(n.substr(7)) + 1));
+    a.startThread(true, true);
+    a.waitForThread(false);
+    b.startThread(true, false);
+    b.waitForThread(false);
+    EXPECT_TRUE(b.lock());
+    b.unlock();
+    EXPECT_EQ(rec.lines(), (std::vector<std::string>{"[" + n + ":verbose] started",
+                                                     "[" + n + ":warning] override threadedFunction with your own",
+                                                     "[" + n + ":verbose] stopped",
+                                                     "[" + b.getThreadName() + ":warning] override threadedFunction with your own"}));
+}
+
+TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
+    Recorder rec;
+    JobThread t;
+    const std::string p = "[" + t.getThreadName() + ":";
+    std::promise<void> inJob, leaveJob, inStopped, leaveStopped;
+    t.job = [&](JobThread&) {
+        inJob.set_value();
+        leaveJob.get_future().wait();
+    };
+    // Holds the worker after it cleared its flag but before its thread ends.
+    rec.hook = [&](const std::string& line) {
+        if (line == p + "verbose] stopped") {
+            inStopped.set_value();
+            leaveStopped.get_future().wait();
+        }
+    };
+    t.startThread(true, true);
+    inJob.get_future().wait();
+    t.startThread(false, false);  // refused: the flags stay blocking and verbose
+    EXPECT_TRUE(t.isThreadRunning());
+    leaveJob.set_value();
+    inStopped.get_future().wait();
+    EXPECT_FALSE(t.isThreadRunning());
+    t.startThread(true, true);
+    leaveStopped.set_value();
+    t.waitForThread(false);
+    rec.hook = nullptr;
+    t.job = nullptr;
+    t.startThread(true, true);
+    t.waitForThread(false);
+    EXPECT_EQ(t.runs.load(), 2);
+    const std::string refused = p + "warning] cannot start, thread already running";
+    EXPECT_EQ(rec.lines(), (std::vector<std::string>{p + "verbose] started", refused, refused, p + "verbose] stopped",
+                                                     p + "verbose] started", p + "verbose] stopped"}));
+}
+
+TEST_F(ThreadTest, LockLinesOfTheWorkerAndOfTheMainThread) {
+    Recorder rec;
+    JobThread t;
+    t.job = [](JobThread& self) {
+        EXPECT_TRUE(self.lock());
+        self.unlock();
+    };
+    t.startThread(true, true);
+    t.waitForThread(false);
+    EXPECT_TRUE(t.lock());
+    t.unlock();
+    const std::string p = "[" + t.getThreadName() + ":verbose] ";
+    EXPECT_EQ(rec.lines(), (std::vector<std::string>{
+                               p + "started", p + "thread waiting for own mutex to be unlocked",
+                               p + "thread locked own mutex", p + "thread unlocked own mutex", p + "stopped",
+                               p + "external waiting for thread mutex to be unlocked", p + "external locked thread mutex",
+                               p + "external unlocked thread mutex"}));
+}
+
+TEST_F(ThreadTest, MutexIsRecursiveAndNonBlockingLockFailsOnlyWhenAnotherThreadHoldsIt) {
+    Recorder rec;
+    JobThread t;
+    std::promise<void> held, release;
+    std::atomic<int> workerLocks{0};
+    t.job = [&](JobThread& self) {
+        workerLocks += self.lock();
+        workerLocks += self.lock();
+        self.unlock();
+        held.set_value();
+        release.get_future().wait();
+        self.unlock();
+    };
+    t.startThread(false, false);
+    held.get_future().wait();
+    EXPECT_FALSE(t.lock());
+    release.set_value();
+    t.waitForThread(false);
+    EXPECT_EQ(workerLocks.load(), 2);
+    EXPECT_TRUE(t.lock());
+    EXPECT_TRUE(t.lock());
+    t.unlock();
+    t.unlock();
+    // Quiet thread: its module threshold hides even the busy line.
+    EXPECT_EQ(rec.lines(), std::vector<std::string>{});
+}
+
+TEST_F(ThreadTest, StopAndDestructionWaitForTheLoopToEnd) {
+    std::atomic<bool> finished{false};
+    {
+        JobThread t;
+        t.stopThread();
+        EXPECT_FALSE(t.isThreadRunning());
+        t.job = [&](JobThread& self) {
+            while (self.isThreadRunning()) std::this_thread::sleep_for(1ms);
+            std::this_thread::sleep_for(50ms);
+            finished = true;
+        };
+        t.startThread();
+        EXPECT_TRUE(t.isThreadRunning());
+    }
+    EXPECT_TRUE(finished.load());
+}
+
+TEST_F(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrMemoryBehind) {
+    ofSetLogLevel(OF_LOG_ERROR);
+    JobThread t;
+    // Never joined by the test: each restart must clean up the ended worker.
+    auto restart = [&] {
+        const int before = t.runs.load();
+        do t.startThread(true, false);
+        while (!eventually([&] { return t.runs.load() > before && !t.isThreadRunning(); }, 20ms));
+    };
+    for (int i = 0; i < 5; ++i) restart();
+    t.waitForThread(false);
+    const int tasks = taskCount();
+    const long vm = statusKb("VmSize"), rss = statusKb("VmRSS");
+    for (int i = 0; i < 400; ++i) restart();
+    t.waitForThread(false);
+    EXPECT_EQ(t.runs.load(), 405);
+    EXPECT_EQ(taskCount(), tasks);
+    // An ended thread that is never joined keeps its stack mapped.
+    EXPECT_LT(statusKb("VmSize") - vm, 32 * 1024);
+    EXPECT_LT(statusKb("VmRSS") - rss, 8 * 1024);
+}
+
+TEST_F(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
+    Recorder rec;
+    JobThread t;
+    // Too little address space for a new stack; a large one, so no stack
+    // cached from earlier threads can serve it.
+    t.setStackSize(64 * 1024 * 1024);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit tight = old;
+    tight.rlim_cur = static_cast<rlim_t>(statusKb("VmSize") + 1024) * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    t.startThread();
+    const bool running = t.isThreadRunning();
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &old), 0);
+    EXPECT_FALSE(running);
+    auto lines = rec.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const std::string prefix = "[" + t.getThreadName() + ":error] cannot start thread: ";
+    EXPECT_EQ(lines[0].compare(0, prefix.size(), prefix), 0) << lines[0];
+    t.setStackSize(0);
+    t.startThread();
+    t.waitForThread(false);
+    EXPECT_EQ(t.runs.load(), 1);
+}

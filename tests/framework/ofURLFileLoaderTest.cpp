@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "ofLog.h"
+#include "ofURLFileLoader.h"
+
+namespace {
+
+// An HTTP server on 127.0.0.1 that answers each request with the raw bytes
+// its script gives and then closes; with hold it never answers.
+class RawHttpServer {
+public:
+    explicit RawHttpServer(std::function<std::string(const std::string&)> script, bool hold = false)
+        : script(std::move(script)), hold(hold), listener(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof(addr);
+        bind(listener, reinterpret_cast<sockaddr*>(&addr), len);
+        listen(listener, 32);
+        getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+        base = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+        worker = std::thread([this] { serve(); });
+    }
+    ~RawHttpServer() {
+        stopping = true;
+        worker.join();
+        close(listener);
+    }
+    std::vector<std::string> requestLines() {
+        std::lock_guard<std::mutex> l(mutex);
+        return lines;
+    }
+    std::string base;
+
+private:
+    bool readable(int fd) {
+        pollfd p{fd, POLLIN, 0};
+        return poll(&p, 1, 20) > 0;
+    }
+    void serve() {
+        while (!stopping) {
+            if (!readable(listener)) continue;
+            int conn = accept(listener, nullptr, nullptr);
+            std::string head;
+            char buf[4096];
+            while (!stopping && head.find("\r\n\r\n") == std::string::npos) {
+                if (!readable(conn)) continue;
+                ssize_t n = recv(conn, buf, sizeof(buf), 0);
+                if (n <= 0) break;
+                head.append(buf, static_cast<std::size_t>(n));
+            }
+            {
+                std::lock_guard<std::mutex> l(mutex);
+                lines.push_back(head.substr(0, head.find("\r\n")));
+            }
+            while (hold && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const std::string answer = hold ? std::string() : script(head);
+            send(conn, answer.data(), answer.size(), MSG_NOSIGNAL);
+            close(conn);
+        }
+    }
+    std::function<std::string(const std::string&)> script;
+    bool hold;
+    int listener;
+    std::atomic<bool> stopping{false};
+    std::thread worker;
+    std::mutex mutex;
+    std::vector<std::string> lines;
+};
+
+std::string answer(const std::string& statusLine, const std::string& body) {
+    return statusLine + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// Loads the URL and returns what went to standard error.
+std::string loadCapturingErrors(const std::string& url, ofHttpResponse& r) {
+    testing::internal::CaptureStderr();
+    r = ofLoadURL(url);
+    return testing::internal::GetCapturedStderr();
+}
+
+void expectFailure(const std::string& url, const std::string& error = "") {
+    ofHttpResponse r;
+    const std::string err = loadCapturingErrors(url, r);
+    EXPECT_EQ(r.status, -1);
+    if (!error.empty()) {
+        EXPECT_EQ(r.error, error);
+    }
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(r.data.size(), 0u);
+    EXPECT_TRUE(r.data.isLastLine());
+    EXPECT_EQ(err, "[error] ofURLFileLoader " + r.error + "\n");
+}
+
+}  // namespace
+
+TEST(URLLoaderTest, AnswersComeBackWithStatusReasonAndBody) {
+    RawHttpServer server([](const std::string& head) {
+        if (head.find("/missing") != std::string::npos) return answer("HTTP/1.1 404 Not Found", "no page");
+        if (head.find("/unsized") != std::string::npos) return std::string("HTTP/1.0 200 Fine\r\n\r\nall of it");
+        return answer("HTTP/1.1 200 OK", "line one\r\nline two\n");
+    });
+    ofHttpResponse ok, missing, unsized;
+    const std::string err = loadCapturingErrors(server.base + "/stats.php", ok) +
+                            loadCapturingErrors(server.base + "/missing", missing) +
+                            loadCapturingErrors(server.base + "/unsized", unsized);
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(ok.status, 200);
+    EXPECT_EQ(ok.error, "OK");
+    EXPECT_EQ(ok.data.getNextLine(), "line one");
+    EXPECT_EQ(ok.data.getNextLine(), "line two");
+    EXPECT_TRUE(ok.data.isLastLine());
+    EXPECT_EQ(ok.request.name, server.base + "/stats.php");
+    EXPECT_EQ(missing.status, 404);
+    EXPECT_EQ(missing.error, "Not Found");
+    EXPECT_EQ(missing.data.getText(), "no page");
+    EXPECT_EQ(unsized.error, "Fine");
+    EXPECT_EQ(unsized.data.getText(), "all of it");
+}
+
+TEST(URLLoaderTest, RequestTargetIsThePathAndQueryAsGivenWithBlanksEscaped) {
+    RawHttpServer server([](const std::string&) { return answer("HTTP/1.1 200 OK", ""); });
+    ofLoadURL(server.base);
+    ofLoadURL(server.base + "?only=query");
+    ofLoadURL(server.base + "/sendscore.php?name=A B&score=10");
+    ofLoadURL(server.base + "/a%41/b?t=\ty\x01\x7f");
+    ofLoadURL(server.base + "/caf\xc3\xa9?n=\xc3\xa9#fragment");
+    ofLoadURL(server.base + "/k+;,=!*'()~$@:?x=[]{}|^`\"<>\\");
+    EXPECT_EQ(server.requestLines(), (std::vector<std::string>{
+                                         "GET / HTTP/1.1", "GET /?only=query HTTP/1.1",
+                                         "GET /sendscore.php?name=A%20B&score=10 HTTP/1.1",
+                                         "GET /a%41/b?t=%09y%01%7F HTTP/1.1", "GET /caf%C3%A9?n=%C3%A9 HTTP/1.1",
+                                         "GET /k+;,=!*'()~$@:?x=[]{}|^`\"<>\\ HTTP/1.1"}));
+}
+
+TEST(URLLoaderTest, RefusedConnectionAndBadUrlFail) {
+    int s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof(addr);
+    bind(s, reinterpret_cast<sockaddr*>(&addr), len);
+    getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
+    close(s);  // nothing listens there now
+    expectFailure("http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port)) + "/x", "Connection refused");
+    expectFailure("http://127.0.0.1:99999/x");
+}
+
+TEST(URLLoaderTest, ServerThatNeverAnswersTimesOut) {
+    EXPECT_EQ(ofGetURLFileLoader().getTimeoutMillis(), 20000);
+    RawHttpServer server([](const std::string&) { return std::string(); }, true);
+    ofGetURLFileLoader().setTimeoutMillis(800);
+    auto start = std::chrono::steady_clock::now();
+    expectFailure(server.base + "/slow", "Timeout");
+    auto took = std::chrono::steady_clock::now() - start;
+    ofGetURLFileLoader().setTimeoutMillis(20000);
+    EXPECT_GE(took, std::chrono::milliseconds(700));
+    EXPECT_LT(took, std::chrono::milliseconds(5000));
+}
+
+TEST(URLLoaderTest, BodyCutShortIsAFailure) {
+    const std::string big(3000, 'b');
+    RawHttpServer server([&](const std::string& head) {
+        const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+        if (head.find("/fixed") != std::string::npos)
+            return std::string("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789");
+        if (head.find("/whole") != std::string::npos)
+            return chunked + "5;ext=1\r\nhello\r\nBB8\r\n" + big + "\r\n0\r\nX-Trailer: t\r\n\r\n";
+        if (head.find("/inside") != std::string::npos) return chunked + "5\r\nhello\r\n10\r\nshort";
+        return chunked + "5\r\nhello\r\n";  // the last chunk never comes
+    });
+    expectFailure(server.base + "/fixed", "Malformed message: body cut short: 10 of 100 bytes");
+    expectFailure(server.base + "/inside", "Malformed message: body cut short inside a chunk");
+    expectFailure(server.base + "/boundary", "Malformed message: body cut short before its last chunk");
+    ofHttpResponse whole = ofLoadURL(server.base + "/whole");
+    EXPECT_EQ(whole.status, 200);
+    EXPECT_EQ(whole.data.getText(), "hello" + big);
+}
+
+TEST(URLLoaderTest, SaveToWritesTheBodyToTheNamedFile) {
+    RawHttpServer server([](const std::string&) { return answer("HTTP/1.1 200 OK", std::string("bin\0ary", 7)); });
+    std::system("mkdir -p data");
+    const std::string name = "saved_" + std::to_string(getpid()) + ".bin";
+    ofHttpResponse r = ofGetURLFileLoader().handleRequest(ofHttpRequest(server.base + "/f", name, true));
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.data.size(), 0u);
+    std::ifstream in("data/" + name);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              std::string("bin\0ary", 7));
+    std::remove(("data/" + name).c_str());
+}
+
+TEST(URLLoaderTest, FirstUseFromManyThreadsGivesDistinctConsecutiveIds) {
+    RawHttpServer server([](const std::string& head) { return answer("HTTP/1.1 200 OK", head.substr(4, 6)); });
+    const int n = 8;
+    std::vector<ofHttpResponse> responses(n);
+    std::atomic<bool> go{false};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < n; ++i)
+        threads.emplace_back([&, i] {
+            while (!go) std::this_thread::yield();
+            responses[i] = ofLoadURL(server.base + "/req_" + std::to_string(i));
+        });
+    go = true;
+    for (auto& t : threads) t.join();
+    std::set<int> ids;
+    for (int i = 0; i < n; ++i) {
+        EXPECT_EQ(responses[i].data.getText(), "/req_" + std::to_string(i));
+        ids.insert(responses[i].request.id);
+    }
+    EXPECT_EQ(ids.size(), 8u);
+    EXPECT_EQ(*ids.rbegin() - *ids.begin(), n - 1);
+    ofHttpResponse next = ofLoadURL(server.base + "/next_");
+    EXPECT_EQ(next.request.id, *ids.rbegin() + 1);
+    ofHttpResponse copy(next);
+    EXPECT_EQ(copy.request.id, next.request.id);
+}

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+
+#include "ofxXmlConfig.h"
+
+namespace {
+
+struct XmlTest : testing::Test {
+    void SetUp() override {
+        mkdir("data", 0755);
+        dir = "xml_" + std::to_string(getpid());
+        std::system(("rm -rf data/" + dir + " && mkdir data/" + dir).c_str());
+    }
+    void TearDown() override { std::system(("rm -rf data/" + dir).c_str()); }
+    std::string read(const std::string& name) {
+        std::ifstream in("data/" + dir + "/" + name);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    void put(const std::string& name, const std::string& content) { std::ofstream("data/" + dir + "/" + name) << content; }
+    std::string printed(ofxXmlConfig& xml) {
+        EXPECT_TRUE(xml.saveFile(dir + "/printed.xml"));
+        return read("printed.xml");
+    }
+    std::vector<std::string> entries() {
+        std::vector<std::string> names;
+        DIR* d = opendir(("data/" + dir).c_str());
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.') names.push_back(e->d_name);
+        closedir(d);
+        return names;
+    }
+    std::string dir;
+};
+
+}  // namespace
+
+TEST_F(XmlTest, WritesCreateReplaceAndAppendWithTheirReturnValues) {
+    ofxXmlConfig xml;
+    EXPECT_EQ(xml.setValue("A:B", 3), 0);
+    EXPECT_EQ(xml.setValue("A:B", 4), 0);
+    EXPECT_EQ(printed(xml), "<A>\n    <B>4</B>\n</A>\n");
+    EXPECT_EQ(xml.setValue("A:C:D", 2), 0);  // the missing tail goes after B
+    EXPECT_EQ(xml.setValue("A", 1, 1), 1);   // past the end: appended
+    EXPECT_EQ(xml.setValue("A", 2, 5), 2);
+    EXPECT_EQ(xml.setValue("A", 9, 1), 2);   // rewrite: count less one, not the index
+    EXPECT_EQ(xml.setValue("A:B", 5, -1), 3);
+    EXPECT_EQ(xml.setValue("::A:::B::", 6), 3);  // empty pieces are dropped
+    EXPECT_EQ(printed(xml), "<A>\n    <B>6</B>\n    <C>\n        <D>2</D>\n    </C>\n</A>\n<A>9</A>\n<A>2</A>\n"
+                            "<A>\n    <B>5</B>\n</A>\n");
+    EXPECT_EQ(xml.getNumTags("A:B"), 4);
+    EXPECT_TRUE(xml.tagExists("A:B", 3));
+    EXPECT_FALSE(xml.tagExists("A:B", 1));
+    EXPECT_TRUE(xml.tagExists("A:C:D", -2));
+    // A write on an element with children leaves only its text.
+    EXPECT_EQ(xml.setValue("A", std::string("flat"), 0), 3);
+    EXPECT_EQ(xml.getValue("A", std::string(), 0), "flat");
+    EXPECT_FALSE(xml.tagExists("A:B"));
+    // Paths without names write nothing.
+    EXPECT_EQ(xml.setValue(":::", 1), -1);
+    EXPECT_EQ(xml.getNumTags("A"), 4);
+}
+
+TEST_F(XmlTest, AddedTagsHoldEmptyTextsThatReadAsZero) {
+    ofxXmlConfig xml;
+    EXPECT_EQ(xml.addTag("ITEM"), 0);
+    EXPECT_EQ(xml.addTag("ITEM"), 1);
+    EXPECT_EQ(xml.addTag("ITEM"), 2);
+    EXPECT_EQ(xml.getValue("ITEM", 5, 1), 0);
+    EXPECT_EQ(xml.getValue("ITEM", std::string("d"), 2), "");
+    EXPECT_EQ(xml.getValue("ITEM", 5, 3), 5);
+}
+
+TEST_F(XmlTest, NumberText) {
+    ofxXmlConfig xml;
+    const double values[] = {0.1, 2.0, 0.25, 1.0 / 3.0, 1234567.0, 0.00001, 0.1f, -123456.0};
+    const char* texts[] = {"0.1", "2", "0.25", "0.333333", "1.23457e+06", "1e-05", "0.1", "-123456"};
+    for (int i = 0; i < 8; ++i) xml.setValue("D", values[i], i);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(xml.getValue("D", std::string(), i), texts[i]) << i;
+    xml.setValue("I", -42);
+    EXPECT_EQ(xml.getValue("I", std::string()), "-42");
+    // Doubles come back at single precision.
+    EXPECT_EQ(xml.getValue("D", 0.0, 3), static_cast<double>(0.333333f));
+}
+
+TEST_F(XmlTest, ValuesThatAreNotText) {
+    put("mixed.xml", "<N>abc</N><F>2.5xyz</F><E></E><P><Q>1</Q></P><C><!-- note -->5</C>");
+    ofxXmlConfig xml;
+    ASSERT_TRUE(xml.loadFile(dir + "/mixed.xml"));
+    EXPECT_EQ(xml.getValue("N", 5), 0);
+    EXPECT_EQ(xml.getValue("F", 0.0), 2.5);
+    EXPECT_EQ(xml.getValue("F", 0), 2);
+    EXPECT_EQ(xml.getValue("MISSING", 1.5), 1.5);
+    EXPECT_EQ(xml.getValue("E", 6), 6);
+    EXPECT_EQ(xml.getValue("P", 7), 7);
+    EXPECT_EQ(xml.getValue("C", std::string("8")), "8");
+    EXPECT_EQ(xml.getValue("P:Q", 0), 1);
+}
+
+TEST_F(XmlTest, CursorMovesDownAndUp) {
+    ofxXmlConfig xml;
+    xml.setValue("P:V", 1);
+    xml.setValue("P:V", 2, -1);
+    EXPECT_TRUE(xml.pushTag("P:ignored", 1));
+    EXPECT_EQ(xml.getValue("V", 0), 2);
+    EXPECT_EQ(xml.setValue("W:X", 5), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(xml.pushTag("NOPE:X"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "[error] pushTag - <NOPE:X> tag not found\n");
+    EXPECT_TRUE(xml.pushTag("W"));
+    EXPECT_EQ(xml.getValue("X", 0), 5);
+    EXPECT_EQ(xml.popTag(), 1);
+    xml.clear();
+    EXPECT_EQ(xml.popTag(), 0);
+    EXPECT_EQ(xml.popTag(), 0);
+    EXPECT_EQ(printed(xml), "<P>\n    <V>1</V>\n</P>\n<P />\n");
+}
+
+TEST_F(XmlTest, EveryWrittenValueReadsBackAfterSaveAndLoad) {
+    const std::vector<std::string> texts = {"",        " ",          "   ",        " lead",       "trail ",
+                                            "two  gaps", "line\nbreak", "a&b<c>\"'", "caf\xc3\xa9", "&#x41;",
+                                            "\x01\x1f", "A B",        "x]]>",       "\t",          "cr\rhere"};
+    ofxXmlConfig xml;
+    for (const auto& t : texts) xml.setValue("T", t, -1);
+    xml.addTag("ADDED");
+    xml.setValue("D", 0.125);
+    ASSERT_TRUE(xml.saveFile(dir + "/round.xml"));
+    ofxXmlConfig back;
+    ASSERT_TRUE(back.loadFile(dir + "/round.xml"));
+    ASSERT_EQ(back.getNumTags("T"), static_cast<int>(texts.size()));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(back.getValue("T", std::string("?"), static_cast<int>(i)), texts[i]) << i;
+    EXPECT_EQ(back.getValue("ADDED", 5), 0);
+    EXPECT_EQ(back.getValue("D", 0.0), 0.125);
+    ASSERT_TRUE(back.saveFile(dir + "/again.xml"));
+    EXPECT_EQ(read("again.xml"), read("round.xml"));
+}
+
+TEST_F(XmlTest, FailedLoadLeavesAnEmptyDocument) {
+    put("broken.xml", "<A>1</A>\n<B>2</B>\n<C><D>3</D>");
+    ofxXmlConfig xml;
+    xml.setValue("OLD:X", 1);
+    ASSERT_TRUE(xml.pushTag("OLD"));
+    EXPECT_FALSE(xml.loadFile(dir + "/broken.xml"));
+    EXPECT_EQ(xml.popTag(), 0);
+    EXPECT_EQ(xml.getNumTags("A") + xml.getNumTags("OLD"), 0);
+    EXPECT_FALSE(xml.loadFile(dir + "/missing.xml"));
+    xml.setValue("A", 5);
+    EXPECT_EQ(printed(xml), "<A>5</A>\n");
+}
+
+TEST_F(XmlTest, SaveThatFailsHalfwayKeepsTheOldFileWhole) {
+    put("player.xml", "<KEEP>me</KEEP>\n");
+    ofxXmlConfig xml;
+    for (int i = 0; i < 200; ++i) xml.setValue("STAT", i, -1);
+    // Files may grow to 512 bytes only: the write stops partway.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = xml.saveFile(dir + "/player.xml");
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &before), 0);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(read("player.xml"), "<KEEP>me</KEEP>\n");
+    EXPECT_EQ(entries(), std::vector<std::string>{"player.xml"});
+    EXPECT_FALSE(xml.saveFile(dir + "/no/folder/player.xml"));
+
+    ASSERT_TRUE(xml.saveFile(dir + "/player.xml"));
+    EXPECT_EQ(entries(), std::vector<std::string>{"player.xml"});
+    struct stat st {};
+    ASSERT_EQ(stat(("data/" + dir + "/player.xml").c_str(), &st), 0);
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+    ofxXmlConfig back;
+    ASSERT_TRUE(back.loadFile(dir + "/player.xml"));
+    EXPECT_EQ(back.getValue("STAT", -1, 199), 199);
+}

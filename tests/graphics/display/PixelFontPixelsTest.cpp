@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "FakeTessellator.h"
+#include "GLTestWindow.h"
+#include "PixelFont.h"
+#include "ofAppRunner.h"
+#include "ofGraphics.h"
+
+namespace {
+
+class PixelFontPixels : public testing::Test {
+protected:
+    void SetUp() override {
+        GLTestWindow::open(960, 960);
+        ofViewport(0, 0, 960, 960, true);
+        ofClear(0, 0, 0, 255);
+        ofSetupScreen();
+        ofEnableAlphaBlending();
+    }
+};
+
+::testing::AssertionResult near(const ofColor& got, int r, int g, int b) {
+    if (std::abs(got.r - r) <= 1 && std::abs(got.g - g) <= 1 && std::abs(got.b - b) <= 1)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got (" << int(got.r) << ", " << int(got.g) << ", " << int(got.b)
+                                         << ") want (" << r << ", " << g << ", " << b << ")";
+}
+
+// Rows of a region, "X" where green is above 127.
+std::vector<std::string> region(int x, int y, int w, int h) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < h; ++r) {
+        std::string row;
+        for (int c = 0; c < w; ++c) row += GLTestWindow::pixel(x + c, y + r).g > 127 ? 'X' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST_F(PixelFontPixels, TextCellsLandOnTheScaledGrid) {
+    PixelFont font;
+    font.setup(2.0f);
+    ofSetColor(255, 255, 255, 255);
+    font.drawString("HI", 1.5f, 100, 200);  // 3 pixels a cell, baseline at y 200
+    const char* h[8] = {"X...X", "X...X", "X...X", "XXXXX", "X...X", "X...X", "X...X", "X...X"};
+    std::vector<std::string> expected;
+    for (int py = 175; py < 202; ++py) {
+        std::string row;
+        for (int px = 98; px < 123; ++px) {
+            float gx = (px + 0.5f - 100) / 3, gy = (py + 0.5f - 200) / 3;
+            bool ink = false;
+            int row8 = static_cast<int>(std::floor(gy)) + 8;
+            if (row8 >= 0 && row8 < 8) {
+                int col = static_cast<int>(std::floor(gx));
+                if (col >= 0 && col < 5) ink = h[row8][col] == 'X';
+                if (gx >= 5.8f && gx < 6.8f) ink = true;  // the I at pen 5.8
+            }
+            row += ink ? 'X' : '.';
+        }
+        expected.push_back(row);
+    }
+    EXPECT_EQ(region(98, 175, 25, 27), expected);
+    // Spot checks that do not depend on the loop above.
+    EXPECT_TRUE(near(GLTestWindow::pixel(101, 177), 255, 255, 255));  // top of H's left stem
+    EXPECT_TRUE(near(GLTestWindow::pixel(106, 177), 0, 0, 0));        // inside the H
+    EXPECT_TRUE(near(GLTestWindow::pixel(106, 186), 255, 255, 255));  // its crossbar
+    EXPECT_TRUE(near(GLTestWindow::pixel(118, 199), 255, 255, 255));  // the I's foot
+    EXPECT_TRUE(near(GLTestWindow::pixel(118, 200), 0, 0, 0));        // below the baseline
+}
+
+TEST_F(PixelFontPixels, TranslucentTextTintsEvenly) {
+    PixelFont font;
+    font.setup(1.0f);
+    ofSetColor(0, 255, 0, 128);
+    font.drawStringCentered("%&@BW", 4, 300, 300);
+    std::set<int> greens;
+    int inked = 0;
+    for (int y = 250; y < 340; ++y) {
+        for (int x = 200; x < 400; ++x) {
+            ofColor c = GLTestWindow::pixel(x, y);
+            if (c.g > 0) {
+                greens.insert(c.g);
+                ++inked;
+            }
+        }
+    }
+    EXPECT_GT(inked, 1000);
+    EXPECT_EQ(greens, (std::set<int>{128}));
+}
+
+TEST_F(PixelFontPixels, TitleLogoLettersAndAccentShadow) {
+    FakeTessellator tessellator;  // fills convex outlines like the real one
+    // Logo unit u lands at x 248.5 + u and y 100 + u.
+    drawTitleLogo(480, 100, 1.0f, 0.5f);
+    const int white = 127;
+    EXPECT_TRUE(near(GLTestWindow::pixel(550, 240), white, white, white));  // T's top bar
+    EXPECT_TRUE(near(GLTestWindow::pixel(557, 300), white, white, white));  // T's stem
+    EXPECT_TRUE(near(GLTestWindow::pixel(578, 240), 0, 0, 0));              // between T and O
+    EXPECT_TRUE(near(GLTestWindow::pixel(600, 310), 0, 0, 0));              // inside the O
+    EXPECT_TRUE(near(GLTestWindow::pixel(669, 250), white, white, white));  // the I
+    EXPECT_TRUE(near(GLTestWindow::pixel(515, 310), white, white, white));  // N's diagonal
+    EXPECT_TRUE(near(GLTestWindow::pixel(507, 310), 0, 0, 0));              // beside it
+    // The accent's shadow at alpha 40: (23, 194, 234) x 40 / 255 over black.
+    EXPECT_TRUE(near(GLTestWindow::pixel(419, 300), 4, 30, 37));
+    // Nothing above the logo's top edge (y 97) or left of it (x 245.5).
+    EXPECT_TRUE(near(GLTestWindow::pixel(550, 95), 0, 0, 0));
+    EXPECT_TRUE(near(GLTestWindow::pixel(244, 150), 0, 0, 0));
+}
