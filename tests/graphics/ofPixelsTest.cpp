@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ofPixels.h"
+
+namespace {
+
+void fillSequence(ofPixels& p, int start) {
+    for (size_t i = 0; i < p.size(); ++i) p[static_cast<int>(i)] = static_cast<unsigned char>(start + i);
+}
+
+std::string captureErrors(const std::function<void()>& action) {
+    testing::internal::CaptureStderr();
+    action();
+    fflush(stderr);
+    return testing::internal::GetCapturedStderr();
+}
+
+}  // namespace
+
+TEST(Pixels, AllocateKeepsBytesOnlyForTheSameShape) {
+    ofPixels p;
+    EXPECT_FALSE(p.isAllocated());
+    EXPECT_EQ(p.getPixels(), nullptr);
+    p.allocate(4, 2, 3);
+    ASSERT_TRUE(p.isAllocated());
+    EXPECT_EQ(p.size(), 24u);
+    EXPECT_EQ(p.getBitsPerPixel(), 24);
+    fillSequence(p, 1);
+    unsigned char* first = p.getPixels();
+    p.allocate(4, 2, 3);
+    EXPECT_EQ(p.getPixels(), first);
+    EXPECT_EQ(p[23], 24);
+    p.allocate(4, 2, 4);
+    EXPECT_EQ(p.size(), 32u);
+    EXPECT_EQ(p.getImageType(), OF_IMAGE_COLOR_ALPHA);
+
+    ofPixels empty;
+    empty.allocate(0, 0, 3);
+    EXPECT_TRUE(empty.isAllocated());
+    EXPECT_EQ(empty.size(), 0u);
+
+    p.allocate(-1, 5, 3);  // silently ignored
+    EXPECT_EQ(p.getWidth(), 4);
+    EXPECT_EQ(p.getBytesPerPixel(), 4);
+}
+
+TEST(Pixels, ImageTypesAndFormats) {
+    ofPixels p;
+    p.allocate(2, 2, OF_IMAGE_GRAYSCALE);
+    EXPECT_EQ(p.getBytesPerPixel(), 1);
+    EXPECT_EQ(ofGetGlInternalFormat(p), 0x1909);
+    p.allocate(2, 2, OF_IMAGE_COLOR);
+    EXPECT_EQ(p.getBytesPerPixel(), 3);
+    EXPECT_EQ(ofGetGlInternalFormat(p), 0x1907);
+    p.allocate(2, 2, OF_IMAGE_COLOR_ALPHA);
+    EXPECT_EQ(ofGetGlInternalFormat(p), 0x1908);
+    p.allocate(2, 2, 2);
+    EXPECT_EQ(p.getImageType(), OF_IMAGE_UNDEFINED);
+    EXPECT_EQ(ofGetGlInternalFormat(p), 0x1909);
+
+    std::string err = captureErrors([&] { p.allocate(3, 3, OF_IMAGE_UNDEFINED); });
+    EXPECT_EQ(err, "[error] ofPixels: image type not supported\n");
+    EXPECT_EQ(p.getWidth(), 2);
+    EXPECT_EQ(p.getBytesPerPixel(), 2);
+}
+
+TEST(Pixels, AbsurdSizesAreRefusedAndKeepTheBlock) {
+    ofPixels p;
+    p.allocate(2, 1, 1);
+    p[0] = 7;
+    // 65536 x 65536 x 4 wraps a 32-bit product to 0.
+    std::string err = captureErrors([&] { p.allocate(65536, 65536, 4); });
+    EXPECT_NE(err.find("[error] ofPixels: 65536x65536x4 is too large"), std::string::npos);
+    EXPECT_EQ(p.getWidth(), 2);
+    EXPECT_EQ(p[0], 7);
+    err = captureErrors([&] { p.allocate(2, 2, 0); });
+    EXPECT_EQ(err, "[error] ofPixels: channel count 0 not supported\n");
+    err = captureErrors([&] { p.allocate(2, 2, 5); });
+    EXPECT_EQ(err, "[error] ofPixels: channel count 5 not supported\n");
+    unsigned char outside[4] = {1, 2, 3, 4};
+    captureErrors([&] { p.setFromExternalPixels(outside, 100000, 100000, 3); });
+    EXPECT_NE(p.getPixels(), outside);
+    EXPECT_EQ(p.getHeight(), 1);
+}
+
+TEST(Pixels, CopiesOwnTheirBytesAndUnallocatedSourcesClear) {
+    unsigned char outside[6] = {1, 2, 3, 4, 5, 6};
+    ofPixels wrapped;
+    wrapped.setFromExternalPixels(outside, 2, 1, 3);
+    ofPixels copy(wrapped);
+    ASSERT_TRUE(copy.isAllocated());
+    EXPECT_NE(copy.getPixels(), outside);
+    copy[0] = 99;
+    EXPECT_EQ(outside[0], 1);
+    EXPECT_EQ(copy[5], 6);
+
+    ofPixels none;
+    ofPixels fromNone(none);
+    EXPECT_FALSE(fromNone.isAllocated());
+    EXPECT_EQ(fromNone.getPixels(), nullptr);
+
+    ofPixels target;
+    target.allocate(3, 3, 1);
+    target = wrapped;
+    EXPECT_EQ(target.getWidth(), 2);
+    EXPECT_EQ(target.getBytesPerPixel(), 3);
+    EXPECT_EQ(target[4], 5);
+    target = target;
+    EXPECT_EQ(target[4], 5);
+    // An unallocated source empties the target.
+    target = none;
+    EXPECT_FALSE(target.isAllocated());
+    EXPECT_EQ(target.getWidth(), 0);
+    EXPECT_EQ(target.getPixels(), nullptr);
+}
+
+TEST(Pixels, ExternalMemoryIsNeverReleasedOrChanged) {
+    std::vector<unsigned char> outside = {9, 8, 7, 6};
+    {
+        ofPixels p;
+        p.allocate(1, 1, 3);
+        p.setFromExternalPixels(outside.data(), 2, 2, 1);
+        EXPECT_EQ(p.getPixels(), outside.data());
+        EXPECT_EQ(p[3], 6);
+        p.clear();
+        EXPECT_FALSE(p.isAllocated());
+        EXPECT_EQ(p.getWidth(), 0);
+        p.setFromExternalPixels(outside.data(), 2, 2, 1);
+    }  // destructor must not delete the vector's buffer
+    EXPECT_EQ(outside, (std::vector<unsigned char>{9, 8, 7, 6}));
+}
+
+TEST(Pixels, AlignedRowsDropThePadding) {
+    const unsigned char src[] = {1, 2, 3, 0xEE, 4, 5, 6, 0xEE};
+    ofPixels p;
+    p.setFromAlignedPixels(src, 3, 2, 1, 4);
+    ASSERT_EQ(p.size(), 6u);
+    EXPECT_EQ(std::vector<unsigned char>(p.getPixels(), p.getPixels() + 6),
+              (std::vector<unsigned char>{1, 2, 3, 4, 5, 6}));
+    p.setFromAlignedPixels(src, 2, 2, 2, 4);  // no padding: one copy
+    EXPECT_EQ(std::vector<unsigned char>(p.getPixels(), p.getPixels() + 8),
+              std::vector<unsigned char>(src, src + 8));
+}
+
+TEST(Pixels, ChannelWrites) {
+    ofPixels p;
+    p.allocate(2, 1, 4);
+    fillSequence(p, 10);
+    p.set(3, 255);
+    EXPECT_EQ(std::vector<unsigned char>(p.getPixels(), p.getPixels() + 8),
+              (std::vector<unsigned char>{10, 11, 12, 255, 14, 15, 16, 255}));
+    p.set(4, 0);  // not a channel of this block: nothing, not the next pixel
+    p.set(-1, 0);
+    EXPECT_EQ(p[4], 14);
+    EXPECT_EQ(p[7], 255);
+
+    ofPixels grey;
+    grey.allocate(2, 1, 1);
+    grey[0] = 100;
+    grey[1] = 200;
+    p.setChannel(1, grey);
+    EXPECT_EQ(p[1], 100);
+    EXPECT_EQ(p[5], 200);
+    p.setChannel(9, grey);  // clamped to the last channel
+    EXPECT_EQ(p[3], 100);
+    EXPECT_EQ(p[7], 200);
+
+    ofPixels shortSource;
+    shortSource.allocate(1, 1, 1);
+    shortSource[0] = 1;
+    p.setChannel(0, shortSource);
+    EXPECT_EQ(p[0], 1);
+    EXPECT_EQ(p[4], 14);
+
+    p[0] = 10;
+    p[2] = 30;
+    p.swapRgb();
+    EXPECT_EQ(p[0], 30);
+    EXPECT_EQ(p[1], 100);
+    EXPECT_EQ(p[2], 10);
+    EXPECT_EQ(p[3], 100);
+    grey.swapRgb();
+    EXPECT_EQ(grey[0], 100);
+    EXPECT_EQ(grey[1], 200);
+}
+
+TEST(Pixels, PasteIntoClipsAtEveryEdge) {
+    ofPixels src;
+    src.allocate(3, 3, 1);
+    fillSequence(src, 1);  // 1..9
+    ofPixels dst;
+    dst.allocate(4, 4, 1);
+    dst.set(0, 0);
+    EXPECT_TRUE(src.pasteInto(dst, 2, 2));
+    std::vector<unsigned char> expect = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 0, 0, 4, 5};
+    EXPECT_EQ(std::vector<unsigned char>(dst.getPixels(), dst.getPixels() + 16), expect);
+
+    EXPECT_FALSE(src.pasteInto(dst, 4, 0));
+    EXPECT_FALSE(src.pasteInto(dst, 0, 4));
+    ofPixels rgb;
+    rgb.allocate(1, 1, 3);
+    EXPECT_FALSE(rgb.pasteInto(dst, 0, 0));
+    ofPixels none;
+    EXPECT_FALSE(src.pasteInto(none, 0, 0));
+
+    dst.set(0, 0);
+    EXPECT_TRUE(src.pasteInto(dst, -1, -2));
+    expect = {8, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(std::vector<unsigned char>(dst.getPixels(), dst.getPixels() + 16), expect);
+    EXPECT_TRUE(src.pasteInto(dst, -3, 0));  // entirely to the left: nothing copied
+    EXPECT_EQ(std::vector<unsigned char>(dst.getPixels(), dst.getPixels() + 16), expect);
+}
