@@ -1,0 +1,210 @@
+#include "ofImage.h"
+
+#include <FreeImage.h>
+
+#include "ofFreeImage.h"
+#include "ofLog.h"
+#include "ofUtils.h"
+
+namespace {
+
+int jpegSaveFlag(int quality) {
+    switch (quality) {
+        case OF_IMAGE_QUALITY_HIGH: return JPEG_QUALITYGOOD;
+        case OF_IMAGE_QUALITY_MEDIUM: return JPEG_QUALITYNORMAL;
+        case OF_IMAGE_QUALITY_LOW: return JPEG_QUALITYAVERAGE;
+        case OF_IMAGE_QUALITY_WORST: return JPEG_QUALITYBAD;
+        default: return JPEG_QUALITYSUPERB;
+    }
+}
+
+// A bitmap of 8 bits a channel made from one that is not, or null when the
+// bitmap can be used as it is. Sets failed when no conversion exists.
+FIBITMAP* eightBitChannels(FIBITMAP* bitmap, bool& failed) {
+    failed = false;
+    FIBITMAP* converted = nullptr;
+    unsigned bpp = FreeImage_GetBPP(bitmap);
+    switch (FreeImage_GetImageType(bitmap)) {
+        case FIT_BITMAP:
+            if (FreeImage_GetColorType(bitmap) == FIC_PALETTE || bpp < 8 || bpp == 16) {
+                converted = FreeImage_IsTransparent(bitmap) ? FreeImage_ConvertTo32Bits(bitmap)
+                                                            : FreeImage_ConvertTo24Bits(bitmap);
+            } else if (bpp != 8 && bpp != 24 && bpp != 32) {
+                failed = true;
+                return nullptr;
+            } else {
+                return nullptr;
+            }
+            break;
+        case FIT_UINT16: converted = FreeImage_ConvertTo8Bits(bitmap); break;
+        case FIT_RGB16: converted = FreeImage_ConvertTo24Bits(bitmap); break;
+        case FIT_RGBA16: converted = FreeImage_ConvertTo32Bits(bitmap); break;
+        // High dynamic range colour needs its range mapped into 8 bits.
+        case FIT_RGBF: converted = FreeImage_ToneMapping(bitmap, FITMO_DRAGO03, 0, 0); break;
+        default: converted = FreeImage_ConvertToStandardType(bitmap, TRUE); break;
+    }
+    if (converted == nullptr) failed = true;
+    return converted;
+}
+
+bool loadFromMemoryHandle(ofPixels& pix, FIMEMORY* memory) {
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory, 0);
+    if (format == FIF_UNKNOWN) {
+        ofLog(OF_LOG_ERROR, "unable to guess format");
+        return false;
+    }
+    FIBITMAP* bitmap = FreeImage_LoadFromMemory(format, memory, 0);
+    if (bitmap == nullptr) return false;
+    bool filled = putBmpIntoPixels(bitmap, pix, true);
+    FreeImage_Unload(bitmap);
+    return filled;
+}
+
+// GIF holds 8-bit palette pictures only. Colour with alpha goes through 24
+// bits first, so the colours survive the quantizing.
+bool saveGif(FIBITMAP* bitmap, const ofPixels& pix, const std::string& path) {
+    if (pix.getImageType() == OF_IMAGE_GRAYSCALE) return FreeImage_Save(FIF_GIF, bitmap, path.c_str(), 0);
+    FIBITMAP* colour = bitmap;
+    if (pix.getImageType() == OF_IMAGE_COLOR_ALPHA) colour = FreeImage_ConvertTo24Bits(bitmap);
+    FIBITMAP* quantized = colour != nullptr ? FreeImage_ColorQuantize(colour, FIQ_NNQUANT) : nullptr;
+    bool saved = quantized != nullptr && FreeImage_Save(FIF_GIF, quantized, path.c_str(), 0);
+    if (quantized != nullptr) FreeImage_Unload(quantized);
+    if (colour != nullptr && colour != bitmap) FreeImage_Unload(colour);
+    return saved;
+}
+
+bool hasPrefix(const std::string& text, const char* prefix) {
+    return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
+
+}  // namespace
+
+bool putBmpIntoPixels(FIBITMAP* bitmap, ofPixels& pix, bool swap) {
+    if (bitmap == nullptr) return false;
+    bool failed = false;
+    FIBITMAP* converted = eightBitChannels(bitmap, failed);
+    if (failed) {
+        ofLogError("OF") << "ofImage::putBmpIntoPixels() unable to convert FIBITMAP to 8 bits per channel";
+        return false;
+    }
+    FIBITMAP* source = converted != nullptr ? converted : bitmap;
+
+    int width = static_cast<int>(FreeImage_GetWidth(source));
+    int height = static_cast<int>(FreeImage_GetHeight(source));
+    int channels = static_cast<int>(FreeImage_GetBPP(source) / 8);
+    int pitch = static_cast<int>(FreeImage_GetPitch(source));
+
+    // FreeImage keeps the bottom row first.
+    FreeImage_FlipVertical(source);
+    const BYTE* bits = FreeImage_GetBits(source);
+    bool filled = false;
+    if (bits != nullptr) {
+        pix.setFromAlignedPixels(bits, width, height, channels, pitch);
+        filled = pix.isAllocated() && pix.getWidth() == width && pix.getHeight() == height &&
+                 pix.getBytesPerPixel() == channels;
+    } else {
+        ofLogError("OF") << "ofImage::putBmpIntoPixels() unable to set ofPixels from FIBITMAP";
+    }
+    if (converted != nullptr) FreeImage_Unload(converted);
+    if (filled && swap) pix.swapRgb();
+    return filled;
+}
+
+FIBITMAP* getBmpFromPixels(ofPixels& pix) {
+    int width = pix.getWidth();
+    int height = pix.getHeight();
+    int bpp = pix.getBitsPerPixel();
+    FIBITMAP* bitmap = FreeImage_AllocateT(FIT_BITMAP, width, height, bpp, 0, 0, 0);
+    if (bitmap == nullptr) {
+        ofLogError("OF") << "ofImage::getBmpFromPixels() unable to get FIBITMAP from ofPixels";
+        return nullptr;
+    }
+    if (bpp == 8) {
+        // A one-channel block is grey, whatever palette FreeImage started with.
+        RGBQUAD* palette = FreeImage_GetPalette(bitmap);
+        for (int i = 0; palette != nullptr && i < 256; ++i) {
+            palette[i].rgbRed = palette[i].rgbGreen = palette[i].rgbBlue = static_cast<BYTE>(i);
+            palette[i].rgbReserved = 0;
+        }
+    }
+    BYTE* bits = FreeImage_GetBits(bitmap);
+    const unsigned char* src = pix.getPixels();
+    if (bits != nullptr && src != nullptr) {
+        size_t rowBytes = static_cast<size_t>(width) * pix.getBytesPerPixel();
+        unsigned pitch = FreeImage_GetPitch(bitmap);
+        for (int r = 0; r < height; ++r) {
+            std::copy(src, src + rowBytes, bits);
+            src += rowBytes;
+            bits += pitch;
+        }
+    } else if (bits == nullptr) {
+        ofLogError("OF") << "ofImage::getBmpFromPixels() unable to get FIBITMAP from ofPixels";
+    }
+    FreeImage_FlipVertical(bitmap);
+    return bitmap;
+}
+
+bool ofLoadImage(ofPixels& pix, const std::string& fileName) {
+    ofInitFreeImage();
+    // URL road: added with the URL loader.
+
+    std::string path = ofToDataPath(fileName, false);
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
+    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
+    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return false;
+
+    FIBITMAP* bitmap = FreeImage_Load(format, path.c_str(), 0);
+    if (bitmap == nullptr) return false;
+    bool filled = putBmpIntoPixels(bitmap, pix, true);
+    FreeImage_Unload(bitmap);
+    return filled;
+}
+
+bool ofLoadImageFromMemory(ofPixels& pix, const unsigned char* data, size_t size) {
+    ofInitFreeImage();
+    // FreeImage reads the bytes in place and never writes through a handle
+    // opened on caller memory.
+    FIMEMORY* memory = FreeImage_OpenMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
+    if (memory == nullptr) {
+        ofLog(OF_LOG_ERROR, "couldn't create memory handle!");
+        return false;
+    }
+    bool loaded = loadFromMemoryHandle(pix, memory);
+    FreeImage_CloseMemory(memory);
+    return loaded;
+}
+
+void ofSaveImage(ofPixels& pix, const std::string& fileName, ofImageCompressionType quality) {
+    ofInitFreeImage();
+    if (!pix.isAllocated()) {
+        ofLog(OF_LOG_ERROR, "error saving image - pixels aren't allocated");
+        return;
+    }
+    pix.swapRgb();
+    FIBITMAP* bitmap = getBmpFromPixels(pix);
+    pix.swapRgb();
+
+    std::string path = ofToDataPath(fileName, false);
+    // The name decides; an existing file's own format only when the
+    // extension says nothing.
+    FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(path.c_str());
+    if (format == FIF_UNKNOWN) format = FreeImage_GetFileType(path.c_str(), 0);
+
+    bool saved = false;
+    if (bitmap != nullptr && format != FIF_UNKNOWN && FreeImage_FIFSupportsWriting(format)) {
+        if (format == FIF_JPEG) {
+            saved = FreeImage_Save(format, bitmap, path.c_str(), jpegSaveFlag(quality));
+        } else {
+            if (quality != OF_IMAGE_QUALITY_BEST) {
+                ofLogWarning("OF") << "ofImageCompressionType only applies to JPEG images, ignoring value";
+            }
+            if (format == FIF_GIF) {
+                saved = saveGif(bitmap, pix, path);
+            } else {
+                saved = FreeImage_Save(format, bitmap, path.c_str(), 0);
+            }
+        }
+    }
+    if (!saved) ofLogError("OF") << "ofSaveImage(): couldn't save image to \"" << path << "\"";
+    if (bitmap != nullptr) FreeImage_Unload(bitmap);
+}
