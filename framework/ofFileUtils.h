@@ -1,0 +1,6 @@
+#pragma once
+
+// Bytes, files and folder listings.
+#include "ofBuffer.h"
+#include "ofDirectoryLister.h"
+#include "ofFile.h"
