@@ -1,8 +1,14 @@
 #include "ofImage.h"
 
 #include <FreeImage.h>
+#include <GL/gl.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "ofBaseRenderer.h"
 #include "ofFreeImage.h"
+#include "ofGraphics.h"
 #include "ofLog.h"
 #include "ofUtils.h"
 
@@ -162,6 +168,10 @@ bool ofLoadImage(ofPixels& pix, const std::string& fileName) {
 
 bool ofLoadImageFromMemory(ofPixels& pix, const unsigned char* data, size_t size) {
     ofInitFreeImage();
+    if (size > 0xFFFFFFFFu) {
+        ofLog(OF_LOG_ERROR, "couldn't create memory handle!");
+        return false;
+    }
     // FreeImage reads the bytes in place and never writes through a handle
     // opened on caller memory.
     FIMEMORY* memory = FreeImage_OpenMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
@@ -172,6 +182,11 @@ bool ofLoadImageFromMemory(ofPixels& pix, const unsigned char* data, size_t size
     bool loaded = loadFromMemoryHandle(pix, memory);
     FreeImage_CloseMemory(memory);
     return loaded;
+}
+
+bool ofLoadImage(ofPixels& pix, const ofBuffer& buffer) {
+    return ofLoadImageFromMemory(pix, reinterpret_cast<const unsigned char*>(buffer.getBinaryBuffer()),
+                                 buffer.size());
 }
 
 void ofSaveImage(ofPixels& pix, const std::string& fileName, ofImageCompressionType quality) {
@@ -207,4 +222,171 @@ void ofSaveImage(ofPixels& pix, const std::string& fileName, ofImageCompressionT
     }
     if (!saved) ofLogError("OF") << "ofSaveImage(): couldn't save image to \"" << path << "\"";
     if (bitmap != nullptr) FreeImage_Unload(bitmap);
+}
+
+// The image class.
+
+ofImage_<unsigned char>::ofImage_() : width(0), height(0), bpp(0), type(OF_IMAGE_UNDEFINED), useTexture(true) {
+    ofInitFreeImage();
+}
+
+ofImage_<unsigned char>::~ofImage_() {
+    clear();
+}
+
+void ofImage_<unsigned char>::allocate(int w, int h, ofImageType newType) {
+    if (width == w && height == h && type == newType) return;
+    pixels.allocate(w, h, newType);
+    if (pixels.isAllocated() && useTexture) {
+        texture.allocate(pixels.getWidth(), pixels.getHeight(), ofGetGlInternalFormat(pixels));
+    }
+    width = pixels.getWidth();
+    height = pixels.getHeight();
+    bpp = pixels.getBitsPerPixel();
+    type = pixels.getImageType();
+}
+
+void ofImage_<unsigned char>::clear() {
+    pixels.clear();
+    if (useTexture) texture.clear();
+    width = height = bpp = 0;
+    type = OF_IMAGE_UNDEFINED;
+    useTexture = true;
+}
+
+bool ofImage_<unsigned char>::loadImage(std::string fileName) {
+    if (!ofLoadImage(pixels, fileName)) {
+        ofLog(OF_LOG_ERROR, "Couldn't load image from " + fileName);
+        clear();
+        return false;
+    }
+    if (pixels.isAllocated() && useTexture) {
+        texture.allocate(pixels.getWidth(), pixels.getHeight(), ofGetGlInternalFormat(pixels));
+    }
+    update();
+    return true;
+}
+
+void ofImage_<unsigned char>::saveImage(std::string fileName, ofImageCompressionType quality) {
+    ofSaveImage(pixels, fileName, quality);
+}
+
+void ofImage_<unsigned char>::resize(int w, int h) {
+    if (w == width && h == height) return;
+    FIBITMAP* bitmap = pixels.isAllocated() ? getBmpFromPixels(pixels) : nullptr;
+    FIBITMAP* scaled = bitmap != nullptr ? FreeImage_Rescale(bitmap, w, h, FILTER_BICUBIC) : nullptr;
+    bool filled = scaled != nullptr && putBmpIntoPixels(scaled, pixels, false);
+    if (bitmap != nullptr) FreeImage_Unload(bitmap);
+    if (scaled != nullptr) FreeImage_Unload(scaled);
+    if (!filled) {
+        ofLogError("OF") << "ofImage::resize() couldn't resize " << width << "x" << height << " image to " << w << "x"
+                         << h;
+        return;
+    }
+    if (useTexture) {
+        texture.clear();
+        texture.allocate(pixels.getWidth(), pixels.getHeight(), ofGetGlInternalFormat(pixels));
+    }
+    update();
+}
+
+void ofImage_<unsigned char>::grabScreen(int x, int y, int w, int h) {
+    allocate(w, h, OF_IMAGE_COLOR);
+    int viewportHeight = ofGetViewportHeight();
+    if (width != w || height != h) resize(w, h);
+    // Never read more than the pixel block holds.
+    if (!pixels.isAllocated() || pixels.getWidth() != w || pixels.getHeight() != h ||
+        pixels.getBytesPerPixel() != 3 || pixels.size() == 0) {
+        ofLogError("OF") << "ofImage::grabScreen() couldn't grab " << w << "x" << h << " pixels";
+        return;
+    }
+
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, viewportHeight - y - h, w, h, ofGetGlInternalFormat(pixels), GL_UNSIGNED_BYTE,
+                 pixels.getPixels());
+    glPopClientAttrib();
+
+    // OpenGL reads bottom row first.
+    size_t lineBytes = static_cast<size_t>(pixels.getWidth()) * pixels.getBytesPerPixel();
+    std::vector<unsigned char> line(lineBytes);
+    unsigned char* data = pixels.getPixels();
+    int rows = pixels.getHeight();
+    for (int i = 0; i < rows / 2; ++i) {
+        unsigned char* top = data + static_cast<size_t>(i) * lineBytes;
+        unsigned char* bottom = data + static_cast<size_t>(rows - 1 - i) * lineBytes;
+        std::copy(top, top + lineBytes, line.begin());
+        std::copy(bottom, bottom + lineBytes, top);
+        std::copy(line.begin(), line.end(), bottom);
+    }
+    update();
+}
+
+void ofImage_<unsigned char>::update() {
+    width = pixels.getWidth();
+    height = pixels.getHeight();
+    bpp = pixels.getBitsPerPixel();
+    type = pixels.getImageType();
+    if (!pixels.isAllocated() || !useTexture) return;
+    int glFormat = ofGetGlInternalFormat(pixels);
+    bool keep = texture.isAllocated() && static_cast<float>(width) == texture.getWidth() &&
+                static_cast<float>(height) == texture.getHeight() &&
+                texture.getTextureData().internalFormat == glFormat;
+    if (!keep) texture.allocate(pixels.getWidth(), pixels.getHeight(), glFormat);
+    texture.loadData(pixels);
+}
+
+void ofImage_<unsigned char>::draw(float x, float y, float z, float w, float h) {
+    float sw = getWidth();
+    float sh = getHeight();
+    std::shared_ptr<ofBaseRenderer>& renderer = ofGetCurrentRenderer();
+    if (renderer) renderer->draw(*this, x, y, z, w, h, 0, 0, sw, sh);
+}
+
+void ofImage_<unsigned char>::draw(float x, float y, float w, float h) {
+    draw(x, y, 0, w, h);
+}
+
+void ofImage_<unsigned char>::draw(float x, float y) {
+    draw(x, y, 0, getWidth(), getHeight());
+}
+
+float ofImage_<unsigned char>::getHeight() {
+    return static_cast<float>(height);
+}
+
+float ofImage_<unsigned char>::getWidth() {
+    return static_cast<float>(width);
+}
+
+void ofImage_<unsigned char>::setAnchorPercent(float xPct, float yPct) {
+    if (useTexture) texture.setAnchorPercent(xPct, yPct);
+}
+
+void ofImage_<unsigned char>::setAnchorPoint(float x, float y) {
+    if (useTexture) texture.setAnchorPoint(x, y);
+}
+
+void ofImage_<unsigned char>::resetAnchor() {
+    if (useTexture) texture.resetAnchor();
+}
+
+ofTexture& ofImage_<unsigned char>::getTextureReference() {
+    return texture;
+}
+
+void ofImage_<unsigned char>::setUseTexture(bool use) {
+    useTexture = use;
+}
+
+bool ofImage_<unsigned char>::isUsingTexture() const {
+    return useTexture;
+}
+
+unsigned char* ofImage_<unsigned char>::getPixels() {
+    return pixels.getPixels();
+}
+
+ofPixels& ofImage_<unsigned char>::getPixelsRef() {
+    return pixels;
 }
