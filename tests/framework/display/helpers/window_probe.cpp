@@ -1,0 +1,73 @@
+// A small application that reports on standard output everything the window
+// delivers to it; the display tests drive it through the X server.
+#include <FreeImage.h>
+
+#include <cstdio>
+#include <string>
+
+#include "WindowLookup.h"
+#include "ofAppGlutWindow.h"
+#include "ofAppRunner.h"
+#include "ofBaseApp.h"
+#include "ofEvents.h"
+#include "ofFreeImage.h"
+#include "ofGraphics.h"
+
+namespace {
+
+void say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+std::string xy(int x, int y) {
+    return std::to_string(x) + " " + std::to_string(y);
+}
+
+struct ExitListener {
+    void onExit(ofEventArgs&) { say("event.exit"); }
+    void onDrag(ofDragInfo&) { say("event.fileDrag"); }
+};
+
+class ProbeApp : public ofBaseApp {
+public:
+    ~ProbeApp() override { say("app.destroyed images=" + std::to_string(FreeImage_GetFIFCount())); }
+    void setup() override {
+        ofInitFreeImage();
+        ofSetFrameRate(60);
+        ofSetWindowTitle("VANTORIX probe");
+        ofAddListener(ofEvents().exit, &listener, &ExitListener::onExit);
+        ofAddListener(ofEvents().fileDragEvent, &listener, &ExitListener::onDrag);
+        say("setup");
+    }
+    void draw() override {
+        ofBackground(0, 0, 0, 255);
+        if (ofGetFrameNum() == 2) say("ready " + std::to_string(vxRecordedWindow()));
+    }
+    void exit() override { say("app.exit images=" + std::to_string(FreeImage_GetFIFCount())); }
+    void keyPressed(int key) override { say("keyPressed " + std::to_string(key)); }
+    void keyReleased(int key) override { say("keyReleased " + std::to_string(key)); }
+    void mouseMoved(int x, int y) override { say("moved " + xy(x, y)); }
+    void mouseDragged(int x, int y, int b) override { say("dragged " + xy(x, y) + " " + std::to_string(b)); }
+    void mousePressed(int x, int y, int b) override { say("pressed " + xy(x, y) + " " + std::to_string(b)); }
+    void mouseReleased(int x, int y, int b) override { say("released " + xy(x, y) + " " + std::to_string(b)); }
+    void windowResized(int w, int h) override { say("resized " + xy(w, h)); }
+    void windowEntry(int state) override { say("entry " + std::to_string(state)); }
+    void dragEvent(ofDragInfo info) override {
+        std::string line = "drag " + std::to_string(info.files.size()) + " " +
+                           xy(static_cast<int>(info.position.x), static_cast<int>(info.position.y));
+        for (const std::string& f : info.files) line += " [" + f + "]";
+        say(line);
+    }
+
+private:
+    ExitListener listener;
+};
+
+}  // namespace
+
+int main() {
+    ofAppGlutWindow window;
+    ofSetupOpenGL(&window, 320, 240, OF_WINDOW);
+    ofRunApp(new ProbeApp);
+}

@@ -1,0 +1,371 @@
+// The window as a real process sees it: input through XTest, a drop through
+// the XDND protocol, closing through the window manager's delete message.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The probe application in a child process, read line by line.
+class Probe {
+public:
+    Probe() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            dup2(fds[1], 1);
+            close(fds[0]);
+            close(fds[1]);
+            execl(WINDOW_PROBE, WINDOW_PROBE, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        fd = fds[0];
+    }
+    ~Probe() {
+        if (pid > 0 && !reaped) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (fd >= 0) close(fd);
+    }
+
+    // The next line, or "<eof>" / "<timeout>".
+    std::string line(int timeoutMs = 10000) {
+        auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            size_t nl = buffer.find('\n');
+            if (nl != std::string::npos) {
+                std::string l = buffer.substr(0, nl);
+                buffer.erase(0, nl + 1);
+                return l;
+            }
+            int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count());
+            if (left <= 0) return "<timeout>";
+            pollfd p{fd, POLLIN, 0};
+            if (poll(&p, 1, left) <= 0) continue;
+            char chunk[512];
+            ssize_t n = read(fd, chunk, sizeof(chunk));
+            if (n <= 0) return "<eof>";
+            buffer.append(chunk, static_cast<size_t>(n));
+        }
+    }
+
+    // Reads until a line equals `wanted`; returns the lines passed over, and
+    // fails the test when it never comes.
+    std::vector<std::string> waitFor(const std::string& wanted) {
+        std::vector<std::string> skipped;
+        for (;;) {
+            std::string l = line();
+            if (l == wanted) return skipped;
+            if (l == "<eof>" || l == "<timeout>") {
+                ADD_FAILURE() << "never saw \"" << wanted << "\" (" << l << ")";
+                return skipped;
+            }
+            skipped.push_back(l);
+        }
+    }
+
+    // Waits for "ready <window id>" and returns the id.
+    unsigned long ready() {
+        for (;;) {
+            std::string l = line();
+            if (l.compare(0, 6, "ready ") == 0) return std::stoul(l.substr(6));
+            if (l == "<eof>" || l == "<timeout>") {
+                ADD_FAILURE() << "probe never became ready";
+                return 0;
+            }
+        }
+    }
+
+    int exitStatus() {
+        auto end = Clock::now() + std::chrono::seconds(10);
+        int status = 0;
+        while (Clock::now() < end) {
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                reaped = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return -1;
+    }
+
+private:
+    pid_t pid = -1;
+    int fd = -1;
+    bool reaped = false;
+    std::string buffer;
+};
+
+class WindowProcessTest : public testing::Test {
+protected:
+    void SetUp() override {
+        display = XOpenDisplay(nullptr);
+        ASSERT_NE(display, nullptr);
+        window = probe.ready();
+        ASSERT_NE(window, 0ul);
+        Window child;
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &originX, &originY, &child);
+    }
+    void TearDown() override {
+        if (display) XCloseDisplay(display);
+    }
+
+    void moveTo(int x, int y) {
+        XTestFakeMotionEvent(display, -1, originX + x, originY + y, CurrentTime);
+        XFlush(display);
+    }
+    void key(KeySym sym, bool down) {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), down, CurrentTime);
+        XFlush(display);
+    }
+    void button(unsigned int b, bool down) {
+        XTestFakeButtonEvent(display, b, down, CurrentTime);
+        XFlush(display);
+    }
+    void sendDelete() {
+        XEvent e;
+        std::memset(&e, 0, sizeof(e));
+        e.xclient.type = ClientMessage;
+        e.xclient.window = window;
+        e.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        e.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &e);
+        XFlush(display);
+    }
+
+    Probe probe;
+    Display* display = nullptr;
+    unsigned long window = 0;
+    int originX = 0, originY = 0;
+};
+
+bool contains(const std::vector<std::string>& lines, const std::string& prefix) {
+    for (const std::string& l : lines)
+        if (l.compare(0, prefix.size(), prefix) == 0) return true;
+    return false;
+}
+
+// The drag source half of XDND, as a file manager would speak it.
+class XdndSource {
+public:
+    explicit XdndSource(Display* d) : display(d) {
+        source = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+        XSelectInput(d, source, PropertyChangeMask);
+    }
+    ~XdndSource() { XDestroyWindow(display, source); }
+
+    Atom atom(const char* name) { return XInternAtom(display, name, False); }
+
+    Window readWindowProperty(Window w, const char* name) {
+        Atom type;
+        int format;
+        unsigned long count = 0, after;
+        unsigned char* data = nullptr;
+        Window result = 0;
+        if (XGetWindowProperty(display, w, atom(name), 0, 1, False, AnyPropertyType, &type, &format, &count,
+                               &after, &data) == Success &&
+            data && count == 1)
+            result = static_cast<Window>(*reinterpret_cast<long*>(data));
+        if (data) XFree(data);
+        return result;
+    }
+
+    void send(Window to, Window target, const char* type, long l1, long l2, long l3, long l4) {
+        XEvent e;
+        std::memset(&e, 0, sizeof(e));
+        e.xclient.type = ClientMessage;
+        e.xclient.window = target;
+        e.xclient.message_type = atom(type);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = static_cast<long>(source);
+        e.xclient.data.l[1] = l1;
+        e.xclient.data.l[2] = l2;
+        e.xclient.data.l[3] = l3;
+        e.xclient.data.l[4] = l4;
+        XSendEvent(display, to, False, NoEventMask, &e);
+        XFlush(display);
+    }
+
+    // Waits for a client message of `type`, answering selection requests
+    // with `uriList` meanwhile.
+    bool await(const char* type, XClientMessageEvent& out, const std::string& uriList) {
+        auto end = Clock::now() + std::chrono::seconds(10);
+        while (Clock::now() < end) {
+            while (XPending(display)) {
+                XEvent e;
+                XNextEvent(display, &e);
+                if (e.type == SelectionRequest) {
+                    answer(e.xselectionrequest, uriList);
+                } else if (e.type == ClientMessage && e.xclient.message_type == atom(type)) {
+                    out = e.xclient;
+                    return true;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+
+    void answer(const XSelectionRequestEvent& r, const std::string& uriList) {
+        XEvent reply;
+        std::memset(&reply, 0, sizeof(reply));
+        reply.xselection.type = SelectionNotify;
+        reply.xselection.requestor = r.requestor;
+        reply.xselection.selection = r.selection;
+        reply.xselection.target = r.target;
+        reply.xselection.time = r.time;
+        reply.xselection.property = None;
+        if (r.target == atom("text/uri-list")) {
+            XChangeProperty(display, r.requestor, r.property, r.target, 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(uriList.data()), static_cast<int>(uriList.size()));
+            reply.xselection.property = r.property;
+        }
+        XSendEvent(display, r.requestor, False, NoEventMask, &reply);
+        XFlush(display);
+    }
+
+    Display* display;
+    Window source;
+};
+
+}  // namespace
+
+TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServer) {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    moveTo(30, 40);
+    probe.waitFor("moved 30 40");
+
+    key(XK_Right, true);
+    key(XK_Right, false);
+    probe.waitFor("keyPressed 358");
+    EXPECT_EQ(probe.line(), "keyReleased 358");
+
+    key(XK_Shift_L, true);  // modifiers are no keys of their own
+    key(XK_Shift_L, false);
+    key(XK_F1, true);
+    key(XK_F1, false);
+    EXPECT_EQ(probe.line(), "keyPressed 257");
+    EXPECT_EQ(probe.line(), "keyReleased 257");
+    key(XK_a, true);
+    key(XK_a, false);
+    EXPECT_EQ(probe.line(), "keyPressed 97");
+    EXPECT_EQ(probe.line(), "keyReleased 97");
+
+    button(1, true);
+    EXPECT_EQ(probe.line(), "pressed 30 40 0");
+    moveTo(50, 60);
+    std::vector<std::string> between = probe.waitFor("dragged 50 60 0");
+    EXPECT_FALSE(contains(between, "moved"));
+    button(1, false);
+    EXPECT_EQ(probe.line(), "released 50 60 0");
+
+    button(4, true);  // the wheel is no button
+    button(4, false);
+    button(3, true);
+    button(3, false);
+    EXPECT_EQ(probe.line(), "pressed 50 60 2");
+    EXPECT_EQ(probe.line(), "released 50 60 2");
+
+    XResizeWindow(display, window, 400, 300);
+    XFlush(display);
+    probe.waitFor("resized 400 300");
+
+    moveTo(600, 600);  // leaves the window
+    std::vector<std::string> leaving = probe.waitFor("entry 0");
+    EXPECT_FALSE(contains(leaving, "pressed"));
+}
+
+TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
+    char dirTemplate[] = "/tmp/vantorix-drop-XXXXXX";
+    ASSERT_NE(mkdtemp(dirTemplate), nullptr);
+    std::string dir = dirTemplate;
+    std::string first = dir + "/drop one.txt";
+    std::string second = dir + "/b%.png";
+    std::ofstream(first) << "1";
+    std::ofstream(second) << "2";
+
+    XdndSource src(display);
+    XSetSelectionOwner(display, src.atom("XdndSelection"), src.source, CurrentTime);
+    Window proxy = src.readWindowProperty(window, "XdndProxy");
+    ASSERT_NE(proxy, 0ul);
+    EXPECT_EQ(src.readWindowProperty(proxy, "XdndProxy"), proxy);
+
+    std::string uris = "file://" + dir + "/drop%20one.txt\r\nfile://" + dir + "/b%25.png\r\n";
+    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
+    src.send(proxy, window, "XdndPosition", 0, ((originX + 70L) << 16) | (originY + 80L), CurrentTime,
+             static_cast<long>(src.atom("XdndActionCopy")));
+    XClientMessageEvent status;
+    ASSERT_TRUE(src.await("XdndStatus", status, uris));
+    EXPECT_EQ(static_cast<Window>(status.data.l[0]), window);
+    EXPECT_EQ(status.data.l[1] & 1, 1);
+    EXPECT_EQ(static_cast<Atom>(status.data.l[4]), src.atom("XdndActionCopy"));
+
+    src.send(proxy, window, "XdndDrop", 0, CurrentTime, 0, 0);
+    XClientMessageEvent finished;
+    ASSERT_TRUE(src.await("XdndFinished", finished, uris));
+    EXPECT_EQ(finished.data.l[1] & 1, 1);
+
+    std::vector<std::string> before = probe.waitFor("drag 2 70 80 [" + first + "] [" + second + "]");
+    EXPECT_FALSE(contains(before, "event.fileDrag"));
+
+    // A source offering no file list is turned down.
+    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(XA_STRING), 0, 0);
+    src.send(proxy, window, "XdndPosition", 0, ((originX + 10L) << 16) | (originY + 10L), CurrentTime,
+             static_cast<long>(src.atom("XdndActionCopy")));
+    ASSERT_TRUE(src.await("XdndStatus", status, uris));
+    EXPECT_EQ(status.data.l[1] & 1, 0);
+    src.send(proxy, window, "XdndLeave", 0, 0, 0, 0);
+
+    std::remove(first.c_str());
+    std::remove(second.c_str());
+    rmdir(dir.c_str());
+    sendDelete();
+    probe.waitFor("event.exit");
+    EXPECT_EQ(probe.exitStatus(), 0);
+}
+
+TEST_F(WindowProcessTest, ClosingTheWindowRunsTheExitStepsInOrderThenTheDestructor) {
+    sendDelete();
+    std::vector<std::string> lines;
+    for (std::string l = probe.line(); l != "<eof>" && l != "<timeout>"; l = probe.line()) lines.push_back(l);
+    ASSERT_GE(lines.size(), 3u);
+    std::vector<std::string> last(lines.end() - 3, lines.end());
+    ASSERT_EQ(last[0].compare(0, 16, "app.exit images="), 0) << last[0];
+    EXPECT_NE(last[0], "app.exit images=0");  // the image library is still up
+    EXPECT_EQ(last[1], "event.exit");
+    EXPECT_EQ(last[2], "app.destroyed images=0");  // and shut down before this
+    EXPECT_EQ(probe.exitStatus(), 0);
+}
+
+TEST_F(WindowProcessTest, EscapeEndsTheProcessTheSameWay) {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    moveTo(10, 10);
+    probe.waitFor("moved 10 10");
+    key(XK_Escape, true);
+    probe.waitFor("keyPressed 27");
+    EXPECT_EQ(probe.line().compare(0, 16, "app.exit images="), 0);
+    EXPECT_EQ(probe.line(), "event.exit");
+    EXPECT_EQ(probe.line(), "app.destroyed images=0");
+    EXPECT_EQ(probe.exitStatus(), 0);
+}

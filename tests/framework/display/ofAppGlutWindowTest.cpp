@@ -1,0 +1,313 @@
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <string>
+#include <vector>
+
+#include "GLTestWindow.h"
+#include "WindowLookup.h"
+#include "ofAppGlutWindow.h"
+#include "ofAppRunner.h"
+#include "ofBaseApp.h"
+#include "ofFramePacer.h"
+#include "ofGLRenderer.h"
+#include "ofGraphics.h"
+
+namespace {
+
+std::vector<std::string> seen;
+
+struct RecordingApp : ofBaseApp {
+    void keyPressed(int key) override { seen.push_back("down " + std::to_string(key)); }
+    void keyReleased(int key) override { seen.push_back("up " + std::to_string(key)); }
+    void mouseMoved(int x, int y) override { seen.push_back("moved " + xy(x, y)); }
+    void mouseDragged(int x, int y, int b) override { seen.push_back("dragged " + xy(x, y) + " " + std::to_string(b)); }
+    void mousePressed(int x, int y, int b) override { seen.push_back("pressed " + xy(x, y) + " " + std::to_string(b)); }
+    void mouseReleased(int x, int y, int b) override {
+        seen.push_back("released " + xy(x, y) + " " + std::to_string(b));
+    }
+    void windowResized(int w, int h) override { seen.push_back("resized " + xy(w, h)); }
+    void windowEntry(int state) override { seen.push_back("entry " + std::to_string(state)); }
+    void dragEvent(ofDragInfo info) override { seen.push_back("drag " + std::to_string(info.files.size())); }
+    void draw() override {
+        ofSetColor(255, 0, 0);
+        ofRect(10.0f * drawn, 0, 10, 10);
+        ++drawn;
+    }
+    static std::string xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+    int drawn = 0;
+};
+
+class GlutWindowTest : public testing::Test {
+protected:
+    void SetUp() override { seen.clear(); }
+    void TearDown() override { ofSetAppPtr(nullptr); }
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(GlutWindowTest, ForwardersWithoutAWindowAnswerTheInterfaceDefaults) {
+    EXPECT_EQ(ofGetWindowPtr(), nullptr);
+    EXPECT_EQ(ofGetFrameNum(), 0);
+    EXPECT_EQ(ofGetFrameRate(), 0.0f);
+    EXPECT_EQ(ofGetWidth(), 0);
+    EXPECT_EQ(ofGetHeight(), 0);
+    EXPECT_EQ(ofGetWindowWidth(), 0);
+    EXPECT_EQ(ofGetScreenHeight(), 0);
+    EXPECT_EQ(ofGetOrientation(), 1);
+    EXPECT_FALSE(ofDoesHWOrientation());
+    ofRectangle r = ofGetWindowRect();
+    EXPECT_EQ(r.width, 0);
+    ofSetFrameRate(30);  // harmless
+    ofSetWindowTitle("nothing");
+    ofSetFullscreen(true);
+    ofHideCursor();
+}
+
+TEST_F(GlutWindowTest, OpensTheWindowAndRecordsItsIdAndTitle) {
+    ofAppGlutWindow& window = GLTestWindow::open(320, 240);
+    EXPECT_EQ(ofGetWindowPtr(), &window);
+    EXPECT_EQ(ofGetWindowWidth(), 320);
+    EXPECT_EQ(ofGetWindowHeight(), 240);
+    EXPECT_EQ(ofGetWidth(), 320);
+    EXPECT_EQ(ofGetHeight(), 240);
+    EXPECT_EQ(ofGetScreenWidth(), 1280);
+    EXPECT_EQ(ofGetScreenHeight(), 1024);
+    EXPECT_EQ(window.getWindowMode(), OF_WINDOW);
+    EXPECT_EQ(ofGetCurrentRenderer()->getType(), "GL");
+
+    unsigned long id = vxRecordedWindow();
+    EXPECT_EQ(id, static_cast<unsigned long>(glXGetCurrentDrawable()));
+    EXPECT_EQ(FindWindowW(nullptr, L"VANTORIX"), 0ul);
+    ofSetWindowTitle("VANTORIX");
+    EXPECT_EQ(FindWindowW(nullptr, L"VANTORIX"), id);
+
+    // The X server has the title too, and the window is marked drop-aware.
+    GLTestWindow::pump();
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    char* name = nullptr;
+    ASSERT_TRUE(XFetchName(d, id, &name));
+    EXPECT_STREQ(name, "VANTORIX");
+    XFree(name);
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(d, id, XInternAtom(d, "XdndAware", False), 0, 1, False, AnyPropertyType, &type,
+                                 &format, &count, &after, &data),
+              Success);
+    ASSERT_EQ(count, 1ul);
+    EXPECT_EQ(*reinterpret_cast<long*>(data), 5);
+    XFree(data);
+    XCloseDisplay(d);
+
+    // Reshape updates the size and the window rectangle.
+    ofAppGlutWindow::reshape(1000, 700);
+    ofRectangle rect = ofGetWindowRect();
+    EXPECT_EQ(rect.x, 0);
+    EXPECT_EQ(rect.y, 0);
+    EXPECT_EQ(rect.width, 1000);
+    EXPECT_EQ(rect.height, 700);
+
+    window.setOrientation(OF_ORIENTATION_90_LEFT);
+    EXPECT_EQ(ofGetWidth(), 700);
+    EXPECT_EQ(ofGetHeight(), 1000);
+    window.setOrientation(OF_ORIENTATION_DEFAULT);
+}
+
+TEST_F(GlutWindowTest, FrameRateForwardsToThePacer) {
+    GLTestWindow::open(200, 200);
+    ofFramePacer& pacer = ofAppGlutWindow::pacer();
+    EXPECT_FALSE(pacer.pacingOn);
+    EXPECT_FLOAT_EQ(ofGetFrameRate(), 60.0f);
+    ofSetFrameRate(35);
+    EXPECT_TRUE(pacer.pacingOn);
+    EXPECT_EQ(pacer.frameBudgetMillis, 28);
+    EXPECT_FLOAT_EQ(ofGetFrameRate(), 35.0f);
+    ofSetFrameRate(0);
+    EXPECT_FALSE(pacer.pacingOn);
+
+    // The first idle never sleeps, whatever the budget.
+    ofSetFrameRate(1);
+    std::vector<int> sleeps;
+    pacer.sleep = [&](int ms) { sleeps.push_back(ms); };
+    ASSERT_EQ(ofGetFrameNum(), 0);
+    ofAppGlutWindow::idle();
+    EXPECT_TRUE(sleeps.empty());
+    ofAppGlutWindow::display();
+    ofAppGlutWindow::idle();
+    ASSERT_EQ(sleeps.size(), 1u);
+    EXPECT_GE(sleeps[0], 900);
+}
+
+TEST_F(GlutWindowTest, KeysAndMouseReachTheApplicationWithTheirCodes) {
+    GLTestWindow::open(320, 240);
+    ofSetAppPtr(std::make_shared<RecordingApp>());
+    ofSetEscapeQuitsApp(false);
+
+    // Before the first display the mouse reaches nobody; keys always do.
+    int frames = ofGetFrameNum();
+    if (frames == 0) {
+        ofAppGlutWindow::mouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 5, 6);
+        ofAppGlutWindow::passiveMotion(7, 8);
+        EXPECT_TRUE(seen.empty());
+        ofAppGlutWindow::display();
+    }
+    ASSERT_GT(ofGetFrameNum(), 0);
+    seen.clear();
+
+    ofAppGlutWindow::keyDown('a', 0, 0);
+    ofAppGlutWindow::keyUp(27, 0, 0);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_RIGHT, 1, 1);
+    ofAppGlutWindow::specialKeyUp(GLUT_KEY_RIGHT, 1, 1);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_F1, 0, 0);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_F12, 0, 0);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_LEFT, 0, 0);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_INSERT, 0, 0);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_SHIFT_L, 0, 0);
+    ofAppGlutWindow::specialKeyDown(GLUT_KEY_CTRL_R, 0, 0);
+    ofAppGlutWindow::specialKeyUp(GLUT_KEY_ALT_L, 0, 0);
+
+    ofAppGlutWindow::mouseButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, 30, 40);
+    ofAppGlutWindow::mouseMotion(31, 41);
+    ofAppGlutWindow::mouseButton(3, GLUT_DOWN, 30, 40);  // wheel
+    ofAppGlutWindow::mouseButton(4, GLUT_UP, 30, 40);
+    ofAppGlutWindow::mouseMotion(32, 42);
+    ofAppGlutWindow::mouseButton(GLUT_RIGHT_BUTTON, GLUT_UP, 32, 42);
+    ofAppGlutWindow::passiveMotion(50, 60);
+    ofAppGlutWindow::entry(GLUT_LEFT);
+    ofAppGlutWindow::reshape(300, 200);
+
+    EXPECT_EQ(seen, (Lines{"down 97", "up 27", "down 358", "up 358", "down 257", "down 268", "down 356", "down 364",
+                           "pressed 30 40 2", "dragged 31 41 2", "dragged 32 42 2", "released 32 42 2",
+                           "moved 50 60", "entry 0", "resized 300 200"}));
+    EXPECT_EQ(ofGetAppPtr()->mouseX, 50);
+    EXPECT_EQ(ofGetAppPtr()->mouseY, 60);
+}
+
+TEST_F(GlutWindowTest, MousePositionsTurnWithTheOrientation) {
+    ofAppGlutWindow& window = GLTestWindow::open(320, 240);
+    int x = 10, y = 20;
+    ofAppGlutWindow::rotateMouse(OF_ORIENTATION_180, x, y);
+    EXPECT_EQ(x, 310);
+    EXPECT_EQ(y, 220);
+    window.setOrientation(OF_ORIENTATION_90_LEFT);  // width and height swap
+    x = 10, y = 20;
+    ofAppGlutWindow::rotateMouse(OF_ORIENTATION_90_LEFT, x, y);
+    EXPECT_EQ(x, 20);
+    EXPECT_EQ(y, 320 - 10);
+    x = 10, y = 20;
+    ofAppGlutWindow::rotateMouse(OF_ORIENTATION_90_RIGHT, x, y);
+    EXPECT_EQ(x, 240 - 20);
+    EXPECT_EQ(y, 10);
+    window.setOrientation(OF_ORIENTATION_DEFAULT);
+    x = 10, y = 20;
+    ofAppGlutWindow::rotateMouse(OF_ORIENTATION_DEFAULT, x, y);
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 20);
+}
+
+TEST_F(GlutWindowTest, AutomaticClearShowsOnlyTheLastFrame) {
+    GLTestWindow::open(320, 240);
+    auto app = std::make_shared<RecordingApp>();
+    ofSetAppPtr(app);
+    ofBackground(0, 0, 255, 255);
+    int first = ofGetFrameNum();
+    app->drawn = 0;
+    for (int i = 0; i < 6; ++i) ofAppGlutWindow::display();
+    EXPECT_EQ(ofGetFrameNum(), first + 6);
+    // The front buffer shows the sixth frame only.
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        ofColor c = GLTestWindow::pixel(10 * i + 5, 5, GL_FRONT);
+        if (i == 5)
+            EXPECT_EQ(c, ofColor(255, 0, 0, 255));
+        else
+            EXPECT_EQ(c, ofColor(0, 0, 255, 255));
+    }
+}
+
+TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThree) {
+    GLTestWindow::open(320, 240);
+    auto app = std::make_shared<RecordingApp>();
+    ofSetAppPtr(app);
+    ofSetBackgroundAuto(false);
+    ofBackground(0, 0, 255, 255);
+    GLTestWindow::pump();  // let the map and its reshape arrive first
+    ofAppGlutWindow fresh;  // a new window object starts the frame count again
+    ASSERT_EQ(ofGetFrameNum(), 0);
+    app->drawn = 0;
+    for (int i = 0; i < 6; ++i) ofAppGlutWindow::display();
+    // Frames 0 to 2 are cleared away again; 3 to 5 stay on the front buffer.
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(i);
+        ofColor c = GLTestWindow::pixel(10 * i + 5, 5, GL_FRONT);
+        EXPECT_EQ(c, i >= 3 ? ofColor(255, 0, 0, 255) : ofColor(0, 0, 255, 255));
+    }
+    EXPECT_EQ(GLTestWindow::pixel(100, 100, GL_FRONT), ofColor(0, 0, 255, 255));
+
+    // A reshape starts the clearing again for three frames.
+    ofAppGlutWindow::reshape(320, 240);
+    app->drawn = 10;
+    ofAppGlutWindow::display();
+    EXPECT_EQ(GLTestWindow::pixel(105, 5, GL_FRONT), ofColor(0, 0, 255, 255));
+    EXPECT_EQ(GLTestWindow::pixel(35, 5, GL_FRONT), ofColor(0, 0, 255, 255));
+}
+
+TEST_F(GlutWindowTest, FullScreenIsQueuedUntilTheNextDisplayAndUndone) {
+    ofAppGlutWindow& window = GLTestWindow::open(320, 240);
+    ofAppGlutWindow::display();
+    GLTestWindow::pump();
+    window.setFullscreen(true);
+    window.setFullscreen(true);
+    EXPECT_EQ(window.getWindowMode(), OF_FULLSCREEN);
+    GLTestWindow::pump(5);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 320);  // nothing happens before a display
+    ofAppGlutWindow::display();
+    GLTestWindow::pump(50);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 1280);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 1024);
+    EXPECT_EQ(ofGetWindowWidth(), 1280);
+
+    window.toggleFullscreen();
+    EXPECT_EQ(window.getWindowMode(), OF_WINDOW);
+    ofAppGlutWindow::display();
+    GLTestWindow::pump(50);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_WIDTH), 320);
+    EXPECT_EQ(glutGet(GLUT_WINDOW_HEIGHT), 240);
+
+    ofSetWindowShape(400, 300);
+    GLTestWindow::pump(50);
+    EXPECT_EQ(ofGetWindowWidth(), 400);
+}
+
+TEST_F(GlutWindowTest, UnavailableGameModeLogsAndFallsBackToAFullScreenWindow) {
+    static ofAppGlutWindow window;
+    testing::internal::CaptureStderr();
+    ofSetupOpenGL(&window, 333, 222, OF_GAME_MODE);
+    std::string err = testing::internal::GetCapturedStderr();
+    if (err.empty()) GTEST_SKIP() << "this X server offers the game mode";
+    EXPECT_EQ(err, "[error] game mode error: selected format (333x222:32@60) not available \n\n");
+    EXPECT_EQ(window.getWindowMode(), OF_FULLSCREEN);
+    EXPECT_NE(vxRecordedWindow(), 0ul);
+    // In game mode neither call would change anything; here the window can.
+    window.setFullscreen(false);
+    EXPECT_EQ(window.getWindowMode(), OF_WINDOW);
+}
+
+TEST_F(GlutWindowTest, ASecondSetupReplacesWindowAndRenderer) {
+    GLTestWindow::open(200, 200);
+    std::weak_ptr<ofBaseRenderer> first = ofGetCurrentRenderer();
+    static ofAppGlutWindow second;
+    ofSetupOpenGL(&second, 210, 190, OF_WINDOW);
+    EXPECT_EQ(ofGetWindowPtr(), &second);
+    EXPECT_TRUE(first.expired());
+    EXPECT_EQ(ofGetCurrentRenderer()->getType(), "GL");
+    EXPECT_EQ(ofGetWindowWidth(), 210);
+}

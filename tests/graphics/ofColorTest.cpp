@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "ofColor.h"
+
+namespace {
+
+void expectColor(const ofColor& c, int r, int g, int b, int a) {
+    EXPECT_EQ(int(c.r), r);
+    EXPECT_EQ(int(c.g), g);
+    EXPECT_EQ(int(c.b), b);
+    EXPECT_EQ(int(c.a), a);
+}
+
+}  // namespace
+
+TEST(Color, DefaultsAreOpaqueWhite) {
+    expectColor(ofColor(), 255, 255, 255, 255);
+    ofFloatColor f;
+    EXPECT_EQ(f.r, 1.0f);
+    EXPECT_EQ(f.a, 1.0f);
+    EXPECT_EQ(ofColor::limit(), 255.0f);
+    EXPECT_EQ(ofFloatColor::limit(), 1.0f);
+    expectColor(ofColor(10, 20, 30), 10, 20, 30, 255);
+}
+
+TEST(Color, FloatsTruncateAndWrapToLowByte) {
+    expectColor(ofColor(127.9f, 255), 127, 127, 127, 255);
+    expectColor(ofColor(300, 255), 44, 44, 44, 255);
+    expectColor(ofColor(254.9f, 127.5f, 256, -1), 254, 127, 0, 255);
+    ofColor c;
+    c.set(-0.5f, 511.0f, 1000.0f, 3.7f);
+    expectColor(c, 0, 255, 232, 3);
+}
+
+TEST(Color, NanAndHugeValuesGiveZero) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    expectColor(ofColor(nan, inf, -inf, 1e30f), 0, 0, 0, 0);
+}
+
+TEST(Color, SetHexTakesTheThreeLowBytes) {
+    ofColor c;
+    c.setHex(0x7F123456);
+    expectColor(c, 0x12, 0x34, 0x56, 255);
+    c.setHex(0xFF8000, 64.9f);
+    expectColor(c, 255, 128, 0, 64);
+}
+
+TEST(Color, HsbOfPrimariesAndGrey) {
+    struct Case {
+        ofColor c;
+        float h, s, v;
+    } cases[] = {
+        {ofColor(255, 0, 0), 0, 255, 255},       {ofColor(255, 255, 0), 42.5f, 255, 255},
+        {ofColor(0, 255, 0), 85, 255, 255},      {ofColor(0, 255, 255), 127.5f, 255, 255},
+        {ofColor(0, 0, 255), 170, 255, 255},     {ofColor(255, 0, 255), 212.5f, 255, 255},
+        {ofColor(100, 100, 100), 0, 0, 100},     {ofColor(200, 100, 50), 50.0f / 150 * 255 / 6, 191.25f, 200},
+    };
+    for (const Case& k : cases) {
+        float h, s, v;
+        k.c.getHsb(h, s, v);
+        EXPECT_NEAR(h, k.h, 1e-4) << int(k.c.r) << "," << int(k.c.g) << "," << int(k.c.b);
+        EXPECT_FLOAT_EQ(s, k.s);
+        EXPECT_FLOAT_EQ(v, k.v);
+    }
+    // A negative red-sector hue comes round the circle.
+    EXPECT_FLOAT_EQ(ofColor(255, 0, 128).getHue(), (6 - 128.0f / 255) * 255 / 6);
+    EXPECT_FLOAT_EQ(ofColor(10, 200, 30).getBrightness(), 200);
+    EXPECT_FLOAT_EQ(ofColor(10, 200, 30).getSaturation(), 190.0f * 255 / 200);
+}
+
+TEST(Color, SetHsbBuildsEachSector) {
+    ofColor c;
+    c.setHsb(0, 255, 255, 128);
+    expectColor(c, 255, 0, 0, 128);
+    c.setHsb(85, 255, 255, 255);
+    expectColor(c, 0, 255, 0, 255);
+    c.setHsb(170, 255, 255);
+    expectColor(c, 0, 0, 255, 255);
+    c.setHsb(212.5f, 255, 255);
+    expectColor(c, 255, 0, 255, 255);
+    // Sector 0 with f = 0.5, s = 0.5: t = 200 * 0.75, p = 100.
+    c.setHsb(21.25f, 127.5f, 200, 10);
+    expectColor(c, 200, 150, 100, 10);
+    // Sector 3 with f = 0.5: q = 200 * (1 - 0.25) = 150.
+    c.setHsb(148.75f, 127.5f, 200);
+    expectColor(c, 100, 150, 200, 255);
+    c.setHsb(99, 0, 200, 255);
+    expectColor(c, 200, 200, 200, 255);
+    c.setHsb(99, 180, 0, 77);
+    expectColor(c, 0, 0, 0, 77);
+    c.setHsb(0, 300, 255);
+    expectColor(c, 255, 0, 0, 255);
+}
+
+TEST(Color, SetHsbWrapsHuesOutsideTheCircle) {
+    // The game's sparks ask for hues just below 0 and at 255.
+    ofColor a, b;
+    a.setHsb(-8, 255, 255);
+    b.setHsb(247, 255, 255);
+    EXPECT_EQ(a, b);
+    expectColor(a, 255, 0, 47, 255);  // q = 255 x 48/255 in float lands just under 48
+    a.setHsb(255, 255, 255);
+    expectColor(a, 255, 0, 0, 255);
+    a.setHsb(255 + 85, 255, 255);
+    expectColor(a, 0, 255, 0, 255);
+    a.setHsb(-1e-7f, 255, 255);
+    expectColor(a, 255, 0, 0, 255);
+    a.set(1, 2, 3, 4);
+    a.setHsb(std::numeric_limits<float>::quiet_NaN(), 255, 255, 9);
+    expectColor(a, 255, 0, 0, 9);
+}
+
+TEST(Color, HsbComponentSettersKeepTheRest) {
+    ofColor c(255, 0, 0, 40);
+    c.setHue(85);
+    expectColor(c, 0, 255, 0, 40);
+    c.setBrightness(100);
+    expectColor(c, 0, 100, 0, 40);
+    c.setSaturation(0);
+    expectColor(c, 100, 100, 100, 40);
+}
+
+TEST(Color, ScalingByAFactorIsOpaqueAndClamped) {
+    expectColor(ofColor(200, 100, 50, 128) * 0.5f, 100, 50, 25, 255);
+    expectColor(ofColor(200, 100, 50, 128) * 2.0f, 200, 100, 50, 255);
+    expectColor(ofColor(200, 100, 50, 128) * -1.0f, 0, 0, 0, 255);
+}
+
+TEST(Color, ProductWithAColour) {
+    expectColor(ofColor(255, 128, 0, 10) * ofColor(128, 128, 128, 255), 128, 64, 0, 255);
+    expectColor(ofColor(90, 90, 90, 0) * ofColor::white, 90, 90, 90, 255);
+}
+
+TEST(Color, IndexingFallsBackToRed) {
+    ofColor c(1, 2, 3, 4);
+    EXPECT_EQ(c[0], 1);
+    EXPECT_EQ(c[1], 2);
+    EXPECT_EQ(c[2], 3);
+    EXPECT_EQ(c[3], 4);
+    EXPECT_EQ(c[4], 1);
+    EXPECT_EQ(c[-1], 1);
+    c[2] = 99;
+    EXPECT_EQ(c.b, 99);
+}
+
+TEST(Color, FloatColourFromBytes) {
+    ofFloatColor f = ofColor(255, 0, 51, 255);
+    EXPECT_FLOAT_EQ(f.r, 1.0f);
+    EXPECT_FLOAT_EQ(f.g, 0.0f);
+    EXPECT_FLOAT_EQ(f.b, 0.2f);
+    EXPECT_FLOAT_EQ(f.a, 1.0f);
+    EXPECT_FLOAT_EQ(f[4], 1.0f);
+    ofFloatColor over(1.5f, -0.5f, 0.5f, 2.0f);
+    over.clamp();
+    EXPECT_EQ(over.r, 1.0f);
+    EXPECT_EQ(over.g, 0.0f);
+    EXPECT_EQ(over.b, 0.5f);
+    EXPECT_EQ(over.a, 1.0f);
+}
+
+TEST(Color, BasicNamedColours) {
+    expectColor(ofColor::white, 255, 255, 255, 255);
+    expectColor(ofColor::gray, 127, 127, 127, 255);
+    expectColor(ofColor::black, 0, 0, 0, 255);
+    expectColor(ofColor::red, 255, 0, 0, 255);
+    expectColor(ofColor::green, 0, 255, 0, 255);
+    expectColor(ofColor::blue, 0, 0, 255, 255);
+    expectColor(ofColor::cyan, 0, 255, 255, 255);
+    expectColor(ofColor::magenta, 255, 0, 255, 255);
+    expectColor(ofColor::yellow, 255, 255, 0, 255);
+    EXPECT_FLOAT_EQ(ofFloatColor::gray.r, 0.5f);
+    EXPECT_FLOAT_EQ(ofFloatColor::white.b, 1.0f);
+    EXPECT_FLOAT_EQ(ofFloatColor::black.a, 1.0f);
+}
+
+TEST(Color, KeywordColours) {
+    expectColor(ofColor::tomato, 255, 99, 71, 255);
+    expectColor(ofColor::webGray, 128, 128, 128, 255);
+    expectColor(ofColor::darkGoldenRod, 184, 134, 11, 255);
+    expectColor(ofColor::lightGoldenRodYellow, 250, 250, 210, 255);
+    expectColor(ofColor::mediumSpringGreen, 0, 250, 154, 255);
+}
+
+TEST(Color, KeywordTableIsAlphabeticalWithoutTheBasicNine) {
+    std::vector<std::string> names;
+#define OF_COLOR_NAME(name, r8, g8, b8) names.push_back(#name);
+    OF_COLOR_KEYWORDS(OF_COLOR_NAME)
+#undef OF_COLOR_NAME
+    ASSERT_EQ(names.size(), 138u);  // with the nine basic colours, 147
+    std::vector<std::string> lower;
+    for (std::string n : names) {
+        if (n == "webGray") n = "gray";
+        for (char& ch : n) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        lower.push_back(n);
+    }
+    for (size_t i = 1; i < lower.size(); ++i) EXPECT_LT(lower[i - 1], lower[i]);
+    for (const char* dropped : {"black", "blue", "cyan", "green", "grey", "magenta", "red", "white", "yellow"}) {
+        for (const std::string& n : lower) EXPECT_NE(n, dropped);
+    }
+    EXPECT_EQ(ofColor::aqua, ofColor::cyan);
+    EXPECT_EQ(ofColor::fuchsia, ofColor::magenta);
+    EXPECT_EQ(ofColor::lime, ofColor::green);
+    EXPECT_NE(ofColor::webGray, ofColor::gray);
+    EXPECT_EQ(ofColor::darkSlateGray, ofColor::darkSlateGrey);
+}
+
+TEST(Color, FloatKeywordColoursAreBytesOver255) {
+    EXPECT_FLOAT_EQ(ofFloatColor::tomato.g, 99 / 255.0f);
+    EXPECT_FLOAT_EQ(ofFloatColor::tomato.b, 71 / 255.0f);
+    EXPECT_FLOAT_EQ(ofFloatColor::tomato.a, 1.0f);
+}
