@@ -14,6 +14,12 @@ int widthOf(const PixelFont& font, char c) {
     return code < 128 ? font.charWidths[code] : 0;
 }
 
+// Toward zero, as a whole number: -0.6 gives 0, never -0.
+float wholeTowardZero(float v) {
+    float t = std::trunc(v);
+    return t == 0 ? 0.0f : t;
+}
+
 }  // namespace
 
 void PixelFont::setup(float s) {
@@ -65,12 +71,12 @@ void PixelFont::drawString(const std::string& text, float size, float x, float y
 void PixelFont::drawStringCentered(const std::string& text, float size, float x, float y) const {
     float w = getStringWidth(text, size);
     float h = 8.0f * size * scale;
-    drawString(text, size, std::trunc(x - w * 0.5f), std::trunc(y + h * 0.5f));
+    drawString(text, size, wholeTowardZero(x - w * 0.5f), wholeTowardZero(y + h * 0.5f));
 }
 
 void PixelFont::drawStringCenteredX(const std::string& text, float size, float x, float y) const {
     float w = getStringWidth(text, size);
-    drawString(text, size, std::trunc(x - w * 0.5f), y);
+    drawString(text, size, wholeTowardZero(x - w * 0.5f), y);
 }
 
 void PixelFont::drawStringRight(const std::string& text, float size, float x, float y) const {

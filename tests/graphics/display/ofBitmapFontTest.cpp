@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TextGLContext.h"
+#include "ofBitmapFont.h"
+#include "ofTexture.h"
+
+namespace {
+
+class BitmapFont : public testing::Test {
+protected:
+    void SetUp() override {
+        TextGLContext::open();
+        TextGLContext::screen();
+    }
+};
+
+const std::vector<std::string> glyphA = {
+    "........", "..XX....", ".X..X...", "X....X..", "X....X..", "X....X..", "XXXXXX..",
+    "X....X..", "X....X..", "X....X..", "X....X..", "........", "........", "........"};
+
+}  // namespace
+
+TEST(BitmapFontTable, SharesTheBlankRecord) {
+    EXPECT_EQ(ofBitmapFontRecordCount, 223);
+    for (int c = 0; c < 256; ++c) EXPECT_EQ(ofBitmapFontGlyphs[c][0], 8) << c;
+    for (int c = 127; c <= 159; ++c) EXPECT_EQ(ofBitmapFontGlyphs[c], ofBitmapFontGlyphs[32]) << c;
+    for (int c = 33; c <= 126; ++c) {
+        EXPECT_NE(ofBitmapFontGlyphs[c], ofBitmapFontGlyphs[32]) << c;
+        int ink = 0;
+        for (int b = 1; b <= 14; ++b) ink += ofBitmapFontGlyphs[c][b] != 0;
+        EXPECT_GT(ink, 0) << "glyph " << c << " is blank";
+    }
+    for (int b = 1; b <= 14; ++b) EXPECT_EQ(ofBitmapFontGlyphs[32][b], 0);
+    // Rows run bottom up: the A's crossbar is row 7 from the top, byte 14 - 6.
+    EXPECT_EQ(ofBitmapFontGlyphs['A'][8], 0xFC);
+    EXPECT_EQ(ofBitmapFontGlyphs['A'][13], 0x30);
+    EXPECT_EQ(ofBitmapFontGlyphs['A'][3], 0x00);
+}
+
+TEST_F(BitmapFont, SheetIsBuiltOnceWithGlyphsInTheirCells) {
+    EXPECT_FALSE(ofIsBitmapFontTextureBuilt());
+    ofDrawBitmapCharacterStart(0);
+    ofDrawBitmapCharacterEnd();
+    ASSERT_TRUE(ofIsBitmapFontTextureBuilt());
+    ofTexture& sheet = ofGetBitmapFontTexture();
+    unsigned int name = sheet.texData.textureName;
+    EXPECT_EQ(sheet.texData.target, GL_TEXTURE_2D);
+    EXPECT_EQ(sheet.texData.internalFormat, GL_LUMINANCE_ALPHA);
+    ofDrawBitmapCharacterStart(3);
+    ofDrawBitmapCharacterEnd();
+    EXPECT_EQ(sheet.texData.textureName, name);
+
+    std::vector<unsigned char> texels(256 * 256 * 2);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, texels.data());
+    // 'A' (65) sits in cell column 1, row 4, its top row first.
+    for (int r = 0; r < 16; ++r) {
+        std::string row;
+        for (int c = 0; c < 16; ++c) {
+            size_t i = static_cast<size_t>(((64 + r) * 256 + 16 + c) * 2);
+            EXPECT_EQ(texels[i], texels[i + 1]);
+            row += texels[i + 1] == 255 ? 'X' : (texels[i + 1] == 0 ? '.' : '?');
+        }
+        std::string expected = r < 14 ? glyphA[static_cast<size_t>(r)] + "........" : std::string(16, '.');
+        EXPECT_EQ(row, expected) << "row " << r;
+    }
+}
+
+TEST_F(BitmapFont, BatchHoldsQuadsAtThePen) {
+    ofDrawBitmapCharacterStart(2);
+    ofDrawBitmapCharacter(65, 10, 20);
+    ofDrawBitmapCharacter(10, 30, 30);  // control codes add nothing
+    ofDrawBitmapCharacter(200, 30, 30);
+    const ofBitmapCharacterBatch& b = ofGetBitmapCharacterBatch();
+    ASSERT_EQ(b.count, 12u);
+    EXPECT_EQ(b.vertices.size(), 36u);
+    std::vector<float> vertices(b.vertices.begin(), b.vertices.begin() + 12);
+    EXPECT_EQ(vertices, (std::vector<float>{10, 17, 18, 17, 18, 31, 18, 31, 10, 31, 10, 17}));
+    std::vector<float> coords(b.texCoords.begin(), b.texCoords.begin() + 12);
+    float s0 = 16 / 256.0f, t0 = 64 / 256.0f, s1 = 24 / 256.0f, t1 = 78 / 256.0f;
+    EXPECT_EQ(coords, (std::vector<float>{s0, t0, s1, t0, s1, t1, s1, t1, s0, t1, s0, t0}));
+
+    // Never more than the announced count plus one.
+    ofDrawBitmapCharacter(66, 18, 20);
+    ofDrawBitmapCharacter(67, 26, 20);
+    ofDrawBitmapCharacter(68, 34, 20);
+    EXPECT_EQ(b.count, 36u);
+    EXPECT_EQ(b.vertices[24], 26);
+    ofDrawBitmapCharacterEnd();
+
+    ofDrawBitmapCharacterStart(-5);  // a nonsense count still leaves room for one
+    ofDrawBitmapCharacter(65, 0, 0);
+    ofDrawBitmapCharacter(65, 8, 0);
+    EXPECT_EQ(b.count, 12u);
+    ofDrawBitmapCharacterEnd();
+}
+
+TEST_F(BitmapFont, CharactersDrawTheirInkedTexelsOnly) {
+    glColor4f(1, 1, 1, 1);
+    ofDrawBitmapCharacterStart(2);
+    ofDrawBitmapCharacter('A', 10, 20);
+    ofDrawBitmapCharacter(' ', 18, 20);
+    ofDrawBitmapCharacter('A', 26, 20);
+    ofDrawBitmapCharacterEnd();
+    EXPECT_EQ(TextGLContext::mask(10, 17, 8, 14), glyphA);
+    EXPECT_EQ(TextGLContext::mask(26, 17, 8, 14), glyphA);
+    EXPECT_EQ(TextGLContext::mask(18, 17, 8, 14), std::vector<std::string>(14, "........"));
+    // The vertex array stays on; the texture coordinates array does not.
+    EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+
+    // Ink takes the current colour.
+    glColor4f(0, 1, 0, 1);
+    ofDrawBitmapCharacterStart(0);
+    ofDrawBitmapCharacter('A', 60, 20);
+    ofDrawBitmapCharacterEnd();
+    EXPECT_EQ(TextGLContext::pixel(60, 20), (RGB{0, 255, 0}));  // row 3, column 0 of the A
+    EXPECT_EQ(TextGLContext::pixel(61, 20), (RGB{0, 0, 0}));
+}
+
+TEST_F(BitmapFont, CharacterWithoutStartWritesNothing) {
+    // The batch is empty before any start: the character must be dropped.
+    ofDrawBitmapCharacter('A', 10, 20);
+    EXPECT_EQ(ofGetBitmapCharacterBatch().count, 0u);
+    EXPECT_TRUE(ofIsBitmapFontTextureBuilt());
+}
