@@ -1,13 +1,25 @@
 #include "ofGLRenderer.h"
 
-// Images and bitmap-font strings draw through the image, texture and bitmap
-// font code, which is not part of this library yet. Until it is, these draw
-// nothing.
+#include "ofImage.h"
+#include "ofLog.h"
 
+// Only byte images exist; the other two pixel types are never made, so
+// there is nothing of theirs to draw.
 void ofGLRenderer::draw(ofImage_<float>&, float, float, float, float, float, float, float, float, float) {}
 
 void ofGLRenderer::draw(ofImage_<unsigned short>&, float, float, float, float, float, float, float, float, float) {}
 
-void ofGLRenderer::draw(ofImage_<unsigned char>&, float, float, float, float, float, float, float, float, float) {}
+void ofGLRenderer::draw(ofImage_<unsigned char>& image, float x, float y, float z, float w, float h, float sx,
+                        float sy, float sw, float sh) {
+    if (!image.isUsingTexture()) return;
+    ofTexture& texture = image.getTextureReference();
+    if (!texture.isAllocated()) {
+        ofLogWarning("OF") << "ofGLRenderer::draw(): texture is not allocated";
+        return;
+    }
+    texture.drawArea(x, y, z, w, h, sx, sy, sw, sh);
+}
 
+// Bitmap strings are drawn with the bitmap font, which is not part of this
+// library yet; until it is, they draw nothing.
 void ofGLRenderer::drawString(std::string, float, float, float, int) {}
