@@ -1,0 +1,54 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+
+#include "ofBuffer.h"
+
+class ofHttpRequest {
+public:
+    // Each new request takes the next id of the process; copies keep it.
+    ofHttpRequest();
+    ofHttpRequest(const std::string& url, const std::string& name, bool saveTo = false);
+
+    std::string url;
+    std::string name;
+    bool saveTo;
+    int id;
+};
+
+class ofHttpResponse {
+public:
+    ofHttpResponse();
+    ofHttpResponse(const ofHttpRequest& request, const ofBuffer& data, int status, const std::string& error);
+    ofHttpResponse(const ofHttpRequest& request, int status, const std::string& error);
+
+    ofHttpRequest request;
+    ofBuffer data;
+    // The server's status code, or -1 when the request failed.
+    int status;
+    // The reason phrase of the answer, or what went wrong.
+    std::string error;
+};
+
+// Blocking HTTP GET. Safe to use from several threads at once.
+class ofURLFileLoader {
+public:
+    ofURLFileLoader();
+
+    ofHttpResponse get(const std::string& url);
+    ofHttpResponse handleRequest(const ofHttpRequest& request);
+
+    // How long connecting, sending and each wait for data may take; 20 s
+    // unless changed.
+    void setTimeoutMillis(long milliseconds);
+    long getTimeoutMillis() const;
+
+private:
+    std::atomic<long> timeoutMillis;
+};
+
+// The one loader of the process, made on first use and never destroyed.
+ofURLFileLoader& ofGetURLFileLoader();
+
+ofHttpResponse ofLoadURL(const std::string& url);

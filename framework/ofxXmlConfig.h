@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <tinyxml.h>
+
+// An XML settings file in memory: typed reads and writes of element text by
+// a ":"-separated tag path below a cursor element.
+class ofxXmlConfig {
+public:
+    ofxXmlConfig();
+    ~ofxXmlConfig() = default;
+
+    bool loadFile(const std::string& fileName);
+    // Replaces the file only once the new one is completely written.
+    bool saveFile(const std::string& fileName);
+
+    void clear();
+    bool pushTag(const std::string& tag, int which = 0);
+    int popTag();
+
+    int getNumTags(const std::string& tag);
+    bool tagExists(const std::string& tag, int which = 0);
+
+    int getValue(const std::string& tag, int defaultValue, int which = 0);
+    double getValue(const std::string& tag, double defaultValue, int which = 0);
+    std::string getValue(const std::string& tag, const std::string& defaultValue, int which = 0);
+
+    int setValue(const std::string& tag, int value, int which = 0);
+    int setValue(const std::string& tag, double value, int which = 0);
+    int setValue(const std::string& tag, const std::string& value, int which = 0);
+    int addTag(const std::string& tag);
+
+private:
+    static std::vector<std::string> tokenize(const std::string& path);
+    TiXmlText* readTag(const std::string& tag, int which);
+    int writeTag(const std::string& tag, const std::string& text, int which);
+
+    TiXmlDocument doc;
+    TiXmlNode* currentElement;
+    int level;
+
+    // The cursor points into the document, so a copy would point into the
+    // wrong one.
+    ofxXmlConfig(const ofxXmlConfig&) = delete;
+    ofxXmlConfig& operator=(const ofxXmlConfig&) = delete;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "bucketAlloc.h"
+
+// The sweep's edge dictionary: a sorted circular list, bottom (head.next) to
+// top (head.prev), with linear search.
+
+typedef void* DictKey;
+typedef int (*DictLeq)(void* frame, DictKey key1, DictKey key2);
+
+struct DictNode {
+    DictKey key;
+    DictNode* next;
+    DictNode* prev;
+};
+
+struct Dict {
+    DictNode head;
+    void* frame;
+    BucketAlloc* nodePool;
+    DictLeq leq;
+};
+
+Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq);
+void dictDeleteDict(TESSalloc* alloc, Dict* dict);
+
+// Walks down from node and links the new key above the first node whose key
+// comes before it; from the head this inserts by order from the top.
+DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key);
+// The lowest node whose key the probe comes before or with (the head if none).
+DictNode* dictSearch(Dict* dict, DictKey key);
+void dictDelete(Dict* dict, DictNode* node);
+
+inline DictNode* dictMin(Dict* dict) { return dict->head.next; }
+inline DictNode* dictInsert(Dict* dict, DictKey key) { return dictInsertBefore(dict, &dict->head, key); }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "dict.h"
+#include "tessMesh.h"
+
+// The strip between two neighbouring edges of the sweep line's dictionary.
+struct ActiveRegion {
+    TESShalfEdge* eUp; // upper edge, directed from right to left
+    DictNode* nodeUp;
+    int windingNumber;
+    bool inside;
+    bool sentinel;
+    bool dirty;        // an edge changed; the order must be looked at again
+    bool fixUpperEdge; // eUp is a temporary edge giving a vertex a right-going edge
+};
+
+inline ActiveRegion* RegionBelow(ActiveRegion* r) { return (ActiveRegion*)r->nodeUp->prev->key; }
+inline ActiveRegion* RegionAbove(ActiveRegion* r) { return (ActiveRegion*)r->nodeUp->next->key; }

@@ -1,0 +1,324 @@
+#include "tessMesh.h"
+
+namespace {
+
+struct EdgePair {
+    TESShalfEdge e, eSym;
+};
+
+// The edge list links each pair through its first half.
+TESShalfEdge* pairHead(TESShalfEdge* e) { return e < e->Sym ? e : e->Sym; }
+
+// Links a fresh edge pair (a loop of e and its Sym) before eNext's pair.
+TESShalfEdge* makeEdge(EdgePair* pair, TESShalfEdge* eNext) {
+    eNext = pairHead(eNext);
+    TESShalfEdge* e = &pair->e;
+    TESShalfEdge* eSym = &pair->eSym;
+    TESShalfEdge* ePrev = eNext->Sym->next;
+
+    e->next = eNext;
+    eSym->next = ePrev;
+    ePrev->next = e;
+    eNext->Sym->next = e;
+
+    e->Sym = eSym;
+    e->Onext = e;
+    e->Lnext = eSym;
+    e->Org = nullptr;
+    e->Lface = nullptr;
+    e->winding = 0;
+    e->activeRegion = nullptr;
+
+    eSym->Sym = e;
+    eSym->Onext = eSym;
+    eSym->Lnext = e;
+    eSym->Org = nullptr;
+    eSym->Lface = nullptr;
+    eSym->winding = 0;
+    eSym->activeRegion = nullptr;
+    return e;
+}
+
+// Exchanges a->Onext and b->Onext with the matching Lnext links.
+void splice(TESShalfEdge* a, TESShalfEdge* b) {
+    TESShalfEdge* aOnext = a->Onext;
+    TESShalfEdge* bOnext = b->Onext;
+    aOnext->Sym->Lnext = b;
+    bOnext->Sym->Lnext = a;
+    a->Onext = bOnext;
+    b->Onext = aOnext;
+}
+
+// Links vNew before vNext and makes it the origin of eOrig's ring.
+void makeVertex(TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
+    TESSvertex* vPrev = vNext->prev;
+    vNew->prev = vPrev;
+    vPrev->next = vNew;
+    vNew->next = vNext;
+    vNext->prev = vNew;
+    vNew->anEdge = eOrig;
+    vNew->coords[0] = vNew->coords[1] = vNew->coords[2] = 0;
+    vNew->s = vNew->t = 0;
+    vNew->pqHandle = 0;
+    vNew->n = TESS_UNDEF;
+    vNew->idx = TESS_UNDEF;
+    TESShalfEdge* e = eOrig;
+    do {
+        e->Org = vNew;
+        e = e->Onext;
+    } while (e != eOrig);
+}
+
+// Links fNew before fNext (the face it is split from) and makes it the left
+// face of eOrig's loop.
+void makeFace(TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext) {
+    TESSface* fPrev = fNext->prev;
+    fNew->prev = fPrev;
+    fPrev->next = fNew;
+    fNew->next = fNext;
+    fNext->prev = fNew;
+    fNew->anEdge = eOrig;
+    fNew->n = TESS_UNDEF;
+    fNew->inside = fNext->inside;
+    TESShalfEdge* e = eOrig;
+    do {
+        e->Lface = fNew;
+        e = e->Lnext;
+    } while (e != eOrig);
+}
+
+void killEdge(TESSmesh* mesh, TESShalfEdge* eDel) {
+    eDel = pairHead(eDel);
+    TESShalfEdge* eNext = eDel->next;
+    TESShalfEdge* ePrev = eDel->Sym->next;
+    eNext->Sym->next = ePrev;
+    ePrev->next = eNext;
+    bucketFree(mesh->edgeBucket, eDel);
+}
+
+void killVertex(TESSmesh* mesh, TESSvertex* vDel, TESSvertex* newOrg) {
+    TESShalfEdge* eStart = vDel->anEdge;
+    TESShalfEdge* e = eStart;
+    do {
+        e->Org = newOrg;
+        e = e->Onext;
+    } while (e != eStart);
+    TESSvertex* vPrev = vDel->prev;
+    TESSvertex* vNext = vDel->next;
+    vNext->prev = vPrev;
+    vPrev->next = vNext;
+    bucketFree(mesh->vertexBucket, vDel);
+}
+
+void killFace(TESSmesh* mesh, TESSface* fDel, TESSface* newLface) {
+    TESShalfEdge* eStart = fDel->anEdge;
+    TESShalfEdge* e = eStart;
+    do {
+        e->Lface = newLface;
+        e = e->Lnext;
+    } while (e != eStart);
+    TESSface* fPrev = fDel->prev;
+    TESSface* fNext = fDel->next;
+    fNext->prev = fPrev;
+    fPrev->next = fNext;
+    bucketFree(mesh->faceBucket, fDel);
+}
+
+} // namespace
+
+TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
+    TESSmesh* mesh = (TESSmesh*)alloc->memalloc(alloc->userData, sizeof(TESSmesh));
+    if (!mesh) return nullptr;
+
+    tessClampBucketSize(&alloc->meshEdgeBucketSize);
+    tessClampBucketSize(&alloc->meshVertexBucketSize);
+    tessClampBucketSize(&alloc->meshFaceBucketSize);
+    mesh->edgeBucket = createBucketAlloc(alloc, "Mesh Edges", sizeof(EdgePair), alloc->meshEdgeBucketSize);
+    mesh->vertexBucket =
+        createBucketAlloc(alloc, "Mesh Vertices", sizeof(TESSvertex), alloc->meshVertexBucketSize);
+    mesh->faceBucket = createBucketAlloc(alloc, "Mesh Faces", sizeof(TESSface), alloc->meshFaceBucketSize);
+    if (!mesh->edgeBucket || !mesh->vertexBucket || !mesh->faceBucket) {
+        if (mesh->edgeBucket) deleteBucketAlloc(mesh->edgeBucket);
+        if (mesh->vertexBucket) deleteBucketAlloc(mesh->vertexBucket);
+        if (mesh->faceBucket) deleteBucketAlloc(mesh->faceBucket);
+        alloc->memfree(alloc->userData, mesh);
+        return nullptr;
+    }
+
+    TESSvertex* v = &mesh->vHead;
+    v->next = v->prev = v;
+    v->anEdge = nullptr;
+
+    TESSface* f = &mesh->fHead;
+    f->next = f->prev = f;
+    f->anEdge = nullptr;
+    f->n = TESS_UNDEF;
+    f->inside = false;
+
+    TESShalfEdge* e = &mesh->eHead;
+    TESShalfEdge* eSym = &mesh->eHeadSym;
+    e->next = e;
+    e->Sym = eSym;
+    e->Onext = e->Lnext = nullptr;
+    e->Org = nullptr;
+    e->Lface = nullptr;
+    e->winding = 0;
+    e->activeRegion = nullptr;
+    eSym->next = e;
+    eSym->Sym = e;
+    eSym->Onext = eSym->Lnext = nullptr;
+    eSym->Org = nullptr;
+    eSym->Lface = nullptr;
+    eSym->winding = 0;
+    eSym->activeRegion = nullptr;
+    return mesh;
+}
+
+void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh) {
+    deleteBucketAlloc(mesh->edgeBucket);
+    deleteBucketAlloc(mesh->vertexBucket);
+    deleteBucketAlloc(mesh->faceBucket);
+    alloc->memfree(alloc->userData, mesh);
+}
+
+TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh) {
+    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    TESSvertex* v1 = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+    TESSvertex* v2 = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+    TESSface* f = (TESSface*)bucketAlloc(mesh->faceBucket);
+    if (!pair || !v1 || !v2 || !f) {
+        if (pair) bucketFree(mesh->edgeBucket, pair);
+        if (v1) bucketFree(mesh->vertexBucket, v1);
+        if (v2) bucketFree(mesh->vertexBucket, v2);
+        if (f) bucketFree(mesh->faceBucket, f);
+        return nullptr;
+    }
+    TESShalfEdge* e = makeEdge(pair, &mesh->eHead);
+    makeVertex(v1, e, &mesh->vHead);
+    makeVertex(v2, e->Sym, &mesh->vHead);
+    makeFace(f, e, &mesh->fHead);
+    return e;
+}
+
+int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
+    if (eOrg == eDst) return 1;
+
+    const bool joiningVertices = eDst->Org != eOrg->Org;
+    const bool joiningLoops = eDst->Lface != eOrg->Lface;
+
+    // Take what a split needs before touching anything.
+    TESSvertex* newVertex = nullptr;
+    TESSface* newFace = nullptr;
+    if (!joiningVertices && !(newVertex = (TESSvertex*)bucketAlloc(mesh->vertexBucket))) return 0;
+    if (!joiningLoops && !(newFace = (TESSface*)bucketAlloc(mesh->faceBucket))) {
+        if (newVertex) bucketFree(mesh->vertexBucket, newVertex);
+        return 0;
+    }
+
+    if (joiningVertices) killVertex(mesh, eDst->Org, eOrg->Org);
+    if (joiningLoops) killFace(mesh, eDst->Lface, eOrg->Lface);
+
+    splice(eDst, eOrg);
+
+    if (!joiningVertices) {
+        makeVertex(newVertex, eDst, eOrg->Org);
+        eOrg->Org->anEdge = eOrg;
+    }
+    if (!joiningLoops) {
+        makeFace(newFace, eDst, eOrg->Lface);
+        eOrg->Lface->anEdge = eOrg;
+    }
+    return 1;
+}
+
+int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel) {
+    TESShalfEdge* eDelSym = eDel->Sym;
+    const bool joiningLoops = eDel->Lface != eDel->Rface;
+
+    TESSface* newFace = nullptr;
+    if (!joiningLoops && eDel->Onext != eDel) {
+        newFace = (TESSface*)bucketAlloc(mesh->faceBucket);
+        if (!newFace) return 0;
+    }
+
+    if (joiningLoops) killFace(mesh, eDel->Lface, eDel->Rface);
+
+    if (eDel->Onext == eDel) {
+        killVertex(mesh, eDel->Org, nullptr);
+    } else {
+        eDel->Rface->anEdge = eDel->Oprev;
+        eDel->Org->anEdge = eDel->Onext;
+        splice(eDel, eDel->Oprev);
+        if (!joiningLoops) makeFace(newFace, eDel, eDel->Lface);
+    }
+
+    if (eDelSym->Onext == eDelSym) {
+        killVertex(mesh, eDelSym->Org, nullptr);
+        killFace(mesh, eDelSym->Lface, nullptr);
+    } else {
+        eDel->Lface->anEdge = eDelSym->Oprev;
+        eDelSym->Org->anEdge = eDelSym->Onext;
+        splice(eDelSym, eDelSym->Oprev);
+    }
+    killEdge(mesh, eDel);
+    return 1;
+}
+
+TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg) {
+    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+    if (!pair || !v) {
+        if (pair) bucketFree(mesh->edgeBucket, pair);
+        if (v) bucketFree(mesh->vertexBucket, v);
+        return nullptr;
+    }
+    TESShalfEdge* eNew = makeEdge(pair, eOrg);
+    TESShalfEdge* eNewSym = eNew->Sym;
+    splice(eNew, eOrg->Lnext);
+    eNew->Org = eOrg->Dst;
+    makeVertex(v, eNewSym, eNew->Org);
+    eNew->Lface = eNewSym->Lface = eOrg->Lface;
+    return eNew;
+}
+
+TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg) {
+    TESShalfEdge* tempHalfEdge = tessMeshAddEdgeVertex(mesh, eOrg);
+    if (!tempHalfEdge) return nullptr;
+    TESShalfEdge* eNew = tempHalfEdge->Sym;
+
+    // Move eOrg's destination to the new vertex.
+    splice(eOrg->Sym, eOrg->Sym->Oprev);
+    splice(eOrg->Sym, eNew);
+    eOrg->Dst = eNew->Org;
+    eNew->Dst->anEdge = eNew->Sym;
+    eNew->Rface = eOrg->Rface;
+    eNew->winding = eOrg->winding;
+    eNew->Sym->winding = eOrg->Sym->winding;
+    return eNew;
+}
+
+TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
+    const bool joiningLoops = eDst->Lface != eOrg->Lface;
+    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    if (!pair) return nullptr;
+    TESSface* newFace = nullptr;
+    if (!joiningLoops && !(newFace = (TESSface*)bucketAlloc(mesh->faceBucket))) {
+        bucketFree(mesh->edgeBucket, pair);
+        return nullptr;
+    }
+
+    TESShalfEdge* eNew = makeEdge(pair, eOrg);
+    TESShalfEdge* eNewSym = eNew->Sym;
+    if (joiningLoops) killFace(mesh, eDst->Lface, eOrg->Lface);
+
+    splice(eNew, eOrg->Lnext);
+    splice(eNewSym, eDst);
+    eNew->Org = eOrg->Dst;
+    eNewSym->Org = eDst->Org;
+    eNew->Lface = eNewSym->Lface = eOrg->Lface;
+    // The old face may have had eDst's side as its anEdge.
+    eOrg->Lface->anEdge = eNewSym;
+
+    if (!joiningLoops) makeFace(newFace, eNew, eOrg->Lface);
+    return eNew;
+}

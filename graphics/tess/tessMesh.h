@@ -1,0 +1,76 @@
+#pragma once
+
+#include "bucketAlloc.h"
+#include "tesselator.h"
+
+// Half-edge mesh holding the contours and, after the sweep, the faces they
+// cut the plane into.
+
+struct TESSvertex;
+struct TESSface;
+struct ActiveRegion;
+
+struct TESShalfEdge {
+    TESShalfEdge* next; // edge list; for the second half: previous pair
+    TESShalfEdge* Sym;
+    TESShalfEdge* Onext;
+    TESShalfEdge* Lnext;
+    TESSvertex* Org;
+    TESSface* Lface;
+    ActiveRegion* activeRegion;
+    int winding; // change of winding number from the right face to the left
+};
+
+#define Rface Sym->Lface
+#define Dst Sym->Org
+#define Oprev Sym->Lnext
+#define Lprev Onext->Sym
+#define Dnext Rprev->Sym
+#define Rprev Sym->Onext
+
+struct TESSvertex {
+    TESSvertex* next;
+    TESSvertex* prev;
+    TESShalfEdge* anEdge;
+    TESSreal coords[3];
+    TESSreal s, t;
+    int pqHandle;
+    TESSindex n;
+    TESSindex idx;
+};
+
+struct TESSface {
+    TESSface* next;
+    TESSface* prev;
+    TESShalfEdge* anEdge;
+    TESSindex n;
+    bool inside;
+};
+
+struct TESSmesh {
+    TESSvertex vHead;
+    TESSface fHead;
+    TESShalfEdge eHead;
+    TESShalfEdge eHeadSym;
+    BucketAlloc* edgeBucket;
+    BucketAlloc* vertexBucket;
+    BucketAlloc* faceBucket;
+};
+
+TESSmesh* tessMeshNewMesh(TESSalloc* alloc);
+void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh);
+
+TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh);
+int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
+int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel);
+TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg);
+TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg);
+TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
+
+// After the sweep: cut every inside face into triangles.
+int tessMeshTessellateInterior(TESSmesh* mesh);
+// Gives boundary edges winding +value (inside on the left) or -value; other
+// edges get 0, or are deleted when keepOnlyBoundary is set.
+int tessMeshSetWindingNumber(TESSmesh* mesh, int value, bool keepOnlyBoundary);
+// Joins neighbouring inside faces while they stay convex and within maxVerts.
+int tessMeshMergeConvexFaces(TESSmesh* mesh, int maxVerts);

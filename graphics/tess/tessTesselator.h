@@ -1,0 +1,49 @@
+#pragma once
+
+#include <csetjmp>
+
+#include "dict.h"
+#include "priorityQ.h"
+#include "tessMesh.h"
+#include "tesselator.h"
+
+struct TESStesselator {
+    TESSmesh* mesh;   // pending contours; null when none were added since the last run
+    int outOfMemory;  // an allocation failed outside the protected part of the run
+
+    TESSreal normal[3]; // (0, 0, 0): computed per run
+    TESSreal sUnit[3];
+    TESSreal tUnit[3];
+    TESSreal bmin[2];
+    TESSreal bmax[2];
+
+    int windingRule;
+
+    Dict* dict;
+    PriorityQ* pq;
+    TESSvertex* event;
+
+    BucketAlloc* regionPool;
+
+    TESSindex vertexIndexCounter;
+
+    TESSreal* vertices;
+    TESSindex* vertexIndices; // input number per output vertex, TESS_UNDEF at crossings
+    int vertexCount;
+    TESSindex* elements;
+    int elementCount;
+
+    TESSalloc alloc;
+
+    jmp_buf env;
+};
+
+// Leaves the running call through the error exit.
+[[noreturn]] void tessFail(TESStesselator* tess);
+
+// Projects every vertex onto the sweep plane; fails the run on coordinates
+// that are not finite.
+void tessProjectPolygon(TESStesselator* tess);
+// The sweep: splits crossing edges, merges coincident vertices and marks
+// every face inside or outside by the winding rule.
+void tessComputeInterior(TESStesselator* tess);
