@@ -10,6 +10,7 @@
 #include "ofFreeImage.h"
 #include "ofGraphics.h"
 #include "ofLog.h"
+#include "ofURLFileLoader.h"
 #include "ofUtils.h"
 
 namespace {
@@ -152,7 +153,11 @@ FIBITMAP* getBmpFromPixels(ofPixels& pix) {
 
 bool ofLoadImage(ofPixels& pix, const std::string& fileName) {
     ofInitFreeImage();
-    // URL road: added with the URL loader.
+    if (hasPrefix(fileName, "http://")) {
+        // Whatever body came back is decoded; a failed request has none.
+        ofHttpResponse response = ofLoadURL(fileName);
+        return ofLoadImage(pix, response.data);
+    }
 
     std::string path = ofToDataPath(fileName, false);
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
