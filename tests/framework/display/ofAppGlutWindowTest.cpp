@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "GLTestWindow.h"
+
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
@@ -7,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "GLTestWindow.h"
 #include "WindowLookup.h"
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"

@@ -143,7 +143,7 @@ TEST_F(GLRendererTest, LinesTrianglesAndColour) {
     EXPECT_TRUE(isBlack(at(299, 40)));
     EXPECT_TRUE(isBlack(at(301, 40)));
 
-    ofSetHexColor(0x3366cc);
+    renderer->setHexColor(0x3366cc);
     ofTriangle(400, 400, 500, 400, 400, 500);
     EXPECT_TRUE(near(at(410, 410), 0x33, 0x66, 0xcc));
     EXPECT_TRUE(near(at(480, 410), 0x33, 0x66, 0xcc));
