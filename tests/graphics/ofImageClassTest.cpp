@@ -44,34 +44,6 @@ protected:
 
 }  // namespace
 
-TEST_F(ImageClass, StartsEmptyAndAllocateRefreshesTheFields) {
-    ofImage image;
-    EXPECT_EQ(image.getWidth(), 0);
-    EXPECT_EQ(image.getHeight(), 0);
-    EXPECT_EQ(image.getBitsPerPixel(), 0);
-    EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
-    EXPECT_TRUE(image.isUsingTexture());
-
-    image.setUseTexture(false);
-    image.allocate(46, 71, OF_IMAGE_GRAYSCALE);
-    EXPECT_EQ(image.getWidth(), 46);
-    EXPECT_EQ(image.getHeight(), 71);
-    EXPECT_EQ(image.getBitsPerPixel(), 8);
-    EXPECT_EQ(image.getImageType(), OF_IMAGE_GRAYSCALE);
-    unsigned char* bytes = image.getPixels();
-    image.allocate(46, 71, OF_IMAGE_GRAYSCALE);  // same shape: untouched
-    EXPECT_EQ(image.getPixels(), bytes);
-    image.allocate(2, 3, OF_IMAGE_COLOR_ALPHA);
-    EXPECT_EQ(image.getBitsPerPixel(), 32);
-    EXPECT_EQ(image.getPixelsRef().getBytesPerPixel(), 4);
-
-    image.clear();
-    EXPECT_EQ(image.getWidth(), 0);
-    EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
-    EXPECT_FALSE(image.getPixelsRef().isAllocated());
-    EXPECT_TRUE(image.isUsingTexture());  // a cleared image uses a texture again
-}
-
 TEST_F(ImageClass, EveryDrawFormReachesTheRendererWithTheWholeImageAsSource) {
     ofImage image;
     image.setUseTexture(false);
@@ -107,27 +79,6 @@ TEST_F(ImageClass, FailedLoadLogsTheNameAsGivenAndEmptiesTheImage) {
     EXPECT_FALSE(image.getPixelsRef().isAllocated());
 }
 
-TEST_F(ImageClass, SaveAndLoadThroughTheImage) {
-    ofImage image;
-    image.setUseTexture(false);
-    image.allocate(5, 3, OF_IMAGE_COLOR);
-    fillSolid(image, 200, 100, 50);
-    image.getPixels()[0] = 1;
-    image.saveImage("classsave.png");
-
-    ofImage loaded;
-    loaded.setUseTexture(false);
-    ASSERT_TRUE(loaded.loadImage("classsave.png"));
-    EXPECT_EQ(loaded.getWidth(), 5);
-    EXPECT_EQ(loaded.getHeight(), 3);
-    EXPECT_EQ(loaded.getBitsPerPixel(), 24);
-    EXPECT_EQ(loaded.getImageType(), OF_IMAGE_COLOR);
-    std::vector<unsigned char> a(image.getPixels(), image.getPixels() + 45);
-    std::vector<unsigned char> b(loaded.getPixels(), loaded.getPixels() + 45);
-    EXPECT_EQ(a, b);
-    std::remove("data/classsave.png");
-}
-
 TEST_F(ImageClass, ResizeKeepsChannelOrderAndRefusesImpossibleSizes) {
     ofImage image;
     image.setUseTexture(false);
@@ -157,19 +108,3 @@ TEST_F(ImageClass, ResizeKeepsChannelOrderAndRefusesImpossibleSizes) {
     EXPECT_EQ(empty.getWidth(), 0);
 }
 
-TEST_F(ImageClass, AnchorsOnlyReachTheTextureWhileItIsUsed) {
-    ofImage image;
-    image.setAnchorPercent(0.5f, 0.25f);
-    EXPECT_EQ(image.getTextureReference().anchor, ofPoint(0.5f, 0.25f));
-    EXPECT_TRUE(image.getTextureReference().bAnchorIsPct);
-    image.setAnchorPoint(3, 4);
-    EXPECT_EQ(image.getTextureReference().anchor, ofPoint(3, 4));
-    EXPECT_FALSE(image.getTextureReference().bAnchorIsPct);
-    image.setUseTexture(false);
-    image.setAnchorPoint(9, 9);
-    image.resetAnchor();
-    EXPECT_EQ(image.getTextureReference().anchor, ofPoint(3, 4));
-    image.setUseTexture(true);
-    image.resetAnchor();
-    EXPECT_EQ(image.getTextureReference().anchor, ofPoint(0, 0));
-}

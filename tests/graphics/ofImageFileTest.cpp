@@ -153,13 +153,10 @@ TEST_F(ImageFiles, JpegComesBackCloseAndItsQualityFlagsChangeTheFile) {
     std::string out = captureOut([&] { ofSaveImage(smooth, worst, OF_IMAGE_QUALITY_WORST); });
     EXPECT_EQ(out, "");  // no warning for JPEG
     EXPECT_LT(fileBytes("data/" + worst).size(), fileBytes("data/" + best).size());
-
     // Values outside the table save as the best quality does.
-    for (int q : {7, -1}) {
-        std::string other = name("q" + std::to_string(q + 1) + ".jpg");
-        ofSaveImage(smooth, other, static_cast<ofImageCompressionType>(q));
-        EXPECT_EQ(fileBytes("data/" + other), fileBytes("data/" + best)) << q;
-    }
+    std::string other = name("q7.jpg");
+    ofSaveImage(smooth, other, static_cast<ofImageCompressionType>(7));
+    EXPECT_EQ(fileBytes("data/" + other), fileBytes("data/" + best));
 }
 
 TEST_F(ImageFiles, GifOfColourWithAlphaKeepsItsColours) {
@@ -231,27 +228,13 @@ TEST_F(ImageFiles, SixteenBitPicturesLoadAsEightBitsPerChannel) {
     ASSERT_TRUE(ofLoadImage(pix, bmpFile));
     EXPECT_EQ(pix.getImageType(), OF_IMAGE_COLOR);
     EXPECT_EQ(bytesOf(pix), (std::vector<unsigned char>{0xFF, 0x00, 0x00}));
-}
 
-TEST_F(ImageFiles, PalettePicturesLoadAsColourOrColourWithAlpha) {
-    FIBITMAP* pal = FreeImage_Allocate(2, 1, 4);
-    RGBQUAD* palette = FreeImage_GetPalette(pal);
-    palette[0] = {30, 20, 10, 0};  // blue, green, red order
-    palette[1] = {0, 0, 200, 0};
-    BYTE* bits = FreeImage_GetScanLine(pal, 0);
-    bits[0] = 0x01;  // pixel 0 -> entry 0, pixel 1 -> entry 1
-    std::string plain = saveRaw(FreeImage_Clone(pal), FIF_BMP, "pal4.bmp");
-    ofPixels pix;
-    ASSERT_TRUE(ofLoadImage(pix, plain));
-    EXPECT_EQ(pix.getImageType(), OF_IMAGE_COLOR);
-    EXPECT_EQ(bytesOf(pix), (std::vector<unsigned char>{10, 20, 30, 200, 0, 0}));
-
-    BYTE table[2] = {255, 0};  // entry 1 transparent
-    FreeImage_SetTransparencyTable(pal, table, 2);
-    std::string transparent = saveRaw(pal, FIF_PNG, "pal4t.png");
-    ASSERT_TRUE(ofLoadImage(pix, transparent));
-    EXPECT_EQ(pix.getImageType(), OF_IMAGE_COLOR_ALPHA);
-    EXPECT_EQ(bytesOf(pix), (std::vector<unsigned char>{10, 20, 30, 255, 200, 0, 0, 0}));
+    // Floating-point colour with alpha has no 8-bit form: refused, pixels kept.
+    FIBITMAP* floats = FreeImage_AllocateT(FIT_RGBAF, 2, 2, 128);
+    std::string err = captureErr([&] { EXPECT_FALSE(putBmpIntoPixels(floats, pix, true)); });
+    FreeImage_Unload(floats);
+    EXPECT_EQ(err, "[error] ofImage::putBmpIntoPixels() unable to convert FIBITMAP to 8 bits per channel\n");
+    EXPECT_EQ(bytesOf(pix), (std::vector<unsigned char>{0xFF, 0x00, 0x00}));
 }
 
 TEST_F(ImageFiles, LoadingFromMemoryReadsTheBufferAndRejectsGarbage) {
@@ -349,31 +332,3 @@ TEST_F(ImageFiles, ExtensionDecidesTheFormatAndAnExistingFileOnlyWithoutOne) {
     EXPECT_EQ(loaded[0], 1);
 }
 
-TEST_F(ImageFiles, BitmapConversionsBothWays) {
-    ofPixels pix = makePicture(3, 2, 3);
-    FIBITMAP* bitmap = getBmpFromPixels(pix);
-    ASSERT_NE(bitmap, nullptr);
-    // Bottom-up in FreeImage: scan line 1 is our row 0, bytes unchanged.
-    BYTE* top = FreeImage_GetScanLine(bitmap, 1);
-    EXPECT_EQ(top[0], pix[0]);
-    EXPECT_EQ(top[2], pix[2]);
-    ofPixels back;
-    ASSERT_TRUE(putBmpIntoPixels(bitmap, back, false));
-    FreeImage_Unload(bitmap);
-    EXPECT_EQ(bytesOf(back), bytesOf(pix));
-
-    bitmap = getBmpFromPixels(pix);
-    ASSERT_TRUE(putBmpIntoPixels(bitmap, back, true));
-    FreeImage_Unload(bitmap);
-    EXPECT_EQ(back[0], pix[2]);
-    EXPECT_EQ(back[2], pix[0]);
-
-    ofPixels kept = makePicture(1, 1, 3);
-    EXPECT_FALSE(putBmpIntoPixels(nullptr, kept, true));
-    // Floating-point colour with alpha has no 8-bit form here.
-    FIBITMAP* complex = FreeImage_AllocateT(FIT_RGBAF, 2, 2, 128);
-    std::string err = captureErr([&] { EXPECT_FALSE(putBmpIntoPixels(complex, kept, true)); });
-    EXPECT_NE(err.find("[error] ofImage::putBmpIntoPixels()"), std::string::npos) << err;
-    FreeImage_Unload(complex);
-    EXPECT_EQ(bytesOf(kept), bytesOf(makePicture(1, 1, 3)));
-}

@@ -67,19 +67,6 @@ TEST(GlyphAtlasPacking, ExactShelvesTallestFirstAndGrowsFromTheEstimate) {
     expectSoundPacking(boxes, 1, side, places);
 }
 
-TEST(GlyphAtlasPacking, EqualHeightsGoWidestFirstAndTiesKeepTableOrder) {
-    std::vector<ofGlyphBox> boxes = {{0, 2, 5}, {1, 4, 5}, {2, 2, 5}, {3, 3, 5}};
-    int side = 0;
-    std::vector<ofGlyphPlace> places;
-    ASSERT_TRUE(ofPackGlyphAtlas(boxes, 0, 1000, side, places));
-    ASSERT_EQ(places.size(), 4u);
-    EXPECT_EQ(places[0].index, 1);
-    EXPECT_EQ(places[1].index, 3);
-    EXPECT_EQ(places[2].index, 0);
-    EXPECT_EQ(places[3].index, 2);
-    EXPECT_EQ(places[3].x, 4 + 3 + 2);
-}
-
 TEST(GlyphAtlasPacking, DegenerateEstimatesStillEndInAFittingAtlas) {
     // Empty glyphs with a zero or negative area estimate: the search starts
     // at a side of 1 and grows until the 6 x 6 bordered cells fit.
@@ -109,12 +96,9 @@ TEST(GlyphAtlasPacking, OversizedGlyphFailsTheAttemptInsteadOfSpillingOut) {
     ASSERT_TRUE(ofPackGlyphAtlas(tall, 3, 64, side, places));
     EXPECT_EQ(side, 128);
     expectSoundPacking(tall, 3, side, places);
-}
 
-TEST(GlyphAtlasPacking, ImpossibleGlyphIsRefusedWithoutLooping) {
+    // Wider than any texture: refused without looping.
     std::vector<ofGlyphBox> huge = {{0, 20000, 4}};
-    int side = -1;
-    std::vector<ofGlyphPlace> places = {{9, 9, 9}};
     EXPECT_FALSE(ofPackGlyphAtlas(huge, 3, 1, side, places));
     EXPECT_EQ(side, 0);
     EXPECT_TRUE(places.empty());

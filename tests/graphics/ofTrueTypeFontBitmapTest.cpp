@@ -41,14 +41,6 @@ TEST(GlyphBitmapCopy, GreyRowsFollowThePitchAndSkipPadding) {
     EXPECT_EQ(alphas(out), (std::vector<int>{10, 20, 30, 40, 50, 60}));
 }
 
-TEST(GlyphBitmapCopy, NegativePitchStoresRowsBottomUp) {
-    std::vector<unsigned char> src = {1, 2, 0xEE, 3, 4};
-    FT_Bitmap b = makeBitmap(2, 2, -3, FT_PIXEL_MODE_GRAY, src.data());
-    std::vector<unsigned char> out(2 * 2 * 2);
-    ofCopyGlyphBitmap(nullptr, b, out.data());
-    EXPECT_EQ(alphas(out), (std::vector<int>{3, 4, 1, 2}));
-}
-
 TEST(GlyphBitmapCopy, MonoReadsMostSignificantBitFirstWithTwoBytesForNineColumns) {
     // Row 0: columns 0, 2 and 8; row 1: columns 7 and 8 (pitch 4, padded).
     std::vector<unsigned char> src = {0xA0, 0x80, 0xFF, 0xFF, 0x01, 0x80};
@@ -71,15 +63,3 @@ TEST(GlyphBitmapCopy, FourBitGreyIsConvertedAndSpreadToFullRange) {
     FT_Done_FreeType(library);
 }
 
-TEST(GlyphBitmapCopy, EmptyOrMissingBufferGivesTransparentPixels) {
-    FT_Bitmap b = makeBitmap(2, 1, 2, FT_PIXEL_MODE_GRAY, nullptr);
-    std::vector<unsigned char> out(2 * 1 * 2, 9);
-    ofCopyGlyphBitmap(nullptr, b, out.data());
-    EXPECT_EQ(alphas(out), (std::vector<int>{0, 0}));
-    // A mode FreeType must convert, without a library, stays transparent too.
-    unsigned char byte = 0xFF;
-    FT_Bitmap lcd = makeBitmap(1, 1, 1, FT_PIXEL_MODE_GRAY2, &byte, 4);
-    std::vector<unsigned char> one(2, 9);
-    ofCopyGlyphBitmap(nullptr, lcd, one.data());
-    EXPECT_EQ(alphas(one), (std::vector<int>{0}));
-}

@@ -132,56 +132,6 @@ TEST_F(ImageDisplay, ImagesWithoutATextureDrawNothing) {
     EXPECT_TRUE(same(GLTestWindow::pixel(6, 6), ofColor(0, 0, 0)));
 }
 
-TEST_F(ImageDisplay, UpdateKeepsTheTextureUntilSizeOrFormatChanges) {
-    ofImage image;
-    image.allocate(4, 2, OF_IMAGE_COLOR);
-    unsigned name = image.getTextureReference().texData.textureName;
-    ASSERT_NE(name, 0u);
-    fillPattern(image);
-    EXPECT_EQ(image.getTextureReference().texData.textureName, name);
-    image.resize(8, 4);
-    EXPECT_NE(image.getTextureReference().texData.textureName, name);
-    EXPECT_EQ(image.getTextureReference().getWidth(), 8);
-    EXPECT_EQ(image.getTextureReference().getHeight(), 4);
-    name = image.getTextureReference().texData.textureName;
-    image.getPixelsRef().allocate(8, 4, OF_IMAGE_COLOR_ALPHA);
-    image.update();
-    EXPECT_NE(image.getTextureReference().texData.textureName, name);
-    EXPECT_EQ(image.getTextureReference().texData.internalFormat, 0x1908);
-    EXPECT_EQ(image.getImageType(), OF_IMAGE_COLOR_ALPHA);
-}
-
-TEST_F(ImageDisplay, LoadedPicturesDrawTheirFilePixels) {
-    for (int channels : {1, 3, 4}) {
-        ofPixels pix;
-        pix.allocate(4, 2, channels);
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 4; ++x) {
-                ofColor c = patternColour(x, y);
-                unsigned char* p = pix.getPixels() + (y * 4 + x) * channels;
-                p[0] = channels == 1 ? c.g : c.r;
-                if (channels > 1) {
-                    p[1] = c.g;
-                    p[2] = c.b;
-                }
-                if (channels == 4) p[3] = 255;
-            }
-        ofSaveImage(pix, "drawn.png");
-        ofImage image;
-        ASSERT_TRUE(image.loadImage("drawn.png"));
-        EXPECT_EQ(image.getPixelsRef().getBytesPerPixel(), channels);
-        image.draw(20 + channels * 10, 150);
-        for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < 4; ++x) {
-                ofColor c = patternColour(x, y);
-                ofColor want = channels == 1 ? ofColor(c.g, c.g, c.g) : c;
-                EXPECT_TRUE(same(GLTestWindow::pixel(20 + channels * 10 + x, 150 + y), want))
-                    << channels << " channels, pixel " << x << "," << y;
-            }
-    }
-    std::remove("data/drawn.png");
-}
-
 TEST_F(ImageDisplay, ScreenGrabMatchesTheDrawingAndSavesAsPng) {
     ofSetColor(255, 0, 0);
     ofRect(5, 6, 3, 2);

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ImageFontGLContext.h"
+#include "GLTestWindow.h"
+#include "ofGraphics.h"
 #include "ofTrueTypeFont.h"
 
 namespace {
@@ -78,9 +79,24 @@ int filterOf(ofTrueTypeFont& font, GLenum which) {
     return value;
 }
 
+// The red channel of a w x h region, rows from the top.
+std::vector<int> reds(int x, int y, int w, int h) {
+    std::vector<int> out;
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c) out.push_back(GLTestWindow::pixel(x + c, y + r).r);
+    return out;
+}
+
 class TrueTypeFontDisplay : public testing::Test {
 protected:
-    void SetUp() override { ImageFontGLContext::open(); }
+    void SetUp() override { screen(); }
+    static void screen() {
+        GLTestWindow::open(240, 180);
+        ofViewport(0, 0, 240, 180, true);
+        ofClear(0, 0, 0, 255);
+        ofSetupScreen();
+        ofSetColor(255, 255, 255);
+    }
 };
 
 }  // namespace
@@ -126,28 +142,6 @@ TEST_F(TrueTypeFontDisplay, DejaVuMetricsAtSeveralSizesMatchFreeType) {
     const ofGlyphProps& a = font.getGlyphProps()['A' - 33];
     EXPECT_EQ(a.bitmapTop, 23);
     EXPECT_EQ(a.advance, 22);
-}
-
-TEST_F(TrueTypeFontDisplay, CharacterTablesOfBothSets) {
-    ofTrueTypeFont small;
-    ASSERT_TRUE(small.loadFont(dejaVu, 10));
-    EXPECT_EQ(small.getCharacterIndex('!'), 0);
-    EXPECT_EQ(small.getCharacterIndex(127), 94);
-    EXPECT_EQ(small.getCharacterIndex(' '), -1);
-    EXPECT_EQ(small.getCharacterIndex(128), -1);
-
-    ofTrueTypeFont full;
-    ASSERT_TRUE(full.loadFont(dejaVu, 10, true, true));
-    EXPECT_EQ(full.getNumCharacters(), 256);
-    ASSERT_EQ(full.getGlyphProps().size(), 256u);
-    EXPECT_EQ(full.getCharacterIndex(255), 222);
-    EXPECT_EQ(full.getCharacterIndex(0), 223);
-    EXPECT_EQ(full.getCharacterIndex(' '), 255);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(full.getGlyphProps()[static_cast<size_t>(i)].index, i);
-    // The space has an advance but no bitmap.
-    const ofGlyphProps& space = full.getGlyphProps()[255];
-    EXPECT_GT(space.advance, 0);
-    EXPECT_EQ(space.bitmapWidth, 0);
 }
 
 TEST_F(TrueTypeFontDisplay, AtlasIsASquarePowerOfTwoWithGlyphsInsideAndApart) {
@@ -284,7 +278,7 @@ TEST_F(TrueTypeFontDisplay, DrawnStringShowsTheGlyphCoverageAtThePen) {
         FT_GlyphSlot slot = ref.render(static_cast<unsigned char>(g->index + 33), true);
         int left = penX + g->bitmapLeft;
         int top = 60 - g->bitmapTop;
-        std::vector<int> drawn = ImageFontGLContext::reds(left, top, g->bitmapWidth, g->bitmapRows);
+        std::vector<int> drawn = reds(left, top, g->bitmapWidth, g->bitmapRows);
         for (int r = 0; r < g->bitmapRows; ++r)
             for (int k = 0; k < g->bitmapWidth; ++k)
                 EXPECT_NEAR(drawn[static_cast<size_t>(r * g->bitmapWidth + k)], ref.alpha(slot, k, r), 1)
@@ -292,22 +286,22 @@ TEST_F(TrueTypeFontDisplay, DrawnStringShowsTheGlyphCoverageAtThePen) {
         penX += g->advance;
     }
     // Nothing above the capital or left of the pen.
-    EXPECT_EQ(ImageFontGLContext::pixel(30 + h.bitmapLeft, 60 - h.bitmapTop - 1), (RGB{0, 0, 0}));
-    EXPECT_EQ(ImageFontGLContext::pixel(29, 55), (RGB{0, 0, 0}));
+    EXPECT_EQ(GLTestWindow::pixel(30 + h.bitmapLeft, 60 - h.bitmapTop - 1).r, 0);
+    EXPECT_EQ(GLTestWindow::pixel(29, 55).r, 0);
 
     // Tinted by the current colour; a space moves the pen without drawing.
-    ImageFontGLContext::screen();
+    screen();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1, 0, 0, 1);
+    ofSetColor(255, 0, 0);
     font.drawString(" H", 30, 60);
     glDisable(GL_BLEND);
     int spaceAdvance = font.getGlyphProps()['p' - 33].advance;
     int stemX = 30 + spaceAdvance + h.bitmapLeft;
-    RGB stem = ImageFontGLContext::pixel(stemX, 60 - h.bitmapTop / 2);
-    EXPECT_GT(stem[0], 200);
-    EXPECT_EQ(stem[1], 0);
-    EXPECT_EQ(ImageFontGLContext::pixel(30 + h.bitmapLeft, 60 - h.bitmapTop / 2), (RGB{0, 0, 0}));
+    ofColor stem = GLTestWindow::pixel(stemX, 60 - h.bitmapTop / 2);
+    EXPECT_GT(stem.r, 200);
+    EXPECT_EQ(stem.g, 0);
+    EXPECT_EQ(GLTestWindow::pixel(30 + h.bitmapLeft, 60 - h.bitmapTop / 2).r, 0);
 }
 
 TEST_F(TrueTypeFontDisplay, ContoursAreMadeForEveryCharacterOnRequest) {
