@@ -40,6 +40,10 @@ void toPolylines(const std::vector<ofPolyline>& src, ofPolyWindingMode winding, 
 
 FakeTessellator::FakeTessellator() {
     requests.clear();
+    install();
+}
+
+void FakeTessellator::install() {
     ofSetPathTessellation(toMesh, toPolylines);
 }
 

@@ -13,6 +13,9 @@ public:
     FakeTessellator();
     ~FakeTessellator();
 
+    // Puts this fake back behind every path (after a test swapped it out).
+    static void install();
+
     // One line per request, e.g. "mesh(winding=0,is2D=false,outlines=[4c])"
     // where each outline is its point count and c (closed) or o (open).
     static std::vector<std::string> requests;

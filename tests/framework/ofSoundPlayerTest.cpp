@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include "../platform/FmodTestSupport.h"
+#include "ofSoundPlayer.h"
+
+using fmodtest::CallRecorder;
+using fmodtest::ScratchDir;
+using fmodtest::writeConstant;
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Every test runs in its own process, so the first load opens system 1.
+class ofSoundPlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FmodLayer::setOutput(FmodLayer::Output::Manual);
+        // 0.1 s at 22050 Hz, and a sound of 1001 frames at 44100 Hz.
+        ASSERT_TRUE(writeConstant(tenth, 22050, 2205, 1000));
+        ASSERT_TRUE(writeConstant(odd, 44100, 1001, 1000));
+    }
+    void TearDown() override { ofFmodSoundPlayer::closeFmod(); }
+
+    ScratchDir dir;
+    const std::string tenth = dir.file("tenth.wav");
+    const std::string odd = dir.file("odd.wav");
+};
+
+TEST_F(ofSoundPlayerTest, LoadingOpensTheSystemOnceAndReloadingReleasesTheOldSound) {
+    CallRecorder rec;
+    ofFmodSoundPlayer player;
+    EXPECT_TRUE(player.loadSound(tenth));
+    EXPECT_EQ((Calls{
+                  "FMOD_System_Create() -> sys1",
+                  "FMOD_System_Init(sys1, 32, 0x0, null)",
+                  "FMOD_System_GetMasterChannelGroup(sys1) -> grp1",
+                  "FMOD_System_CreateSound(sys1, \"" + tenth + "\", 0x40, null) -> snd1",
+                  "FMOD_Sound_GetLength(snd1, 0x2) -> 2205",
+              }),
+              rec.take());
+    EXPECT_TRUE(player.isLoaded());
+
+    EXPECT_TRUE(player.loadSound(odd, true));
+    EXPECT_EQ((Calls{
+                  "FMOD_Channel_Stop(null) = FMOD_ERR_INVALID_HANDLE",
+                  "FMOD_Sound_Release(snd1)",
+                  "FMOD_System_CreateSound(sys1, \"" + odd + "\", 0xc0, null) -> snd2",
+                  "FMOD_Sound_GetLength(snd2, 0x2) -> 1001",
+              }),
+              rec.take());
+
+    // A streamed sound is released like any other.
+    player.unloadSound();
+    EXPECT_EQ((Calls{"FMOD_Channel_Stop(null) = FMOD_ERR_INVALID_HANDLE", "FMOD_Sound_Release(snd2)"}), rec.take());
+    EXPECT_FALSE(player.isLoaded());
+    player.unloadSound();
+    EXPECT_TRUE(rec.take().empty());
+}
+
+TEST_F(ofSoundPlayerTest, PlaySendsTheStoredSettingsToTheNewChannelInOrder) {
+    ofFmodSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));
+    CallRecorder rec;
+    // Not playing yet: stored, nothing sent beyond the playing checks.
+    player.setVolume(0.5f);
+    player.setPan(0.25f);
+    player.setSpeed(2.0f);
+    EXPECT_EQ((Calls(3, "FMOD_Channel_IsPlaying(null) = FMOD_ERR_INVALID_HANDLE")), rec.take());
+
+    player.play();
+    EXPECT_EQ((Calls{
+                  "FMOD_Channel_Stop(null) = FMOD_ERR_INVALID_HANDLE",
+                  "FMOD_System_PlaySound(sys1, -1, snd1, 0) -> ch1",
+                  "FMOD_Channel_GetFrequency(ch1) -> 22050",
+                  "FMOD_Channel_SetVolume(ch1, 0.5)",
+                  "FMOD_Channel_IsPlaying(ch1) -> 1",
+                  "FMOD_Channel_SetPan(ch1, 0.25)",
+                  "FMOD_Channel_SetFrequency(ch1, 44100)",
+                  "FMOD_Channel_SetMode(ch1, 0x1)",
+                  "FMOD_System_Update(sys1)",
+              }),
+              rec.take());
+
+    // Looping stops the previous channel even with multi-play on.
+    player.setMultiPlay(true);
+    player.setLoop(true);
+    EXPECT_EQ((Calls{"FMOD_Channel_IsPlaying(ch1) -> 1", "FMOD_Channel_SetMode(ch1, 0x2)"}), rec.take());
+    player.play();
+    Calls calls = rec.take();
+    ASSERT_EQ(9u, calls.size());
+    EXPECT_EQ("FMOD_Channel_Stop(ch1)", calls[0]);
+    EXPECT_EQ("FMOD_System_PlaySound(sys1, -1, snd1, 0) -> ch2", calls[1]);
+    EXPECT_EQ("FMOD_Channel_SetMode(ch2, 0x2)", calls[7]);
+}
+
+TEST_F(ofSoundPlayerTest, SettersActOnlyWhilePlaying) {
+    ofFmodSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));
+    player.play();
+    CallRecorder rec;
+    player.setVolume(0.75f);
+    player.setSpeed(0.5f);
+    player.setLoop(false);
+    player.setPositionMS(50);
+    EXPECT_EQ((Calls{
+                  "FMOD_Channel_IsPlaying(ch1) -> 1",
+                  "FMOD_Channel_SetVolume(ch1, 0.75)",
+                  "FMOD_Channel_IsPlaying(ch1) -> 1",
+                  "FMOD_Channel_SetFrequency(ch1, 11025)",
+                  "FMOD_Channel_IsPlaying(ch1) -> 1",
+                  "FMOD_Channel_SetMode(ch1, 0x1)",
+                  "FMOD_Channel_IsPlaying(ch1) -> 1",
+                  "FMOD_Channel_SetPosition(ch1, 50, 0x1)",
+              }),
+              rec.take());
+    EXPECT_EQ(50, player.getPositionMS());
+
+    player.stop();
+    rec.take();
+    player.setVolume(0.25f);
+    player.setPaused(true);
+    player.setPosition(0.5f);
+    EXPECT_EQ(0.0f, player.getPosition());
+    EXPECT_EQ(0, player.getPositionMS());
+    EXPECT_EQ((Calls(5, "FMOD_Channel_IsPlaying(ch1) = FMOD_ERR_INVALID_HANDLE")), rec.take());
+    EXPECT_EQ(0.25f, player.getVolume());
+
+    // The pause asked for while stopped was dropped: the next play is unpaused.
+    player.play();
+    EXPECT_EQ("FMOD_System_PlaySound(sys1, -1, snd1, 0) -> ch2", rec.take()[1]);
+    player.setPaused(true);
+    player.play();
+    Calls calls = rec.take();
+    EXPECT_EQ("FMOD_Channel_SetPaused(ch2, 1)", calls[1]);
+    EXPECT_EQ("FMOD_System_PlaySound(sys1, -1, snd1, 1) -> ch3", calls[3]);
+    EXPECT_TRUE(player.getIsPlaying());
+}
+
+TEST_F(ofSoundPlayerTest, PanIsClampedOnTheWayToTheChannel) {
+    ofFmodSoundPlayer direct;
+    ASSERT_TRUE(direct.loadSound(tenth));
+    direct.play();
+    CallRecorder rec;
+    direct.setPan(2.0f);
+    EXPECT_EQ(2.0f, direct.getPan());
+    EXPECT_EQ("FMOD_Channel_SetPan(ch1, 1)", rec.take()[1]);
+
+    ofSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(odd));
+    player.play();
+    rec.take();
+    player.setPan(2.0f);
+    EXPECT_EQ(1.0f, player.getPan());
+    player.setPan(-5.0f);
+    EXPECT_EQ(-1.0f, player.getPan());
+    Calls calls = rec.take();
+    EXPECT_EQ("FMOD_Channel_SetPan(ch2, 1)", calls[1]);
+    EXPECT_EQ("FMOD_Channel_SetPan(ch2, -1)", calls[3]);
+}
+
+TEST_F(ofSoundPlayerTest, SoundEndsOnTimeForItsRateAndSpeed) {
+    ofSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));
+    struct Case {
+        float speed;
+        size_t frames;  // output frames until the end
+    };
+    for (Case c : {Case{1.0f, 4410}, Case{2.0f, 2205}, Case{0.5f, 8820}}) {
+        player.setSpeed(c.speed);
+        player.play();
+        FmodLayer::mixManually(c.frames - 1);
+        EXPECT_TRUE(player.getIsPlaying()) << c.speed;
+        FmodLayer::mixManually(1);
+        EXPECT_FALSE(player.getIsPlaying()) << c.speed;
+    }
+}
+
+TEST_F(ofSoundPlayerTest, PauseHoldsThePlaceAndResumeContinues) {
+    ofSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));
+    player.play();
+    FmodLayer::mixManually(fmodtest::framesFor(40));
+    EXPECT_EQ(40, player.getPositionMS());
+    player.setPaused(true);
+    FmodLayer::mixManually(fmodtest::framesFor(500));
+    EXPECT_TRUE(player.getIsPlaying());
+    EXPECT_EQ(40, player.getPositionMS());
+    player.setPaused(false);
+    FmodLayer::mixManually(fmodtest::framesFor(60) - 1);
+    EXPECT_TRUE(player.getIsPlaying());
+    FmodLayer::mixManually(1);
+    EXPECT_FALSE(player.getIsPlaying());
+}
+
+TEST_F(ofSoundPlayerTest, LoopSwitchedOnAndOffWhilePlaying) {
+    ofSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));
+    player.play();
+    player.setLoop(true);
+    FmodLayer::mixManually(4410 + 2000);  // past the end: wrapped to frame 1000
+    EXPECT_TRUE(player.getIsPlaying());
+    EXPECT_FLOAT_EQ(1000.0f / 2205.0f, player.getPosition());
+    player.setLoop(false);
+    FmodLayer::mixManually(2409);
+    EXPECT_TRUE(player.getIsPlaying());
+    FmodLayer::mixManually(1);
+    EXPECT_FALSE(player.getIsPlaying());
+}
+
+TEST_F(ofSoundPlayerTest, MultiPlayOverlapsAndStopEndsOnlyTheNewest) {
+    ofSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(odd));
+    std::vector<int16_t> out;
+    player.play();
+    player.play();  // multi-play off: a restart
+    FmodLayer::mixManually(1, &out);
+    EXPECT_EQ(1000, out[0]);
+
+    player.setMultiPlay(true);
+    player.play();
+    out.clear();
+    FmodLayer::mixManually(1, &out);
+    EXPECT_EQ(2000, out[0]);
+    player.stop();
+    out.clear();
+    FmodLayer::mixManually(1, &out);
+    EXPECT_EQ(1000, out[0]);
+    EXPECT_FALSE(player.getIsPlaying());  // the player follows only its newest channel
+
+    // Loading resets multi-play.
+    ASSERT_TRUE(player.loadSound(odd));
+    player.play();
+    player.play();
+    out.clear();
+    FmodLayer::mixManually(1, &out);
+    EXPECT_EQ(1000, out[0]);
+}
+
+TEST_F(ofSoundPlayerTest, PositionsAsFractionsAndMilliseconds) {
+    ofFmodSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(odd));
+    player.play();
+    CallRecorder rec;
+    player.setPosition(0.5f);
+    EXPECT_EQ("FMOD_Channel_SetPosition(ch1, 500, 0x2)", rec.take()[1]);
+    EXPECT_FLOAT_EQ(500.0f / 1001.0f, player.getPosition());
+    rec.take();
+    // Fractions outside 0..1 never reach the channel as wrapped values.
+    player.setPosition(-0.5f);
+    EXPECT_EQ("FMOD_Channel_SetPosition(ch1, 0, 0x2)", rec.take()[1]);
+    player.setPosition(2.0f);
+    EXPECT_EQ("FMOD_Channel_SetPosition(ch1, 2002, 0x2) = FMOD_ERR_INVALID_POSITION", rec.take()[1]);
+    EXPECT_EQ(0.0f, player.getPosition());
+    player.setPositionMS(20);
+    EXPECT_EQ(20, player.getPositionMS());
+    EXPECT_FLOAT_EQ(882.0f / 1001.0f, player.getPosition());
+
+    // An empty sound has no fraction.
+    ASSERT_TRUE(writeConstant(dir.file("empty.wav"), 44100, 0, 0));
+    ASSERT_TRUE(player.loadSound(dir.file("empty.wav")));
+    player.play();
+    EXPECT_EQ(0.0f, player.getPosition());
+}
+
+TEST_F(ofSoundPlayerTest, FailedLoadLogsAndLeavesNothingToPlay) {
+    ofFmodSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));
+    player.play();
+    CallRecorder rec;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(player.loadSound("missing_effect.wav"));
+    fflush(stderr);
+    EXPECT_EQ("[error] ofFmodSoundPlayer: Could not load sound file data/missing_effect.wav\n",
+              testing::internal::GetCapturedStderr());
+    EXPECT_EQ((Calls{
+                  "FMOD_Channel_Stop(ch1)",
+                  "FMOD_Sound_Release(snd1)",
+                  "FMOD_System_CreateSound(sys1, \"data/missing_effect.wav\", 0x40, null) = FMOD_ERR_FILE_NOTFOUND",
+              }),
+              rec.take());
+    EXPECT_FALSE(player.isLoaded());
+    EXPECT_FALSE(player.getIsPlaying());
+    player.play();
+    player.unloadSound();
+    EXPECT_TRUE(rec.take().empty());
+}
+
+TEST_F(ofSoundPlayerTest, ClosingTwiceClosesOnceAndLaterPlayersReleaseNothing) {
+    auto early = std::make_unique<ofSoundPlayer>();
+    ASSERT_TRUE(early->loadSound(tenth));
+    early->play();
+    CallRecorder rec;
+    ofSoundShutdown();
+    ofFmodSoundPlayer::closeFmod();
+    EXPECT_EQ((Calls{"FMOD_System_Close(sys1)"}), rec.take());
+    EXPECT_FALSE(early->getIsPlaying());
+    rec.take();
+    early.reset();
+    EXPECT_TRUE(rec.take().empty());
+
+    // A later load opens a fresh system, and an old player's sound stays dead.
+    ofSoundPlayer old;
+    ofSoundPlayer fresh;
+    ASSERT_TRUE(fresh.loadSound(odd));
+    EXPECT_EQ("FMOD_System_Create() -> sys2", rec.take()[0]);
+    fresh.play();
+    EXPECT_TRUE(fresh.getIsPlaying());
+}
+
+TEST_F(ofSoundPlayerTest, CopiesShareOneSoundAndAnEmptyPlayerAnswersEmpty) {
+    ofSoundPlayer a;
+    ASSERT_TRUE(a.loadSound(tenth));
+    ofSoundPlayer b = a;
+    b.setVolume(0.5f);
+    b.play();
+    EXPECT_TRUE(a.getIsPlaying());
+    EXPECT_EQ(0.5f, a.getVolume());
+
+    ofSoundPlayer empty;
+    empty.setPlayer(nullptr);
+    empty.play();
+    empty.setVolume(0.3f);
+    EXPECT_FALSE(empty.loadSound(tenth));
+    EXPECT_FALSE(empty.isLoaded());
+    EXPECT_FALSE(empty.getIsPlaying());
+    EXPECT_EQ(0.0f, empty.getVolume());
+    EXPECT_EQ(0.0f, empty.getSpeed());
+    EXPECT_EQ(0, empty.getPositionMS());
+    EXPECT_EQ(1.0f, ofSoundPlayer().getVolume());
+}
+
+TEST_F(ofSoundPlayerTest, ThePlayerOfTheOldestVoiceLosesItWhenAllAreBusy) {
+    std::vector<ofSoundPlayer> players(33);
+    for (ofSoundPlayer& p : players) {
+        ASSERT_TRUE(p.loadSound(odd));
+        p.play();
+    }
+    EXPECT_FALSE(players[0].getIsPlaying());
+    for (size_t i = 1; i < players.size(); ++i) EXPECT_TRUE(players[i].getIsPlaying()) << i;
+    // Its setters now reach nothing: 32 voices still sound at full level.
+    players[0].setVolume(0.0f);
+    std::vector<int16_t> out;
+    FmodLayer::mixManually(1, &out);
+    EXPECT_EQ(32000, out[0]);
+}
+
+}  // namespace

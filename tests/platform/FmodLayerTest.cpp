@@ -1,0 +1,392 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "FmodTestSupport.h"
+#include "fmod.h"
+
+using fmodtest::ScratchDir;
+using fmodtest::writeConstant;
+using fmodtest::writeSound;
+
+namespace {
+
+// A manually mixed system with 32 voices.
+class FmodLayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FmodLayer::setOutput(FmodLayer::Output::Manual);
+        ASSERT_EQ(FMOD_OK, FMOD_System_Create(&sys));
+        ASSERT_EQ(FMOD_OK, FMOD_System_Init(sys, 32, FMOD_INIT_NORMAL, nullptr));
+    }
+    void TearDown() override { FMOD_System_Close(sys); }
+
+    FMOD_SOUND* load(const std::string& path) {
+        FMOD_SOUND* s = nullptr;
+        EXPECT_EQ(FMOD_OK, FMOD_System_CreateSound(sys, path.c_str(), FMOD_SOFTWARE, nullptr, &s));
+        return s;
+    }
+    FMOD_SOUND* constant(const std::string& name, int rate, unsigned frames, int16_t level) {
+        EXPECT_TRUE(writeConstant(dir.file(name), rate, frames, level));
+        return load(dir.file(name));
+    }
+    FMOD_CHANNEL* play(FMOD_SOUND* s, bool paused = false) {
+        FMOD_CHANNEL* c = nullptr;
+        EXPECT_EQ(FMOD_OK, FMOD_System_PlaySound(sys, FMOD_CHANNEL_FREE, s, paused, &c));
+        return c;
+    }
+    static bool playing(FMOD_CHANNEL* c) {
+        FMOD_BOOL p = 0;
+        FMOD_Channel_IsPlaying(c, &p);
+        return p != 0;
+    }
+    static unsigned position(FMOD_CHANNEL* c, FMOD_TIMEUNIT unit = FMOD_TIMEUNIT_PCM) {
+        unsigned p = 12345;
+        EXPECT_EQ(FMOD_OK, FMOD_Channel_GetPosition(c, &p, unit));
+        return p;
+    }
+    // One mixed frame as (left, right).
+    static std::pair<int, int> mixFrame() {
+        std::vector<int16_t> out;
+        FmodLayer::mixManually(1, &out);
+        return {out[0], out[1]};
+    }
+
+    ScratchDir dir;
+    FMOD_SYSTEM* sys = nullptr;
+};
+
+TEST_F(FmodLayerTest, StaleChannelHandlesFailAndTouchNothing) {
+    FMOD_SOUND* s = constant("a.wav", 44100, 1000, 10000);
+    FMOD_CHANNEL* first = play(s);
+    EXPECT_TRUE(playing(first));
+    EXPECT_EQ(FMOD_OK, FMOD_Channel_Stop(first));
+    EXPECT_FALSE(playing(first));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_Stop(first));
+
+    // The next play takes the same voice; the old handle must not reach it.
+    FMOD_CHANNEL* second = play(s);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetVolume(first, 0.0f));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetPaused(first, 1));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_Stop(first));
+    EXPECT_EQ(std::make_pair(10000, 10000), mixFrame());
+    EXPECT_TRUE(playing(second));
+}
+
+TEST_F(FmodLayerTest, NullHandlesGiveErrors) {
+    float f = 1.0f;
+    unsigned u = 7;
+    FMOD_BOOL b = 1;
+    FMOD_SOUND* sound = nullptr;
+    FMOD_CHANNEL* channel = nullptr;
+    FMOD_CHANNELGROUP* group = nullptr;
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_Stop(nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetPaused(nullptr, 1));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetVolume(nullptr, 1.0f));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetPan(nullptr, 1.0f));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetFrequency(nullptr, 1.0f));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_GetFrequency(nullptr, &f));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetMode(nullptr, FMOD_LOOP_NORMAL));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetPosition(nullptr, 0, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_GetPosition(nullptr, &u, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_IsPlaying(nullptr, &b));
+    EXPECT_EQ(0, b);
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Sound_Release(nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Sound_GetLength(nullptr, &u, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_PlaySound(sys, FMOD_CHANNEL_FREE, nullptr, 0, &channel));
+    EXPECT_EQ(nullptr, channel);
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_PlaySound(nullptr, FMOD_CHANNEL_FREE, nullptr, 0, &channel));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_CreateSound(nullptr, "x.wav", FMOD_SOFTWARE, nullptr, &sound));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_Init(nullptr, 32, 0, nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_Update(nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_Close(nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_GetMasterChannelGroup(nullptr, &group));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_System_Create(nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_System_CreateSound(sys, nullptr, FMOD_SOFTWARE, nullptr, &sound));
+
+    // Missing output pointers on a live channel.
+    FMOD_CHANNEL* c = play(constant("a.wav", 44100, 10, 1));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_Channel_GetFrequency(c, nullptr));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_Channel_GetPosition(c, nullptr, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_Channel_IsPlaying(c, nullptr));
+}
+
+TEST_F(FmodLayerTest, SoundEndsWhenItsFramesRunOutAtItsPlaybackRate) {
+    // 2205 frames at 22050 Hz: 0.1 s, so 4410 output frames at the file's rate.
+    FMOD_SOUND* s = constant("tenth.wav", 22050, 2205, 100);
+    FMOD_CHANNEL* c = play(s);
+    float freq = 0.0f;
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_GetFrequency(c, &freq));
+    EXPECT_EQ(22050.0f, freq);
+    FmodLayer::mixManually(4409);
+    EXPECT_TRUE(playing(c));
+    EXPECT_EQ(2204u, position(c));
+    FmodLayer::mixManually(1);
+    EXPECT_FALSE(playing(c));
+    EXPECT_EQ(std::make_pair(0, 0), mixFrame());
+
+    // Twice the file's rate halves the time.
+    c = play(s);
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetFrequency(c, 44100.0f));
+    FmodLayer::mixManually(2204);
+    EXPECT_TRUE(playing(c));
+    FmodLayer::mixManually(1);
+    EXPECT_FALSE(playing(c));
+
+    // Frequency 0 holds the voice where it is, silently.
+    c = play(s);
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetFrequency(c, 0.0f));
+    EXPECT_EQ(std::make_pair(0, 0), mixFrame());
+    FmodLayer::mixManually(10000);
+    EXPECT_TRUE(playing(c));
+    EXPECT_EQ(0u, position(c));
+}
+
+TEST_F(FmodLayerTest, ResamplingInterpolatesBetweenFrames) {
+    // Frame i holds 2i; at half the output rate each frame is heard twice,
+    // the second time halfway to the next.
+    std::vector<int16_t> ramp(100);
+    for (int i = 0; i < 100; ++i) ramp[static_cast<size_t>(i)] = static_cast<int16_t>(2 * i);
+    ASSERT_TRUE(writeSound(dir.file("ramp.wav"), 22050, 1, ramp));
+    FMOD_CHANNEL* c = play(load(dir.file("ramp.wav")));
+    std::vector<int16_t> out;
+    FmodLayer::mixManually(6, &out);
+    EXPECT_EQ((std::vector<int16_t>{0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5}), out);
+
+    // A quarter of the output rate.
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetFrequency(c, 11025.0f));
+    out.clear();
+    FmodLayer::mixManually(4, &out);
+    // 6, 6.5, 7, 7.5: halves round to even.
+    EXPECT_EQ((std::vector<int16_t>{6, 6, 6, 6, 7, 7, 8, 8}), out);
+}
+
+TEST_F(FmodLayerTest, PausedChannelCountsAsPlayingAndHoldsItsPlace) {
+    FMOD_CHANNEL* c = play(constant("a.wav", 44100, 1000, 3000));
+    FmodLayer::mixManually(300);
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetPaused(c, 1));
+    FmodLayer::mixManually(5000);
+    EXPECT_TRUE(playing(c));
+    EXPECT_EQ(300u, position(c));
+    EXPECT_EQ(std::make_pair(0, 0), mixFrame());
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetPaused(c, 0));
+    FmodLayer::mixManually(699);
+    EXPECT_TRUE(playing(c));
+    FmodLayer::mixManually(1);
+    EXPECT_FALSE(playing(c));
+
+    // Started paused: silent and still until resumed.
+    c = play(constant("b.wav", 44100, 10, 3000), true);
+    EXPECT_EQ(std::make_pair(0, 0), mixFrame());
+    EXPECT_TRUE(playing(c));
+    FMOD_Channel_SetPaused(c, 0);
+    EXPECT_EQ(std::make_pair(3000, 3000), mixFrame());
+}
+
+TEST_F(FmodLayerTest, FreeTakesAFreeVoiceElseStealsTheOldest) {
+    FMOD_SOUND* s = constant("a.wav", 44100, 100000, 1);
+    std::vector<FMOD_CHANNEL*> channels;
+    for (int i = 0; i < 32; ++i) channels.push_back(play(s));
+
+    // A stopped voice is free again, so nothing is stolen for the next play.
+    FMOD_Channel_Stop(channels[5]);
+    FMOD_CHANNEL* reused = play(s);
+    for (int i = 0; i < 32; ++i) EXPECT_EQ(i != 5, playing(channels[static_cast<size_t>(i)])) << i;
+    EXPECT_TRUE(playing(reused));
+
+    // All busy: the oldest (the first started) goes, then the next oldest.
+    FMOD_CHANNEL* stealer = play(s);
+    EXPECT_FALSE(playing(channels[0]));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_SetVolume(channels[0], 0.5f));
+    EXPECT_TRUE(playing(channels[1]));
+    EXPECT_TRUE(playing(stealer));
+    play(s);
+    EXPECT_FALSE(playing(channels[1]));
+    EXPECT_TRUE(playing(channels[2]));
+    EXPECT_TRUE(playing(reused));
+    EXPECT_TRUE(playing(stealer));
+
+    // A named voice replaces whatever it plays.
+    FMOD_CHANNEL* named = nullptr;
+    ASSERT_EQ(FMOD_OK, FMOD_System_PlaySound(sys, 2, s, 0, &named));
+    EXPECT_FALSE(playing(channels[2]));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_System_PlaySound(sys, 32, s, 0, &named));
+}
+
+TEST_F(FmodLayerTest, PositionsInFramesAndMillisecondsPastTheEndRefused) {
+    FMOD_SOUND* s = constant("a.wav", 8000, 8000, 1);
+    unsigned length = 0;
+    ASSERT_EQ(FMOD_OK, FMOD_Sound_GetLength(s, &length, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(8000u, length);
+    ASSERT_EQ(FMOD_OK, FMOD_Sound_GetLength(s, &length, FMOD_TIMEUNIT_MS));
+    EXPECT_EQ(1000u, length);
+
+    FMOD_CHANNEL* c = play(s);
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetPosition(c, 500, FMOD_TIMEUNIT_MS));
+    EXPECT_EQ(4000u, position(c));
+    EXPECT_EQ(500u, position(c, FMOD_TIMEUNIT_MS));
+    ASSERT_EQ(FMOD_OK, FMOD_Channel_SetPosition(c, 7999, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(7999u, position(c));
+    EXPECT_EQ(FMOD_ERR_INVALID_POSITION, FMOD_Channel_SetPosition(c, 8000, FMOD_TIMEUNIT_PCM));
+    EXPECT_EQ(FMOD_ERR_INVALID_POSITION, FMOD_Channel_SetPosition(c, 1000, FMOD_TIMEUNIT_MS));
+    EXPECT_EQ(FMOD_ERR_INVALID_POSITION, FMOD_Channel_SetPosition(c, 0xFFFFFFFFu, FMOD_TIMEUNIT_MS));
+    EXPECT_EQ(7999u, position(c));
+    EXPECT_EQ(FMOD_ERR_INVALID_PARAM, FMOD_Channel_SetPosition(c, 0, 4));
+    // 8000 Hz in a 44100 Hz mix: the last frame lasts 5.5 output frames.
+    FmodLayer::mixManually(5);
+    EXPECT_TRUE(playing(c));
+    FmodLayer::mixManually(1);
+    EXPECT_FALSE(playing(c));
+}
+
+TEST_F(FmodLayerTest, MixAppliesClampedVolumeAndBalancePan) {
+    FMOD_SOUND* s = constant("a.wav", 44100, 1000, 16000);
+    FMOD_CHANNEL* c = play(s);
+    EXPECT_EQ(std::make_pair(16000, 16000), mixFrame());
+    FMOD_Channel_SetVolume(c, 0.5f);
+    EXPECT_EQ(std::make_pair(8000, 8000), mixFrame());
+    FMOD_Channel_SetPan(c, -1.0f);
+    EXPECT_EQ(std::make_pair(8000, 0), mixFrame());
+    FMOD_Channel_SetPan(c, 0.5f);
+    EXPECT_EQ(std::make_pair(4000, 8000), mixFrame());
+    FMOD_Channel_SetPan(c, 7.0f);  // beyond the right edge
+    EXPECT_EQ(std::make_pair(0, 8000), mixFrame());
+    FMOD_Channel_SetPan(c, 0.0f);
+    FMOD_Channel_SetVolume(c, 3.0f);
+    EXPECT_EQ(std::make_pair(16000, 16000), mixFrame());
+    FMOD_Channel_SetVolume(c, -1.0f);
+    EXPECT_EQ(std::make_pair(0, 0), mixFrame());
+
+    // Voices add up and the sum saturates.
+    FMOD_Channel_SetVolume(c, 1.0f);
+    play(s);
+    play(s);
+    EXPECT_EQ(std::make_pair(32767, 32767), mixFrame());
+}
+
+TEST_F(FmodLayerTest, StereoSoundKeepsItsSides) {
+    ASSERT_TRUE(writeSound(dir.file("st.wav"), 44100, 2, {1000, -2000, 1000, -2000, 1000, -2000}));
+    FMOD_SOUND* s = load(dir.file("st.wav"));
+    unsigned length = 0;
+    FMOD_Sound_GetLength(s, &length, FMOD_TIMEUNIT_PCM);
+    EXPECT_EQ(3u, length);
+    FMOD_CHANNEL* c = play(s);
+    EXPECT_EQ(std::make_pair(1000, -2000), mixFrame());
+    FMOD_Channel_SetPan(c, 0.5f);
+    EXPECT_EQ(std::make_pair(500, -2000), mixFrame());
+}
+
+TEST_F(FmodLayerTest, ReleasingASoundStopsItsVoicesFirst) {
+    FMOD_SOUND* s = constant("a.wav", 44100, 1000, 700);
+    FMOD_CHANNEL* a = play(s);
+    FMOD_CHANNEL* b = play(s);
+    FMOD_CHANNEL* other = play(constant("b.wav", 44100, 1000, 50));
+    ASSERT_EQ(FMOD_OK, FMOD_Sound_Release(s));
+    EXPECT_FALSE(playing(a));
+    EXPECT_FALSE(playing(b));
+    EXPECT_TRUE(playing(other));
+    EXPECT_EQ(std::make_pair(50, 50), mixFrame());
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Sound_Release(s));
+    FMOD_CHANNEL* c = reinterpret_cast<FMOD_CHANNEL*>(1);
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_PlaySound(sys, FMOD_CHANNEL_FREE, s, 0, &c));
+    EXPECT_EQ(nullptr, c);
+}
+
+TEST_F(FmodLayerTest, ClosingStopsEverythingAndANewSystemWorks) {
+    FMOD_SOUND* s = constant("a.wav", 44100, 1000, 700);
+    FMOD_CHANNEL* c = play(s);
+    ASSERT_EQ(FMOD_OK, FMOD_System_Close(sys));
+    EXPECT_FALSE(playing(c));
+    EXPECT_EQ(FMOD_ERR_UNINITIALIZED, FMOD_System_Close(sys));
+    EXPECT_EQ(FMOD_ERR_UNINITIALIZED, FMOD_System_Update(sys));
+    EXPECT_EQ(FMOD_ERR_UNINITIALIZED, FMOD_System_PlaySound(sys, FMOD_CHANNEL_FREE, s, 0, &c));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Sound_Release(s));
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_Channel_Stop(c));
+
+    FMOD_SYSTEM* second = nullptr;
+    ASSERT_EQ(FMOD_OK, FMOD_System_Create(&second));
+    EXPECT_NE(sys, second);
+    ASSERT_EQ(FMOD_OK, FMOD_System_Init(second, 32, FMOD_INIT_NORMAL, nullptr));
+    EXPECT_EQ(FMOD_ERR_INITIALIZED, FMOD_System_Init(second, 32, FMOD_INIT_NORMAL, nullptr));
+    // Sounds belong to their system.
+    EXPECT_EQ(FMOD_ERR_INVALID_HANDLE, FMOD_System_PlaySound(second, FMOD_CHANNEL_FREE, s, 0, &c));
+    FMOD_SOUND* s2 = nullptr;
+    ASSERT_EQ(FMOD_OK, FMOD_System_CreateSound(second, dir.file("a.wav").c_str(), FMOD_SOFTWARE, nullptr, &s2));
+    FMOD_CHANNEL* c2 = nullptr;
+    ASSERT_EQ(FMOD_OK, FMOD_System_PlaySound(second, FMOD_CHANNEL_FREE, s2, 0, &c2));
+    EXPECT_EQ(std::make_pair(700, 700), mixFrame());
+    EXPECT_EQ(FMOD_OK, FMOD_System_Close(second));
+}
+
+TEST_F(FmodLayerTest, MissingOrUndecodableFilesGiveAnErrorAndANullHandle) {
+    FMOD_SOUND* s = reinterpret_cast<FMOD_SOUND*>(1);
+    EXPECT_EQ(FMOD_ERR_FILE_NOTFOUND,
+              FMOD_System_CreateSound(sys, dir.file("none.wav").c_str(), FMOD_SOFTWARE, nullptr, &s));
+    EXPECT_EQ(nullptr, s);
+    s = reinterpret_cast<FMOD_SOUND*>(1);
+    EXPECT_EQ(FMOD_ERR_FILE_NOTFOUND, FMOD_System_CreateSound(sys, dir.path.c_str(), FMOD_SOFTWARE, nullptr, &s));
+    EXPECT_EQ(nullptr, s);
+    {
+        std::ofstream junk(dir.file("junk.wav"));
+        junk << "RIFF this is not a sound file at all, just words.";
+    }
+    s = reinterpret_cast<FMOD_SOUND*>(1);
+    EXPECT_EQ(FMOD_ERR_FORMAT, FMOD_System_CreateSound(sys, dir.file("junk.wav").c_str(), FMOD_SOFTWARE, nullptr, &s));
+    EXPECT_EQ(nullptr, s);
+    std::ofstream(dir.file("empty.wav")).close();
+    EXPECT_EQ(FMOD_ERR_FORMAT, FMOD_System_CreateSound(sys, dir.file("empty.wav").c_str(), FMOD_SOFTWARE, nullptr, &s));
+}
+
+TEST_F(FmodLayerTest, Mp3DecodesToPcmAtItsRate) {
+    // A 1 kHz tone at 10000 peak, one second long, encoded by libsndfile.
+    std::vector<int16_t> tone(44100);
+    for (size_t i = 0; i < tone.size(); ++i) {
+        tone[i] = static_cast<int16_t>(std::lround(10000.0 * std::sin(2.0 * M_PI * 1000.0 * double(i) / 44100.0)));
+    }
+    ASSERT_TRUE(writeSound(dir.file("tone.mp3"), 44100, 1, tone, SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III));
+    FMOD_SOUND* s = load(dir.file("tone.mp3"));
+    ASSERT_NE(nullptr, s);
+    unsigned length = 0;
+    FMOD_Sound_GetLength(s, &length, FMOD_TIMEUNIT_PCM);
+    // Encoder padding may add up to two granules.
+    EXPECT_GE(length, 44100u);
+    EXPECT_LE(length, 44100u + 2304u);
+    FMOD_CHANNEL* c = play(s);
+    float freq = 0.0f;
+    FMOD_Channel_GetFrequency(c, &freq);
+    EXPECT_EQ(44100.0f, freq);
+    std::vector<int16_t> out;
+    FmodLayer::mixManually(44100, &out);
+    double energy = 0.0;
+    for (size_t i = 8820; i < 2 * 44100 - 8820; i += 2) energy += double(out[i]) * out[i];
+    const double rms = std::sqrt(energy / double(44100 - 8820));
+    EXPECT_NEAR(7071.0, rms, 350.0);
+}
+
+TEST_F(FmodLayerTest, CallsAreRecordedWithTheirArgumentsAndResults) {
+    ASSERT_TRUE(writeConstant(dir.file("a.wav"), 22050, 1001, 1));
+    fmodtest::CallRecorder rec;
+    FMOD_SOUND* s = load(dir.file("a.wav"));
+    FMOD_CHANNEL* c = play(s);
+    unsigned length = 0;
+    FMOD_Sound_GetLength(s, &length, FMOD_TIMEUNIT_PCM);
+    FMOD_Channel_SetVolume(c, 0.25f);
+    FMOD_Channel_SetMode(c, FMOD_LOOP_NORMAL);
+    FMOD_Channel_Stop(c);
+    FMOD_Channel_Stop(c);
+    FMOD_Channel_Stop(nullptr);
+    EXPECT_EQ((std::vector<std::string>{
+                  "FMOD_System_CreateSound(sys1, \"" + dir.file("a.wav") + "\", 0x40, null) -> snd1",
+                  "FMOD_System_PlaySound(sys1, -1, snd1, 0) -> ch1",
+                  "FMOD_Sound_GetLength(snd1, 0x2) -> 1001",
+                  "FMOD_Channel_SetVolume(ch1, 0.25)",
+                  "FMOD_Channel_SetMode(ch1, 0x2)",
+                  "FMOD_Channel_Stop(ch1)",
+                  "FMOD_Channel_Stop(ch1) = FMOD_ERR_INVALID_HANDLE",
+                  "FMOD_Channel_Stop(null) = FMOD_ERR_INVALID_HANDLE",
+              }),
+              rec.calls);
+}
+
+}  // namespace
