@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GLTestWindow.h"
+#include "XdndSource.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -311,4 +312,70 @@ TEST_F(GlutWindowTest, ASecondSetupReplacesWindowAndRenderer) {
     EXPECT_TRUE(first.expired());
     EXPECT_EQ(ofGetCurrentRenderer()->getType(), "GL");
     EXPECT_EQ(ofGetWindowWidth(), 210);
+}
+
+TEST_F(GlutWindowTest, DropsGoToTheLoopApplicationOrAreIgnoredWithAWarning) {
+    GLTestWindow::open(320, 240);
+    unsigned long window = vxRecordedWindow();
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    XdndSource src(d);
+    src.between = [] { ofAppGlutWindow::pollDrops(); };
+    XSetSelectionOwner(d, src.atom("XdndSelection"), src.source, CurrentTime);
+    Window proxy = src.readWindowProperty(window, "XdndProxy");
+    ASSERT_NE(proxy, 0ul);
+    int originX = 0, originY = 0;
+    Window child;
+    XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &originX, &originY, &child);
+    const std::string uris = "file:///tmp/one\r\nfile:///tmp/two\r\n";
+
+    auto dropOnce = [&] {
+        XClientMessageEvent reply;
+        src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
+        src.send(proxy, window, "XdndPosition", 0, ((originX + 5L) << 16) | (originY + 6L), CurrentTime,
+                 static_cast<long>(src.atom("XdndActionCopy")));
+        ASSERT_TRUE(src.await("XdndStatus", reply, uris));
+        src.send(proxy, window, "XdndDrop", 0, CurrentTime, 0, 0);
+        ASSERT_TRUE(src.await("XdndFinished", reply, uris));
+        ofAppGlutWindow::pollDrops();
+    };
+
+    ofAppGlutWindow::setLoopApp(nullptr);
+    testing::internal::CaptureStdout();
+    dropOnce();
+    fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "[warning] dropped files ignored: no application to receive them\n");
+
+    RecordingApp app;
+    ofAppGlutWindow::setLoopApp(&app);
+    dropOnce();
+    EXPECT_EQ(seen, (Lines{"drag 2"}));
+    ofAppGlutWindow::setLoopApp(nullptr);
+    XCloseDisplay(d);
+}
+
+TEST_F(GlutWindowTest, ADragSourceThatVanishesDoesNotEndTheProcess) {
+    GLTestWindow::open(320, 240);
+    unsigned long window = vxRecordedWindow();
+    Display* d = XOpenDisplay(nullptr);
+    ASSERT_NE(d, nullptr);
+    XdndSource src(d);
+    Window proxy = src.readWindowProperty(window, "XdndProxy");
+    ASSERT_NE(proxy, 0ul);
+    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
+    src.send(proxy, window, "XdndPosition", 0, (10L << 16) | 10L, CurrentTime, 0);
+    src.send(proxy, window, "XdndDrop", 0, CurrentTime, 0, 0);
+    XDestroyWindow(d, src.source);  // gone before the answers reach it
+    src.source = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+    XSync(d, False);
+    RecordingApp app;
+    ofAppGlutWindow::setLoopApp(&app);
+    for (int i = 0; i < 50; ++i) {
+        ofAppGlutWindow::pollDrops();
+        GLTestWindow::pump(1);
+    }
+    EXPECT_TRUE(seen.empty());
+    ofAppGlutWindow::setLoopApp(nullptr);
+    XCloseDisplay(d);
 }

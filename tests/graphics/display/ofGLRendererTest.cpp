@@ -7,6 +7,7 @@
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
 #include "ofLog.h"
+#include "ofPath.h"
 
 namespace {
 
@@ -400,7 +401,6 @@ TEST_F(GLRendererTest, PolylinesAndPointListsDrawInPlace) {
     renderer->draw(open);
     EXPECT_TRUE(isRed(at(30, 300)));
     EXPECT_TRUE(isRed(at(60, 330)));
-    EXPECT_TRUE(isBlack(at(35, 325)));
     // The closing edge runs along the diagonal only when closed.
     EXPECT_TRUE(isBlack(at(35, 325)));
     open.setClosed(true);
@@ -436,4 +436,43 @@ TEST_F(GLRendererTest, SphereAndSmoothingLeaveTheStateAsTheyFoundIt) {
     unsigned char rgba[4];
     glReadPixels(5, 5, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     EXPECT_EQ(rgba[3], 255);
+}
+
+TEST_F(GLRendererTest, PathStrokesInItsOwnColourTintedByTheStyleAndRestoresState) {
+    ofPath path;
+    path.setMode(ofPath::POLYLINES);
+    path.setFilled(false);
+    path.setStrokeWidth(3);
+    path.setUseShapeColor(true);
+    path.lineTo(100, 600.5f);
+    path.lineTo(200, 600.5f);
+
+    ofSetColor(128, 255, 255, 255);
+    glLineWidth(1);
+    renderer->draw(path);
+    ofColor stroke = path.getStrokeColor();
+    EXPECT_TRUE(near(at(150, 600), stroke.r * 128 / 255, stroke.g, stroke.b));
+    EXPECT_TRUE(near(at(150, 601), stroke.r * 128 / 255, stroke.g, stroke.b));  // three pixels wide
+    EXPECT_TRUE(near(at(150, 599), stroke.r * 128 / 255, stroke.g, stroke.b));
+    EXPECT_TRUE(isBlack(at(150, 603)));
+    GLfloat width = 0;
+    glGetFloatv(GL_LINE_WIDTH, &width);
+    EXPECT_FLOAT_EQ(width, 1.0f);
+    // The renderer's colour is the style's again.
+    ofRect(300, 300, 4, 4);
+    EXPECT_TRUE(near(at(301, 301), 128, 255, 255));
+    EXPECT_EQ(ofGetStyle().color, ofColor(128, 255, 255, 255));
+}
+
+TEST_F(GLRendererTest, DegenerateCircleResolutionsDrawWithoutHarm) {
+    ofSetColor(255, 0, 0);
+    for (int res : {0, -5, 1, 2}) {
+        SCOPED_TRACE(res);
+        ofSetCircleResolution(res);
+        ofCircle(100, 100, 10);
+        renderer->drawEllipse(100, 100, 0, 10, 20);
+        EXPECT_LE(renderer->getCircleCache().size(), 3);
+    }
+    ofSetCircleResolution(20);
+    EXPECT_EQ(renderer->getCircleCache().size(), 21);
 }
