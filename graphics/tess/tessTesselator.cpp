@@ -288,7 +288,9 @@ int runTessellation(TESStesselator* tess, const int elementType, const int polyS
         return 0;
     }
 
-    if (!tess->mesh) {
+    if (!tess->mesh || tess->outOfMemory) {
+        // No contours, or contours cut short while adding: nothing to draw.
+        releaseRunState(tess);
         tess->outOfMemory = 0;
         return 0;
     }

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include "tess/bucketAlloc.h"
+#include "tess/dict.h"
+#include "tess/priorityQ.h"
+#include "tess/tessGeom.h"
+#include "tess/tessMesh.h"
+#include "tessTestSupport.h"
+
+namespace {
+
+TEST(TessBucketAlloc, KeepsOneFreeItemBeforeGrowing) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    int size = 3;
+    EXPECT_EQ(16, tessClampBucketSize(&size));
+    size = 9000;
+    EXPECT_EQ(4096, tessClampBucketSize(&size));
+
+    BucketAlloc* pool = createBucketAlloc(&rec, "Test", 24, 16);
+    ASSERT_NE(nullptr, pool);
+    EXPECT_EQ(2, counter.allocations); // record and first block
+    void* items[16];
+    for (int i = 0; i < 15; ++i) items[i] = bucketAlloc(pool);
+    EXPECT_EQ(2, counter.allocations);
+    // Items come in address order from the block.
+    for (int i = 1; i < 15; ++i) EXPECT_EQ((char*)items[i - 1] + 24, (char*)items[i]);
+    items[15] = bucketAlloc(pool);
+    EXPECT_EQ(3, counter.allocations);
+    EXPECT_NE((char*)items[14] + 24, (char*)items[15]);
+
+    // A freed item is the next one handed out.
+    bucketFree(pool, items[3]);
+    EXPECT_EQ(items[3], bucketAlloc(pool));
+    deleteBucketAlloc(pool);
+    EXPECT_EQ(0, counter.live());
+
+    // A missing first block makes no pool and leaks nothing.
+    counter.failAt = counter.requests + 2;
+    EXPECT_EQ(nullptr, createBucketAlloc(&rec, "Test", 8, 16));
+    EXPECT_EQ(0, counter.live());
+}
+
+TESSvertex makeVertex(float s, float t) {
+    TESSvertex v{};
+    v.s = s;
+    v.t = t;
+    return v;
+}
+
+TEST(TessPriorityQ, SortedArrayAndHeapTogether) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    PriorityQ* pq = pqNewPriorityQ(&rec, 40, tesvertLeq);
+    ASSERT_NE(nullptr, pq);
+    EXPECT_EQ(nullptr, pqMinimum(pq));
+    EXPECT_EQ(nullptr, pqExtractMin(pq));
+
+    // More than eleven keys so the partitioning runs, with ties.
+    std::vector<TESSvertex> v;
+    const float s[] = {5, 3, 9, 1, 7, 3, 8, 2, 6, 4, 0, 9, 5, 1, 7, 2, 8, 3, 6, 4};
+    for (int i = 0; i < 20; ++i) v.push_back(makeVertex(s[i], (float)(i % 3)));
+    for (int i = 0; i < 20; ++i) v[i].pqHandle = pqInsert(&rec, pq, &v[i]);
+    EXPECT_EQ(-1, v[0].pqHandle);
+    EXPECT_EQ(-20, v[19].pqHandle);
+    ASSERT_EQ(1, pqInit(&rec, pq));
+
+    // Later keys go to the heap; an equal key there comes first.
+    TESSvertex h1 = makeVertex(0, (float)(10 % 3)); // equal to v[10]
+    TESSvertex h2 = makeVertex(4.5f, 0);
+    PQhandle hh1 = pqInsert(&rec, pq, &h1);
+    PQhandle hh2 = pqInsert(&rec, pq, &h2);
+    EXPECT_GT(hh1, 0);
+    EXPECT_GT(hh2, 0);
+    EXPECT_EQ(&h1, pqMinimum(pq));
+    EXPECT_EQ(&h1, pqExtractMin(pq));
+    EXPECT_EQ(&v[10], pqExtractMin(pq));
+
+    // Deleting by handle, from both sides.
+    pqDelete(pq, hh2);
+    pqDelete(pq, v[3].pqHandle);  // s = 1, t = 0
+    pqDelete(pq, v[13].pqHandle); // s = 1, t = 1
+
+    std::vector<float> order;
+    TESSvertex* prev = nullptr;
+    while (TESSvertex* x = pqExtractMin(pq)) {
+        if (prev) {
+            EXPECT_TRUE(tesvertLeq(prev, x));
+        }
+        EXPECT_NE(&v[3], x);
+        EXPECT_NE(&v[13], x);
+        EXPECT_NE(&h2, x);
+        order.push_back(x->s);
+        prev = x;
+    }
+    EXPECT_EQ(17u, order.size());
+    EXPECT_EQ(2.0f, order.front());
+    pqDeletePriorityQ(&rec, pq);
+    EXPECT_EQ(0, counter.live());
+}
+
+TEST(TessPriorityQ, DeletedLastKeysAreNeverReturned) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    PriorityQ* pq = pqNewPriorityQ(&rec, 8, tesvertLeq);
+    TESSvertex a = makeVertex(1, 0), b = makeVertex(2, 0), c = makeVertex(3, 0);
+    a.pqHandle = pqInsert(&rec, pq, &a);
+    b.pqHandle = pqInsert(&rec, pq, &b);
+    c.pqHandle = pqInsert(&rec, pq, &c);
+    ASSERT_EQ(1, pqInit(&rec, pq));
+    pqDelete(pq, a.pqHandle);
+    pqDelete(pq, b.pqHandle);
+    EXPECT_EQ(&c, pqMinimum(pq));
+    EXPECT_EQ(&c, pqExtractMin(pq));
+    EXPECT_EQ(nullptr, pqMinimum(pq));
+    pqDeletePriorityQ(&rec, pq);
+    EXPECT_EQ(0, counter.live());
+}
+
+TEST(TessPriorityQ, HeapGrowsWhenHalfFullAndFailsCleanly) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    PriorityQ* pq = pqNewPriorityQ(&rec, 10, tesvertLeq);
+    ASSERT_EQ(1, pqInit(&rec, pq));
+    TESSvertex v[12];
+    for (int i = 0; i < 12; ++i) v[i] = makeVertex((float)(11 - i), 0);
+    for (int i = 0; i < 5; ++i) pqInsert(&rec, pq, &v[i]);
+    EXPECT_EQ(0, counter.reallocs);
+    EXPECT_EQ(10, pq->heap->max);
+    pqInsert(&rec, pq, &v[5]);
+    EXPECT_EQ(2, counter.reallocs); // nodes and handles
+    EXPECT_EQ(20, pq->heap->max);
+
+    // Up to 10 entries fit; the 11th needs to grow and that growth fails.
+    for (int i = 6; i < 10; ++i) pqInsert(&rec, pq, &v[i]);
+    counter.failAt = counter.requests + 1;
+    EXPECT_EQ(INV_HANDLE, pqInsert(&rec, pq, &v[10]));
+    EXPECT_EQ(10, pq->heap->size); // the failed insertion is not counted
+    EXPECT_EQ(20, pq->heap->max);
+    for (int i = 9; i >= 0; --i) EXPECT_EQ(&v[i], pqExtractMin(pq));
+    EXPECT_EQ(nullptr, pqExtractMin(pq));
+
+    // Without a reallocation function the queue cannot grow at all.
+    TESSalloc fixed = rec;
+    fixed.memrealloc = nullptr;
+    PriorityQ* small = pqNewPriorityQ(&fixed, 2, tesvertLeq);
+    EXPECT_EQ(-1, pqInsert(&fixed, small, &v[0]));
+    EXPECT_EQ(INV_HANDLE, pqInsert(&fixed, small, &v[1]));
+    EXPECT_EQ(1, small->size);
+    pqDeletePriorityQ(&fixed, small);
+    pqDeletePriorityQ(&rec, pq);
+    EXPECT_EQ(0, counter.live());
+}
+
+int intLeq(void*, DictKey a, DictKey b) { return *(int*)a <= *(int*)b; }
+
+TEST(TessDict, SortedInsertionAndSearch) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    Dict* dict = dictNewDict(&rec, nullptr, intLeq);
+    ASSERT_NE(nullptr, dict);
+    EXPECT_EQ(16, rec.dictNodeBucketSize); // clamped and written back
+    int keys[] = {5, 1, 9, 3};
+    for (int& k : keys) ASSERT_NE(nullptr, dictInsert(dict, &k));
+    std::vector<int> order;
+    for (DictNode* n = dictMin(dict); n->key; n = n->next) order.push_back(*(int*)n->key);
+    EXPECT_EQ((std::vector<int>{1, 3, 5, 9}), order);
+
+    int probe = 4;
+    EXPECT_EQ(5, *(int*)dictSearch(dict, &probe)->key);
+    probe = 10;
+    EXPECT_EQ(nullptr, dictSearch(dict, &probe)->key);
+
+    dictDelete(dict, dictSearch(dict, &keys[0]));
+    probe = 4;
+    EXPECT_EQ(9, *(int*)dictSearch(dict, &probe)->key);
+    dictDeleteDict(&rec, dict);
+    EXPECT_EQ(0, counter.live());
+}
+
+int count(TESSmesh* m, int what) {
+    int n = 0;
+    if (what == 0)
+        for (TESSvertex* v = m->vHead.next; v != &m->vHead; v = v->next) ++n;
+    if (what == 1)
+        for (TESSface* f = m->fHead.next; f != &m->fHead; f = f->next) ++n;
+    if (what == 2)
+        for (TESShalfEdge* e = m->eHead.next; e != &m->eHead; e = e->next) ++n;
+    return n;
+}
+
+TEST(TessMesh, LoopsSplitsAndConnections) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    TESSmesh* mesh = tessMeshNewMesh(&rec);
+    ASSERT_NE(nullptr, mesh);
+    EXPECT_EQ(16, rec.meshEdgeBucketSize);
+
+    TESShalfEdge* e = tessMeshMakeEdge(mesh);
+    EXPECT_EQ(2, count(mesh, 0));
+    EXPECT_EQ(1, count(mesh, 1));
+    EXPECT_EQ(1, count(mesh, 2));
+    EXPECT_FALSE(e->Lface->inside);
+
+    // An edge spliced with its own Sym: one vertex, one pair, two faces.
+    ASSERT_EQ(1, tessMeshSplice(mesh, e, e->Sym));
+    EXPECT_EQ(1, count(mesh, 0));
+    EXPECT_EQ(2, count(mesh, 1));
+    EXPECT_EQ(1, count(mesh, 2));
+    EXPECT_EQ(e->Org, e->Dst);
+    EXPECT_NE(e->Lface, e->Rface);
+
+    // Split twice: a triangle loop of three edges and three vertices.
+    e->winding = 1;
+    TESShalfEdge* e2 = tessMeshSplitEdge(mesh, e);
+    EXPECT_EQ(1, e2->winding);
+    TESShalfEdge* e3 = tessMeshSplitEdge(mesh, e2);
+    EXPECT_EQ(3, count(mesh, 0));
+    EXPECT_EQ(3, count(mesh, 2));
+    EXPECT_EQ(e2, e->Lnext);
+    EXPECT_EQ(e3, e2->Lnext);
+    EXPECT_EQ(e, e3->Lnext);
+    EXPECT_EQ(e->Dst, e2->Org);
+
+    // Connect within one face splits it; deleting the new edge joins again.
+    e->Lface->inside = true;
+    TESShalfEdge* c = tessMeshConnect(mesh, e, e3);
+    ASSERT_NE(nullptr, c);
+    EXPECT_EQ(3, count(mesh, 1));
+    EXPECT_TRUE(c->Lface->inside); // copied from the face it was split from
+    EXPECT_EQ(1, tessMeshDelete(mesh, c));
+    EXPECT_EQ(2, count(mesh, 1));
+    EXPECT_EQ(3, count(mesh, 2));
+
+    // AddEdgeVertex hangs a new vertex off e's destination.
+    TESShalfEdge* spur = tessMeshAddEdgeVertex(mesh, e);
+    EXPECT_EQ(e->Dst, spur->Org);
+    EXPECT_EQ(4, count(mesh, 0));
+    EXPECT_EQ(spur->Lface, spur->Rface);
+    // Deleting the spur removes its lone vertex again.
+    EXPECT_EQ(1, tessMeshDelete(mesh, spur));
+    EXPECT_EQ(3, count(mesh, 0));
+
+    tessMeshDeleteMesh(&rec, mesh);
+    EXPECT_EQ(0, counter.live());
+}
+
+TEST(TessGeom, PredicatesAndCrossing) {
+    TESSvertex a = makeVertex(0, 0), b = makeVertex(5, 3), c = makeVertex(10, 0);
+    EXPECT_FLOAT_EQ(3.0f, tesedgeEval(&a, &b, &c));
+    EXPECT_GT(tesedgeSign(&a, &b, &c), 0);
+    TESSvertex below = makeVertex(5, -2);
+    EXPECT_FLOAT_EQ(-2.0f, tesedgeEval(&a, &below, &c));
+    EXPECT_TRUE(tesvertCCW(&a, &c, &b));
+    EXPECT_FALSE(tesvertCCW(&a, &b, &c));
+    TESSvertex mid = makeVertex(5, 0);
+    EXPECT_TRUE(tesvertCCW(&a, &mid, &c)); // collinear counts
+
+    TESSvertex p = makeVertex(0, 0), q = makeVertex(10, 10), r = makeVertex(10, 0), s = makeVertex(0, 10);
+    TESSvertex x;
+    tesedgeIntersect(&p, &q, &r, &s, &x);
+    EXPECT_EQ(5.0f, x.s);
+    EXPECT_EQ(5.0f, x.t);
+    TESSvertex u = makeVertex(0, 2), w = makeVertex(8, 2), y = makeVertex(2, 0), z = makeVertex(2, 8);
+    tesedgeIntersect(&u, &w, &y, &z, &x);
+    EXPECT_EQ(2.0f, x.s);
+    EXPECT_EQ(2.0f, x.t);
+}
+
+} // namespace
