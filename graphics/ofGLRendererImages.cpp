@@ -19,7 +19,3 @@ void ofGLRenderer::draw(ofImage_<unsigned char>& image, float x, float y, float 
     }
     texture.drawArea(x, y, z, w, h, sx, sy, sw, sh);
 }
-
-// Bitmap strings are drawn with the bitmap font, which is not part of this
-// library yet; until it is, they draw nothing.
-void ofGLRenderer::drawString(std::string, float, float, float, int) {}
