@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GLTestWindow.h"
+#include "ofGraphics.h"
+#include "ofImage.h"
+
+namespace {
+
+const int windowW = 320;
+const int windowH = 240;
+
+std::string captureOut(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    action();
+    fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
+std::string captureErr(const std::function<void()>& action) {
+    testing::internal::CaptureStderr();
+    action();
+    fflush(stderr);
+    return testing::internal::GetCapturedStderr();
+}
+
+// Pixel (x, y) of the test pictures: every one different.
+ofColor patternColour(int x, int y) {
+    return ofColor(static_cast<unsigned char>(40 + x * 50), static_cast<unsigned char>(30 + y * 90),
+                   static_cast<unsigned char>(200 - x * 20 - y * 40), 255);
+}
+
+void fillPattern(ofImage& image) {
+    ofPixels& pix = image.getPixelsRef();
+    int ch = pix.getBytesPerPixel();
+    for (int y = 0; y < pix.getHeight(); ++y)
+        for (int x = 0; x < pix.getWidth(); ++x) {
+            ofColor c = patternColour(x, y);
+            pix[(y * pix.getWidth() + x) * ch] = c.r;
+            pix[(y * pix.getWidth() + x) * ch + 1] = c.g;
+            pix[(y * pix.getWidth() + x) * ch + 2] = c.b;
+            if (ch == 4) pix[(y * pix.getWidth() + x) * ch + 3] = 255;
+        }
+    image.update();
+}
+
+::testing::AssertionResult same(const ofColor& got, const ofColor& want) {
+    if (got.r == want.r && got.g == want.g && got.b == want.b) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got (" << int(got.r) << "," << int(got.g) << "," << int(got.b)
+                                         << ") want (" << int(want.r) << "," << int(want.g) << "," << int(want.b)
+                                         << ")";
+}
+
+// The 4 x 2 pattern must appear with its top-left pixel at (x, y).
+void expectPatternAt(int x, int y) {
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(same(GLTestWindow::pixel(x + i, y + j), patternColour(i, j))) << "pixel " << i << "," << j;
+    const ofColor black(0, 0, 0, 255);
+    EXPECT_TRUE(same(GLTestWindow::pixel(x - 1, y), black));
+    EXPECT_TRUE(same(GLTestWindow::pixel(x + 4, y + 1), black));
+    EXPECT_TRUE(same(GLTestWindow::pixel(x, y - 1), black));
+    EXPECT_TRUE(same(GLTestWindow::pixel(x + 3, y + 2), black));
+}
+
+class ImageDisplay : public testing::Test {
+protected:
+    void SetUp() override {
+        mkdir("data", 0755);
+        GLTestWindow::open(windowW, windowH);
+        ofViewport(0, 0, windowW, windowH, true);
+        ofClear(0, 0, 0, 255);
+        ofSetupScreen();
+        ofSetColor(255, 255, 255);
+    }
+};
+
+}  // namespace
+
+TEST_F(ImageDisplay, DrawsAtExactPixelsWithAnchorsSizesAndTint) {
+    ofImage image;
+    image.allocate(4, 2, OF_IMAGE_COLOR);
+    fillPattern(image);
+    image.draw(10, 20);
+    expectPatternAt(10, 20);
+
+    image.setAnchorPercent(0.5f, 0.5f);
+    image.draw(60, 40);
+    expectPatternAt(58, 39);
+    image.setAnchorPoint(1, 1);
+    image.draw(100, 50);
+    expectPatternAt(99, 49);
+    image.resetAnchor();
+    image.draw(ofPoint(140, 60));
+    expectPatternAt(140, 60);
+
+    // Twice the size: every source pixel covers a 2 x 2 block at the corners.
+    image.draw(10, 100, 8, 4);
+    EXPECT_TRUE(same(GLTestWindow::pixel(10, 100), patternColour(0, 0)));
+    EXPECT_TRUE(same(GLTestWindow::pixel(17, 103), patternColour(3, 1)));
+    EXPECT_TRUE(same(GLTestWindow::pixel(18, 103), ofColor(0, 0, 0)));
+
+    // The current colour tints the picture.
+    ofImage white;
+    white.allocate(2, 2, OF_IMAGE_COLOR);
+    for (int i = 0; i < 12; ++i) white.getPixels()[i] = 255;
+    white.update();
+    ofSetColor(255, 0, 0);
+    white.draw(200, 200);
+    ofSetColor(255, 255, 255);
+    EXPECT_TRUE(same(GLTestWindow::pixel(201, 201), ofColor(255, 0, 0)));
+}
+
+TEST_F(ImageDisplay, ImagesWithoutATextureDrawNothing) {
+    ofImage empty;
+    std::string out = captureOut([&] { empty.draw(5, 5, 10, 10); });
+    EXPECT_EQ(out, "[warning] ofGLRenderer::draw(): texture is not allocated\n");
+
+    ofImage hidden;
+    hidden.allocate(4, 2, OF_IMAGE_COLOR);
+    fillPattern(hidden);
+    hidden.setUseTexture(false);
+    out = captureOut([&] { hidden.draw(30, 30); });
+    EXPECT_EQ(out, "");
+    for (int x = 0; x < 40; x += 3) EXPECT_TRUE(same(GLTestWindow::pixel(x, 30), ofColor(0, 0, 0)));
+    EXPECT_TRUE(same(GLTestWindow::pixel(6, 6), ofColor(0, 0, 0)));
+}
+
+TEST_F(ImageDisplay, ScreenGrabMatchesTheDrawingAndSavesAsPng) {
+    ofSetColor(255, 0, 0);
+    ofRect(5, 6, 3, 2);
+    ofSetColor(0, 0, 255);
+    ofRect(9, 9, 1, 1);
+    ofSetColor(255, 255, 255);
+
+    ofImage grab;
+    grab.grabScreen(4, 5, 6, 5);
+    ASSERT_EQ(grab.getWidth(), 6);
+    ASSERT_EQ(grab.getHeight(), 5);
+    EXPECT_EQ(grab.getImageType(), OF_IMAGE_COLOR);
+    auto expected = [](int px, int py) {
+        if (px >= 5 && px <= 7 && py >= 6 && py <= 7) return ofColor(255, 0, 0);
+        if (px == 9 && py == 9) return ofColor(0, 0, 255);
+        return ofColor(0, 0, 0);
+    };
+    ofPixels& pix = grab.getPixelsRef();
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const unsigned char* p = pix.getPixels() + (y * 6 + x) * 3;
+            EXPECT_TRUE(same(ofColor(p[0], p[1], p[2]), expected(4 + x, 5 + y))) << x << "," << y;
+            EXPECT_TRUE(same(GLTestWindow::pixel(4 + x, 5 + y), expected(4 + x, 5 + y)));
+        }
+
+    // The game's screenshot road: a PNG under the data folder, read back equal.
+    mkdir("data/screencaps", 0755);
+    std::string err = captureErr([&] { grab.saveImage("screencaps/pic_1.png", OF_IMAGE_QUALITY_BEST); });
+    EXPECT_EQ(err, "");
+    ofPixels back;
+    ASSERT_TRUE(ofLoadImage(back, "screencaps/pic_1.png"));
+    ASSERT_EQ(back.size(), pix.size());
+    EXPECT_TRUE(std::equal(back.getPixels(), back.getPixels() + back.size(), pix.getPixels()));
+    std::remove("data/screencaps/pic_1.png");
+    // Into a folder that does not exist it is not lost silently.
+    err = captureErr([&] { grab.saveImage("nofolder/gifready_2.png", OF_IMAGE_QUALITY_BEST); });
+    EXPECT_EQ(err, "[error] ofSaveImage(): couldn't save image to \"data/nofolder/gifready_2.png\"\n");
+
+    // Grabbing drawn pictures gives their pixels back, in a larger grab.
+    ofImage image;
+    image.allocate(4, 2, OF_IMAGE_COLOR);
+    fillPattern(image);
+    image.draw(100, 120);
+    grab.grabScreen(100, 120, 4, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const unsigned char* p = grab.getPixels() + (y * 4 + x) * 3;
+            EXPECT_TRUE(same(ofColor(p[0], p[1], p[2]), patternColour(x, y)));
+        }
+
+    // A size no block can have reads nothing.
+    err = captureErr([&] { grab.grabScreen(0, 0, -4, 3); });
+    EXPECT_EQ(err, "[error] ofImage::grabScreen() couldn't grab -4x3 pixels\n");
+}

@@ -1,0 +1,327 @@
+#include <gtest/gtest.h>
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "GLTestWindow.h"
+#include "ofGraphics.h"
+#include "ofTrueTypeFont.h"
+
+namespace {
+
+const char* dejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+std::string captureErr(const std::function<void()>& action) {
+    testing::internal::CaptureStderr();
+    action();
+    fflush(stderr);
+    return testing::internal::GetCapturedStderr();
+}
+
+// The same glyph straight from FreeType, to hold the font's records against.
+struct Reference {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    Reference(int size, int dpi) {
+        FT_Init_FreeType(&library);
+        FT_New_Face(library, dejaVu, 0, &face);
+        FT_Set_Char_Size(face, size * 64, size * 64, dpi, dpi);
+    }
+    ~Reference() {
+        FT_Done_Face(face);
+        FT_Done_FreeType(library);
+    }
+    FT_GlyphSlot render(unsigned char code, bool antialiased) {
+        FT_Load_Glyph(face, FT_Get_Char_Index(face, code), 0);
+        FT_Render_Glyph(face->glyph, antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO);
+        return face->glyph;
+    }
+    int alpha(FT_GlyphSlot slot, int k, int r) {
+        const FT_Bitmap& b = slot->bitmap;
+        const unsigned char* row = b.buffer + r * b.pitch;
+        if (b.pixel_mode == FT_PIXEL_MODE_MONO) return (row[k >> 3] & (0x80 >> (k & 7))) ? 255 : 0;
+        return row[k];
+    }
+};
+
+struct AtlasBytes {
+    int side = 0;
+    std::vector<unsigned char> la;
+    int lum(int x, int y) const { return la[static_cast<size_t>((y * side + x) * 2)]; }
+    int alpha(int x, int y) const { return la[static_cast<size_t>((y * side + x) * 2 + 1)]; }
+};
+
+AtlasBytes readAtlas(ofTrueTypeFont& font) {
+    AtlasBytes a;
+    ofTexture& tex = font.getAtlasTexture();
+    a.side = static_cast<int>(tex.texData.storageWidth);
+    a.la.resize(static_cast<size_t>(a.side) * a.side * 2);
+    glBindTexture(GL_TEXTURE_2D, tex.texData.textureName);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, a.la.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return a;
+}
+
+int filterOf(ofTrueTypeFont& font, GLenum which) {
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, font.getAtlasTexture().texData.textureName);
+    glGetTexParameteriv(GL_TEXTURE_2D, which, &value);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return value;
+}
+
+// The red channel of a w x h region, rows from the top.
+std::vector<int> reds(int x, int y, int w, int h) {
+    std::vector<int> out;
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c) out.push_back(GLTestWindow::pixel(x + c, y + r).r);
+    return out;
+}
+
+class TrueTypeFontDisplay : public testing::Test {
+protected:
+    void SetUp() override { screen(); }
+    static void screen() {
+        GLTestWindow::open(240, 180);
+        ofViewport(0, 0, 240, 180, true);
+        ofClear(0, 0, 0, 255);
+        ofSetupScreen();
+        ofSetColor(255, 255, 255);
+    }
+};
+
+}  // namespace
+
+TEST_F(TrueTypeFontDisplay, DejaVuMetricsAtSeveralSizesMatchFreeType) {
+    for (int size : {12, 24, 40}) {
+        ofTrueTypeFont font;
+        ASSERT_TRUE(font.loadFont(dejaVu, size)) << size;
+        EXPECT_TRUE(font.isLoaded());
+        EXPECT_EQ(font.getDpi(), 96);
+        EXPECT_EQ(font.getNumCharacters(), 95);
+        EXPECT_EQ(font.getLineHeight(), size * 1.43f);
+        EXPECT_EQ(font.getFileName(), dejaVu);
+        ASSERT_EQ(font.getGlyphProps().size(), 95u);
+        Reference ref(size, 96);
+        for (int code : {65, 103, 79, 124, 46, 126, 127}) {  // A g O | . ~ DEL
+            int i = font.getCharacterIndex(static_cast<unsigned char>(code));
+            ASSERT_EQ(i, code - 33);
+            const ofGlyphProps& g = font.getGlyphProps()[static_cast<size_t>(i)];
+            FT_GlyphSlot slot = ref.render(static_cast<unsigned char>(code), true);
+            EXPECT_EQ(g.index, i);
+            EXPECT_EQ(g.advance, slot->advance.x >> 6) << size << " " << code;
+            EXPECT_EQ(g.bitmapTop, slot->bitmap_top) << size << " " << code;
+            EXPECT_EQ(g.bitmapLeft, slot->bitmap_left) << size << " " << code;
+            EXPECT_EQ(g.bitmapWidth, static_cast<int>(slot->bitmap.width)) << size << " " << code;
+            EXPECT_EQ(g.bitmapRows, static_cast<int>(slot->bitmap.rows)) << size << " " << code;
+            EXPECT_EQ(g.texWidth, g.bitmapWidth);
+            EXPECT_EQ(g.texHeight, g.bitmapRows);
+            EXPECT_EQ(g.quadLeft, g.bitmapLeft);
+            EXPECT_EQ(g.quadRight, g.bitmapLeft + g.bitmapWidth);
+            EXPECT_EQ(g.quadTop, -g.bitmapTop);
+            EXPECT_EQ(g.quadBottom, g.bitmapRows - g.bitmapTop);
+        }
+        // 'g' hangs below the baseline, 'A' sits on it.
+        const ofGlyphProps& gee = font.getGlyphProps()['g' - 33];
+        const ofGlyphProps& a = font.getGlyphProps()['A' - 33];
+        EXPECT_GT(gee.quadBottom, 0);
+        EXPECT_EQ(a.quadBottom, 0);
+    }
+    // Capital A of DejaVu Sans at 24 points and 96 dpi: 32 pixels an em.
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 24, true, false, false, 0, 96));
+    const ofGlyphProps& a = font.getGlyphProps()['A' - 33];
+    EXPECT_EQ(a.bitmapTop, 23);
+    EXPECT_EQ(a.advance, 22);
+}
+
+TEST_F(TrueTypeFontDisplay, AtlasIsASquarePowerOfTwoWithGlyphsInsideAndApart) {
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 18, true, true));
+    ofTexture& tex = font.getAtlasTexture();
+    ASSERT_TRUE(tex.isAllocated());
+    EXPECT_EQ(tex.texData.target, GL_TEXTURE_2D);
+    EXPECT_EQ(tex.texData.internalFormat, GL_LUMINANCE_ALPHA);
+    AtlasBytes atlas = readAtlas(font);
+    int side = atlas.side;
+    ASSERT_GT(side, 0);
+    EXPECT_EQ(side & (side - 1), 0);
+    EXPECT_EQ(tex.texData.width, side);
+    EXPECT_EQ(tex.texData.height, side);
+
+    struct Box {
+        int x0, y0, x1, y1;
+    };
+    std::vector<Box> cells;
+    std::vector<bool> covered(static_cast<size_t>(side) * side, false);
+    Reference ref(18, 96);
+    const int border = 3;
+    for (const ofGlyphProps& g : font.getGlyphProps()) {
+        float x0 = g.texLeft * side;
+        float y0 = g.texTop * side;
+        // Glyph rectangles sit on whole pixels and match their size.
+        ASSERT_EQ(x0, static_cast<int>(x0));
+        ASSERT_EQ(y0, static_cast<int>(y0));
+        EXPECT_FLOAT_EQ(g.texRight * side - x0, g.texWidth);
+        EXPECT_FLOAT_EQ(g.texBottom * side - y0, g.texHeight);
+        Box cell{static_cast<int>(x0) - border, static_cast<int>(y0) - border,
+                 static_cast<int>(x0 + g.texWidth) + border, static_cast<int>(y0 + g.texHeight) + border};
+        EXPECT_GE(cell.x0, 0);
+        EXPECT_GE(cell.y0, 0);
+        EXPECT_LE(cell.x1, side);
+        EXPECT_LE(cell.y1, side);
+        for (const Box& other : cells) {
+            bool overlap = cell.x0 < other.x1 && other.x0 < cell.x1 && cell.y0 < other.y1 && other.y0 < cell.y1;
+            ASSERT_FALSE(overlap) << "glyph " << g.index;
+        }
+        cells.push_back(cell);
+        // The atlas holds FreeType's coverage exactly.
+        FT_GlyphSlot slot = ref.render(static_cast<unsigned char>((g.index + 33) % 256), true);
+        for (int r = 0; r < g.bitmapRows; ++r) {
+            for (int k = 0; k < g.bitmapWidth; ++k) {
+                int ax = static_cast<int>(x0) + k;
+                int ay = static_cast<int>(y0) + r;
+                ASSERT_EQ(atlas.alpha(ax, ay), ref.alpha(slot, k, r)) << "glyph " << g.index;
+                covered[static_cast<size_t>(ay * side + ax)] = true;
+            }
+        }
+    }
+    // Everywhere else, borders included, is transparent white.
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            ASSERT_EQ(atlas.lum(x, y), 255);
+            if (!covered[static_cast<size_t>(y * side + x)]) {
+                ASSERT_EQ(atlas.alpha(x, y), 0) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(TrueTypeFontDisplay, FiltersFollowSizeAndAntialiasingAndMonoIsTwoLevels) {
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 20));
+    EXPECT_EQ(filterOf(font, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+    EXPECT_EQ(filterOf(font, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+    ASSERT_TRUE(font.loadFont(dejaVu, 21));
+    EXPECT_EQ(filterOf(font, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    EXPECT_EQ(filterOf(font, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    ASSERT_TRUE(font.loadFont(dejaVu, 30, false));
+    EXPECT_EQ(filterOf(font, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+
+    AtlasBytes atlas = readAtlas(font);
+    bool sawInk = false;
+    for (size_t i = 1; i < atlas.la.size(); i += 2) {
+        ASSERT_TRUE(atlas.la[i] == 0 || atlas.la[i] == 255);
+        sawInk = sawInk || atlas.la[i] == 255;
+    }
+    EXPECT_TRUE(sawInk);
+    // The mono bitmap of 'W' is wider than eight columns: later bytes count.
+    Reference ref(30, 96);
+    const ofGlyphProps& w = font.getGlyphProps()['W' - 33];
+    ASSERT_GT(w.bitmapWidth, 8);
+    FT_GlyphSlot slot = ref.render('W', false);
+    int x0 = static_cast<int>(w.texLeft * atlas.side);
+    int y0 = static_cast<int>(w.texTop * atlas.side);
+    for (int r = 0; r < w.bitmapRows; ++r)
+        for (int k = 0; k < w.bitmapWidth; ++k) ASSERT_EQ(atlas.alpha(x0 + k, y0 + r), ref.alpha(slot, k, r));
+}
+
+TEST_F(TrueTypeFontDisplay, FailedLoadsLogAndLeaveNoAtlas) {
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 14));
+    ASSERT_TRUE(font.getAtlasTexture().isAllocated());
+
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    bool ok = true;
+    std::string err = captureErr([&] { ok = font.loadFont("missing.ttf", 14); });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(err, "[error] ofTrueTypeFont::loadFont - INVALID FILENAME: " + std::string(cwd) +
+                       "/data/missing.ttf: FT_Error = 1\n");
+    EXPECT_FALSE(font.isLoaded());
+    EXPECT_FALSE(font.getAtlasTexture().isAllocated());
+
+    std::ofstream("notafont.ttf") << "plain words, not a font";
+    err = captureErr([&] { ok = font.loadFont(std::string(cwd) + "/notafont.ttf", 14); });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(err, "[error] ofTrueTypeFont::loadFont - unknown freetype: " + std::string(cwd) +
+                       "/notafont.ttf: FT_Error = 2\n");
+    std::remove("notafont.ttf");
+
+    // The object loads again afterwards.
+    EXPECT_TRUE(font.loadFont(dejaVu, 14));
+    EXPECT_TRUE(font.getAtlasTexture().isAllocated());
+}
+
+TEST_F(TrueTypeFontDisplay, DrawnStringShowsTheGlyphCoverageAtThePen) {
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 16));  // nearest filtering: texels land on pixels
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    font.drawString("Hd", 30, 60);
+    glDisable(GL_BLEND);
+
+    Reference ref(16, 96);
+    const ofGlyphProps& h = font.getGlyphProps()['H' - 33];
+    const ofGlyphProps& d = font.getGlyphProps()['d' - 33];
+    int penX = 30;
+    for (const ofGlyphProps* g : {&h, &d}) {
+        FT_GlyphSlot slot = ref.render(static_cast<unsigned char>(g->index + 33), true);
+        int left = penX + g->bitmapLeft;
+        int top = 60 - g->bitmapTop;
+        std::vector<int> drawn = reds(left, top, g->bitmapWidth, g->bitmapRows);
+        for (int r = 0; r < g->bitmapRows; ++r)
+            for (int k = 0; k < g->bitmapWidth; ++k)
+                EXPECT_NEAR(drawn[static_cast<size_t>(r * g->bitmapWidth + k)], ref.alpha(slot, k, r), 1)
+                    << "glyph " << g->index << " at " << k << "," << r;
+        penX += g->advance;
+    }
+    // Nothing above the capital or left of the pen.
+    EXPECT_EQ(GLTestWindow::pixel(30 + h.bitmapLeft, 60 - h.bitmapTop - 1).r, 0);
+    EXPECT_EQ(GLTestWindow::pixel(29, 55).r, 0);
+
+    // Tinted by the current colour; a space moves the pen without drawing.
+    screen();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ofSetColor(255, 0, 0);
+    font.drawString(" H", 30, 60);
+    glDisable(GL_BLEND);
+    int spaceAdvance = font.getGlyphProps()['p' - 33].advance;
+    int stemX = 30 + spaceAdvance + h.bitmapLeft;
+    ofColor stem = GLTestWindow::pixel(stemX, 60 - h.bitmapTop / 2);
+    EXPECT_GT(stem.r, 200);
+    EXPECT_EQ(stem.g, 0);
+    EXPECT_EQ(GLTestWindow::pixel(30 + h.bitmapLeft, 60 - h.bitmapTop / 2).r, 0);
+}
+
+TEST_F(TrueTypeFontDisplay, ContoursAreMadeForEveryCharacterOnRequest) {
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 20, true, false, true, 0));
+    ASSERT_EQ(font.getCharacterOutlines().size(), 95u);
+    const ofPath& o = font.getCharacterOutlines()['O' - 33];
+    ASSERT_EQ(o.getSubPaths().size(), 2u);  // outer and inner ring
+    EXPECT_TRUE(o.getSubPaths()[0].isClosed());
+    EXPECT_TRUE(o.getSubPaths()[1].isClosed());
+    // 'l' is a plain bar: four corners, all above the baseline (negative y).
+    const ofPath& l = font.getCharacterOutlines()['l' - 33];
+    ASSERT_EQ(l.getSubPaths().size(), 1u);
+    const auto& commands = l.getSubPaths()[0].getCommands();
+    ASSERT_EQ(commands.size(), 4u);
+    for (const auto& c : commands) {
+        EXPECT_EQ(c.type, ofSubPath::Command::lineTo);
+        EXPECT_LE(c.to.y, 0);
+    }
+    // A load without contours leaves the outlines alone.
+    ASSERT_TRUE(font.loadFont(dejaVu, 12));
+    EXPECT_EQ(font.getCharacterOutlines().size(), 95u);
+}
