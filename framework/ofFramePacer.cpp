@@ -1,0 +1,51 @@
+#include "ofFramePacer.h"
+
+#include "ofAppRunner.h"
+#include "ofUtils.h"
+
+namespace {
+// The millisecond clock's low 32 bits, as the frame arithmetic works in int.
+int lowMillis(uint64_t ms) {
+    return static_cast<int>(static_cast<uint32_t>(ms));
+}
+}  // namespace
+
+ofFramePacer::ofFramePacer()
+    : millis(ofGetElapsedTimeMillis),
+      seconds(ofGetElapsedTimef),
+      sleep(ofSleepMillis),
+      pacingOn(false),
+      frameBudgetMillis(0),
+      smoothedFrameRate(60),
+      instantFrameRate(60),
+      lastFrameSeconds(0),
+      previousFrameSeconds(0),
+      lastIdleMillis(0) {}
+
+void ofFramePacer::setFrameRate(float rate) {
+    if (rate == 0) {
+        pacingOn = false;
+        return;
+    }
+    pacingOn = true;
+    float period = 1.0f / rate;
+    frameBudgetMillis = static_cast<int>(1000.0 * period);
+    smoothedFrameRate = rate;
+}
+
+void ofFramePacer::tick(int frameCount) {
+    if (frameCount != 0 && pacingOn) {
+        int gap = lowMillis(millis()) - lastIdleMillis;
+        if (gap <= frameBudgetMillis) sleep(frameBudgetMillis - gap);
+    }
+    lastIdleMillis = lowMillis(millis());
+
+    float now = seconds();
+    float d = now - previousFrameSeconds;
+    if (d > 1e-5f) {
+        instantFrameRate = 1.0f / d;
+        smoothedFrameRate = 0.9f * smoothedFrameRate + 0.1f * instantFrameRate;
+    }
+    lastFrameSeconds = d;
+    previousFrameSeconds = now;
+}
