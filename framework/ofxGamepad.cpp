@@ -2,7 +2,10 @@
 
 #include <atomic>
 
+#include "ofGraphics.h"
 #include "ofMath.h"
+#include "ofRectangle.h"
+#include "ofUtils.h"
 
 namespace {
 
@@ -95,4 +98,39 @@ void ofxGamepad::povChanged(int pov, int value) {
     povRecord.pov = pov;
     povRecord.value = value;
     ofNotifyEvent(povEvent, povRecord);
+}
+
+void ofxGamepad::draw(int x, int y) {
+    ofPushMatrix();
+    ofTranslate(static_cast<float>(x), static_cast<float>(y));
+
+    ofSetColor(255);
+    ofPushMatrix();
+    ofRotate(90);
+    ofDrawBitmapString(name + " (" + ofToString(id) + ")", 0, 0);
+    ofPopMatrix();
+
+    ofRectangle axisBox(17, 0, 85, 17);
+    for (int i = 0; i < numAxis; ++i) {
+        ofSetColor(70);
+        ofRect(axisBox);
+        ofSetColor(255);
+        float lineX = ofMap(axisValues[static_cast<size_t>(i)], -1, 1, axisBox.x, axisBox.x + axisBox.width);
+        ofLine(lineX, axisBox.y, lineX, axisBox.y + axisBox.height);
+        ofSetColor(20);
+        ofDrawBitmapString(ofToString(i), axisBox.x, axisBox.y + axisBox.height - 1);
+        axisBox.y += axisBox.height + 3;
+    }
+
+    ofRectangle buttonBox(85 + 3 + 17, 0, 17, 17);
+    for (int i = 0; i < numButtons; ++i) {
+        ofSetColor(buttonValues[static_cast<size_t>(i)] ? 255 : 70);
+        ofRect(buttonBox);
+        buttonBox.y += buttonBox.height + 3;
+        ofSetColor(20);
+        ofDrawBitmapString(ofToString(i), buttonBox.x, buttonBox.y - 4);
+    }
+
+    ofPopMatrix();
+    drawSize.x = buttonBox.x + buttonBox.width;
 }
