@@ -20,6 +20,18 @@ std::mutex& singletonMutex() {
 
 ofxGamepadHandler* singleton = nullptr;
 
+// Holds the handler's thread lock for a scope, also when a listener throws.
+class HeldLock {
+public:
+    explicit HeldLock(ofThread& owner) : thread(owner) { thread.lock(); }
+    ~HeldLock() { thread.unlock(); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    ofThread& thread;
+};
+
 }  // namespace
 
 ofxGamepadHandler* ofxGamepadHandler::get() {
@@ -40,30 +52,31 @@ ofxGamepadHandler::~ofxGamepadHandler() {
     hotplugEnabled = false;
     stopHotplugThread();
     waitForThread();
-    lock();
-    gamepads.clear();
-    gamepadsNew.clear();
-    inputSystem.reset();
-    unlock();
+    {
+        HeldLock held(*this);
+        gamepads.clear();
+        gamepadsNew.clear();
+        inputSystem.reset();
+    }
     std::lock_guard<std::mutex> guard(singletonMutex());
     if (singleton == this) singleton = nullptr;
 }
 
 int ofxGamepadHandler::getNumPads() {
-    lock();
-    int count = static_cast<int>(gamepads.size());
-    unlock();
-    return count;
+    HeldLock held(*this);
+    return static_cast<int>(gamepads.size());
 }
 
 ofxGamepad* ofxGamepadHandler::getGamepad(int index) {
-    lock();
     ofxGamepad* pad = nullptr;
-    bool empty = gamepads.empty();
-    if (!empty && index >= 0 && index < static_cast<int>(gamepads.size())) {
-        pad = gamepads[static_cast<size_t>(index)].get();
+    bool empty;
+    {
+        HeldLock held(*this);
+        empty = gamepads.empty();
+        if (!empty && index >= 0 && index < static_cast<int>(gamepads.size())) {
+            pad = gamepads[static_cast<size_t>(index)].get();
+        }
     }
-    unlock();
     if (empty) ofLogWarning() << "ofxGamepad::getGamepad(): WARNING NO GAMEPAD CONNECTED. GAMEPAD IS NULL.";
     return pad;
 }
@@ -91,21 +104,22 @@ void ofxGamepadHandler::stopHotplugThread() {
 }
 
 void ofxGamepadHandler::update(ofEventArgs&) {
-    lock();
+    HeldLock held(*this);
     for (auto& pad : gamepads) pad->update();
-    unlock();
 }
 
 void ofxGamepadHandler::exit(ofEventArgs&) {
-    lock();
-    PadList pads = gamepads;
-    unlock();
+    PadList pads;
+    {
+        HeldLock held(*this);
+        pads = gamepads;
+    }
     for (auto& pad : pads) pad->exit();
     delete this;
 }
 
 void ofxGamepadHandler::draw(int x, int y) {
-    lock();
+    HeldLock held(*this);
     ofPushMatrix();
     ofTranslate(static_cast<float>(x), static_cast<float>(y));
     ofPoint position(static_cast<float>(x), static_cast<float>(y));
@@ -114,7 +128,6 @@ void ofxGamepadHandler::draw(int x, int y) {
         position.x += pad->drawSize.x + 20;
     }
     ofPopMatrix();
-    unlock();
 }
 
 void ofxGamepadHandler::updatePadList() {
@@ -141,7 +154,7 @@ void ofxGamepadHandler::updatePadList() {
     // Re-binding, dropping the old input system (and with it the joysticks of
     // pads not found again) and exchanging the lists form one step for the
     // main thread, which must never capture a destroyed joystick.
-    lock();
+    HeldLock held(*this);
     PadList oldPads = gamepads;
     gamepadsNew.clear();
     for (size_t i = 0; i < sticks.size(); ++i) {
@@ -156,17 +169,27 @@ void ofxGamepadHandler::updatePadList() {
         }
     }
     for (size_t i = 0; i < sticks.size(); ++i) {
-        if (!used[i]) gamepadsNew.push_back(std::make_shared<ofxGamepadOIS>(sticks[i]));
+        if (used[i]) continue;
+        // Pads are already re-bound to the new joysticks: a device that
+        // cannot be set up is skipped rather than abandoning the rescan.
+        try {
+            gamepadsNew.push_back(std::make_shared<ofxGamepadOIS>(sticks[i]));
+        } catch (const std::exception& e) {
+            ofLogError() << "ofxGamepadHandler: cannot set up " << sticks[i]->vendor() << ": " << e.what();
+        }
     }
     inputSystem = std::move(system);
     gamepads.swap(gamepadsNew);
     gamepadsNew.clear();
-    unlock();
 }
 
 void ofxGamepadHandler::threadedFunction() {
     while (isThreadRunning()) {
-        updatePadList();
+        try {
+            updatePadList();
+        } catch (const std::exception& e) {
+            ofLogError() << "ofxGamepadHandler: rescan failed: " << e.what();
+        }
         std::unique_lock<std::mutex> guard(sleepMutex);
         wake.wait_for(guard, std::chrono::milliseconds(hotplugInterval.load()), [this] { return !isThreadRunning(); });
     }
