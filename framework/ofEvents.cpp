@@ -4,6 +4,7 @@
 
 #include "ofAppRunner.h"
 #include "ofBaseApp.h"
+#include "ofGraphics.h"
 #include "ofLog.h"
 
 namespace {
@@ -54,6 +55,7 @@ void ofNotifySetup() {
 }
 
 void ofNotifyUpdate() {
+    if (std::shared_ptr<ofBaseRenderer>& renderer = ofGetCurrentRenderer()) renderer->update();
     if (ofBaseApp* app = ofGetAppPtr()) app->update();
     ofNotifyEvent(ofEvents().update, voidArgs);
 }

@@ -76,7 +76,8 @@ private:
     static constexpr PixelType fromByte(int value) {
         return std::is_floating_point<PixelType>::value
                    ? PixelType(value / 255.0f)
-                   : PixelType(double(value) / 255.0 * double(fullScale()));
+                   : PixelType(static_cast<unsigned long long>(value) *
+                               static_cast<unsigned long long>(fullScale()) / 255u);
     }
     static constexpr ofColor_ named(int red, int green, int blue) {
         return ofColor_(fromByte(red), fromByte(green), fromByte(blue), fullScale(), RawTag());
