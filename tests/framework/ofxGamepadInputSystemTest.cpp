@@ -6,7 +6,6 @@
 
 #include "WindowLookup.h"
 #include "ofEvents.h"
-#include "ofxGamepadFakes.h"
 #include "ofxGamepadHandler.h"
 #include "ofxGamepadInputSystem.h"
 
@@ -33,19 +32,3 @@ TEST(GamepadInputSystemTest, HandlerOpensOISWithTheRecordedWindow) {
     ofNotifyExit();
 }
 
-TEST(GamepadInputSystemTest, FactoryCanBeSwappedAndRestored) {
-    fakepads::FakeDevices devices;
-    fakepads::DeviceSpec spec;
-    spec.name = "Fake";
-    devices.plug({spec, spec});
-    ofxGamepadSetInputSystemFactory(devices.factory());
-    OIS::ParamList params;
-    params.insert(std::make_pair(std::string("WINDOW"), std::string("99")));
-    EXPECT_EQ(ofxGamepadOpenInputSystem(params)->getJoysticks().size(), 2u);
-    EXPECT_EQ(devices.lastWindowParam(), "99");
-
-    ofxGamepadSetInputSystemFactory(nullptr);
-    OIS::ParamList empty;
-    EXPECT_THROW(ofxGamepadOpenInputSystem(empty), OIS::Exception);
-    EXPECT_EQ(devices.opens(), 1);
-}
