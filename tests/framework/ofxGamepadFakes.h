@@ -1,0 +1,198 @@
+#pragma once
+
+// Fake OIS joysticks and a fake input system, so pads can be tested without
+// devices. Joysticks of a destroyed input system are kept (not freed) and
+// flagged, so any later use is counted instead of being undefined.
+
+#include <OISException.h>
+#include <OISForceFeedback.h>
+#include <OISJoyStick.h>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "ofxGamepadInputSystem.h"
+
+namespace fakepads {
+
+inline std::atomic<int>& useAfterDestroy() {
+    static std::atomic<int> count{0};
+    return count;
+}
+
+class FakeForceFeedback : public OIS::ForceFeedback {
+public:
+    void setMasterGain(float level) override { gains.push_back(level); }
+    void setAutoCenterMode(bool) override {}
+    void upload(const OIS::Effect*) override {}
+    void modify(const OIS::Effect*) override {}
+    void remove(const OIS::Effect*) override {}
+    short getFFAxesNumber() override { return 0; }
+    unsigned short getFFMemoryLoad() override { return 0; }
+    std::vector<float> gains;
+};
+
+struct DeviceSpec {
+    std::string name;
+    int axes = 2;
+    int buttons = 4;
+    int povs = 0;
+    bool feedback = false;
+    std::vector<OIS::Effect::EType> effects;  // all with constant force
+};
+
+class FakeJoyStick : public OIS::JoyStick {
+public:
+    FakeJoyStick(const DeviceSpec& spec, int devId) : OIS::JoyStick(spec.name, true, devId, nullptr) {
+        mState.mAxes.resize(static_cast<size_t>(spec.axes));
+        mState.mButtons.resize(static_cast<size_t>(spec.buttons));
+        mPOVs = spec.povs;
+        mSliders = 0;
+        if (spec.feedback) {
+            feedback.reset(new FakeForceFeedback);
+            for (auto type : spec.effects) feedback->_addEffectTypes(OIS::Effect::ConstantForce, type);
+        }
+    }
+
+    void setBuffered(bool) override {}
+    void _initialize() override {}
+    OIS::Interface* queryInterface(OIS::Interface::IType type) override {
+        touch();
+        return type == OIS::Interface::ForceFeedback ? feedback.get() : nullptr;
+    }
+    void setEventCallback(OIS::JoyStickListener* listener) override {
+        touch();
+        OIS::JoyStick::setEventCallback(listener);
+    }
+
+    // Queued events; the index is not checked, like a misbehaving driver.
+    void queueAxis(int axis, int raw) { queue.push_back({Axis, axis, raw}); }
+    void queueButton(int button, bool pressed) { queue.push_back({pressed ? Press : Release, button, 0}); }
+    void queuePov(int pov, int direction) { queue.push_back({Pov, pov, direction}); }
+
+    void capture() override {
+        touch();
+        ++captures;
+        while (!queue.empty()) {
+            Queued q = queue.front();
+            queue.pop_front();
+            if (mListener == nullptr) continue;
+            OIS::JoyStickEvent event(this, mState);
+            switch (q.kind) {
+                case Axis:
+                    if (q.index >= 0 && static_cast<size_t>(q.index) < mState.mAxes.size())
+                        mState.mAxes[static_cast<size_t>(q.index)].abs = q.value;
+                    mListener->axisMoved(event, q.index);
+                    break;
+                case Press: mListener->buttonPressed(event, q.index); break;
+                case Release: mListener->buttonReleased(event, q.index); break;
+                case Pov:
+                    if (q.index >= 0 && q.index < 4) mState.mPOV[q.index].direction = q.value;
+                    mListener->povMoved(event, q.index);
+                    break;
+            }
+        }
+    }
+
+    OIS::JoyStickListener* listener() const { return mListener; }
+    FakeForceFeedback* forceFeedback() const { return feedback.get(); }
+
+    std::atomic<bool> destroyed{false};
+    std::atomic<int> captures{0};
+
+private:
+    void touch() {
+        if (destroyed) ++useAfterDestroy();
+    }
+
+    enum Kind { Axis, Press, Release, Pov };
+    struct Queued {
+        Kind kind;
+        int index;
+        int value;
+    };
+    std::deque<Queued> queue;
+    std::unique_ptr<FakeForceFeedback> feedback;
+};
+
+// The plugged-in devices and every joystick ever created, shared with the
+// hot-plug thread.
+class FakeDevices {
+public:
+    void plug(const std::vector<DeviceSpec>& specs) {
+        std::lock_guard<std::mutex> lock(mutex);
+        devices = specs;
+    }
+
+    void failNextOpen() {
+        std::lock_guard<std::mutex> lock(mutex);
+        failOpen = true;
+    }
+
+    int opens() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return openCount;
+    }
+
+    std::string lastWindowParam() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return windowParam;
+    }
+
+    // Joysticks of the most recent input system, in creation order.
+    std::vector<FakeJoyStick*> latest() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return latestSticks;
+    }
+
+    ofxGamepadInputSystemFactory factory();
+
+private:
+    friend class FakeInputSystem;
+    std::mutex mutex;
+    std::vector<DeviceSpec> devices;
+    std::vector<std::unique_ptr<FakeJoyStick>> graveyard;
+    std::vector<FakeJoyStick*> latestSticks;
+    std::string windowParam;
+    bool failOpen = false;
+    int openCount = 0;
+};
+
+class FakeInputSystem : public ofxGamepadInputSystem {
+public:
+    explicit FakeInputSystem(FakeDevices& owner) {
+        std::lock_guard<std::mutex> lock(owner.mutex);
+        int devId = 0;
+        for (const DeviceSpec& spec : owner.devices) {
+            owner.graveyard.emplace_back(new FakeJoyStick(spec, devId++));
+            joysticks.push_back(owner.graveyard.back().get());
+        }
+        owner.latestSticks.clear();
+        for (OIS::JoyStick* stick : joysticks) owner.latestSticks.push_back(static_cast<FakeJoyStick*>(stick));
+    }
+    ~FakeInputSystem() override {
+        for (OIS::JoyStick* stick : joysticks) static_cast<FakeJoyStick*>(stick)->destroyed = true;
+    }
+};
+
+inline ofxGamepadInputSystemFactory FakeDevices::factory() {
+    return [this](OIS::ParamList& params) -> std::unique_ptr<ofxGamepadInputSystem> {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++openCount;
+            auto it = params.find("WINDOW");
+            windowParam = it == params.end() ? std::string("<none>") : it->second;
+            if (failOpen) {
+                failOpen = false;
+                OIS_EXCEPT(OIS::E_General, "fake input system refused");
+            }
+        }
+        return std::unique_ptr<ofxGamepadInputSystem>(new FakeInputSystem(*this));
+    };
+}
+
+}  // namespace fakepads
