@@ -125,7 +125,7 @@ void computeWinding(TESStesselator* tess, ActiveRegion* reg) {
 // The region is closed: its face takes the region's inside flag.
 void finishRegion(TESStesselator* tess, ActiveRegion* reg) {
     TESShalfEdge* e = reg->eUp;
-    TESSface* f = e->Lface;
+    TESSface* f = tessMeshLface(tess->mesh, e);
     f->inside = reg->inside;
     f->anEdge = e;
     deleteRegion(tess, reg);
@@ -204,13 +204,13 @@ bool checkForLeftSplice(TESStesselator* tess, ActiveRegion* regUp) {
         above(tess, regUp)->dirty = regUp->dirty = true;
         TESShalfEdge* e = checkEdge(tess, tessMeshSplitEdge(tess->mesh, eUp));
         check(tess, tessMeshSplice(tess->mesh, eLo->Sym, e));
-        e->Lface->inside = regUp->inside;
+        tessMeshLface(tess->mesh, e)->inside = regUp->inside;
     } else {
         if (tesedgeSign(eLo->Dst, eUp->Dst, eLo->Org) > 0) return false;
         regUp->dirty = regLo->dirty = true;
         TESShalfEdge* e = checkEdge(tess, tessMeshSplitEdge(tess->mesh, eLo));
         check(tess, tessMeshSplice(tess->mesh, eUp->Lnext, eLo->Sym));
-        e->Rface->inside = regUp->inside;
+        tessMeshLface(tess->mesh, e->Sym)->inside = regUp->inside;
     }
     return true;
 }
@@ -661,6 +661,7 @@ void initPriorityQ(TESStesselator* tess) {
     int count = 0;
     for (TESSvertex* v = vHead->next; v != vHead; v = v->next) ++count;
 
+    tess->queuedVertexCount = count;
     tess->pq = pqNewPriorityQ(&tess->alloc, count + std::max(8, tess->alloc.extraVertices), tesvertLeq);
     if (!tess->pq) tessFail(tess);
 
@@ -695,6 +696,9 @@ void removeDegenerateFaces(TESStesselator* tess) {
 void tessComputeInterior(TESStesselator* tess) {
     removeDegenerateEdges(tess);
     initPriorityQ(tess);
+    // The sweep splits faces off, and joins them to, loops that run round
+    // the whole unswept outline.
+    if (tess->queuedVertexCount >= tess->loopIndexMinVertices) tessMeshBeginLoopIndex(tess->mesh);
     initEdgeDict(tess);
 
     TESSvertex* v;
@@ -714,4 +718,5 @@ void tessComputeInterior(TESStesselator* tess) {
     tess->pq = nullptr;
 
     removeDegenerateFaces(tess);
+    tessMeshEndLoopIndex(tess->mesh);
 }

@@ -1,5 +1,7 @@
 #include "tessMesh.h"
 
+#include "tessLoopIndex.h"
+
 namespace {
 
 struct EdgePair {
@@ -10,7 +12,7 @@ struct EdgePair {
 TESShalfEdge* pairHead(TESShalfEdge* e) { return e < e->Sym ? e : e->Sym; }
 
 // Links a fresh edge pair (a loop of e and its Sym) before eNext's pair.
-TESShalfEdge* makeEdge(EdgePair* pair, TESShalfEdge* eNext) {
+TESShalfEdge* makeEdge(TESSmesh* mesh, EdgePair* pair, TESShalfEdge* eNext) {
     eNext = pairHead(eNext);
     TESShalfEdge* e = &pair->e;
     TESShalfEdge* eSym = &pair->eSym;
@@ -36,21 +38,44 @@ TESShalfEdge* makeEdge(EdgePair* pair, TESShalfEdge* eNext) {
     eSym->Lface = nullptr;
     eSym->winding = 0;
     eSym->activeRegion = nullptr;
+
+    e->loopLeft = e->loopRight = e->loopParent = nullptr;
+    eSym->loopLeft = eSym->loopRight = eSym->loopParent = nullptr;
+    e->loopSize = eSym->loopSize = 0;
+    e->loopPriority = eSym->loopPriority = 0;
+    if (mesh->loopIndexed) loopIndexAddPair(mesh, e);
     return e;
 }
 
 // Exchanges a->Onext and b->Onext with the matching Lnext links.
-void splice(TESShalfEdge* a, TESShalfEdge* b) {
+void splice(TESSmesh* mesh, TESShalfEdge* a, TESShalfEdge* b) {
     TESShalfEdge* aOnext = a->Onext;
     TESShalfEdge* bOnext = b->Onext;
+    if (mesh->loopIndexed) loopIndexSwapSuccessors(mesh, aOnext->Sym, bOnext->Sym);
     aOnext->Sym->Lnext = b;
     bOnext->Sym->Lnext = a;
     a->Onext = bOnext;
     b->Onext = aOnext;
 }
 
+// Labels e's loop with f.
+void setLoopFace(TESSmesh* mesh, TESShalfEdge* eStart, TESSface* f) {
+    if (mesh->loopIndexed) {
+        loopIndexSetFace(mesh, eStart, f);
+        return;
+    }
+    TESShalfEdge* e = eStart;
+    size_t steps = 0;
+    do {
+        e->Lface = f;
+        e = e->Lnext;
+        ++steps;
+    } while (e != eStart);
+    mesh->walkSteps += steps;
+}
+
 // Links vNew before vNext and makes it the origin of eOrig's ring.
-void makeVertex(TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
+void makeVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
     TESSvertex* vPrev = vNext->prev;
     vNew->prev = vPrev;
     vPrev->next = vNew;
@@ -63,15 +88,18 @@ void makeVertex(TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
     vNew->n = TESS_UNDEF;
     vNew->idx = TESS_UNDEF;
     TESShalfEdge* e = eOrig;
+    size_t steps = 0;
     do {
         e->Org = vNew;
         e = e->Onext;
+        ++steps;
     } while (e != eOrig);
+    mesh->walkSteps += steps;
 }
 
 // Links fNew before fNext (the face it is split from) and makes it the left
 // face of eOrig's loop.
-void makeFace(TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext) {
+void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext) {
     TESSface* fPrev = fNext->prev;
     fNew->prev = fPrev;
     fPrev->next = fNew;
@@ -80,11 +108,7 @@ void makeFace(TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext) {
     fNew->anEdge = eOrig;
     fNew->n = TESS_UNDEF;
     fNew->inside = fNext->inside;
-    TESShalfEdge* e = eOrig;
-    do {
-        e->Lface = fNew;
-        e = e->Lnext;
-    } while (e != eOrig);
+    setLoopFace(mesh, eOrig, fNew);
 }
 
 void killEdge(TESSmesh* mesh, TESShalfEdge* eDel) {
@@ -99,10 +123,13 @@ void killEdge(TESSmesh* mesh, TESShalfEdge* eDel) {
 void killVertex(TESSmesh* mesh, TESSvertex* vDel, TESSvertex* newOrg) {
     TESShalfEdge* eStart = vDel->anEdge;
     TESShalfEdge* e = eStart;
+    size_t steps = 0;
     do {
         e->Org = newOrg;
         e = e->Onext;
+        ++steps;
     } while (e != eStart);
+    mesh->walkSteps += steps;
     TESSvertex* vPrev = vDel->prev;
     TESSvertex* vNext = vDel->next;
     vNext->prev = vPrev;
@@ -111,12 +138,7 @@ void killVertex(TESSmesh* mesh, TESSvertex* vDel, TESSvertex* newOrg) {
 }
 
 void killFace(TESSmesh* mesh, TESSface* fDel, TESSface* newLface) {
-    TESShalfEdge* eStart = fDel->anEdge;
-    TESShalfEdge* e = eStart;
-    do {
-        e->Lface = newLface;
-        e = e->Lnext;
-    } while (e != eStart);
+    setLoopFace(mesh, fDel->anEdge, newLface);
     TESSface* fPrev = fDel->prev;
     TESSface* fNext = fDel->next;
     fNext->prev = fPrev;
@@ -145,6 +167,10 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
         return nullptr;
     }
 
+    mesh->loopIndexed = false;
+    mesh->loopSeed = 2463534242u;
+    mesh->walkSteps = 0;
+
     TESSvertex* v = &mesh->vHead;
     v->next = v->prev = v;
     v->anEdge = nullptr;
@@ -164,6 +190,9 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
     e->Lface = nullptr;
     e->winding = 0;
     e->activeRegion = nullptr;
+    e->loopLeft = e->loopRight = e->loopParent = nullptr;
+    e->loopPriority = 0;
+    e->loopSize = 0;
     eSym->next = e;
     eSym->Sym = e;
     eSym->Onext = eSym->Lnext = nullptr;
@@ -171,6 +200,9 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
     eSym->Lface = nullptr;
     eSym->winding = 0;
     eSym->activeRegion = nullptr;
+    eSym->loopLeft = eSym->loopRight = eSym->loopParent = nullptr;
+    eSym->loopPriority = 0;
+    eSym->loopSize = 0;
     return mesh;
 }
 
@@ -193,10 +225,10 @@ TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh) {
         if (f) bucketFree(mesh->faceBucket, f);
         return nullptr;
     }
-    TESShalfEdge* e = makeEdge(pair, &mesh->eHead);
-    makeVertex(v1, e, &mesh->vHead);
-    makeVertex(v2, e->Sym, &mesh->vHead);
-    makeFace(f, e, &mesh->fHead);
+    TESShalfEdge* e = makeEdge(mesh, pair, &mesh->eHead);
+    makeVertex(mesh, v1, e, &mesh->vHead);
+    makeVertex(mesh, v2, e->Sym, &mesh->vHead);
+    makeFace(mesh, f, e, &mesh->fHead);
     return e;
 }
 
@@ -204,7 +236,7 @@ int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
     if (eOrg == eDst) return 1;
 
     const bool joiningVertices = eDst->Org != eOrg->Org;
-    const bool joiningLoops = eDst->Lface != eOrg->Lface;
+    const bool joiningLoops = tessMeshLface(mesh, eDst) != tessMeshLface(mesh, eOrg);
 
     // Take what a split needs before touching anything.
     TESSvertex* newVertex = nullptr;
@@ -216,24 +248,25 @@ int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
     }
 
     if (joiningVertices) killVertex(mesh, eDst->Org, eOrg->Org);
-    if (joiningLoops) killFace(mesh, eDst->Lface, eOrg->Lface);
+    if (joiningLoops) killFace(mesh, tessMeshLface(mesh, eDst), tessMeshLface(mesh, eOrg));
 
-    splice(eDst, eOrg);
+    splice(mesh, eDst, eOrg);
 
     if (!joiningVertices) {
-        makeVertex(newVertex, eDst, eOrg->Org);
+        makeVertex(mesh, newVertex, eDst, eOrg->Org);
         eOrg->Org->anEdge = eOrg;
     }
     if (!joiningLoops) {
-        makeFace(newFace, eDst, eOrg->Lface);
-        eOrg->Lface->anEdge = eOrg;
+        TESSface* fOld = tessMeshLface(mesh, eOrg);
+        makeFace(mesh, newFace, eDst, fOld);
+        fOld->anEdge = eOrg;
     }
     return 1;
 }
 
 int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel) {
     TESShalfEdge* eDelSym = eDel->Sym;
-    const bool joiningLoops = eDel->Lface != eDel->Rface;
+    const bool joiningLoops = tessMeshLface(mesh, eDel) != tessMeshLface(mesh, eDelSym);
 
     TESSface* newFace = nullptr;
     if (!joiningLoops && eDel->Onext != eDel) {
@@ -241,24 +274,24 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel) {
         if (!newFace) return 0;
     }
 
-    if (joiningLoops) killFace(mesh, eDel->Lface, eDel->Rface);
+    if (joiningLoops) killFace(mesh, tessMeshLface(mesh, eDel), tessMeshLface(mesh, eDelSym));
 
     if (eDel->Onext == eDel) {
         killVertex(mesh, eDel->Org, nullptr);
     } else {
-        eDel->Rface->anEdge = eDel->Oprev;
+        tessMeshLface(mesh, eDelSym)->anEdge = eDel->Oprev;
         eDel->Org->anEdge = eDel->Onext;
-        splice(eDel, eDel->Oprev);
-        if (!joiningLoops) makeFace(newFace, eDel, eDel->Lface);
+        splice(mesh, eDel, eDel->Oprev);
+        if (!joiningLoops) makeFace(mesh, newFace, eDel, tessMeshLface(mesh, eDel));
     }
 
     if (eDelSym->Onext == eDelSym) {
         killVertex(mesh, eDelSym->Org, nullptr);
-        killFace(mesh, eDelSym->Lface, nullptr);
+        killFace(mesh, tessMeshLface(mesh, eDelSym), nullptr);
     } else {
-        eDel->Lface->anEdge = eDelSym->Oprev;
+        tessMeshLface(mesh, eDel)->anEdge = eDelSym->Oprev;
         eDelSym->Org->anEdge = eDelSym->Onext;
-        splice(eDelSym, eDelSym->Oprev);
+        splice(mesh, eDelSym, eDelSym->Oprev);
     }
     killEdge(mesh, eDel);
     return 1;
@@ -272,12 +305,13 @@ TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg) {
         if (v) bucketFree(mesh->vertexBucket, v);
         return nullptr;
     }
-    TESShalfEdge* eNew = makeEdge(pair, eOrg);
+    TESShalfEdge* eNew = makeEdge(mesh, pair, eOrg);
     TESShalfEdge* eNewSym = eNew->Sym;
-    splice(eNew, eOrg->Lnext);
+    splice(mesh, eNew, eOrg->Lnext);
     eNew->Org = eOrg->Dst;
-    makeVertex(v, eNewSym, eNew->Org);
-    eNew->Lface = eNewSym->Lface = eOrg->Lface;
+    makeVertex(mesh, v, eNewSym, eNew->Org);
+    // Indexed, the splice has already put the pair into eOrg's loop.
+    if (!mesh->loopIndexed) eNew->Lface = eNewSym->Lface = eOrg->Lface;
     return eNew;
 }
 
@@ -285,20 +319,28 @@ TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg) {
     TESShalfEdge* tempHalfEdge = tessMeshAddEdgeVertex(mesh, eOrg);
     if (!tempHalfEdge) return nullptr;
     TESShalfEdge* eNew = tempHalfEdge->Sym;
+    TESSface* fLeft = tessMeshLface(mesh, eOrg);
+    TESSface* fRight = tessMeshLface(mesh, eOrg->Sym);
 
     // Move eOrg's destination to the new vertex.
-    splice(eOrg->Sym, eOrg->Sym->Oprev);
-    splice(eOrg->Sym, eNew);
+    splice(mesh, eOrg->Sym, eOrg->Sym->Oprev);
+    splice(mesh, eOrg->Sym, eNew);
     eOrg->Dst = eNew->Org;
     eNew->Dst->anEdge = eNew->Sym;
-    eNew->Rface = eOrg->Rface;
+    if (mesh->loopIndexed) {
+        // The two splices joined and split the loops on both sides.
+        loopIndexSetFace(mesh, eOrg, fLeft);
+        loopIndexSetFace(mesh, eOrg->Sym, fRight);
+    } else {
+        eNew->Rface = eOrg->Rface;
+    }
     eNew->winding = eOrg->winding;
     eNew->Sym->winding = eOrg->Sym->winding;
     return eNew;
 }
 
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
-    const bool joiningLoops = eDst->Lface != eOrg->Lface;
+    const bool joiningLoops = tessMeshLface(mesh, eDst) != tessMeshLface(mesh, eOrg);
     EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
     if (!pair) return nullptr;
     TESSface* newFace = nullptr;
@@ -307,18 +349,19 @@ TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* 
         return nullptr;
     }
 
-    TESShalfEdge* eNew = makeEdge(pair, eOrg);
+    TESShalfEdge* eNew = makeEdge(mesh, pair, eOrg);
     TESShalfEdge* eNewSym = eNew->Sym;
-    if (joiningLoops) killFace(mesh, eDst->Lface, eOrg->Lface);
+    if (joiningLoops) killFace(mesh, tessMeshLface(mesh, eDst), tessMeshLface(mesh, eOrg));
 
-    splice(eNew, eOrg->Lnext);
-    splice(eNewSym, eDst);
+    splice(mesh, eNew, eOrg->Lnext);
+    splice(mesh, eNewSym, eDst);
     eNew->Org = eOrg->Dst;
     eNewSym->Org = eDst->Org;
-    eNew->Lface = eNewSym->Lface = eOrg->Lface;
+    TESSface* fOld = tessMeshLface(mesh, eOrg);
+    if (!mesh->loopIndexed) eNew->Lface = eNewSym->Lface = fOld;
     // The old face may have had eDst's side as its anEdge.
-    eOrg->Lface->anEdge = eNewSym;
+    fOld->anEdge = eNewSym;
 
-    if (!joiningLoops) makeFace(newFace, eNew, eOrg->Lface);
+    if (!joiningLoops) makeFace(mesh, newFace, eNew, fOld);
     return eNew;
 }

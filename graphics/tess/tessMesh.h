@@ -19,6 +19,14 @@ struct TESShalfEdge {
     TESSface* Lface;
     ActiveRegion* activeRegion;
     int winding; // change of winding number from the right face to the left
+
+    // Node of the mesh's loop index (see tessMeshBeginLoopIndex): one treap
+    // per face loop, in Lnext order.
+    TESShalfEdge* loopLeft;
+    TESShalfEdge* loopRight;
+    TESShalfEdge* loopParent;
+    unsigned loopPriority;
+    int loopSize; // nodes in this subtree; 0 outside the index
 };
 
 #define Rface Sym->Lface
@@ -55,6 +63,10 @@ struct TESSmesh {
     BucketAlloc* edgeBucket;
     BucketAlloc* vertexBucket;
     BucketAlloc* faceBucket;
+
+    bool loopIndexed;      // the loop index is kept; Lface is valid only at its roots
+    unsigned loopSeed;     // priorities of the loop index's nodes
+    size_t walkSteps;      // edges visited walking loops and rings, and loop index nodes visited
 };
 
 TESSmesh* tessMeshNewMesh(TESSalloc* alloc);
@@ -66,6 +78,18 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel);
 TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
+
+// A long loop costs a walk round it each time a face is split off it or
+// joined to it. While the loop index is kept, every face loop is also a
+// balanced tree, so those changes cost a logarithm; an edge's left face must
+// then be read through tessMeshLface. Ending the index writes every edge's
+// Lface back.
+void tessMeshBeginLoopIndex(TESSmesh* mesh);
+void tessMeshEndLoopIndex(TESSmesh* mesh);
+TESShalfEdge* tessMeshLoopRoot(TESSmesh* mesh, TESShalfEdge* e);
+inline TESSface* tessMeshLface(TESSmesh* mesh, TESShalfEdge* e) {
+    return mesh->loopIndexed ? tessMeshLoopRoot(mesh, e)->Lface : e->Lface;
+}
 
 // After the sweep: cut every inside face into triangles.
 int tessMeshTessellateInterior(TESSmesh* mesh);

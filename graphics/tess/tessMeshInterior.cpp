@@ -67,8 +67,9 @@ int tessMeshSetWindingNumber(TESSmesh* mesh, int value, bool keepOnlyBoundary) {
     TESShalfEdge* eNext;
     for (TESShalfEdge* e = mesh->eHead.next; e != &mesh->eHead; e = eNext) {
         eNext = e->next;
-        if (e->Rface->inside != e->Lface->inside) {
-            e->winding = e->Lface->inside ? value : -value;
+        const bool leftInside = tessMeshLface(mesh, e)->inside;
+        if (tessMeshLface(mesh, e->Sym)->inside != leftInside) {
+            e->winding = leftInside ? value : -value;
         } else if (!keepOnlyBoundary) {
             e->winding = 0;
         } else if (!tessMeshDelete(mesh, e)) {

@@ -214,6 +214,9 @@ TESStesselator* tessNewTess(const TESSalloc* alloc) {
     tess->mesh = nullptr;
     tess->outOfMemory = 0;
     tess->vertexIndexCounter = 0;
+    tess->loopIndexMinVertices = TESS_LOOP_INDEX_MIN_VERTICES;
+    tess->queuedVertexCount = 0;
+    tess->meshWalkSteps = 0;
     tess->vertices = nullptr;
     tess->vertexIndices = nullptr;
     tess->vertexCount = 0;
@@ -301,7 +304,10 @@ int runTessellation(TESStesselator* tess, const int elementType, const int polyS
     TESSmesh* mesh = tess->mesh;
     int ok;
     if (elementType == TESS_BOUNDARY_CONTOURS) {
+        // Deleting the inner edges joins the faces into long loops.
+        if (tess->queuedVertexCount >= tess->loopIndexMinVertices) tessMeshBeginLoopIndex(mesh);
         ok = tessMeshSetWindingNumber(mesh, 1, true);
+        tessMeshEndLoopIndex(mesh);
     } else {
         ok = tessMeshTessellateInterior(mesh);
     }
@@ -313,6 +319,7 @@ int runTessellation(TESStesselator* tess, const int elementType, const int polyS
         outputPolymesh(tess, mesh, elementType, polySize, vertexSize);
     }
 
+    tess->meshWalkSteps = mesh->walkSteps;
     tessMeshDeleteMesh(&tess->alloc, mesh);
     tess->mesh = nullptr;
 
@@ -328,6 +335,7 @@ int tessTesselate(TESStesselator* tess, int windingRule, int elementType, int po
     if (!tess) return 0;
     releaseResult(tess);
     tess->vertexIndexCounter = 0;
+    tess->meshWalkSteps = 0;
 
     if (normal) {
         tess->normal[0] = normal[0];

@@ -7,6 +7,9 @@
 #include "tessMesh.h"
 #include "tesselator.h"
 
+// Below this many vertices, walking a loop is cheaper than keeping the index.
+const int TESS_LOOP_INDEX_MIN_VERTICES = 64;
+
 struct TESStesselator {
     TESSmesh* mesh;   // pending contours; null when none were added since the last run
     int outOfMemory;  // an allocation failed outside the protected part of the run
@@ -34,6 +37,12 @@ struct TESStesselator {
     int elementCount;
 
     TESSalloc alloc;
+
+    // Meshes with at least this many vertices keep the loop index while
+    // faces are split and joined (see tessMeshBeginLoopIndex).
+    int loopIndexMinVertices;
+    int queuedVertexCount;  // vertices of the last sweep's initial queue
+    size_t meshWalkSteps;   // the last run's mesh walk steps (TESSmesh::walkSteps)
 
     jmp_buf env;
 };
