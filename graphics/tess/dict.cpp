@@ -1,6 +1,92 @@
 #include "dict.h"
 
-Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq) {
+// A node of an indexed dictionary: the list node first, so that the two
+// convert into each other.
+struct DictTreeNode {
+    DictNode node;
+    DictTreeNode* left;
+    DictTreeNode* right;
+    DictTreeNode* parent;
+    unsigned priority;
+};
+
+namespace {
+
+DictTreeNode* treeNode(DictNode* n) { return (DictTreeNode*)n; }
+
+unsigned nextPriority(Dict* dict) {
+    unsigned x = dict->seed;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    dict->seed = x;
+    return x;
+}
+
+void replaceChild(Dict* dict, DictTreeNode* parent, DictTreeNode* oldChild, DictTreeNode* newChild) {
+    if (!parent) {
+        dict->root = newChild;
+    } else if (parent->left == oldChild) {
+        parent->left = newChild;
+    } else {
+        parent->right = newChild;
+    }
+}
+
+// Lifts n above its parent, keeping the order.
+void rotateUp(Dict* dict, DictTreeNode* n) {
+    DictTreeNode* p = n->parent;
+    DictTreeNode* g = p->parent;
+    if (p->left == n) {
+        p->left = n->right;
+        if (n->right) n->right->parent = p;
+        n->right = p;
+    } else {
+        p->right = n->left;
+        if (n->left) n->left->parent = p;
+        n->left = p;
+    }
+    p->parent = n;
+    n->parent = g;
+    replaceChild(dict, g, p, n);
+}
+
+// Puts n, already linked into the list just above after, into the tree.
+void treeInsertAfter(Dict* dict, DictNode* after, DictTreeNode* n) {
+    n->left = n->right = n->parent = nullptr;
+    n->priority = nextPriority(dict);
+    if (!dict->root) {
+        dict->root = n;
+        return;
+    }
+    // The new node's place is the right child of its predecessor, or else
+    // the left child of its successor, whichever is free.
+    DictTreeNode* pred = after == &dict->head ? nullptr : treeNode(after);
+    if (pred && !pred->right) {
+        pred->right = n;
+        n->parent = pred;
+    } else {
+        DictTreeNode* succ = treeNode(n->node.next);
+        succ->left = n;
+        n->parent = succ;
+    }
+    while (n->parent && n->priority > n->parent->priority) rotateUp(dict, n);
+}
+
+void treeRemove(Dict* dict, DictTreeNode* n) {
+    while (n->left || n->right) {
+        DictTreeNode* c = !n->left ? n->right
+                          : !n->right ? n->left
+                          : n->left->priority > n->right->priority ? n->left
+                                                                    : n->right;
+        rotateUp(dict, c);
+    }
+    replaceChild(dict, n->parent, n, nullptr);
+}
+
+} // namespace
+
+Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed) {
     Dict* dict = (Dict*)alloc->memalloc(alloc->userData, sizeof(Dict));
     if (!dict) return nullptr;
     dict->head.key = nullptr;
@@ -8,8 +94,13 @@ Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq) {
     dict->head.prev = &dict->head;
     dict->frame = frame;
     dict->leq = leq;
+    dict->indexed = indexed;
+    dict->root = nullptr;
+    dict->seed = 2463534242u;
+    dict->orderChecks = 0;
     tessClampBucketSize(&alloc->dictNodeBucketSize);
-    dict->nodePool = createBucketAlloc(alloc, "Dict", sizeof(DictNode), alloc->dictNodeBucketSize);
+    const size_t itemSize = indexed ? sizeof(DictTreeNode) : sizeof(DictNode);
+    dict->nodePool = createBucketAlloc(alloc, "Dict", itemSize, alloc->dictNodeBucketSize);
     if (!dict->nodePool) {
         alloc->memfree(alloc->userData, dict);
         return nullptr;
@@ -23,9 +114,11 @@ void dictDeleteDict(TESSalloc* alloc, Dict* dict) {
 }
 
 DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key) {
+    size_t checks = 0;
     do {
         node = node->prev;
-    } while (node->key != nullptr && !dict->leq(dict->frame, node->key, key));
+    } while (node->key != nullptr && (++checks, !dict->leq(dict->frame, node->key, key)));
+    dict->orderChecks += checks;
 
     DictNode* newNode = (DictNode*)bucketAlloc(dict->nodePool);
     if (!newNode) return nullptr;
@@ -34,18 +127,36 @@ DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key) {
     node->next->prev = newNode;
     newNode->prev = node;
     node->next = newNode;
+    if (dict->indexed) treeInsertAfter(dict, node, treeNode(newNode));
     return newNode;
 }
 
 DictNode* dictSearch(Dict* dict, DictKey key) {
-    DictNode* node = &dict->head;
-    do {
-        node = node->next;
-    } while (node->key != nullptr && !dict->leq(dict->frame, key, node->key));
-    return node;
+    size_t checks = 0;
+    DictNode* found = &dict->head;
+    if (dict->indexed) {
+        // The lowest node the key comes before or with, by descent: the
+        // order is the list's, so this is the node the walk up would reach.
+        for (DictTreeNode* t = dict->root; t;) {
+            ++checks;
+            if (dict->leq(dict->frame, key, t->node.key)) {
+                found = &t->node;
+                t = t->left;
+            } else {
+                t = t->right;
+            }
+        }
+    } else {
+        do {
+            found = found->next;
+        } while (found->key != nullptr && (++checks, !dict->leq(dict->frame, key, found->key)));
+    }
+    dict->orderChecks += checks;
+    return found;
 }
 
 void dictDelete(Dict* dict, DictNode* node) {
+    if (dict->indexed) treeRemove(dict, treeNode(node));
     node->next->prev = node->prev;
     node->prev->next = node->next;
     bucketFree(dict->nodePool, node);

@@ -3,7 +3,9 @@
 #include "bucketAlloc.h"
 
 // The sweep's edge dictionary: a sorted circular list, bottom (head.next) to
-// top (head.prev), with linear search.
+// top (head.prev). An indexed dictionary also keeps its nodes in a balanced
+// tree of the same order, so that a search descends instead of walking up
+// from the bottom.
 
 typedef void* DictKey;
 typedef int (*DictLeq)(void* frame, DictKey key1, DictKey key2);
@@ -14,14 +16,20 @@ struct DictNode {
     DictNode* prev;
 };
 
+struct DictTreeNode;
+
 struct Dict {
     DictNode head;
     void* frame;
     BucketAlloc* nodePool;
     DictLeq leq;
+    bool indexed;
+    DictTreeNode* root;
+    unsigned seed;       // tree priorities
+    size_t orderChecks;  // calls of leq by insertion and search
 };
 
-Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq);
+Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed = false);
 void dictDeleteDict(TESSalloc* alloc, Dict* dict);
 
 // Walks down from node and links the new key above the first node whose key

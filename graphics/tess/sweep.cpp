@@ -604,7 +604,9 @@ TESSreal sentinelMargin(TESSreal lo, TESSreal hi) {
 bool isFinite(TESSreal x) { return x - x == 0; }
 
 void initEdgeDict(TESStesselator* tess) {
-    tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq);
+    // Many edges can cross the sweep line at once.
+    const bool indexed = tess->queuedVertexCount >= tess->indexMinVertices;
+    tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed);
     if (!tess->dict) tessFail(tess);
 
     TESSreal w = sentinelMargin(tess->bmin[0], tess->bmax[0]);
@@ -622,6 +624,7 @@ void initEdgeDict(TESStesselator* tess) {
 void doneEdgeDict(TESStesselator* tess) {
     ActiveRegion* reg;
     while ((reg = (ActiveRegion*)dictMin(tess->dict)->key) != nullptr) deleteRegion(tess, reg);
+    tess->dictOrderChecks = tess->dict->orderChecks;
     dictDeleteDict(&tess->alloc, tess->dict);
     tess->dict = nullptr;
 }
@@ -697,8 +700,8 @@ void tessComputeInterior(TESStesselator* tess) {
     removeDegenerateEdges(tess);
     initPriorityQ(tess);
     // The sweep splits faces off, and joins them to, loops that run round
-    // the whole unswept outline.
-    if (tess->queuedVertexCount >= tess->loopIndexMinVertices) tessMeshBeginLoopIndex(tess->mesh);
+    // the whole unswept outline. Without the index's memory it just walks.
+    if (tess->queuedVertexCount >= tess->indexMinVertices) tessMeshBeginLoopIndex(tess->mesh);
     initEdgeDict(tess);
 
     TESSvertex* v;

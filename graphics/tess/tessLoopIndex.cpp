@@ -2,30 +2,27 @@
 
 namespace {
 
-typedef TESShalfEdge Node;
+typedef TESSloopNode Node;
 
-int size(const Node* n) { return n ? n->loopSize : 0; }
+int size(const Node* n) { return n ? n->size : 0; }
 
 void update(Node* n) {
-    n->loopSize = 1 + size(n->loopLeft) + size(n->loopRight);
-    if (n->loopLeft) n->loopLeft->loopParent = n;
-    if (n->loopRight) n->loopRight->loopParent = n;
+    n->size = 1 + size(n->left) + size(n->right);
+    if (n->left) n->left->parent = n;
+    if (n->right) n->right->parent = n;
 }
 
-unsigned nextPriority(TESSmesh* mesh) {
+void initNode(TESSmesh* mesh, Node* n) {
     // xorshift: cheap, and the same tree shapes on every run
     unsigned x = mesh->loopSeed;
     x ^= x << 13;
     x ^= x >> 17;
     x ^= x << 5;
     mesh->loopSeed = x;
-    return x;
-}
-
-void initNode(TESSmesh* mesh, Node* n) {
-    n->loopLeft = n->loopRight = n->loopParent = nullptr;
-    n->loopPriority = nextPriority(mesh);
-    n->loopSize = 1;
+    n->left = n->right = n->parent = nullptr;
+    n->face = nullptr;
+    n->priority = x;
+    n->size = 1;
 }
 
 // Joins two trees, all of a's nodes before b's.
@@ -33,12 +30,12 @@ Node* merge(TESSmesh* mesh, Node* a, Node* b) {
     if (!a) return b;
     if (!b) return a;
     ++mesh->walkSteps;
-    if (a->loopPriority > b->loopPriority) {
-        a->loopRight = merge(mesh, a->loopRight, b);
+    if (a->priority > b->priority) {
+        a->right = merge(mesh, a->right, b);
         update(a);
         return a;
     }
-    b->loopLeft = merge(mesh, a, b->loopLeft);
+    b->left = merge(mesh, a, b->left);
     update(b);
     return b;
 }
@@ -50,27 +47,35 @@ void split(TESSmesh* mesh, Node* t, int k, Node*& l, Node*& r) {
         return;
     }
     ++mesh->walkSteps;
-    if (size(t->loopLeft) < k) {
-        split(mesh, t->loopRight, k - size(t->loopLeft) - 1, t->loopRight, r);
+    if (size(t->left) < k) {
+        split(mesh, t->right, k - size(t->left) - 1, t->right, r);
         l = t;
     } else {
-        split(mesh, t->loopLeft, k, l, t->loopLeft);
+        split(mesh, t->left, k, l, t->left);
         r = t;
     }
     update(t);
 }
 
 Node* asRoot(Node* n) {
-    if (n) n->loopParent = nullptr;
+    if (n) n->parent = nullptr;
+    return n;
+}
+
+Node* rootOf(TESSmesh* mesh, Node* n) {
+    while (n->parent) {
+        ++mesh->walkSteps;
+        n = n->parent;
+    }
     return n;
 }
 
 // Position of n in its tree's order.
 int rank(TESSmesh* mesh, Node* n) {
-    int r = size(n->loopLeft);
-    for (; n->loopParent; n = n->loopParent) {
+    int r = size(n->left);
+    for (; n->parent; n = n->parent) {
         ++mesh->walkSteps;
-        if (n == n->loopParent->loopRight) r += size(n->loopParent->loopLeft) + 1;
+        if (n == n->parent->right) r += size(n->parent->left) + 1;
     }
     return r;
 }
@@ -82,87 +87,119 @@ Node* startAt(TESSmesh* mesh, Node* root, Node* first) {
     return asRoot(merge(mesh, asRoot(r), asRoot(l)));
 }
 
-// Builds the tree of e's loop; returns its root.
-Node* indexLoop(TESSmesh* mesh, TESShalfEdge* eStart) {
-    Node* root = nullptr;
-    TESShalfEdge* e = eStart;
-    do {
-        initNode(mesh, e);
-        root = asRoot(merge(mesh, root, e));
-        e = e->Lnext;
-    } while (e != eStart);
-    return root;
-}
-
 } // namespace
 
-TESShalfEdge* tessMeshLoopRoot(TESSmesh* mesh, TESShalfEdge* e) {
-    while (e->loopParent) {
-        ++mesh->walkSteps;
-        e = e->loopParent;
+TESSface* tessMeshIndexedLface(TESSmesh* mesh, TESShalfEdge* e) { return rootOf(mesh, e->loopNode)->face; }
+
+void loopIndexSetFace(TESSmesh* mesh, TESShalfEdge* e, TESSface* f) { rootOf(mesh, e->loopNode)->face = f; }
+
+bool loopIndexTakeNodes(TESSmesh* mesh, TESSloopNode** a, TESSloopNode** b) {
+    *a = (Node*)bucketAlloc(mesh->loopNodeBucket);
+    if (!*a) return false;
+    *b = (Node*)bucketAlloc(mesh->loopNodeBucket);
+    if (!*b) {
+        bucketFree(mesh->loopNodeBucket, *a);
+        return false;
     }
-    return e;
+    return true;
 }
 
-void loopIndexAddPair(TESSmesh* mesh, TESShalfEdge* e) {
-    initNode(mesh, e);
-    initNode(mesh, e->Sym);
-    Node* root = asRoot(merge(mesh, e, e->Sym));
-    root->Lface = nullptr;
+void loopIndexGiveBackNodes(TESSmesh* mesh, TESSloopNode* a, TESSloopNode* b) {
+    bucketFree(mesh->loopNodeBucket, b);
+    bucketFree(mesh->loopNodeBucket, a);
+}
+
+void loopIndexAddPair(TESSmesh* mesh, TESShalfEdge* e, TESSloopNode* a, TESSloopNode* b) {
+    initNode(mesh, a);
+    initNode(mesh, b);
+    e->loopNode = a;
+    e->Sym->loopNode = b;
+    asRoot(merge(mesh, a, b));
 }
 
 void loopIndexSwapSuccessors(TESSmesh* mesh, TESShalfEdge* x, TESShalfEdge* y) {
     if (x == y) return;
-    Node* a = x->Lnext;
-    Node* b = y->Lnext;
-    Node* rootX = tessMeshLoopRoot(mesh, x);
-    Node* rootY = tessMeshLoopRoot(mesh, y);
+    Node* a = x->Lnext->loopNode;
+    Node* b = y->Lnext->loopNode;
+    Node* rootX = rootOf(mesh, x->loopNode);
+    Node* rootY = rootOf(mesh, y->loopNode);
     if (rootX == rootY) {
         // One loop a..y b..x becomes the loops a..y and b..x.
-        TESSface* f = rootX->Lface;
+        TESSface* f = rootX->face;
         Node* t = startAt(mesh, rootX, a);
         Node *l, *r;
-        split(mesh, t, rank(mesh, y) + 1, l, r);
-        asRoot(l)->Lface = f;
-        asRoot(r)->Lface = f;
+        split(mesh, t, rank(mesh, y->loopNode) + 1, l, r);
+        asRoot(l)->face = f;
+        asRoot(r)->face = f;
     } else {
         // The loops a..x and b..y become the one loop a..x b..y.
-        TESSface* f = rootX->Lface ? rootX->Lface : rootY->Lface;
+        TESSface* f = rootX->face ? rootX->face : rootY->face;
         Node* t = merge(mesh, startAt(mesh, rootX, a), startAt(mesh, rootY, b));
-        asRoot(t)->Lface = f;
+        asRoot(t)->face = f;
     }
 }
 
-void tessMeshBeginLoopIndex(TESSmesh* mesh) {
-    if (mesh->loopIndexed) return;
+int tessMeshBeginLoopIndex(TESSmesh* mesh) {
+    if (mesh->loopNodeBucket) return 1;
     TESShalfEdge* eHead = &mesh->eHead;
-    for (TESShalfEdge* e = eHead->next; e != eHead; e = e->next) e->loopSize = e->Sym->loopSize = 0;
+    int halfEdges = 0;
+    for (TESShalfEdge* e = eHead->next; e != eHead; e = e->next) halfEdges += 2;
+    // One block for the edges there are now, and room for about as many again.
+    int blockSize = 2 * mesh->edgeBucket->bucketSize;
+    if (blockSize < halfEdges) blockSize = halfEdges;
+    BucketAlloc* pool = createBucketAlloc(mesh->edgeBucket->alloc, "Loop Index", sizeof(Node), blockSize);
+    if (!pool) return 0;
+
+    // Every half-edge gets its node, which holds its face until the trees
+    // are built.
     for (TESShalfEdge* e = eHead->next; e != eHead; e = e->next) {
         TESShalfEdge* halves[2] = {e, e->Sym};
         for (TESShalfEdge* h : halves) {
-            if (h->loopSize == 0) {
-                TESSface* f = h->Lface;
-                indexLoop(mesh, h)->Lface = f;
+            Node* n = (Node*)bucketAlloc(pool);
+            if (!n) {
+                // Put back the faces of the halves done so far.
+                for (TESShalfEdge* u = eHead->next;; u = u->next) {
+                    if (u == h) break;
+                    u->Lface = u->loopNode->face;
+                    if (u->Sym == h) break;
+                    u->Sym->Lface = u->Sym->loopNode->face;
+                }
+                deleteBucketAlloc(pool);
+                return 0;
             }
+            initNode(mesh, n);
+            n->size = 0; // not in a tree yet
+            n->face = h->Lface;
+            h->loopNode = n;
         }
     }
-    mesh->loopIndexed = true;
+    mesh->loopNodeBucket = pool;
+
+    for (TESShalfEdge* e = eHead->next; e != eHead; e = e->next) {
+        TESShalfEdge* halves[2] = {e, e->Sym};
+        for (TESShalfEdge* h : halves) {
+            if (h->loopNode->size != 0) continue;
+            TESSface* f = h->loopNode->face;
+            Node* root = nullptr;
+            TESShalfEdge* u = h;
+            do {
+                u->loopNode->size = 1;
+                root = asRoot(merge(mesh, root, u->loopNode));
+                u = u->Lnext;
+            } while (u != h);
+            root->face = f;
+        }
+    }
+    return 1;
 }
 
 void tessMeshEndLoopIndex(TESSmesh* mesh) {
-    if (!mesh->loopIndexed) return;
+    if (!mesh->loopNodeBucket) return;
     TESShalfEdge* eHead = &mesh->eHead;
-    // Roots keep their face until every other edge has read it.
     for (TESShalfEdge* e = eHead->next; e != eHead; e = e->next) {
-        TESShalfEdge* halves[2] = {e, e->Sym};
-        for (TESShalfEdge* h : halves) {
-            if (h->loopParent) h->Lface = tessMeshLoopRoot(mesh, h)->Lface;
-        }
+        e->Lface = rootOf(mesh, e->loopNode)->face;
+        e->Sym->Lface = rootOf(mesh, e->Sym->loopNode)->face;
     }
-    for (TESShalfEdge* e = eHead->next; e != eHead; e = e->next) {
-        e->loopParent = e->loopLeft = e->loopRight = nullptr;
-        e->Sym->loopParent = e->Sym->loopLeft = e->Sym->loopRight = nullptr;
-        e->loopSize = e->Sym->loopSize = 0;
-    }
-    mesh->loopIndexed = false;
+    deleteBucketAlloc(mesh->loopNodeBucket);
+    mesh->loopNodeBucket = nullptr;
 }

@@ -11,8 +11,30 @@ struct EdgePair {
 // The edge list links each pair through its first half.
 TESShalfEdge* pairHead(TESShalfEdge* e) { return e < e->Sym ? e : e->Sym; }
 
+// An edge pair's items, taken before anything is changed.
+struct NewPair {
+    EdgePair* pair;
+    TESSloopNode* nodes[2];
+};
+
+bool takePair(TESSmesh* mesh, NewPair* p) {
+    p->pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    if (!p->pair) return false;
+    if (mesh->loopNodeBucket && !loopIndexTakeNodes(mesh, &p->nodes[0], &p->nodes[1])) {
+        bucketFree(mesh->edgeBucket, p->pair);
+        return false;
+    }
+    return true;
+}
+
+void giveBackPair(TESSmesh* mesh, NewPair* p) {
+    if (mesh->loopNodeBucket) loopIndexGiveBackNodes(mesh, p->nodes[0], p->nodes[1]);
+    bucketFree(mesh->edgeBucket, p->pair);
+}
+
 // Links a fresh edge pair (a loop of e and its Sym) before eNext's pair.
-TESShalfEdge* makeEdge(TESSmesh* mesh, EdgePair* pair, TESShalfEdge* eNext) {
+TESShalfEdge* makeEdge(TESSmesh* mesh, NewPair* p, TESShalfEdge* eNext) {
+    EdgePair* pair = p->pair;
     eNext = pairHead(eNext);
     TESShalfEdge* e = &pair->e;
     TESShalfEdge* eSym = &pair->eSym;
@@ -39,11 +61,7 @@ TESShalfEdge* makeEdge(TESSmesh* mesh, EdgePair* pair, TESShalfEdge* eNext) {
     eSym->winding = 0;
     eSym->activeRegion = nullptr;
 
-    e->loopLeft = e->loopRight = e->loopParent = nullptr;
-    eSym->loopLeft = eSym->loopRight = eSym->loopParent = nullptr;
-    e->loopSize = eSym->loopSize = 0;
-    e->loopPriority = eSym->loopPriority = 0;
-    if (mesh->loopIndexed) loopIndexAddPair(mesh, e);
+    if (mesh->loopNodeBucket) loopIndexAddPair(mesh, e, p->nodes[0], p->nodes[1]);
     return e;
 }
 
@@ -51,7 +69,7 @@ TESShalfEdge* makeEdge(TESSmesh* mesh, EdgePair* pair, TESShalfEdge* eNext) {
 void splice(TESSmesh* mesh, TESShalfEdge* a, TESShalfEdge* b) {
     TESShalfEdge* aOnext = a->Onext;
     TESShalfEdge* bOnext = b->Onext;
-    if (mesh->loopIndexed) loopIndexSwapSuccessors(mesh, aOnext->Sym, bOnext->Sym);
+    if (mesh->loopNodeBucket) loopIndexSwapSuccessors(mesh, aOnext->Sym, bOnext->Sym);
     aOnext->Sym->Lnext = b;
     bOnext->Sym->Lnext = a;
     a->Onext = bOnext;
@@ -60,7 +78,7 @@ void splice(TESSmesh* mesh, TESShalfEdge* a, TESShalfEdge* b) {
 
 // Labels e's loop with f.
 void setLoopFace(TESSmesh* mesh, TESShalfEdge* eStart, TESSface* f) {
-    if (mesh->loopIndexed) {
+    if (mesh->loopNodeBucket) {
         loopIndexSetFace(mesh, eStart, f);
         return;
     }
@@ -113,6 +131,7 @@ void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNe
 
 void killEdge(TESSmesh* mesh, TESShalfEdge* eDel) {
     eDel = pairHead(eDel);
+    if (mesh->loopNodeBucket) loopIndexGiveBackNodes(mesh, eDel->loopNode, eDel->Sym->loopNode);
     TESShalfEdge* eNext = eDel->next;
     TESShalfEdge* ePrev = eDel->Sym->next;
     eNext->Sym->next = ePrev;
@@ -167,7 +186,7 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
         return nullptr;
     }
 
-    mesh->loopIndexed = false;
+    mesh->loopNodeBucket = nullptr;
     mesh->loopSeed = 2463534242u;
     mesh->walkSteps = 0;
 
@@ -190,9 +209,6 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
     e->Lface = nullptr;
     e->winding = 0;
     e->activeRegion = nullptr;
-    e->loopLeft = e->loopRight = e->loopParent = nullptr;
-    e->loopPriority = 0;
-    e->loopSize = 0;
     eSym->next = e;
     eSym->Sym = e;
     eSym->Onext = eSym->Lnext = nullptr;
@@ -200,13 +216,11 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
     eSym->Lface = nullptr;
     eSym->winding = 0;
     eSym->activeRegion = nullptr;
-    eSym->loopLeft = eSym->loopRight = eSym->loopParent = nullptr;
-    eSym->loopPriority = 0;
-    eSym->loopSize = 0;
     return mesh;
 }
 
 void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh) {
+    if (mesh->loopNodeBucket) deleteBucketAlloc(mesh->loopNodeBucket);
     deleteBucketAlloc(mesh->edgeBucket);
     deleteBucketAlloc(mesh->vertexBucket);
     deleteBucketAlloc(mesh->faceBucket);
@@ -214,18 +228,19 @@ void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh) {
 }
 
 TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh) {
-    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    NewPair pair;
+    const bool havePair = takePair(mesh, &pair);
     TESSvertex* v1 = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
     TESSvertex* v2 = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
     TESSface* f = (TESSface*)bucketAlloc(mesh->faceBucket);
-    if (!pair || !v1 || !v2 || !f) {
-        if (pair) bucketFree(mesh->edgeBucket, pair);
+    if (!havePair || !v1 || !v2 || !f) {
+        if (havePair) giveBackPair(mesh, &pair);
         if (v1) bucketFree(mesh->vertexBucket, v1);
         if (v2) bucketFree(mesh->vertexBucket, v2);
         if (f) bucketFree(mesh->faceBucket, f);
         return nullptr;
     }
-    TESShalfEdge* e = makeEdge(mesh, pair, &mesh->eHead);
+    TESShalfEdge* e = makeEdge(mesh, &pair, &mesh->eHead);
     makeVertex(mesh, v1, e, &mesh->vHead);
     makeVertex(mesh, v2, e->Sym, &mesh->vHead);
     makeFace(mesh, f, e, &mesh->fHead);
@@ -298,20 +313,21 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel) {
 }
 
 TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg) {
-    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    NewPair pair;
+    const bool havePair = takePair(mesh, &pair);
     TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
-    if (!pair || !v) {
-        if (pair) bucketFree(mesh->edgeBucket, pair);
+    if (!havePair || !v) {
+        if (havePair) giveBackPair(mesh, &pair);
         if (v) bucketFree(mesh->vertexBucket, v);
         return nullptr;
     }
-    TESShalfEdge* eNew = makeEdge(mesh, pair, eOrg);
+    TESShalfEdge* eNew = makeEdge(mesh, &pair, eOrg);
     TESShalfEdge* eNewSym = eNew->Sym;
     splice(mesh, eNew, eOrg->Lnext);
     eNew->Org = eOrg->Dst;
     makeVertex(mesh, v, eNewSym, eNew->Org);
     // Indexed, the splice has already put the pair into eOrg's loop.
-    if (!mesh->loopIndexed) eNew->Lface = eNewSym->Lface = eOrg->Lface;
+    if (!mesh->loopNodeBucket) eNew->Lface = eNewSym->Lface = eOrg->Lface;
     return eNew;
 }
 
@@ -327,7 +343,7 @@ TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg) {
     splice(mesh, eOrg->Sym, eNew);
     eOrg->Dst = eNew->Org;
     eNew->Dst->anEdge = eNew->Sym;
-    if (mesh->loopIndexed) {
+    if (mesh->loopNodeBucket) {
         // The two splices joined and split the loops on both sides.
         loopIndexSetFace(mesh, eOrg, fLeft);
         loopIndexSetFace(mesh, eOrg->Sym, fRight);
@@ -341,15 +357,15 @@ TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg) {
 
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
     const bool joiningLoops = tessMeshLface(mesh, eDst) != tessMeshLface(mesh, eOrg);
-    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
-    if (!pair) return nullptr;
+    NewPair pair;
+    if (!takePair(mesh, &pair)) return nullptr;
     TESSface* newFace = nullptr;
     if (!joiningLoops && !(newFace = (TESSface*)bucketAlloc(mesh->faceBucket))) {
-        bucketFree(mesh->edgeBucket, pair);
+        giveBackPair(mesh, &pair);
         return nullptr;
     }
 
-    TESShalfEdge* eNew = makeEdge(mesh, pair, eOrg);
+    TESShalfEdge* eNew = makeEdge(mesh, &pair, eOrg);
     TESShalfEdge* eNewSym = eNew->Sym;
     if (joiningLoops) killFace(mesh, tessMeshLface(mesh, eDst), tessMeshLface(mesh, eOrg));
 
@@ -358,7 +374,7 @@ TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* 
     eNew->Org = eOrg->Dst;
     eNewSym->Org = eDst->Org;
     TESSface* fOld = tessMeshLface(mesh, eOrg);
-    if (!mesh->loopIndexed) eNew->Lface = eNewSym->Lface = fOld;
+    if (!mesh->loopNodeBucket) eNew->Lface = eNewSym->Lface = fOld;
     // The old face may have had eDst's side as its anEdge.
     fOld->anEdge = eNewSym;
 

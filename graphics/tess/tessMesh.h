@@ -9,6 +9,7 @@
 struct TESSvertex;
 struct TESSface;
 struct ActiveRegion;
+struct TESSloopNode;
 
 struct TESShalfEdge {
     TESShalfEdge* next; // edge list; for the second half: previous pair
@@ -16,17 +17,12 @@ struct TESShalfEdge {
     TESShalfEdge* Onext;
     TESShalfEdge* Lnext;
     TESSvertex* Org;
-    TESSface* Lface;
+    union {
+        TESSface* Lface;
+        TESSloopNode* loopNode; // instead while the mesh keeps its loop index
+    };
     ActiveRegion* activeRegion;
     int winding; // change of winding number from the right face to the left
-
-    // Node of the mesh's loop index (see tessMeshBeginLoopIndex): one treap
-    // per face loop, in Lnext order.
-    TESShalfEdge* loopLeft;
-    TESShalfEdge* loopRight;
-    TESShalfEdge* loopParent;
-    unsigned loopPriority;
-    int loopSize; // nodes in this subtree; 0 outside the index
 };
 
 #define Rface Sym->Lface
@@ -64,9 +60,9 @@ struct TESSmesh {
     BucketAlloc* vertexBucket;
     BucketAlloc* faceBucket;
 
-    bool loopIndexed;      // the loop index is kept; Lface is valid only at its roots
-    unsigned loopSeed;     // priorities of the loop index's nodes
-    size_t walkSteps;      // edges visited walking loops and rings, and loop index nodes visited
+    BucketAlloc* loopNodeBucket; // the loop index's nodes; null while there is none
+    unsigned loopSeed;           // priorities of the loop index's nodes
+    size_t walkSteps;            // loop and ring edges and loop index nodes visited
 };
 
 TESSmesh* tessMeshNewMesh(TESSalloc* alloc);
@@ -81,14 +77,15 @@ TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* 
 
 // A long loop costs a walk round it each time a face is split off it or
 // joined to it. While the loop index is kept, every face loop is also a
-// balanced tree, so those changes cost a logarithm; an edge's left face must
-// then be read through tessMeshLface. Ending the index writes every edge's
-// Lface back.
-void tessMeshBeginLoopIndex(TESSmesh* mesh);
+// balanced tree, so those changes cost a logarithm, and an edge's left face
+// must be read through tessMeshLface. Beginning returns 0, and leaves the
+// mesh as it was, when the index's memory cannot be had; ending writes every
+// edge's Lface back.
+int tessMeshBeginLoopIndex(TESSmesh* mesh);
 void tessMeshEndLoopIndex(TESSmesh* mesh);
-TESShalfEdge* tessMeshLoopRoot(TESSmesh* mesh, TESShalfEdge* e);
+TESSface* tessMeshIndexedLface(TESSmesh* mesh, TESShalfEdge* e);
 inline TESSface* tessMeshLface(TESSmesh* mesh, TESShalfEdge* e) {
-    return mesh->loopIndexed ? tessMeshLoopRoot(mesh, e)->Lface : e->Lface;
+    return mesh->loopNodeBucket ? tessMeshIndexedLface(mesh, e) : e->Lface;
 }
 
 // After the sweep: cut every inside face into triangles.

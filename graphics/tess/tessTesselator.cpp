@@ -214,9 +214,10 @@ TESStesselator* tessNewTess(const TESSalloc* alloc) {
     tess->mesh = nullptr;
     tess->outOfMemory = 0;
     tess->vertexIndexCounter = 0;
-    tess->loopIndexMinVertices = TESS_LOOP_INDEX_MIN_VERTICES;
+    tess->indexMinVertices = TESS_INDEX_MIN_VERTICES;
     tess->queuedVertexCount = 0;
     tess->meshWalkSteps = 0;
+    tess->dictOrderChecks = 0;
     tess->vertices = nullptr;
     tess->vertexIndices = nullptr;
     tess->vertexCount = 0;
@@ -305,7 +306,7 @@ int runTessellation(TESStesselator* tess, const int elementType, const int polyS
     int ok;
     if (elementType == TESS_BOUNDARY_CONTOURS) {
         // Deleting the inner edges joins the faces into long loops.
-        if (tess->queuedVertexCount >= tess->loopIndexMinVertices) tessMeshBeginLoopIndex(mesh);
+        if (tess->queuedVertexCount >= tess->indexMinVertices) tessMeshBeginLoopIndex(mesh);
         ok = tessMeshSetWindingNumber(mesh, 1, true);
         tessMeshEndLoopIndex(mesh);
     } else {
@@ -336,6 +337,7 @@ int tessTesselate(TESStesselator* tess, int windingRule, int elementType, int po
     releaseResult(tess);
     tess->vertexIndexCounter = 0;
     tess->meshWalkSteps = 0;
+    tess->dictOrderChecks = 0;
 
     if (normal) {
         tess->normal[0] = normal[0];

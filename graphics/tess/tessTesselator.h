@@ -7,8 +7,8 @@
 #include "tessMesh.h"
 #include "tesselator.h"
 
-// Below this many vertices, walking a loop is cheaper than keeping the index.
-const int TESS_LOOP_INDEX_MIN_VERTICES = 64;
+// Below this many vertices a short walk is cheaper than keeping an index.
+const int TESS_INDEX_MIN_VERTICES = 512;
 
 struct TESStesselator {
     TESSmesh* mesh;   // pending contours; null when none were added since the last run
@@ -38,11 +38,12 @@ struct TESStesselator {
 
     TESSalloc alloc;
 
-    // Meshes with at least this many vertices keep the loop index while
-    // faces are split and joined (see tessMeshBeginLoopIndex).
-    int loopIndexMinVertices;
+    // Sweeps of at least this many vertices keep the mesh's loop index and
+    // an indexed edge dictionary.
+    int indexMinVertices;
     int queuedVertexCount;  // vertices of the last sweep's initial queue
-    size_t meshWalkSteps;   // the last run's mesh walk steps (TESSmesh::walkSteps)
+    size_t meshWalkSteps;   // the last run's TESSmesh::walkSteps
+    size_t dictOrderChecks; // the last run's Dict::orderChecks
 
     jmp_buf env;
 };
