@@ -34,6 +34,9 @@ int savedWindowY = -1;
 int orientation = OF_ORIENTATION_DEFAULT;
 ofBaseApp* loopApp = nullptr;
 bool glutStarted = false;
+// Set once the process has begun to exit; freeglut then closes its windows
+// from its own exit handler, and the close callback must not exit again.
+bool processExiting = false;
 
 // Reached from the exit path too, so they are never destroyed.
 ofFramePacer* framePacer = new ofFramePacer;
@@ -57,6 +60,10 @@ void applyDisplayMode(const std::string& displayString, unsigned int mode) {
         glutInitDisplayString(displayString.c_str());
     else
         glutInitDisplayMode(mode);
+}
+
+void noteProcessExit() {
+    processExiting = true;
 }
 
 }  // namespace
@@ -88,6 +95,9 @@ void ofAppGlutWindow::setupOpenGL(int w, int h, int mode) {
         int argc = 1;
         glutInit(&argc, argv);
         glutStarted = true;
+        // glutInit registers freeglut's teardown with the exit list; this
+        // handler, registered after it, runs before it.
+        std::atexit(noteProcessExit);
     }
     applyDisplayMode(displayString, doubleBuffered ? displayModeDouble : displayModeSingle);
 
@@ -378,6 +388,8 @@ void ofAppGlutWindow::entry(int state) {
 }
 
 void ofAppGlutWindow::close() {
+    // Calling exit while exit runs is undefined and would replace the status.
+    if (processExiting || ofExitStarted()) return;
     std::exit(0);
 }
 

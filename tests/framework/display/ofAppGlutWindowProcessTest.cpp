@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -28,7 +29,11 @@ using Clock = std::chrono::steady_clock;
 // The probe application in a child process, read line by line.
 class Probe {
 public:
-    void start(const std::string& displayName) {
+    void start(const std::string& displayName, std::vector<std::string> args = {}) {
+        args.insert(args.begin(), WINDOW_PROBE);
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(&a[0]);
+        argv.push_back(nullptr);
         int fds[2];
         if (pipe(fds) != 0) return;
         pid = fork();
@@ -37,7 +42,7 @@ public:
             dup2(fds[1], 1);
             close(fds[0]);
             close(fds[1]);
-            execl(WINDOW_PROBE, WINDOW_PROBE, static_cast<char*>(nullptr));
+            execv(WINDOW_PROBE, argv.data());
             _exit(127);
         }
         close(fds[1]);
@@ -97,6 +102,13 @@ public:
                 return 0;
             }
         }
+    }
+
+    // Every line up to the end of the output.
+    std::vector<std::string> rest() {
+        std::vector<std::string> lines;
+        for (std::string l = line(); l != "<eof>" && l != "<timeout>"; l = line()) lines.push_back(l);
+        return lines;
     }
 
     int exitStatus() {
@@ -311,8 +323,7 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
 
 TEST_F(WindowProcessTest, ClosingTheWindowRunsTheExitStepsInOrderThenTheDestructor) {
     sendDelete();
-    std::vector<std::string> lines;
-    for (std::string l = probe.line(); l != "<eof>" && l != "<timeout>"; l = probe.line()) lines.push_back(l);
+    std::vector<std::string> lines = probe.rest();
     ASSERT_GE(lines.size(), 3u);
     std::vector<std::string> last(lines.end() - 3, lines.end());
     EXPECT_EQ(last, (std::vector<std::string>{"app.exit", "event.exit", "app.destroyed"}));
@@ -330,4 +341,33 @@ TEST_F(WindowProcessTest, EscapeEndsTheProcessTheSameWay) {
     EXPECT_EQ(probe.line(), "app.destroyed");
     EXPECT_EQ(probe.line(), "<eof>");
     EXPECT_EQ(probe.exitStatus(), 0);
+}
+
+// freeglut closes its windows from its own exit handler, which calls the
+// close callback; that must not end the process a second time with status 0.
+TEST(WindowProcessExit, AnExitStatusSurvivesTheWindowsTeardown) {
+    const char* display = std::getenv("DISPLAY");
+    ASSERT_NE(display, nullptr);
+    using Lines = std::vector<std::string>;
+    struct Case {
+        Lines args;
+        int status;
+        Lines ending;
+    };
+    const Case cases[] = {
+        // Through the main loop and the exit callback.
+        {{"exit", "3"}, 3, {"app.exit", "event.exit", "app.destroyed"}},
+        // The application's exit tears the window down while the exit callback runs.
+        {{"exit", "4", "teardown"}, 4, {"app.exit", "window.destroyed", "event.exit", "app.destroyed"}},
+        // No main loop, as a test program: main returns with the window open.
+        {{"return", "5"}, 5, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        Probe probe;
+        probe.start(display, c.args);
+        ASSERT_NE(probe.ready(), 0ul);
+        EXPECT_EQ(probe.rest(), c.ending);
+        EXPECT_EQ(probe.exitStatus(), c.status);
+    }
 }

@@ -1,6 +1,15 @@
 // A small application that reports on standard output everything the window
 // delivers to it; the display tests drive it through the X server.
+//
+// Arguments choose how it ends (none: when the window is closed):
+//   exit N            exit(N) once the window shows
+//   exit N teardown   the same, and the application's exit tears the window down
+//   return N          no main loop: open the window, then return N from main
+#include <GL/freeglut.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "WindowLookup.h"
@@ -27,6 +36,9 @@ struct ExitListener {
     void onDrag(ofDragInfo&) { say("event.fileDrag"); }
 };
 
+int exitStatus = -1;
+bool teardownInExit = false;
+
 class ProbeApp : public ofBaseApp {
 public:
     ~ProbeApp() override { say("app.destroyed"); }
@@ -40,9 +52,19 @@ public:
     }
     void draw() override {
         ofBackground(0, 0, 0, 255);
-        if (ofGetFrameNum() == 2) say("ready " + std::to_string(vxRecordedWindow()));
+        if (ofGetFrameNum() != 2) return;
+        say("ready " + std::to_string(vxRecordedWindow()));
+        if (exitStatus >= 0) std::exit(exitStatus);
     }
-    void exit() override { say("app.exit"); }
+    void exit() override {
+        say("app.exit");
+        if (teardownInExit) {
+            // freeglut closes the window at its next event round.
+            glutDestroyWindow(glutGetWindow());
+            glutMainLoopEvent();
+            say("window.destroyed");
+        }
+    }
     void keyPressed(int key) override { say("keyPressed " + std::to_string(key)); }
     void keyReleased(int key) override { say("keyReleased " + std::to_string(key)); }
     void mouseMoved(int x, int y) override { say("moved " + xy(x, y)); }
@@ -64,8 +86,18 @@ private:
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc >= 3) {
+        exitStatus = std::atoi(argv[2]);
+        teardownInExit = argc >= 4 && std::strcmp(argv[3], "teardown") == 0;
+    }
     ofAppGlutWindow window;
     ofSetupOpenGL(&window, 320, 240, OF_WINDOW);
+    if (argc >= 3 && std::strcmp(argv[1], "return") == 0) {
+        window.initializeWindow();
+        for (int i = 0; i < 10; ++i) glutMainLoopEvent();
+        say("ready " + std::to_string(vxRecordedWindow()));
+        return exitStatus;
+    }
     ofRunApp(new ProbeApp);
 }
