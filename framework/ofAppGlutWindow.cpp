@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -66,6 +67,15 @@ void noteProcessExit() {
     processExiting = true;
 }
 
+// freeglut's own handling of a fatal error tears the windows down before it
+// calls exit(1); the close callback would end the process first, with 0.
+void fatalGlutError(const char* format, va_list args) {
+    std::fprintf(stderr, "freeglut (vantorix): ");
+    std::vfprintf(stderr, format, args);
+    std::fprintf(stderr, "\n");
+    std::exit(1);
+}
+
 }  // namespace
 
 ofAppGlutWindow::ofAppGlutWindow() {
@@ -93,6 +103,7 @@ void ofAppGlutWindow::setupOpenGL(int w, int h, int mode) {
         static char programName[] = "vantorix";
         static char* argv[] = {programName, nullptr};
         int argc = 1;
+        glutInitErrorFunc(fatalGlutError);
         glutInit(&argc, argv);
         glutStarted = true;
         // glutInit registers freeglut's teardown with the exit list; this

@@ -248,16 +248,23 @@ TEST_F(GLRendererTest, ViewportInvertsYAndSetsUpTheScreenInsideIt) {
     EXPECT_EQ(ofGetViewportWidth(), 400);
     EXPECT_EQ(ofGetViewportHeight(), 300);
 
-    // Screen coordinates now start at the viewport's top-left corner.
+    // The screen set-up puts x = 0 at the viewport's left edge with one unit
+    // per pixel, but flips y over the window's height, not the viewport's:
+    // the viewport's top-left corner shows y = 960 - 300.
     ofSetupScreen();
     ofSetColor(255, 0, 0);
-    ofRect(0, 0, 2, 2);
-    ofRect(398, 298, 2, 2);
+    ofRect(0, 660, 2, 2);
+    ofRect(398, 958, 2, 2);
+    ofRect(200, 0, 2, 2);  // above the viewport: clipped away
     EXPECT_TRUE(isRed(at(100, 50)));
+    EXPECT_TRUE(isRed(at(101, 51)));
     EXPECT_TRUE(isBlack(at(99, 50)));
     EXPECT_TRUE(isBlack(at(100, 49)));
+    EXPECT_TRUE(isBlack(at(102, 52)));
     EXPECT_TRUE(isRed(at(499, 349)));
     EXPECT_TRUE(isBlack(at(500, 349)));
+    EXPECT_TRUE(isBlack(at(499, 350)));
+    EXPECT_TRUE(isBlack(at(300, 50)));  // where y = 0 would be with the viewport's height
 
     // Zero sizes mean the whole window.
     renderer->viewport(0, 0, 0, 0, false);

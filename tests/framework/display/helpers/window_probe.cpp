@@ -5,6 +5,7 @@
 //   exit N            exit(N) once the window shows
 //   exit N teardown   the same, and the application's exit tears the window down
 //   return N          no main loop: open the window, then return N from main
+//   glut-error        a fatal freeglut error once the window shows
 #include <GL/freeglut.h>
 
 #include <cstdio>
@@ -38,6 +39,7 @@ struct ExitListener {
 
 int exitStatus = -1;
 bool teardownInExit = false;
+bool glutError = false;
 
 class ProbeApp : public ofBaseApp {
 public:
@@ -55,6 +57,12 @@ public:
         if (ofGetFrameNum() != 2) return;
         say("ready " + std::to_string(vxRecordedWindow()));
         if (exitStatus >= 0) std::exit(exitStatus);
+        if (glutError) {
+            static char name[] = "again";
+            static char* args[] = {name, nullptr};
+            int count = 1;
+            glutInit(&count, args);  // freeglut refuses a second start
+        }
     }
     void exit() override {
         say("app.exit");
@@ -87,6 +95,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    glutError = argc >= 2 && std::strcmp(argv[1], "glut-error") == 0;
     if (argc >= 3) {
         exitStatus = std::atoi(argv[2]);
         teardownInExit = argc >= 4 && std::strcmp(argv[3], "teardown") == 0;
