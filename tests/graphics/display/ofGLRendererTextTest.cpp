@@ -129,9 +129,32 @@ TEST_F(BitmapStrings, BlendFactorsAreRestored) {
     glGetIntegerv(GL_BLEND_DST, &dst);
     EXPECT_EQ(src, GL_DST_COLOR);
     EXPECT_EQ(dst, GL_ONE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     EXPECT_EQ(cell(200, 89), blank);
     EXPECT_EQ(cell(10, 19), glyph('W'));
+
+    // A point the projection cannot map (w = 0) counts as behind the far plane.
+    ofClear(0, 0, 0, 255);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    GLfloat flat[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    glLoadMatrixf(flat);
+    glMatrixMode(GL_MODELVIEW);
+    renderer->drawString("W", 200, 100, 0, OF_BITMAPMODE_MODEL_BILLBOARD);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glGetIntegerv(GL_BLEND_SRC, &src);
+    glGetIntegerv(GL_BLEND_DST, &dst);
+    EXPECT_EQ(src, GL_DST_COLOR);
+    EXPECT_EQ(dst, GL_ONE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    std::vector<unsigned char> rgb(320 * 240 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 320, 240, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    int lit = 0;
+    for (unsigned char v : rgb) lit += v != 0;
+    EXPECT_EQ(lit, 0);
 
     // The matrices come back as they were in every mode.
     GLfloat before[16], after[16];
