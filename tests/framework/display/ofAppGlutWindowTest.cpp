@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GLTestWindow.h"
+#include "PrivateServer.h"
 #include "XdndSource.h"
 
 #include <GL/freeglut.h>
@@ -8,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,20 @@ protected:
 };
 
 using Lines = std::vector<std::string>;
+
+// Drops go through the server-wide XdndSelection, which a drop test in
+// another process may own at any moment: drop tests open their window on a
+// server of their own. It is stopped by an exit handler registered before
+// freeglut starts, so it outlives freeglut's own teardown at exit.
+void usePrivateServer() {
+    static PrivateServer* server = nullptr;
+    if (server || glutGet(GLUT_INIT_STATE)) return;  // too late to move GLUT elsewhere
+    server = new PrivateServer;
+    std::string name = server->start();
+    ASSERT_FALSE(name.empty());
+    setenv("DISPLAY", name.c_str(), 1);
+    std::atexit([] { delete server; });
+}
 
 // The X server keeps what the window shows while other windows cover it.
 void keepContentsWhenCovered() {
@@ -146,8 +162,10 @@ TEST_F(GlutWindowTest, OpensTheWindowAndRecordsItsIdAndTitle) {
 TEST_F(GlutWindowTest, FrameRateForwardsToThePacer) {
     GLTestWindow::open(200, 200);
     // The window may have been displayed while the map arrived; a new window
-    // object starts the frame count and the pacer again.
+    // object starts the frame count and the pacer again (and forgets the size
+    // to return to, which the first display applies).
     ofAppGlutWindow fresh;
+    ofSetWindowShape(200, 200);
     ofFramePacer& pacer = ofAppGlutWindow::pacer();
     EXPECT_FALSE(pacer.pacingOn);
     EXPECT_FLOAT_EQ(ofGetFrameRate(), 60.0f);
@@ -274,6 +292,7 @@ TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThree) {
     ofBackground(0, 0, 255, 255);
     GLTestWindow::pump();  // let the map and its reshape arrive first
     ofAppGlutWindow fresh;  // a new window object starts the frame count again
+    ofSetWindowShape(320, 240);
     ASSERT_EQ(ofGetFrameNum(), 0);
     app->drawn = 0;
     for (int i = 0; i < 6; ++i) ofAppGlutWindow::display();
@@ -346,6 +365,7 @@ TEST_F(GlutWindowTest, ASecondSetupReplacesWindowAndRenderer) {
 }
 
 TEST_F(GlutWindowTest, DropsGoToTheLoopApplicationOrAreIgnoredWithAWarning) {
+    usePrivateServer();
     GLTestWindow::open(320, 240);
     unsigned long window = vxRecordedWindow();
     Display* d = XOpenDisplay(nullptr);
@@ -387,6 +407,7 @@ TEST_F(GlutWindowTest, DropsGoToTheLoopApplicationOrAreIgnoredWithAWarning) {
 }
 
 TEST_F(GlutWindowTest, ADragSourceThatVanishesDoesNotEndTheProcess) {
+    usePrivateServer();
     GLTestWindow::open(320, 240);
     unsigned long window = vxRecordedWindow();
     Display* d = XOpenDisplay(nullptr);
@@ -406,7 +427,7 @@ TEST_F(GlutWindowTest, ADragSourceThatVanishesDoesNotEndTheProcess) {
         ofAppGlutWindow::pollDrops();
         GLTestWindow::pump(1);
     }
-    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(seen, Lines{});
     ofAppGlutWindow::setLoopApp(nullptr);
     XCloseDisplay(d);
 }
