@@ -47,14 +47,14 @@ struct DeviceSpec {
 
 class FakeJoyStick : public OIS::JoyStick {
 public:
-    FakeJoyStick(const DeviceSpec& spec, int devId) : OIS::JoyStick(spec.name, true, devId, nullptr) {
-        mState.mAxes.resize(static_cast<size_t>(spec.axes));
-        mState.mButtons.resize(static_cast<size_t>(spec.buttons));
-        mPOVs = spec.povs;
+    FakeJoyStick(const DeviceSpec& desc, int devId) : OIS::JoyStick(desc.name, true, devId, nullptr) {
+        mState.mAxes.resize(static_cast<size_t>(desc.axes));
+        mState.mButtons.resize(static_cast<size_t>(desc.buttons));
+        mPOVs = desc.povs;
         mSliders = 0;
-        if (spec.feedback) {
+        if (desc.feedback) {
             feedback.reset(new FakeForceFeedback);
-            for (auto type : spec.effects) feedback->_addEffectTypes(OIS::Effect::ConstantForce, type);
+            for (auto type : desc.effects) feedback->_addEffectTypes(OIS::Effect::ConstantForce, type);
         }
     }
 
@@ -167,8 +167,8 @@ public:
     explicit FakeInputSystem(FakeDevices& owner) {
         std::lock_guard<std::mutex> lock(owner.mutex);
         int devId = 0;
-        for (const DeviceSpec& spec : owner.devices) {
-            owner.graveyard.emplace_back(new FakeJoyStick(spec, devId++));
+        for (const DeviceSpec& desc : owner.devices) {
+            owner.graveyard.emplace_back(new FakeJoyStick(desc, devId++));
             joysticks.push_back(owner.graveyard.back().get());
         }
         owner.latestSticks.clear();

@@ -24,11 +24,11 @@ TEST(GamepadView, AxesAndButtonsAtTheirPixels) {
     ofClear(0, 0, 0, 255);
     ofSetupScreen();
 
-    DeviceSpec spec;
-    spec.name = "Pad";
-    spec.axes = 2;
-    spec.buttons = 3;
-    FakeJoyStick stick(spec, 5);
+    DeviceSpec desc;
+    desc.name = "Pad";
+    desc.axes = 2;
+    desc.buttons = 3;
+    FakeJoyStick stick(desc, 5);
     testing::internal::CaptureStdout();
     ofxGamepadOIS pad(&stick);
     testing::internal::GetCapturedStdout();
