@@ -42,7 +42,7 @@ struct Journal {
     static std::string tag(ofxGamepad* pad) { return pad == nullptr ? "null" : pad->getName(); }
 };
 
-DeviceSpec spec(const std::string& name, int axes, int buttons, int povs) {
+DeviceSpec deviceDesc(const std::string& name, int axes, int buttons, int povs) {
     DeviceSpec s;
     s.name = name;
     s.axes = axes;
@@ -134,7 +134,7 @@ TEST_F(GamepadTest, AxisMapsRawReadingsWithTheDeadZone) {
 }
 
 TEST_F(GamepadTest, BindingTakesCountsNameIdAndListener) {
-    FakeJoyStick stick(spec("Sony PLAYSTATION(R)3 Controller", 6, 14, 1), 7);
+    FakeJoyStick stick(deviceDesc("Sony PLAYSTATION(R)3 Controller", 6, 14, 1), 7);
     std::string out;
     std::unique_ptr<ofxGamepadOIS> pad;
     out = captureOut([&] { pad.reset(new ofxGamepadOIS(&stick)); });
@@ -151,7 +151,7 @@ TEST_F(GamepadTest, BindingTakesCountsNameIdAndListener) {
 }
 
 TEST_F(GamepadTest, OneCaptureDeliversQueuedEventsInOrder) {
-    FakeJoyStick stick(spec("P", 2, 4, 1), 0);
+    FakeJoyStick stick(deviceDesc("P", 2, 4, 1), 0);
     ofxGamepadOIS pad(&stick);
     Journal journal;
     journal.attach(pad);
@@ -176,8 +176,8 @@ TEST_F(GamepadTest, OneCaptureDeliversQueuedEventsInOrder) {
 }
 
 TEST_F(GamepadTest, RebindingResetsStateButKeepsListeners) {
-    FakeJoyStick first(spec("Old name", 2, 4, 0), 3);
-    FakeJoyStick second(spec("Microsoft Wireless 360 Controller", 3, 6, 1), 9);
+    FakeJoyStick first(deviceDesc("Old name", 2, 4, 0), 3);
+    FakeJoyStick second(deviceDesc("Microsoft Wireless 360 Controller", 3, 6, 1), 9);
     ofxGamepadOIS pad(&first);
     Journal journal;
     journal.attach(pad);
@@ -205,7 +205,7 @@ TEST_F(GamepadTest, RebindingResetsStateButKeepsListeners) {
 }
 
 TEST_F(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
-    DeviceSpec rumble = spec("Rumble", 2, 2, 0);
+    DeviceSpec rumble = deviceDesc("Rumble", 2, 2, 0);
     rumble.feedback = true;
     rumble.effects = {OIS::Effect::Constant, OIS::Effect::Sine};
     FakeJoyStick stick(rumble, 1);
@@ -225,7 +225,7 @@ TEST_F(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
 }
 
 TEST_F(GamepadTest, ForceFeedbackWithoutEffectsWarns) {
-    DeviceSpec bare = spec("Bare", 1, 1, 0);
+    DeviceSpec bare = deviceDesc("Bare", 1, 1, 0);
     bare.feedback = true;
     FakeJoyStick stick(bare, 2);
     std::unique_ptr<ofxGamepadOIS> pad;
