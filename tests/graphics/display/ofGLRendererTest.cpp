@@ -39,15 +39,7 @@ ofColor at(int x, int y) {
                                          << ") want (" << r << ", " << g << ", " << b << ")";
 }
 
-// n pixels from (x, y) rightwards (or downwards): R red, G green, . black, ? anything else.
-std::string line(int x, int y, int n, bool down = false) {
-    std::string s;
-    for (int i = 0; i < n; ++i) {
-        ofColor c = down ? at(x, y + i) : at(x + i, y);
-        s += c == ofColor(255, 0, 0) ? 'R' : c == ofColor(0, 255, 0) ? 'G' : c == ofColor(0, 0, 0) ? '.' : '?';
-    }
-    return s;
-}
+using GLTestWindow::colours;
 
 std::string runs(int dots, char c, int n, int after) {
     return std::string(dots, '.') + std::string(n, c) + std::string(after, '.');
@@ -83,38 +75,38 @@ TEST_F(GLRendererTest, ScreenOriginTopLeftAndRectangleModes) {
     ofSetColor(255, 0, 0);
     ofRect(0, 0, 1, 1);
     ofRect(959, 959, 1, 1);
-    EXPECT_EQ(line(0, 0, 2), "R.");
-    EXPECT_EQ(line(0, 0, 2, true), "R.");
-    EXPECT_EQ(line(958, 959, 2), ".R");
-    EXPECT_EQ(line(959, 958, 2, true), ".R");
+    EXPECT_EQ(colours(0, 0, 2), "R.");
+    EXPECT_EQ(colours(0, 0, 2, true), "R.");
+    EXPECT_EQ(colours(958, 959, 2), ".R");
+    EXPECT_EQ(colours(959, 958, 2, true), ".R");
 
     renderer->setRectMode(OF_RECTMODE_CENTER);
     ofRect(100, 100, 20, 10);  // (90, 95) to (110, 105)
     renderer->setRectMode(OF_RECTMODE_CORNER);
-    EXPECT_EQ(line(89, 100, 22), runs(1, 'R', 20, 1));
-    EXPECT_EQ(line(100, 94, 12, true), runs(1, 'R', 10, 1));
+    EXPECT_EQ(colours(89, 100, 22), runs(1, 'R', 20, 1));
+    EXPECT_EQ(colours(100, 94, 12, true), runs(1, 'R', 10, 1));
 
     // An outline leaves the inside empty.
     ofNoFill();
     ofRect(200.5f, 200.5f, 40, 40);
     ofFill();
-    EXPECT_EQ(line(199, 220, 43), ".R" + std::string(39, '.') + "R.");
-    EXPECT_EQ(line(220, 199, 43, true), ".R" + std::string(39, '.') + "R.");
+    EXPECT_EQ(colours(199, 220, 43), ".R" + std::string(39, '.') + "R.");
+    EXPECT_EQ(colours(220, 199, 43, true), ".R" + std::string(39, '.') + "R.");
 }
 
 TEST_F(GLRendererTest, LinesTrianglesAndColourForms) {
     ofSetColor(0, 255, 0);
     ofLine(10, 50.5f, 100, 50.5f);
     ofLine(ofPoint(300.5f, 10), ofPoint(300.5f, 90));
-    EXPECT_EQ(line(50, 49, 3, true), ".G.");
-    EXPECT_EQ(line(8, 50, 1) + line(102, 50, 1), "..");
-    EXPECT_EQ(line(299, 40, 3), ".G.");
+    EXPECT_EQ(colours(50, 49, 3, true), ".G.");
+    EXPECT_EQ(colours(8, 50, 1) + colours(102, 50, 1), "..");
+    EXPECT_EQ(colours(299, 40, 3), ".G.");
 
     renderer->setHexColor(0x3366cc);
     ofTriangle(400, 400, 500, 400, 400, 500);
     EXPECT_TRUE(near(at(410, 410), 0x33, 0x66, 0xcc));
     EXPECT_TRUE(near(at(480, 410), 0x33, 0x66, 0xcc));
-    EXPECT_EQ(line(480, 480, 1) + line(399, 410, 1), "..");  // beyond the hypotenuse, left of the edge
+    EXPECT_EQ(colours(480, 480, 1) + colours(399, 410, 1), "..");  // beyond the hypotenuse, left of the edge
 
     renderer->setColor(128);
     ofRect(600, 600, 4, 4);
@@ -130,19 +122,19 @@ TEST_F(GLRendererTest, CirclesAndEllipsesFollowTheCircleCache) {
 
     ofSetColor(255, 0, 0);
     ofCircle(200, 200, 50);
-    EXPECT_EQ(line(152, 200, 1) + line(247, 200, 1) + line(200, 151, 1) + line(200, 248, 1), "RRRR");
-    EXPECT_EQ(line(252, 200, 1) + line(200, 147, 1) + line(240, 240, 1), "...");
+    EXPECT_EQ(colours(152, 200, 1) + colours(247, 200, 1) + colours(200, 151, 1) + colours(200, 248, 1), "RRRR");
+    EXPECT_EQ(colours(252, 200, 1) + colours(200, 147, 1) + colours(240, 240, 1), "...");
 
     // An outline circle is a ring: the centre stays empty.
     ofNoFill();
     ofCircle(500, 200, 50);
     ofFill();
-    EXPECT_EQ(line(500, 200, 1), ".");
-    EXPECT_NE(line(545, 200, 8).find('R'), std::string::npos);
+    EXPECT_EQ(colours(500, 200, 1), ".");
+    EXPECT_NE(colours(545, 200, 8).find('R'), std::string::npos);
 
     renderer->drawEllipse(700, 500, 0, 200, 50);
-    EXPECT_EQ(line(795, 500, 1) + line(700, 522, 1), "RR");
-    EXPECT_EQ(line(700, 528, 1) + line(803, 500, 1), "..");
+    EXPECT_EQ(colours(795, 500, 1) + colours(700, 522, 1), "RR");
+    EXPECT_EQ(colours(700, 528, 1) + colours(803, 500, 1), "..");
 
     // The same resolution keeps the cache; another one rebuilds it.
     const ofPoint* before = &cache[0];
@@ -205,11 +197,11 @@ TEST_F(GLRendererTest, ViewportInvertsYAndTheScreenFlipsOverTheWindowHeight) {
     ofRect(0, 660, 2, 2);
     ofRect(398, 958, 2, 2);
     ofRect(200, 0, 2, 2);  // above the viewport: clipped away
-    EXPECT_EQ(line(99, 50, 4), ".RR.");
-    EXPECT_EQ(line(100, 49, 4, true), ".RR.");
-    EXPECT_EQ(line(498, 349, 3), "RR.");
-    EXPECT_EQ(line(499, 348, 3, true), "RR.");
-    EXPECT_EQ(line(300, 50, 1), ".");  // where y = 0 would be with the viewport's height
+    EXPECT_EQ(colours(99, 50, 4), ".RR.");
+    EXPECT_EQ(colours(100, 49, 4, true), ".RR.");
+    EXPECT_EQ(colours(498, 349, 3), "RR.");
+    EXPECT_EQ(colours(499, 348, 3, true), "RR.");
+    EXPECT_EQ(colours(300, 50, 1), ".");  // where y = 0 would be with the viewport's height
 
     // Zero sizes mean the whole window.
     renderer->viewport(0, 0, 0, 0, false);
@@ -230,11 +222,11 @@ TEST_F(GLRendererTest, MatrixAndViewStacksRestoreWhatWasPushed) {
     ofRect(0, 0, 20, 10);  // x runs down, y runs left: (290, 300) to (300, 320)
     ofPopMatrix();
     ofRect(0, 0, 5, 5);  // back at the origin
-    EXPECT_EQ(line(99, 214, 12), runs(1, 'R', 10, 1));
-    EXPECT_EQ(line(109, 199, 17, true), runs(1, 'R', 15, 1));
-    EXPECT_EQ(line(289, 310, 12), runs(1, 'R', 10, 1));
-    EXPECT_EQ(line(295, 299, 22, true), runs(1, 'R', 20, 1));
-    EXPECT_EQ(line(0, 4, 6), "RRRRR.");
+    EXPECT_EQ(colours(99, 214, 12), runs(1, 'R', 10, 1));
+    EXPECT_EQ(colours(109, 199, 17, true), runs(1, 'R', 15, 1));
+    EXPECT_EQ(colours(289, 310, 12), runs(1, 'R', 10, 1));
+    EXPECT_EQ(colours(295, 299, 22, true), runs(1, 'R', 20, 1));
+    EXPECT_EQ(colours(0, 4, 6), "RRRRR.");
 
     // A view holds viewport and both matrices.
     float before[16], after[16];
@@ -301,7 +293,7 @@ TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndSkipShortAttributeLists) {
     indexed.addIndices(upper, 3);
     frame();
     renderer->draw(indexed, false, false, false);
-    EXPECT_EQ(line(135, 105, 1) + line(105, 135, 1), "R.");
+    EXPECT_EQ(colours(135, 105, 1) + colours(105, 135, 1), "R.");
 
     // A colour list shorter than the vertices would be read past its end.
     ofMesh shortColours = square(1);
@@ -311,7 +303,7 @@ TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndSkipShortAttributeLists) {
     fflush(stdout);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "[warning] ofGLRenderer::draw(): mesh has fewer colours than vertices; they are not drawn\n");
-    EXPECT_EQ(line(120, 120, 1), "R");
+    EXPECT_EQ(colours(120, 120, 1), "R");
 
     // An index past the last vertex draws nothing.
     ofMesh badIndex = mesh;
@@ -323,12 +315,12 @@ TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndSkipShortAttributeLists) {
     renderer->draw(badIndex, false, false, false);
     fflush(stdout);
     testing::internal::GetCapturedStdout();
-    EXPECT_EQ(line(135, 105, 1), ".");
+    EXPECT_EQ(colours(135, 105, 1), ".");
 
     // Wireframe outlines the triangles and puts the polygon mode back.
     frame();
     renderer->draw(indexed, OF_MESH_WIREFRAME, false, false, false);
-    EXPECT_EQ(line(135, 105, 1), ".");
+    EXPECT_EQ(colours(135, 105, 1), ".");
     GLint polygonMode[2];
     glGetIntegerv(GL_POLYGON_MODE, polygonMode);
     EXPECT_EQ(polygonMode[0], GL_FILL);
@@ -339,16 +331,16 @@ TEST_F(GLRendererTest, PolylinesAndPointListsDrawInPlace) {
     for (ofPoint p : {ofPoint(10.5f, 300.5f), ofPoint(60.5f, 300.5f), ofPoint(60.5f, 350.5f)}) open.addVertex(p);
     ofSetColor(255, 0, 0);
     renderer->draw(open);
-    EXPECT_EQ(line(30, 300, 1) + line(60, 330, 1), "RR");
+    EXPECT_EQ(colours(30, 300, 1) + colours(60, 330, 1), "RR");
     // The closing edge runs along the diagonal only when closed.
-    EXPECT_EQ(line(34, 325, 3), "...");
+    EXPECT_EQ(colours(34, 325, 3), "...");
     open.setClosed(true);
     renderer->draw(open);
-    EXPECT_NE(line(34, 325, 3).find('R'), std::string::npos);
+    EXPECT_NE(colours(34, 325, 3).find('R'), std::string::npos);
 
     std::vector<ofPoint> points{ofPoint(500.5f, 500.5f), ofPoint(510.5f, 520.5f)};
     renderer->draw(points, OF_PRIMITIVE_POINTS);
-    EXPECT_EQ(line(500, 500, 1) + line(510, 520, 1) + line(505, 510, 1), "RR.");
+    EXPECT_EQ(colours(500, 500, 1) + colours(510, 520, 1) + colours(505, 510, 1), "RR.");
     std::vector<ofPoint> none;
     renderer->draw(none, OF_PRIMITIVE_POINTS);
 }
@@ -356,7 +348,7 @@ TEST_F(GLRendererTest, PolylinesAndPointListsDrawInPlace) {
 TEST_F(GLRendererTest, SphereSmoothingAndPathStrokesLeaveTheStateAsTheyFoundIt) {
     ofSetColor(255, 0, 0);
     renderer->drawSphere(480, 480, 0, 100);
-    EXPECT_EQ(line(480, 480, 1) + line(570, 480, 1) + line(590, 480, 1), "RR.");
+    EXPECT_EQ(colours(480, 480, 1) + colours(570, 480, 1) + colours(590, 480, 1), "RR.");
     EXPECT_FALSE(glIsEnabled(GL_NORMALIZE));
 
     ofEnableSmoothing();
@@ -384,7 +376,7 @@ TEST_F(GLRendererTest, SphereSmoothingAndPathStrokesLeaveTheStateAsTheyFoundIt) 
     renderer->draw(path);
     ofColor stroke = path.getStrokeColor();
     for (int y : {599, 600, 601}) EXPECT_TRUE(near(at(150, y), stroke.r * 128 / 255, stroke.g, stroke.b)) << y;
-    EXPECT_EQ(line(150, 603, 1), ".");
+    EXPECT_EQ(colours(150, 603, 1), ".");
     GLfloat width = 0;
     glGetFloatv(GL_LINE_WIDTH, &width);
     EXPECT_FLOAT_EQ(width, 1.0f);
