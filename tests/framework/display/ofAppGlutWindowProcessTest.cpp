@@ -25,6 +25,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Lines = std::vector<std::string>;
 
 // The probe application in a child process, read line by line.
 class Probe {
@@ -77,37 +78,32 @@ public:
         }
     }
 
-    // Reads until a line equals `wanted`; returns the lines passed over, and
-    // fails the test when it never comes.
-    std::vector<std::string> waitFor(const std::string& wanted) {
-        std::vector<std::string> skipped;
+    // Reads up to the first line that equals `wanted` (or starts with it, for
+    // a prefix) and returns the lines read, that one last; fails the test
+    // when it never comes.
+    std::vector<std::string> waitFor(const std::string& wanted, bool prefix = false) {
+        std::vector<std::string> read;
         for (;;) {
-            std::string l = line();
-            if (l == wanted) return skipped;
+            read.push_back(line());
+            const std::string& l = read.back();
+            if (l == wanted || (prefix && l.compare(0, wanted.size(), wanted) == 0)) return read;
             if (l == "<eof>" || l == "<timeout>") {
                 ADD_FAILURE() << "never saw \"" << wanted << "\" (" << l << ")";
-                return skipped;
+                return read;
             }
-            skipped.push_back(l);
         }
     }
 
     // Waits for "ready <window id>" and returns the id.
     unsigned long ready() {
-        for (;;) {
-            std::string l = line();
-            if (l.compare(0, 6, "ready ") == 0) return std::stoul(l.substr(6));
-            if (l == "<eof>" || l == "<timeout>") {
-                ADD_FAILURE() << "probe never became ready";
-                return 0;
-            }
-        }
+        std::string l = waitFor("ready ", true).back();
+        return l.compare(0, 6, "ready ") == 0 ? std::stoul(l.substr(6)) : 0;
     }
 
-    // Every line up to the end of the output.
-    std::vector<std::string> rest() {
+    // The next n lines (every one when n < 0) up to the end of the output.
+    std::vector<std::string> rest(int n = -1) {
         std::vector<std::string> lines;
-        for (std::string l = line(); l != "<eof>" && l != "<timeout>"; l = line()) lines.push_back(l);
+        for (std::string l; n-- != 0 && (l = line()) != "<eof>" && l != "<timeout>";) lines.push_back(l);
         return lines;
     }
 
@@ -152,8 +148,9 @@ protected:
         XTestFakeMotionEvent(display, -1, originX + x, originY + y, CurrentTime);
         XFlush(display);
     }
-    void key(KeySym sym, bool down) {
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), down, CurrentTime);
+    void tap(KeySym sym) {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), True, CurrentTime);
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), False, CurrentTime);
         XFlush(display);
     }
     void button(unsigned int b, bool down) {
@@ -193,44 +190,33 @@ TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServer) {
     moveTo(30, 40);
     probe.waitFor("moved 30 40");
 
-    key(XK_Right, true);
-    key(XK_Right, false);
+    tap(XK_Right);
+    tap(XK_Shift_L);  // modifiers are no keys of their own
+    tap(XK_F1);
+    tap(XK_a);
     probe.waitFor("keyPressed 358");
-    EXPECT_EQ(probe.line(), "keyReleased 358");
-
-    key(XK_Shift_L, true);  // modifiers are no keys of their own
-    key(XK_Shift_L, false);
-    key(XK_F1, true);
-    key(XK_F1, false);
-    EXPECT_EQ(probe.line(), "keyPressed 257");
-    EXPECT_EQ(probe.line(), "keyReleased 257");
-    key(XK_a, true);
-    key(XK_a, false);
-    EXPECT_EQ(probe.line(), "keyPressed 97");
-    EXPECT_EQ(probe.line(), "keyReleased 97");
+    EXPECT_EQ(probe.rest(5), (Lines{"keyReleased 358", "keyPressed 257", "keyReleased 257", "keyPressed 97",
+                                    "keyReleased 97"}));
 
     button(1, true);
     EXPECT_EQ(probe.line(), "pressed 30 40 0");
     moveTo(50, 60);
-    std::vector<std::string> between = probe.waitFor("dragged 50 60 0");
-    EXPECT_FALSE(contains(between, "moved"));
+    EXPECT_FALSE(contains(probe.waitFor("dragged 50 60 0"), "moved"));
     button(1, false);
     EXPECT_EQ(probe.line(), "released 50 60 0");
 
-    button(4, true);  // the wheel is no button
-    button(4, false);
-    button(3, true);
-    button(3, false);
-    EXPECT_EQ(probe.line(), "pressed 50 60 2");
-    EXPECT_EQ(probe.line(), "released 50 60 2");
+    for (unsigned int b : {4, 5, 3}) {  // the wheel is no button
+        button(b, true);
+        button(b, false);
+    }
+    EXPECT_EQ(probe.rest(2), (Lines{"pressed 50 60 2", "released 50 60 2"}));
 
     XResizeWindow(display, window, 400, 300);
     XFlush(display);
     probe.waitFor("resized 400 300");
 
     moveTo(600, 600);  // leaves the window
-    std::vector<std::string> leaving = probe.waitFor("entry 0");
-    EXPECT_FALSE(contains(leaving, "pressed"));
+    EXPECT_FALSE(contains(probe.waitFor("entry 0"), "pressed"));
 }
 
 TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
@@ -249,9 +235,12 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
     EXPECT_EQ(src.readWindowProperty(proxy, "XdndProxy"), proxy);
 
     std::string uris = "file://" + dir + "/drop%20one.txt\r\nfile://" + dir + "/b%25.png\r\n";
-    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
-    src.send(proxy, window, "XdndPosition", 0, ((originX + 70L) << 16) | (originY + 80L), CurrentTime,
-             static_cast<long>(src.atom("XdndActionCopy")));
+    auto enter = [&](Atom offered, long x, long y) {
+        src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(offered), 0, 0);
+        src.send(proxy, window, "XdndPosition", 0, ((originX + x) << 16) | (originY + y), CurrentTime,
+                 static_cast<long>(src.atom("XdndActionCopy")));
+    };
+    enter(src.atom("text/uri-list"), 70, 80);
     XClientMessageEvent status;
     ASSERT_TRUE(src.await("XdndStatus", status, uris));
     EXPECT_EQ(static_cast<Window>(status.data.l[0]), window);
@@ -263,13 +252,10 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
     ASSERT_TRUE(src.await("XdndFinished", finished, uris));
     EXPECT_EQ(finished.data.l[1] & 1, 1);
 
-    std::vector<std::string> before = probe.waitFor("drag 2 70 80 [" + first + "] [" + second + "]");
-    EXPECT_FALSE(contains(before, "event.fileDrag"));
+    EXPECT_FALSE(contains(probe.waitFor("drag 2 70 80 [" + first + "] [" + second + "]"), "event.fileDrag"));
 
     // A source offering no file list is turned down.
-    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(XA_STRING), 0, 0);
-    src.send(proxy, window, "XdndPosition", 0, ((originX + 10L) << 16) | (originY + 10L), CurrentTime,
-             static_cast<long>(src.atom("XdndActionCopy")));
+    enter(XA_STRING, 10, 10);
     ASSERT_TRUE(src.await("XdndStatus", status, uris));
     EXPECT_EQ(status.data.l[1] & 1, 0);
     src.send(proxy, window, "XdndLeave", 0, 0, 0, 0);
@@ -284,10 +270,9 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
 
 TEST_F(WindowProcessTest, ClosingTheWindowRunsTheExitStepsInOrderThenTheDestructor) {
     sendDelete();
-    std::vector<std::string> lines = probe.rest();
+    Lines lines = probe.rest();
     ASSERT_GE(lines.size(), 3u);
-    std::vector<std::string> last(lines.end() - 3, lines.end());
-    EXPECT_EQ(last, (std::vector<std::string>{"app.exit", "event.exit", "app.destroyed"}));
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{"app.exit", "event.exit", "app.destroyed"}));
     EXPECT_EQ(probe.exitStatus(), 0);
 }
 
@@ -295,12 +280,9 @@ TEST_F(WindowProcessTest, EscapeEndsTheProcessTheSameWay) {
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     moveTo(10, 10);
     probe.waitFor("moved 10 10");
-    key(XK_Escape, true);
+    tap(XK_Escape);
     probe.waitFor("keyPressed 27");
-    EXPECT_EQ(probe.line(), "app.exit");
-    EXPECT_EQ(probe.line(), "event.exit");
-    EXPECT_EQ(probe.line(), "app.destroyed");
-    EXPECT_EQ(probe.line(), "<eof>");
+    EXPECT_EQ(probe.rest(), (Lines{"app.exit", "event.exit", "app.destroyed"}));
     EXPECT_EQ(probe.exitStatus(), 0);
 }
 
@@ -310,7 +292,6 @@ TEST_F(WindowProcessTest, EscapeEndsTheProcessTheSameWay) {
 TEST(WindowProcessExit, AnExitStatusSurvivesTheWindowsTeardown) {
     const char* display = std::getenv("DISPLAY");
     ASSERT_NE(display, nullptr);
-    using Lines = std::vector<std::string>;
     struct Case {
         Lines args;
         int status;
