@@ -48,12 +48,8 @@ std::string runs(int dots, char c, int n, int after) {
 }  // namespace
 
 TEST_F(GLRendererTest, DefaultStyleAndBackgroundConversions) {
-    EXPECT_EQ(renderer->getRectMode(), OF_RECTMODE_CORNER);
-    EXPECT_EQ(renderer->getFillMode(), OF_FILLED);
-    EXPECT_TRUE(renderer->bClearBg());
     ofFloatColor& bg = renderer->getBgColor();
     EXPECT_FLOAT_EQ(bg.r, 200 / 255.0f);
-    EXPECT_EQ(renderer->getCircleCache().size(), 21);
     // 40 slices and 20 bands: 41 vertex pairs per band in one strip.
     EXPECT_EQ(renderer->getSphereMesh().getNumVertices(), 20 * 41 * 2);
     EXPECT_EQ(renderer->getSphereMesh().getMode(), OF_PRIMITIVE_TRIANGLE_STRIP);
@@ -266,8 +262,6 @@ TEST_F(GLRendererTest, UnknownModesLogAndFallBack) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "[error] asked for unsupported or non existant primitive mode 9 returning GL_TRIANGLES\n"
               "[error] asked for unsupported or non existant poly mode -1 returning GL_FILL\n");
-    EXPECT_EQ(ofGetGLPrimitiveMode(OF_PRIMITIVE_LINE_LOOP), static_cast<GLenum>(GL_LINE_LOOP));
-    EXPECT_EQ(ofGetGLPolyMode(OF_MESH_WIREFRAME), static_cast<GLenum>(GL_LINE));
 }
 
 TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndSkipShortAttributeLists) {

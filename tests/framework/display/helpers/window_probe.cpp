@@ -32,11 +32,6 @@ std::string xy(int x, int y) {
     return std::to_string(x) + " " + std::to_string(y);
 }
 
-struct ExitListener {
-    void onExit(ofEventArgs&) { say("event.exit"); }
-    void onDrag(ofDragInfo&) { say("event.fileDrag"); }
-};
-
 int exitStatus = -1;
 bool teardownInExit = false;
 bool glutError = false;
@@ -48,8 +43,8 @@ public:
         ofInitFreeImage();
         ofSetFrameRate(60);
         ofSetWindowTitle("VANTORIX probe");
-        ofAddListener(ofEvents().exit, &listener, &ExitListener::onExit);
-        ofAddListener(ofEvents().fileDragEvent, &listener, &ExitListener::onDrag);
+        ofAddListener(ofEvents().exit, this, &ProbeApp::onExit);
+        ofAddListener(ofEvents().fileDragEvent, this, &ProbeApp::onDrag);
         say("setup");
     }
     void draw() override {
@@ -73,6 +68,8 @@ public:
             say("window.destroyed");
         }
     }
+    void onExit(ofEventArgs&) { say("event.exit"); }
+    void onDrag(ofDragInfo&) { say("event.fileDrag"); }
     void keyPressed(int key) override { say("keyPressed " + std::to_string(key)); }
     void keyReleased(int key) override { say("keyReleased " + std::to_string(key)); }
     void mouseMoved(int x, int y) override { say("moved " + xy(x, y)); }
@@ -87,9 +84,6 @@ public:
         for (const std::string& f : info.files) line += " [" + f + "]";
         say(line);
     }
-
-private:
-    ExitListener listener;
 };
 
 }  // namespace
