@@ -75,20 +75,10 @@ TEST(Graphics, SetStyleHandsEverySettingOverInOrder) {
     EXPECT_EQ(renderer->calls.back(), "drawString(\"hi\nthere\",10,20,0,0)");
 }
 
-TEST(Graphics, SetColorOverloads) {
+TEST(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
     auto renderer = makeCurrent();
-    ofSetColor(10, 20, 30, 40);
     ofSetColor(1, 2, 3);
-    ofSetColor(ofColor(7, 8, 9, 10));
     ofSetColor(ofColor(7, 8, 9, 10), 99);
-    ofSetColor(128);
-    EXPECT_EQ(ofGetStyle().color, ofColor(128, 128, 128, 255));
-    EXPECT_EQ(renderer->calls, (Calls{"setColor(10,20,30,40)", "setColor(1,2,3,255)", "setColor(7,8,9,10)",
-                                     "setColor(7,8,9,99)", "setColor(128,128,128,255)"}));
-}
-
-TEST(Graphics, OutOfRangeColoursAreClampedInTheStyleButPassedOnAsGiven) {
-    auto renderer = makeCurrent();
     testing::internal::CaptureStdout();
     ofSetColor(300);
     ofSetColor(255);
@@ -101,30 +91,21 @@ TEST(Graphics, OutOfRangeColoursAreClampedInTheStyleButPassedOnAsGiven) {
         "instead?\n";
     // Once for 300 and once for 256; the log ends each line after the text's own newline.
     EXPECT_EQ(out, warning + "\n" + warning + "\n");
-    EXPECT_EQ(renderer->calls, (Calls{"setColor(300,300,300,255)", "setColor(255,255,255,255)",
-                                     "setColor(-1,-1,-1,255)", "setColor(256,256,256,255)"}));
+    EXPECT_EQ(renderer->calls, (Calls{"setColor(1,2,3,255)", "setColor(7,8,9,99)", "setColor(300,300,300,255)",
+                                     "setColor(255,255,255,255)", "setColor(-1,-1,-1,255)",
+                                     "setColor(256,256,256,255)"}));
     ofSetColor(-20, 400, 100, 999);
     EXPECT_EQ(ofGetStyle().color, ofColor(0, 255, 100, 255));
     // A style round trip restores what was drawn.
     renderer->reset();
     ofSetStyle(ofGetStyle());
     EXPECT_EQ(renderer->calls.front(), "setColor(0,255,100,255)");
-}
 
-TEST(Graphics, BackgroundStoresAndClears) {
-    auto renderer = makeCurrent();
-    ofBackground(1, 2, 3, 4);
-    ofBackground(0);
+    renderer->reset();
     ofBackground(30, 40);
-    ofClear(0, 0, 0, 0);
-    ofSetBackgroundAuto(true);
-    renderer->clearBg = false;
-    EXPECT_FALSE(ofbClearBg());
-    EXPECT_EQ(ofBgColorPtr(), &renderer->bgColor);
-    // Clearing does not change the stored background.
+    ofClear(0, 0, 0, 0);  // does not change the stored background
     EXPECT_EQ(ofGetStyle().bgColor, ofColor(30, 30, 30, 40));
-    EXPECT_EQ(renderer->calls, (Calls{"background(1,2,3,4)", "background(0,0,0,255)", "background(30,30,30,40)",
-                                     "clear(0,0,0,0)", "setBackgroundAuto(true)", "bClearBg()", "getBgColor()"}));
+    EXPECT_EQ(renderer->calls, (Calls{"background(30,30,30,40)", "clear(0,0,0,0)"}));
 }
 
 TEST(Graphics, SettingsReachStyleShapePathAndRenderer) {
@@ -144,44 +125,22 @@ TEST(Graphics, SettingsReachStyleShapePathAndRenderer) {
     const ofStyle style = ofGetStyle();
     EXPECT_EQ((std::vector<int>{style.circleResolution, style.bFill, style.smoothing, style.blendingMode}),
               (std::vector<int>{6, false, true, 0}));
-    renderer->rectMode = 1;
-    EXPECT_EQ(ofGetRectMode(), 1);
-    EXPECT_EQ(renderer->calls,
-              (Calls{"setLineWidth(3)", "setFillMode(1)", "setFillMode(0)", "setCircleResolution(6)",
-                     "setBlendMode(1)", "setLineSmoothing(true)", "getRectMode()"}));
+    EXPECT_EQ(renderer->calls, (Calls{"setLineWidth(3)", "setFillMode(1)", "setFillMode(0)", "setCircleResolution(6)",
+                                     "setBlendMode(1)", "setLineSmoothing(true)"}));
 }
 
-TEST(Graphics, DrawingAndMatrixFunctionsForward) {
+TEST(Graphics, TwoDimensionalFormsFillInDepthAndDefaults) {
     auto renderer = makeCurrent();
-    renderer->currentViewport.set(1, 2, 640, 480);
-    ofPushMatrix();
-    ofTranslate(1.5f, -2, 3);
     ofTranslate(4, 5);
     ofScale(2, 3);
-    ofRotate(45);
-    ofPopMatrix();
-    ofPushView();
-    ofViewport(1, 2, 3, 4, false);
     ofViewport(ofRectangle(5, 6, 7, 8));
-    EXPECT_EQ(ofGetViewportWidth(), 640);
-    EXPECT_EQ(ofGetViewportHeight(), 480);
-    EXPECT_EQ(ofGetCurrentViewport().x, 1.0f);
-    ofSetCoordHandedness(1);
-    ofSetupScreen();
-    ofPopView();
-    ofLine(ofPoint(1, 2, 3), ofPoint(4, 5, 6));
     ofLine(1, 2, 3, 4);
-    ofRect(10, 20, 30, 40);
     ofRect(ofRectangle(1, 2, 3, 4));
-    ofTriangle(ofPoint(1, 2, 3), ofPoint(4, 5, 6), ofPoint(7, 8, 9));
     ofTriangle(1, 2, 3, 4, 5, 6);
     ofCircle(5, 6, 7.5f);
     ofDrawBitmapString("a", 1, 2, 3);
     EXPECT_EQ(renderer->calls,
-              (Calls{"pushMatrix()", "translate(1.5,-2,3)", "translate(4,5,0)", "scale(2,3,1)", "rotate(45)",
-                     "popMatrix()", "pushView()", "viewport(1,2,3,4,false)", "viewport(5,6,7,8,true)",
-                     "getViewportWidth()", "getViewportHeight()", "getCurrentViewport()", "setCoordHandedness(1)",
-                     "setupScreen()", "popView()", "drawLine(1,2,3,4,5,6)", "drawLine(1,2,0,3,4,0)",
-                     "drawRectangle(10,20,0,30,40)", "drawRectangle(1,2,0,3,4)", "drawTriangle(1,2,3,4,5,6,7,8,9)",
-                     "drawTriangle(1,2,0,3,4,0,5,6,0)", "drawCircle(5,6,0,7.5)", "drawString(\"a\",1,2,3,4)"}));
+              (Calls{"translate(4,5,0)", "scale(2,3,1)", "viewport(5,6,7,8,true)", "drawLine(1,2,0,3,4,0)",
+                     "drawRectangle(1,2,0,3,4)", "drawTriangle(1,2,0,3,4,0,5,6,0)", "drawCircle(5,6,0,7.5)",
+                     "drawString(\"a\",1,2,3,4)"}));
 }

@@ -49,17 +49,6 @@ TEST(ImageClass, EveryDrawFormReachesTheRendererWithTheWholeImageAsSource) {
     image.draw(5, 6);
 }
 
-TEST(ImageClass, FailedLoadLogsTheNameAsGivenAndEmptiesTheImage) {
-    ofImage image = colourImage(4, 4);
-    bool ok = true;
-    std::string err = captureErr([&] { ok = image.loadImage("pics/missing.png"); });
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(err, "[error] Couldn't load image from pics/missing.png\n");
-    EXPECT_EQ(image.getWidth(), 0);
-    EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
-    EXPECT_FALSE(image.getPixelsRef().isAllocated());
-}
-
 TEST(ImageClass, ResizeKeepsChannelOrderAndRefusesImpossibleSizes) {
     ofImage image = colourImage(4, 2);
     const std::vector<unsigned char> rgb = {250, 20, 5};

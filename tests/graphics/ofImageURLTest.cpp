@@ -122,5 +122,6 @@ TEST(ImageURL, AFailedRequestFailsTheLoadAndEmptiesTheImage) {
     ASSERT_GE(err.size(), tail.size());
     EXPECT_EQ(err.substr(err.size() - tail.size()), tail);
     EXPECT_EQ(image.getWidth(), 0);
+    EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
     EXPECT_FALSE(image.getPixelsRef().isAllocated());
 }

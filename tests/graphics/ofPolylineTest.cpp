@@ -76,10 +76,6 @@ TEST(Polyline, CatmullRomWaitsForFourPoints) {
     EXPECT_EQ(line.size(), 0);
     line.curveTo(ofPoint(3, 0), 3);
     EXPECT_EQ(line.size(), 0);
-    const ofPoint pts[] = {ofPoint(1, 1), ofPoint(2, 2)};
-    line.addVertices(pts, 2);
-    line.addVertices(pts, 0);
-    EXPECT_EQ(line.getVertices(), (std::vector<ofPoint>{ofPoint(1, 1), ofPoint(2, 2)}));
 }
 
 TEST(Polyline, BeziersStartWhereTheyShould) {
