@@ -57,7 +57,7 @@ protected:
 };
 
 // Drops go through the server-wide XdndSelection, which a drop test in
-// another process may own at any moment: drop tests open their window on a
+// another process may own at any moment: such tests open their window on a
 // server of their own. It is stopped by an exit handler registered before
 // freeglut starts, so it outlives freeglut's own teardown at exit.
 void usePrivateServer() {
@@ -265,6 +265,7 @@ TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThree) {
 }
 
 TEST_F(GlutWindowTest, FullScreenIsQueuedUntilTheNextDisplayAndUndone) {
+    usePrivateServer();  // other tests' windows would expose this one, and an expose displays
     ofAppGlutWindow& window = GLTestWindow::open(320, 240);
     auto size = [] { return xy(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)); };
     ofAppGlutWindow::display();
