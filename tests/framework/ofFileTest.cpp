@@ -7,19 +7,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "CapturedOutput.h"
 #include "ofDirectoryLister.h"
 #include "ofFile.h"
 #include "ofLog.h"
 
 namespace {
-
-template <class F>
-std::string stdoutOf(F f) {
-    testing::internal::CaptureStdout();
-    f();
-    std::fflush(stdout);
-    return testing::internal::GetCapturedStdout();
-}
 
 std::string textOf(std::istream& in) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -101,7 +94,7 @@ TEST_F(FileTest, ListingSkipsHiddenEntriesAndChecksIndexes) {
     mkdir(("data/" + dir + "/.git").c_str(), 0755);
     ofSetLogLevel(OF_LOG_VERBOSE);
     ofDirectoryLister lister;
-    const std::string out = stdoutOf([&] { EXPECT_EQ(lister.listDir(dir), 3); });
+    const std::string out = captureOutput([&] { EXPECT_EQ(lister.listDir(dir), 3); }).out;
 
     std::vector<std::string> names;
     std::string expected;
@@ -129,17 +122,15 @@ TEST_F(FileTest, MissingEmptyAndUnreadableFolders) {
     mkdir(("data/" + dir + "/empty").c_str(), 0755);
     put("plain", "p");
     ofDirectoryLister lister;
-    testing::internal::CaptureStderr();
-    const std::string out = stdoutOf([&] {
+    const CapturedOutput o = captureOutput([&] {
         EXPECT_EQ(lister.listDir(dir + "/nothere"), 0);
         EXPECT_EQ(lister.listDir(dir + "/empty"), 0);
         EXPECT_EQ(lister.listDir(dir + "/plain"), 0);  // a plain file fails while listing
     });
-    const std::string err = testing::internal::GetCapturedStderr();
     const std::string listed = "[verbose] ofDirectoryLister::listDirectory() listed 0 files in " + dir;
-    EXPECT_EQ(out, listed + "/empty/\n" + listed + "/plain/\n");
+    EXPECT_EQ(o.out, listed + "/empty/\n" + listed + "/plain/\n");
     const std::string prefix = "[error] ofDirectoryLister::listDirectory() error ";
     const std::string expected = prefix + "opening directory " + dir + "/nothere/\n" + prefix + "listing directory " +
                                  dir + "/plain/: ";
-    EXPECT_EQ(err.substr(0, expected.size()), expected) << err;
+    EXPECT_EQ(o.err.substr(0, expected.size()), expected) << o.err;
 }

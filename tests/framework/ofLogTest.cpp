@@ -6,39 +6,11 @@
 #include <thread>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "ofLog.h"
 
-namespace {
-
-struct Captured {
-    std::string out, err;
-};
-
-template <class F>
-Captured capture(F f) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    f();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    Captured c;
-    c.out = testing::internal::GetCapturedStdout();
-    c.err = testing::internal::GetCapturedStderr();
-    return c;
-}
-
-}  // namespace
-
-TEST(LogTest, LevelNames) {
-    const std::pair<int, const char*> names[] = {{OF_LOG_VERBOSE, "verbose"}, {OF_LOG_NOTICE, "notice"},
-                                                 {OF_LOG_WARNING, "warning"}, {OF_LOG_ERROR, "error"},
-                                                 {OF_LOG_FATAL_ERROR, "fatal error"}, {OF_LOG_SILENT, "silent"},
-                                                 {6, ""}, {-1, ""}};
-    for (const auto& n : names) EXPECT_EQ(ofGetLogLevelName(static_cast<ofLogLevel>(n.first)), n.second) << n.first;
-}
-
 TEST(LogTest, ThresholdsGlobalAndPerModule) {
-    auto c = capture([] {
+    auto c = captureOutput([] {
         ofLog(OF_LOG_VERBOSE, std::string("hidden"));
         ofLog(OF_LOG_VERBOSE, "format %d", 1);
         ofLog(OF_LOG_NOTICE, std::string("shown"));
@@ -49,7 +21,7 @@ TEST(LogTest, ThresholdsGlobalAndPerModule) {
     // A module's own entry overrides the global threshold both ways.
     ofSetLogLevel(OF_LOG_VERBOSE);
     ofSetLogLevel("worker-A", OF_LOG_NOTICE);
-    c = capture([] {
+    c = captureOutput([] {
         ofLog(OF_LOG_VERBOSE, std::string("v"));
         ofLogVerbose("worker-A") << "quiet";
         ofLogWarning("worker-A") << "loud";
@@ -57,7 +29,7 @@ TEST(LogTest, ThresholdsGlobalAndPerModule) {
     EXPECT_EQ(c.out, "[verbose] v\n[worker-A:warning] loud\n");
     ofSetLogLevel(OF_LOG_ERROR);
     ofSetLogLevel("worker-B", OF_LOG_VERBOSE);
-    c = capture([] { ofLogVerbose("worker-B") << "wide"; });
+    c = captureOutput([] { ofLogVerbose("worker-B") << "wide"; });
     EXPECT_EQ(c.out, "[worker-B:verbose] wide\n");
     EXPECT_FALSE(ofLog::checkLog(OF_LOG_WARNING, ""));
     EXPECT_FALSE(ofLog::checkLog(OF_LOG_WARNING, "unknown"));
@@ -65,7 +37,7 @@ TEST(LogTest, ThresholdsGlobalAndPerModule) {
 }
 
 TEST(LogTest, LineFormsAndStreams) {
-    auto c = capture([] {
+    auto c = captureOutput([] {
         ofLogError("just a text");
         ofLogError("Module") << "inserted";
         ofLogWarning("x") << "count: " << 42 << 'c' << 1.5f;
@@ -77,8 +49,9 @@ TEST(LogTest, LineFormsAndStreams) {
         ofLog(OF_LOG_NOTICE, "value %d and %s", 7, "text");
         ofLog(OF_LOG_WARNING, "ends with newline\n");
         ofLog(OF_LOG_ERROR, "bad %.2f", 1.0);
+        ofLog(OF_LOG_FATAL_ERROR, std::string("end"));
     });
-    EXPECT_EQ(c.err, "[error] just a text\n[Module:error] inserted\n[error] bad 1.00\n");
+    EXPECT_EQ(c.err, "[error] just a text\n[Module:error] inserted\n[error] bad 1.00\n[fatal error] end\n");
     EXPECT_EQ(c.out,
               "[x:warning] count: 42c1.5\n[warning] default module\n[OFX:warning] a\n[of:warning] b\n[:warning] c\n"
               "[notice] value 7 and text\n[warning] ends with newline\n\n");
@@ -86,7 +59,7 @@ TEST(LogTest, LineFormsAndStreams) {
 
 TEST(LogTest, OutOfRangeLevelsPickStreamByValue) {
     ofSetLogLevel(static_cast<ofLogLevel>(-5));
-    auto c = capture([] {
+    auto c = captureOutput([] {
         ofLog(static_cast<ofLogLevel>(9), std::string("high"));
         ofLog(static_cast<ofLogLevel>(-1), std::string("low"));
         ofLog(OF_LOG_SILENT, std::string("silent"));
@@ -98,7 +71,7 @@ TEST(LogTest, OutOfRangeLevelsPickStreamByValue) {
 TEST(LogTest, LinesFromManyThreadsNeverInterleave) {
     const int threads = 8, lines = 200;
     const std::string tail = "-abcdefghijklmnopqrstuvwxyz";
-    auto c = capture([&] {
+    auto c = captureOutput([&] {
         std::vector<std::thread> pool;
         for (int t = 0; t < threads; ++t) {
             pool.emplace_back([&, t] {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CapturedOutput.h"
 #include "ofLog.h"
 #include "ofMath.h"
 
@@ -48,12 +49,12 @@ TEST(Map, FormulaClampAndDegenerateRange) {
                           Case{2, 10, 0, 0, 1, false, 0.8f}}) {
         EXPECT_FLOAT_EQ(ofMap(c.v, c.inMin, c.inMax, c.outMin, c.outMax, c.clamp), c.expected) << c.v;
     }
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(ofMap(1, 3, 3, 7, 9, false), 7.0f);
-    EXPECT_EQ(ofMap(1, 3, 3.0000001f, 7, 9, false), 7.0f);
-    std::fflush(stdout);
+    const std::string out = captureOutput([] {
+        EXPECT_EQ(ofMap(1, 3, 3, 7, 9, false), 7.0f);
+        EXPECT_EQ(ofMap(1, 3, 3.0000001f, 7, 9, false), 7.0f);
+    }).out;
     const std::string line = "[warning] ofMap: avoiding possible divide by zero, check inputMin and inputMax\n\n";
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), line + line);
+    EXPECT_EQ(out, line + line);
 }
 
 TEST(MathHelpers, ClampDistAnglesPow2) {
@@ -69,10 +70,7 @@ TEST(MathHelpers, ClampDistAnglesPow2) {
 }
 
 TEST(MathHelpers, NextPow2BeyondIntRangeReturnsInputWithError) {
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(ofNextPow2((1 << 30) + 1), (1 << 30) + 1);
-    std::fflush(stderr);
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string err = captureOutput([] { EXPECT_EQ(ofNextPow2((1 << 30) + 1), (1 << 30) + 1); }).err;
     EXPECT_NE(err.find("[error] ofNextPow2"), std::string::npos) << err;
 }
 

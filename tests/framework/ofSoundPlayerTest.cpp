@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CapturedOutput.h"
 #include "../platform/FmodTestSupport.h"
 #include "ofSoundPlayer.h"
 
@@ -213,11 +214,8 @@ TEST_F(ofSoundPlayerTest, FailedLoadLogsAndLeavesNothingToPlay) {
     ASSERT_TRUE(player.loadSound(tenth));
     player.play();
     CallRecorder rec;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(player.loadSound("missing_effect.wav"));
-    fflush(stderr);
-    EXPECT_EQ("[error] ofFmodSoundPlayer: Could not load sound file data/missing_effect.wav\n",
-              testing::internal::GetCapturedStderr());
+    EXPECT_EQ(captureOutput([&] { EXPECT_FALSE(player.loadSound("missing_effect.wav")); }).err,
+              "[error] ofFmodSoundPlayer: Could not load sound file data/missing_effect.wav\n");
     EXPECT_EQ((Calls{"FMOD_Channel_Stop(ch1)", "FMOD_Sound_Release(snd1)",
                      "FMOD_System_CreateSound(sys1, \"data/missing_effect.wav\", 0x40, null) = FMOD_ERR_FILE_NOTFOUND"}),
               rec.take());

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "RecordingRenderer.h"
 #include "WindowLookup.h"
 #include "ofEvents.h"
@@ -30,16 +31,15 @@ protected:
 
 TEST_F(GamepadDrawTest, PadViewShowsAxesAndButtons) {
     FakeJoyStick stick({"Pad", 2, 3}, 5);
-    testing::internal::CaptureStdout();
-    ofxGamepadOIS pad(&stick);
-    testing::internal::GetCapturedStdout();
+    std::unique_ptr<ofxGamepadOIS> pad;
+    captureOutput([&] { pad.reset(new ofxGamepadOIS(&stick)); });
     stick.queueAxis(0, 32767);
     stick.queueAxis(1, -16384);
     stick.queueButton(1, true);
-    pad.update();
+    pad->update();
     renderer->calls.clear();
 
-    pad.draw(10, 30);
+    pad->draw(10, 30);
     std::vector<std::string> expected = {
         "pushMatrix()", "translate(10,30,0)",
         "setColor(255,255,255,255)", "pushMatrix()", "rotate(90)", "drawString(\"Pad (5)\",0,0,0,4)", "popMatrix()",
@@ -56,7 +56,7 @@ TEST_F(GamepadDrawTest, PadViewShowsAxesAndButtons) {
         "setColor(70,70,70,255)", "drawRectangle(105,40,0,17,17)", "setColor(20,20,20,255)", "drawString(\"2\",105,56,0,4)",
         "popMatrix()"};
     EXPECT_EQ(renderer->calls, expected);
-    EXPECT_EQ(pad.drawSize.x, 122.0f);
+    EXPECT_EQ(pad->drawSize.x, 122.0f);
 }
 
 TEST_F(GamepadDrawTest, HandlerPlacesPadsSideBySideFromTwiceTheOffset) {
@@ -65,9 +65,8 @@ TEST_F(GamepadDrawTest, HandlerPlacesPadsSideBySideFromTwiceTheOffset) {
     vxRecordWindowTitle("VANTORIX");
     ofxGamepadSetInputSystemFactory(devices.factory());
     devices.plug({{"Left", 1, 1}, {"Right", 0, 2}});
-    testing::internal::CaptureStdout();
-    ofxGamepadHandler* handler = ofxGamepadHandler::get();
-    testing::internal::GetCapturedStdout();
+    ofxGamepadHandler* handler = nullptr;
+    captureOutput([&] { handler = ofxGamepadHandler::get(); });
     renderer->calls.clear();
 
     handler->draw(10, 10);

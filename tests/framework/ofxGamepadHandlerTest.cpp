@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "WindowLookup.h"
 #include "ofEvents.h"
 #include "ofLog.h"
@@ -22,23 +23,6 @@ bool waitUntil(const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!done() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     return done();
-}
-
-struct Output {
-    std::string out, err;
-};
-
-template <class F>
-Output capture(F f) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    f();
-    std::fflush(stdout);
-    std::fflush(stderr);
-    Output o;
-    o.out = testing::internal::GetCapturedStdout();
-    o.err = testing::internal::GetCapturedStderr();
-    return o;
 }
 
 const std::string noPadWarning = "[warning] ofxGamepad::getGamepad(): WARNING NO GAMEPAD CONNECTED. GAMEPAD IS NULL.\n";
@@ -65,11 +49,11 @@ protected:
 
     ofxGamepadHandler* createQuietly() {
         ofxGamepadHandler* handler = nullptr;
-        capture([&] { handler = ofxGamepadHandler::get(); });
+        captureOutput([&] { handler = ofxGamepadHandler::get(); });
         return handler;
     }
-    Output rescan(ofxGamepadHandler* handler) {
-        return capture([&] { handler->updatePadList(); });
+    CapturedOutput rescan(ofxGamepadHandler* handler) {
+        return captureOutput([&] { handler->updatePadList(); });
     }
 
     fakepads::FakeDevices devices;
@@ -80,7 +64,7 @@ protected:
 TEST_F(GamepadHandlerTest, CreationBindsEveryJoystickInOrderAndLogsEachOnce) {
     devices.plug({{"Pad A", 6, 14, 1}, {"Pad B", 2, 4, 0}});
     ofxGamepadHandler* handler = nullptr;
-    Output o = capture([&] { handler = ofxGamepadHandler::get(); });
+    CapturedOutput o = captureOutput([&] { handler = ofxGamepadHandler::get(); });
     EXPECT_EQ(o.out, "[notice] Pad A: 6 axis, 14 buttons, 1 povs\n[notice] Pad B: 2 axis, 4 buttons, 0 povs\n");
     EXPECT_EQ(devices.windowParam, "4242");
     EXPECT_EQ(ofxGamepadHandler::get(), handler);
@@ -90,7 +74,7 @@ TEST_F(GamepadHandlerTest, CreationBindsEveryJoystickInOrderAndLogsEachOnce) {
     EXPECT_EQ(handler->getGamepad(1)->getId(), 1);
     EXPECT_FALSE(handler->isHotplugEnabled());
     EXPECT_EQ(handler->getHotplugInterval(), 5000);
-    o = capture([&] {
+    o = captureOutput([&] {
         EXPECT_EQ(handler->getGamepad(2), nullptr);
         EXPECT_EQ(handler->getGamepad(-1), nullptr);
     });
@@ -101,11 +85,11 @@ TEST_F(GamepadHandlerTest, MissingWindowLeavesThePadsAloneAndAnEmptyListWarns) {
     devices.plug({{"Pad A"}});
     vxRecordWindowTitle("Some other window");
     ofxGamepadHandler* handler = nullptr;
-    Output o = capture([&] { handler = ofxGamepadHandler::get(); });
+    CapturedOutput o = captureOutput([&] { handler = ofxGamepadHandler::get(); });
     EXPECT_EQ(devices.opens(), 0);
     EXPECT_EQ(o.out, "[warning] ofxGamepadHandler: window \"VANTORIX\" not found, pads not rescanned\n");
     EXPECT_EQ(handler->getNumPads(), 0);
-    o = capture([&] { EXPECT_EQ(handler->getGamepad(0), nullptr); });
+    o = captureOutput([&] { EXPECT_EQ(handler->getGamepad(0), nullptr); });
     EXPECT_EQ(o.out, noPadWarning);
 }
 
@@ -185,7 +169,7 @@ TEST_F(GamepadHandlerTest, HotplugThreadSurvivesAFailedRescanAndFollowsPlugging)
     ofxGamepad* steady = handler->getGamepad(0);
     devices.failNextOpen = true;
     devices.plug({{"Steady"}, {"Late"}});
-    Output o = capture([&] {
+    CapturedOutput o = captureOutput([&] {
         handler->enableHotplug(5);
         EXPECT_TRUE(handler->isHotplugEnabled());
         EXPECT_TRUE(waitUntil([&] { return handler->getNumPads() == 2; }));
@@ -202,7 +186,7 @@ TEST_F(GamepadHandlerTest, HotplugThreadSurvivesAFailedRescanAndFollowsPlugging)
 TEST_F(GamepadHandlerTest, MainThreadNeverPollsADestroyedJoystick) {
     devices.plug({{"P1"}, {"P2"}, {"P3"}});
     ofxGamepadHandler* handler = createQuietly();
-    capture([&] {
+    captureOutput([&] {
         handler->enableHotplug(0);
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
         for (int round = 1; std::chrono::steady_clock::now() < end; ++round) {
@@ -241,7 +225,7 @@ TEST_F(GamepadHandlerTest, EnablingAgainChangesTheIntervalAndDisablingStopsResca
     ofxGamepadHandler* handler = createQuietly();
     handler->enableHotplug(60000);
     ASSERT_TRUE(waitUntil([&] { return devices.opens() == 2; }));
-    Output o = capture([&] { handler->enableHotplug(250); });
+    CapturedOutput o = captureOutput([&] { handler->enableHotplug(250); });
     EXPECT_NE(o.out.find("cannot start, thread already running"), std::string::npos) << o.out;
     EXPECT_EQ(handler->getHotplugInterval(), 250);
     EXPECT_EQ(devices.opens(), 2);

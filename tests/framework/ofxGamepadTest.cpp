@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "ofLog.h"
 #include "ofxGamepad.h"
 #include "ofxGamepadFakes.h"
@@ -37,14 +38,6 @@ struct Journal {
     }
     Lines lines;
 };
-
-template <class F>
-std::string stdoutOf(F f) {
-    testing::internal::CaptureStdout();
-    f();
-    std::fflush(stdout);
-    return testing::internal::GetCapturedStdout();
-}
 
 }  // namespace
 
@@ -101,7 +94,7 @@ TEST(GamepadTest, AxisMapsRawReadingsWithTheDeadZone) {
 TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderAndIgnoresBadIndexes) {
     FakeJoyStick stick({"P", 2, 4, 1}, 0);
     std::unique_ptr<ofxGamepadOIS> pad;
-    stdoutOf([&] { pad.reset(new ofxGamepadOIS(&stick)); });
+    captureOutput([&] { pad.reset(new ofxGamepadOIS(&stick)); }).out;
     Journal journal(*pad);
     stick.queueAxis(0, 32767);
     stick.queueButton(3, true);
@@ -125,7 +118,7 @@ TEST(GamepadTest, BindingAndRebindingTakeTheDeviceAndKeepListeners) {
     FakeJoyStick first({"Old name", 2, 4, 0}, 3);
     FakeJoyStick second({"Microsoft Wireless 360 Controller", 3, 6, 1}, 9);
     std::unique_ptr<ofxGamepadOIS> pad;
-    EXPECT_EQ(stdoutOf([&] { pad.reset(new ofxGamepadOIS(&first)); }), "[notice] Old name: 2 axis, 4 buttons, 0 povs\n");
+    EXPECT_EQ(captureOutput([&] { pad.reset(new ofxGamepadOIS(&first)); }).out, "[notice] Old name: 2 axis, 4 buttons, 0 povs\n");
     EXPECT_EQ(pad->getId(), 3);
     EXPECT_FALSE(pad->hasForceFeedback());
     pad->setFeedbackGain(0.5f);  // nothing to set, and nothing breaks
@@ -135,7 +128,7 @@ TEST(GamepadTest, BindingAndRebindingTakeTheDeviceAndKeepListeners) {
     pad->update();
     ASSERT_TRUE(pad->getButtonValue(1));
 
-    stdoutOf([&] { pad->setup(&second); });
+    captureOutput([&] { pad->setup(&second); }).out;
     EXPECT_EQ(pad->getName(), "Microsoft Wireless 360 Controller");
     EXPECT_EQ(pad->getType(), 2);
     EXPECT_EQ(pad->getId(), 9);
@@ -157,7 +150,7 @@ TEST(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
     FakeJoyStick stick(rumble, 1), bareStick(bare, 2);
     ofSetLogLevel(OF_LOG_VERBOSE);
     std::unique_ptr<ofxGamepadOIS> pad, barePad;
-    EXPECT_EQ(stdoutOf([&] { pad.reset(new ofxGamepadOIS(&stick)); }),
+    EXPECT_EQ(captureOutput([&] { pad.reset(new ofxGamepadOIS(&stick)); }).out,
               "[verbose]  * Supported effects :\n\n[verbose] Constant\n\n[verbose] Sine\n\n"
               "[notice] Rumble: 2 axis, 2 buttons, 0 povs\n");
     EXPECT_TRUE(pad->hasForceFeedback());
@@ -165,7 +158,7 @@ TEST(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
     pad->setFeedbackGain(1.0f);
     EXPECT_EQ(stick.forceFeedback()->gains, (std::vector<float>{0.25f, 1.0f}));
 
-    EXPECT_EQ(stdoutOf([&] { barePad.reset(new ofxGamepadOIS(&bareStick)); }),
+    EXPECT_EQ(captureOutput([&] { barePad.reset(new ofxGamepadOIS(&bareStick)); }).out,
               "[warning] No supported effect found!\n\n[notice] Bare: 1 axis, 1 buttons, 0 povs\n");
     EXPECT_TRUE(barePad->hasForceFeedback());
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "CapturedOutput.h"
 #include "ofxXmlConfig.h"
 
 namespace {
@@ -104,9 +105,8 @@ TEST_F(XmlTest, CursorMovesDownAndUp) {
     EXPECT_TRUE(xml.pushTag("P:ignored", 1));
     EXPECT_EQ(xml.getValue("V", 0), 2);
     EXPECT_EQ(xml.setValue("W:X", 5), 0);
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(xml.pushTag("NOPE:X"));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "[error] pushTag - <NOPE:X> tag not found\n");
+    EXPECT_EQ(captureOutput([&] { EXPECT_FALSE(xml.pushTag("NOPE:X")); }).err,
+              "[error] pushTag - <NOPE:X> tag not found\n");
     EXPECT_TRUE(xml.pushTag("W"));
     EXPECT_EQ(xml.getValue("X", 0), 5);
     EXPECT_EQ(xml.popTag(), 1);
