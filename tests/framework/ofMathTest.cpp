@@ -104,6 +104,7 @@ TEST(Noise, HalfAtTheOriginBoundedAndContinuousOnBothSides) {
 
     // Negative coordinates have cells of their own: no mirror of the positive side.
     int same = 0;
-    for (int i = 1; i < 100; ++i) same += std::fabs(simplexNoise2D(i * 0.31f, 0.7f) - simplexNoise2D(-i * 0.31f, 0.7f)) < 1e-6f;
+    for (int i = 1; i < 100; ++i)
+        same += std::fabs(simplexNoise2D(i * 0.31f, 0.7f) - simplexNoise2D(-i * 0.31f, 0.7f)) < 1e-6f;
     EXPECT_LT(same, 5);
 }

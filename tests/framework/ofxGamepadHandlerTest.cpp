@@ -26,6 +26,7 @@ bool waitUntil(const std::function<bool()>& done) {
 }
 
 const std::string noPadWarning = "[warning] ofxGamepad::getGamepad(): WARNING NO GAMEPAD CONNECTED. GAMEPAD IS NULL.\n";
+const std::string refusedError = "[error] ofxGamepadHandler: cannot open the input system: fake input system refused\n";
 
 struct PressLog {
     Lines lines;
@@ -154,7 +155,7 @@ TEST_F(GamepadHandlerTest, FailedRescanKeepsTheCurrentPads) {
     FakeJoyStick* stick = devices.latest()[0];
     devices.plug({{"Other"}});
     devices.failNextOpen = true;
-    EXPECT_EQ(rescan(handler).err, "[error] ofxGamepadHandler: cannot open the input system: fake input system refused\n");
+    EXPECT_EQ(rescan(handler).err, refusedError);
     ASSERT_EQ(handler->getNumPads(), 1);
     EXPECT_EQ(handler->getGamepad(0), kept);
     EXPECT_FALSE(stick->destroyed);
@@ -174,7 +175,7 @@ TEST_F(GamepadHandlerTest, HotplugThreadSurvivesAFailedRescanAndFollowsPlugging)
         EXPECT_TRUE(handler->isHotplugEnabled());
         EXPECT_TRUE(waitUntil([&] { return handler->getNumPads() == 2; }));
     });
-    EXPECT_EQ(o.err, "[error] ofxGamepadHandler: cannot open the input system: fake input system refused\n");
+    EXPECT_EQ(o.err, refusedError);
     EXPECT_EQ(handler->getGamepad(0), steady);
     EXPECT_EQ(handler->getHotplugInterval(), 5);
     FakeJoyStick* late = devices.latest()[1];

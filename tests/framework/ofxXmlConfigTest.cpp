@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -30,12 +30,10 @@ struct XmlTest : testing::Test {
         EXPECT_TRUE(xml.saveFile(dir + "/printed.xml"));
         return read("printed.xml");
     }
+    // Hidden names too, so a temporary file left behind shows.
     std::vector<std::string> entries() {
         std::vector<std::string> names;
-        DIR* d = opendir(("data/" + dir).c_str());
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.push_back(e->d_name);
-        closedir(d);
+        for (const auto& e : std::filesystem::directory_iterator("data/" + dir)) names.push_back(e.path().filename());
         return names;
     }
     std::string dir;
