@@ -126,9 +126,7 @@ TEST(URLLoaderTest, AnswersComeBackWithStatusReasonAndBody) {
     EXPECT_EQ(err, "");
     EXPECT_EQ(ok.status, 200);
     EXPECT_EQ(ok.error, "OK");
-    EXPECT_EQ(ok.data.getNextLine(), "line one");
-    EXPECT_EQ(ok.data.getNextLine(), "line two");
-    EXPECT_TRUE(ok.data.isLastLine());
+    EXPECT_EQ(ok.data.getText(), "line one\r\nline two\n");
     EXPECT_EQ(ok.request.name, server.base + "/stats.php");
     EXPECT_EQ(missing.status, 404);
     EXPECT_EQ(missing.error, "Not Found");
