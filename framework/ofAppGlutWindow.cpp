@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -34,6 +35,9 @@ int savedWindowY = -1;
 int orientation = OF_ORIENTATION_DEFAULT;
 ofBaseApp* loopApp = nullptr;
 bool glutStarted = false;
+// Set once the process has begun to exit; freeglut then closes its windows
+// from its own exit handler, and the close callback must not exit again.
+bool processExiting = false;
 
 // Reached from the exit path too, so they are never destroyed.
 ofFramePacer* framePacer = new ofFramePacer;
@@ -57,6 +61,19 @@ void applyDisplayMode(const std::string& displayString, unsigned int mode) {
         glutInitDisplayString(displayString.c_str());
     else
         glutInitDisplayMode(mode);
+}
+
+void noteProcessExit() {
+    processExiting = true;
+}
+
+// freeglut's own handling of a fatal error tears the windows down before it
+// calls exit(1); the close callback would end the process first, with 0.
+void fatalGlutError(const char* format, va_list args) {
+    std::fprintf(stderr, "freeglut (vantorix): ");
+    std::vfprintf(stderr, format, args);
+    std::fprintf(stderr, "\n");
+    std::exit(1);
 }
 
 }  // namespace
@@ -86,8 +103,12 @@ void ofAppGlutWindow::setupOpenGL(int w, int h, int mode) {
         static char programName[] = "vantorix";
         static char* argv[] = {programName, nullptr};
         int argc = 1;
+        glutInitErrorFunc(fatalGlutError);
         glutInit(&argc, argv);
         glutStarted = true;
+        // glutInit registers freeglut's teardown with the exit list; this
+        // handler, registered after it, runs before it.
+        std::atexit(noteProcessExit);
     }
     applyDisplayMode(displayString, doubleBuffered ? displayModeDouble : displayModeSingle);
 
@@ -378,6 +399,8 @@ void ofAppGlutWindow::entry(int state) {
 }
 
 void ofAppGlutWindow::close() {
+    // Calling exit while exit runs is undefined and would replace the status.
+    if (processExiting || ofExitStarted()) return;
     std::exit(0);
 }
 

@@ -22,6 +22,7 @@ namespace {
 // deletes nothing) first, then the application, after the exit callback.
 std::shared_ptr<ofBaseApp> currentApp;
 std::shared_ptr<ofAppBaseWindow> currentWindow;
+bool exitStarted = false;
 
 void keepWindow(ofAppBaseWindow*) {}
 
@@ -57,9 +58,14 @@ void ofRunApp(ofBaseApp* app) {
 }
 
 void ofExitCallback() {
+    exitStarted = true;
     ofNotifyExit();
     ofSoundShutdown();
     ofCloseFreeImage();
+}
+
+bool ofExitStarted() {
+    return exitStarted;
 }
 
 ofBaseApp* ofGetAppPtr() {

@@ -15,6 +15,8 @@ void ofSetupOpenGL(ofAppBaseWindow* window, int w, int h, int screenMode);
 void ofRunApp(ofBaseApp* app);
 // Registered with the C runtime's exit list by ofRunApp.
 void ofExitCallback();
+// True once the exit callback has begun: the process is inside exit.
+bool ofExitStarted();
 
 ofBaseApp* ofGetAppPtr();
 // Makes the application current; the runner owns it from then on.

@@ -77,9 +77,9 @@ void ofGLRenderer::drawString(std::string text, float x, float y, float z, int m
             view[0] = 0;
             view[1] = 0;
             GLdouble dx = 0, dy = 0, dz = 0;
-            gluProject(x, y, z, modelview, projection, view, &dx, &dy, &dz);
-            // Behind the far plane (or not projectable at all): nothing to draw.
-            if (!(dz < 1)) {
+            bool projected = gluProject(x, y, z, modelview, projection, view, &dx, &dy, &dz) == GL_TRUE;
+            // Behind the far plane, or not projectable at all: nothing to draw.
+            if (!projected || !(dz < 1)) {
                 glBlendFunc(static_cast<GLenum>(blendSrc), static_cast<GLenum>(blendDst));
                 return;
             }

@@ -296,6 +296,11 @@ void ofImage_<unsigned char>::resize(int w, int h) {
 }
 
 void ofImage_<unsigned char>::grabScreen(int x, int y, int w, int h) {
+    // No block has a negative size: nothing to allocate, rescale or read.
+    if (w < 0 || h < 0) {
+        ofLogError("OF") << "ofImage::grabScreen() couldn't grab " << w << "x" << h << " pixels";
+        return;
+    }
     allocate(w, h, OF_IMAGE_COLOR);
     int viewportHeight = ofGetViewportHeight();
     if (width != w || height != h) resize(w, h);

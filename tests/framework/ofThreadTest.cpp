@@ -18,29 +18,28 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // Records lines as "[module:level] message"; a hook may hold the logging thread.
-class Recorder : public ofBaseLoggerChannel {
-public:
-    Recorder() : previous(ofGetLoggerChannel()) { ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {}); }
+struct Recorder : ofBaseLoggerChannel {
+    Recorder() { ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {}); }
     ~Recorder() override { ofGetLoggerChannel() = previous; }
     void log(ofLogLevel, const std::string&, const char*, va_list) override {}
     void log(ofLogLevel, const std::string&, const char*, ...) override {}
     void log(ofLogLevel level, const std::string& module, const std::string& message) override {
-        std::string line = "[" + module + ":" + ofGetLogLevelName(level) + "] " + message;
+        const std::string line = "[" + module + ":" + ofGetLogLevelName(level) + "] " + message;
         if (hook) hook(line);
         std::lock_guard<std::mutex> l(m);
         all.push_back(line);
     }
-    std::vector<std::string> lines() {
+    Lines lines() {
         std::lock_guard<std::mutex> l(m);
         return all;
     }
     std::function<void(const std::string&)> hook;
-
-private:
     std::mutex m;
-    std::vector<std::string> all;
-    std::shared_ptr<ofBaseLoggerChannel> previous;
+    Lines all;
+    std::shared_ptr<ofBaseLoggerChannel> previous = ofGetLoggerChannel();
 };
 
 class JobThread : public ofThread {
@@ -62,13 +61,10 @@ protected:
 class BareThread : public ofThread {};
 
 template <class Pred>
-bool eventually(Pred pred, std::chrono::milliseconds limit = 5000ms) {
-    auto end = std::chrono::steady_clock::now() + limit;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
+bool eventually(Pred pred, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!pred() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
+    return pred();
 }
 
 long statusKb(const std::string& key) {
@@ -88,7 +84,6 @@ int taskCount() {
 
 struct ThreadTest : testing::Test {
     void SetUp() override { ofSetLogLevel(OF_LOG_VERBOSE); }
-    void TearDown() override { ofSetLogLevel(OF_LOG_NOTICE); }
 };
 
 }  // namespace
@@ -105,10 +100,9 @@ TEST_F(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerbose) {
     b.waitForThread(false);
     EXPECT_TRUE(b.lock());
     b.unlock();
-    EXPECT_EQ(rec.lines(), (std::vector<std::string>{"[" + n + ":verbose] started",
-                                                     "[" + n + ":warning] override threadedFunction with your own",
-                                                     "[" + n + ":verbose] stopped",
-                                                     "[" + b.getThreadName() + ":warning] override threadedFunction with your own"}));
+    const std::string noOverride = ":warning] override threadedFunction with your own";
+    EXPECT_EQ(rec.lines(), (Lines{"[" + n + ":verbose] started", "[" + n + noOverride, "[" + n + ":verbose] stopped",
+                                  "[" + b.getThreadName() + noOverride}));
 }
 
 TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
@@ -143,8 +137,8 @@ TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
     t.waitForThread(false);
     EXPECT_EQ(t.runs.load(), 2);
     const std::string refused = p + "warning] cannot start, thread already running";
-    EXPECT_EQ(rec.lines(), (std::vector<std::string>{p + "verbose] started", refused, refused, p + "verbose] stopped",
-                                                     p + "verbose] started", p + "verbose] stopped"}));
+    EXPECT_EQ(rec.lines(), (Lines{p + "verbose] started", refused, refused, p + "verbose] stopped",
+                                  p + "verbose] started", p + "verbose] stopped"}));
 }
 
 TEST_F(ThreadTest, LockLinesOfTheWorkerAndOfTheMainThread) {
@@ -159,11 +153,10 @@ TEST_F(ThreadTest, LockLinesOfTheWorkerAndOfTheMainThread) {
     EXPECT_TRUE(t.lock());
     t.unlock();
     const std::string p = "[" + t.getThreadName() + ":verbose] ";
-    EXPECT_EQ(rec.lines(), (std::vector<std::string>{
-                               p + "started", p + "thread waiting for own mutex to be unlocked",
-                               p + "thread locked own mutex", p + "thread unlocked own mutex", p + "stopped",
-                               p + "external waiting for thread mutex to be unlocked", p + "external locked thread mutex",
-                               p + "external unlocked thread mutex"}));
+    EXPECT_EQ(rec.lines(), (Lines{p + "started", p + "thread waiting for own mutex to be unlocked",
+                                  p + "thread locked own mutex", p + "thread unlocked own mutex", p + "stopped",
+                                  p + "external waiting for thread mutex to be unlocked",
+                                  p + "external locked thread mutex", p + "external unlocked thread mutex"}));
 }
 
 TEST_F(ThreadTest, MutexIsRecursiveAndNonBlockingLockFailsOnlyWhenAnotherThreadHoldsIt) {
@@ -190,7 +183,7 @@ TEST_F(ThreadTest, MutexIsRecursiveAndNonBlockingLockFailsOnlyWhenAnotherThreadH
     t.unlock();
     t.unlock();
     // Quiet thread: its module threshold hides even the busy line.
-    EXPECT_EQ(rec.lines(), std::vector<std::string>{});
+    EXPECT_EQ(rec.lines(), Lines{});
 }
 
 TEST_F(ThreadTest, StopAndDestructionWaitForTheLoopToEnd) {
@@ -247,10 +240,10 @@ TEST_F(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
     const bool running = t.isThreadRunning();
     ASSERT_EQ(setrlimit(RLIMIT_AS, &old), 0);
     EXPECT_FALSE(running);
-    auto lines = rec.lines();
-    ASSERT_EQ(lines.size(), 1u);
+    const Lines lines = rec.lines();
     const std::string prefix = "[" + t.getThreadName() + ":error] cannot start thread: ";
-    EXPECT_EQ(lines[0].compare(0, prefix.size(), prefix), 0) << lines[0];
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(0, prefix.size()), prefix);
     t.setStackSize(0);
     t.startThread();
     t.waitForThread(false);

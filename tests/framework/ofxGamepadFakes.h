@@ -37,25 +37,23 @@ public:
 };
 
 struct DeviceSpec {
+    DeviceSpec(std::string name = "", int axes = 2, int buttons = 4, int povs = 0)
+        : name(std::move(name)), axes(axes), buttons(buttons), povs(povs) {}
     std::string name;
-    int axes = 2;
-    int buttons = 4;
-    int povs = 0;
+    int axes, buttons, povs;
     bool feedback = false;
     std::vector<OIS::Effect::EType> effects;  // all with constant force
 };
 
 class FakeJoyStick : public OIS::JoyStick {
 public:
-    FakeJoyStick(const DeviceSpec& spec, int devId) : OIS::JoyStick(spec.name, true, devId, nullptr) {
-        mState.mAxes.resize(static_cast<size_t>(spec.axes));
-        mState.mButtons.resize(static_cast<size_t>(spec.buttons));
-        mPOVs = spec.povs;
+    FakeJoyStick(const DeviceSpec& desc, int devId) : OIS::JoyStick(desc.name, true, devId, nullptr) {
+        mState.mAxes.resize(static_cast<size_t>(desc.axes));
+        mState.mButtons.resize(static_cast<size_t>(desc.buttons));
+        mPOVs = desc.povs;
         mSliders = 0;
-        if (spec.feedback) {
-            feedback.reset(new FakeForceFeedback);
-            for (auto type : spec.effects) feedback->_addEffectTypes(OIS::Effect::ConstantForce, type);
-        }
+        if (desc.feedback) feedback.reset(new FakeForceFeedback);
+        for (auto type : desc.effects) feedback->_addEffectTypes(OIS::Effect::ConstantForce, type);
     }
 
     void setBuffered(bool) override {}
@@ -77,23 +75,20 @@ public:
     void capture() override {
         touch();
         ++captures;
-        while (!queue.empty()) {
-            Queued q = queue.front();
-            queue.pop_front();
-            if (mListener == nullptr) continue;
+        for (; !queue.empty(); queue.pop_front()) {
+            const Queued q = queue.front();
             OIS::JoyStickEvent event(this, mState);
-            switch (q.kind) {
-                case Axis:
-                    if (q.index >= 0 && static_cast<size_t>(q.index) < mState.mAxes.size())
-                        mState.mAxes[static_cast<size_t>(q.index)].abs = q.value;
-                    mListener->axisMoved(event, q.index);
-                    break;
-                case Press: mListener->buttonPressed(event, q.index); break;
-                case Release: mListener->buttonReleased(event, q.index); break;
-                case Pov:
-                    if (q.index >= 0 && q.index < 4) mState.mPOV[q.index].direction = q.value;
-                    mListener->povMoved(event, q.index);
-                    break;
+            if (q.kind == Axis) {
+                if (q.index >= 0 && static_cast<size_t>(q.index) < mState.mAxes.size())
+                    mState.mAxes[static_cast<size_t>(q.index)].abs = q.value;
+                mListener->axisMoved(event, q.index);
+            } else if (q.kind == Pov) {
+                if (q.index >= 0 && q.index < 4) mState.mPOV[q.index].direction = q.value;
+                mListener->povMoved(event, q.index);
+            } else if (q.kind == Press) {
+                mListener->buttonPressed(event, q.index);
+            } else {
+                mListener->buttonReleased(event, q.index);
             }
         }
     }
@@ -120,29 +115,17 @@ private:
 };
 
 // The plugged-in devices and every joystick ever created, shared with the
-// hot-plug thread.
+// hot-plug thread: lock `mutex` for anything the thread may touch.
 class FakeDevices {
 public:
     void plug(const std::vector<DeviceSpec>& specs) {
         std::lock_guard<std::mutex> lock(mutex);
         devices = specs;
     }
-
-    void failNextOpen() {
-        std::lock_guard<std::mutex> lock(mutex);
-        failOpen = true;
-    }
-
     int opens() {
         std::lock_guard<std::mutex> lock(mutex);
         return openCount;
     }
-
-    std::string lastWindowParam() {
-        std::lock_guard<std::mutex> lock(mutex);
-        return windowParam;
-    }
-
     // Joysticks of the most recent input system, in creation order.
     std::vector<FakeJoyStick*> latest() {
         std::lock_guard<std::mutex> lock(mutex);
@@ -151,28 +134,27 @@ public:
 
     ofxGamepadInputSystemFactory factory();
 
+    std::mutex mutex;
+    bool failNextOpen = false;
+    std::string windowParam;
+
 private:
     friend class FakeInputSystem;
-    std::mutex mutex;
     std::vector<DeviceSpec> devices;
     std::vector<std::unique_ptr<FakeJoyStick>> graveyard;
     std::vector<FakeJoyStick*> latestSticks;
-    std::string windowParam;
-    bool failOpen = false;
     int openCount = 0;
 };
 
 class FakeInputSystem : public ofxGamepadInputSystem {
 public:
     explicit FakeInputSystem(FakeDevices& owner) {
-        std::lock_guard<std::mutex> lock(owner.mutex);
-        int devId = 0;
-        for (const DeviceSpec& spec : owner.devices) {
-            owner.graveyard.emplace_back(new FakeJoyStick(spec, devId++));
+        owner.latestSticks.clear();
+        for (const DeviceSpec& desc : owner.devices) {
+            owner.graveyard.emplace_back(new FakeJoyStick(desc, static_cast<int>(joysticks.size())));
+            owner.latestSticks.push_back(owner.graveyard.back().get());
             joysticks.push_back(owner.graveyard.back().get());
         }
-        owner.latestSticks.clear();
-        for (OIS::JoyStick* stick : joysticks) owner.latestSticks.push_back(static_cast<FakeJoyStick*>(stick));
     }
     ~FakeInputSystem() override {
         for (OIS::JoyStick* stick : joysticks) static_cast<FakeJoyStick*>(stick)->destroyed = true;
@@ -181,15 +163,13 @@ public:
 
 inline ofxGamepadInputSystemFactory FakeDevices::factory() {
     return [this](OIS::ParamList& params) -> std::unique_ptr<ofxGamepadInputSystem> {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            ++openCount;
-            auto it = params.find("WINDOW");
-            windowParam = it == params.end() ? std::string("<none>") : it->second;
-            if (failOpen) {
-                failOpen = false;
-                OIS_EXCEPT(OIS::E_General, "fake input system refused");
-            }
+        std::lock_guard<std::mutex> lock(mutex);
+        ++openCount;
+        auto it = params.find("WINDOW");
+        windowParam = it == params.end() ? std::string("<none>") : it->second;
+        if (failNextOpen) {
+            failNextOpen = false;
+            OIS_EXCEPT(OIS::E_General, "fake input system refused");
         }
         return std::unique_ptr<ofxGamepadInputSystem>(new FakeInputSystem(*this));
     };

@@ -15,24 +15,19 @@
 #include <functional>
 #include <iterator>
 #include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "ofImage.h"
 
 namespace {
 
-// Serves fixed answers by path on 127.0.0.1 for the length of a test.
+// Serves fixed PNG bodies by path on 127.0.0.1 for the length of a test,
+// with the status given; anything else is a 404 HTML page.
 class PictureServer {
 public:
-    struct Answer {
-        int status;
-        std::string type;
-        std::string body;
-    };
+    typedef std::map<std::string, std::pair<int, std::string>> Answers;
 
-    explicit PictureServer(std::map<std::string, Answer> answers)
+    explicit PictureServer(Answers answers)
         : socket(Poco::Net::SocketAddress("127.0.0.1", 0)),
           server(new Factory(std::move(answers)), socket, new Poco::Net::HTTPServerParams) {
         server.start();
@@ -45,24 +40,25 @@ public:
 private:
     class Handler : public Poco::Net::HTTPRequestHandler {
     public:
-        explicit Handler(Answer a) : answer(std::move(a)) {}
+        Handler(int s, std::string t, std::string b) : status(s), type(std::move(t)), body(std::move(b)) {}
         void handleRequest(Poco::Net::HTTPServerRequest&, Poco::Net::HTTPServerResponse& response) override {
-            response.setStatus(static_cast<Poco::Net::HTTPResponse::HTTPStatus>(answer.status));
-            response.setContentType(answer.type);
-            response.setContentLength(static_cast<std::streamsize>(answer.body.size()));
-            response.send().write(answer.body.data(), static_cast<std::streamsize>(answer.body.size()));
+            response.setStatus(static_cast<Poco::Net::HTTPResponse::HTTPStatus>(status));
+            response.setContentType(type);
+            response.setContentLength(static_cast<std::streamsize>(body.size()));
+            response.send().write(body.data(), static_cast<std::streamsize>(body.size()));
         }
-        Answer answer;
+        int status;
+        std::string type, body;
     };
     class Factory : public Poco::Net::HTTPRequestHandlerFactory {
     public:
-        explicit Factory(std::map<std::string, Answer> a) : answers(std::move(a)) {}
+        explicit Factory(Answers a) : answers(std::move(a)) {}
         Poco::Net::HTTPRequestHandler* createRequestHandler(const Poco::Net::HTTPServerRequest& request) override {
             auto it = answers.find(request.getURI());
-            if (it == answers.end()) return new Handler({404, "text/html", "<html>not here</html>"});
-            return new Handler(it->second);
+            if (it == answers.end()) return new Handler(404, "text/html", "<html>not here</html>");
+            return new Handler(it->second.first, "image/png", it->second.second);
         }
-        std::map<std::string, Answer> answers;
+        Answers answers;
     };
 
     Poco::Net::ServerSocket socket;
@@ -76,34 +72,26 @@ std::string captureErr(const std::function<void()>& action) {
     return testing::internal::GetCapturedStderr();
 }
 
-std::string pngBytes(const ofPixels& pix) {
-    mkdir("data", 0755);
-    ofPixels copy = pix;
-    ofSaveImage(copy, "served.png");
-    std::ifstream in("data/served.png", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::remove("data/served.png");
-    return bytes;
-}
-
 }  // namespace
 
 TEST(ImageURL, PicturesComeFromALocalServerWhateverTheStatus) {
     ofPixels original;
     original.allocate(3, 2, 4);
     for (int i = 0; i < 24; ++i) original[i] = static_cast<unsigned char>(i * 11);
-    std::string png = pngBytes(original);
+    mkdir("data", 0755);
+    ofSaveImage(original, "served.png");
+    std::ifstream in("data/served.png", std::ios::binary);
+    std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::remove("data/served.png");
     ASSERT_FALSE(png.empty());
-    PictureServer server({{"/pics/a.png", {200, "image/png", png}},
-                          // The status is not looked at: a picture body loads.
-                          {"/gone.png", {404, "image/png", png}}});
+    // The status is not looked at: a picture body loads.
+    PictureServer server({{"/pics/a.png", {200, png}}, {"/gone.png", {404, png}}});
 
     ofPixels pix;
     ASSERT_TRUE(ofLoadImage(pix, server.url("/pics/a.png")));
     EXPECT_EQ(pix.getBytesPerPixel(), 4);
     EXPECT_TRUE(std::equal(pix.getPixels(), pix.getPixels() + 24, original.getPixels()));
-    ofPixels other;
-    EXPECT_TRUE(ofLoadImage(other, server.url("/gone.png")));
+    EXPECT_TRUE(ofLoadImage(pix, server.url("/gone.png")));
 
     ofImage image;
     image.setUseTexture(false);
@@ -134,5 +122,6 @@ TEST(ImageURL, AFailedRequestFailsTheLoadAndEmptiesTheImage) {
     ASSERT_GE(err.size(), tail.size());
     EXPECT_EQ(err.substr(err.size() - tail.size()), tail);
     EXPECT_EQ(image.getWidth(), 0);
+    EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
     EXPECT_FALSE(image.getPixelsRef().isAllocated());
 }

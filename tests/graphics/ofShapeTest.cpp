@@ -19,10 +19,12 @@ protected:
         renderer = std::make_shared<RecordingRenderer>();
         ofSetCurrentRenderer(renderer);
         ofSetStyle(ofStyle());
-        renderer->reset();
     }
 
+    // Draws a 10 x 10 square after a fresh record.
     void quad(bool close) {
+        renderer->reset();
+        FakeTessellator::requests.clear();
         ofBeginShape();
         ofVertex(0, 0);
         ofVertex(10, 0);
@@ -37,61 +39,19 @@ protected:
 
 }  // namespace
 
-TEST_F(Shape, FilledShapeDrawsOneTriangulatedFillAndNoOutline) {
-    ofFill();
-    renderer->reset();
+TEST_F(Shape, FilledShapeDrawsOneTriangulatedFillInTheCurrentColour) {
+    ofSetColor(10, 20, 30);
     quad(true);
     EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawMesh(vertices=4,indices=6,false,false,false)"}));
     EXPECT_EQ(FakeTessellator::requests, (Calls{"mesh(winding=0,is2D=false,outlines=[4c])"}));
     ASSERT_EQ(renderer->drawnMeshes.size(), 1u);
     EXPECT_EQ(renderer->drawnMeshes[0].getVertices()[2], ofPoint(10, 10, 0));
     EXPECT_EQ(renderer->drawnMeshes[0].getMode(), OF_PRIMITIVE_TRIANGLES);
-
     // Every shape is tessellated anew.
-    renderer->reset();
     quad(true);
-    EXPECT_EQ(FakeTessellator::requests.size(), 2u);
-    EXPECT_EQ(renderer->calls.size(), 2u);
-}
+    EXPECT_EQ(FakeTessellator::requests.size(), 1u);
 
-TEST_F(Shape, UnfilledShapeIsOneOutlineAtTheStyleLineWidth) {
-    ofSetLineWidth(2);
-    ofNoFill();
-    renderer->reset();
-    quad(true);
-    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(2)", "drawPolyline(points=4,closed)",
-                                     "setLineWidth(2)"}));
-    EXPECT_TRUE(FakeTessellator::requests.empty());
-    ASSERT_EQ(renderer->drawnPolylines.size(), 1u);
-    EXPECT_EQ(renderer->drawnPolylines[0][3], ofPoint(0, 10, 0));
-
-    renderer->reset();
-    quad(false);
-    EXPECT_EQ(renderer->calls[2], "drawPolyline(points=4,open)");
-}
-
-TEST_F(Shape, LineWidthWhileFilledAddsAnOutline) {
-    ofFill();
-    ofSetLineWidth(3);
-    renderer->reset();
-    quad(true);
-    EXPECT_EQ(renderer->calls,
-              (Calls{"rendersPathDirectly()", "drawMesh(vertices=4,indices=6,false,false,false)", "setLineWidth(3)",
-                     "drawPolyline(points=4,closed)", "setLineWidth(3)"}));
-    EXPECT_EQ(ofGetStyle().lineWidth, 3.0f);
-    EXPECT_EQ(ofGetShapePath().getStrokeWidth(), 3.0f);
-}
-
-TEST_F(Shape, ShapesDrawInTheCurrentColour) {
-    ofSetColor(10, 20, 30);
-    renderer->reset();
-    quad(true);
-    for (const std::string& call : renderer->calls) EXPECT_EQ(call.find("setColor"), std::string::npos) << call;
-}
-
-TEST_F(Shape, EmptyShapeAfterAFilledOneDrawsNothing) {
-    ofFill();
-    quad(true);
+    // An empty shape after a filled one draws nothing.
     renderer->reset();
     FakeTessellator::requests.clear();
     ofBeginShape();
@@ -101,8 +61,19 @@ TEST_F(Shape, EmptyShapeAfterAFilledOneDrawsNothing) {
     EXPECT_EQ(ofGetShapePath().getTessellation().getNumVertices(), 0);
 }
 
-TEST_F(Shape, ShapeAfterCloseStartsANewOutline) {
+TEST_F(Shape, UnfilledShapeIsOneOutlineAtTheStyleLineWidth) {
+    ofSetLineWidth(2);
     ofNoFill();
+    quad(true);
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(2)", "drawPolyline(points=4,closed)",
+                                     "setLineWidth(2)"}));
+    EXPECT_TRUE(FakeTessellator::requests.empty());
+    ASSERT_EQ(renderer->drawnPolylines.size(), 1u);
+    EXPECT_EQ(renderer->drawnPolylines[0][3], ofPoint(0, 10, 0));
+    quad(false);
+    EXPECT_EQ(renderer->calls[2], "drawPolyline(points=4,open)");
+
+    // Closing mid-shape starts a new outline.
     ofBeginShape();
     ofVertex(0, 0);
     ofVertex(1, 0);
@@ -112,6 +83,15 @@ TEST_F(Shape, ShapeAfterCloseStartsANewOutline) {
     ofVertex(6, 5);
     renderer->reset();
     ofEndShape(false);
-    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(1)", "drawPolyline(points=3,closed)",
-                                     "drawPolyline(points=2,open)", "setLineWidth(1)"}));
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(2)", "drawPolyline(points=3,closed)",
+                                     "drawPolyline(points=2,open)", "setLineWidth(2)"}));
+}
+
+TEST_F(Shape, LineWidthWhileFilledAddsAnOutline) {
+    ofFill();
+    ofSetLineWidth(3);
+    quad(true);
+    EXPECT_EQ(renderer->calls,
+              (Calls{"rendersPathDirectly()", "drawMesh(vertices=4,indices=6,false,false,false)", "setLineWidth(3)",
+                     "drawPolyline(points=4,closed)", "setLineWidth(3)"}));
 }

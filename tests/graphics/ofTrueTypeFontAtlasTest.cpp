@@ -4,41 +4,35 @@
 
 #include <random>
 #include <set>
+#include <vector>
 
 namespace {
 
-struct Cell {
-    int x0, y0, x1, y1;
-};
-
-// Checks that every cell lies inside the atlas, no two cells overlap and each
-// glyph is placed exactly once.
-void expectSoundPacking(const std::vector<ofGlyphBox>& boxes, int border, int side,
-                        const std::vector<ofGlyphPlace>& places) {
-    ASSERT_EQ(places.size(), boxes.size());
-    EXPECT_GT(side, 0);
-    EXPECT_EQ(side & (side - 1), 0) << "side " << side << " is not a power of two";
-    std::vector<Cell> cells;
+// Packs the boxes and checks that the side is a power of two, every cell lies
+// inside the atlas, no two cells overlap and each glyph is placed exactly
+// once. Returns the side, 0 when packing failed (and the side was reset).
+int pack(const std::vector<ofGlyphBox>& boxes, int border, long long area, std::vector<ofGlyphPlace>& places) {
+    int side = -1;
+    if (!ofPackGlyphAtlas(boxes, border, area, side, places)) {
+        EXPECT_EQ(side, 0);
+        return 0;
+    }
+    EXPECT_TRUE(side > 0 && (side & (side - 1)) == 0) << "side " << side;
+    EXPECT_EQ(places.size(), boxes.size());
+    std::vector<std::vector<int>> cells;
     std::set<int> seen;
     for (const ofGlyphPlace& p : places) {
-        ASSERT_TRUE(seen.insert(p.index).second) << "glyph " << p.index << " placed twice";
+        EXPECT_TRUE(seen.insert(p.index).second) << "glyph " << p.index << " placed twice";
         const ofGlyphBox& b = boxes[static_cast<size_t>(p.index)];
-        Cell c{p.x, p.y, p.x + static_cast<int>(b.texWidth) + 2 * border,
-               p.y + static_cast<int>(b.texHeight) + 2 * border};
-        EXPECT_GE(c.x0, 0);
-        EXPECT_GE(c.y0, 0);
-        EXPECT_LE(c.x1, side) << "glyph " << p.index;
-        EXPECT_LE(c.y1, side) << "glyph " << p.index;
+        std::vector<int> c = {p.x, p.y, p.x + static_cast<int>(b.texWidth) + 2 * border,
+                              p.y + static_cast<int>(b.texHeight) + 2 * border};
+        EXPECT_TRUE(c[0] >= 0 && c[1] >= 0 && c[2] <= side && c[3] <= side) << "glyph " << p.index;
+        for (const std::vector<int>& o : cells) {
+            EXPECT_FALSE(c[0] < o[2] && o[0] < c[2] && c[1] < o[3] && o[1] < c[3]) << "glyph " << p.index;
+        }
         cells.push_back(c);
     }
-    for (size_t i = 0; i < cells.size(); ++i) {
-        for (size_t j = i + 1; j < cells.size(); ++j) {
-            const Cell& a = cells[i];
-            const Cell& b = cells[j];
-            bool overlap = a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
-            EXPECT_FALSE(overlap) << "cells " << places[i].index << " and " << places[j].index;
-        }
-    }
+    return side;
 }
 
 }  // namespace
@@ -46,82 +40,55 @@ void expectSoundPacking(const std::vector<ofGlyphBox>& boxes, int border, int si
 TEST(GlyphAtlasPacking, ExactShelvesTallestFirstAndGrowsFromTheEstimate) {
     // Area 64 gives an 8 x 8 first attempt; the second row does not fit, so
     // the estimate grows by one step to 16 x 16.
-    std::vector<ofGlyphBox> boxes = {{0, 4, 4}, {1, 6, 2}, {2, 2, 6}, {3, 3, 4}};
-    int side = 0;
     std::vector<ofGlyphPlace> places;
-    ASSERT_TRUE(ofPackGlyphAtlas(boxes, 1, 64, side, places));
-    EXPECT_EQ(side, 16);
-    ASSERT_EQ(places.size(), 4u);
-    EXPECT_EQ(places[0].index, 2);
-    EXPECT_EQ(places[0].x, 0);
-    EXPECT_EQ(places[0].y, 0);
-    EXPECT_EQ(places[1].index, 0);
-    EXPECT_EQ(places[1].x, 4);
-    EXPECT_EQ(places[1].y, 0);
-    EXPECT_EQ(places[2].index, 3);
-    EXPECT_EQ(places[2].x, 10);
-    EXPECT_EQ(places[2].y, 0);
-    EXPECT_EQ(places[3].index, 1);
-    EXPECT_EQ(places[3].x, 0);
-    EXPECT_EQ(places[3].y, 8);
-    expectSoundPacking(boxes, 1, side, places);
+    EXPECT_EQ(pack({{0, 4, 4}, {1, 6, 2}, {2, 2, 6}, {3, 3, 4}}, 1, 64, places), 16);
+    std::vector<std::vector<int>> got;
+    for (const ofGlyphPlace& p : places) got.push_back({p.index, p.x, p.y});
+    EXPECT_EQ(got, (std::vector<std::vector<int>>{{2, 0, 0}, {0, 4, 0}, {3, 10, 0}, {1, 0, 8}}));
 }
 
-TEST(GlyphAtlasPacking, DegenerateEstimatesStillEndInAFittingAtlas) {
-    // Empty glyphs with a zero or negative area estimate: the search starts
-    // at a side of 1 and grows until the 6 x 6 bordered cells fit.
-    std::vector<ofGlyphBox> empty = {{0, 0, 0}};
-    for (long long area : {0LL, -500LL, 1LL}) {
-        int side = 0;
-        std::vector<ofGlyphPlace> places;
-        ASSERT_TRUE(ofPackGlyphAtlas(empty, 3, area, side, places)) << area;
-        EXPECT_EQ(side, 8) << area;
-        expectSoundPacking(empty, 3, side, places);
+TEST(GlyphAtlasPacking, DegenerateEstimatesAndOversizedGlyphsStillEndInAFittingAtlas) {
+    struct Case {
+        ofGlyphBox box;
+        int border;
+        long long area;
+        int side;
+    } cases[] = {
+        // Empty glyphs with a zero or negative area estimate: the search
+        // starts at a side of 1 and grows until the 6 x 6 bordered cell fits.
+        {{0, 0, 0}, 3, 0, 8},
+        {{0, 0, 0}, 3, -500, 8},
+        {{0, 0, 0}, 3, 1, 8},
+        // 100 x 10 with an estimate of 1000 starts at 32 x 32; the glyph only
+        // fits from 128 on and must never be placed past the right edge.
+        {{0, 100, 10}, 0, 1000, 128},
+        // A tall first glyph under a small estimate: the first row is checked too.
+        {{0, 2, 100}, 3, 64, 128},
+        // Wider than any texture: refused without looping.
+        {{0, 20000, 4}, 3, 1, 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<ofGlyphPlace> places = {{5, 5, 5}};
+        EXPECT_EQ(pack({c.box}, c.border, c.area, places), c.side) << c.box.texWidth << " " << c.area;
+        if (c.side == 0) {
+            EXPECT_TRUE(places.empty());
+        }
     }
-}
-
-TEST(GlyphAtlasPacking, OversizedGlyphFailsTheAttemptInsteadOfSpillingOut) {
-    // 100 x 10 with an estimate of 1000 starts at 32 x 32; the glyph only
-    // fits from 128 on and must never be placed past the right edge.
-    std::vector<ofGlyphBox> wide = {{0, 100, 10}};
-    int side = 0;
-    std::vector<ofGlyphPlace> places;
-    ASSERT_TRUE(ofPackGlyphAtlas(wide, 0, 1000, side, places));
-    EXPECT_EQ(side, 128);
-    EXPECT_EQ(places[0].x, 0);
-    EXPECT_EQ(places[0].y, 0);
-
-    // A tall first glyph under a small estimate: the first row is checked too.
-    std::vector<ofGlyphBox> tall = {{0, 2, 100}};
-    ASSERT_TRUE(ofPackGlyphAtlas(tall, 3, 64, side, places));
-    EXPECT_EQ(side, 128);
-    expectSoundPacking(tall, 3, side, places);
-
-    // Wider than any texture: refused without looping.
-    std::vector<ofGlyphBox> huge = {{0, 20000, 4}};
-    EXPECT_FALSE(ofPackGlyphAtlas(huge, 3, 1, side, places));
-    EXPECT_EQ(side, 0);
-    EXPECT_TRUE(places.empty());
 }
 
 TEST(GlyphAtlasPacking, RandomGlyphSetsNeverOverlapOrLeaveTheAtlas) {
     std::mt19937 rng(1234);
+    std::uniform_int_distribution<int> count(1, 256), dim(0, 40), top(-10, 40);
     for (int round = 0; round < 40; ++round) {
-        std::uniform_int_distribution<int> count(1, 256);
-        std::uniform_int_distribution<int> dim(0, 40);
-        std::uniform_int_distribution<int> top(-10, 40);
         std::vector<ofGlyphBox> boxes;
         long long area = 0;
-        int n = count(rng);
-        for (int i = 0; i < n; ++i) {
+        for (int i = 0, n = count(rng); i < n; ++i) {
             int w = dim(rng);
             int h = dim(rng);
             boxes.push_back({i, static_cast<float>(w), static_cast<float>(h)});
             area += static_cast<long long>(w + 6) * (top(rng) + 6);
         }
-        int side = 0;
         std::vector<ofGlyphPlace> places;
-        ASSERT_TRUE(ofPackGlyphAtlas(boxes, 3, area, side, places));
-        expectSoundPacking(boxes, 3, side, places);
+        EXPECT_NE(pack(boxes, 3, area, places), 0);
     }
 }

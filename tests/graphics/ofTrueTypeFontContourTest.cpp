@@ -5,7 +5,9 @@
 #include FT_OUTLINE_H
 
 #include <sstream>
+#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ofTrueTypeFont.h"
@@ -25,11 +27,14 @@ struct FakeGlyph {
     FT_GlyphSlotRec slot{};
     FT_FaceRec face{};
 
-    void add(long x, long y, char tag) {
-        points.push_back({x, y});
-        tags.push_back(tag);
+    // One contour of (x, y, tag) points.
+    void contour(std::initializer_list<std::tuple<long, long, char>> pts) {
+        for (const auto& p : pts) {
+            points.push_back({std::get<0>(p), std::get<1>(p)});
+            tags.push_back(std::get<2>(p));
+        }
+        contours.push_back(static_cast<short>(points.size() - 1));
     }
-    void endContour() { contours.push_back(static_cast<short>(points.size() - 1)); }
 
     FT_Face get() {
         slot.outline.n_points = static_cast<short>(points.size());
@@ -72,32 +77,17 @@ std::vector<std::string> describe(const ofPath& path) {
 }  // namespace
 
 TEST(TrueTypeContours, LinesCubicsAndConicsFollowTheOutlineTags) {
+    const char on = FT_CURVE_TAG_ON, conic = FT_CURVE_TAG_CONIC, cubic = FT_CURVE_TAG_CUBIC;
     FakeGlyph g;
     // A square of on-curve points.
-    g.add(0, 0, FT_CURVE_TAG_ON);
-    g.add(640, 0, FT_CURVE_TAG_ON);
-    g.add(640, 640, FT_CURVE_TAG_ON);
-    g.add(0, 640, FT_CURVE_TAG_ON);
-    g.endContour();
+    g.contour({{0, 0, on}, {640, 0, on}, {640, 640, on}, {0, 640, on}});
     // Starts on a conic point after an on-curve last point; two conics in a
     // row meet at their midpoint.
-    g.add(64, 64, FT_CURVE_TAG_CONIC);
-    g.add(128, 64, FT_CURVE_TAG_CONIC);
-    g.add(128, 128, FT_CURVE_TAG_ON);
-    g.add(0, 128, FT_CURVE_TAG_ON);
-    g.endContour();
+    g.contour({{64, 64, conic}, {128, 64, conic}, {128, 128, on}, {0, 128, on}});
     // One cubic segment: drawn at its second control point.
-    g.add(0, 0, FT_CURVE_TAG_ON);
-    g.add(64, 0, FT_CURVE_TAG_CUBIC);
-    g.add(128, 64, FT_CURVE_TAG_CUBIC);
-    g.add(128, 128, FT_CURVE_TAG_ON);
-    g.endContour();
+    g.contour({{0, 0, on}, {64, 0, cubic}, {128, 64, cubic}, {128, 128, on}});
     // Conic first and last point: the curve starts at their midpoint.
-    g.add(0, 0, FT_CURVE_TAG_CONIC);
-    g.add(64, 0, FT_CURVE_TAG_ON);
-    g.add(64, 64, FT_CURVE_TAG_CONIC);
-    g.endContour();
-
+    g.contour({{0, 0, conic}, {64, 0, on}, {64, 64, conic}});
     ContourFont font;
     ofPath path = font.makeContoursForCharacter(g.get());
     EXPECT_FALSE(path.getUseShapeColor());
@@ -118,9 +108,7 @@ TEST(TrueTypeContours, EmptyAndCorruptOutlinesGiveNoStrayCommands) {
     // The second contour claims points that do not exist: only the first
     // contour is built.
     FakeGlyph bad;
-    bad.add(0, 0, FT_CURVE_TAG_ON);
-    bad.add(64, 0, FT_CURVE_TAG_ON);
-    bad.endContour();
+    bad.contour({{0, 0, FT_CURVE_TAG_ON}, {64, 0, FT_CURVE_TAG_ON}});
     bad.contours.push_back(40);
     std::vector<std::string> expected = {"L (0,0)", "L (1,0)", "close"};
     EXPECT_EQ(describe(font.makeContoursForCharacter(bad.get())), expected);

@@ -7,7 +7,6 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -20,19 +19,15 @@
 namespace fmodtest {
 
 // A fresh folder under /tmp, removed with the object.
-class ScratchDir {
-public:
+struct ScratchDir {
     ScratchDir() {
         char pattern[] = "/tmp/vx_sound_XXXXXX";
         const char* made = mkdtemp(pattern);
-        path = made ? made : "/tmp";
+        if (made == nullptr) abort();  // never fall back to a shared folder we would remove
+        path = made;
     }
-    ~ScratchDir() {
-        std::error_code ignored;
-        if (path != "/tmp") std::filesystem::remove_all(path, ignored);
-    }
+    ~ScratchDir() { std::filesystem::remove_all(path); }
     std::string file(const std::string& name) const { return path + "/" + name; }
-
     std::string path;
 };
 
@@ -45,8 +40,8 @@ inline bool writeSound(const std::string& path, int rate, int channels, const st
     info.format = format;
     SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!f) return false;
-    sf_count_t frames = static_cast<sf_count_t>(samples.size() / static_cast<size_t>(channels));
-    sf_count_t written = sf_writef_short(f, samples.data(), frames);
+    const sf_count_t frames = static_cast<sf_count_t>(samples.size() / static_cast<size_t>(channels));
+    const sf_count_t written = sf_writef_short(f, samples.data(), frames);
     sf_close(f);
     return written == frames;
 }
@@ -54,13 +49,6 @@ inline bool writeSound(const std::string& path, int rate, int channels, const st
 // A constant mono level: every frame the same, so any resampling keeps it.
 inline bool writeConstant(const std::string& path, int rate, unsigned frames, int16_t level) {
     return writeSound(path, rate, 1, std::vector<int16_t>(frames, level));
-}
-
-// Sample i holds the value i (mono), so a position can be read off the output.
-inline bool writeRamp(const std::string& path, int rate, unsigned frames) {
-    std::vector<int16_t> s(frames);
-    for (unsigned i = 0; i < frames; ++i) s[i] = static_cast<int16_t>(i);
-    return writeSound(path, rate, 1, s);
 }
 
 // Records every layer call with handles renamed in order of first appearance
@@ -87,29 +75,19 @@ private:
         static const std::map<std::string, std::string> prefix = {
             {"system", "sys"}, {"sound", "snd"}, {"channel", "ch"}, {"group", "grp"}};
         std::string out;
-        auto last = line.cbegin();
+        size_t last = 0;
         for (std::sregex_iterator it(line.begin(), line.end(), handle), end; it != end; ++it) {
-            out.append(last, line.cbegin() + it->position());
-            const std::string raw = it->str();
-            auto found = names.find(raw);
-            if (found == names.end()) {
-                const std::string kind = (*it)[1];
-                found = names.emplace(raw, prefix.at(kind) + std::to_string(++counts[kind])).first;
-            }
-            out += found->second;
-            last = line.cbegin() + it->position() + it->length();
+            out += line.substr(last, static_cast<size_t>(it->position()) - last);
+            std::string& name = names[it->str()];
+            if (name.empty()) name = prefix.at((*it)[1]) + std::to_string(++counts[(*it)[1]]);
+            out += name;
+            last = static_cast<size_t>(it->position() + it->length());
         }
-        out.append(last, line.cend());
-        return out;
+        return out + line.substr(last);
     }
 
     std::map<std::string, std::string> names;
     std::map<std::string, int> counts;
 };
-
-// Frames of the mixer's output rate in `ms` milliseconds.
-inline size_t framesFor(double ms) {
-    return static_cast<size_t>(std::llround(ms * 44.1));
-}
 
 }  // namespace fmodtest

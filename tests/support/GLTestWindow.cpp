@@ -35,4 +35,34 @@ ofColor pixel(int x, int y, GLenum buffer) {
     return ofColor(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
+std::string colours(int x, int y, int n, bool down) {
+    std::string s;
+    for (int i = 0; i < n; ++i) {
+        ofColor c = down ? pixel(x, y + i) : pixel(x + i, y);
+        if (c.r == 128 && c.g == 128 && c.b == 128) {
+            s += 'g';
+            continue;
+        }
+        if ((c.r != 0 && c.r != 255) || (c.g != 0 && c.g != 255) || (c.b != 0 && c.b != 255)) {
+            s += '?';
+            continue;
+        }
+        s += ".BGCRMYW"[(c.r ? 4 : 0) + (c.g ? 2 : 0) + (c.b ? 1 : 0)];
+    }
+    return s;
+}
+
+std::vector<std::string> mask(int x, int y, int w, int h) {
+    std::vector<std::string> rows;
+    for (int r = 0; r < h; ++r) {
+        std::string row;
+        for (int c = 0; c < w; ++c) {
+            ofColor p = pixel(x + c, y + r);
+            row += p.r > 127 || p.g > 127 || p.b > 127 ? 'X' : '.';
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 }  // namespace GLTestWindow

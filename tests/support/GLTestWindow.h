@@ -2,6 +2,9 @@
 
 #include <GL/glew.h>
 
+#include <string>
+#include <vector>
+
 #include "ofColor.h"
 
 class ofAppGlutWindow;
@@ -15,5 +18,10 @@ ofAppGlutWindow& open(int width, int height);
 void pump(int rounds = 10);
 // The pixel at (x, y) counted from the window's top-left corner.
 ofColor pixel(int x, int y, GLenum buffer = GL_BACK);
+// n pixels from (x, y) rightwards (or downwards), a letter each: . black,
+// W white, g grey 128, R G B Y C M the primaries and their mixes, ? other.
+std::string colours(int x, int y, int n, bool down = false);
+// The rows of a region, "X" where any channel is above 127, "." elsewhere.
+std::vector<std::string> mask(int x, int y, int w, int h);
 
 }  // namespace GLTestWindow

@@ -121,5 +121,6 @@ public:
     bool rendersPathDirectly() override;
 
 private:
-    void record(const std::string& name, const std::vector<std::string>& args = {});
+    template <class... A>
+    void record(const char* name, const A&... args);
 };

@@ -6,29 +6,35 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "PrivateServer.h"
 #include "XdndSource.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Lines = std::vector<std::string>;
 
 // The probe application in a child process, read line by line.
 class Probe {
 public:
-    void start(const std::string& displayName) {
+    void start(const std::string& displayName, std::vector<std::string> args = {}) {
+        args.insert(args.begin(), WINDOW_PROBE);
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(&a[0]);
+        argv.push_back(nullptr);
         int fds[2];
         if (pipe(fds) != 0) return;
         pid = fork();
@@ -37,7 +43,7 @@ public:
             dup2(fds[1], 1);
             close(fds[0]);
             close(fds[1]);
-            execl(WINDOW_PROBE, WINDOW_PROBE, static_cast<char*>(nullptr));
+            execv(WINDOW_PROBE, argv.data());
             _exit(127);
         }
         close(fds[1]);
@@ -72,31 +78,33 @@ public:
         }
     }
 
-    // Reads until a line equals `wanted`; returns the lines passed over, and
-    // fails the test when it never comes.
-    std::vector<std::string> waitFor(const std::string& wanted) {
-        std::vector<std::string> skipped;
+    // Reads up to the first line that equals `wanted` (or starts with it, for
+    // a prefix) and returns the lines read, that one last; fails the test
+    // when it never comes.
+    std::vector<std::string> waitFor(const std::string& wanted, bool prefix = false) {
+        std::vector<std::string> read;
         for (;;) {
-            std::string l = line();
-            if (l == wanted) return skipped;
+            read.push_back(line());
+            const std::string& l = read.back();
+            if (l == wanted || (prefix && l.compare(0, wanted.size(), wanted) == 0)) return read;
             if (l == "<eof>" || l == "<timeout>") {
                 ADD_FAILURE() << "never saw \"" << wanted << "\" (" << l << ")";
-                return skipped;
+                return read;
             }
-            skipped.push_back(l);
         }
     }
 
     // Waits for "ready <window id>" and returns the id.
     unsigned long ready() {
-        for (;;) {
-            std::string l = line();
-            if (l.compare(0, 6, "ready ") == 0) return std::stoul(l.substr(6));
-            if (l == "<eof>" || l == "<timeout>") {
-                ADD_FAILURE() << "probe never became ready";
-                return 0;
-            }
-        }
+        std::string l = waitFor("ready ", true).back();
+        return l.compare(0, 6, "ready ") == 0 ? std::stoul(l.substr(6)) : 0;
+    }
+
+    // The next n lines (every one when n < 0) up to the end of the output.
+    std::vector<std::string> rest(int n = -1) {
+        std::vector<std::string> lines;
+        for (std::string l; n-- != 0 && (l = line()) != "<eof>" && l != "<timeout>";) lines.push_back(l);
+        return lines;
     }
 
     int exitStatus() {
@@ -117,45 +125,6 @@ private:
     int fd = -1;
     bool reaped = false;
     std::string buffer;
-};
-
-// An X server of the test's own: XTest input goes to whatever window is on
-// top, and other tests open windows on the shared server at any moment.
-class PrivateServer {
-public:
-    ~PrivateServer() {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-
-    // Starts Xvfb on a display it picks itself; returns its name or "".
-    std::string start() {
-        int fds[2];
-        if (pipe(fds) != 0) return "";
-        pid = fork();
-        if (pid == 0) {
-            close(fds[0]);
-            int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                   "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        char c;
-        pollfd p{fds[0], POLLIN, 0};
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        return number.empty() ? "" : ":" + number;
-    }
-
-private:
-    pid_t pid = -1;
 };
 
 class WindowProcessTest : public testing::Test {
@@ -179,8 +148,9 @@ protected:
         XTestFakeMotionEvent(display, -1, originX + x, originY + y, CurrentTime);
         XFlush(display);
     }
-    void key(KeySym sym, bool down) {
-        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), down, CurrentTime);
+    void tap(KeySym sym) {
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), True, CurrentTime);
+        XTestFakeKeyEvent(display, XKeysymToKeycode(display, sym), False, CurrentTime);
         XFlush(display);
     }
     void button(unsigned int b, bool down) {
@@ -220,44 +190,33 @@ TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServer) {
     moveTo(30, 40);
     probe.waitFor("moved 30 40");
 
-    key(XK_Right, true);
-    key(XK_Right, false);
+    tap(XK_Right);
+    tap(XK_Shift_L);  // modifiers are no keys of their own
+    tap(XK_F1);
+    tap(XK_a);
     probe.waitFor("keyPressed 358");
-    EXPECT_EQ(probe.line(), "keyReleased 358");
-
-    key(XK_Shift_L, true);  // modifiers are no keys of their own
-    key(XK_Shift_L, false);
-    key(XK_F1, true);
-    key(XK_F1, false);
-    EXPECT_EQ(probe.line(), "keyPressed 257");
-    EXPECT_EQ(probe.line(), "keyReleased 257");
-    key(XK_a, true);
-    key(XK_a, false);
-    EXPECT_EQ(probe.line(), "keyPressed 97");
-    EXPECT_EQ(probe.line(), "keyReleased 97");
+    EXPECT_EQ(probe.rest(5), (Lines{"keyReleased 358", "keyPressed 257", "keyReleased 257", "keyPressed 97",
+                                    "keyReleased 97"}));
 
     button(1, true);
     EXPECT_EQ(probe.line(), "pressed 30 40 0");
     moveTo(50, 60);
-    std::vector<std::string> between = probe.waitFor("dragged 50 60 0");
-    EXPECT_FALSE(contains(between, "moved"));
+    EXPECT_FALSE(contains(probe.waitFor("dragged 50 60 0"), "moved"));
     button(1, false);
     EXPECT_EQ(probe.line(), "released 50 60 0");
 
-    button(4, true);  // the wheel is no button
-    button(4, false);
-    button(3, true);
-    button(3, false);
-    EXPECT_EQ(probe.line(), "pressed 50 60 2");
-    EXPECT_EQ(probe.line(), "released 50 60 2");
+    for (unsigned int b : {4, 5, 3}) {  // the wheel is no button
+        button(b, true);
+        button(b, false);
+    }
+    EXPECT_EQ(probe.rest(2), (Lines{"pressed 50 60 2", "released 50 60 2"}));
 
     XResizeWindow(display, window, 400, 300);
     XFlush(display);
     probe.waitFor("resized 400 300");
 
     moveTo(600, 600);  // leaves the window
-    std::vector<std::string> leaving = probe.waitFor("entry 0");
-    EXPECT_FALSE(contains(leaving, "pressed"));
+    EXPECT_FALSE(contains(probe.waitFor("entry 0"), "pressed"));
 }
 
 TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
@@ -276,9 +235,12 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
     EXPECT_EQ(src.readWindowProperty(proxy, "XdndProxy"), proxy);
 
     std::string uris = "file://" + dir + "/drop%20one.txt\r\nfile://" + dir + "/b%25.png\r\n";
-    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
-    src.send(proxy, window, "XdndPosition", 0, ((originX + 70L) << 16) | (originY + 80L), CurrentTime,
-             static_cast<long>(src.atom("XdndActionCopy")));
+    auto enter = [&](Atom offered, long x, long y) {
+        src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(offered), 0, 0);
+        src.send(proxy, window, "XdndPosition", 0, ((originX + x) << 16) | (originY + y), CurrentTime,
+                 static_cast<long>(src.atom("XdndActionCopy")));
+    };
+    enter(src.atom("text/uri-list"), 70, 80);
     XClientMessageEvent status;
     ASSERT_TRUE(src.await("XdndStatus", status, uris));
     EXPECT_EQ(static_cast<Window>(status.data.l[0]), window);
@@ -290,13 +252,10 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
     ASSERT_TRUE(src.await("XdndFinished", finished, uris));
     EXPECT_EQ(finished.data.l[1] & 1, 1);
 
-    std::vector<std::string> before = probe.waitFor("drag 2 70 80 [" + first + "] [" + second + "]");
-    EXPECT_FALSE(contains(before, "event.fileDrag"));
+    EXPECT_FALSE(contains(probe.waitFor("drag 2 70 80 [" + first + "] [" + second + "]"), "event.fileDrag"));
 
     // A source offering no file list is turned down.
-    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(XA_STRING), 0, 0);
-    src.send(proxy, window, "XdndPosition", 0, ((originX + 10L) << 16) | (originY + 10L), CurrentTime,
-             static_cast<long>(src.atom("XdndActionCopy")));
+    enter(XA_STRING, 10, 10);
     ASSERT_TRUE(src.await("XdndStatus", status, uris));
     EXPECT_EQ(status.data.l[1] & 1, 0);
     src.send(proxy, window, "XdndLeave", 0, 0, 0, 0);
@@ -311,11 +270,9 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
 
 TEST_F(WindowProcessTest, ClosingTheWindowRunsTheExitStepsInOrderThenTheDestructor) {
     sendDelete();
-    std::vector<std::string> lines;
-    for (std::string l = probe.line(); l != "<eof>" && l != "<timeout>"; l = probe.line()) lines.push_back(l);
+    Lines lines = probe.rest();
     ASSERT_GE(lines.size(), 3u);
-    std::vector<std::string> last(lines.end() - 3, lines.end());
-    EXPECT_EQ(last, (std::vector<std::string>{"app.exit", "event.exit", "app.destroyed"}));
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{"app.exit", "event.exit", "app.destroyed"}));
     EXPECT_EQ(probe.exitStatus(), 0);
 }
 
@@ -323,11 +280,39 @@ TEST_F(WindowProcessTest, EscapeEndsTheProcessTheSameWay) {
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
     moveTo(10, 10);
     probe.waitFor("moved 10 10");
-    key(XK_Escape, true);
+    tap(XK_Escape);
     probe.waitFor("keyPressed 27");
-    EXPECT_EQ(probe.line(), "app.exit");
-    EXPECT_EQ(probe.line(), "event.exit");
-    EXPECT_EQ(probe.line(), "app.destroyed");
-    EXPECT_EQ(probe.line(), "<eof>");
+    EXPECT_EQ(probe.rest(), (Lines{"app.exit", "event.exit", "app.destroyed"}));
     EXPECT_EQ(probe.exitStatus(), 0);
+}
+
+// freeglut closes its windows from its own exit handler, which calls the
+// close callback; that must not end the process a second time with status 0.
+// Only a close by the user ends it with 0.
+TEST(WindowProcessExit, AnExitStatusSurvivesTheWindowsTeardown) {
+    const char* display = std::getenv("DISPLAY");
+    ASSERT_NE(display, nullptr);
+    struct Case {
+        Lines args;
+        int status;
+        Lines ending;
+    };
+    const Case cases[] = {
+        // Through the main loop and the exit callback.
+        {{"exit", "3"}, 3, {"app.exit", "event.exit", "app.destroyed"}},
+        // The application's exit tears the window down while the exit callback runs.
+        {{"exit", "4", "teardown"}, 4, {"app.exit", "window.destroyed", "event.exit", "app.destroyed"}},
+        // No main loop, as a test program: main returns with the window open.
+        {{"return", "5"}, 5, {}},
+        // freeglut's own fatal error (here: a second glutInit) is a failure too.
+        {{"glut-error"}, 1, {"app.exit", "event.exit", "app.destroyed"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        Probe probe;
+        probe.start(display, c.args);
+        ASSERT_NE(probe.ready(), 0ul);
+        EXPECT_EQ(probe.rest(), c.ending);
+        EXPECT_EQ(probe.exitStatus(), c.status);
+    }
 }

@@ -31,17 +31,6 @@ protected:
                                          << ") want (" << r << ", " << g << ", " << b << ")";
 }
 
-// Rows of a region, "X" where green is above 127.
-std::vector<std::string> region(int x, int y, int w, int h) {
-    std::vector<std::string> rows;
-    for (int r = 0; r < h; ++r) {
-        std::string row;
-        for (int c = 0; c < w; ++c) row += GLTestWindow::pixel(x + c, y + r).g > 127 ? 'X' : '.';
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 }  // namespace
 
 TEST_F(PixelFontPixels, TextCellsLandOnTheScaledGrid) {
@@ -66,13 +55,10 @@ TEST_F(PixelFontPixels, TextCellsLandOnTheScaledGrid) {
         }
         expected.push_back(row);
     }
-    EXPECT_EQ(region(98, 175, 25, 27), expected);
-    // Spot checks that do not depend on the loop above.
-    EXPECT_TRUE(near(GLTestWindow::pixel(101, 177), 255, 255, 255));  // top of H's left stem
-    EXPECT_TRUE(near(GLTestWindow::pixel(106, 177), 0, 0, 0));        // inside the H
-    EXPECT_TRUE(near(GLTestWindow::pixel(106, 186), 255, 255, 255));  // its crossbar
-    EXPECT_TRUE(near(GLTestWindow::pixel(118, 199), 255, 255, 255));  // the I's foot
-    EXPECT_TRUE(near(GLTestWindow::pixel(118, 200), 0, 0, 0));        // below the baseline
+    EXPECT_EQ(GLTestWindow::mask(98, 175, 25, 27), expected);
+    // Checks that do not depend on the loop above: the H's crossbar, the I's foot on the baseline.
+    EXPECT_EQ(GLTestWindow::colours(100, 186, 16), "WWWWWWWWWWWWWWW.");
+    EXPECT_EQ(GLTestWindow::colours(118, 198, 3, true), "WW.");
 }
 
 TEST_F(PixelFontPixels, TranslucentTextTintsEvenly) {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "GLTestWindow.h"
 #include "ofAppRunner.h"
@@ -22,16 +20,6 @@ protected:
         ofSetupScreen();
         ofFill();
         ofSetColor(255, 0, 0);
-    }
-
-    // Closing the GLUT window at process exit ends the process with status 0,
-    // which would hide a failure from the test runner: leave at once instead.
-    void TearDown() override {
-        if (HasFailure()) {
-            fflush(stdout);
-            fflush(stderr);
-            std::_Exit(1);
-        }
     }
 
     static bool red(int x, int y) {

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,7 @@ Mask flipped(Mask m) {
 
 // The window's pixels in an 8 x 14 cell with its top-left corner at (x, y).
 Mask cell(int x, int y) {
-    Mask rows;
-    for (int r = 0; r < 14; ++r) {
-        std::string row;
-        for (int c = 0; c < 8; ++c) row += GLTestWindow::pixel(x + c, y + r).g > 127 ? 'X' : '.';
-        rows.push_back(row);
-    }
-    return rows;
+    return GLTestWindow::mask(x, y, 8, 14);
 }
 
 const Mask blank(14, "........");
@@ -113,25 +108,41 @@ TEST_F(BitmapStrings, BillboardIsTheDefaultAndSitsOnThePoint) {
 
 TEST_F(BitmapStrings, BlendFactorsAreRestored) {
     glEnable(GL_BLEND);
+    auto factors = [] {
+        GLint src = 0, dst = 0;
+        glGetIntegerv(GL_BLEND_SRC, &src);
+        glGetIntegerv(GL_BLEND_DST, &dst);
+        return std::vector<GLint>{src, dst, glIsEnabled(GL_BLEND)};
+    };
     glBlendFunc(GL_ONE, GL_ZERO);
     renderer->drawString("W", 10, 30, 0, OF_BITMAPMODE_SIMPLE);
-    GLint src = 0, dst = 0;
-    glGetIntegerv(GL_BLEND_SRC, &src);
-    glGetIntegerv(GL_BLEND_DST, &dst);
-    EXPECT_EQ(src, GL_ONE);
-    EXPECT_EQ(dst, GL_ZERO);
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(factors(), (std::vector<GLint>{GL_ONE, GL_ZERO, GL_TRUE}));
 
     // Behind the far plane: nothing drawn, factors untouched.
     glBlendFunc(GL_DST_COLOR, GL_ONE);
     renderer->drawString("W", 200, 100, -100000, OF_BITMAPMODE_MODEL_BILLBOARD);
-    glGetIntegerv(GL_BLEND_SRC, &src);
-    glGetIntegerv(GL_BLEND_DST, &dst);
-    EXPECT_EQ(src, GL_DST_COLOR);
-    EXPECT_EQ(dst, GL_ONE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(factors(), (std::vector<GLint>{GL_DST_COLOR, GL_ONE, GL_TRUE}));
     EXPECT_EQ(cell(200, 89), blank);
     EXPECT_EQ(cell(10, 19), glyph('W'));
+
+    // A point the projection cannot map (w = 0) counts as behind the far plane.
+    ofClear(0, 0, 0, 255);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    GLfloat flat[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    glLoadMatrixf(flat);
+    glMatrixMode(GL_MODELVIEW);
+    renderer->drawString("W", 200, 100, 0, OF_BITMAPMODE_MODEL_BILLBOARD);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    EXPECT_EQ(factors(), (std::vector<GLint>{GL_DST_COLOR, GL_ONE, GL_TRUE}));
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    std::vector<unsigned char> rgb(320 * 240 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 320, 240, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    EXPECT_EQ(std::count(rgb.begin(), rgb.end(), 0), static_cast<long>(rgb.size()));
 
     // The matrices come back as they were in every mode.
     GLfloat before[16], after[16];

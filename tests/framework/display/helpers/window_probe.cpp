@@ -1,6 +1,16 @@
 // A small application that reports on standard output everything the window
 // delivers to it; the display tests drive it through the X server.
+//
+// Arguments choose how it ends (none: when the window is closed):
+//   exit N            exit(N) once the window shows
+//   exit N teardown   the same, and the application's exit tears the window down
+//   return N          no main loop: open the window, then return N from main
+//   glut-error        a fatal freeglut error once the window shows
+#include <GL/freeglut.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "WindowLookup.h"
@@ -22,10 +32,9 @@ std::string xy(int x, int y) {
     return std::to_string(x) + " " + std::to_string(y);
 }
 
-struct ExitListener {
-    void onExit(ofEventArgs&) { say("event.exit"); }
-    void onDrag(ofDragInfo&) { say("event.fileDrag"); }
-};
+int exitStatus = -1;
+bool teardownInExit = false;
+bool glutError = false;
 
 class ProbeApp : public ofBaseApp {
 public:
@@ -34,15 +43,33 @@ public:
         ofInitFreeImage();
         ofSetFrameRate(60);
         ofSetWindowTitle("VANTORIX probe");
-        ofAddListener(ofEvents().exit, &listener, &ExitListener::onExit);
-        ofAddListener(ofEvents().fileDragEvent, &listener, &ExitListener::onDrag);
+        ofAddListener(ofEvents().exit, this, &ProbeApp::onExit);
+        ofAddListener(ofEvents().fileDragEvent, this, &ProbeApp::onDrag);
         say("setup");
     }
     void draw() override {
         ofBackground(0, 0, 0, 255);
-        if (ofGetFrameNum() == 2) say("ready " + std::to_string(vxRecordedWindow()));
+        if (ofGetFrameNum() != 2) return;
+        say("ready " + std::to_string(vxRecordedWindow()));
+        if (exitStatus >= 0) std::exit(exitStatus);
+        if (glutError) {
+            static char name[] = "again";
+            static char* args[] = {name, nullptr};
+            int count = 1;
+            glutInit(&count, args);  // freeglut refuses a second start
+        }
     }
-    void exit() override { say("app.exit"); }
+    void exit() override {
+        say("app.exit");
+        if (teardownInExit) {
+            // freeglut closes the window at its next event round.
+            glutDestroyWindow(glutGetWindow());
+            glutMainLoopEvent();
+            say("window.destroyed");
+        }
+    }
+    void onExit(ofEventArgs&) { say("event.exit"); }
+    void onDrag(ofDragInfo&) { say("event.fileDrag"); }
     void keyPressed(int key) override { say("keyPressed " + std::to_string(key)); }
     void keyReleased(int key) override { say("keyReleased " + std::to_string(key)); }
     void mouseMoved(int x, int y) override { say("moved " + xy(x, y)); }
@@ -57,15 +84,23 @@ public:
         for (const std::string& f : info.files) line += " [" + f + "]";
         say(line);
     }
-
-private:
-    ExitListener listener;
 };
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    glutError = argc >= 2 && std::strcmp(argv[1], "glut-error") == 0;
+    if (argc >= 3) {
+        exitStatus = std::atoi(argv[2]);
+        teardownInExit = argc >= 4 && std::strcmp(argv[3], "teardown") == 0;
+    }
     ofAppGlutWindow window;
     ofSetupOpenGL(&window, 320, 240, OF_WINDOW);
+    if (argc >= 3 && std::strcmp(argv[1], "return") == 0) {
+        window.initializeWindow();
+        for (int i = 0; i < 10; ++i) glutMainLoopEvent();
+        say("ready " + std::to_string(vxRecordedWindow()));
+        return exitStatus;
+    }
     ofRunApp(new ProbeApp);
 }
