@@ -95,17 +95,17 @@ void BM_GameShape(benchmark::State& state) { run(state, gameShape((int)state.ran
 BENCHMARK(BM_GameShape)->Arg(8)->Arg(16)->Arg(32);
 
 // Large outlines of the same kind, without crossings.
-BENCHMARK(BM_GameShape)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GameShape)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void BM_CrossingStrip(benchmark::State& state) {
     run(state, crossingStrip((int)state.range(0)), TESS_WINDING_NONZERO);
 }
-BENCHMARK(BM_CrossingStrip)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CrossingStrip)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void BM_CrossingRing(benchmark::State& state) {
     run(state, crossingRing((int)state.range(0)), TESS_WINDING_NONZERO);
 }
-BENCHMARK(BM_CrossingRing)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CrossingRing)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
