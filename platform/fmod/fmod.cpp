@@ -411,49 +411,43 @@ FMOD_RESULT FMOD_Sound_GetLength(FMOD_SOUND* sound, unsigned int* length, FMOD_T
 
 // ---- channel ----
 
-FMOD_RESULT FMOD_Channel_Stop(FMOD_CHANNEL* channel) {
+namespace {
+
+// The channel setters share one shape: record the call, find the live voice
+// behind the handle, change it only when the handle is still valid.
+template <class Act, class... Args>
+FMOD_RESULT onChannel(const char* name, FMOD_CHANNEL* channel, Act act, Args... args) {
     Guard g(layer().lock);
-    const std::string line = call("FMOD_Channel_Stop", text(channel));
+    const std::string line = call(name, text(channel), text(args)...);
     ChannelRef c;
     FMOD_RESULT r = findChannel(channel, c);
-    if (r == FMOD_OK) c.mixer->stop(c.voice);
+    if (r == FMOD_OK) act(c);
     return done(r, line);
+}
+
+}  // namespace
+
+FMOD_RESULT FMOD_Channel_Stop(FMOD_CHANNEL* channel) {
+    return onChannel("FMOD_Channel_Stop", channel, [](ChannelRef& c) { c.mixer->stop(c.voice); });
 }
 
 FMOD_RESULT FMOD_Channel_SetPaused(FMOD_CHANNEL* channel, FMOD_BOOL paused) {
-    Guard g(layer().lock);
-    const std::string line = call("FMOD_Channel_SetPaused", text(channel), text(paused));
-    ChannelRef c;
-    FMOD_RESULT r = findChannel(channel, c);
-    if (r == FMOD_OK) c.mixer->setPaused(c.voice, paused != 0);
-    return done(r, line);
+    return onChannel("FMOD_Channel_SetPaused", channel,
+                     [&](ChannelRef& c) { c.mixer->setPaused(c.voice, paused != 0); }, paused);
 }
 
 FMOD_RESULT FMOD_Channel_SetVolume(FMOD_CHANNEL* channel, float volume) {
-    Guard g(layer().lock);
-    const std::string line = call("FMOD_Channel_SetVolume", text(channel), text(volume));
-    ChannelRef c;
-    FMOD_RESULT r = findChannel(channel, c);
-    if (r == FMOD_OK) c.mixer->setVolume(c.voice, volume);
-    return done(r, line);
+    return onChannel("FMOD_Channel_SetVolume", channel,
+                     [&](ChannelRef& c) { c.mixer->setVolume(c.voice, volume); }, volume);
 }
 
 FMOD_RESULT FMOD_Channel_SetPan(FMOD_CHANNEL* channel, float pan) {
-    Guard g(layer().lock);
-    const std::string line = call("FMOD_Channel_SetPan", text(channel), text(pan));
-    ChannelRef c;
-    FMOD_RESULT r = findChannel(channel, c);
-    if (r == FMOD_OK) c.mixer->setPan(c.voice, pan);
-    return done(r, line);
+    return onChannel("FMOD_Channel_SetPan", channel, [&](ChannelRef& c) { c.mixer->setPan(c.voice, pan); }, pan);
 }
 
 FMOD_RESULT FMOD_Channel_SetFrequency(FMOD_CHANNEL* channel, float frequency) {
-    Guard g(layer().lock);
-    const std::string line = call("FMOD_Channel_SetFrequency", text(channel), text(frequency));
-    ChannelRef c;
-    FMOD_RESULT r = findChannel(channel, c);
-    if (r == FMOD_OK) c.mixer->setFrequency(c.voice, frequency);
-    return done(r, line);
+    return onChannel("FMOD_Channel_SetFrequency", channel,
+                     [&](ChannelRef& c) { c.mixer->setFrequency(c.voice, frequency); }, frequency);
 }
 
 FMOD_RESULT FMOD_Channel_GetFrequency(FMOD_CHANNEL* channel, float* frequency) {
