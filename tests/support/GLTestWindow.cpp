@@ -7,6 +7,7 @@
 
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"
+#include "ofGraphics.h"
 
 namespace GLTestWindow {
 
@@ -16,6 +17,14 @@ ofAppGlutWindow& open(int width, int height) {
     window->initializeWindow();
     pump(20);
     return *window;
+}
+
+ofAppGlutWindow& openScreen(int width, int height) {
+    ofAppGlutWindow& window = open(width, height);
+    ofViewport(0, 0, static_cast<float>(width), static_cast<float>(height), true);
+    ofClear(0, 0, 0, 255);
+    ofSetupScreen();
+    return window;
 }
 
 void pump(int rounds) {

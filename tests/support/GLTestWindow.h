@@ -14,6 +14,8 @@ class ofAppGlutWindow;
 namespace GLTestWindow {
 
 ofAppGlutWindow& open(int width, int height);
+// open, then a black screen in window coordinates: origin top-left, y down.
+ofAppGlutWindow& openScreen(int width, int height);
 // Lets freeglut handle what the X server sent (map, reshape, input).
 void pump(int rounds = 10);
 // The pixel at (x, y) counted from the window's top-left corner.

@@ -19,10 +19,7 @@ bool is(const ofColor& c, int r, int g, int b) {
 // The pad view at (10, 30): axis bars from x 27 to 112 with the value's
 // marker, button boxes from x 115 to 132, pressed buttons white.
 TEST(GamepadView, AxesAndButtonsAtTheirPixels) {
-    GLTestWindow::open(320, 240);
-    ofViewport(0, 0, 320, 240, true);
-    ofClear(0, 0, 0, 255);
-    ofSetupScreen();
+    GLTestWindow::openScreen(320, 240);
 
     FakeJoyStick stick(DeviceSpec("Pad", 2, 3), 5);
     testing::internal::CaptureStdout();

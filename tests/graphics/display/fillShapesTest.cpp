@@ -14,10 +14,7 @@ namespace {
 class FillShapes : public testing::Test {
 protected:
     void SetUp() override {
-        GLTestWindow::open(960, 960);
-        ofViewport(0, 0, 960, 960, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
+        GLTestWindow::openScreen(960, 960);
         ofFill();
         ofSetColor(255, 0, 0);
     }

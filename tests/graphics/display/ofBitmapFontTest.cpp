@@ -13,10 +13,7 @@ namespace {
 class BitmapFont : public testing::Test {
 protected:
     void SetUp() override {
-        GLTestWindow::open(200, 160);
-        ofViewport(0, 0, 200, 160, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
+        GLTestWindow::openScreen(200, 160);
     }
 };
 

@@ -42,12 +42,9 @@ const Mask blank(14, "........");
 class BitmapStrings : public testing::Test {
 protected:
     void SetUp() override {
-        GLTestWindow::open(320, 240);
+        GLTestWindow::openScreen(320, 240);
         renderer = static_cast<ofGLRenderer*>(ofGetCurrentRenderer().get());
         ASSERT_NE(renderer, nullptr);
-        ofViewport(0, 0, 320, 240, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
         ofSetColor(255);
     }
     ofGLRenderer* renderer = nullptr;

@@ -65,10 +65,7 @@ class ImageDisplay : public testing::Test {
 protected:
     void SetUp() override {
         mkdir("data", 0755);
-        GLTestWindow::open(320, 240);
-        ofViewport(0, 0, 320, 240, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
+        GLTestWindow::openScreen(320, 240);
         ofSetColor(255, 255, 255);
     }
 };

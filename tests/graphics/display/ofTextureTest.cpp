@@ -16,10 +16,7 @@ using GLTestWindow::colours;
 class Texture : public testing::Test {
 protected:
     void SetUp() override {
-        GLTestWindow::open(200, 160);
-        ofViewport(0, 0, 200, 160, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
+        GLTestWindow::openScreen(200, 160);
         ofSetColor(255, 255, 255);
     }
 };

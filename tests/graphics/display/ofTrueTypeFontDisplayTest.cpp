@@ -91,10 +91,7 @@ class TrueTypeFontDisplay : public testing::Test {
 protected:
     void SetUp() override { screen(); }
     static void screen() {
-        GLTestWindow::open(240, 180);
-        ofViewport(0, 0, 240, 180, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
+        GLTestWindow::openScreen(240, 180);
         ofSetColor(255, 255, 255);
     }
 };
