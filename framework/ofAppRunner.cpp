@@ -15,6 +15,7 @@
 #include "ofLog.h"
 #include "ofMath.h"
 #include "ofSoundPlayer.h"
+#include "ofTestClock.h"
 #include "ofUtils.h"
 
 namespace {
@@ -85,6 +86,8 @@ void ofSleepMillis(int millis) {
 }
 
 int ofGetFrameNum() {
+    int fixed = 0;
+    if (ofFixedFrameNum(fixed)) return fixed;
     return window().getFrameNum();
 }
 

@@ -1,5 +1,7 @@
 #include "ofUtils.h"
 
+#include "ofTestClock.h"
+
 #include <atomic>
 #include <chrono>
 #include <locale>
@@ -59,6 +61,8 @@ uint64_t ofGetElapsedTimeMillis() {
 }
 
 float ofGetElapsedTimef() {
+    float fixed = 0.0f;
+    if (ofFixedElapsedTimef(fixed)) return fixed;
     uint64_t micros = tick() * 1000 - startMicros.load();
     return static_cast<float>(static_cast<double>(micros) / 1000000.0);
 }
