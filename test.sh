@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test; tests that need a display run in a
 # private Xvfb screen started here.
+#   SANITIZE=0 ./test.sh [ctest args]   plain build in build/ only
+#   SANITIZE=1 ./test.sh [ctest args]   AddressSanitizer + UBSan build in build-asan/
+#   ./test.sh / SANITIZE=both           both passes, plain first (what CI runs)
 set -euo pipefail
 cd "$(dirname "$0")"
+ROOT=$PWD
 
 bash scripts/deps.sh
 
-BUILD_DIR=${BUILD_DIR:-build}
 JOBS=$(nproc)
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/vantorix-ccache}
-
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD_DIR" -j "$JOBS"
+SANITIZE=${SANITIZE:-both}
 
 # A private X server for the tests that open a window.
 DISPLAY_NUM=""
@@ -31,5 +32,32 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export LIBGL_ALWAYS_SOFTWARE=1
 export GALLIUM_DRIVER=llvmpipe
 
-cd "$BUILD_DIR"
-ctest --output-on-failure -j "$JOBS" "$@"
+plain_pass() {
+  local dir=${BUILD_DIR:-build}
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+  (cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@")
+}
+
+# Any report from either sanitizer fails the test it happens in. Leaks are
+# suppressed only by the module that allocated them (GL driver, freeglut,
+# D-Bus, SDL); see sanitize/lsan.supp.
+sanitize_pass() {
+  local dir=${ASAN_BUILD_DIR:-build-asan}
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIX_SANITIZE=ON \
+    -DVANTORIX_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+  (
+    export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=0:strict_init_order=1:check_initialization_order=1"
+    export LSAN_OPTIONS="suppressions=$ROOT/sanitize/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+    cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@"
+  )
+}
+
+case "$SANITIZE" in
+  0) plain_pass "$@" ;;
+  1) sanitize_pass "$@" ;;
+  both) plain_pass "$@"; sanitize_pass "$@" ;;
+  *) echo "SANITIZE must be 0, 1 or both" >&2; exit 2 ;;
+esac

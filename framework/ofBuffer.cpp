@@ -55,28 +55,27 @@ std::size_t ofBuffer::size() const {
 }
 
 bool ofBuffer::isLastLine() const {
-    return static_cast<std::size_t>(nextLinePos) == size();
+    return nextLinePos == size();
 }
 
 std::string ofBuffer::getNextLine() {
     const std::size_t end = size();
-    std::size_t pos = static_cast<std::size_t>(nextLinePos);
+    std::size_t pos = nextLinePos;
     if (pos >= end) return std::string();
-    const std::size_t start = pos;
-    bool endedInCR = false;
-    while (pos < end) {
-        if (bytes[pos] == '\n') break;
-        if (bytes[pos] == '\r') {
-            endedInCR = true;
-            break;
-        }
-        ++pos;
-    }
-    std::string line(bytes.data() + start, pos - start);
+    // memchr keeps long lines fast; a CR only counts when it comes before the
+    // first LF.
+    const char* const data = bytes.data();
+    const void* lf = std::memchr(data + pos, '\n', end - pos);
+    const std::size_t lfPos = lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : end;
+    const void* cr = std::memchr(data + pos, '\r', lfPos - pos);
+    const bool endedInCR = cr != nullptr;
+    const std::size_t stop = endedInCR ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : lfPos;
+    std::string line(data + pos, stop - pos);
+    pos = stop;
     if (pos < end) {
         ++pos;
-        if (endedInCR && pos < end && bytes[pos] == '\n') ++pos;
+        if (endedInCR && pos < end && data[pos] == '\n') ++pos;
     }
-    nextLinePos = static_cast<int32_t>(pos);
+    nextLinePos = pos;
     return line;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <vector>
@@ -31,5 +31,6 @@ public:
 
 private:
     std::vector<char> bytes;
-    int32_t nextLinePos;
+    // A size, not an int: buffers may hold more than 2 GiB.
+    std::size_t nextLinePos = 0;
 };

@@ -1,18 +1,24 @@
 #include "ofxXmlConfig.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <locale>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <sstream>
 
 #include "ofLog.h"
 #include "ofUtils.h"
+#include "ofxXmlConfigPrinter.h"
 
 namespace {
 
@@ -29,21 +35,6 @@ std::string firstName(const std::string& tag) {
     const std::size_t colon = tag.find(':');
     if (colon != std::string::npos && colon >= 1) return tag.substr(0, colon);
     return tag;
-}
-
-bool isXmlSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
-}
-
-// The printer writes control characters as character references, which
-// survive a load; plain spaces do not: the parser trims and folds them and
-// drops texts that are empty or all white space. Such a text is written as a
-// CDATA section, which reads back unchanged.
-bool needsCData(const std::string& text) {
-    if (text.empty()) return true;
-    if (text.find("]]>") != std::string::npos) return false;
-    if (std::all_of(text.begin(), text.end(), isXmlSpace)) return true;
-    return text.front() == ' ' || text.back() == ' ' || text.find("  ") != std::string::npos;
 }
 
 std::string numberText(double value) {
@@ -66,6 +57,61 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// Temporaries this process is writing right now; every other one of ours is
+// left from an earlier run whose process had the same id.
+std::mutex tempMutex;
+std::set<std::string> tempsInFlight;
+
+// A save writes "<name>.tmp<pid>_<n>" beside the file and renames it. One
+// killed in between leaves that temporary behind; it is stale when its process
+// is gone, or is this one and no save of ours is writing it.
+void removeStaleTemporaries(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp";
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::size_t underscore = name.find('_', prefix.size());
+        if (underscore == std::string::npos || underscore == prefix.size() || underscore + 1 == name.size() ||
+            underscore - prefix.size() > 9)
+            continue;
+        const std::string pidText = name.substr(prefix.size(), underscore - prefix.size());
+        const std::string countText = name.substr(underscore + 1);
+        auto digits = [](const std::string& t) { return t.find_first_not_of("0123456789") == std::string::npos; };
+        if (!digits(pidText) || !digits(countText)) continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(pidText));
+        const std::string path = (slash == std::string::npos ? "" : folder) + name;
+        bool gone;
+        if (pid == ::getpid()) {
+            std::lock_guard<std::mutex> lock(tempMutex);
+            gone = tempsInFlight.count(path) == 0;
+        } else {
+            gone = pid <= 0 || (::kill(pid, 0) != 0 && errno == ESRCH);
+        }
+        if (gone) stale.push_back(path);
+    }
+    ::closedir(dir);
+    for (const std::string& path : stale) ::unlink(path.c_str());
+}
+
+bool readWholeFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// True when nothing but white space or zero bytes follows from.
+bool onlyPadding(const char* from, const char* end) {
+    for (; from < end; ++from)
+        if (*from != 0 && *from != ' ' && *from != '\t' && *from != '\n' && *from != '\r') return false;
+    return true;
+}
+
 }  // namespace
 
 ofxXmlConfig::ofxXmlConfig() : currentElement(&doc), level(0) {}
@@ -83,26 +129,49 @@ std::vector<std::string> ofxXmlConfig::tokenize(const std::string& path) {
 }
 
 bool ofxXmlConfig::loadFile(const std::string& fileName) {
-    const bool loaded = doc.LoadFile(ofToDataPath(fileName, false), TIXML_DEFAULT_ENCODING);
-    // Half a parsed file is worse than none: callers write their defaults.
-    if (!loaded) doc.Clear();
+    const std::string path = ofToDataPath(fileName, false);
+    removeStaleTemporaries(path);
+    doc.Clear();
     level = 0;
     currentElement = &doc;
-    return loaded;
+
+    std::string text;
+    if (!readWholeFile(path, text)) return false;
+    // The parser recurses once per level and would overflow the stack long
+    // before running out of input.
+    if (ofxXmlConfigPrinter::nestedDeeperThan(text, maxLoadDepth)) {
+        ofLogError() << "ofxXmlConfig: " << fileName << " nests elements deeper than " << maxLoadDepth
+                     << " levels, not loaded";
+        return false;
+    }
+    // Parsed from memory: the file loader would fold CR LF inside CDATA too.
+    // The parser stops at the first zero byte, and quietly at text it cannot
+    // place (an internal DTD subset, say): anything after that but padding
+    // means the document was not read whole.
+    const char* const begin = text.c_str();
+    const char* const textEnd = begin + text.size();
+    const char* const parsedEnd = begin + std::char_traits<char>::length(begin);
+    const char* const stop = doc.Parse(begin, nullptr, TIXML_DEFAULT_ENCODING);
+    const bool whole = !doc.Error() && onlyPadding(stop != nullptr ? stop : parsedEnd, parsedEnd) &&
+                       onlyPadding(parsedEnd, textEnd);
+    // Half a parsed file is worse than none: callers write their defaults.
+    if (!whole) doc.Clear();
+    return whole;
 }
 
 bool ofxXmlConfig::saveFile(const std::string& fileName) {
-    TiXmlPrinter printer;
-    doc.Accept(&printer);
-    const std::string text = printer.Str();
+    const std::string text = ofxXmlConfigPrinter::print(doc);
 
     const std::string target = ofToDataPath(fileName, false);
+    removeStaleTemporaries(target);
     static std::atomic<unsigned> counter{0};
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         temp = target + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+        std::lock_guard<std::mutex> lock(tempMutex);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) tempsInFlight.insert(temp);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) return false;
@@ -112,6 +181,8 @@ bool ofxXmlConfig::saveFile(const std::string& fileName) {
     ok = (::close(fd) == 0) && ok;
     ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
+    std::lock_guard<std::mutex> lock(tempMutex);
+    tempsInFlight.erase(temp);
     return ok;
 }
 
@@ -192,7 +263,9 @@ int ofxXmlConfig::setValue(const std::string& tag, double value, int which) {
 }
 
 int ofxXmlConfig::setValue(const std::string& tag, const std::string& value, int which) {
-    return writeTag(tag, value, which) - 1;
+    // A byte that is not UTF-8 would make a file declaring UTF-8 unreadable;
+    // it is kept as U+FFFD, in memory and in the file alike.
+    return writeTag(tag, ofxXmlConfigPrinter::validUtf8(value), which) - 1;
 }
 
 int ofxXmlConfig::addTag(const std::string& tag) {
@@ -204,11 +277,7 @@ int ofxXmlConfig::writeTag(const std::string& tag, const std::string& text, int 
     if (names.empty()) return 0;
 
     // Nodes are made only for the part of the path that is really added.
-    auto makeText = [&text] {
-        auto node = std::make_unique<TiXmlText>(text);
-        node->SetCDATA(needsCData(text));
-        return node;
-    };
+    auto makeText = [&text] { return std::make_unique<TiXmlText>(text); };
 
     bool append = which == -1;
     TiXmlNode* node = currentElement;

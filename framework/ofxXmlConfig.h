@@ -12,8 +12,12 @@ public:
     ofxXmlConfig();
     ~ofxXmlConfig() = default;
 
+    // Fails, leaving an empty document, unless the whole file parses; files
+    // nesting deeper than maxLoadDepth are refused unparsed with an error line.
+    // Removes temporaries left by a save of this file that was cut off.
     bool loadFile(const std::string& fileName);
-    // Replaces the file only once the new one is completely written.
+    // Replaces the file only once the new one is completely written. Every
+    // value written reads back unchanged after a load.
     bool saveFile(const std::string& fileName);
 
     void clear();
@@ -29,8 +33,11 @@ public:
 
     int setValue(const std::string& tag, int value, int which = 0);
     int setValue(const std::string& tag, double value, int which = 0);
+    // Bytes that are not part of well-formed UTF-8 are stored as U+FFFD.
     int setValue(const std::string& tag, const std::string& value, int which = 0);
     int addTag(const std::string& tag);
+
+    static constexpr int maxLoadDepth = 256;
 
 private:
     static std::vector<std::string> tokenize(const std::string& path);
@@ -38,8 +45,9 @@ private:
     int writeTag(const std::string& tag, const std::string& text, int which);
 
     TiXmlDocument doc;
-    TiXmlNode* currentElement;
-    int level;
+    // Points into doc (owned here); reset to &doc by every load.
+    TiXmlNode* currentElement = &doc;
+    int level = 0;
 
     // The cursor points into the document, so a copy would point into the
     // wrong one.

@@ -57,3 +57,51 @@ TEST(BufferTest, EmbeddedZeroCutsTheTextButNotTheSizeOrTheLines) {
     EXPECT_EQ(copy.getNextLine(), "ef");
     EXPECT_TRUE(copy.isLastLine());
 }
+
+namespace {
+
+// Produces lines of 1 MiB ("aaa...a\n") without holding them, then a short
+// last line, so a buffer can be filled past 2 GiB cheaply.
+class BigLines : public std::streambuf {
+public:
+    BigLines(std::size_t lines, std::string last) : left(lines), last(std::move(last)), block(1 << 20, 'a') {
+        block.back() = '\n';
+    }
+
+protected:
+    int_type underflow() override {
+        if (left > 0) {
+            --left;
+            setg(block.data(), block.data(), block.data() + block.size());
+        } else if (!last.empty()) {
+            tail.swap(last);
+            setg(tail.data(), tail.data(), tail.data() + tail.size());
+        } else {
+            return traits_type::eof();
+        }
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    std::size_t left;
+    std::string last;
+    std::string tail;
+    std::string block;
+};
+
+}  // namespace
+
+TEST(BufferTest, LineSplittingReachesTheLastLinePastTwoGibibytes) {
+    const std::size_t lines = 2049;  // 2 GiB and one more MiB
+    BigLines source(lines, "end\r\nlast");
+    std::istream in(&source);
+    ofBuffer b(in);
+    ASSERT_EQ(b.size(), lines * (1u << 20) + 9);
+    std::size_t full = 0;
+    while (full < lines && !b.isLastLine() && b.getNextLine().size() == (1u << 20) - 1) ++full;
+    EXPECT_EQ(full, lines);
+    EXPECT_EQ(b.getNextLine(), "end");
+    EXPECT_FALSE(b.isLastLine());
+    EXPECT_EQ(b.getNextLine(), "last");
+    EXPECT_TRUE(b.isLastLine());
+}

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -175,4 +177,145 @@ TEST_F(XmlTest, SaveThatFailsHalfwayKeepsTheOldFileWhole) {
     ofxXmlConfig back;
     ASSERT_TRUE(back.loadFile(dir + "/player.xml"));
     EXPECT_EQ(back.getValue("STAT", -1, 199), 199);
+}
+
+TEST_F(XmlTest, OnlyAWholeParsedFileCountsAsLoaded) {
+    const std::string big(3000, 'v');
+    const struct {
+        const char* name;
+        std::string content;
+        bool loads;
+    } files[] = {
+        {"dtd.xml", "<!DOCTYPE x [ <!ENTITY e \"v\"> ]>\n<A>" + big + "</A>\n", false},
+        {"junk.xml", "<A>1</A>\njunk", false},
+        {"zero_inside.xml", std::string("<A>1</A>\0<B>2</B>", 17), false},
+        {"padded.xml", std::string("<A>1</A>\n \r\n\t\0\0", 15), true},
+        {"exact.xml", "<A>1</A>", true},
+    };
+    for (const auto& f : files) {
+        put(f.name, f.content);
+        ofxXmlConfig xml;
+        xml.setValue("OLD", 1);
+        EXPECT_EQ(xml.loadFile(dir + "/" + f.name), f.loads) << f.name;
+        EXPECT_EQ(xml.getNumTags("A"), f.loads ? 1 : 0) << f.name;
+        EXPECT_EQ(xml.getNumTags("OLD"), 0) << f.name;
+    }
+}
+
+TEST_F(XmlTest, BytesThatAreNotUtf8ReadBackAsReplacementCharacters) {
+    const char* const fffd = "\xEF\xBF\xBD";
+    const struct {
+        std::string in, out;
+    } values[] = {
+        {"Jos\xE9", std::string("Jos") + fffd},                          // Latin-1
+        {"\xFF\xFE", std::string(fffd) + fffd},                          // never UTF-8
+        {"ab\xC3", std::string("ab") + fffd},                            // cut short
+        {"\xC0\xAF", std::string(fffd) + fffd},                          // overlong
+        {"\xED\xA0\x80", std::string(fffd) + fffd + fffd},               // surrogate
+        {"\xF4\x90\x80\x80", std::string(fffd) + fffd + fffd + fffd},    // above U+10FFFF
+        {"\xE9</A>", std::string(fffd) + "</A>"},
+        {"caf\xC3\xA9 \xF0\x9F\x99\x82", "caf\xC3\xA9 \xF0\x9F\x99\x82"},  // well formed: kept
+    };
+    for (const char* declaration : {"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>", "<?xml version=\"1.0\" ?>", ""}) {
+        put("names.xml", std::string(declaration) + "\n<NAME>x</NAME>\n");
+        ofxXmlConfig xml;
+        ASSERT_TRUE(xml.loadFile(dir + "/names.xml"));
+        for (std::size_t i = 0; i < std::size(values); ++i) {
+            xml.setValue("V", values[i].in, static_cast<int>(i));
+            EXPECT_EQ(xml.getValue("V", std::string(), static_cast<int>(i)), values[i].out) << i;
+        }
+        ASSERT_TRUE(xml.saveFile(dir + "/names.xml"));
+        ofxXmlConfig back;
+        ASSERT_TRUE(back.loadFile(dir + "/names.xml")) << declaration;
+        EXPECT_EQ(back.getValue("NAME", std::string()), "x");
+        for (std::size_t i = 0; i < std::size(values); ++i)
+            EXPECT_EQ(back.getValue("V", std::string(), static_cast<int>(i)), values[i].out) << declaration << i;
+    }
+}
+
+TEST_F(XmlTest, SpacesAroundCDataEndsAndCarriageReturnsReadBackByteForByte) {
+    const std::vector<std::string> texts = {" x]]> ",  "  ]]>  ", "a]]>  b", "\r",          " \r\n ",
+                                            " a\rb ",  "\r\n",    "\t\r",    "]]>",         " ]]]]><![CDATA[ ",
+                                            "\xEF\xBB\xBFx",       "\xEF\xBF\xBE", " \xEF\xBB\xBF ", "a &#x20; b",
+                                            std::string(" \0 ", 3), "x\v\f y"};
+    for (const char* declaration : {"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>", ""}) {
+        put("values.xml", std::string(declaration) + "<KEEP>1</KEEP>");
+        ofxXmlConfig xml;
+        ASSERT_TRUE(xml.loadFile(dir + "/values.xml"));
+        for (const auto& t : texts) xml.setValue("T", t, -1);
+        ASSERT_TRUE(xml.saveFile(dir + "/values.xml"));
+        ofxXmlConfig back;
+        ASSERT_TRUE(back.loadFile(dir + "/values.xml"));
+        ASSERT_EQ(back.getNumTags("T"), static_cast<int>(texts.size()));
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(back.getValue("T", std::string("?"), static_cast<int>(i)), texts[i]) << declaration << i;
+    }
+    // Plain values keep their plain look.
+    ofxXmlConfig xml;
+    xml.setValue("A", std::string("one two"));
+    xml.setValue("B", std::string(" "));
+    EXPECT_EQ(printed(xml), "<A>one two</A>\n<B><![CDATA[ ]]></B>\n");
+}
+
+TEST_F(XmlTest, DocumentsNestedTooDeeplyAreRefusedUnparsed) {
+    auto nested = [](int levels, const std::string& inner) {
+        std::string text;
+        for (int i = 0; i < levels; ++i) text += "<L>";
+        text += inner;
+        for (int i = 0; i < levels; ++i) text += "</L>";
+        return text;
+    };
+    const struct {
+        std::string content;
+        bool loads;
+    } files[] = {
+        {nested(40000, "1"), false},
+        {nested(256, "1"), true},
+        {nested(255, "<E a=\"x\" /><E/>"), true},
+        {nested(257, "1"), false},
+        // End tags the parser takes for text do not lower the count.
+        {"<!-- " + nested(0, "</L></L></L>") + " -->" + nested(257, "1"), false},
+        {"<![CDATA[</L></L>]]>" + nested(257, ""), false},
+        {"<L a=\"</L></L>\">" + nested(256, "") + "</L>", false},
+    };
+    for (std::size_t i = 0; i < std::size(files); ++i) {
+        put("deep.xml", files[i].content);
+        ofxXmlConfig xml;
+        bool loaded = true;
+        const std::string err = captureOutput([&] { loaded = xml.loadFile(dir + "/deep.xml"); }).err;
+        EXPECT_EQ(loaded, files[i].loads) << i;
+        EXPECT_EQ(err, files[i].loads ? std::string()
+                                       : "[error] ofxXmlConfig: " + dir + "/deep.xml nests elements deeper than 256 levels, "
+                                         "not loaded\n")
+            << i;
+    }
+}
+
+TEST_F(XmlTest, SaveAndLoadRemoveTemporariesLeftByAnInterruptedSave) {
+    // A process id that is surely not running.
+    pid_t gone = 4000000;
+    while (kill(gone, 0) == 0 || errno != ESRCH) ++gone;
+    const std::string mine = std::to_string(getpid());
+    const std::string stale[] = {"player.xml.tmp" + std::to_string(gone) + "_3", "player.xml.tmp" + mine + "_900"};
+    const std::string kept[] = {"other.xml.tmp" + std::to_string(gone) + "_1", "player.xml.tmpx_1",
+                                "player.xml.tmp1_1",  // pid 1 is alive: its save may still be running
+                                "player.xml.tmp" + std::to_string(gone) + "_", "player.xml"};
+    auto plant = [&] {
+        for (const auto& n : stale) put(n, "<A>half");
+        for (const auto& n : kept) put(n, "<A>1</A>");
+    };
+    auto expectOnlyKept = [&](const char* step) {
+        std::vector<std::string> names = entries();
+        std::sort(names.begin(), names.end());
+        std::vector<std::string> want(std::begin(kept), std::end(kept));
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(names, want) << step;
+    };
+    plant();
+    ofxXmlConfig xml;
+    EXPECT_TRUE(xml.loadFile(dir + "/player.xml"));
+    expectOnlyKept("load");
+    plant();
+    EXPECT_TRUE(xml.saveFile(dir + "/player.xml"));
+    expectOnlyKept("save");
 }
