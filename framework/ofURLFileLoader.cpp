@@ -1,10 +1,12 @@
 #include "ofURLFileLoader.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <mutex>
+#include <sstream>
 
 #include <Poco/Exception.h>
 #include <Poco/Net/HTTPClientSession.h>
@@ -50,12 +52,93 @@ std::string requestTarget(const std::string& url) {
     return target;
 }
 
-// Gives the body reader access to the bytes the session has buffered.
+// The whole request must be over by the deadline; each wait for the server
+// gets at most the time-out, and never more than what is left.
+class Deadline {
+public:
+    Deadline(long timeoutMillis, long totalMillis)
+        : timeout(std::chrono::milliseconds(timeoutMillis)),
+          end(std::chrono::steady_clock::now() + std::chrono::milliseconds(totalMillis)) {}
+
+    // What the next wait may take; past the deadline it fails as a time-out.
+    Poco::Timespan nextWait() const {
+        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) throw Poco::TimeoutException();
+        const auto wait = std::min<std::chrono::microseconds>(left, timeout);
+        return Poco::Timespan(static_cast<Poco::Timespan::TimeDiff>(wait.count()));
+    }
+
+private:
+    std::chrono::microseconds timeout;
+    std::chrono::steady_clock::time_point end;
+};
+
+// Gives the readers access to the bytes the session has buffered, and bounds
+// every wait on the socket by the deadline.
 class Session : public Poco::Net::HTTPClientSession {
 public:
-    Session(const std::string& host, Poco::UInt16 port) : HTTPClientSession(host, port) {}
-    int nextByte() { return get(); }
-    int readSome(char* buffer, std::streamsize length) { return read(buffer, length); }
+    // deadline is owned by the caller and outlives the session.
+    Session(const std::string& host, Poco::UInt16 port, const Deadline& deadline)
+        : HTTPClientSession(host, port), deadline(deadline) {}
+    int nextByte() {
+        if (buffered() == 0) socket().setReceiveTimeout(deadline.nextWait());
+        return get();
+    }
+    int readSome(char* buffer, std::streamsize length) {
+        if (buffered() == 0) socket().setReceiveTimeout(deadline.nextWait());
+        return read(buffer, length);
+    }
+
+private:
+    const Deadline& deadline;
+};
+
+// Reads the status line and header fields up to the empty line that ends
+// them. A close before that line is a failure, never an empty answer.
+void readHeaderSection(Session& session, Poco::Net::HTTPResponse& response) {
+    do {
+        std::string head;
+        for (;;) {
+            const int c = session.nextByte();
+            if (c == std::char_traits<char>::eof()) {
+                if (head.empty()) throw Poco::Net::NoMessageException();
+                throw Poco::Net::MessageException("header section cut off after " + std::to_string(head.size()) +
+                                                  " bytes");
+            }
+            head += static_cast<char>(c);
+            const std::size_t n = head.size();
+            if (c == '\n' && ((n >= 2 && head[n - 2] == '\n') || (n >= 4 && head.compare(n - 4, 4, "\r\n\r\n") == 0)))
+                break;
+            if (n > 65536) throw Poco::Net::MessageException("header section too long");
+        }
+        std::istringstream in(head);
+        response.clear();
+        response.read(in);
+    } while (response.getStatus() == Poco::Net::HTTPResponse::HTTP_CONTINUE);
+}
+
+// A body of known length, or one that runs to the close.
+class PlainBody : public std::streambuf {
+public:
+    // length < 0: up to the close.
+    PlainBody(Session& session, std::streamsize length) : session(session), left(length) {}
+
+protected:
+    int_type underflow() override {
+        if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+        if (left == 0) return traits_type::eof();
+        const std::streamsize want = left < 0 ? std::streamsize(sizeof(chunk)) : std::min<std::streamsize>(left, sizeof(chunk));
+        const int n = session.readSome(chunk, want);
+        if (n <= 0) return traits_type::eof();
+        if (left > 0) left -= n;
+        setg(chunk, chunk, chunk + n);
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    Session& session;
+    std::streamsize left;
+    char chunk[1024];
 };
 
 // Decodes a chunked body. Unlike the stock decoder it reports a connection
@@ -150,7 +233,7 @@ ofHttpResponse::ofHttpResponse(const ofHttpRequest& req, const ofBuffer& body, i
 ofHttpResponse::ofHttpResponse(const ofHttpRequest& req, int s, const std::string& e)
     : request(req), status(s), error(e) {}
 
-ofURLFileLoader::ofURLFileLoader() : timeoutMillis(20000) {
+ofURLFileLoader::ofURLFileLoader() {
     std::lock_guard<std::mutex> lock(factoryMutex);
     if (factoryRegistered) return;
     try {
@@ -171,6 +254,15 @@ long ofURLFileLoader::getTimeoutMillis() const {
     return timeoutMillis.load();
 }
 
+void ofURLFileLoader::setDeadlineMillis(long milliseconds) {
+    deadlineMillis = milliseconds;
+}
+
+long ofURLFileLoader::getDeadlineMillis() const {
+    const long deadline = deadlineMillis.load();
+    return deadline > 0 ? deadline : timeoutMillis.load();
+}
+
 ofHttpResponse ofURLFileLoader::get(const std::string& url) {
     ofHttpRequest request(url, url);
     return handleRequest(request);
@@ -179,23 +271,24 @@ ofHttpResponse ofURLFileLoader::get(const std::string& url) {
 ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
     try {
         Poco::URI uri(request.url);
-        Session session(uri.getHost(), uri.getPort());
+        const Deadline deadline(timeoutMillis.load(), getDeadlineMillis());
+        Session session(uri.getHost(), uri.getPort(), deadline);
         Poco::Net::HTTPRequest req(Poco::Net::HTTPRequest::HTTP_GET, requestTarget(request.url),
                                    Poco::Net::HTTPMessage::HTTP_1_1);
-        const long millis = timeoutMillis.load();
-        session.setTimeout(Poco::Timespan(millis / 1000, (millis % 1000) * 1000));
-        session.sendRequest(req);
+        session.setTimeout(deadline.nextWait());
+        session.sendRequest(req).flush();
         Poco::Net::HTTPResponse res;
-        std::istream* body = &session.receiveResponse(res);
+        readHeaderSection(session, res);
         const int status = res.getStatus();
-        std::unique_ptr<ChunkedBody> chunked;
-        std::unique_ptr<std::istream> chunkedStream;
-        if (res.getChunkedTransferEncoding() && status >= 200 && status != Poco::Net::HTTPResponse::HTTP_NO_CONTENT &&
-            status != Poco::Net::HTTPResponse::HTTP_NOT_MODIFIED) {
-            chunked = std::make_unique<ChunkedBody>(session);
-            chunkedStream = std::make_unique<std::istream>(chunked.get());
-            body = chunkedStream.get();
-        }
+        const bool hasBody = status >= 200 && status != Poco::Net::HTTPResponse::HTTP_NO_CONTENT &&
+                             status != Poco::Net::HTTPResponse::HTTP_NOT_MODIFIED;
+        std::unique_ptr<std::streambuf> reader;
+        if (hasBody && res.getChunkedTransferEncoding()) reader = std::make_unique<ChunkedBody>(session);
+        else if (!hasBody) reader = std::make_unique<PlainBody>(session, 0);
+        else if (res.hasContentLength()) reader = std::make_unique<PlainBody>(session, res.getContentLength64());
+        else reader = std::make_unique<PlainBody>(session, -1);
+        std::istream bodyStream(reader.get());
+        std::istream* body = &bodyStream;
         // A broken connection raises its own error instead of ending the body.
         body->exceptions(std::ios_base::badbit);
 

@@ -44,8 +44,15 @@ public:
     void setTimeoutMillis(long milliseconds);
     long getTimeoutMillis() const;
 
+    // How long the whole request may take, so a server trickling bytes cannot
+    // hold the caller; running out fails like a time-out. 0 or less: the
+    // time-out's length (the default).
+    void setDeadlineMillis(long milliseconds);
+    long getDeadlineMillis() const;
+
 private:
-    std::atomic<long> timeoutMillis;
+    std::atomic<long> timeoutMillis{20000};
+    std::atomic<long> deadlineMillis{0};
 };
 
 // The one loader of the process, made on first use and never destroyed.

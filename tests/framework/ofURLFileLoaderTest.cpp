@@ -38,11 +38,13 @@ bool readable(int fd) {
 }
 
 // An HTTP server on 127.0.0.1 that answers each request with the raw bytes
-// its script gives and then closes; with hold it never answers.
+// its script gives and then closes; with hold it never answers, with
+// trickleMillis it sends one byte at a time with that pause between.
 class RawHttpServer {
 public:
-    explicit RawHttpServer(std::function<std::string(const std::string&)> script, bool hold = false)
-        : script(std::move(script)), hold(hold) {
+    explicit RawHttpServer(std::function<std::string(const std::string&)> script, bool hold = false,
+                           int trickleMillis = 0)
+        : script(std::move(script)), hold(hold), trickleMillis(trickleMillis) {
         int port = 0;
         listener = boundSocket(port, true);
         base = "http://127.0.0.1:" + std::to_string(port);
@@ -78,12 +80,17 @@ private:
             }
             while (hold && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(10));
             const std::string answer = hold ? std::string() : script(head);
-            send(conn, answer.data(), answer.size(), MSG_NOSIGNAL);
+            if (trickleMillis == 0) send(conn, answer.data(), answer.size(), MSG_NOSIGNAL);
+            for (std::size_t i = 0; trickleMillis > 0 && i < answer.size() && !stopping; ++i) {
+                if (send(conn, answer.data() + i, 1, MSG_NOSIGNAL) != 1) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(trickleMillis));
+            }
             close(conn);
         }
     }
     std::function<std::string(const std::string&)> script;
-    bool hold;
+    bool hold = false;
+    int trickleMillis = 0;
     int listener = -1;
     std::atomic<bool> stopping{false};
     std::thread worker;
@@ -229,4 +236,49 @@ TEST(URLLoaderTest, FirstUseFromManyThreadsGivesDistinctConsecutiveIds) {
     EXPECT_EQ(next.request.id, *ids.rbegin() + 1);
     ofHttpResponse copy(next);
     EXPECT_EQ(copy.request.id, next.request.id);
+}
+
+TEST(URLLoaderTest, HeaderSectionCutOffByTheCloseIsAFailure) {
+    RawHttpServer server([](const std::string& head) {
+        if (head.find("/fields") != std::string::npos) return std::string("HTTP/1.1 200 OK\r\nContent-Le");
+        if (head.find("/status") != std::string::npos) return std::string("HTTP/1.1 200 OK\r\n");
+        if (head.find("/nothing") != std::string::npos) return std::string();
+        if (head.find("/continue") != std::string::npos)
+            return std::string("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 201 Made\nContent-Length: 2\n\nok");
+        return std::string("HTTP/1.1 200 OK\n\nbare line feeds");
+    });
+    expectFailure(server.base + "/fields", "Malformed message: header section cut off after 27 bytes");
+    expectFailure(server.base + "/status", "Malformed message: header section cut off after 17 bytes");
+    expectFailure(server.base + "/nothing", "No message received");
+    ofHttpResponse r;
+    EXPECT_EQ(loadCapturingErrors(server.base + "/continue", r), "");
+    EXPECT_EQ(r.status, 201);
+    EXPECT_EQ(r.error, "Made");
+    EXPECT_EQ(r.data.getText(), "ok");
+    EXPECT_EQ(loadCapturingErrors(server.base + "/lf", r), "");
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.data.getText(), "bare line feeds");
+}
+
+TEST(URLLoaderTest, ServerTricklingBytesIsCutOffAtTheOverallDeadline) {
+    ofURLFileLoader& loader = ofGetURLFileLoader();
+    EXPECT_EQ(loader.getDeadlineMillis(), 20000);
+    // Every byte comes well within the time-out; the whole would take a minute.
+    RawHttpServer server([](const std::string&) { return answer("HTTP/1.1 200 OK", std::string(1200, 'x')); },
+                         false, 50);
+    const struct {
+        long timeout, deadline, expectedMillis;
+    } cases[] = {{800, 0, 800}, {20000, 1500, 1500}};
+    for (const auto& c : cases) {
+        loader.setTimeoutMillis(c.timeout);
+        loader.setDeadlineMillis(c.deadline);
+        EXPECT_EQ(loader.getDeadlineMillis(), c.expectedMillis);
+        const auto start = std::chrono::steady_clock::now();
+        expectFailure(server.base + "/slow", "Timeout");
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(took, std::chrono::milliseconds(c.expectedMillis - 100));
+        EXPECT_LT(took, std::chrono::milliseconds(c.expectedMillis + 3000));
+    }
+    loader.setTimeoutMillis(20000);
+    loader.setDeadlineMillis(0);
 }
