@@ -114,6 +114,10 @@ void readHeaderSection(Session& session, Poco::Net::HTTPResponse& response) {
         std::istringstream in(head);
         response.clear();
         response.read(in);
+        // A status of "-1" would pass for a failed request.
+        const int status = response.getStatus();
+        if (status < 100 || status > 999)
+            throw Poco::Net::MessageException("bad status code " + std::to_string(status));
     } while (response.getStatus() == Poco::Net::HTTPResponse::HTTP_CONTINUE);
 }
 

@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (r.data.size() != 0) fail("a failure carries a body");
         if (r.error.empty()) fail("a failure without a reason");
     } else {
-        if (r.status < 0 || r.status > 999) fail("a status no reply can carry");
+        if (r.status < 100 || r.status > 999) fail("a status no reply can carry");
         if (r.data.size() > size) fail("a body larger than the reply");
     }
     return 0;

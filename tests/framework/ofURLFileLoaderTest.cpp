@@ -238,11 +238,12 @@ TEST(URLLoaderTest, FirstUseFromManyThreadsGivesDistinctConsecutiveIds) {
     EXPECT_EQ(copy.request.id, next.request.id);
 }
 
-TEST(URLLoaderTest, HeaderSectionCutOffByTheCloseIsAFailure) {
+TEST(URLLoaderTest, HeaderSectionCutOffByTheCloseOrWithoutAStatusIsAFailure) {
     RawHttpServer server([](const std::string& head) {
         if (head.find("/fields") != std::string::npos) return std::string("HTTP/1.1 200 OK\r\nContent-Le");
         if (head.find("/status") != std::string::npos) return std::string("HTTP/1.1 200 OK\r\n");
         if (head.find("/nothing") != std::string::npos) return std::string();
+        if (head.find("/minus") != std::string::npos) return answer("HTTP/1.1 -1 Fake", "body");
         if (head.find("/continue") != std::string::npos)
             return std::string("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 201 Made\nContent-Length: 2\n\nok");
         return std::string("HTTP/1.1 200 OK\n\nbare line feeds");
@@ -250,6 +251,7 @@ TEST(URLLoaderTest, HeaderSectionCutOffByTheCloseIsAFailure) {
     expectFailure(server.base + "/fields", "Malformed message: header section cut off after 27 bytes");
     expectFailure(server.base + "/status", "Malformed message: header section cut off after 17 bytes");
     expectFailure(server.base + "/nothing", "No message received");
+    expectFailure(server.base + "/minus", "Malformed message: bad status code -1");
     ofHttpResponse r;
     EXPECT_EQ(loadCapturingErrors(server.base + "/continue", r), "");
     EXPECT_EQ(r.status, 201);
