@@ -27,6 +27,11 @@ int modeIndex(GameMode mode) {
 
 }  // namespace
 
+GameCore::~GameCore() {
+    for (Foe* foe : foes) delete foe;
+    foes.clear();
+}
+
 void GameCore::setup(const std::string&, bool touch, const std::string& device) {
     touchBuild = touch;
 
@@ -63,6 +68,9 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     zoomMin = 0.3f;
     matchCountdownLength = 5.25f;
     matchEndLength = 5.0f;
+
+    layerBatch.reset(new LayerBatch);
+    layerBatch->setup(3, 65536, 1);
 
     deadZoneHalfWidth = 15;
     deadZoneHalfHeight = 15;
@@ -106,7 +114,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     playerCount = 1;
 
     tutorial.setup();
-    creditsScreen.setup(nullptr, nullptr, &popups, rockColors);
+    creditsScreen.setup(&foes, nullptr, &popups, rockColors);
 
     optionsMenu.setup(screenWidth, screenHeight, textColor);
     scoreSubmitOverlay.setup();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,18 +9,22 @@
 #include "AttractPrompt.h"
 #include "CreditsScreen.h"
 #include "EndingSequence.h"
+#include "Foe.h"
 #include "GameState.h"
 #include "GoalPoint.h"
+#include "LayerBatch.h"
 #include "LeaderboardScreen.h"
 #include "MainMenu.h"
 #include "MatchSettings.h"
 #include "MissionList.h"
+#include "NoiseRing.h"
 #include "OptionsMenu.h"
 #include "PixelFont.h"
 #include "PopupMessage.h"
 #include "ScoreSubmitOverlay.h"
 #include "ShipSelect.h"
 #include "SoundBank.h"
+#include "Spark.h"
 #include "StatsScreen.h"
 #include "StatsTracker.h"
 #include "Tutorial.h"
@@ -32,6 +37,7 @@ public:
     GameCore() = default;
     GameCore(const GameCore&) = delete;
     GameCore& operator=(const GameCore&) = delete;
+    ~GameCore();
 
     void setup(const std::string& text, bool touch, const std::string& device);
     void update();
@@ -64,8 +70,14 @@ public:
     int roundCount = 0;
 
     // World
+    // Live foes in spawn order, owned by the core.
+    std::vector<Foe*> foes;
     std::vector<GoalPoint> goalPoints;
     int rocksTested = 0;
+    std::vector<NoiseRing> noiseRings;
+    std::vector<Spark> sparks;
+    // Created by the set-up; owned by the core.
+    std::unique_ptr<LayerBatch> layerBatch;
 
     // Screens, trackers and services
     MissionList missionList;

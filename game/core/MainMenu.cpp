@@ -200,7 +200,7 @@ void MainMenu::draw(int alpha, const MissionList& missions) {
         }
         ofSetColor(color, i == selected ? alpha : static_cast<int>(alpha * 0.5f));
         if (itemLabels[i] == "Mission")
-            drawMissionProgress(i, labelSize, alpha, missions);
+            drawMissionProgress(i, labelSize, missions);
         else if (!itemLabels[i].empty())
             font->drawStringCentered(itemLabels[i], labelSize, cx, cy);
     }
@@ -234,7 +234,7 @@ void MainMenu::draw(int alpha, const MissionList& missions) {
     }
 }
 
-void MainMenu::drawMissionProgress(int i, float labelSize, int, const MissionList& missions) {
+void MainMenu::drawMissionProgress(int i, float labelSize, const MissionList& missions) {
     const ofRectangle& r = itemRects[i];
     float cx = r.x + r.width / 2;
     float cy = r.y + r.height / 2;
