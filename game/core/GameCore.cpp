@@ -30,6 +30,8 @@ int modeIndex(GameMode mode) {
 GameCore::~GameCore() {
     for (Foe* foe : foes) delete foe;
     foes.clear();
+    for (Asteroid* asteroid : asteroids) delete asteroid;
+    asteroids.clear();
 }
 
 void GameCore::setup(const std::string&, bool touch, const std::string& device) {
@@ -114,7 +116,12 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     playerCount = 1;
 
     tutorial.setup();
-    creditsScreen.setup(&foes, nullptr, &popups, rockColors);
+    creditsScreen.setup(&foes, &asteroids, &popups, rockColors);
+
+    for (PlayerShip& ship : players) {
+        ship.setShipType(0);
+        ship.joined = false;
+    }
 
     optionsMenu.setup(screenWidth, screenHeight, textColor);
     scoreSubmitOverlay.setup();
@@ -183,6 +190,7 @@ void GameCore::setColorBlindMode(bool on) {
     for (int i = 0; i < 4; ++i) {
         playerColors[i] = on ? colorBlindPlayerColors[i] : normalPlayerColors[i];
         playerColorNames[i] = on ? colorBlindNames[i] : normalNames[i];
+        players[i].colour = playerColors[i];
     }
     foeColor = on ? colorBlindFoeColor : normalFoeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
@@ -227,6 +235,7 @@ void GameCore::returnToMenu(bool playSound) {
         matchSettings.value = 5;
         matchSettings.minutes = 2;
         matchSettings.foeAmount = 2;
+        for (PlayerShip& ship : players) ship.joined = false;
     }
     gameState = GameState::MainMenu;
     mainMenu.reset();
@@ -243,6 +252,8 @@ void GameCore::returnToMenu(bool playSound) {
         cursorShown = true;
         ofShowCursor();
     }
+
+    for (PlayerShip& ship : players) ship.joined = false;
 }
 
 void GameCore::update() {

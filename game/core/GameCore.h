@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "AchievementTracker.h"
+#include "ArenaWalls.h"
 #include "ArcadeScoreTable.h"
+#include "Asteroid.h"
 #include "AttractPrompt.h"
 #include "CreditsScreen.h"
 #include "EndingSequence.h"
@@ -20,6 +22,7 @@
 #include "NoiseRing.h"
 #include "OptionsMenu.h"
 #include "PixelFont.h"
+#include "PlayerShip.h"
 #include "PopupMessage.h"
 #include "ScoreSubmitOverlay.h"
 #include "ShipSelect.h"
@@ -61,6 +64,7 @@ public:
     bool noArcadeBestScores() const;
 
     // Players and match
+    PlayerShip players[4];
     int playerCount = 1;
     bool deathMatch = false;
     bool coop = false;
@@ -73,9 +77,12 @@ public:
     // Live foes in spawn order, owned by the core.
     std::vector<Foe*> foes;
     std::vector<GoalPoint> goalPoints;
+    // Live asteroids, owned by the core.
+    std::vector<Asteroid*> asteroids;
     int rocksTested = 0;
     std::vector<NoiseRing> noiseRings;
     std::vector<Spark> sparks;
+    ArenaWalls arenaWalls;
     // Created by the set-up; owned by the core.
     std::unique_ptr<LayerBatch> layerBatch;
 

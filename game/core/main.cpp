@@ -1,14 +1,23 @@
 #include <X11/Xlib.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"
 #include "vantorixPC.h"
 
 int main() {
-    // Without an X display GLUT would only print its own error and quit.
+    // Without an X display GLUT would only print its own error and quit. A
+    // server started just before the game may need a moment to take clients.
     Display* display = XOpenDisplay(nullptr);
+    const char* name = std::getenv("DISPLAY");
+    for (int tries = 0; !display && name && *name && tries < 20; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        display = XOpenDisplay(nullptr);
+    }
     if (!display) {
         std::fprintf(stderr,
                      "VANTORIX needs an X display to open its window, and none could be opened.\n"

@@ -25,7 +25,7 @@ protected:
         ofFixFrameNum(10);
         ofSeedRandom(7);
         app.reset(new vantorixPC);
-        app->core.soundBank.makePlayer = [] { return std::make_shared<RecordingSoundPlayer>(); };
+        app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
     }
     void TearDown() override {
         app.reset();
@@ -37,8 +37,8 @@ protected:
     void setUpApp() { startupText = captureOutput([&] { app->setup(); }).out; }
 
     // Replaces one player of the bank with a recorder the test can read.
-    std::shared_ptr<RecordingSoundPlayer> record(ofSoundPlayer& player) {
-        auto recorderPlayer = std::make_shared<RecordingSoundPlayer>();
+    std::shared_ptr<SoundCallCounter> record(ofSoundPlayer& player) {
+        auto recorderPlayer = std::make_shared<SoundCallCounter>();
         player.setPlayer(recorderPlayer);
         return recorderPlayer;
     }

@@ -9,7 +9,7 @@
 
 // A sound player that plays nothing and counts what it is asked; the test
 // decides whether it reports itself as playing.
-class RecordingSoundPlayer : public ofBaseSoundPlayer {
+class SoundCallCounter : public ofBaseSoundPlayer {
 public:
     bool loadSound(std::string, bool) override { return true; }
     void unloadSound() override {}

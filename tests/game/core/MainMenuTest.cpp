@@ -20,7 +20,7 @@ protected:
                      &core.soundBank);
     }
 
-    std::shared_ptr<RecordingSoundPlayer> beep, confirm;
+    std::shared_ptr<SoundCallCounter> beep, confirm;
 };
 
 TEST_F(MainMenuFixture, ItemsAndRectanglesOfEachFace) {
@@ -103,7 +103,7 @@ TEST_F(MainMenuFixture, ConfirmNeedsFourTenthsOfASecondAfterAReset) {
     menu().update(0.39f);
     menu().moveSelection(0, true);
     EXPECT_FALSE(menu().confirmed);
-    menu().update(0.01f);
+    menu().update(0.02f);
     menu().moveSelection(0, true);
     EXPECT_TRUE(menu().confirmed);
     EXPECT_EQ(confirm->speedsPlayed, std::vector<float>{1.0f});
