@@ -233,13 +233,19 @@ void SoundBank::playMusic(bool play, int mode) {
     player.setPaused(musicPaused);
 }
 
+ofSoundPlayer* SoundBank::currentPlayer() {
+    // currentTrack is public; a value written from outside must not index past the tracks.
+    if (currentTrack < 0 || currentTrack >= numTracks) return nullptr;
+    return &music[currentTrack];
+}
+
 void SoundBank::setMusicVolume(float volume) {
     musicVolume = ofClamp(volume, 0.0f, 1.0f);
-    music[currentTrack].setVolume(musicVolume);
+    if (ofSoundPlayer* track = currentPlayer()) track->setVolume(musicVolume);
 }
 
 void SoundBank::restartMusic() {
-    music[currentTrack].setPosition(currentTrack == 3 ? ofRandom(1.0f) : 0.0f);
+    if (ofSoundPlayer* track = currentPlayer()) track->setPosition(currentTrack == 3 ? ofRandom(1.0f) : 0.0f);
     musicPosition = 0.0f;
     previousMusicPosition = 0.0f;
 }

@@ -90,4 +90,5 @@ private:
     void load(ofSoundPlayer& player, const std::string& path);
     void playEffect(ofSoundPlayer& player);
     void updateOneThrust(float speed, int player);
+    ofSoundPlayer* currentPlayer();
 };
