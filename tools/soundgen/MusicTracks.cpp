@@ -66,7 +66,7 @@ Buffer render(const Style& s) {
     std::vector<int> rhythm(64, -1);
     if (s.leadLength > 0) {
         for (int i = 0; i < 64; i += 2) {
-            if (rng.unit() < 0.55f) rhythm[i] = static_cast<int>(rng.unit() * 7.0f);
+            if (rng.unit() < 0.55f) rhythm[i] = static_cast<int>(rng.unit() * 5.0f);
         }
     }
 
