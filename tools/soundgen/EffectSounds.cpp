@@ -209,9 +209,9 @@ Buffer rockSmash(int n) {
 
 Buffer thrustLoop() {
     // Bassless engine hiss; it is faded in and out by the game, so it only has to loop cleanly.
-    Buffer out = noiseLoop(2.0, 90, Biquad::Kind::BandPass, 1700, 0.6, 0.25, 6);
+    Buffer out = noiseLoop(2.0, 90, Biquad::Kind::BandPass, 1100, 0.7, 0.25, 6);
     Buffer air = noiseLoop(2.0, 91, Biquad::Kind::HighPass, 5000, 0.7, 0.4, 4);
-    for (size_t i = 0; i < out.size(); ++i) out[i] += air[i] * 0.3f;
+    for (size_t i = 0; i < out.size(); ++i) out[i] += air[i] * 0.2f;
     normalise(out, 0.6f);
     return out;
 }
