@@ -8,6 +8,7 @@
 #include "ArenaWalls.h"
 #include "ArcadeScoreTable.h"
 #include "Asteroid.h"
+#include "BlackHole.h"
 #include "AttractPrompt.h"
 #include "CreditsScreen.h"
 #include "EndingSequence.h"
@@ -80,6 +81,7 @@ public:
     // Live asteroids, owned by the core.
     std::vector<Asteroid*> asteroids;
     int rocksTested = 0;
+    BlackHole blackHole;
     std::vector<NoiseRing> noiseRings;
     std::vector<Spark> sparks;
     ArenaWalls arenaWalls;
