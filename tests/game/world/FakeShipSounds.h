@@ -5,9 +5,11 @@
 
 #include "ShipSounds.h"
 
+typedef std::vector<std::string> Played;
+
 // Records each effect a ship asks for, in order.
 struct FakeShipSounds : ShipSounds {
-    std::vector<std::string> played;
+    Played played;
 
     void playFoeKill(int level) override { played.push_back("foeKill" + std::to_string(level)); }
     void playRockSmash() override { played.push_back("rockSmash"); }
@@ -15,8 +17,8 @@ struct FakeShipSounds : ShipSounds {
     void playMenuReturn() override { played.push_back("menuReturn"); }
     void playMultiplayerComplete() override { played.push_back("multiplayerComplete"); }
 
-    std::vector<std::string> take() {
-        std::vector<std::string> out;
+    Played take() {
+        Played out;
         out.swap(played);
         return out;
     }
