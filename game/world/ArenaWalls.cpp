@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "PlayerShip.h"
 #include "ofGraphics.h"
 #include "ofLog.h"
 #include "ofMath.h"
@@ -115,7 +116,9 @@ bool ArenaWalls::isCircleInside(float x, float y, float r) const {
     return true;
 }
 
-bool ArenaWalls::isPositionInside(float x, float y) const {
+bool ArenaWalls::isShipInside(const PlayerShip& ship) const {
+    float x = ship.point.position.x;
+    float y = ship.point.position.y;
     if (!exitOpen) return isPointInside(x, y);
     // With the exit open a ship may fly out through the gap and away.
     if (pointInPolygon(outer, x, y)) return true;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "ArenaWalls.h"
+#include "PlayerShip.h"
 #include "ofMath.h"
 #include "pointInPolygon.h"
 
@@ -70,4 +72,40 @@ TEST(ArenaInside, OnlyEightPointsOfACircleAreTested) {
     EXPECT_FALSE(w.isPointInside(60, 25));
     EXPECT_TRUE(w.isCircleInside(0, 0, 80));
     EXPECT_FALSE(w.isCircleInside(0, 0, 101));
+}
+
+TEST(ArenaInside, ShipTestWithTheExitOpen) {
+    ofSeedRandom(5);
+    ArenaWalls w;
+    w.setup(false, false, 1, 0);
+    w.openExit();
+    w.update(10);  // gap of 0.1 rad just below the rotation -1.37444675
+    const float gapMiddle = -1.37444675f - 0.05f, wallSide = -1.37444675f + 2.5f * (6.2831855f - 0.1f) / 10;
+    struct Case {
+        float angle, distance;
+        bool inside;
+    } cases[] = {
+        {0, 0, true},                   // in the outer polygon
+        {gapMiddle, 1199.5f, true},     // past the chord across the gap, in its direction
+        {-1.37444675f + 0.02f, 1199.9f, false},  // just beside the gap, outside the wall
+        {wallSide, 1170, false},        // beyond an edge, inside the nominal radius
+        {wallSide, 1200.01f, true},     // beyond the radius: it has left the field
+        {2.0f, 5000, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.angle << " " << c.distance);
+        PlayerShip ship;
+        ship.point.position.set(std::cos(c.angle) * c.distance, std::sin(c.angle) * c.distance);
+        EXPECT_EQ(w.isShipInside(ship), c.inside);
+    }
+
+    // With the exit closed the ship test is the point test, island and all.
+    ArenaWalls doughnut = walls(2);
+    PlayerShip ship;
+    EXPECT_FALSE(doughnut.isShipInside(ship));
+    ship.point.position.set(1300, 0);
+    EXPECT_TRUE(doughnut.isShipInside(ship));
+    doughnut.openExit();
+    ship.point.position.set(0, 0);
+    EXPECT_TRUE(doughnut.isShipInside(ship));  // only the outer polygon counts now
 }
