@@ -55,6 +55,11 @@ void ArenaWalls::setup(bool scaleLineWidth_, bool missionFlag_, int gameMode_, i
 
 void ArenaWalls::update(float dt) {
     time += dt;
+    if (shape < 0 || shape >= shapeCount) return;
+    // A shape changed by hand gets lists of its own size before it is laid.
+    if (outer.size() != static_cast<size_t>(outerCount[shape] + 1)) outer.assign(outerCount[shape] + 1, ofPoint());
+    size_t innerSize = innerCount[shape] > 0 ? innerCount[shape] + 1 : 0;
+    if (inner.size() != innerSize) inner.assign(innerSize, ofPoint());
     switch (shape) {
         case 0: updateNormal(dt); break;
         case 1: updateUTurn(); break;
