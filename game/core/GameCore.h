@@ -193,6 +193,9 @@ public:
     bool mouseSteering = false;
     bool debugEnabled = false;
     bool festivalScreenshots = false;
+    // The player file's easter-egg value, checked against its default once
+    // Steam stats have arrived.
+    int xmlEditValue = 0;
 
     // Round rules set at set-up
     int killLimit = 50;
