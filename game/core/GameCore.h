@@ -70,6 +70,9 @@ public:
     bool deathMatch = false;
     bool coop = false;
     bool missionRound = false;
+    // The mission briefing shown before a mission round, and how long it has shown.
+    bool missionBriefing = false;
+    float briefingTime = 0;
     MatchSettings matchSettings;
     int roundLimit = 4;
     int roundCount = 0;
