@@ -16,6 +16,8 @@ pkg_check_modules(GLEW REQUIRED IMPORTED_TARGET glew)
 pkg_check_modules(TINYXML REQUIRED IMPORTED_TARGET tinyxml)
 pkg_check_modules(OIS REQUIRED IMPORTED_TARGET OIS)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
+# MP3 is decoded with mpg123 directly (libsndfile1-dev brings it in).
+pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 
 find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h REQUIRED)

@@ -4,6 +4,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <memory>
 #include <vector>
 
 #include "ofBaseRenderer.h"
@@ -33,7 +36,10 @@ FIBITMAP* eightBitChannels(FIBITMAP* bitmap, bool& failed) {
     unsigned bpp = FreeImage_GetBPP(bitmap);
     switch (FreeImage_GetImageType(bitmap)) {
         case FIT_BITMAP:
-            if (FreeImage_GetColorType(bitmap) == FIC_PALETTE || bpp < 8 || bpp == 16) {
+            // Only 8-bit grey running black to white, without a transparent
+            // entry, is one channel; any other palette is colour.
+            if (bpp < 8 || bpp == 16 ||
+                (bpp == 8 && (FreeImage_GetColorType(bitmap) != FIC_MINISBLACK || FreeImage_IsTransparent(bitmap)))) {
                 converted = FreeImage_IsTransparent(bitmap) ? FreeImage_ConvertTo32Bits(bitmap)
                                                             : FreeImage_ConvertTo24Bits(bitmap);
             } else if (bpp != 8 && bpp != 24 && bpp != 32) {
@@ -54,17 +60,153 @@ FIBITMAP* eightBitChannels(FIBITMAP* bitmap, bool& failed) {
     return converted;
 }
 
-bool loadFromMemoryHandle(ofPixels& pix, FIMEMORY* memory) {
+// Pictures from memory and URLs come from anywhere: only the formats the
+// system itself uses are decoded.
+bool acceptedFromMemory(FREE_IMAGE_FORMAT format) {
+    return format == FIF_PNG || format == FIF_JPEG || format == FIF_GIF || format == FIF_BMP;
+}
+
+// These loaders have crashed on small files with harmless-looking headers.
+bool refusedFromFiles(FREE_IMAGE_FORMAT format) {
+    switch (format) {
+        case FIF_ICO:
+        case FIF_PBM:
+        case FIF_PBMRAW:
+        case FIF_PGM:
+        case FIF_PGMRAW:
+        case FIF_PPM:
+        case FIF_PPMRAW: return true;
+        default: return false;
+    }
+}
+
+void refuseFormat(FREE_IMAGE_FORMAT format, const std::string& source) {
+    ofLogError("OF") << "ofImage: refused " << source << ": " << FreeImage_GetFormatFromFIF(format)
+                     << " pictures are not accepted from there";
+}
+
+bool fitsLimit(uint64_t width, uint64_t height, unsigned bpp, const std::string& source) {
+    if (ofImageDecodedBytes(width, height, bpp) <= ofPixels::maxBytes) return true;
+    ofLogError("OF") << "ofImage: refused " << source << ": " << width << " x " << height
+                     << " pixels exceed the picture size limit";
+    return false;
+}
+
+uint16_t littleEndian16(const unsigned char* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+// GIF has no header-only load in FreeImage: the logical screen and the
+// first frame's size are read here.
+bool gifFitsLimit(FreeImageIO& io, fi_handle handle, const std::string& source) {
+    long start = io.tell_proc(handle);
+    unsigned char head[13];
+    bool fits = true;
+    if (io.read_proc(head, 1, sizeof head, handle) == sizeof head) {
+        fits = fitsLimit(littleEndian16(head + 6), littleEndian16(head + 8), 8, source);
+        if (fits && (head[10] & 0x80)) io.seek_proc(handle, 3L << ((head[10] & 7) + 1), SEEK_CUR);
+        unsigned char block[9] = {};
+        // Extensions come before the first frame; each is a chain of sub-blocks.
+        while (fits && io.read_proc(block, 1, 1, handle) == 1 && block[0] == 0x21) {
+            if (io.read_proc(block, 1, 1, handle) != 1) break;
+            unsigned char size = 0;
+            while (io.read_proc(&size, 1, 1, handle) == 1 && size != 0) io.seek_proc(handle, size, SEEK_CUR);
+            if (size != 0) break;
+        }
+        if (fits && block[0] == 0x2C && io.read_proc(block, 1, 8, handle) == 8) {
+            fits = fitsLimit(littleEndian16(block + 4), littleEndian16(block + 6), 8, source);
+        }
+    }
+    io.seek_proc(handle, start, SEEK_SET);
+    return fits;
+}
+
+// Reads the header first and refuses pictures whose decoding would pass the
+// pixel-block limit, then decodes. The handle is left where it started.
+FIBITMAP* decodeWithinLimit(FREE_IMAGE_FORMAT format, FreeImageIO& io, fi_handle handle, const std::string& source) {
+    long start = io.tell_proc(handle);
+    if (format == FIF_GIF) {
+        if (!gifFitsLimit(io, handle, source)) return nullptr;
+    } else if (FreeImage_FIFSupportsNoPixels(format)) {
+        FIBITMAP* header = FreeImage_LoadFromHandle(format, &io, handle, FIF_LOAD_NOPIXELS);
+        io.seek_proc(handle, start, SEEK_SET);
+        if (header == nullptr) return nullptr;
+        bool fits = fitsLimit(FreeImage_GetWidth(header), FreeImage_GetHeight(header), FreeImage_GetBPP(header), source);
+        FreeImage_Unload(header);
+        if (!fits) return nullptr;
+    }
+    FIBITMAP* bitmap = FreeImage_LoadFromHandle(format, &io, handle, 0);
+    io.seek_proc(handle, start, SEEK_SET);
+    // Formats without a header-only load are checked before any conversion.
+    if (bitmap != nullptr &&
+        !fitsLimit(FreeImage_GetWidth(bitmap), FreeImage_GetHeight(bitmap), FreeImage_GetBPP(bitmap), source)) {
+        FreeImage_Unload(bitmap);
+        return nullptr;
+    }
+    return bitmap;
+}
+
+// Reads from FreeImage memory handles through the same calls as files.
+unsigned memoryRead(void* buffer, unsigned size, unsigned count, fi_handle handle) {
+    return FreeImage_ReadMemory(buffer, size, count, static_cast<FIMEMORY*>(handle));
+}
+unsigned memoryWrite(void*, unsigned, unsigned, fi_handle) {
+    return 0;
+}
+int memorySeek(fi_handle handle, long offset, int origin) {
+    return FreeImage_SeekMemory(static_cast<FIMEMORY*>(handle), offset, origin) ? 0 : -1;
+}
+long memoryTell(fi_handle handle) {
+    return FreeImage_TellMemory(static_cast<FIMEMORY*>(handle));
+}
+
+unsigned fileRead(void* buffer, unsigned size, unsigned count, fi_handle handle) {
+    return static_cast<unsigned>(std::fread(buffer, size, count, static_cast<FILE*>(handle)));
+}
+unsigned fileWrite(void*, unsigned, unsigned, fi_handle) {
+    return 0;
+}
+int fileSeek(fi_handle handle, long offset, int origin) {
+    return std::fseek(static_cast<FILE*>(handle), offset, origin);
+}
+long fileTell(fi_handle handle) {
+    return std::ftell(static_cast<FILE*>(handle));
+}
+
+bool loadFromMemoryHandle(ofPixels& pix, FIMEMORY* memory, const std::string& source) {
     FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory, 0);
     if (format == FIF_UNKNOWN) {
         ofLog(OF_LOG_ERROR, "unable to guess format");
         return false;
     }
-    FIBITMAP* bitmap = FreeImage_LoadFromMemory(format, memory, 0);
+    if (!acceptedFromMemory(format)) {
+        refuseFormat(format, source);
+        return false;
+    }
+    FreeImageIO io = {memoryRead, memoryWrite, memorySeek, memoryTell};
+    FIBITMAP* bitmap = decodeWithinLimit(format, io, memory, source);
     if (bitmap == nullptr) return false;
     bool filled = putBmpIntoPixels(bitmap, pix, true);
     FreeImage_Unload(bitmap);
     return filled;
+}
+
+bool loadFromMemory(ofPixels& pix, const unsigned char* data, size_t size, const std::string& source) {
+    ofInitFreeImage();
+    if (size > 0xFFFFFFFFu) {
+        ofLog(OF_LOG_ERROR, "couldn't create memory handle!");
+        return false;
+    }
+    // FreeImage reads the bytes in place and never writes through a handle
+    // opened on caller memory.
+    FIMEMORY* memory = FreeImage_OpenMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
+    if (memory == nullptr) {
+        ofLog(OF_LOG_ERROR, "couldn't create memory handle!");
+        return false;
+    }
+    bool loaded = loadFromMemoryHandle(pix, memory, source);
+    FreeImage_CloseMemory(memory);
+    return loaded;
 }
 
 // GIF holds 8-bit palette pictures only. Colour with alpha goes through 24
@@ -151,20 +293,37 @@ FIBITMAP* getBmpFromPixels(ofPixels& pix) {
     return bitmap;
 }
 
+uint64_t ofImageDecodedBytes(uint64_t width, uint64_t height, unsigned bitsPerPixel) {
+    uint64_t bits = std::max(bitsPerPixel, 32u);
+    uint64_t pitch = (width * bits + 31) / 32 * 4;
+    if (height != 0 && pitch > std::numeric_limits<uint64_t>::max() / height) {
+        return std::numeric_limits<uint64_t>::max();
+    }
+    return pitch * height;
+}
+
 bool ofLoadImage(ofPixels& pix, const std::string& fileName) {
     ofInitFreeImage();
     if (hasPrefix(fileName, "http://")) {
         // Whatever body came back is decoded; a failed request has none.
         ofHttpResponse response = ofLoadURL(fileName);
-        return ofLoadImage(pix, response.data);
+        return loadFromMemory(pix, reinterpret_cast<const unsigned char*>(response.data.getBinaryBuffer()),
+                              response.data.size(), fileName);
     }
 
     std::string path = ofToDataPath(fileName, false);
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
     if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return false;
+    if (refusedFromFiles(format)) {
+        refuseFormat(format, path);
+        return false;
+    }
 
-    FIBITMAP* bitmap = FreeImage_Load(format, path.c_str(), 0);
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return false;
+    FreeImageIO io = {fileRead, fileWrite, fileSeek, fileTell};
+    FIBITMAP* bitmap = decodeWithinLimit(format, io, file.get(), path);
     if (bitmap == nullptr) return false;
     bool filled = putBmpIntoPixels(bitmap, pix, true);
     FreeImage_Unload(bitmap);
@@ -172,21 +331,7 @@ bool ofLoadImage(ofPixels& pix, const std::string& fileName) {
 }
 
 bool ofLoadImageFromMemory(ofPixels& pix, const unsigned char* data, size_t size) {
-    ofInitFreeImage();
-    if (size > 0xFFFFFFFFu) {
-        ofLog(OF_LOG_ERROR, "couldn't create memory handle!");
-        return false;
-    }
-    // FreeImage reads the bytes in place and never writes through a handle
-    // opened on caller memory.
-    FIMEMORY* memory = FreeImage_OpenMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size));
-    if (memory == nullptr) {
-        ofLog(OF_LOG_ERROR, "couldn't create memory handle!");
-        return false;
-    }
-    bool loaded = loadFromMemoryHandle(pix, memory);
-    FreeImage_CloseMemory(memory);
-    return loaded;
+    return loadFromMemory(pix, data, size, "a picture in memory");
 }
 
 bool ofLoadImage(ofPixels& pix, const ofBuffer& buffer) {

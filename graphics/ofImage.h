@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "ofBaseImage.h"
@@ -18,12 +19,19 @@ enum ofImageCompressionType : int {
 };
 
 // Names are relative to the data folder unless they begin with "http://".
+// Files in the ICO and PNM formats are refused; URLs take what memory takes.
 bool ofLoadImage(ofPixels& pix, const std::string& fileName);
-// Decodes a picture held in memory; the bytes are read in place.
+// Decodes a picture held in memory (PNG, JPEG, GIF or BMP only); the bytes
+// are read in place.
 bool ofLoadImage(ofPixels& pix, const ofBuffer& buffer);
 bool ofLoadImageFromMemory(ofPixels& pix, const unsigned char* data, size_t size);
 void ofSaveImage(ofPixels& pix, const std::string& fileName,
                  ofImageCompressionType quality = OF_IMAGE_QUALITY_BEST);
+
+// Bytes a decoded picture may take in FreeImage: at least four bytes a pixel,
+// rows padded to four bytes. Loads refuse pictures above ofPixels::maxBytes
+// by this count, from the header, before decoding.
+uint64_t ofImageDecodedBytes(uint64_t width, uint64_t height, unsigned bitsPerPixel);
 
 // Fills pix from a bitmap of any depth: palettes, fewer than 8 bits and more
 // than 8 bits a channel become 8-bit grey, colour or colour with alpha. The

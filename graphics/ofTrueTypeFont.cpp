@@ -87,7 +87,16 @@ bool ofTrueTypeFont::loadFont(std::string fileNameArg, int fontSizeArg, bool ant
         FT_Done_FreeType(library);
         return false;
     }
-    FT_Set_Char_Size(face, fontSize * 64, fontSize * 64, dpi, dpi);
+    // A font with fixed bitmap sizes only refuses other sizes; its glyphs
+    // would then come out empty, so that is a failed load.
+    err = FT_Set_Char_Size(face, fontSize * 64, fontSize * 64, dpi, dpi);
+    if (err) {
+        ofLog(OF_LOG_ERROR, "ofTrueTypeFont::loadFont - Error setting size %d at %d dpi: %s: FT_Error = %d", fontSize,
+              dpi, fileName.c_str(), err);
+        FT_Done_Face(face);
+        FT_Done_FreeType(library);
+        return false;
+    }
 
     lineHeight = fontSize * 1.43f;
     characterCount = fullCharacterSet ? 256 : 95;

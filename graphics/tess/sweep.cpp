@@ -1,6 +1,7 @@
 #include "sweep.h"
 
 #include <algorithm>
+#include <cfloat>
 
 #include "tessGeom.h"
 #include "tessTesselator.h"
@@ -616,6 +617,13 @@ void initEdgeDict(TESStesselator* tess) {
     TESSreal tmin = tess->bmin[1] - h;
     TESSreal tmax = tess->bmax[1] + h;
     if (!isFinite(smin) || !isFinite(smax) || !isFinite(tmin) || !isFinite(tmax)) tessFail(tess);
+    // Every difference of two positions is at most the box's width or height,
+    // every product in the predicates at most their product: when those could
+    // overflow, the comparisons would turn to NaN and break the sweep.
+    const double width = (double)smax - smin;
+    const double height = (double)tmax - tmin;
+    const double limit = FLT_MAX / 4;
+    if (width * height > limit || width + height > limit) tessFail(tess);
 
     addSentinel(tess, smin, smax, tmin);
     addSentinel(tess, smin, smax, tmax);

@@ -88,7 +88,9 @@ int tessMeshMergeConvexFaces(TESSmesh* mesh, int maxVerts) {
             TESShalfEdge* eNext = eCur->Lnext;
             TESShalfEdge* eSym = eCur->Sym;
             bool merged = false;
-            if (eSym->Lface && eSym->Lface->inside) {
+            // An edge with f on both sides joins nothing: deleting it would
+            // cut f apart and leave eNext on the deleted edge.
+            if (eSym->Lface && eSym->Lface != f && eSym->Lface->inside) {
                 const int curNv = countFaceVerts(f);
                 const int symNv = countFaceVerts(eSym->Lface);
                 if (curNv + symNv - 2 <= maxVerts &&

@@ -19,4 +19,7 @@ struct FmodSoundData {
     // returns null and sets error to FMOD_ERR_FILE_NOTFOUND, FMOD_ERR_FORMAT or
     // FMOD_ERR_MEMORY.
     static std::shared_ptr<const FmodSoundData> decode(const std::string& path, FMOD_RESULT& error);
+
+    // A float sample (full scale -1..1) as 16 bits, rounded and clamped; NaN is silence.
+    static int16_t toPcm16(double sample);
 };

@@ -196,7 +196,9 @@ TEST_F(ImageFiles, SixteenBitPicturesLoadAsEightBitsPerChannel) {
     FIBITMAP* floats = FreeImage_AllocateT(FIT_RGBAF, 2, 2, 128);
     std::string err = logged([&] { EXPECT_FALSE(putBmpIntoPixels(floats, pix, true)); });
     FreeImage_Unload(floats);
-    EXPECT_EQ(err, "[error] ofImage::putBmpIntoPixels() unable to convert FIBITMAP to 8 bits per channel\n");
+    EXPECT_EQ(err,
+              "[warning] FreeImage: FREE_IMAGE_TYPE: Unable to convert from type 12 to type 1. No such conversion "
+              "exists.\n[error] ofImage::putBmpIntoPixels() unable to convert FIBITMAP to 8 bits per channel\n");
     EXPECT_EQ(bytesOf(pix), bytesOf(makePicture(1, 1, 3)));
 }
 
@@ -240,7 +242,9 @@ TEST_F(ImageFiles, LoadingMissingOrUnreadableFilesFailsAndLeavesPixels) {
 
 TEST_F(ImageFiles, FailedSavesAreReportedWithThePath) {
     ofPixels pix = makePicture(3, 3, 3);
+    // FreeImage's own reason comes first, as a warning.
     EXPECT_EQ(logged([&] { ofSaveImage(pix, "no_such_folder/shot.png"); }),
+              "[warning] FreeImage: PNG: FreeImage_Save: failed to open file data/no_such_folder/shot.png\n"
               "[error] ofSaveImage(): couldn't save image to \"data/no_such_folder/shot.png\"\n");
     EXPECT_FALSE(exists("no_such_folder/shot.png"));
     EXPECT_EQ(logged([&] { ofSaveImage(pix, name("shot.unknownext")); }),
@@ -253,7 +257,8 @@ TEST_F(ImageFiles, FailedSavesAreReportedWithThePath) {
     // JPEG cannot hold an alpha channel: FreeImage refuses, and we say so.
     ofPixels rgba = makePicture(3, 3, 4);
     EXPECT_EQ(logged([&] { ofSaveImage(rgba, name("alpha.jpg")); }),
-              "[error] ofSaveImage(): couldn't save image to \"data/alpha.jpg\"\n");
+              "[warning] FreeImage: JPEG: only 24-bit RGB, 8-bit greyscale/palette or 32-bit CMYK bitmaps can be "
+              "saved as JPEG\n[error] ofSaveImage(): couldn't save image to \"data/alpha.jpg\"\n");
 }
 
 TEST_F(ImageFiles, ExtensionDecidesTheFormatAndAnExistingFileOnlyWithoutOne) {
@@ -276,4 +281,60 @@ TEST_F(ImageFiles, ExtensionDecidesTheFormatAndAnExistingFileOnlyWithoutOne) {
     ofPixels loaded;
     ASSERT_TRUE(ofLoadImage(loaded, odd));
     EXPECT_EQ(bytesOf(loaded), bytesOf(pix));
+}
+
+namespace {
+
+// An 8-bit bitmap of four pixels with the indices 0, 64, 128 and 255 and a
+// palette made by colour(i).
+template <typename Colour>
+FIBITMAP* eightBit(Colour colour) {
+    FIBITMAP* b = FreeImage_Allocate(4, 1, 8);
+    RGBQUAD* palette = FreeImage_GetPalette(b);
+    for (int i = 0; i < 256; ++i) palette[i] = colour(i);
+    BYTE* row = FreeImage_GetScanLine(b, 0);
+    row[0] = 0;
+    row[1] = 64;
+    row[2] = 128;
+    row[3] = 255;
+    return b;
+}
+
+RGBQUAD grey(int v) {
+    BYTE g = static_cast<BYTE>(v);
+    return RGBQUAD{g, g, g, 0};
+}
+
+}  // namespace
+
+TEST_F(ImageFiles, GreyPalettesThatAreNotPlainBlackToWhiteBecomeColour) {
+    struct Case {
+        const char* what;
+        FIBITMAP* bitmap;
+        ofImageType type;
+        Bytes pixels;
+    };
+    FIBITMAP* transparent = eightBit(grey);
+    BYTE table[256];
+    for (int i = 0; i < 256; ++i) table[i] = i == 0 ? 0 : 255;
+    FreeImage_SetTransparencyTable(transparent, table, 256);
+    for (const Case& c : {
+             Case{"black to white stays grey", eightBit(grey), OF_IMAGE_GRAYSCALE, Bytes{0, 64, 128, 255}},
+             Case{"white to black", eightBit([](int i) { return grey(255 - i); }), OF_IMAGE_COLOR,
+                  Bytes{255, 255, 255, 191, 191, 191, 127, 127, 127, 0, 0, 0}},
+             Case{"grey with a transparent black", transparent, OF_IMAGE_COLOR_ALPHA,
+                  Bytes{0, 0, 0, 0, 64, 64, 64, 255, 128, 128, 128, 255, 255, 255, 255, 255}},
+             Case{"grey in steps of two", eightBit([](int i) { return grey(i / 2); }), OF_IMAGE_COLOR,
+                  Bytes{0, 0, 0, 32, 32, 32, 64, 64, 64, 127, 127, 127}},
+         }) {
+        SCOPED_TRACE(c.what);
+        ofPixels pix;
+        ASSERT_TRUE(putBmpIntoPixels(c.bitmap, pix, true));
+        FreeImage_Unload(c.bitmap);
+        EXPECT_EQ(pix.getImageType(), c.type);
+        EXPECT_EQ(bytesOf(pix), c.pixels);
+    }
+    // A white-to-black BMP file comes out the right way round.
+    EXPECT_EQ(loadRaw(eightBit([](int i) { return grey(255 - i); }), FIF_BMP, "inverted.bmp", OF_IMAGE_COLOR),
+              (Bytes{255, 255, 255, 191, 191, 191, 127, 127, 127, 0, 0, 0}));
 }

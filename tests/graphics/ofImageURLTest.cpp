@@ -17,6 +17,9 @@
 #include <map>
 #include <string>
 
+#include <FreeImage.h>
+
+#include "ofFreeImage.h"
 #include "ofImage.h"
 
 namespace {
@@ -124,4 +127,26 @@ TEST(ImageURL, AFailedRequestFailsTheLoadAndEmptiesTheImage) {
     EXPECT_EQ(image.getWidth(), 0);
     EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
     EXPECT_FALSE(image.getPixelsRef().isAllocated());
+}
+
+TEST(ImageURL, OnlyPngJpegGifAndBmpAreTakenFromTheNet) {
+    ofInitFreeImage();
+    FIBITMAP* bitmap = FreeImage_Allocate(4, 4, 24);
+    FIMEMORY* memory = FreeImage_OpenMemory();
+    ASSERT_TRUE(FreeImage_SaveToMemory(FIF_TIFF, bitmap, memory, 0));
+    BYTE* data = nullptr;
+    DWORD size = 0;
+    ASSERT_TRUE(FreeImage_AcquireMemory(memory, &data, &size));
+    std::string tiff(reinterpret_cast<const char*>(data), size);
+    FreeImage_CloseMemory(memory);
+    FreeImage_Unload(bitmap);
+
+    PictureServer server({{"/a.tif", {200, tiff}}});
+    std::string url = server.url("/a.tif");
+    ofImage image;
+    image.setUseTexture(false);
+    std::string err = captureErr([&] { EXPECT_FALSE(image.loadImage(url)); });
+    EXPECT_EQ(err, "[error] ofImage: refused " + url + ": TIFF pictures are not accepted from there\n"
+                   "[error] Couldn't load image from " + url + "\n");
+    EXPECT_EQ(image.getWidth(), 0);
 }

@@ -266,4 +266,27 @@ TEST_F(FillRoad, PathWithHoleUnderTwoRules) {
     EXPECT_EQ(4, path.getOutline()[0].size());
 }
 
+TEST_F(FillRoad, CornersNearTheFloatLimitDrawNothingAndDoNotCrash) {
+    const std::string err = captureErrors([] {
+        ofBeginShape();
+        ofVertex(-2e15f, -1.4345e38f);
+        ofVertex(1e-14f, 0);
+        ofVertex(0, -2e15f);
+        ofVertex(0, 0);
+        ofEndShape(true);
+    });
+    EXPECT_EQ("[error] ofTessellator: tessellation failed\n", err);
+    for (const ofMesh& m : renderer->drawnMeshes) EXPECT_EQ(0, m.getNumIndices());
+
+    // The shared tessellator goes on filling.
+    renderer->reset();
+    ofBeginShape();
+    ofVertex(0, 0);
+    ofVertex(10, 0);
+    ofVertex(10, 10);
+    ofEndShape(true);
+    ASSERT_EQ(1u, renderer->drawnMeshes.size());
+    EXPECT_DOUBLE_EQ(50.0, std::abs(meshArea(renderer->drawnMeshes[0])));
+}
+
 } // namespace

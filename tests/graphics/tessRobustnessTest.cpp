@@ -78,4 +78,61 @@ TEST(TessRobustness, ExtremeCoordinatesFailCleanly) {
     tessDeleteTess(tess);
 }
 
+// Coordinates near the float limit overflow the sweep's products and
+// differences; the run must be refused like non-finite input, and the object
+// must stay usable.
+TEST(TessRobustness, OverflowingSweepArithmeticFailsCleanly) {
+    TESStesselator* tess = tessNewTess(nullptr);
+    // As the fill road hands them over: three floats a point, z = 0.
+    const float corners[] = {-2e15f, -1.4345e38f, 0, 1e-14f, 0, 0, 0, -2e15f, 0, 0, 0, 0};
+    for (int elementType : {TESS_POLYGONS, TESS_CONNECTED_POLYGONS, TESS_BOUNDARY_CONTOURS}) {
+        SCOPED_TRACE(elementType);
+        tessAddContour(tess, 3, corners, 3 * sizeof(float), 4);
+        EXPECT_EQ(0, tessTesselate(tess, TESS_WINDING_ODD, elementType, 3, 3, nullptr));
+        EXPECT_EQ(0, tessGetVertexCount(tess));
+        EXPECT_EQ(0, tessGetElementCount(tess));
+        EXPECT_EQ(nullptr, tessGetElements(tess));
+    }
+    TessResult ok = runTess(tess, {square(0, 0, 10)}, TESS_WINDING_ODD);
+    EXPECT_EQ(1, ok.ok);
+    EXPECT_EQ(2, ok.elementCount);
+    tessDeleteTess(tess);
+}
+
+// A sliver outline whose merged face borders itself across an edge: merging
+// into convex polygons must not delete that edge (it joins no two faces) and
+// must end.
+TEST(TessRobustness, MergingNeverJoinsAFaceToItself) {
+    TESStesselator* tess = tessNewTess(nullptr);
+    const std::vector<Contour> contours = {{0, 0, -0.25f, 0, 0, 5, 0, 5.25f}, {0, 5.5f, 0.25f, 5, -0.25f, 5}};
+    TessResult triangles = runTess(tess, contours, TESS_WINDING_ODD, TESS_POLYGONS, 3);
+    ASSERT_EQ(1, triangles.ok);
+    for (int polySize = 4; polySize <= 10; ++polySize) {
+        SCOPED_TRACE(polySize);
+        TessResult merged = runTess(tess, contours, TESS_WINDING_ODD, TESS_POLYGONS, polySize);
+        ASSERT_EQ(1, merged.ok);
+        EXPECT_EQ(triangles.vertexCount, merged.vertexCount);
+        // Same area as the triangles, every corner a real vertex.
+        double area = 0;
+        int corners = 0;
+        for (int i = 0; i < merged.elementCount; ++i) {
+            const int* poly = &merged.elements[i * polySize];
+            int n = 0;
+            while (n < polySize && poly[n] != TESS_UNDEF) ++n;
+            ASSERT_GE(n, 3);
+            corners += n;
+            for (int k = 0; k < n; ++k) {
+                ASSERT_LT(poly[k], merged.vertexCount);
+                const float* a = &merged.vertices[poly[k] * 2];
+                const float* b = &merged.vertices[poly[(k + 1) % n] * 2];
+                area += 0.5 * ((double)a[0] * b[1] - (double)b[0] * a[1]);
+            }
+        }
+        EXPECT_NEAR(signedTriangleArea(triangles), area, 1e-6);
+        EXPECT_LT(merged.elementCount, triangles.elementCount);
+        EXPECT_EQ(corners, 3 * triangles.elementCount - 2 * (triangles.elementCount - merged.elementCount));
+    }
+    tessDeleteTess(tess);
+}
+
 } // namespace

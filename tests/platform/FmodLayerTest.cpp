@@ -2,7 +2,9 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 
+#include "FmodSoundData.h"
 #include "FmodTestSupport.h"
 #include "fmod.h"
 
@@ -345,3 +347,99 @@ TEST_F(FmodLayerTest, Mp3DecodesToPcmAtItsRate) {
 }
 
 }  // namespace
+
+namespace {
+
+// Writes float or double WAV samples exactly as given.
+bool writeFloats(const std::string& path, int subFormat, const std::vector<double>& samples) {
+    SF_INFO info = {};
+    info.samplerate = 22050;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | subFormat;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!f) return false;
+    sf_count_t written = sf_writef_double(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(f);
+    return written == static_cast<sf_count_t>(samples.size());
+}
+
+// A variable-bit-rate MP3 whose length header is gone: one loud second of
+// noise (large frames) then five silent ones (small frames), so a length
+// guessed from the first frame's size falls far short.
+std::vector<unsigned char> vbrMp3WithoutLengthHeader(const std::string& path, unsigned frames) {
+    SF_INFO info = {};
+    info.samplerate = 44100;
+    info.channels = 1;
+    info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
+    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!f) return {};
+    int mode = SF_BITRATE_MODE_VARIABLE;
+    sf_command(f, SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+    std::vector<int16_t> samples(frames, 0);
+    unsigned state = 1;
+    for (unsigned i = 0; i < 44100; ++i) {
+        state = state * 1103515245u + 12345u;
+        samples[i] = static_cast<int16_t>(static_cast<int>((state >> 16) & 0x7FFF) - 16384);
+    }
+    sf_writef_short(f, samples.data(), frames);
+    sf_close(f);
+
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The first frame of an MPEG-1 layer III stream carries the "Xing" length header.
+    static const int kbps[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+    static const int rates[4] = {44100, 48000, 32000, 0};
+    if (bytes.size() < 64 || bytes[0] != 0xFF || (bytes[1] & 0xFE) != 0xFA) return {};
+    size_t frameBytes = static_cast<size_t>(144000 * kbps[bytes[2] >> 4] / rates[(bytes[2] >> 2) & 3] + ((bytes[2] >> 1) & 1));
+    std::string head(bytes.begin(), bytes.begin() + 64);
+    if (head.find("Xing") == std::string::npos) return {};
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<long>(frameBytes));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()),
+                                                                  static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+}  // namespace
+
+TEST_F(FmodLayerTest, FloatWavsAreScaledAndClampedTo16Bits) {
+    const std::vector<double> given = {0.5, -0.25, 1.0, -1.0, 1.5, -2.0, 1.0 / 32768, 0.0, 0.999, -0.0001};
+    const std::vector<int16_t> expected = {16384, -8192, 32767, -32768, 32767, -32768, 1, 0, 32735, -3};
+    for (int sub : {SF_FORMAT_FLOAT, SF_FORMAT_DOUBLE}) {
+        SCOPED_TRACE(sub == SF_FORMAT_FLOAT ? "32-bit" : "64-bit");
+        std::string path = dir.file(sub == SF_FORMAT_FLOAT ? "f32.wav" : "f64.wav");
+        ASSERT_TRUE(writeFloats(path, sub, given));
+        FMOD_RESULT error = FMOD_ERR_MEMORY;
+        std::shared_ptr<const FmodSoundData> data = FmodSoundData::decode(path, error);
+        ASSERT_EQ(FMOD_OK, error);
+        ASSERT_NE(nullptr, data);
+        EXPECT_EQ(22050, data->rate);
+        EXPECT_EQ(expected, data->samples);
+    }
+    // Not a number is silence.
+    EXPECT_EQ(0, FmodSoundData::toPcm16(std::nan("")));
+    EXPECT_EQ(32767, FmodSoundData::toPcm16(HUGE_VAL));
+    EXPECT_EQ(-32768, FmodSoundData::toPcm16(-HUGE_VAL));
+
+    // Through the layer: the channel sounds at the file's level.
+    ASSERT_TRUE(writeFloats(dir.file("level.wav"), SF_FORMAT_FLOAT, std::vector<double>(64, 0.25)));
+    play(load(dir.file("level.wav")));
+    EXPECT_EQ(std::make_pair(8192, 8192), mixFrame());
+}
+
+TEST_F(FmodLayerTest, VariableBitRateMp3WithoutLengthHeaderPlaysToItsEnd) {
+    const unsigned frames = 6 * 44100;
+    ASSERT_FALSE(vbrMp3WithoutLengthHeader(dir.file("vbr.mp3"), frames).empty());
+    // The trap this guards against: the decoder's first guess is far short.
+    SF_INFO info = {};
+    SNDFILE* probe = sf_open(dir.file("vbr.mp3").c_str(), SFM_READ, &info);
+    ASSERT_NE(nullptr, probe);
+    sf_close(probe);
+    ASSERT_LT(info.frames, frames / 2);
+
+    FMOD_SOUND* s = load(dir.file("vbr.mp3"));
+    ASSERT_NE(nullptr, s);
+    // Without the header the decoder delay and padding stay: up to three frames of 1152.
+    EXPECT_GE(length(s, FMOD_TIMEUNIT_PCM), frames);
+    EXPECT_LE(length(s, FMOD_TIMEUNIT_PCM), frames + 3 * 1152u);
+    EXPECT_GE(length(s, FMOD_TIMEUNIT_MS), 6000u);
+}

@@ -292,3 +292,49 @@ TEST_F(TrueTypeFontDisplay, ContoursAreMadeForEveryCharacterOnRequest) {
     ASSERT_TRUE(font.loadFont(dejaVu, 12));
     EXPECT_EQ(font.getCharacterOutlines().size(), 95u);
 }
+
+namespace {
+
+// A font of bitmaps at one size only (10 pixels), written here: two
+// characters, "A" a full block and "B" its left half.
+void writeBitmapOnlyFont(const std::string& path) {
+    std::ofstream out(path);
+    out << "STARTFONT 2.1\nFONT -vx-block-medium-r-normal--10-100-72-72-c-80-iso8859-1\nSIZE 10 72 72\n"
+           "FONTBOUNDINGBOX 8 10 0 -2\nSTARTPROPERTIES 3\nPIXEL_SIZE 10\nFONT_ASCENT 8\nFONT_DESCENT 2\n"
+           "ENDPROPERTIES\nCHARS 2\n";
+    for (const char* glyph : {"A 65 FF", "B 66 F0"}) {
+        std::string g(glyph);
+        out << "STARTCHAR " << g.substr(0, 1) << "\nENCODING " << g.substr(2, 2)
+            << "\nSWIDTH 800 0\nDWIDTH 8 0\nBBX 8 10 0 -2\nBITMAP\n";
+        for (int r = 0; r < 10; ++r) out << g.substr(5) << "\n";
+        out << "ENDCHAR\n";
+    }
+    out << "ENDFONT\n";
+}
+
+}  // namespace
+
+TEST_F(TrueTypeFontDisplay, ASizeTheFontCannotTakeFailsTheLoad) {
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    std::string path = std::string(cwd) + "/bitmaponly.bdf";
+    writeBitmapOnlyFont(path);
+
+    ofTrueTypeFont font;
+    ASSERT_TRUE(font.loadFont(dejaVu, 14));
+    bool ok = true;
+    std::string err = captureErr([&] { ok = font.loadFont(path, 20); });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(err, "[error] ofTrueTypeFont::loadFont - Error setting size 20 at 96 dpi: " + path +
+                       ": FT_Error = 23\n");
+    EXPECT_FALSE(font.isLoaded());
+    EXPECT_FALSE(font.getAtlasTexture().isAllocated());
+
+    // At its own size the same font loads and its glyphs have ink.
+    err = captureErr([&] { ok = font.loadFont(path, 10, false, false, false, 0, 72); });
+    EXPECT_TRUE(ok) << err;
+    EXPECT_TRUE(font.isLoaded());
+    EXPECT_EQ(font.getGlyphProps()[65 - 33].bitmapWidth, 8);
+    EXPECT_EQ(font.getGlyphProps()[65 - 33].bitmapRows, 10);
+    std::remove(path.c_str());
+}
