@@ -18,12 +18,25 @@
 
 namespace {
 
+// Files go to a private temporary folder (made the working directory, so the
+// data folder lies inside it), removed again at exit.
+char workDir[] = "/tmp/vx_xml_fuzz_XXXXXX";
+
+void removeWorkDir() {
+    for (const char* name : {"input.xml", "resaved.xml", "values.xml"})
+        ::unlink((std::string(workDir) + "/data/" + name).c_str());
+    ::rmdir((std::string(workDir) + "/data").c_str());
+    ::rmdir(workDir);
+}
+
 const std::string& folder() {
     static const std::string name = [] {
-        ::mkdir("data", 0755);
-        const std::string dir = "xml_fuzz_" + std::to_string(::getpid());
-        ::mkdir(("data/" + dir).c_str(), 0755);
-        return dir;
+        if (::mkdtemp(workDir) == nullptr || ::chdir(workDir) != 0 || ::mkdir("data", 0755) != 0) {
+            std::perror("xml_fuzz: no work folder");
+            std::abort();
+        }
+        std::atexit(removeWorkDir);
+        return std::string();
     }();
     return name;
 }
@@ -34,13 +47,13 @@ void fail(const char* what) {
 }
 
 void loadAndResave(const uint8_t* data, size_t size) {
-    const std::string name = folder() + "/input.xml";
+    const std::string name = folder() + "input.xml";
     std::ofstream("data/" + name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
     ofxXmlConfig xml;
     if (!xml.loadFile(name)) return;
-    if (!xml.saveFile(folder() + "/resaved.xml")) fail("save of a loaded file failed");
+    if (!xml.saveFile(folder() + "resaved.xml")) fail("save of a loaded file failed");
     ofxXmlConfig again;
-    if (!again.loadFile(folder() + "/resaved.xml")) fail("a loaded file saved into one that does not load");
+    if (!again.loadFile(folder() + "resaved.xml")) fail("a loaded file saved into one that does not load");
 }
 
 void writeValuesAndReadBack(const uint8_t* data, size_t size) {
@@ -49,7 +62,7 @@ void writeValuesAndReadBack(const uint8_t* data, size_t size) {
                                                "<?xml version=\"1.0\" ?>\n",
                                                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\n"};
     static const char* const paths[] = {"T", "A:B", "A:C:D", "E"};
-    const std::string name = folder() + "/values.xml";
+    const std::string name = folder() + "values.xml";
     std::ofstream("data/" + name) << declarations[data[0] % 4] << "<KEEP>1</KEEP>\n";
     ofxXmlConfig xml;
     if (!xml.loadFile(name)) fail("the starting file did not load");
