@@ -49,7 +49,7 @@ sanitize_pass() {
   cmake --build "$dir" -j "$JOBS"
   (
     export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=0:strict_init_order=1:check_initialization_order=1"
-    export LSAN_OPTIONS="suppressions=$ROOT/sanitize/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0"
+    export LSAN_OPTIONS="suppressions=$ROOT/sanitize/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
     cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@"
   )

@@ -18,25 +18,30 @@
 
 namespace {
 
-// Files go to a private temporary folder (made the working directory, so the
-// data folder lies inside it), removed again at exit.
-char workDir[] = "/tmp/vx_xml_fuzz_XXXXXX";
+// Files go to a private folder, in memory where there is one (every save
+// syncs its file), named by absolute paths, which the data path leaves alone.
+// Removed again at exit.
+char workDir[] = "/dev/shm/vx_xml_fuzz_XXXXXX";
+char fallbackDir[] = "/tmp/vx_xml_fuzz_XXXXXX";
+const char* usedDir = nullptr;
 
 void removeWorkDir() {
-    for (const char* name : {"input.xml", "resaved.xml", "values.xml"})
-        ::unlink((std::string(workDir) + "/data/" + name).c_str());
-    ::rmdir((std::string(workDir) + "/data").c_str());
-    ::rmdir(workDir);
+    for (const char* name : {"/input.xml", "/resaved.xml", "/values.xml"})
+        ::unlink((std::string(usedDir) + name).c_str());
+    ::rmdir(usedDir);
 }
 
+// The folder with a closing "/".
 const std::string& folder() {
     static const std::string name = [] {
-        if (::mkdtemp(workDir) == nullptr || ::chdir(workDir) != 0 || ::mkdir("data", 0755) != 0) {
+        usedDir = ::mkdtemp(workDir);
+        if (usedDir == nullptr) usedDir = ::mkdtemp(fallbackDir);
+        if (usedDir == nullptr) {
             std::perror("xml_fuzz: no work folder");
             std::abort();
         }
         std::atexit(removeWorkDir);
-        return std::string();
+        return std::string(usedDir) + "/";
     }();
     return name;
 }
@@ -48,7 +53,7 @@ void fail(const char* what) {
 
 void loadAndResave(const uint8_t* data, size_t size) {
     const std::string name = folder() + "input.xml";
-    std::ofstream("data/" + name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
+    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
     ofxXmlConfig xml;
     if (!xml.loadFile(name)) return;
     if (!xml.saveFile(folder() + "resaved.xml")) fail("save of a loaded file failed");
@@ -63,7 +68,7 @@ void writeValuesAndReadBack(const uint8_t* data, size_t size) {
                                                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\n"};
     static const char* const paths[] = {"T", "A:B", "A:C:D", "E"};
     const std::string name = folder() + "values.xml";
-    std::ofstream("data/" + name) << declarations[data[0] % 4] << "<KEEP>1</KEEP>\n";
+    std::ofstream(name) << declarations[data[0] % 4] << "<KEEP>1</KEEP>\n";
     ofxXmlConfig xml;
     if (!xml.loadFile(name)) fail("the starting file did not load");
 
