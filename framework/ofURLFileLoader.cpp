@@ -93,9 +93,23 @@ private:
     const Deadline& deadline;
 };
 
+// The status code as the status line gives it: three digits, or the answer
+// is malformed. Read here because a code outside the library's list of codes
+// must never reach its status enumeration.
+int statusCode(const std::string& head) {
+    std::istringstream line(head.substr(0, head.find('\n')));
+    std::string version, code;
+    line >> version >> code;
+    if (code.size() != 3 || code.find_first_not_of("0123456789") != std::string::npos || code[0] == '0')
+        throw Poco::Net::MessageException("bad status code " + code);
+    return std::stoi(code);
+}
+
 // Reads the status line and header fields up to the empty line that ends
-// them. A close before that line is a failure, never an empty answer.
-void readHeaderSection(Session& session, Poco::Net::HTTPResponse& response) {
+// them; returns the status code. A close before that line is a failure, never
+// an empty answer.
+int readHeaderSection(Session& session, Poco::Net::HTTPResponse& response) {
+    int status = 0;
     do {
         std::string head;
         for (;;) {
@@ -114,11 +128,9 @@ void readHeaderSection(Session& session, Poco::Net::HTTPResponse& response) {
         std::istringstream in(head);
         response.clear();
         response.read(in);
-        // A status of "-1" would pass for a failed request.
-        const int status = response.getStatus();
-        if (status < 100 || status > 999)
-            throw Poco::Net::MessageException("bad status code " + std::to_string(status));
-    } while (response.getStatus() == Poco::Net::HTTPResponse::HTTP_CONTINUE);
+        status = statusCode(head);
+    } while (status == 100);
+    return status;
 }
 
 // A body of known length, or one that runs to the close.
@@ -282,8 +294,7 @@ ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
         session.setTimeout(deadline.nextWait());
         session.sendRequest(req).flush();
         Poco::Net::HTTPResponse res;
-        readHeaderSection(session, res);
-        const int status = res.getStatus();
+        const int status = readHeaderSection(session, res);
         const bool hasBody = status >= 200 && status != Poco::Net::HTTPResponse::HTTP_NO_CONTENT &&
                              status != Poco::Net::HTTPResponse::HTTP_NOT_MODIFIED;
         std::unique_ptr<std::streambuf> reader;
@@ -316,8 +327,8 @@ ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
             throw Poco::Net::MessageException("body cut short: " + std::to_string(received) + " of " +
                                               std::to_string(res.getContentLength64()) + " bytes");
         }
-        if (request.saveTo) return ofHttpResponse(request, res.getStatus(), res.getReason());
-        return ofHttpResponse(request, data, res.getStatus(), res.getReason());
+        if (request.saveTo) return ofHttpResponse(request, status, res.getReason());
+        return ofHttpResponse(request, data, status, res.getReason());
     } catch (const Poco::Exception& e) {
         ofLog(OF_LOG_ERROR, "ofURLFileLoader " + e.displayText());
         return ofHttpResponse(request, -1, e.displayText());

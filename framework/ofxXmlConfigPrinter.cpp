@@ -106,7 +106,10 @@ private:
         if (const TiXmlElement* e = n.ToElement()) return element(*e, depth, utf8);
         indent(depth);
         if (const TiXmlText* t = n.ToText()) {
-            out += encodeText(t->ValueStr(), utf8);
+            // Outside every element the parser reads text only as CDATA, and
+            // only a CDATA section read from a file puts text there.
+            if (depth == 0) out += "<![CDATA[" + t->ValueStr() + "]]>";
+            else out += encodeText(t->ValueStr(), utf8);
         } else if (const TiXmlDeclaration* d = n.ToDeclaration()) {
             d->Print(nullptr, 0, &out);
         } else if (n.ToComment() != nullptr) {

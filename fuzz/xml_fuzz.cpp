@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "ofLog.h"
 #include "ofxXmlConfig.h"
 #include "ofxXmlConfigPrinter.h"
 
@@ -41,6 +42,7 @@ const std::string& folder() {
             std::abort();
         }
         std::atexit(removeWorkDir);
+        ofSetLogLevel(OF_LOG_SILENT);
         return std::string(usedDir) + "/";
     }();
     return name;

@@ -18,7 +18,7 @@ fi
 
 build=build-fuzz
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/vantorix-ccache}
-flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fsanitize=fuzzer-no-link"
+flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -fsanitize=fuzzer-no-link"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTORIX_LIBFUZZER=ON -DVANTORIX_BUILD_TESTS=OFF -DVANTORIX_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
