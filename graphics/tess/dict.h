@@ -31,6 +31,8 @@ struct Dict {
 
 Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed = false);
 void dictDeleteDict(TESSalloc* alloc, Dict* dict);
+// Empties the dictionary for the next sweep, keeping its nodes' memory.
+void dictReset(Dict* dict, bool indexed);
 
 // Walks down from node and links the new key above the first node whose key
 // comes before it; from the head this inserts by order from the top.

@@ -607,8 +607,15 @@ bool isFinite(TESSreal x) { return x - x == 0; }
 void initEdgeDict(TESStesselator* tess) {
     // Many edges can cross the sweep line at once.
     const bool indexed = tess->queuedVertexCount >= tess->indexMinVertices;
-    tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed);
-    if (!tess->dict) tessFail(tess);
+    if (tess->spareDict) {
+        tessClampBucketSize(&tess->alloc.dictNodeBucketSize);
+        tess->dict = tess->spareDict;
+        tess->spareDict = nullptr;
+        dictReset(tess->dict, indexed);
+    } else {
+        tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed);
+        if (!tess->dict) tessFail(tess);
+    }
 
     TESSreal w = sentinelMargin(tess->bmin[0], tess->bmax[0]);
     TESSreal h = sentinelMargin(tess->bmin[1], tess->bmax[1]);
@@ -633,7 +640,10 @@ void doneEdgeDict(TESStesselator* tess) {
     ActiveRegion* reg;
     while ((reg = (ActiveRegion*)dictMin(tess->dict)->key) != nullptr) deleteRegion(tess, reg);
     tess->dictOrderChecks = tess->dict->orderChecks;
-    dictDeleteDict(&tess->alloc, tess->dict);
+    // Every node and region is back: keep the memory of a small sweep only.
+    trimBucketAlloc(tess->dict->nodePool, TESS_SPARE_MAX_ITEMS);
+    trimBucketAlloc(tess->regionPool, TESS_SPARE_MAX_ITEMS);
+    tess->spareDict = tess->dict;
     tess->dict = nullptr;
 }
 
@@ -673,7 +683,17 @@ void initPriorityQ(TESStesselator* tess) {
     for (TESSvertex* v = vHead->next; v != vHead; v = v->next) ++count;
 
     tess->queuedVertexCount = count;
-    tess->pq = pqNewPriorityQ(&tess->alloc, count + std::max(8, tess->alloc.extraVertices), tesvertLeq);
+    const int size = count + std::max(8, tess->alloc.extraVertices);
+    if (tess->sparePq) {
+        tess->pq = tess->sparePq;
+        tess->sparePq = nullptr;
+        if (!pqReset(&tess->alloc, tess->pq, size)) {
+            pqDeletePriorityQ(&tess->alloc, tess->pq);
+            tess->pq = nullptr;
+        }
+    } else {
+        tess->pq = pqNewPriorityQ(&tess->alloc, size, tesvertLeq);
+    }
     if (!tess->pq) tessFail(tess);
 
     bool ok = true;
@@ -725,7 +745,10 @@ void tessComputeInterior(TESStesselator* tess) {
     }
 
     doneEdgeDict(tess);
-    pqDeletePriorityQ(&tess->alloc, tess->pq);
+    const PriorityQ* pq = tess->pq;
+    if (pq->keysCapacity <= (int)TESS_SPARE_MAX_ITEMS && pq->heap->capacity <= (int)TESS_SPARE_MAX_ITEMS)
+        tess->sparePq = tess->pq;
+    else pqDeletePriorityQ(&tess->alloc, tess->pq);
     tess->pq = nullptr;
 
     removeDegenerateFaces(tess);

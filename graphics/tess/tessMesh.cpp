@@ -165,27 +165,8 @@ void killFace(TESSmesh* mesh, TESSface* fDel, TESSface* newLface) {
     bucketFree(mesh->faceBucket, fDel);
 }
 
-} // namespace
-
-TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
-    TESSmesh* mesh = (TESSmesh*)alloc->memalloc(alloc->userData, sizeof(TESSmesh));
-    if (!mesh) return nullptr;
-
-    tessClampBucketSize(&alloc->meshEdgeBucketSize);
-    tessClampBucketSize(&alloc->meshVertexBucketSize);
-    tessClampBucketSize(&alloc->meshFaceBucketSize);
-    mesh->edgeBucket = createBucketAlloc(alloc, "Mesh Edges", sizeof(EdgePair), alloc->meshEdgeBucketSize);
-    mesh->vertexBucket =
-        createBucketAlloc(alloc, "Mesh Vertices", sizeof(TESSvertex), alloc->meshVertexBucketSize);
-    mesh->faceBucket = createBucketAlloc(alloc, "Mesh Faces", sizeof(TESSface), alloc->meshFaceBucketSize);
-    if (!mesh->edgeBucket || !mesh->vertexBucket || !mesh->faceBucket) {
-        if (mesh->edgeBucket) deleteBucketAlloc(mesh->edgeBucket);
-        if (mesh->vertexBucket) deleteBucketAlloc(mesh->vertexBucket);
-        if (mesh->faceBucket) deleteBucketAlloc(mesh->faceBucket);
-        alloc->memfree(alloc->userData, mesh);
-        return nullptr;
-    }
-
+// An empty mesh: the dummy heads linked to themselves.
+void initHeads(TESSmesh* mesh) {
     mesh->loopNodeBucket = nullptr;
     mesh->loopSeed = 2463534242u;
     mesh->walkSteps = 0;
@@ -216,7 +197,39 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
     eSym->Lface = nullptr;
     eSym->winding = 0;
     eSym->activeRegion = nullptr;
+}
+
+} // namespace
+
+TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
+    TESSmesh* mesh = (TESSmesh*)alloc->memalloc(alloc->userData, sizeof(TESSmesh));
+    if (!mesh) return nullptr;
+
+    tessClampBucketSize(&alloc->meshEdgeBucketSize);
+    tessClampBucketSize(&alloc->meshVertexBucketSize);
+    tessClampBucketSize(&alloc->meshFaceBucketSize);
+    mesh->edgeBucket = createBucketAlloc(alloc, "Mesh Edges", sizeof(EdgePair), alloc->meshEdgeBucketSize);
+    mesh->vertexBucket =
+        createBucketAlloc(alloc, "Mesh Vertices", sizeof(TESSvertex), alloc->meshVertexBucketSize);
+    mesh->faceBucket = createBucketAlloc(alloc, "Mesh Faces", sizeof(TESSface), alloc->meshFaceBucketSize);
+    if (!mesh->edgeBucket || !mesh->vertexBucket || !mesh->faceBucket) {
+        if (mesh->edgeBucket) deleteBucketAlloc(mesh->edgeBucket);
+        if (mesh->vertexBucket) deleteBucketAlloc(mesh->vertexBucket);
+        if (mesh->faceBucket) deleteBucketAlloc(mesh->faceBucket);
+        alloc->memfree(alloc->userData, mesh);
+        return nullptr;
+    }
+
+    initHeads(mesh);
     return mesh;
+}
+
+void tessMeshReset(TESSmesh* mesh) {
+    if (mesh->loopNodeBucket) deleteBucketAlloc(mesh->loopNodeBucket);
+    resetBucketAlloc(mesh->edgeBucket);
+    resetBucketAlloc(mesh->vertexBucket);
+    resetBucketAlloc(mesh->faceBucket);
+    initHeads(mesh);
 }
 
 void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh) {

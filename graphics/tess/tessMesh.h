@@ -67,6 +67,8 @@ struct TESSmesh {
 
 TESSmesh* tessMeshNewMesh(TESSalloc* alloc);
 void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh);
+// Empties the mesh for the next shape, keeping its pools' memory.
+void tessMeshReset(TESSmesh* mesh);
 
 TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh);
 int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
