@@ -1,7 +1,13 @@
+#include <algorithm>
+#include <cmath>
+
 #include "tessGeom.h"
 #include "tessTesselator.h"
 
 namespace {
+
+// Shapes whose every projected coordinate is smaller than this are scaled.
+const TESSreal TESS_TINY_SHAPE = 1.0f / (1 << 20);
 
 inline TESSreal dot(const TESSreal* u, const TESSreal* v) { return u[0] * v[0] + u[1] * v[1] + u[2] * v[2]; }
 inline TESSreal absf(TESSreal x) { return x < 0 ? -x : x; }
@@ -50,14 +56,18 @@ void computeNormal(TESStesselator* tess, TESSreal norm[3]) {
         return;
     }
 
-    // The normal of the largest triangle with the two extreme vertices.
+    // The normal of the largest triangle with the two extreme vertices. In a
+    // tiny shape the squared lengths would underflow: there the differences
+    // are scaled up by a power of two, which keeps every comparison as it is.
+    int exponent = 0;
+    if (maxVal[i] - minVal[i] < TESS_TINY_SHAPE) std::frexp(maxVal[i] - minVal[i], &exponent);
     TESSvertex* v1 = minVert[i];
     TESSvertex* v2 = maxVert[i];
     TESSreal d1[3], d2[3], tNorm[3];
-    for (int k = 0; k < 3; ++k) d1[k] = v1->coords[k] - v2->coords[k];
+    for (int k = 0; k < 3; ++k) d1[k] = std::ldexp(v1->coords[k] - v2->coords[k], -exponent);
     TESSreal maxLen2 = 0;
     for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
-        for (int k = 0; k < 3; ++k) d2[k] = v->coords[k] - v2->coords[k];
+        for (int k = 0; k < 3; ++k) d2[k] = std::ldexp(v->coords[k] - v2->coords[k], -exponent);
         tNorm[0] = d1[1] * d2[2] - d1[2] * d2[1];
         tNorm[1] = d1[2] * d2[0] - d1[0] * d2[2];
         tNorm[2] = d1[0] * d2[1] - d1[1] * d2[0];
@@ -96,6 +106,22 @@ void checkOrientation(TESStesselator* tess) {
     }
 }
 
+// The sweep's products of coordinate differences must not underflow: a
+// shape that small is scaled up by a power of two, which changes no rounding
+// and so no decision of the sweep, and leaves the output coordinates alone.
+void scaleTinyShape(TESStesselator* tess) {
+    TESSvertex* vHead = &tess->mesh->vHead;
+    TESSreal largest = 0;
+    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) largest = std::max({largest, absf(v->s), absf(v->t)});
+    if (largest == 0 || largest >= TESS_TINY_SHAPE) return;
+    int exponent;
+    std::frexp(largest, &exponent);
+    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
+        v->s = std::ldexp(v->s, -exponent);
+        v->t = std::ldexp(v->t, -exponent);
+    }
+}
+
 } // namespace
 
 void tessProjectPolygon(TESStesselator* tess) {
@@ -127,6 +153,7 @@ void tessProjectPolygon(TESStesselator* tess) {
         v->s = dot(v->coords, tess->sUnit);
         v->t = dot(v->coords, tess->tUnit);
     }
+    scaleTinyShape(tess);
     if (computedNormal) checkOrientation(tess);
 
     bool first = true;
