@@ -31,7 +31,7 @@ void addWinding(TESShalfEdge* eDst, TESShalfEdge* eSrc) {
     eDst->Sym->winding += eSrc->Sym->winding;
 }
 
-int edgeLeq(void* frame, DictKey key1, DictKey key2) {
+inline int edgeLeq(void* frame, DictKey key1, DictKey key2) {
     TESStesselator* tess = (TESStesselator*)frame;
     TESSvertex* event = tess->event;
     TESShalfEdge* e1 = ((ActiveRegion*)key1)->eUp;
@@ -51,6 +51,12 @@ int edgeLeq(void* frame, DictKey key1, DictKey key2) {
     TESSreal t2 = tesedgeEval(e2->Dst, event, e2->Org);
     return t1 >= t2;
 }
+
+// The dictionary's order, called directly.
+struct EdgeOrder {
+    TESStesselator* tess;
+    bool operator()(DictKey key1, DictKey key2) const { return edgeLeq(tess, key1, key2) != 0; }
+};
 
 void deleteRegion(TESStesselator* tess, ActiveRegion* reg) {
     reg->eUp->activeRegion = nullptr;
@@ -93,7 +99,7 @@ ActiveRegion* addRegionBelow(TESStesselator* tess, ActiveRegion* regAbove, TESSh
     ActiveRegion* regNew = (ActiveRegion*)bucketAlloc(tess->regionPool);
     if (!regNew) tessFail(tess);
     regNew->eUp = eNewUp;
-    regNew->nodeUp = dictInsertBefore(tess->dict, regAbove->nodeUp, regNew);
+    regNew->nodeUp = dictInsertBeforeBy(tess->dict, regAbove->nodeUp, regNew, EdgeOrder{tess});
     if (!regNew->nodeUp) {
         bucketFree(tess->regionPool, regNew);
         tessFail(tess);
@@ -472,7 +478,7 @@ void connectLeftDegenerate(TESStesselator* tess, ActiveRegion* regUp, TESSvertex
 void connectLeftVertex(TESStesselator* tess, TESSvertex* vEvent) {
     ActiveRegion probe;
     probe.eUp = vEvent->anEdge->Sym;
-    ActiveRegion* regUp = checkRegion(tess, (ActiveRegion*)dictSearch(tess->dict, &probe)->key);
+    ActiveRegion* regUp = checkRegion(tess, (ActiveRegion*)dictSearchBy(tess->dict, &probe, EdgeOrder{tess})->key);
     ActiveRegion* regLo = RegionBelow(regUp);
     if (!regLo) {
         // Nothing below: the vertex lies outside every region.

@@ -300,23 +300,12 @@ void tessAddContour(TESStesselator* tess, int size, const void* vertices, int st
     const unsigned char* src = (const unsigned char*)vertices;
     for (int i = 0; i < numVertices; ++i, src += stride) {
         const TESSreal* coords = (const TESSreal*)src;
+        // The first vertex makes a loop of one edge, one face on each side;
+        // every further one splits the loop's last edge.
+        e = e ? tessMeshSplitLoopEdge(tess->mesh, e) : tessMeshMakeLoop(tess->mesh);
         if (!e) {
-            // The first vertex: a loop of one edge, one face on each side.
-            e = tessMeshMakeEdge(tess->mesh);
-            if (!e) {
-                tess->outOfMemory = 1;
-                return;
-            }
-            if (!tessMeshSplice(tess->mesh, e, e->Sym)) {
-                tess->outOfMemory = 1;
-                return;
-            }
-        } else {
-            if (!tessMeshSplitEdge(tess->mesh, e)) {
-                tess->outOfMemory = 1;
-                return;
-            }
-            e = e->Lnext;
+            tess->outOfMemory = 1;
+            return;
         }
         e->Org->coords[0] = coords[0];
         e->Org->coords[1] = coords[1];

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "tess/bucketAlloc.h"
 #include "tess/dict.h"
 #include "tess/priorityQ.h"
@@ -352,6 +354,70 @@ TEST(TessGeom, PredicatesAndCrossing) {
     tesedgeIntersect(&u, &w, &y, &z, &x);
     EXPECT_EQ(2.0f, x.s);
     EXPECT_EQ(2.0f, x.t);
+}
+
+// Every link of a mesh as numbers: positions in the vertex, face and edge
+// lists (an edge pair counts as two, its listed half first).
+std::vector<long> meshShape(TESSmesh* mesh) {
+    std::map<const void*, long> id;
+    long n = 0;
+    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) id[v] = n++;
+    for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) id[f] = n++;
+    std::vector<TESShalfEdge*> edges;
+    for (TESShalfEdge* e = mesh->eHead.next; e != &mesh->eHead; e = e->next) {
+        edges.push_back(e);
+        edges.push_back(e->Sym);
+    }
+    for (TESShalfEdge* e : edges) id[e] = n++;
+    std::vector<long> shape;
+    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) {
+        shape.insert(shape.end(), {id[v->anEdge], v->idx, v->n});
+    }
+    for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) {
+        shape.insert(shape.end(), {id[f->anEdge], f->inside, f->n});
+    }
+    for (TESShalfEdge* e : edges) {
+        shape.insert(shape.end(), {id[e->Sym], id[e->Onext], id[e->Lnext], id[e->Org], id[e->Lface], e->winding,
+                                   e->activeRegion != nullptr});
+    }
+    return shape;
+}
+
+// The quick contour building leaves exactly what the general operations do.
+TEST(TessMesh, QuickLoopsMatchSplicedAndSplitLoops) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    for (int n = 1; n <= 6; ++n) {
+        SCOPED_TRACE(n);
+        TESSmesh* general = tessMeshNewMesh(&rec);
+        TESSmesh* quick = tessMeshNewMesh(&rec);
+        // A contour already there, so list places relative to it count.
+        for (TESSmesh* mesh : {general, quick}) {
+            TESShalfEdge* e = tessMeshMakeEdge(mesh);
+            tessMeshConnect(mesh, e, e);
+        }
+        TESShalfEdge* eGeneral = nullptr;
+        TESShalfEdge* eQuick = nullptr;
+        for (int i = 0; i < n; ++i) {
+            if (!eGeneral) {
+                eGeneral = tessMeshMakeEdge(general);
+                ASSERT_EQ(1, tessMeshSplice(general, eGeneral, eGeneral->Sym));
+                eQuick = tessMeshMakeLoop(quick);
+            } else {
+                ASSERT_NE(nullptr, tessMeshSplitEdge(general, eGeneral));
+                eGeneral = eGeneral->Lnext;
+                eQuick = tessMeshSplitLoopEdge(quick, eQuick);
+            }
+            ASSERT_NE(nullptr, eQuick);
+            eGeneral->Org->idx = eQuick->Org->idx = i;
+            eGeneral->winding = eQuick->winding = 1;
+            eGeneral->Sym->winding = eQuick->Sym->winding = -1;
+            EXPECT_EQ(meshShape(general), meshShape(quick));
+        }
+        tessMeshDeleteMesh(&rec, general);
+        tessMeshDeleteMesh(&rec, quick);
+    }
+    EXPECT_EQ(0, counter.live());
 }
 
 } // namespace
