@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "PlayerShip.h"
 #include "ofGraphics.h"
 #include "ofLog.h"
 #include "ofMath.h"
@@ -54,6 +55,11 @@ void ArenaWalls::setup(bool scaleLineWidth_, bool missionFlag_, int gameMode_, i
 
 void ArenaWalls::update(float dt) {
     time += dt;
+    if (shape < 0 || shape >= shapeCount) return;
+    // A shape changed by hand gets lists of its own size before it is laid.
+    if (outer.size() != static_cast<size_t>(outerCount[shape] + 1)) outer.assign(outerCount[shape] + 1, ofPoint());
+    size_t innerSize = innerCount[shape] > 0 ? innerCount[shape] + 1 : 0;
+    if (inner.size() != innerSize) inner.assign(innerSize, ofPoint());
     switch (shape) {
         case 0: updateNormal(dt); break;
         case 1: updateUTurn(); break;
@@ -115,7 +121,9 @@ bool ArenaWalls::isCircleInside(float x, float y, float r) const {
     return true;
 }
 
-bool ArenaWalls::isPositionInside(float x, float y) const {
+bool ArenaWalls::isShipInside(const PlayerShip& ship) const {
+    float x = ship.point.position.x;
+    float y = ship.point.position.y;
     if (!exitOpen) return isPointInside(x, y);
     // With the exit open a ship may fly out through the gap and away.
     if (pointInPolygon(outer, x, y)) return true;

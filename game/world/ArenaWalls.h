@@ -11,7 +11,7 @@ class PlayerShip;
 // points every update from the arena's own clock.
 class ArenaWalls {
 public:
-    static const int shapeCount = 10;
+    static constexpr int shapeCount = 10;
 
     void setup(bool scaleLineWidth, bool missionFlag, int gameMode, int shape);
     void update(float dt);
@@ -56,7 +56,6 @@ public:
     float farValue = 1000000;
 
 private:
-    bool isPositionInside(float x, float y) const;
     // Point i at rotation + i x (2 pi - exitWidth) / (size - 1), the closing
     // point included; even points at rEven, odd ones at rOdd.
     void layCircle(std::vector<ofPoint>& points, float cx, float cy, float rEven, float rOdd) const;

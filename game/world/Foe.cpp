@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "VecMath.h"
 #include "ofAppRunner.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
@@ -68,7 +69,7 @@ void Foe::drawGhostTrail() {
             alpha += ofMap(d, 0, 12, 40, 5);
             s *= ofMap(d, 0, 12, 1.3f, 1.0f);
         }
-        ofSetColor(color.r, color.g, color.b, static_cast<int>(alpha));
+        ofSetColor(color.r, color.g, color.b, truncInt(alpha));
         ofPushMatrix();
         ofTranslate(trailPos[i].x, trailPos[i].y);
         ofRotate(ofRadToDeg(trailHeading[i]));
@@ -94,6 +95,6 @@ void Foe::setFillColor() const {
 }
 
 void Foe::setOutlineColor(int alpha) const {
-    ofSetColor(static_cast<int>(color.r + pulseOffset), static_cast<int>(color.g + pulseOffset),
-               static_cast<int>(color.b + pulseOffset), alpha);
+    ofSetColor(truncInt(color.r + pulseOffset), truncInt(color.g + pulseOffset), truncInt(color.b + pulseOffset),
+               alpha);
 }

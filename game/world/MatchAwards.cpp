@@ -125,8 +125,12 @@ std::vector<std::string> MatchAwards::candidateTitles(ShipMatchStats& stats, int
     add(K == D, "Equilibrium");
     add(D == 0, "Everlasting Life");
     add(D - S > 0.75f * mostDeaths && K < 0.25f * mostKills, "Target Practice");
-    add(K > 3 && dominated(victims, stats.favouriteVictim, K), "Hunter Of " + nameOf(names, stats.favouriteVictim), 2);
-    add(D > 3 && dominated(killers, stats.nemesis, D), "Victim Of " + nameOf(names, stats.nemesis));
+    // The named player must have been hit at all: deaths with no killer (or
+    // kills of unknown indexes) alone would otherwise name player 0.
+    add(K > 3 && victims[stats.favouriteVictim] > 0 && dominated(victims, stats.favouriteVictim, K),
+        "Hunter Of " + nameOf(names, stats.favouriteVictim), 2);
+    add(D > 3 && killers[stats.nemesis] > 0 && dominated(killers, stats.nemesis, D),
+        "Victim Of " + nameOf(names, stats.nemesis));
     add(K == 0 && D == S, "King Boring", 2);
     add(K == 0, "Pacifist");
     // A crown for the most kills needs a kill; a tie at none is no crown.

@@ -9,7 +9,7 @@
 // earn, plus one filler so there is always something to give.
 class MatchAwards {
 public:
-    static const int FILLER_COUNT = 10;
+    static constexpr int FILLER_COUNT = 10;
     static const char* const fillerTitles[FILLER_COUNT];
 
     // Fills the derived figures of the record from its lists.

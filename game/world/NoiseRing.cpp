@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "VecMath.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
 #include "ofUtils.h"
@@ -51,7 +52,7 @@ void NoiseRing::draw() {
             cornerY[c] = centreY + std::sin(a) * r;
         }
         // Alphas fall below 0 between updates; GL then draws nothing.
-        ofSetColor(colour.r, colour.g, colour.b, static_cast<int>(segmentAlphas[i]));
+        ofSetColor(colour.r, colour.g, colour.b, truncInt(segmentAlphas[i]));
         // Not clamped: a segment faded past 0 draws a little wider than 11.
         ofSetLineWidth(ofMap(segmentAlphas[i], 0, 255, widestLine, thinnestLine));
         ofLine(cornerX[0], cornerY[0], cornerX[1], cornerY[1]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "VecMath.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
 #include "ofUtils.h"
@@ -103,11 +104,11 @@ void NormFoe::drawBig() {
     ofRotate(ofRadToDeg(heading));
     ofScale(pulseScale, pulseScale, 1);
     ofFill();
-    ofSetColor(color.r, color.g, color.b, static_cast<int>(fillAlpha));
+    ofSetColor(color.r, color.g, color.b, truncInt(fillAlpha));
     ofTriangle(t1[0], t1[1], t1[2]);
     ofTriangle(t2[0], t2[1], t2[2]);
     ofNoFill();
-    setOutlineColor(static_cast<int>(outlineAlpha));
+    setOutlineColor(truncInt(outlineAlpha));
     ofTriangle(t1[0], t1[1], t1[2]);
     ofTriangle(t2[0], t2[1], t2[2]);
     ofTriangle(t3[0], t3[1], t3[2]);

@@ -15,8 +15,8 @@ class ShipSounds;
 // and match figures. The game core keeps four for the whole run.
 class PlayerShip {
 public:
-    static const int TRAIL_LENGTH = 25;
-    static const int RANDOM_CHOICE = 9;
+    static constexpr int TRAIL_LENGTH = 25;
+    static constexpr int RANDOM_CHOICE = 9;
 
     void setup(ofColor playerColour, bool bold, bool isMatchPlayer, ShipSounds* soundBank, const PixelFont* textFont);
     void setShipType(int type);

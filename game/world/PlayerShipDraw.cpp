@@ -18,9 +18,9 @@ void normalTriangle() {
     ofTriangle(0, 10, 10, -10, -10, -10);
 }
 
-void fins(float innerY) {
-    ofLine(-10, innerY, -14, -18);
-    ofLine(10, innerY, 14, -18);
+void fins(float innerX, float innerY) {
+    ofLine(-innerX, innerY, -14, -18);
+    ofLine(innerX, innerY, 14, -18);
 }
 
 void noseLines() {
@@ -41,8 +41,7 @@ void PlayerShip::drawShapeType0(bool grey, float f) {
     ofTranslate(0, 5);
     ofSetColor(c, truncInt(150 * f));
     normalTriangle();
-    ofLine(-10, -10, -14, -18);
-    ofLine(10, -10, 14, -18);
+    fins(10, -10);
     ofFill();
     normalTriangle();
     ofNoFill();
@@ -102,7 +101,7 @@ void PlayerShip::drawJelly(int fillAlpha, int highlightAlpha) {
     ofCircle(0, 0, 10);
     ofNoFill();
     ofCircle(0, 0, 10);
-    fins(-6);
+    fins(8, -6);
     ofSetColor(colour, highlightAlpha);
     ofBeginShape();
     for (int k = 0; k < 8; ++k) ofVertex(10 * std::cos(k * PI / 8), 10 * std::sin(k * PI / 8));
@@ -129,7 +128,7 @@ void PlayerShip::drawCascade(int fillAlpha, int highlightAlpha) {
         ofVertex(10, -10);
         ofEndShape(true);
     }
-    fins(-10);
+    fins(10, -10);
     ofSetColor(colour, highlightAlpha);
     ofLine(10, 10, px[7], py[7]);
     for (int k = 1; k <= 6; ++k) ofLine(px[k], py[k], px[k + 1], py[k + 1]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "VecMath.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
 
@@ -33,7 +34,7 @@ void Spark::setup(float px, float py, ofColor c) {
 
 void Spark::stepAndDraw() {
     // Alpha runs past 255 at birth on purpose: GL saturates it.
-    ofSetColor(colour.r, colour.g, colour.b, static_cast<int>(16 * life * alphaFactor));
+    ofSetColor(colour.r, colour.g, colour.b, truncInt(16 * life * alphaFactor));
     float resolution = std::max(life / sizeDivisor, 2.0f);
     float radius = 2 * life / sizeDivisor;
     if (big) {

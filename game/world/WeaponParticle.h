@@ -8,8 +8,8 @@
 // radii and strengths, its colours and a short trail.
 class WeaponParticle : public particle {
 public:
-    static const int TRAIL_LENGTH = 15;
-    static const int HISTORY_LENGTH = 5;
+    static constexpr int TRAIL_LENGTH = 15;
+    static constexpr int HISTORY_LENGTH = 5;
 
     WeaponParticle();
 

@@ -4,12 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingRenderer.h"
-#include "ofGraphics.h"
 #include "ofLog.h"
-#include "ofTestClock.h"
-
-namespace arena_test {
 
 // Keeps "[module:level] message" lines while it lives.
 struct LogLines : ofBaseLoggerChannel {
@@ -23,17 +18,3 @@ struct LogLines : ofBaseLoggerChannel {
     std::vector<std::string> lines;
     std::shared_ptr<ofBaseLoggerChannel> previous = ofGetLoggerChannel();
 };
-
-// A recording renderer made current, a fresh style, and the clock released
-// again after each test.
-struct Recording {
-    Recording() {
-        ofSetCurrentRenderer(renderer);
-        ofSetStyle(ofStyle());
-        renderer->reset();
-    }
-    ~Recording() { ofReleaseFixedClock(); }
-    std::shared_ptr<RecordingRenderer> renderer = std::make_shared<RecordingRenderer>();
-};
-
-}  // namespace arena_test

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "Asteroid.h"
+#include "BlackHole.h"
+#include "Foe.h"
+#include "RecorderScope.h"
+#include "ofMath.h"
+
+TEST(BlackHole, PullsWithinTheSquareTowardTheCentreByPosition) {
+    struct Case {
+        float x, y, ex, ey;
+        bool within;
+    } cases[] = {
+        {60, 20, 58.375f, 20, true},                  // t = 0.75: 0.5 + 1.5 x 0.75
+        {10, 120, 10, 119.5f, true},                  // on the square's edge, at the radius
+        {110, 120, 109.646447f, 119.646447f, false},  // the square's corner is pulled too
+        {110.01f, 20, 110.01f, 20, false},            // just outside on x only
+        {10, 20, 10, 20, true},                       // the centre stays put
+    };
+    BlackHole hole;
+    hole.setup(100);
+    hole.centreX = 10;
+    hole.centreY = 20;
+    hole.edgePull = 0.5f;
+    for (const Case& c : cases) {
+        particle p;
+        p.position.set(c.x, c.y);
+        Foe foe;
+        foe.x = c.x;
+        foe.y = c.y;
+        Asteroid rock;
+        rock.x = c.x;
+        rock.y = c.y;
+        EXPECT_EQ(hole.pullParticle(p), c.within);
+        EXPECT_EQ(hole.pullFoe(foe), c.within);
+        EXPECT_EQ(hole.pullAsteroid(rock), c.within);
+        for (float x : {p.position.x, foe.x, rock.x}) EXPECT_FLOAT_EQ(x, c.ex);
+        for (float y : {p.position.y, foe.y, rock.y}) EXPECT_FLOAT_EQ(y, c.ey);
+        EXPECT_EQ(p.velocity, ofVec2f());
+    }
+}
+
+TEST(BlackHole, DefaultHoleGrowsAndPullsHarderAFixedOneKeepsItsSize) {
+    RecorderScope scope;
+    ofFixFrameNum(3);
+    BlackHole hole;
+    hole.setup(-1);
+    hole.update(0.03f);
+    EXPECT_FLOAT_EQ(hole.radius, 30.33f);
+    EXPECT_FLOAT_EQ(hole.centrePull, 0.02f * 30.33f);
+    for (int i = 0; i < 99; i++) hole.update(0.03f);
+    EXPECT_NEAR(hole.radius, 63, 0.001);
+    EXPECT_NEAR(hole.centrePull, 1.26, 0.0001);
+    hole.setup(50);
+    for (int i = 0; i < 100; i++) hole.update(0.03f);
+    EXPECT_EQ(hole.radius, 50);
+    EXPECT_EQ(hole.centrePull, 1);
+}
+
+TEST(BlackHole, StreaksComeOnTwoFramesOfThreeFadeInThenRaceInward) {
+    RecorderScope scope;
+    BlackHole hole;
+    hole.setup(-1);
+    const size_t counts[9] = {0, 1, 2, 2, 3, 4, 4, 5, 6};
+    for (int frame = 0; frame < 9; frame++) {
+        ofFixFrameNum(frame);
+        hole.update(0);
+        EXPECT_EQ(hole.streaks.size(), counts[frame]) << frame;
+    }
+    for (const RingStreak& s : hole.streaks) {
+        EXPECT_TRUE(s.length >= 10 && s.length < 70);
+        EXPECT_TRUE(s.distance >= s.length && s.distance <= s.length + 32);  // the radius truncated
+    }
+    hole.setup(-1);
+    ofFixFrameNum(1);
+    hole.update(0.15f);
+    RingStreak& s = hole.streaks[0];
+    EXPECT_FLOAT_EQ(s.alpha, 125);
+    s.distance = 80;
+    s.length = 60;
+    s.speed = 300;
+    ofFixFrameNum(3);
+    hole.update(0.15f);
+    EXPECT_EQ(s.alpha, 250);
+    EXPECT_EQ(s.distance, 80);  // not moved while fading in
+    hole.update(0.15f);
+    EXPECT_FLOAT_EQ(s.distance, 35);
+    EXPECT_FLOAT_EQ(s.length, 35);
+    hole.update(0.15f);
+    EXPECT_TRUE(hole.streaks.empty());
+}
+
+TEST(BlackHole, DrawsCircleStreaksSparksThenSwirlOldestMostOpaque) {
+    RecorderScope scope;
+    ofFixFrameNum(1);
+    ofSeedRandom(2);
+    BlackHole hole;
+    hole.setup(-1);
+    hole.update(0.15f);
+    ASSERT_EQ(hole.sparks.size(), 4u);
+    for (const Spark& spark : hole.sparks) EXPECT_TRUE(spark.life >= 10 && spark.life <= 14);
+    const RingStreak s = hole.streaks[0];
+    const particle* p = hole.swirl.data();
+    hole.draw(12345);
+    Calls calls = scope.take();
+    float c = std::cos(s.angle), n = std::sin(s.angle), far = s.length + s.distance;
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
+              (Calls{"setFillMode(0)", "setCircleResolution(10)", "setColor(255,0,0,100)", "drawCircle(0,0,0,30)",
+                     "setLineWidth(1)", "setColor(255,255,255,125)",
+                     "drawLine(" + g(c * far) + "," + g(n * far) + ",0," + g(c * s.distance) + "," +
+                         g(n * s.distance) + ",0)"}));
+    EXPECT_EQ(callsStartingWith(calls, "drawCircle(0,0,0,").size(), 5u);  // the hole and four sparks
+    Calls swirl;
+    for (int i = 0; i < 3; i++) {
+        swirl.push_back("setColor(250,250,250," + std::to_string(15 - 5 * i) + ")");
+        swirl.push_back("drawRectangle(" + g(p[i].position.x) + "," + g(p[i].position.y) + ",0,5,5)");
+    }
+    EXPECT_EQ(Calls(calls.end() - 6, calls.end()), swirl);
+}
+
+TEST(BlackHole, FixedSmallHoleKeepsItsSwirlBoundedAGrowingOneKeepsEveryParticle) {
+    RecorderScope scope;
+    ofFixFrameNum(3);
+    for (bool growing : {false, true}) {
+        BlackHole hole;
+        hole.setup(growing ? -1 : 40);
+        hole.growth = 0;
+        hole.radius = 40;
+        hole.radiusSquared = 1600;
+        for (int i = 0; i < 3000; i++) {
+            hole.update(1 / 30.0f);
+            hole.sparks.clear();  // drawing would retire them; this test never draws
+        }
+        if (growing) {
+            EXPECT_GT(hole.swirl.size(), 1000u);
+        } else {
+            EXPECT_LT(hole.swirl.size(), 200u);
+        }
+    }
+}
