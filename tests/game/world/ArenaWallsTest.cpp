@@ -5,10 +5,6 @@
 
 namespace {
 
-void expectPolar(const ofPoint& p, float cx, float cy, float r, float angle) {
-    EXPECT_XY(p, cx + r * std::cos(angle), cy + r * std::sin(angle), 0.05f);
-}
-
 ArenaWalls walls(int shape, int gameMode = 1, unsigned seed = 7) {
     ofSeedRandom(seed);
     ArenaWalls w;
@@ -34,25 +30,33 @@ TEST(ArenaWalls, SetupLaysEveryShapeAtTimeZeroClosedAndDrawsItOpen) {
     EXPECT_EQ(callsStartingWith(calls, "draw"), (Calls{"drawPolyline(points=5,open)", "drawPolyline(points=5,open)"}));
 }
 
-TEST(ArenaWalls, ShapeZeroRestsTurnsBreathesDriftsAndTakesTheMissionOverride) {
-    ArenaWalls intro = walls(0, 0);
-    intro.update(200);  // the intro ring never moves
-    for (int i = 0; i < 10; i++) expectPolar(intro.outer[i], 0, 0, 1200, i * 2 * PI_F / 10);
-    ArenaWalls w = walls(0);
-    w.update(70);
-    const float rotation = 70 * 0.1f * 0.628318531f * std::fabs(9 * std::sin(0.1f * (40 + w.phase))) * w.turnDirection;
-    EXPECT_FLOAT_EQ(w.rotation, rotation);
-    EXPECT_EQ(w.radius, static_cast<int>(1200 - 350 * std::sin(1.5f + w.wavePhase[0])));
-    for (int i = 0; i < 10; i++) expectPolar(w.outer[i], 0, 0, w.radius, rotation + i * 2 * PI_F / 10);
-    ArenaWalls late = walls(0, 1, 11);
-    late.update(160);
-    const int r1 = static_cast<int>(1200 - 350 * std::sin(15 + late.wavePhase[0]));
-    const int r2 = static_cast<int>(r1 * (1 + 0.5f * std::sin(2.3f + late.wavePhase[1])));
-    EXPECT_FLOAT_EQ(late.centreX, 800 * std::sin((late.swapAxes ? 0.15f : 0.18f) * 60 + late.wavePhase[2]));
-    EXPECT_EQ(late.radius, r1);
-    EXPECT_NEAR(ofDist(late.outer[0].x, late.outer[0].y, late.centreX, late.centreY), r2, 0.05);
-    EXPECT_NEAR(ofDist(late.outer[1].x, late.outer[1].y, late.centreX, late.centreY), r1, 0.05);
-    for (bool mission : {true, false}) {
+TEST(ArenaWalls, EveryShapeFollowsItsClocksToTheseWallPoints) {
+    // shape, game mode, seed, updates, dt, program clock, inner list, point index, x, y
+    const float rows[][10] = {
+        {0, 0, 7, 1, 200, 0, 0, 0, 1200, 0},          {0, 0, 7, 1, 200, 0, 0, 3, -370.8204f, 1141.268f},  // the intro rests
+        {0, 1, 7, 1, 70, 0, 0, 0, 471.9411f, 706.9453f}, {0, 1, 7, 1, 70, 0, 0, 4, -797.3406f, -294.53f},
+        {0, 1, 11, 1, 160, 0, 0, 0, -1527.168f, 1438.013f}, {0, 1, 11, 1, 160, 0, 0, 1, -1697.062f, 665.0604f},
+        {1, 1, 7, 1, 35, 0, 0, 2, -1142.429f, -876.6164f}, {1, 1, 7, 8, 5, 0, 0, 2, -1247.077f, 720.0001f},
+        {2, 1, 7, 0, 0, 0, 0, 1, 0, 1400},            {2, 1, 7, 0, 0, 0, 1, 0, 300, 0},
+        {2, 1, 7, 10, 1, 0, 1, 2, -300, 0},           {2, 1, 7, 20, 1, 0, 1, 2, -400, 0},
+        {3, 1, 7, 0, 0, 0, 0, 3, -1599.025f, -55.83902f}, {3, 1, 7, 1, 5 * PI_F, 0, 0, 0, 32.47619f, 5.726417f},
+        {4, 1, 7, 0, 0, 0, 0, 1, 716.8046f, 67.75799f},  {4, 1, 7, 0, 0, 0, 0, 14, 1166.726f, -1166.726f},
+        {4, 1, 7, 240, 1, 0, 0, 2, -803.8633f, 216.7469f}, {4, 1, 7, 240, 1, 0, 0, 6, -1135.585f, -784.1676f},
+        {4, 1, 7, 240, 1, 0, 0, 10, -727.8434f, -2202.059f}, {4, 1, 7, 240, 1, 0, 0, 14, 876.4212f, -720.9314f},
+        {6, 1, 7, 1, 5.25f, 0, 0, 0, -574.75f, -1233.653f}, {6, 1, 7, 1, 44, 0, 0, 0, -6627.5f, -2155.943f},
+        {6, 1, 7, 1, 100, 0, 0, 0, -6776, -1905},     {7, 1, 7, 1, 9.5f, 0, 0, 0, -1563, -2437},
+        {7, 1, 7, 1, 89, 0, 0, 0, -9624, -4720.937f}, {7, 1, 7, 1, 500, 0, 0, 0, -9750, -4925},
+        {8, 1, 7, 1, 1, 5 * PI_F, 0, 0, -1250, -520}, {8, 1, 7, 1, 1, 5 * PI_F, 0, 2, 875, 780},
+        {9, 1, 7, 1, 1000, 1, 0, 1, 273, -1000},      {9, 1, 7, 1, 1, 1, 0, 1, 273, -1000}};  // the program clock alone
+    RecorderScope scope;
+    for (const auto& r : rows) {
+        ofFixElapsedTimef(r[5]);
+        ArenaWalls w = walls(static_cast<int>(r[0]), static_cast<int>(r[1]), static_cast<unsigned>(r[2]));
+        for (int i = 0; i < r[3]; i++) w.update(r[4]);
+        const ofPoint p = (r[6] == 1 ? w.inner : w.outer)[static_cast<int>(r[7])];
+        EXPECT_TRUE(std::fabs(p.x - r[8]) < 0.01f && std::fabs(p.y - r[9]) < 0.01f) << r[0] << " at " << r[3] * r[4] << ": " << p.x << "," << p.y;
+    }
+    for (bool mission : {true, false}) {  // the override holds only for a mission
         ArenaWalls m;
         m.setup(false, mission, 3, 0);
         m.radiusOverride = 700.9f;
@@ -68,62 +72,14 @@ TEST(ArenaWalls, ExitGapGrowsAHundredthARadianASecondUpToAnEighthOfPi) {
     w.update(10);
     EXPECT_FLOAT_EQ(w.exitWidth, 0.1f);
     EXPECT_EQ(w.centreX, 0);
-    expectPolar(w.outer[0], 0, 0, 1200, -1.37444675f);
-    expectPolar(w.outer[10], 0, 0, 1200, -1.37444675f + 2 * PI_F - 0.1f);  // left open
+    EXPECT_XY(w.outer[0], 1200 * std::cos(-1.37444675f), 1200 * std::sin(-1.37444675f), 0.05f);
+    EXPECT_XY(w.outer[10], 1200 * std::cos(-1.47444675f), 1200 * std::sin(-1.47444675f), 0.05f);  // left open
     w.update(100);
     EXPECT_FLOAT_EQ(w.exitWidth, PI_F / 8);
     ArenaWalls blob = walls(3);  // other shapes only stop closing
     blob.openExit();
     blob.update(5);
     EXPECT_TRUE(blob.exitWidth == 0 && blob.outer.back() != blob.outer.front());
-}
-
-TEST(ArenaWalls, UTurnDoughnutBlobAndClover) {
-    ArenaWalls u = walls(1);
-    u.update(35);
-    EXPECT_FLOAT_EQ(u.rotation, 0.875f * PI_F);
-    expectPolar(u.outer[2], 0, 0, 1440, 0.875f * PI_F + ofDegToRad(60));
-    u.update(5);  // at 40 s the turn is done and the clock starts over
-    EXPECT_TRUE(u.time == 0 && u.turnTarget == 0);
-    EXPECT_FLOAT_EQ(u.rotation, PI_F / 2);
-    ArenaWalls d = walls(2);
-    expectPolar(d.outer[1], 0, 0, 1400, PI_F / 2);
-    expectPolar(d.inner[0], 0, 0, 300, 0);
-    for (int i = 0; i < 10; i++) d.update(1);
-    EXPECT_EQ(d.step, 11);  // one a frame while the target is 300
-    d.update(10);
-    expectPolar(d.inner[2], 0, 0, 500, PI_F);  // step 11 swells to 500
-    ArenaWalls b = walls(3);
-    expectPolar(b.outer[3], 0, 0, 1600, ofDegToRad(182));
-    b.update(5 * PI_F);  // angles blend in degrees: point 0 at 370
-    expectPolar(b.outer[0], 0, 0, 80 * (1 - std::fabs(std::cos(0.7f * PI_F))), ofDegToRad(370));
-    ArenaWalls c = walls(4);
-    expectPolar(c.outer[1], 0, 0, 720, 0.0942477807f);
-    expectPolar(c.outer[14], 0, 0, 1650, 1.75f * PI_F);
-    for (int i = 0; i < 240; i++) c.update(1);  // two minutes on, the chosen leaf has shrunk to 0.3
-    const float s = ofMap(c.step, 0, 3, 0.75f, 1.25f) * 0.3f;
-    expectPolar(c.outer[c.step * 4 + 2], c.centreX, c.centreY, 1320 * s, c.step * PI_F / 2 + c.rotation + PI_F / 4);
-}
-
-TEST(ArenaWalls, TravellingCirclesFollowTheirKeyTablesBoxAndCorridorTheProgramClock) {
-    // shape, time, centre x, y
-    const float cases[][4] = {{6, 5.25f, -1124.75f, -1233.653f}, {6, 44, -7177.5f, -2155.944f}, {6, 100, -7326, -1905},
-                              {7, 9.5f, -2013, -2437}, {7, 89, -10074, -4720.937f}, {7, 500, -10200, -4925}};
-    for (const auto& c : cases) {
-        ArenaWalls w = walls(static_cast<int>(c[0]));
-        w.update(c[1]);
-        expectPolar(w.outer[0], c[2], c[3], c[0] == 6 ? 550 : 450, 0);
-    }
-    RecorderScope scope;
-    ofFixElapsedTimef(5 * PI_F);  // |sin(0.1 e)| = 1
-    ArenaWalls box = walls(8);
-    box.update(1);
-    EXPECT_XY(box.outer[0], -1250, 130 - 650, 0.05f);
-    EXPECT_XY(box.outer[2], 875, 130 + 650, 0.05f);
-    ofFixElapsedTimef(1);  // 250 + 50 sin(0.5) = 273.97
-    ArenaWalls corridor = walls(9);
-    corridor.update(1000);
-    EXPECT_XY(corridor.outer[1], 273, -1000, 0.05f);
 }
 
 TEST(ArenaWalls, SetupClearsAnEarlierDriftAndTurnsABadShapeIntoShapeZero) {

@@ -25,22 +25,3 @@ TEST(NoiseRing, FirstDrawHasStartingAlphasUnclampedWidthsAndClosesOnCornerZero) 
         EXPECT_NEAR(std::remainder(std::atan2(y[i][0] - 400, x[i][0] - 500) - i * 0.41887903f, 6.2831853f), 0, 1e-4);
     }
 }
-
-TEST(NoiseRing, SegmentsFadeAtTheirOwnRatesAndTheSlowestEndsTheRing) {
-    RecorderScope rec;
-    ofFixElapsedTimef(1.0f);
-    NoiseRing ring;
-    ring.setup(0, 0, ofColor(255, 255, 255));
-    ring.phase = 0.3f;
-    ring.update(0.5f);
-    EXPECT_EQ(ring.radius, 200);
-    for (int i = 0; i < 15; i++) EXPECT_NEAR(160 - ring.segmentAlphas[i], ofNoise2D(1.3f, i) * 160, 1e-3);
-    ring.fadeRate = 0;
-    for (float& a : ring.segmentAlphas) a = -5;
-    ring.segmentAlphas[9] = 1e-3f;
-    ring.update(0.1f);
-    EXPECT_FALSE(ring.done);
-    ring.segmentAlphas[9] = 0;
-    ring.update(0.1f);
-    EXPECT_TRUE(ring.done);
-}

@@ -17,7 +17,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ShipDraw, NormalShapeGreyAndTheHardyRing) {
+TEST_F(ShipDraw, NormalShape) {
     ship.setShipType(99);  // unknown types look Normal
     ship.draw(0.5f);
     EXPECT_EQ(rec.take(), (Calls{"pushMatrix()", "translate(0,5,0)", "setColor(10,20,30,75)",
@@ -25,17 +25,6 @@ TEST_F(ShipDraw, NormalShapeGreyAndTheHardyRing) {
                                  "drawLine(10,-10,0,14,-18,0)", "setFillMode(1)", "drawTriangle(0,10,0,10,-10,0,-10,-10,0)",
                                  "setFillMode(0)", "setColor(10,20,30,127)", "drawLine(-5,0,0,0,10,0)",
                                  "drawLine(5,0,0,0,10,0)", "popMatrix()"}));
-    ship.drawShapeType0(true, 1.0f);
-    const Calls grey = rec.take();
-    EXPECT_EQ(grey[2] + grey[9], "setColor(150,150,150,150)setColor(150,150,150,255)");
-    ship.setShipType(SHIP_HARDY);
-    ship.draw(1.0f);
-    const Calls hardy = rec.take();
-    EXPECT_EQ(hardy[1], "scale(1.3,0.9,1)");
-    EXPECT_EQ(Calls(hardy.end() - 2, hardy.end()), (Calls{"setColor(10,20,30,150)", "drawCircle(0,0,0,20)"}));
-    ship.hardyHitTaken = true;
-    ship.draw(1.0f);
-    EXPECT_EQ(rec.take().back(), "popMatrix()");
 }
 
 TEST_F(ShipDraw, RobotHexagonSnapsByTruncatedHeading) {

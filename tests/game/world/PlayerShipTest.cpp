@@ -21,27 +21,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Ship, HandlingByTypeAndOnlyAMatchSetupClearsTheLivesText) {
-    // type, top speed, minimum speed, weapon push, handling, robot factor
-    const float cases[][6] = {{SHIP_HEAVY, 14.45f, 0, 1, 40, 0}, {SHIP_HARDY, 10.2f, 0, 1, 40, 0},
-                              {SHIP_HYPER, 23.8f, 23.8f, 1, 40, 0}, {SHIP_ROBOT, 18.7f, 0, 1, 40, 1.5f},
-                              {SHIP_JELLY, 18.7f, 0, 2, 48, 0}, {SHIP_CASCADE, 14.62f, 0, 1, 40, 0}, {-3, 17, 0, 1, 40, 0}};
-    for (const auto& c : cases) {
-        ship.setShipType(SHIP_JELLY);
-        ship.setShipType(SHIP_ROBOT);
-        ship.hardyHitTaken = true;
-        ship.setShipType(static_cast<int>(c[0]));
-        const float got[] = {ship.topSpeed, ship.minimumSpeed, ship.weaponPushStrength, ship.handlingValue,
-                             ship.robotFactor};
-        for (int i = 0; i < 5; ++i) EXPECT_FLOAT_EQ(got[i], c[i + 1]) << "type " << c[0] << " field " << i;
-        EXPECT_EQ(ship.hardyHitTaken, c[0] != SHIP_HARDY);
-    }
-    ship.setup(ofColor(0, 255, 0), true, false, nullptr, nullptr);
-    EXPECT_EQ(ship.livesDisplayTimer, 7.0f);
-    ship.setup(ofColor(0, 255, 0), true, true, nullptr, nullptr);
-    EXPECT_EQ(ship.livesDisplayTimer, 0.0f);
-}
-
 TEST_F(Ship, RobotSnapsToSixDirectionsByWrappedDifference) {
     ship.setShipType(SHIP_ROBOT);
     // requested angle, speed, heading, speed flown

@@ -47,13 +47,6 @@ inline std::string g(float v) {
     return buf;
 }
 
-inline std::vector<float> triangleOf(const std::string& call) {
-    std::vector<float> v(9);
-    std::sscanf(call.c_str(), "drawTriangle(%f,%f,%f,%f,%f,%f,%f,%f,%f)", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5],
-                &v[6], &v[7], &v[8]);
-    return v;
-}
-
 // Keeps "[module:level] message" lines while it lives.
 struct LogLines : ofBaseLoggerChannel {
     LogLines() { ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {}); }
