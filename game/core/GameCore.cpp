@@ -1,0 +1,325 @@
+#include "GameCore.h"
+
+#include <iostream>
+
+#include "ofAppRunner.h"
+#include "ofGraphics.h"
+#include "ofMath.h"
+#include "ofUtils.h"
+
+namespace {
+
+ofColor hsb(float h, float s, float b) {
+    ofColor c;
+    c.setHsb(h, s, b, 255);
+    return c;
+}
+
+ofColor hex(int value) {
+    ofColor c;
+    c.setHex(value, 255);
+    return c;
+}
+
+int modeIndex(GameMode mode) {
+    return static_cast<int>(mode);
+}
+
+}  // namespace
+
+GameCore::~GameCore() {
+    for (Foe* foe : foes) delete foe;
+    foes.clear();
+    for (Asteroid* asteroid : asteroids) delete asteroid;
+    asteroids.clear();
+}
+
+void GameCore::setup(const std::string&, bool touch, const std::string& device) {
+    touchBuild = touch;
+
+    idleLimit = 120;
+    roundLimit = 4;
+    roundCount = 0;
+    attractTime = 60;
+
+    ofSetFrameRate(30);
+    ofBackground(0, 0, 0, 255);
+
+    splashActive = true;
+    splashTime = 0;
+    splashLength = 5.0f;
+    splashFadeStart = 4.0f;
+
+    deviceName = device;
+    screenWidth = 960;
+    screenHeight = 960;
+    uiScale = 1.0f;
+    font.setup(1.0f);
+    ofEnableSmoothing();
+    cursorWanted = true;
+    cursorShown = true;
+    skyHeight = 30000;
+
+    achievementTracker.setup();
+
+    killLimit = 50;
+    zoomDefault = 1.0f;
+    zoomTarget = 1.0f;
+    matchSettings = MatchSettings();
+    cameraSmoothing = 0.86f;
+    zoomMin = 0.3f;
+    matchCountdownLength = 5.25f;
+    matchEndLength = 5.0f;
+
+    layerBatch.reset(new LayerBatch);
+    layerBatch->setup(3, 65536, 1);
+
+    deadZoneHalfWidth = 15;
+    deadZoneHalfHeight = 15;
+    multikillWindow = 3.5f;
+    foeKillScoreStep = 10;
+    foeKillSparkCount = 10;
+    rockCullDistanceSq = 4000.0f * 4000.0f;
+    rocksTested = 0;
+    const int chains[9] = {12, 5, 10, 10, 4, 12, 12, 8, 1};
+    for (int i = 0; i < 9; ++i) chainLength[i] = chains[i];
+    chainCap = 12;
+    hitSpeedSq = 20;
+    hitGraceTime = 0.5f;
+    killZoomFactor = 1.18f;
+    killFocusNear = 150;
+    killFocusFar = 350;
+    killSlowFactor = 0.85f;
+    killFadeFactor = 0.99f;
+    multikillMax = 9;
+    roundOverLength = 2.0f;
+
+    const char* const names[6] = {"Intro", "Easy", "Hard", "Mission", "Asteroid Field", "Multiplayer"};
+    for (int i = 0; i < 6; ++i) modeNames[i] = names[i];
+    gameMode = GameMode::Easy;
+    totalTime = 0.25f;
+
+    soundBank.loadSounds(touchBuild);
+
+    buildPalettes();
+
+    setupTexts();
+    defineMissions();
+
+    missionList.setup();
+    missionRound = false;
+    startHold = false;
+    holdTime = 0;
+
+    shipSelect.setup(screenWidth, screenHeight, uiScale, textColor);
+    shipSelect.lockAll();
+    playerCount = 1;
+
+    tutorial.setup();
+    creditsScreen.setup(&foes, &asteroids, &popups, rockColors);
+
+    for (PlayerShip& ship : players) {
+        ship.setShipType(0);
+        ship.joined = false;
+    }
+
+    optionsMenu.setup(screenWidth, screenHeight, textColor);
+    scoreSubmitOverlay.setup();
+
+    loadPlayerData();
+    statsTracker.startGlobalStatGetters();
+    setColorBlindMode(optionsMenu.rows[OptionsMenu::ColorBlind]);
+
+    mainMenu.setup(screenWidth, screenHeight, textColor, exhibition, arcadeCabinet, false, &font, &missionList,
+                   &soundBank);
+    statsScreen.setup();
+    leaderboardScreen.setup();
+
+    if (noArcadeBestScores() && missionList.completed.empty()) gameMode = GameMode::Intro;
+
+    coop = false;
+    deathMatch = false;
+    startRound(false);
+    backgroundColor = modeColors[modeIndex(gameMode)];
+    backgroundTarget = backgroundColor;
+    returnToMenu(false);
+
+    fullScreenRequest = false;
+    layout(screenWidth);
+}
+
+void GameCore::buildPalettes() {
+    modeColors[0] = hsb(0, 0, 41);
+    modeColors[1] = hsb(182, 59, 35);
+    modeColors[2] = hsb(0, 73, 34);
+    modeColors[3] = modeColors[1];
+    modeColors[4] = hsb(204, 100, 38);
+    modeColors[5] = modeColors[1];
+
+    textColor = ofColor(255, 255, 255, 255);
+
+    normalPlayerColors[0] = hsb(135, 255, 255);
+    normalPlayerColors[1] = hsb(86, 239, 240);
+    normalPlayerColors[2] = hsb(206, 236, 242);
+    normalPlayerColors[3] = hsb(18, 243, 246);
+    colorBlindPlayerColors[0] = hsb(206, 236, 242);
+    colorBlindPlayerColors[1] = hsb(15, 117, 255);
+    colorBlindPlayerColors[2] = hsb(181, 196, 175);
+    colorBlindPlayerColors[3] = hsb(86, 239, 240);
+
+    normalFoeColor = hex(0xE84646);
+    colorBlindFoeColor = hsb(252, 255, 181);
+
+    normalRockColors = {hex(0xCAD286), hex(0xE4F365), hex(0xC7C110), hex(0xE0F33C), hex(0xCDDB5B)};
+    colorBlindRockColors.clear();
+    for (int grey = 150; grey <= 190; grey += 10) colorBlindRockColors.push_back(hsb(0, 0, static_cast<float>(grey)));
+
+    const char* const types[3] = {"STOCK", "SCORE", "TIME"};
+    const char* const labels[3] = {"Lives:", "Goal:", "Minutes:"};
+    for (int i = 0; i < 3; ++i) {
+        matchTypeNames[i] = types[i];
+        matchValueLabels[i] = labels[i];
+    }
+    setColorBlindMode(colorBlind);
+}
+
+void GameCore::setColorBlindMode(bool on) {
+    static const char* const normalNames[4] = {"Blue", "Green", "Purple", "Orange"};
+    static const char* const colorBlindNames[4] = {"Purple", "Tan", "Blue", "Green"};
+    colorBlind = on;
+    for (int i = 0; i < 4; ++i) {
+        playerColors[i] = on ? colorBlindPlayerColors[i] : normalPlayerColors[i];
+        playerColorNames[i] = on ? colorBlindNames[i] : normalNames[i];
+        players[i].colour = playerColors[i];
+    }
+    foeColor = on ? colorBlindFoeColor : normalFoeColor;
+    rockColors = on ? colorBlindRockColors : normalRockColors;
+    creditsScreen.rockColors = rockColors;
+}
+
+bool GameCore::noArcadeBestScores() const {
+    return bestScores[modeIndex(GameMode::Intro)] == 0 && bestScores[modeIndex(GameMode::Easy)] == 0 &&
+           bestScores[modeIndex(GameMode::Hard)] == 0 && bestScores[modeIndex(GameMode::AsteroidField)] == 0;
+}
+
+void GameCore::setSteamAvailable(bool available) {
+    steamAvailable = available && steamSwitch;
+}
+
+void GameCore::layout(int width) {
+    screenWidth = width;
+}
+
+void GameCore::startRound(bool) {
+    gameState = GameState::Playing;
+}
+
+void GameCore::returnToMenu(bool playSound) {
+    if (gameMode == GameMode::Multiplayer || gameMode == GameMode::Mission) gameMode = GameMode::Easy;
+
+    menuTime = 0;
+    if (playSound) soundBank.playMenuReturn();
+
+    deathMatch = false;
+    zoomTarget = zoomDefault;
+    coop = false;
+    missionRound = false;
+    paused = false;
+    startHold = false;
+    killSequenceRunning = false;
+
+    if (exhibition) {
+        gameMode = GameMode::Hard;
+        startRound(false);
+        matchSettings.matchType = MatchSettings::Score;
+        matchSettings.value = 5;
+        matchSettings.minutes = 2;
+        matchSettings.foeAmount = 2;
+        for (PlayerShip& ship : players) ship.joined = false;
+    }
+    gameState = GameState::MainMenu;
+    mainMenu.reset();
+    cursorWanted = false;
+    ofHideCursor();
+
+    idleTime = 0;
+    roundCount = 0;
+    menuIdleTime = 0;
+    stateTime = 0;
+
+    if (!exhibition) {
+        cursorWanted = true;
+        cursorShown = true;
+        ofShowCursor();
+    }
+
+    for (PlayerShip& ship : players) ship.joined = false;
+}
+
+void GameCore::update() {
+    float clock = ofGetElapsedTimef();
+    if (ofGetFrameNum() <= 1) lastTime = clock;
+    frameTime = clock - lastTime;
+    lastTime = clock;
+    stateTime += frameTime;
+
+    if (splashActive) {
+        splashTime += frameTime;
+        if (splashTime >= splashLength) splashActive = false;
+    }
+
+    menuTime += frameTime;
+    if (rockFlashTime > 0) rockFlashTime -= frameTime;
+
+    if (gameState == GameState::MainMenu) updateMainMenu();
+
+    if (cursorWanted != cursorShown) {
+        if (!cursorWanted || exhibition)
+            ofHideCursor();
+        else
+            ofShowCursor();
+        cursorShown = cursorWanted;
+    }
+    totalTime += frameTime;
+}
+
+void GameCore::updateMainMenu() {
+    mainMenu.update(frameTime);
+    if (exhibition) {
+        menuIdleTime += frameTime;
+        if (menuIdleTime > attractTime) {
+            std::cout << "YOU DIDN'T TURN ON LAOD_VIDEOS" << std::endl;
+            return;
+        }
+    }
+    if (mainMenu.confirmed) {
+        std::string label = mainMenu.selected >= 0 && mainMenu.selected < MainMenu::maxItems
+                                ? mainMenu.itemLabels[mainMenu.selected]
+                                : "";
+        coop = false;
+        deathMatch = false;
+        playerCount = 1;
+        missionRound = false;
+        if (noArcadeBestScores()) gameMode = GameMode::Intro;
+        mainMenu.confirmed = false;
+        if (label == "Quit") mainMenu.disable();
+    }
+    menuColor = modeColors[modeIndex(gameMode)];
+}
+
+void GameCore::draw() {
+    ofEnableAlphaBlending();
+
+    if (gameState != GameState::Playing && roundOverTimer <= 0) {
+        ofFill();
+        ofSetColor(0, 0, 0, 200);
+        ofRect(0, 0, static_cast<float>(screenWidth), static_cast<float>(screenHeight));
+        ofSetColor(textColor);
+        int alpha = static_cast<int>(ofMap(menuTime, 0, menuFadeTime, 0, 255, true));
+        if (gameState == GameState::MainMenu) mainMenu.draw(alpha, missionList);
+    }
+
+    if (splashActive) drawSplashScreen();
+
+    ofDisableAlphaBlending();
+}

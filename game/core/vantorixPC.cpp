@@ -1,0 +1,310 @@
+#include "vantorixPC.h"
+
+#include <iostream>
+#include <map>
+
+#include "ofAppRunner.h"
+#include "ofEvents.h"
+#include "ofGraphics.h"
+#include "ofLog.h"
+#include "ofMath.h"
+#include "steam_api.h"
+
+namespace {
+
+const char* const loadingLines[] = {"The game where dreams take flight.",
+                                    "A game about flying into things.",
+                                    "The game where particles are friends.",
+                                    "I'm sure you'll be very good at it!",
+                                    "The name of this game is VANTORIX.",
+                                    "The game that knows that it's OK to dream.",
+                                    "I just know you'll enjoy this game.",
+                                    "You bought it and that was nice of you.",
+                                    "Fun things can take a while to launch sometimes.",
+                                    "Every second you spend playing will enrich your life.",
+                                    "You know that flying space ships is fun. You know it."};
+const int loadingLineCount = 11;
+
+// Block letters six cells wide and five high; each cell prints as two
+// characters, so four letters with gaps of three fill 57 columns.
+const std::map<char, const char*> blockLetters = {
+    {'V', "#....##....#.#..#..#..#...##.."}, {'A', "..##...#..#.#....#######....#"},
+    {'N', "#....###...##.#..##..#.##...##"}, {'T', "######..##....##....##....##.."},
+    {'O', ".####.#....##....##....#.####."}, {'R', "#####.#....######.#...#.#....#"},
+    {'I', "######..##....##....##..######"}, {'X', "#....#.#..#...##...#..#.#....#"}};
+
+void writeBlock(std::ostream& out, const std::string& word) {
+    for (int row = 0; row < 5; ++row) {
+        std::string line;
+        for (size_t i = 0; i < word.size(); ++i) {
+            if (i > 0) line += "   ";
+            const char* cells = blockLetters.at(word[i]) + row * 6;
+            for (int c = 0; c < 6; ++c) line += cells[c] == '#' ? "##" : "  ";
+        }
+        out << line << "\n";
+    }
+}
+
+const int keyCtrlQ = 17;
+const int keyEnter = 13;
+const int keyLeft = 356;
+const int keyUp = 357;
+const int keyRight = 358;
+const int keyDown = 359;
+
+}  // namespace
+
+void vantorixPC::writeStartupText(std::ostream& out) {
+    const int columns = 57;
+    const std::string welcome = "Welcome to";
+    out << std::string((columns - welcome.size()) / 2, ' ') << welcome << "\n\n";
+    writeBlock(out, "VANT");
+    out << "\n";
+    writeBlock(out, "ORIX");
+    out << "\n";
+    std::string line = pickLoadingLine();
+    int pad = line.size() < 56 ? (56 - static_cast<int>(line.size())) / 2 : 0;
+    out << std::string(static_cast<size_t>(pad), ' ') << line << "\n";
+    out << "                   ......loading......\n\n";
+    out.flush();
+}
+
+std::string vantorixPC::pickLoadingLine() {
+    int index = static_cast<int>(ofRandom(static_cast<float>(loadingLineCount)));
+    if (index < 0) index = 0;
+    if (index > loadingLineCount - 1) index = loadingLineCount - 1;
+    return loadingLines[index];
+}
+
+void vantorixPC::setup() {
+    writeStartupText(std::cout);
+
+    ofSetWindowTitle("VANTORIX");
+    ofBackground(0, 0, 0, 255);
+    baseHeight = 960.0f;
+    windowWidth = 960;
+    windowHeight = 960;
+    ofSetLogLevel(OF_LOG_VERBOSE);
+    core.setSteamAvailable(SteamAPI_Init());
+    ofSetEscapeQuitsApp(false);
+    core.setup("", false, "PC");
+    core.achievementTracker.statsWrapper.steamAvailable = core.steamAvailable;
+
+    padConnected = false;
+    registeredPads = 0;
+    stickDeadZone = 0.2f;
+    firstPad = 0;
+    firstPadChosen = false;
+    tapThreshold = tapUpThreshold = tapDownThreshold = 0.95f;
+    tapResetThreshold = 0.5f;
+    for (int p = 0; p < 4; ++p) {
+        stickLeftArmed[p] = stickRightArmed[p] = stickUpArmed[p] = stickDownArmed[p] = false;
+        padSticks[p] = Stick();
+        for (float& axis : padAxes[p]) axis = 0;
+        arrowHeld[p] = false;
+    }
+    for (int i = 0; i < ActionCount; ++i) buttonMap[0][i] = i;
+    padDebugVisible = false;
+    core.fullScreen = false;
+    fullScreen = false;
+    for (float& rate : frameRateHistory) rate = 30.0f;
+
+    festivalShotMin = 2.0f;
+    festivalShotMax = 35.0f;
+    festivalShotTimer = ofRandomRange(festivalShotMin, festivalShotMax);
+    gifCapture = false;
+    screenshotRequested = false;
+
+    core.menuIdleTime = 0;
+}
+
+void vantorixPC::update() {
+    if (ofGetFrameNum() < 3) fitWindow();
+    if (ofGetFrameNum() == 3 && core.optionsMenu.rows[OptionsMenu::FullScreen]) toggleFullscreen();
+
+    core.update();
+
+    if (core.splashActive) return;
+
+    if (core.fullScreenRequest) {
+        core.fullScreenRequest = false;
+        toggleFullscreen();
+    }
+
+    applyFrameRateRule();
+
+    if (core.steamAvailable) SteamAPI_RunCallbacks();
+}
+
+void vantorixPC::fitWindow() {
+    float height = static_cast<float>(ofGetScreenHeight() - 75);
+    scale = height / baseHeight;
+    windowedScale = scale;
+    ofSetWindowShape(static_cast<int>(scale * baseHeight), static_cast<int>(height));
+}
+
+void vantorixPC::applyFrameRateRule() {
+    for (int i = 9; i > 0; --i) frameRateHistory[i] = frameRateHistory[i - 1];
+    float sum = 0;
+    for (int i = 1; i < 10; ++i) sum += frameRateHistory[i];
+    float average = sum / 9.0f;
+    if (average >= 34.8f)
+        ofSetFrameRate(30);
+    else if (average < 26.0f)
+        ofSetFrameRate(35);
+    frameRateHistory[0] = ofGetFrameRate();
+}
+
+void vantorixPC::draw() {
+    ofPushMatrix();
+    ofScale(scale, scale, 1);
+    core.draw();
+    ofPopMatrix();
+}
+
+void vantorixPC::windowResized(int w, int h) {
+    // A minimised or collapsed window reports no size to lay out for.
+    if (w <= 0 || h <= 0) return;
+    if (fullScreen) return;
+    scale = static_cast<float>(h) / baseHeight;
+    float virtualWidth = static_cast<float>(w) / scale;
+    if (virtualWidth <= 1800) {
+        setVirtualWidth(static_cast<int>(virtualWidth));
+        windowWidth = ofGetWidth();
+        windowHeight = ofGetHeight();
+    } else {
+        ofSetWindowShape(windowWidth, windowHeight);
+    }
+}
+
+void vantorixPC::setVirtualWidth(int width) {
+    core.layout(width);
+    core.missionList.layout(width);
+    core.shipSelect.layout(width);
+    core.mainMenu.layout(width);
+    core.tutorial.setWidth(width);
+    core.creditsScreen.setWidth(width);
+    core.statsScreen.layout(width);
+    core.scoreSubmitOverlay.layout(width);
+    core.leaderboardScreen.layout(width);
+    core.optionsMenu.layout(width);
+    core.optionsMenu.controllerMapper.layout(width);
+    core.arcadeScoreTable.setWidth(width);
+}
+
+void vantorixPC::toggleFullscreen() {
+    fullScreen = !fullScreen;
+    core.fullScreen = fullScreen;
+    ofSetFullscreen(fullScreen);
+
+    float virtualWidth = baseHeight;
+    if (fullScreen) {
+        scale = static_cast<float>(ofGetScreenHeight()) / baseHeight;
+        virtualWidth = static_cast<float>(ofGetScreenWidth()) / scale;
+    } else {
+        scale = windowedScale;
+    }
+    setVirtualWidth(static_cast<int>(virtualWidth));
+
+    if (core.gameState == GameState::Options)
+        core.soundBank.playRockSmash();
+    else
+        core.soundBank.playMenuBeep();
+
+    core.optionsMenu.rows[OptionsMenu::FullScreen] = fullScreen;
+    core.savePlayerData();
+
+    ofSetBackgroundAuto(true);
+    ofClear(0, 0, 0, 0);
+}
+
+int vantorixPC::virtualX(int x) const {
+    return static_cast<int>(static_cast<float>(x) / scale);
+}
+
+int vantorixPC::virtualY(int y) const {
+    return static_cast<int>(static_cast<float>(y) / scale);
+}
+
+void vantorixPC::sendAction(int action) {
+    ofxGamepadButtonEvent event;
+    event.button = buttonMap[0][action];
+    event.value = true;
+    handlePadButton(0, event, false, buttonMap[0]);
+}
+
+void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bool synthetic,
+                                 const int map[ActionCount]) {
+    if (!firstPadChosen) {
+        firstPadChosen = true;
+        firstPad = pad;
+    }
+    int player = pad;
+    if (!synthetic) {
+        if (pad == firstPad)
+            player = 0;
+        else if (pad == 0)
+            player = firstPad;
+    }
+    core.idleTime = 0;
+    core.menuIdleTime = 0;
+
+    auto is = [&](int action) { return map[action] == event.button; };
+
+    if (core.gameState == GameState::MainMenu) {
+        int direction = is(Up) ? -1 : (is(Down) ? 1 : 0);
+        core.mainMenu.moveSelection(direction, is(Start) || is(Confirm));
+        MainMenu& menu = core.mainMenu;
+        if (menu.confirmed && menu.selected >= 0 && menu.itemLabels[menu.selected] == "Arcade" && player != 0)
+            firstPad = pad;
+    }
+}
+
+void vantorixPC::keyPressed(int key) {
+    if (core.splashActive) return;
+    if (key == keyCtrlQ) ofExitApp();
+    switch (key) {
+        case keyLeft:
+        case keyRight:
+        case keyUp:
+        case keyDown: {
+            const int arrow = key == keyLeft ? 0 : key == keyRight ? 1 : key == keyUp ? 2 : 3;
+            arrowHeld[arrow] = true;
+            core.shipSelect.keyFocus = true;
+            sendAction(key == keyLeft ? Left : key == keyRight ? Right : key == keyUp ? Up : Down);
+            break;
+        }
+        case ' ':
+        case keyEnter:
+            sendAction(Confirm);
+            break;
+        default:
+            break;
+    }
+}
+
+void vantorixPC::keyReleased(int key) {
+    if (core.splashActive) return;
+    if (key == keyLeft) arrowHeld[0] = false;
+    if (key == keyRight) arrowHeld[1] = false;
+    if (key == keyUp) arrowHeld[2] = false;
+    if (key == keyDown) arrowHeld[3] = false;
+}
+
+void vantorixPC::mouseMoved(int x, int y) {
+    if (core.splashActive) return;
+    if (core.gameState == GameState::MainMenu) core.mainMenu.mouseInput(virtualX(x), virtualY(y), false);
+}
+
+void vantorixPC::mouseDragged(int x, int y, int) {
+    if (core.splashActive) return;
+    if (core.gameState == GameState::MainMenu) core.mainMenu.mouseInput(virtualX(x), virtualY(y), false);
+}
+
+void vantorixPC::mousePressed(int x, int y, int button) {
+    if (core.splashActive) return;
+    if (core.gameState == GameState::MainMenu && button == 0)
+        core.mainMenu.mouseInput(virtualX(x), virtualY(y), true);
+}
+
+void vantorixPC::mouseReleased(int, int, int) {}

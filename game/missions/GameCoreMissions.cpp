@@ -1,0 +1,5 @@
+#include "GameCore.h"
+
+// The mission definitions come with the mission mode; until then the pool
+// stays empty.
+void GameCore::defineMissions() {}

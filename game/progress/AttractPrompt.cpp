@@ -1,0 +1,5 @@
+#include "AttractPrompt.h"
+
+void AttractPrompt::updateIdle(float frameTime) {
+    idleTime += frameTime;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// A glowing target marker of the tutorial and the goal-point missions.
+// Placeholder: it keeps its place and draws nothing yet.
+class GoalPoint {
+public:
+    void setup(float x, float y);
+    void draw();
+
+    float x = 0;
+    float y = 0;
+};

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "CoreFixture.h"
+
+namespace {
+
+std::string rgb(const ofColor& c) {
+    return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+}
+
+int countOf(const std::vector<std::string>& calls, const std::string& call) {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+}  // namespace
+
+class GameCoreSetup : public CoreFixture {};
+
+TEST_F(GameCoreSetup, PalettesOfModesPlayersFoesAndRocks) {
+    setUpApp();
+    GameCore& core = app->core;
+    const char* modes[6] = {"41,41,41", "29,26,35", "34,24,24", "29,26,35", "35,23,38", "29,26,35"};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(rgb(core.modeColors[i]), modes[i]) << core.modeNames[i];
+    EXPECT_EQ(core.modeNames[4], "Asteroid Field");
+    EXPECT_EQ(rgb(core.foeColor), "232,70,70");
+    EXPECT_EQ(rgb(core.rockColors[2]), "199,193,16");
+    EXPECT_EQ(core.playerColorNames[1], "Green");
+    EXPECT_EQ(core.matchTypeNames[2], "TIME");
+    EXPECT_EQ(core.matchValueLabels[0], "Lives:");
+
+    core.setColorBlindMode(true);
+    EXPECT_EQ(core.playerColorNames[1], "Tan");
+    EXPECT_EQ(rgb(core.playerColors[1]), "255,179,137");
+    EXPECT_EQ(rgb(core.playerColors[0]), rgb(core.normalPlayerColors[2]));
+    EXPECT_EQ(rgb(core.rockColors[4]), "190,190,190");
+    EXPECT_EQ(rgb(core.creditsScreen.rockColors[0]), "150,150,150");
+    EXPECT_EQ(rgb(core.foeColor), rgb(core.colorBlindFoeColor));
+
+    core.setColorBlindMode(false);
+    EXPECT_EQ(core.playerColorNames[2], "Purple");
+    EXPECT_EQ(rgb(core.creditsScreen.rockColors[0]), "202,210,134");
+}
+
+TEST_F(GameCoreSetup, AFirstStartEndsInTheMainMenuInIntroWithTheSplashUp) {
+    setUpApp();
+    GameCore& core = app->core;
+    EXPECT_EQ(core.gameState, GameState::MainMenu);
+    EXPECT_EQ(core.gameMode, GameMode::Intro);
+    EXPECT_TRUE(core.splashActive);
+    EXPECT_FLOAT_EQ(core.splashLength, 5.0f);
+    EXPECT_FLOAT_EQ(core.totalTime, 0.25f);
+    EXPECT_EQ(core.playerCount, 1);
+    EXPECT_EQ(core.mainMenu.selected, 0);
+    EXPECT_EQ(core.mainMenu.soundBank, &core.soundBank);
+    EXPECT_EQ(core.layerBatch->verticesPerObject, 3);
+    EXPECT_EQ(core.layerBatch->objectsPerLayer, 65536);
+    EXPECT_TRUE(core.cursorShown);
+    // Set-up asks for 30 frames a second and names the window.
+    EXPECT_NE(std::find(window.calls.begin(), window.calls.end(), "rate 30"), window.calls.end());
+    EXPECT_NE(std::find(window.calls.begin(), window.calls.end(), "title VANTORIX"), window.calls.end());
+}
+
+TEST_F(GameCoreSetup, AnyArcadeBestScoreMeansEasy) {
+    app->core.bestScores[static_cast<int>(GameMode::AsteroidField)] = 40;
+    setUpApp();
+    EXPECT_EQ(app->core.gameMode, GameMode::Easy);
+    EXPECT_EQ(app->core.gameState, GameState::MainMenu);
+}
+
+TEST_F(GameCoreSetup, TextTablesHoldEveryRowAsStored) {
+    setUpApp();
+    GameCore& core = app->core;
+    EXPECT_EQ(core.gameOverLines.size(), 23u);
+    EXPECT_EQ(core.winnerPhrases.size(), 9u);
+    EXPECT_EQ(core.winnerPraise.size(), 34u);
+    EXPECT_EQ(core.statsTitles.size(), 16u);
+    ASSERT_EQ(core.missionList.encouragementLines.size(), 41u);
+    EXPECT_EQ(core.gameOverLines[9], "Tough luck, friend");
+    EXPECT_EQ(core.gameOverLines[22], "At least you tried.");
+    EXPECT_EQ(core.winnerPhrases[8], "did the best");
+    EXPECT_EQ(core.winnerPraise[33], "They worked hard and earned this.");
+    EXPECT_EQ(core.statsTitles[7], "WOW! STATS!");
+    EXPECT_EQ(core.missionList.encouragementLines[11], "Believe in yourself");
+    EXPECT_EQ(core.missionList.encouragementLines[40], "All you can do#is try.");
+
+    // A pause picks one line and splits it at '#'.
+    MissionList& missions = core.missionList;
+    bool sawSplit = false, sawSingle = false;
+    ofSeedRandom(11);
+    for (int pick = 0; pick < 1000 && !(sawSplit && sawSingle); ++pick) {
+        missions.pickEncouragement();
+        if (missions.encouragementTop == "Don't let stress") {
+            EXPECT_EQ(missions.encouragementBottom, "overcome you");
+            sawSplit = true;
+        }
+        if (missions.encouragementTop == "Believe in yourself") {
+            EXPECT_EQ(missions.encouragementBottom, "");
+            sawSingle = true;
+        }
+    }
+    EXPECT_TRUE(sawSplit);
+    EXPECT_TRUE(sawSingle);
+}
+
+TEST_F(GameCoreSetup, TheSplashFadesFromFourSecondsAndEndsAtFive) {
+    setUpApp();
+    GameCore& core = app->core;
+    const struct {
+        float time;
+        int alpha;
+    } cases[] = {{0.0f, 255}, {4.0f, 255}, {4.5f, 127}, {5.0f, 0}};
+    for (const auto& c : cases) {
+        core.splashTime = c.time;
+        recorder->reset();
+        core.drawSplashScreen();
+        std::vector<std::string> calls = recorder->take();
+        ASSERT_GE(calls.size(), 2u);
+        EXPECT_EQ(calls[1], "setColor(0,0,0," + std::to_string(c.alpha) + ")") << c.time;
+        EXPECT_EQ(calls[2], "drawRectangle(0,0,0,960,960)") << c.time;
+        EXPECT_EQ(countOf(calls, "setColor(255,255,255," + std::to_string(c.alpha) + ")"), 1);
+    }
+
+    // The update ends it once five seconds have passed.
+    core.splashTime = 0;
+    for (int i = 0; i < 49; ++i) step(0.1f);
+    EXPECT_TRUE(core.splashActive);
+    step(0.11f);
+    EXPECT_FALSE(core.splashActive);
+}
+
+TEST_F(GameCoreSetup, DrawDarkensTheWorldFadesTheMenuInAndPutsTheSplashLast) {
+    setUpApp();
+    GameCore& core = app->core;
+    core.menuTime = 0.15f;
+    recorder->reset();
+    core.draw();
+    std::vector<std::string> calls = recorder->take();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls.front(), "setBlendMode(1)");
+    auto backdrop = std::find(calls.begin(), calls.end(), "setColor(0,0,0,200)");
+    ASSERT_NE(backdrop, calls.end());
+    EXPECT_EQ(*(backdrop + 1), "drawRectangle(0,0,0,960,960)");
+    // Selected item at the fade alpha, the others at half of it.
+    EXPECT_GE(countOf(calls, "setColor(255,255,255,127)"), 1);
+    EXPECT_EQ(countOf(calls, "setColor(255,255,255,63)"), 6);
+    auto splash = std::find(calls.begin(), calls.end(), "setColor(0,0,0,255)");
+    ASSERT_NE(splash, calls.end());
+    EXPECT_GT(splash, backdrop);
+
+    // Once the menu has faded in it stands at full alpha; without the splash
+    // nothing is drawn over it.
+    core.menuTime = 2;
+    core.splashActive = false;
+    recorder->reset();
+    core.draw();
+    calls = recorder->take();
+    EXPECT_EQ(countOf(calls, "setColor(255,255,255,127)"), 6);
+    EXPECT_EQ(countOf(calls, "setColor(0,0,0,255)"), 0);
+}
+
+TEST_F(GameCoreSetup, ReturningToTheMenuResetsTheRoundAndModeButKeepsAsteroidField) {
+    setUpApp();
+    GameCore& core = app->core;
+    auto menuReturn = record(core.soundBank.menuReturn);
+    const struct {
+        GameMode from, to;
+    } cases[] = {{GameMode::Mission, GameMode::Easy},
+                 {GameMode::Multiplayer, GameMode::Easy},
+                 {GameMode::AsteroidField, GameMode::AsteroidField}};
+    for (const auto& c : cases) {
+        core.gameMode = c.from;
+        core.startRound(true);
+        EXPECT_EQ(core.gameState, GameState::Playing);
+        core.deathMatch = core.coop = core.missionRound = core.paused = core.startHold = true;
+        core.mainMenu.timer = 3;
+        core.menuTime = core.stateTime = 5;
+        core.returnToMenu(true);
+        EXPECT_EQ(core.gameMode, c.to);
+        EXPECT_EQ(core.gameState, GameState::MainMenu);
+        EXPECT_FALSE(core.deathMatch || core.coop || core.missionRound || core.paused || core.startHold);
+        EXPECT_FLOAT_EQ(core.mainMenu.timer, 0);
+        EXPECT_FLOAT_EQ(core.menuTime, 0);
+        EXPECT_FLOAT_EQ(core.stateTime, 0);
+    }
+    EXPECT_EQ(menuReturn->plays, 3);
+    core.returnToMenu(false);
+    EXPECT_EQ(menuReturn->plays, 3);
+}
+
+TEST_F(GameCoreSetup, PadButtonGlyphsInLetterAndSymbolStyle) {
+    setUpApp();
+    GameCore& core = app->core;
+    auto drawn = [&](int button, bool symbols) {
+        core.symbolPad = symbols;
+        recorder->reset();
+        core.drawPadButton(100, 50, button, 200, 0.5f);
+        return recorder->take();
+    };
+    const struct {
+        int button;
+        bool symbols;
+        const char* colour;
+        int lines;
+    } cases[] = {{0, false, "setColor(122,148,58,200)", 3}, {1, false, "setColor(207,41,18,200)", 8},
+                 {2, false, "setColor(254,175,28,200)", 3}, {3, false, "setColor(44,94,171,200)", 2},
+                 {0, true, "setColor(188,201,236,200)", 2}, {1, true, "setColor(180,77,106,200)", 0},
+                 {3, true, "setColor(198,127,161,200)", 0}};
+    for (const auto& c : cases) {
+        std::vector<std::string> calls = drawn(c.button, c.symbols);
+        SCOPED_TRACE(std::to_string(c.button) + (c.symbols ? " symbol" : " letter"));
+        EXPECT_EQ(countOf(calls, "setColor(80,80,80,120)"), 1);
+        EXPECT_EQ(countOf(calls, "setColor(210,210,210,200)"), 1);
+        EXPECT_EQ(countOf(calls, c.colour), 1);
+        int lines = static_cast<int>(std::count_if(calls.begin(), calls.end(), [](const std::string& s) {
+            return s.compare(0, 8, "drawLine") == 0;
+        }));
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(countOf(calls, "translate(100,50,0)"), 1);
+        EXPECT_EQ(countOf(calls, "scale(0.5,0.5,1)"), 1);
+    }
+    // A button past the table gets its disc and ring and nothing else.
+    std::vector<std::string> calls = drawn(9, false);
+    EXPECT_EQ(countOf(calls, "drawCircle(0,0,0,28)"), 2);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& s) { return s.compare(0, 8, "drawLine") == 0; }),
+              0);
+}
+
+TEST_F(GameCoreSetup, TheBackButtonReadsSelectOnlyInTheSymbolStyle) {
+    setUpApp();
+    GameCore& core = app->core;
+    // The label's width tells the words apart: "SELECT" is wider than "BACK".
+    float back = core.font.getStringWidth("BACK", 2.25f);
+    float select = core.font.getStringWidth("SELECT", 2.25f);
+    for (bool symbols : {false, true}) {
+        core.symbolPad = symbols;
+        recorder->reset();
+        core.drawPadButton(0, 0, 5, 255, 1);
+        std::vector<std::string> calls = recorder->take();
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "translate(%g,", static_cast<float>(static_cast<int>(-(symbols ? select : back) / 2)));
+        bool found = std::any_of(calls.begin(), calls.end(),
+                                 [&](const std::string& s) { return s.compare(0, std::strlen(expected), expected) == 0; });
+        EXPECT_TRUE(found) << expected;
+        EXPECT_EQ(countOf(calls, "drawRectangle(-43,-21,0,86,42)"), 2);
+    }
+}

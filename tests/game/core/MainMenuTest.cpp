@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "CoreFixture.h"
+
+class MainMenuFixture : public CoreFixture {
+protected:
+    void SetUp() override {
+        CoreFixture::SetUp();
+        setUpApp();
+        beep = record(app->core.soundBank.menuBeep);
+        confirm = record(app->core.soundBank.foeKill);
+    }
+    MainMenu& menu() { return app->core.mainMenu; }
+    void faceSetup(bool exhibition, bool cabinet, bool solo) {
+        GameCore& core = app->core;
+        menu() = MainMenu();
+        menu().setup(960, 960, core.textColor, exhibition, cabinet, solo, &core.font, &core.missionList,
+                     &core.soundBank);
+    }
+
+    std::shared_ptr<SoundCallCounter> beep, confirm;
+};
+
+TEST_F(MainMenuFixture, ItemsAndRectanglesOfEachFace) {
+    const char* labels[7] = {"Arcade", "Mission", "Co-op Arcade", "Death Match", "Leaderboards", "Options/Config",
+                             "Quit"};
+    ASSERT_EQ(menu().itemCount, 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(menu().itemLabels[i], labels[i]);
+        const ofRectangle& r = menu().itemRects[i];
+        EXPECT_EQ(std::vector<float>({r.x, r.y, r.width, r.height}),
+                  std::vector<float>({230, 400.0f + 72 * i, 500, 72}))
+            << i;
+    }
+
+    faceSetup(false, true, false);
+    EXPECT_EQ(menu().itemCount, 4);
+    EXPECT_EQ(menu().itemLabels[1], "Single Player");
+    EXPECT_EQ(menu().itemLabels[4], "");
+    EXPECT_EQ(menu().itemRects[3].y, 510 + 3 * 90);
+    EXPECT_EQ(menu().itemRects[3].height, 90);
+    EXPECT_EQ(menu().itemRects[4].y, 100000);
+    EXPECT_EQ(menu().slogans.size(), 25u);
+    EXPECT_EQ(menu().slogans[24], "no joke!");
+
+    faceSetup(false, true, true);
+    EXPECT_EQ(menu().itemCount, 3);
+    EXPECT_EQ(menu().itemLabels[2], "Leaderboards");
+    EXPECT_EQ(menu().itemRects[1].y, 550 + 113);
+
+    faceSetup(true, false, false);
+    EXPECT_EQ(menu().itemCount, 7);
+    EXPECT_EQ(menu().itemRects[0].y, menu().itemRects[6].y);
+    EXPECT_FLOAT_EQ(menu().itemRects[3].y, 0.57f * 960);
+}
+
+TEST_F(MainMenuFixture, SelectionWrapsOverTheItemsInUseWithOneBeepPerMove) {
+    const struct {
+        bool cabinet;
+        int direction;
+        int from, to;
+    } cases[] = {{false, -1, 0, 6}, {false, 1, 6, 0}, {false, 1, 2, 3}, {true, -1, 0, 3}, {true, 1, 3, 0}};
+    for (const auto& c : cases) {
+        faceSetup(false, c.cabinet, false);
+        menu().selected = c.from;
+        beep->plays = 0;
+        menu().moveSelection(c.direction, false);
+        EXPECT_EQ(menu().selected, c.to) << c.from << " " << c.direction;
+        EXPECT_EQ(beep->plays, 1);
+    }
+    menu().moveSelection(0, false);
+    EXPECT_EQ(beep->plays, 1);
+}
+
+TEST_F(MainMenuFixture, HoveringBeepsOnlyWhenTheSelectionChanges) {
+    menu().mouseInput(400, 410, false);  // item 0, already selected
+    EXPECT_EQ(beep->plays, 0);
+    menu().mouseInput(400, 480, false);
+    menu().mouseInput(410, 490, false);
+    EXPECT_EQ(menu().selected, 1);
+    EXPECT_EQ(beep->plays, 1);
+    menu().mouseInput(100, 480, false);  // beside the items: nothing
+    EXPECT_EQ(menu().selected, 1);
+    EXPECT_EQ(beep->plays, 1);
+
+    // The exhibition face stacks all seven items; a move onto them is one beep.
+    faceSetup(true, false, false);
+    menu().selected = 0;
+    menu().mouseInput(480, 0.57f * 960 + 5, false);
+    EXPECT_EQ(menu().selected, 3);
+    EXPECT_EQ(beep->plays, 2);
+}
+
+TEST_F(MainMenuFixture, ConfirmNeedsFourTenthsOfASecondAfterAReset) {
+    menu().reset();
+    menu().moveSelection(0, true);
+    menu().mouseInput(400, 410, true);
+    EXPECT_FALSE(menu().confirmed);
+    EXPECT_EQ(confirm->plays, 0);
+
+    menu().update(0.39f);
+    menu().moveSelection(0, true);
+    EXPECT_FALSE(menu().confirmed);
+    menu().update(0.02f);
+    menu().moveSelection(0, true);
+    EXPECT_TRUE(menu().confirmed);
+    EXPECT_EQ(confirm->speedsPlayed, std::vector<float>{1.0f});
+
+    menu().reset();
+    EXPECT_FALSE(menu().confirmed);
+    menu().update(0.5f);
+    menu().mouseInput(400, 410, true);
+    EXPECT_TRUE(menu().confirmed);
+    EXPECT_EQ(confirm->plays, 2);
+}
+
+TEST_F(MainMenuFixture, AConfirmedChoiceIsTakenByTheCoreAndCleared) {
+    GameCore& core = app->core;
+    core.splashActive = false;
+    core.coop = core.deathMatch = core.missionRound = true;
+    core.playerCount = 3;
+    menu().selected = 1;
+    menu().confirmed = true;
+    step(0.03f);
+    EXPECT_FALSE(menu().confirmed);
+    EXPECT_FALSE(core.coop || core.deathMatch || core.missionRound);
+    EXPECT_EQ(core.playerCount, 1);
+    EXPECT_EQ(core.gameMode, GameMode::Intro);
+    EXPECT_FALSE(menu().disabled);
+    EXPECT_EQ(core.gameState, GameState::MainMenu);
+}
+
+TEST_F(MainMenuFixture, SparksShimmerAroundTheSelectedItem) {
+    menu().update(0.03f);
+    ASSERT_EQ(menu().sparks.size(), 4u);
+    ofRectangle box = app->core.font.getStringBoundingBox("Arcade", 4.0f, 0, 0);
+    float left = static_cast<int>(480 - (box.width + 60) / 2) - 1;
+    float right = 480 + (box.width + 60) / 2 + 1;
+    float top = static_cast<int>(436 - (box.height + 30) / 2) - 1;
+    float bottom = 436 + (box.height + 30) / 2 + 1;
+    for (const Spark& s : menu().sparks) {
+        EXPECT_EQ(s.x, static_cast<int>(s.x));
+        EXPECT_TRUE(s.x >= left && s.x <= right && s.y >= top && s.y <= bottom) << s.x << "," << s.y;
+        bool onEdge = s.x <= left + 2 || s.x >= right - 2 || s.y <= top + 2 || s.y >= bottom - 2;
+        EXPECT_TRUE(onEdge) << s.x << "," << s.y;
+    }
+    // Sparks live 20 frames (40 for a big one) and are dropped when spent.
+    for (int i = 0; i < 41; ++i) menu().draw(255, app->core.missionList);
+    menu().update(0.03f);
+    EXPECT_EQ(menu().sparks.size(), 4u);
+}
+
+TEST_F(MainMenuFixture, QuitEndsTheProgramOnlyOnceTheConfirmSoundHasFinished) {
+    GameCore& core = app->core;
+    core.splashActive = false;
+    EXPECT_EXIT(
+        {
+            menu().selected = 6;
+            menu().timer = 1;
+            app->keyPressed(' ');
+            confirm->playing = true;
+            for (int i = 0; i < 5; ++i) step(0.03f);
+            if (menu().disabled && confirm->plays == 1) std::fprintf(stderr, "still running after five frames\n");
+            // A disabled menu takes no more input.
+            app->keyPressed(359);
+            if (menu().selected == 6) std::fprintf(stderr, "input ignored\n");
+            confirm->playing = false;
+            step(0.03f);
+            std::fprintf(stderr, "did not exit\n");
+            std::exit(3);
+        },
+        testing::ExitedWithCode(0), "still running after five frames\ninput ignored\n");
+}
