@@ -88,7 +88,7 @@ void vantorixPC::setup() {
     core.setSteamAvailable(SteamAPI_Init());
     ofSetEscapeQuitsApp(false);
     core.setup("", false, "PC");
-    core.achievementTracker.statsWrapper.steamAvailable = core.steamAvailable;
+    core.achievementTracker.setSteamAvailable(core.steamAvailable);
 
     padConnected = false;
     registeredPads = 0;
@@ -133,7 +133,14 @@ void vantorixPC::update() {
 
     applyFrameRateRule();
 
-    if (core.steamAvailable) SteamAPI_RunCallbacks();
+    if (core.steamAvailable) {
+        SteamAPI_RunCallbacks();
+        AchievementAndStatsWrapper* wrapper = core.statsTracker.wrapper;
+        if (!core.statsTracker.busy && wrapper != nullptr && wrapper->statsReceived) {
+            core.statsTracker.readBackFromSteam();
+            core.achievementTracker.checkXmlEdit(core.achievementTracker.easterEgg);
+        }
+    }
 }
 
 void vantorixPC::fitWindow() {

@@ -17,9 +17,9 @@ void ScoreLoader::start(const ScoreServer& s, int m, bool c) {
     startThread(true, false);
 }
 
-ScoreLoader::Status ScoreLoader::status(std::vector<ScoreEntry>* rows) {
+ScoreLoader::LoadState ScoreLoader::status(std::vector<ScoreEntry>* rows) {
     lock();
-    const Status s = state;
+    const LoadState s = state;
     if (rows != nullptr && s == Loaded) *rows = entries;
     unlock();
     return s;

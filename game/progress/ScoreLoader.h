@@ -8,13 +8,13 @@
 // Downloads one high-score table on its own thread.
 class ScoreLoader : public ofThread {
 public:
-    enum Status { Idle, Loading, Loaded, Failed };
+    enum LoadState { Idle, Loading, Loaded, Failed };
 
     ~ScoreLoader() override;
 
     void start(const ScoreServer& server, int mode, bool coop);
     // The status, and the rows once loaded.
-    Status status(std::vector<ScoreEntry>* rows = nullptr);
+    LoadState status(std::vector<ScoreEntry>* rows = nullptr);
 
     int mode = 1;
     bool coop = false;
@@ -25,6 +25,6 @@ protected:
 private:
     // All below under the thread's mutex.
     ScoreServer server;
-    Status state = Idle;
+    LoadState state = Idle;
     std::vector<ScoreEntry> entries;
 };

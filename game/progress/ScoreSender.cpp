@@ -16,9 +16,9 @@ void ScoreSender::start(const ScoreServer& s, const std::string& name, int score
     startThread(true, false);
 }
 
-ScoreSender::Status ScoreSender::status() {
+ScoreSender::SendState ScoreSender::status() {
     lock();
-    const Status s = state;
+    const SendState s = state;
     unlock();
     return s;
 }

@@ -10,13 +10,13 @@
 // times before it gives up.
 class ScoreSender : public ofThread {
 public:
-    enum Status { Idle, Sending, Sent, Failed };
+    enum SendState { Idle, Sending, Sent, Failed };
 
     ~ScoreSender() override;
 
     void start(const ScoreServer& server, const std::string& name, int score, int mode, bool coop,
                const std::vector<int>& shipTypes, bool build);
-    Status status();
+    SendState status();
 
 protected:
     void threadedFunction() override;
@@ -25,5 +25,5 @@ private:
     // All below under the thread's mutex.
     ScoreServer server;
     std::string url;
-    Status state = Idle;
+    SendState state = Idle;
 };

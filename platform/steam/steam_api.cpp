@@ -202,7 +202,11 @@ SteamAPICall_t ISteamUserStats::FindLeaderboard(const char* name) {
     if (!s.initialised || name == nullptr) return 0;
     std::size_t index = 0;
     while (index < s.boards.size() && s.boards[index].name != name) ++index;
-    if (index == s.boards.size()) s.boards.push_back(Board{name});
+    if (index == s.boards.size()) {
+        Board board;
+        board.name = name;
+        s.boards.push_back(board);
+    }
     const SteamAPICall_t call = s.nextCall++;
     const SteamLeaderboard_t handle = index + 1;
     s.pending.push_back([call, handle](SteamListener& l) { l.onLeaderboardFound(call, handle, true); });
