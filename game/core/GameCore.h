@@ -70,6 +70,9 @@ public:
     bool deathMatch = false;
     bool coop = false;
     bool missionRound = false;
+    // The mission briefing shown before a mission round, and how long it has shown.
+    bool missionBriefing = false;
+    float briefingTime = 0;
     MatchSettings matchSettings;
     int roundLimit = 4;
     int roundCount = 0;
@@ -193,6 +196,9 @@ public:
     bool mouseSteering = false;
     bool debugEnabled = false;
     bool festivalScreenshots = false;
+    // The player file's easter-egg value, checked against its default once
+    // Steam stats have arrived.
+    int xmlEditValue = 0;
 
     // Round rules set at set-up
     int killLimit = 50;

@@ -1,5 +1,6 @@
 #include "vantorixPC.h"
 
+#include <array>
 #include <iostream>
 #include <map>
 
@@ -27,18 +28,22 @@ const int loadingLineCount = 11;
 
 // Block letters six cells wide and five high; each cell prints as two
 // characters, so four letters with gaps of three fill 57 columns.
-const std::map<char, const char*> blockLetters = {
-    {'V', "#....##....#.#..#..#..#...##.."}, {'A', "..##...#..#.#....#######....#"},
-    {'N', "#....###...##.#..##..#.##...##"}, {'T', "######..##....##....##....##.."},
-    {'O', ".####.#....##....##....#.####."}, {'R', "#####.#....######.#...#.#....#"},
-    {'I', "######..##....##....##..######"}, {'X', "#....#.#..#...##...#..#.#....#"}};
+const std::map<char, std::array<const char*, 5>> blockLetters = {
+    {'V', {"#....#", "#....#", ".#..#.", ".#..#.", "..##.."}},
+    {'A', {"..##..", ".#..#.", "#....#", "######", "#....#"}},
+    {'N', {"#....#", "##...#", "#.#..#", "#..#.#", "#...##"}},
+    {'T', {"######", "..##..", "..##..", "..##..", "..##.."}},
+    {'O', {".####.", "#....#", "#....#", "#....#", ".####."}},
+    {'R', {"#####.", "#....#", "#####.", "#...#.", "#....#"}},
+    {'I', {"######", "..##..", "..##..", "..##..", "######"}},
+    {'X', {"#....#", ".#..#.", "..##..", ".#..#.", "#....#"}}};
 
 void writeBlock(std::ostream& out, const std::string& word) {
     for (int row = 0; row < 5; ++row) {
         std::string line;
         for (size_t i = 0; i < word.size(); ++i) {
             if (i > 0) line += "   ";
-            const char* cells = blockLetters.at(word[i]) + row * 6;
+            const char* cells = blockLetters.at(word[i])[static_cast<size_t>(row)];
             for (int c = 0; c < 6; ++c) line += cells[c] == '#' ? "##" : "  ";
         }
         out << line << "\n";
@@ -138,7 +143,7 @@ void vantorixPC::update() {
         AchievementAndStatsWrapper* wrapper = core.statsTracker.wrapper;
         if (!core.statsTracker.busy && wrapper != nullptr && wrapper->statsReceived) {
             core.statsTracker.readBackFromSteam();
-            core.achievementTracker.checkXmlEdit(core.achievementTracker.easterEgg);
+            core.achievementTracker.checkXmlEdit(core.xmlEditValue);
         }
     }
 }

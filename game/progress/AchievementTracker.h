@@ -40,8 +40,6 @@ public:
     bool teamPacifistFailed = false;
     // The frame on which the rare award is rolled.
     int earnThisFrame = -1;
-    // The player file's easter-egg value; "xml_edit" when it is not 0.
-    int easterEgg = 0;
 
 private:
     std::set<std::string> given;

@@ -40,7 +40,7 @@ void GameCore::loadPlayerData() {
     debugEnabled = data.debugEnabled;
     festivalScreenshots = data.festivalScreenshots;
     exhibition = data.exhibition;
-    achievementTracker.easterEgg = data.easterEgg;
+    xmlEditValue = data.easterEgg;
     for (int i = 0; i < 4; ++i) mainMenu.frontTextLines[i] = data.frontText[i];
 }
 
@@ -63,7 +63,7 @@ void GameCore::savePlayerData() {
     data.debugEnabled = debugEnabled;
     data.festivalScreenshots = festivalScreenshots;
     data.exhibition = exhibition;
-    data.easterEgg = achievementTracker.easterEgg;
+    data.easterEgg = xmlEditValue;
     for (int i = 0; i < 4; ++i) data.frontText[i] = mainMenu.frontTextLines[i];
     data.save(playerFile);
     achievementTracker.wrapper.storeStats();

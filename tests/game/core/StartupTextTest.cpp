@@ -39,6 +39,10 @@ TEST(StartupText, BannerIs57ColumnsWithTheNameInBlockLettersThenOneStartupLineAn
     EXPECT_EQ(l[2].substr(0, 12), "##        ##");
     EXPECT_EQ(l[6].substr(0, 12), "    ####    ");
     EXPECT_EQ(l[5].substr(15, 12), "############");
+    EXPECT_EQ(l[6].substr(15, 12), "##        ##");
+    EXPECT_EQ(l[2].substr(30, 12), "##        ##");
+    EXPECT_EQ(l[10].substr(45, 12), "    ####    ");
+    EXPECT_EQ(l[12].substr(0, 12), "  ########  ");
     EXPECT_EQ(l[15], "                   ......loading......");
     EXPECT_EQ(l[16], "");
 }

@@ -76,7 +76,7 @@ TEST_F(CorePlayerFile, LoadSpreadsTheFileOverTheCoreAndSaveGathersItBack) {
     EXPECT_EQ(core->statsTracker.record("time_in_game").value, 3723.25f);
     EXPECT_TRUE(core->debugEnabled);
     EXPECT_TRUE(core->exhibition);
-    EXPECT_EQ(core->achievementTracker.easterEgg, 5);
+    EXPECT_EQ(core->xmlEditValue, 5);
     EXPECT_EQ(core->mainMenu.frontTextLines[1], "HELLO");
 
     core->bestScores[1] = 77;
