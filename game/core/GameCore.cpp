@@ -193,6 +193,7 @@ void GameCore::setColorBlindMode(bool on) {
         players[i].colour = playerColors[i];
     }
     foeColor = on ? colorBlindFoeColor : normalFoeColor;
+    leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
 }
@@ -270,6 +271,7 @@ void GameCore::update() {
 
     menuTime += frameTime;
     if (rockFlashTime > 0) rockFlashTime -= frameTime;
+    scoreSubmitOverlay.poll();
 
     if (gameState == GameState::MainMenu) updateMainMenu();
 
@@ -281,6 +283,7 @@ void GameCore::update() {
         cursorShown = cursorWanted;
     }
     totalTime += frameTime;
+    if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
 }
 
 void GameCore::updateMainMenu() {
