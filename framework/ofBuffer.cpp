@@ -3,7 +3,7 @@
 #include <cstring>
 
 namespace {
-const std::streamsize chunkSize = 1024;
+const std::streamsize chunkSize = 64 * 1024;
 }
 
 ofBuffer::ofBuffer() : bytes(1, 0), nextLinePos(0) {}
@@ -24,16 +24,22 @@ void ofBuffer::clear() {
 bool ofBuffer::set(std::istream& stream) {
     clear();
     if (stream.bad()) return false;
-    char chunk[chunkSize];
-    stream.read(chunk, chunkSize);
-    std::streamsize count = stream.gcount();
-    while (count > 0) {
+    // Straight into the bytes, a chunk at a time, until the stream ends.
+    for (;;) {
         const std::size_t have = size();
-        bytes.resize(have + static_cast<std::size_t>(count) + 1, 0);
-        std::memcpy(bytes.data() + have, chunk, static_cast<std::size_t>(count));
-        if (!stream.good()) break;
-        stream.read(chunk, chunkSize);
-        count = stream.gcount();
+        bytes.resize(have + static_cast<std::size_t>(chunkSize) + 1);
+        try {
+            stream.read(bytes.data() + have, chunkSize);
+        } catch (...) {
+            // A stream that throws keeps what came before, still closed by 0.
+            bytes.resize(have + 1);
+            bytes[have] = 0;
+            throw;
+        }
+        const std::size_t count = static_cast<std::size_t>(stream.gcount());
+        bytes.resize(have + count + 1);
+        bytes[have + count] = 0;
+        if (count == 0 || !stream.good()) break;
     }
     return true;
 }
