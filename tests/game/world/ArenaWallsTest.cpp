@@ -36,7 +36,7 @@ TEST(ArenaWalls, EveryShapeFollowsItsClocksToTheseWallPoints) {
         {0, 0, 7, 1, 200, 0, 0, 0, 1200, 0},          {0, 0, 7, 1, 200, 0, 0, 3, -370.8204f, 1141.268f},  // the intro rests
         {0, 1, 7, 1, 70, 0, 0, 0, 471.9411f, 706.9453f}, {0, 1, 7, 1, 70, 0, 0, 4, -797.3406f, -294.53f},
         {0, 1, 11, 1, 160, 0, 0, 0, -1527.168f, 1438.013f}, {0, 1, 11, 1, 160, 0, 0, 1, -1697.062f, 665.0604f},
-        {1, 1, 7, 1, 35, 0, 0, 2, -1142.429f, -876.6164f}, {1, 1, 7, 8, 5, 0, 0, 2, -1247.077f, 720.0001f},
+        {1, 1, 7, 1, 35, 0, 0, 2, -1142.429f, -876.6164f}, {1, 1, 7, 8, 5, 0, 0, 2, -1247.077f, 720.0001f}, {1, 1, 7, 15, 5, 0, 0, 2, -876.6165f, 1142.429f},
         {2, 1, 7, 0, 0, 0, 0, 1, 0, 1400},            {2, 1, 7, 0, 0, 0, 1, 0, 300, 0},
         {2, 1, 7, 10, 1, 0, 1, 2, -300, 0},           {2, 1, 7, 20, 1, 0, 1, 2, -400, 0},
         {3, 1, 7, 0, 0, 0, 0, 3, -1599.025f, -55.83902f}, {3, 1, 7, 1, 5 * PI_F, 0, 0, 0, 32.47619f, 5.726417f},
@@ -110,7 +110,7 @@ TEST(ArenaInside, DoughnutIslandAndTheStillDecagonsCircleLimit) {
     ArenaWalls d = walls(2, 0);  // outer diamond 1400, island diamond 300
     EXPECT_TRUE(!d.isPointInside(0, -150) && d.isPointInside(301, 0) && !d.isPointInside(1000, 1000));
     EXPECT_FALSE(d.isCircleInside(600, 0, 320));  // its left point falls in the island
-    EXPECT_TRUE(d.isCircleInside(600, 0, 290));
+    EXPECT_TRUE(d.isCircleInside(600, 0, 290) && !d.isCircleInside(0, 0, 1000));  // 1000 out at 45° is beyond 989.9
     ArenaWalls ring = walls(0, 0);  // corners 1200 out, edges 1141.27 out
     EXPECT_TRUE(ring.isPointInside(1199, 0) && ring.isCircleInside(0, 0, 1141) && !ring.isCircleInside(0, 0, 1142));
 }

@@ -69,6 +69,15 @@ TEST(SnitchFoe, GivesUpOnAnArenaWithNoInsideAndNeedsAnArena) {
     lost.setArena(nullptr);
     lost.update(10000, 0);  // flies to the spot it has, the origin
     EXPECT_NEAR(ofDist(lost.x, lost.y, 0, 0), 900 - 18, 1e-3);
+    ofSeedRandom(1);  // nothing inside 300 lies 450 out: from the 51st try each asks 500 less
+    ArenaWalls small;
+    small.setup(false, true, 3, 0);
+    small.radiusOverride = 300;
+    small.update(0);
+    lost.spawn(ofColor::white, 0, 0, 0, false, false);
+    lost.setArena(&small);
+    EXPECT_XY(lost, 47.63427f, 278.6452f, 1e-3f);
+    EXPECT_XY(ofVec2f(lost.spotX, lost.spotY), 261.9062f, 65.4174f, 1e-3f);
 }
 
 TEST(SnitchFoe, DrawsTheBellOfThirteenVertices) {

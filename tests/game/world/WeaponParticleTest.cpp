@@ -20,6 +20,8 @@ TEST(WeaponParticle, ColourByShipTypeWithColourBlindLastAndSetColorSaturationThe
     w.setupForShip(SHIP_HYPER, 1, false);
     w.setColor(hyper);
     EXPECT_TRUE(w.colour == ofColor(184, 129, 81, 150) && w.trailColour == hyper);
+    w.setColor(ofColor(0, 0, 143, 150));
+    EXPECT_EQ(w.colour, ofColor(31, 31, 107, 150));  // brightness first would round to 32, 32
 }
 
 TEST(WeaponParticle, TrailRecordsFadesAndWidensWithSquaredSpeed) {

@@ -2,6 +2,7 @@
 // What the world's tests share: a recording renderer, log and sound recorders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
