@@ -20,7 +20,8 @@ TEST(Asteroid, SizeForEachLevelAndStartsOffOneSideFlyingWithinItsRange) {
         const bool vertical = std::fabs(ry) > std::fabs(rx);
         const char side = vertical ? (ry > 0 ? 'B' : 'T') : (rx > 0 ? 'R' : 'L');
         const float d = std::fabs(vertical ? ry : rx) - rock.size, along = vertical ? rx : ry;
-        EXPECT_TRUE(d == std::floor(d) && d >= (complex ? 2000 : 1000) && d < 3000 && std::fabs(along) <= d + 0.01f) << seed;
+        EXPECT_TRUE(d == std::floor(d) && d >= (complex ? 2000 : 1000) && d < 3000 && std::fabs(along) <= d + 0.01f)
+            << seed;
         float deg = ofRadToDeg(std::atan2(rock.vy, rock.vx));
         deg += deg < (side == 'L' ? 60.01f : 0) ? 360 : 0;
         const float low = side == 'B' ? 210 : side == 'T' ? 30 : side == 'R' ? 120 : 240;

@@ -40,7 +40,8 @@ TEST(BaronFoe, BacksOffInsideItsOrbitAndDodgesWeaponParticlesWithoutNaN) {
                              {100, 375, -16 * (1 - 100 / 375.0f) * 2.5f},                // goal (-325, 0)
                              {354, 375, -21 / 150.0f * 16 * (1 - 354 / 375.0f) * 2.5f},  // just inside; goal 21 away
                              {356, 375, -19 / 150.0f * 16},                              // outside: factor 1
-                             {5, 0, 16 * 5 / 150.0f}, {5, 2, 16 * 3 / 150.0f}};          // no orbit left: no retreat
+                             {5, 0, 16 * 5 / 150.0f},
+                             {5, 2, 16 * 3 / 150.0f}};  // no orbit left: no retreat
     for (const auto& row : rows) {
         BaronFoe foe = calmBaron(0, 0);
         foe.orbitRadius = row[1];
@@ -102,7 +103,8 @@ TEST(BaronFoe, ChargeAimsAt18_12_6_0ThenRunsStraightThenOrbits) {
         foe.update(1000, 100.0f * frame);
         if (foe.velocityX != vx || foe.velocityY != vy) {
             aims.insert(aims.end(), {float(frame), std::round(std::hypot(foe.velocityX, foe.velocityY) * 100) / 100});
-            EXPECT_NEAR(std::atan2(foe.velocityY, foe.velocityX), std::atan2(100.0f * frame - yBefore, 1000 - xBefore), 1e-4);
+            EXPECT_NEAR(std::atan2(foe.velocityY, foe.velocityX), std::atan2(100.0f * frame - yBefore, 1000 - xBefore),
+                        1e-4);
         }
         EXPECT_TRUE(frame == 51 || (foe.mode == 2 && foe.x == xBefore + foe.velocityX)) << frame;
     }
@@ -111,7 +113,8 @@ TEST(BaronFoe, ChargeAimsAt18_12_6_0ThenRunsStraightThenOrbits) {
     EXPECT_TRUE(foe.mode == 0 && foe.heading == foe.angleToTarget);
     EXPECT_FLOAT_EQ(foe.orbitAngle, foe.angleToTarget + PI_F);
     ASSERT_EQ(foe.sparks.size(), 51u);  // one per charge frame, left for draw to age
-    for (const Spark& s : foe.sparks) EXPECT_TRUE(s.life == 11 && std::hypot(s.vx, s.vy) >= 5 && std::hypot(s.vx, s.vy) < 7);
+    for (const Spark& s : foe.sparks)
+        EXPECT_TRUE(s.life == 11 && std::hypot(s.vx, s.vy) >= 5 && std::hypot(s.vx, s.vy) < 7);
     for (size_t i = 0; i < foe.sparks.size(); i++) foe.sparks[i].life = i % 2;
     foe.update(0, 0);
     EXPECT_EQ(foe.sparks.size(), 25u);
@@ -128,9 +131,9 @@ TEST(BaronFoe, DrawsTheDartItsStripeThenItsSparksLastFirst) {
     foe.draw();
     const std::vector<ofPolyline> outlines = rec.renderer->drawnPolylines;
     const Calls calls = rec.take();
-    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7), (Calls{"setLineWidth(1)", "pushMatrix()", "translate(100,200,0)",
-                                                              "rotate(0)", "scale(2,2,1)", "setFillMode(1)",
-                                                              "setColor(200,250,10,100)"}));
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
+              (Calls{"setLineWidth(1)", "pushMatrix()", "translate(100,200,0)", "rotate(0)", "scale(2,2,1)",
+                     "setFillMode(1)", "setColor(200,250,10,100)"}));
     EXPECT_EQ(callsStartingWith(calls, "setColor(220"), (Calls{"setColor(220,270,30,255)"}));
     EXPECT_EQ(callsStartingWith(calls, "drawTriangle"), Calls{"drawTriangle(13,0,0,-11.0209,9.94977,0,-3,0,0)"});
     ASSERT_TRUE(outlines.size() == 1 && outlines[0].size() == 4 && outlines[0].isClosed());

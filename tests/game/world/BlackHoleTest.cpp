@@ -5,8 +5,11 @@
 
 TEST(BlackHole, PullsWithinTheSquareTowardTheCentreByPosition) {
     // x, y, then x, y after, within: t = 0.75 gives 0.5 + 1.5 × 0.75; the edge and corner of the square count
-    const float cases[][5] = {{60, 20, 58.375f, 20, 1}, {10, 120, 10, 119.5f, 1}, {110, 120, 109.646447f, 119.646447f, 0},
-                              {110.01f, 20, 110.01f, 20, 0}, {10, 20, 10, 20, 1}};
+    const float cases[][5] = {{60, 20, 58.375f, 20, 1},
+                              {10, 120, 10, 119.5f, 1},
+                              {110, 120, 109.646447f, 119.646447f, 0},
+                              {110.01f, 20, 110.01f, 20, 0},
+                              {10, 20, 10, 20, 1}};
     BlackHole hole;
     hole.setup(100);
     hole.centreX = 10;
@@ -88,7 +91,8 @@ TEST(BlackHole, DrawsCircleStreaksSparksThenSwirlOldestMostOpaque) {
     EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
               (Calls{"setFillMode(0)", "setCircleResolution(10)", "setColor(255,0,0,100)", "drawCircle(0,0,0,30)",
                      "setLineWidth(1)", "setColor(255,255,255,125)",
-                     "drawLine(" + g(c * far) + "," + g(n * far) + ",0," + g(c * s.distance) + "," + g(n * s.distance) + ",0)"}));
+                     "drawLine(" + g(c * far) + "," + g(n * far) + ",0," + g(c * s.distance) + "," + g(n * s.distance) +
+                         ",0)"}));
     EXPECT_EQ(callsStartingWith(calls, "drawCircle(0,0,0,").size(), 5u);  // the hole and four sparks
     Calls swirl;
     for (int i = 0; i < 3; i++) {

@@ -29,8 +29,11 @@ TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterIt) {
 
 TEST(NormFoe, TurnsOneStepOrSnapsByTheRawAngleDifference) {
     // heading, target bearing, heading after: 0.02 apart across pi, the raw difference turns a full step past
-    const float rows[][3] = {{0, 0.045f, 0.045f}, {0, 1, kTurn}, {0, -1, -kTurn}, {3, -3, 3 + kTurn}, {-3, 3, -3 - kTurn},
-                             {3.13f, -3.14f, 3.13f + kTurn - 6.2831853f}, {-3.13f, 3.14f, -3.13f - kTurn + 6.2831853f}};
+    // clang-format off
+    const float rows[][3] = {
+        {0, 0.045f, 0.045f}, {0, 1, kTurn}, {0, -1, -kTurn}, {3, -3, 3 + kTurn}, {-3, 3, -3 - kTurn},
+        {3.13f, -3.14f, 3.13f + kTurn - 6.2831853f}, {-3.13f, 3.14f, -3.13f - kTurn + 6.2831853f}};
+    // clang-format on
     for (const auto& row : rows) {
         NormFoe foe;
         foe.setup();
@@ -56,11 +59,11 @@ TEST(NormFoe, TriangleAndHexagonBodiesPassOutlineChannelsAbove255) {
         foe->draw();
         foe->drawShape(7);
         const std::string res = foe == &norm ? "setCircleResolution(3)" : "setCircleResolution(6)";
-        EXPECT_EQ(rec.take(), (Calls{"setLineWidth(2)", "pushMatrix()", "translate(10,20,0)", "rotate(90)",
-                                     "scale(1.5,1.5,1)", res, "setFillMode(1)", "setColor(250,100,0,100)",
-                                     "drawCircle(0,0,0,18)", "setFillMode(0)", "setColor(305,155,55,255)",
-                                     "drawCircle(0,0,0,18)", "drawCircle(0,0,0,9)", "popMatrix()", res,
-                                     "drawCircle(0,0,0,7)"}));
+        EXPECT_EQ(rec.take(),
+                  (Calls{"setLineWidth(2)", "pushMatrix()", "translate(10,20,0)", "rotate(90)", "scale(1.5,1.5,1)", res,
+                         "setFillMode(1)", "setColor(250,100,0,100)", "drawCircle(0,0,0,18)", "setFillMode(0)",
+                         "setColor(305,155,55,255)", "drawCircle(0,0,0,18)", "drawCircle(0,0,0,9)", "popMatrix()", res,
+                         "drawCircle(0,0,0,7)"}));
     }
 }
 
@@ -94,10 +97,10 @@ TEST(NormFoe, BigVariantDrawsThreeNoisyTrianglesAndShiversItsTrailInDraw) {
 
 TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) {
     // x, way-point y, needs one, picks a new one (else: y after the move)
-    const float rows[][5] = {{600, 0, 1, 1, 0},               // exactly 600: picks a way-point round the target
-                             {300, 10, 0, 0, 3.0783109f},     // exactly 10 away: not reached; half step
-                             {300, 9.5f, 0, 1, 0},            // inside 10: a new way-point
-                             {300, 50, 0, 0, 6.1566219f}};    // 50 away: full step of speed plus boost
+    const float rows[][5] = {{600, 0, 1, 1, 0},             // exactly 600: picks a way-point round the target
+                             {300, 10, 0, 0, 3.0783109f},   // exactly 10 away: not reached; half step
+                             {300, 9.5f, 0, 1, 0},          // inside 10: a new way-point
+                             {300, 50, 0, 0, 6.1566219f}};  // 50 away: full step of speed plus boost
     for (const auto& row : rows) {
         JitterFoe foe;
         foe.setup();
@@ -109,8 +112,10 @@ TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) 
         ofSeedRandom(4);
         foe.update(0, 0);
         EXPECT_FALSE(foe.needWaypoint);
-        if (row[3] == 1) EXPECT_XY(ofVec2f(foe.waypointX, foe.waypointY), std::cos(angle) * 200, std::sin(angle) * 200, 1e-4f);
-        else EXPECT_TRUE(foe.waypointY == row[1] && std::fabs(foe.y - row[4]) < 1e-4) << foe.y;
+        if (row[3] == 1)
+            EXPECT_XY(ofVec2f(foe.waypointX, foe.waypointY), std::cos(angle) * 200, std::sin(angle) * 200, 1e-4f);
+        else
+            EXPECT_TRUE(foe.waypointY == row[1] && std::fabs(foe.y - row[4]) < 1e-4) << foe.y;
     }
     JitterFoe far;  // beyond 600: straight at the target, the way-point reset
     far.setup();
@@ -133,7 +138,8 @@ TEST(SpiralFoe, StaysOnItsNestedOrbitsAndSpinsWithTheDistanceTravelled) {
         for (int frame = 0; frame < 40; frame++) {
             const float outer = foe.outerAngle, inner = foe.innerAngle;
             foe.update(300, 200);
-            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y), foe.outerRadius, 1e-2);
+            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y),
+                        foe.outerRadius, 1e-2);
             EXPECT_NEAR(ofDist(foe.x, foe.y, foe.orbitPoint.x, foe.orbitPoint.y), foe.innerRadius, 1e-2);
             EXPECT_FLOAT_EQ(foe.outerAngle, outer + foe.outerDirection * foe.outerAngularSpeed);
             EXPECT_FLOAT_EQ(foe.innerAngle, inner + foe.innerDirection * foe.innerAngularSpeed);

@@ -5,7 +5,7 @@
 
 TEST(Spring, SetupRestoresTheDefaultsThenAppliesTheType) {
     // type, segment, rest length, strength, width
-    const float cases[][5] = {{SHIP_NORMAL, 3, 130, 0.01f, 1}, {SHIP_HEAVY, 0, 84.5f, 0.006f, 1.5f},
+    const float cases[][5] = {{SHIP_NORMAL, 3, 130, 0.01f, 1},  {SHIP_HEAVY, 0, 84.5f, 0.006f, 1.5f},
                               {SHIP_FAST, 0, 260, 0.01f, 0.5f}, {SHIP_HARDY, 0, 156, 0.01f, 1},
                               {42, 0, 130, 0.01f, 1},           {SHIP_CASCADE, 0, 80, 0.01f, 1},
                               {SHIP_CASCADE, 5, 280, 0.01f, 1}, {SHIP_CASCADE, 6, 310, 0.01f, 1},

@@ -4,8 +4,8 @@
 
 TEST(WeaponParticle, ColourByShipTypeWithColourBlindLastAndSetColorSaturationThenBrightness) {
     const ofColor ember(226, 112, 28, 255), hyper(246, 142, 51, 150), jelly(179, 70, 16, 150);
-    const std::pair<int, ofColor> cases[] = {{SHIP_NORMAL, ember}, {SHIP_HEAVY, ember}, {SHIP_HYPER, hyper},
-                                             {SHIP_JELLY, jelly}, {SHIP_CASCADE, ember}};
+    const std::pair<int, ofColor> cases[] = {
+        {SHIP_NORMAL, ember}, {SHIP_HEAVY, ember}, {SHIP_HYPER, hyper}, {SHIP_JELLY, jelly}, {SHIP_CASCADE, ember}};
     for (const auto& c : cases) {
         WeaponParticle w;
         w.setupForShip(SHIP_JELLY, 9, true);  // nothing of it may stay

@@ -22,8 +22,8 @@ TEST(Particle, StepsByTheNewVelocityKeepingTheForceAndDamps) {
 
 TEST(Particle, PointForcesFallLinearlyToNothingAtTheRadius) {
     // x, y, radius, scale, repulsion x, y; attraction is the opposite.
-    const float cases[][6] = {{30, 0, 100, 2, 1.4f, 0}, {60, 80, 200, 4, 1.2f, 1.6f}, {0, -50, 100, 1, 0, -0.5f},
-                              {99.99f, 0, 100, 1e4f, 1, 0}, {100, 0, 100, 5, 0, 0},   {0, 0, 100, 5, 0, 0}};
+    const float cases[][6] = {{30, 0, 100, 2, 1.4f, 0},     {60, 80, 200, 4, 1.2f, 1.6f}, {0, -50, 100, 1, 0, -0.5f},
+                              {99.99f, 0, 100, 1e4f, 1, 0}, {100, 0, 100, 5, 0, 0},       {0, 0, 100, 5, 0, 0}};
     for (const auto& c : cases) {
         particle rep = at(c[0], c[1]), att = at(c[0], c[1]);
         rep.addRepulsionForce(0, 0, c[2], c[3]);
