@@ -47,21 +47,3 @@ TEST(WeaponParticle, TrailRecordsFadesAndWidensWithSquaredSpeed) {
         EXPECT_EQ(rec.take()[0], "setLineWidth(" + g(c[1]) + ")") << c[0];
     }
 }
-
-TEST(WeaponParticle, DrawsOnceOrTwiceFlickeringForHyper) {
-    RecorderScope rec;
-    WeaponParticle w;
-    w.position.set(10, 20);
-    w.setupForShip(SHIP_NORMAL, 1, false);
-    w.draw();
-    w.draw(9);
-    EXPECT_EQ(rec.take(), (Calls{"drawCircle(10,20,0,3)", "drawCircle(10,20,0,9)"}));
-    w.setupForShip(SHIP_HYPER, 1, false);
-    ofSeedRandom(5);
-    float o[4];
-    for (float& v : o) v = ofRandomRange(-6, 6);
-    ofSeedRandom(5);
-    w.draw();
-    EXPECT_EQ(rec.take(), (Calls{"drawCircle(" + g(10 + o[0]) + "," + g(20 + o[1]) + ",0,3)",
-                                 "drawCircle(" + g(10 + o[2]) + "," + g(20 + o[3]) + ",0,3)"}));
-}

@@ -35,14 +35,14 @@ TEST(Particle, PointForcesFallLinearlyToNothingAtTheRadius) {
 
 TEST(Particle, PairForcesAreEqualAndOppositeWithinTheRadius) {
     particle a = at(0, 0), b = at(0, 40), c = at(0, 0), d = at(0, 40), e = at(0, 0), f = at(99.99f, 0);
-    e.addRepulsionForce(f, 100, 1e4f);  // just inside the radius
-    EXPECT_NEAR(f.force.x, 1, 1e-3);
     a.addRepulsionForce(b, 100, 2);
     c.addAttractionForce(d, 100, 2);
     EXPECT_NEAR(a.force.y, -1.2f, 1e-6f);
     EXPECT_NEAR(b.force.y, 1.2f, 1e-6f);
     EXPECT_NEAR(c.force.y, 1.2f, 1e-6f);
     EXPECT_NEAR(d.force.y, -1.2f, 1e-6f);
+    e.addRepulsionForce(f, 100, 1e4f);  // just inside the radius
+    EXPECT_NEAR(f.force.x, 1, 1e-3);
     for (float gap : {0.0f, 100.0f, 100.5f}) {  // coincident, at the radius, beyond: nothing
         e = at(5, 5), f = at(5 + gap, 5);
         e.addRepulsionForce(f, 100, 3);
