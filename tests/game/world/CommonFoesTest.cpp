@@ -7,39 +7,34 @@ namespace {
 const float kTurn = 0.0418879f;
 }
 
-TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterIt) {
-    // speed, gain, target x; after: x, speed, gain
-    const float rows[][6] = {{2, 0, 2000, 19.1460803f, 2, 0.1460803f},  // far: boost 17 plus this frame's gain
-                             {2, 0, 1600, 19.0782066f, 2, 0.0782066f},  // the boost has topped out at 1600
-                             {20, 0, 100, 20.0072262f, 14, 0},          // moves at 20, then capped at 14
-                             {10, 5, 800, 17.440984f, 10, 5},           // at the cap: no gain, none taken back
-                             {1.5f, 0.25f, 0.5f, 1.75f, 1.5f, 0.25f}};  // next to the target: no boost
-    for (const auto& row : rows) {
-        NormFoe foe;
-        foe.setup();
-        foe.speed = row[0];
-        foe.speedGain = row[1];
-        foe.update(row[2], 0);
-        EXPECT_NEAR(foe.x, row[3], 1e-4);
-        EXPECT_EQ(foe.speed, row[4]);
-        EXPECT_NEAR(foe.speedGain, row[5], 1e-5);
-        EXPECT_EQ(foe.trailPos[0], ofVec2f(foe.x, 0));
-    }
-}
-
-TEST(NormFoe, TurnsOneStepOrSnapsByTheRawAngleDifference) {
-    // heading, target bearing, heading after: 0.02 apart across pi, the raw difference turns a full step past
-    // clang-format off
-    const float rows[][3] = {
-        {0, 0.045f, 0.045f}, {0, 1, kTurn}, {0, -1, -kTurn}, {3, -3, 3 + kTurn}, {-3, 3, -3 - kTurn},
-        {3.13f, -3.14f, 3.13f + kTurn - 6.2831853f}, {-3.13f, 3.14f, -3.13f - kTurn + 6.2831853f}};
-    // clang-format on
+TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterItAndTurnsByTheRawAngleDifference) {
+    // heading, speed, gain, target x, y; after: x, speed, gain, heading
+    const float rows[][9] = {{0, 2, 0, 2000, 0, 19.1460803f, 2, 0.1460803f, 0},  // far: boost 17 plus this frame's gain
+                             {0, 2, 0, 1600, 0, 19.0782066f, 2, 0.0782066f, 0},  // the boost has topped out at 1600
+                             {0, 20, 0, 100, 0, 20.0072262f, 14, 0, 0},          // moves at 20, then capped at 14
+                             {0, 10, 5, 800, 0, 17.440984f, 10, 5, 0},           // at the cap: no gain, none taken back
+                             {0, 1.5f, 0.25f, 0.5f, 0, 1.75f, 1.5f, 0.25f, 0},   // next to the target: no boost
+                             {0, 0, 0, 10, 0.45f, NAN, 0, 0, 0.045f},            // within 1.1 steps: snaps
+                             {0, 0, 0, 5.4f, 8.41f, NAN, 0, 0, kTurn},           // one step either way
+                             {0, 0, 0, 5.4f, -8.41f, NAN, 0, 0, -kTurn},
+                             {3, 0, 0, -9.9f, -1.41f, NAN, 0, 0, 3 + kTurn},  // the short way across pi
+                             {-3, 0, 0, -9.9f, 1.41f, NAN, 0, 0, -3 - kTurn},
+                             // 0.01 apart across pi, the raw difference turns a full step past
+                             {3.13f, 0, 0, -10, -0.0016f, NAN, 0, 0, 3.13f + kTurn - 6.2831853f},
+                             {-3.13f, 0, 0, -10, 0.0016f, NAN, 0, 0, -3.13f - kTurn + 6.2831853f}};
     for (const auto& row : rows) {
         NormFoe foe;
         foe.setup();
         foe.heading = row[0];
-        foe.update(std::cos(row[1]) * 10, std::sin(row[1]) * 10);
-        EXPECT_NEAR(foe.heading, row[2], 1e-5) << row[0] << " " << row[1];
+        foe.speed = row[1];
+        foe.speedGain = row[2];
+        foe.update(row[3], row[4]);
+        EXPECT_NEAR(foe.heading, row[8], 1e-4) << row[0] << " " << row[3] << "," << row[4];
+        if (std::isnan(row[5])) continue;
+        EXPECT_NEAR(foe.x, row[5], 1e-4);
+        EXPECT_EQ(foe.speed, row[6]);
+        EXPECT_NEAR(foe.speedGain, row[7], 1e-5);
+        EXPECT_EQ(foe.trailPos[0], ofVec2f(foe.x, 0));
     }
 }
 
