@@ -236,7 +236,7 @@ void GameCore::layout(int width) {
     arrowLeftButton.height = arrowRightButton.height = arrow.height;
 
     menuButton.set(15 * s, h - 15 * s - 50 * s, 100 * s, 50 * s);
-    roundOverCornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
+    cornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
 }
 
 void GameCore::startRound(bool) {

@@ -324,9 +324,9 @@ public:
     ofRectangle submitButton;
     ofRectangle leaderboardButton;
     ofRectangle menuButton;
-    ofRectangle roundOverCornerButton;
-    bool submitSelected = false;
-    bool leaderboardSelected = false;
+    ofRectangle cornerButton;
+    bool submitButtonBlink = false;
+    bool leaderboardButtonBlink = false;
 
     // Round screens: pause and hold.
     ofRectangle pauseButton;

@@ -83,7 +83,7 @@ void GameCore::drawGameOver() {
             if (scoreSubmitOverlay.sending)
                 label = "Sending" + std::string(static_cast<size_t>(static_cast<int>(ofGetElapsedTimef()) % 4), '.');
             const float y = static_cast<float>(static_cast<int>(y1 + 30));
-            if (!submitSelected || shown) font.drawString(label, 3, buttonX, y);
+            if (!submitButtonBlink || shown) font.drawString(label, 3, buttonX, y);
             if (gamePad) {
                 drawPadButton(static_cast<int>(buttonX - 40), static_cast<int>(y - glyphDrop), 2, alpha, 0.6f);
                 ofSetColor(textColor, alpha);
@@ -98,7 +98,7 @@ void GameCore::drawGameOver() {
         if (onlineScore && !arcadeCabinet) {
             const std::string label = "View Leaderboards";
             const float y = static_cast<float>(static_cast<int>(y2 + 100 * s + 30));
-            if (!leaderboardSelected || shown) font.drawString(label, 3, buttonX, y);
+            if (!leaderboardButtonBlink || shown) font.drawString(label, 3, buttonX, y);
             if (gamePad) {
                 drawPadButton(static_cast<int>(buttonX - 40), static_cast<int>(y - glyphDrop), 3, alpha, 0.6f);
                 ofSetColor(textColor, alpha);
