@@ -108,7 +108,9 @@ TEST_F(CoreScreens, MultikillBannerBarTextAndEndFade) {
         ASSERT_GE(at, 2) << k.text;
         // The end fade sets the colour again just before the text.
         EXPECT_EQ(calls[k.timer < 0 ? at - 1 : 1], colour + std::to_string(k.alpha) + ")") << k.timer;
-        if (k.timer < 0) EXPECT_EQ(calls[1], colour + "255)");
+        if (k.timer < 0) {
+            EXPECT_EQ(calls[1], colour + "255)");
+        }
     }
 
     // A Robot in play stretches the window to 5 s: the bar is fuller.
