@@ -198,6 +198,7 @@ void GameCore::setColorBlindMode(bool on) {
         players[i].colour = playerColors[i];
     }
     foeColor = on ? colorBlindFoeColor : normalFoeColor;
+    leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
 }
@@ -300,6 +301,7 @@ void GameCore::update() {
     menuTime += frameTime;
     if (rockFlashTime > 0) rockFlashTime -= frameTime;
     slideTimer += frameTime;
+    scoreSubmitOverlay.poll();
 
     if (gameState == GameState::MainMenu) updateMainMenu();
 
@@ -311,6 +313,7 @@ void GameCore::update() {
         cursorShown = cursorWanted;
     }
     totalTime += frameTime;
+    if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
 }
 
 void GameCore::updateMainMenu() {
