@@ -15,4 +15,6 @@ public:
     bool statsReceived = false;
     bool ready = false;
     bool requestPending = false;
+    // Placeholder: every call is recorded here, e.g. "setStatInt foe_kills 3".
+    std::vector<std::string> calls;
 };

@@ -13,6 +13,16 @@ public:
     void startGlobalStatGetters();
     void toggleGlobalStats();
     void readBackFromSteam();
+    // The record of that name, made on first use (placeholder: every name is a
+    // plain int counter on this tracker's wrapper).
+    StatRecord& record(const std::string& name) {
+        StatRecord& r = records[name];
+        if (r.name.empty()) {
+            r.name = name;
+            r.wrapper = &statsWrapper;
+        }
+        return r;
+    }
 
     std::map<std::string, StatRecord> records;
     AchievementAndStatsWrapper statsWrapper;
