@@ -4,11 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ofTessellator.h"
 #include "tess/tesselator.h"
 
 // The tessellator on the shapes the game fills each frame (8 to 32 points)
-// and on large self-crossing outlines; reports time per vertex and
-// allocator calls per run.
+// and on large self-crossing outlines, through the C API and through the
+// front-end; reports time per vertex and allocator calls per run.
 
 namespace {
 
@@ -96,6 +97,32 @@ BENCHMARK(BM_GameShape)->Arg(8)->Arg(16)->Arg(32);
 
 // Large outlines of the same kind, without crossings.
 BENCHMARK(BM_GameShape)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The fill road's way in: the shared front-end filling a mesh.
+void BM_GameShapeMesh(benchmark::State& state) {
+    const std::vector<float> pts = gameShape((int)state.range(0));
+    ofPolyline line;
+    for (size_t i = 0; i + 1 < pts.size(); i += 2) line.addVertex(ofPoint(pts[i], pts[i + 1], 0));
+    line.setClosed(true);
+    const std::vector<ofPolyline> outlines = {line};
+    TESSalloc rec = {countingAlloc, countingRealloc, countingFree, nullptr, 0, 0, 0, 0, 0, 0};
+    ofTessellator tess(rec);
+    ofMesh mesh;
+    allocCalls = 0;
+    long runs = 0;
+    for (auto _ : state) {
+        tess.tessellateToMesh(outlines, OF_POLY_WINDING_ODD, mesh, false);
+        benchmark::DoNotOptimize(mesh.getIndices().data());
+        ++runs;
+    }
+    const int n = line.size();
+    state.SetItemsProcessed(state.iterations() * n);
+    state.counters["allocs/run"] = runs ? (double)allocCalls / runs : 0;
+    state.counters["triangles"] = (double)mesh.getNumIndices() / 3;
+    state.counters["ns/vertex"] =
+        benchmark::Counter((double)n * state.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_GameShapeMesh)->Arg(8)->Arg(16)->Arg(32);
 
 void BM_CrossingStrip(benchmark::State& state) {
     run(state, crossingStrip((int)state.range(0)), TESS_WINDING_NONZERO);

@@ -151,7 +151,7 @@ bool GameCore::endRound(bool intro) {
     submitButtonBlink = false;
     leaderboardButtonBlink = false;
 
-    AchievementAndStatsWrapper& wrapper = achievementTracker.statsWrapper;
+    AchievementAndStatsWrapper& wrapper = achievementTracker.wrapper;
     const bool boardMode = !deathMatch && gameMode != GameMode::Intro && gameMode != GameMode::Mission;
     scoreUploadPending = wrapper.ready && boardMode && !credits;
     onlineScore = steamAvailable && !deathMatch && gameMode != GameMode::Mission;

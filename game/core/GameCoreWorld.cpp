@@ -199,7 +199,7 @@ void GameCore::stepShips() {
             if (blackHoleActive && !ship.frozen && blackHole.pullParticle(ship.point)) playerDied(introRound, i);
             ship.update(frameTime);
         }
-        if (coop && gameMode == GameMode::Hard && !achievementTracker.pacifistFailed && roundKills == 0)
+        if (coop && gameMode == GameMode::Hard && !achievementTracker.teamPacifistFailed && roundKills == 0)
             achievementTracker.checkTeamPacifist(playTime);
         if (!coop && !deathMatch)
             achievementTracker.checkScore(static_cast<int>(players[0].score), mode, players[0].shipType);

@@ -1,35 +1,22 @@
 #include "bucketAlloc.h"
 
 struct Bucket {
-    Bucket* next;
+    Bucket* next = nullptr;
+    int items = 0;
 };
 
 namespace {
 
-// Items follow the link word; keep them aligned for pointers and floats.
+// Items follow the block's header; keep them aligned for pointers and floats.
 size_t headerSize() {
     const size_t a = alignof(void*) > alignof(double) ? alignof(void*) : alignof(double);
     return (sizeof(Bucket) + a - 1) / a * a;
 }
 
-bool addBucket(BucketAlloc* pool) {
-    const size_t size = headerSize() + pool->itemSize * (size_t)pool->bucketSize;
-    Bucket* bucket = (Bucket*)pool->alloc->memalloc(pool->alloc->userData, size);
-    if (!bucket) return false;
-    bucket->next = pool->buckets;
-    pool->buckets = bucket;
-
-    // Thread the new items onto the free list in address order, the last one
-    // pointing to the former head.
-    unsigned char* first = (unsigned char*)bucket + headerSize();
-    void* head = pool->freelist;
-    for (int i = pool->bucketSize - 1; i >= 0; --i) {
-        void** item = (void**)(first + pool->itemSize * (size_t)i);
-        *item = head;
-        head = item;
-    }
-    pool->freelist = head;
-    return true;
+void carveFrom(BucketAlloc* pool, Bucket* bucket) {
+    pool->current = bucket;
+    pool->carve = (unsigned char*)bucket + headerSize();
+    pool->carveEnd = pool->carve + pool->itemSize * (size_t)bucket->items;
 }
 
 } // namespace
@@ -40,37 +27,65 @@ int tessClampBucketSize(int* size) {
     return *size;
 }
 
+bool bucketAllocNextBlock(BucketAlloc* pool) {
+    if (pool->current && pool->current->next) {
+        carveFrom(pool, pool->current->next);
+        return true;
+    }
+    const int items = pool->nextBucketSize;
+    Bucket* bucket =
+        (Bucket*)pool->alloc->memalloc(pool->alloc->userData, headerSize() + pool->itemSize * (size_t)items);
+    if (!bucket) return false;
+    bucket->next = nullptr;
+    bucket->items = items;
+    if (pool->current) pool->current->next = bucket;
+    else pool->buckets = bucket;
+    carveFrom(pool, bucket);
+    pool->capacity += (size_t)items;
+    pool->nextBucketSize = items * 2 < pool->bucketSize ? items * 2 : pool->bucketSize;
+    return true;
+}
+
 BucketAlloc* createBucketAlloc(TESSalloc* alloc, const char* name, size_t itemSize, int bucketSize) {
     BucketAlloc* pool = (BucketAlloc*)alloc->memalloc(alloc->userData, sizeof(BucketAlloc));
     if (!pool) return nullptr;
+    *pool = BucketAlloc();
     if (itemSize < sizeof(void*)) itemSize = sizeof(void*);
-    itemSize = (itemSize + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
-    pool->freelist = nullptr;
-    pool->buckets = nullptr;
-    pool->itemSize = itemSize;
+    pool->itemSize = (itemSize + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
     pool->bucketSize = bucketSize < 1 ? 1 : bucketSize;
+    pool->nextBucketSize =
+        pool->bucketSize < TESS_FIRST_BUCKET_ITEMS ? pool->bucketSize : TESS_FIRST_BUCKET_ITEMS;
     pool->name = name;
     pool->alloc = alloc;
-    if (!addBucket(pool)) {
+    // The first block at once: a pool that exists can hand out items.
+    if (!bucketAllocNextBlock(pool)) {
         alloc->memfree(alloc->userData, pool);
         return nullptr;
     }
     return pool;
 }
 
-void* bucketAlloc(BucketAlloc* pool) {
-    // The last free item is never handed out before a new block is added.
-    if (!pool->freelist || !*(void**)pool->freelist) {
-        if (!addBucket(pool)) return nullptr;
-    }
-    void* item = pool->freelist;
-    pool->freelist = *(void**)item;
-    return item;
+void resetBucketAlloc(BucketAlloc* pool) {
+    pool->freelist = nullptr;
+    carveFrom(pool, pool->buckets);
 }
 
-void bucketFree(BucketAlloc* pool, void* item) {
-    *(void**)item = pool->freelist;
-    pool->freelist = item;
+void trimBucketAlloc(BucketAlloc* pool, size_t maxItems) {
+    Bucket* last = pool->buckets;
+    size_t kept = (size_t)last->items;
+    while (last->next && kept + (size_t)last->next->items <= maxItems) {
+        last = last->next;
+        kept += (size_t)last->items;
+    }
+    Bucket* bucket = last->next;
+    last->next = nullptr;
+    while (bucket) {
+        Bucket* next = bucket->next;
+        pool->alloc->memfree(pool->alloc->userData, bucket);
+        bucket = next;
+    }
+    pool->capacity = kept;
+    resetBucketAlloc(pool);
 }
 
 void deleteBucketAlloc(BucketAlloc* pool) {
@@ -81,7 +96,5 @@ void deleteBucketAlloc(BucketAlloc* pool) {
         alloc->memfree(alloc->userData, bucket);
         bucket = next;
     }
-    pool->freelist = nullptr;
-    pool->buckets = nullptr;
     alloc->memfree(alloc->userData, pool);
 }

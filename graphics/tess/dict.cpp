@@ -89,23 +89,28 @@ void treeRemove(Dict* dict, DictTreeNode* n) {
 Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed) {
     Dict* dict = (Dict*)alloc->memalloc(alloc->userData, sizeof(Dict));
     if (!dict) return nullptr;
-    dict->head.key = nullptr;
-    dict->head.next = &dict->head;
-    dict->head.prev = &dict->head;
-    dict->frame = frame;
-    dict->leq = leq;
-    dict->indexed = indexed;
-    dict->root = nullptr;
-    dict->seed = 2463534242u;
-    dict->orderChecks = 0;
     tessClampBucketSize(&alloc->dictNodeBucketSize);
-    const size_t itemSize = indexed ? sizeof(DictTreeNode) : sizeof(DictNode);
-    dict->nodePool = createBucketAlloc(alloc, "Dict", itemSize, alloc->dictNodeBucketSize);
+    // Room for tree nodes either way, so that a reset may switch the index on.
+    dict->nodePool = createBucketAlloc(alloc, "Dict", sizeof(DictTreeNode), alloc->dictNodeBucketSize);
     if (!dict->nodePool) {
         alloc->memfree(alloc->userData, dict);
         return nullptr;
     }
+    dict->frame = frame;
+    dict->leq = leq;
+    dictReset(dict, indexed);
     return dict;
+}
+
+void dictReset(Dict* dict, bool indexed) {
+    dict->head.key = nullptr;
+    dict->head.next = &dict->head;
+    dict->head.prev = &dict->head;
+    dict->indexed = indexed;
+    dict->root = nullptr;
+    dict->seed = 2463534242u;
+    dict->orderChecks = 0;
+    resetBucketAlloc(dict->nodePool);
 }
 
 void dictDeleteDict(TESSalloc* alloc, Dict* dict) {

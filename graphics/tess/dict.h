@@ -31,6 +31,8 @@ struct Dict {
 
 Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed = false);
 void dictDeleteDict(TESSalloc* alloc, Dict* dict);
+// Empties the dictionary for the next sweep, keeping its nodes' memory.
+void dictReset(Dict* dict, bool indexed);
 
 // Walks down from node and links the new key above the first node whose key
 // comes before it; from the head this inserts by order from the top.
@@ -38,6 +40,40 @@ DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key);
 // The lowest node whose key the probe comes before or with (the head if none).
 DictNode* dictSearch(Dict* dict, DictKey key);
 void dictDelete(Dict* dict, DictNode* node);
+
+// The two walks of a plain (not indexed) dictionary with the order known at
+// compile time, for callers in a hurry; they fall back on the calls above
+// for an indexed one.
+template <class Leq>
+inline DictNode* dictInsertBeforeBy(Dict* dict, DictNode* node, DictKey key, Leq leq) {
+    if (dict->indexed) return dictInsertBefore(dict, node, key);
+    size_t checks = 0;
+    do {
+        node = node->prev;
+    } while (node->key != nullptr && (++checks, !leq(node->key, key)));
+    dict->orderChecks += checks;
+
+    DictNode* newNode = (DictNode*)bucketAlloc(dict->nodePool);
+    if (!newNode) return nullptr;
+    newNode->key = key;
+    newNode->next = node->next;
+    node->next->prev = newNode;
+    newNode->prev = node;
+    node->next = newNode;
+    return newNode;
+}
+
+template <class Leq>
+inline DictNode* dictSearchBy(Dict* dict, DictKey key, Leq leq) {
+    if (dict->indexed) return dictSearch(dict, key);
+    size_t checks = 0;
+    DictNode* found = &dict->head;
+    do {
+        found = found->next;
+    } while (found->key != nullptr && (++checks, !leq(key, found->key)));
+    dict->orderChecks += checks;
+    return found;
+}
 
 inline DictNode* dictMin(Dict* dict) { return dict->head.next; }
 inline DictNode* dictInsert(Dict* dict, DictKey key) { return dictInsertBefore(dict, &dict->head, key); }

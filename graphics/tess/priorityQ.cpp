@@ -12,23 +12,41 @@ void freeHeap(TESSalloc* alloc, PriorityQHeap* pq) {
     alloc->memfree(alloc->userData, pq);
 }
 
-PriorityQHeap* newHeap(TESSalloc* alloc, int size, PQLeq leq) {
-    PriorityQHeap* pq = (PriorityQHeap*)alloc->memalloc(alloc->userData, sizeof(PriorityQHeap));
-    if (!pq) return nullptr;
-    pq->size = 0;
-    pq->max = size;
+// Room for size entries; the arrays are replaced only when too small.
+bool reserveHeap(TESSalloc* alloc, PriorityQHeap* pq, int size) {
+    if (pq->capacity >= size && pq->nodes && pq->handles) return true;
+    if (pq->nodes) alloc->memfree(alloc->userData, pq->nodes);
+    if (pq->handles) alloc->memfree(alloc->userData, pq->handles);
+    pq->capacity = 0;
     pq->nodes = (PQnode*)alloc->memalloc(alloc->userData, ((size_t)size + 1) * sizeof(PQnode));
     pq->handles = (PQhandleElem*)alloc->memalloc(alloc->userData, ((size_t)size + 1) * sizeof(PQhandleElem));
-    if (!pq->nodes || !pq->handles) {
-        freeHeap(alloc, pq);
-        return nullptr;
-    }
+    if (!pq->nodes || !pq->handles) return false;
+    pq->capacity = size;
+    return true;
+}
+
+void resetHeap(PriorityQHeap* pq, int size) {
+    pq->size = 0;
+    pq->max = size;
     pq->initialized = false;
     pq->freeList = 0;
-    pq->leq = leq;
     // The minimum of an empty heap reads a null key.
     pq->nodes[1].handle = 1;
     pq->handles[1].key = nullptr;
+}
+
+PriorityQHeap* newHeap(TESSalloc* alloc, int size, PQLeq leq) {
+    PriorityQHeap* pq = (PriorityQHeap*)alloc->memalloc(alloc->userData, sizeof(PriorityQHeap));
+    if (!pq) return nullptr;
+    pq->nodes = nullptr;
+    pq->handles = nullptr;
+    pq->capacity = 0;
+    if (!reserveHeap(alloc, pq, size)) {
+        freeHeap(alloc, pq);
+        return nullptr;
+    }
+    pq->leq = leq;
+    resetHeap(pq, size);
     return pq;
 }
 
@@ -76,16 +94,21 @@ void heapInit(PriorityQHeap* pq) {
 PQhandle heapInsert(TESSalloc* alloc, PriorityQHeap* pq, PQkey keyNew) {
     int curr = pq->size + 1;
     if (curr * 2 > pq->max) {
+        // Growing needs the reallocation function, even where a previous
+        // shape left room enough.
         if (!alloc->memrealloc) return INV_HANDLE;
         const int newMax = pq->max * 2;
-        PQnode* nodes =
-            (PQnode*)alloc->memrealloc(alloc->userData, pq->nodes, ((size_t)newMax + 1) * sizeof(PQnode));
-        if (!nodes) return INV_HANDLE;
-        pq->nodes = nodes;
-        PQhandleElem* handles = (PQhandleElem*)alloc->memrealloc(alloc->userData, pq->handles,
-                                                                 ((size_t)newMax + 1) * sizeof(PQhandleElem));
-        if (!handles) return INV_HANDLE;
-        pq->handles = handles;
+        if (newMax > pq->capacity) {
+            PQnode* nodes =
+                (PQnode*)alloc->memrealloc(alloc->userData, pq->nodes, ((size_t)newMax + 1) * sizeof(PQnode));
+            if (!nodes) return INV_HANDLE;
+            pq->nodes = nodes;
+            PQhandleElem* handles = (PQhandleElem*)alloc->memrealloc(alloc->userData, pq->handles,
+                                                                     ((size_t)newMax + 1) * sizeof(PQhandleElem));
+            if (!handles) return INV_HANDLE;
+            pq->handles = handles;
+            pq->capacity = newMax;
+        }
         pq->max = newMax;
     }
     pq->size = curr;
@@ -221,12 +244,31 @@ PriorityQ* pqNewPriorityQ(TESSalloc* alloc, int size, PQLeq leq) {
         alloc->memfree(alloc->userData, pq);
         return nullptr;
     }
+    pq->keysCapacity = size;
     pq->order = nullptr;
+    pq->orderCapacity = 0;
     pq->size = 0;
     pq->max = size;
     pq->initialized = false;
     pq->leq = leq;
     return pq;
+}
+
+int pqReset(TESSalloc* alloc, PriorityQ* pq, int size) {
+    if (size < 1) size = 1;
+    if (!reserveHeap(alloc, pq->heap, size)) return 0;
+    resetHeap(pq->heap, size);
+    if (pq->keysCapacity < size) {
+        alloc->memfree(alloc->userData, pq->keys);
+        pq->keysCapacity = 0;
+        pq->keys = (PQkey*)alloc->memalloc(alloc->userData, (size_t)size * sizeof(PQkey));
+        if (!pq->keys) return 0;
+        pq->keysCapacity = size;
+    }
+    pq->size = 0;
+    pq->max = size;
+    pq->initialized = false;
+    return 1;
 }
 
 void pqDeletePriorityQ(TESSalloc* alloc, PriorityQ* pq) {
@@ -237,8 +279,13 @@ void pqDeletePriorityQ(TESSalloc* alloc, PriorityQ* pq) {
 }
 
 int pqInit(TESSalloc* alloc, PriorityQ* pq) {
-    pq->order = (PQkey**)alloc->memalloc(alloc->userData, ((size_t)pq->size + 1) * sizeof(PQkey*));
-    if (!pq->order) return 0;
+    if (pq->orderCapacity < pq->size + 1) {
+        if (pq->order) alloc->memfree(alloc->userData, pq->order);
+        pq->orderCapacity = 0;
+        pq->order = (PQkey**)alloc->memalloc(alloc->userData, ((size_t)pq->size + 1) * sizeof(PQkey*));
+        if (!pq->order) return 0;
+        pq->orderCapacity = pq->size + 1;
+    }
     for (int i = 0; i < pq->size; ++i) pq->order[i] = &pq->keys[i];
     sortDescending(pq->order, pq->size);
     pq->max = pq->size;
@@ -254,9 +301,12 @@ PQhandle pqInsert(TESSalloc* alloc, PriorityQ* pq, PQkey keyNew) {
     if (curr + 1 >= pq->max) {
         if (!alloc->memrealloc) return INV_HANDLE;
         const int newMax = pq->max * 2;
-        PQkey* keys = (PQkey*)alloc->memrealloc(alloc->userData, pq->keys, (size_t)newMax * sizeof(PQkey));
-        if (!keys) return INV_HANDLE;
-        pq->keys = keys;
+        if (newMax > pq->keysCapacity) {
+            PQkey* keys = (PQkey*)alloc->memrealloc(alloc->userData, pq->keys, (size_t)newMax * sizeof(PQkey));
+            if (!keys) return INV_HANDLE;
+            pq->keys = keys;
+            pq->keysCapacity = newMax;
+        }
         pq->max = newMax;
     }
     pq->size = curr + 1;

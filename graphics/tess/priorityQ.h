@@ -22,6 +22,8 @@ struct PQhandleElem {
     PQhandle node;
 };
 
+// max is what the queue may hold before it has to grow; capacity what its
+// arrays have room for, which a queue reset for a smaller shape keeps.
 struct PriorityQHeap {
     PQnode* nodes;         // from index 1
     PQhandleElem* handles; // from index 1
@@ -29,6 +31,7 @@ struct PriorityQHeap {
     PQhandle freeList;
     bool initialized;
     PQLeq leq;
+    int capacity; // entries of nodes and handles, less the unused index 0
 };
 
 struct PriorityQ {
@@ -38,10 +41,16 @@ struct PriorityQ {
     PQhandle size, max;
     bool initialized;
     PQLeq leq;
+    int keysCapacity;
+    int orderCapacity;
 };
 
 PriorityQ* pqNewPriorityQ(TESSalloc* alloc, int size, PQLeq leq);
 void pqDeletePriorityQ(TESSalloc* alloc, PriorityQ* pq);
+// Empties the queue and gives it room for size keys, as a new queue of that
+// size would have; 0 when that memory cannot be had (the queue must then be
+// deleted).
+int pqReset(TESSalloc* alloc, PriorityQ* pq, int size);
 
 // Returns a handle (negative for the sorted array, positive for the heap) or
 // INV_HANDLE when the queue cannot grow; a failed insertion leaves it as it was.

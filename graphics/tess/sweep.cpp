@@ -31,7 +31,7 @@ void addWinding(TESShalfEdge* eDst, TESShalfEdge* eSrc) {
     eDst->Sym->winding += eSrc->Sym->winding;
 }
 
-int edgeLeq(void* frame, DictKey key1, DictKey key2) {
+inline int edgeLeq(void* frame, DictKey key1, DictKey key2) {
     TESStesselator* tess = (TESStesselator*)frame;
     TESSvertex* event = tess->event;
     TESShalfEdge* e1 = ((ActiveRegion*)key1)->eUp;
@@ -51,6 +51,12 @@ int edgeLeq(void* frame, DictKey key1, DictKey key2) {
     TESSreal t2 = tesedgeEval(e2->Dst, event, e2->Org);
     return t1 >= t2;
 }
+
+// The dictionary's order, called directly.
+struct EdgeOrder {
+    TESStesselator* tess;
+    bool operator()(DictKey key1, DictKey key2) const { return edgeLeq(tess, key1, key2) != 0; }
+};
 
 void deleteRegion(TESStesselator* tess, ActiveRegion* reg) {
     reg->eUp->activeRegion = nullptr;
@@ -93,7 +99,7 @@ ActiveRegion* addRegionBelow(TESStesselator* tess, ActiveRegion* regAbove, TESSh
     ActiveRegion* regNew = (ActiveRegion*)bucketAlloc(tess->regionPool);
     if (!regNew) tessFail(tess);
     regNew->eUp = eNewUp;
-    regNew->nodeUp = dictInsertBefore(tess->dict, regAbove->nodeUp, regNew);
+    regNew->nodeUp = dictInsertBeforeBy(tess->dict, regAbove->nodeUp, regNew, EdgeOrder{tess});
     if (!regNew->nodeUp) {
         bucketFree(tess->regionPool, regNew);
         tessFail(tess);
@@ -472,7 +478,7 @@ void connectLeftDegenerate(TESStesselator* tess, ActiveRegion* regUp, TESSvertex
 void connectLeftVertex(TESStesselator* tess, TESSvertex* vEvent) {
     ActiveRegion probe;
     probe.eUp = vEvent->anEdge->Sym;
-    ActiveRegion* regUp = checkRegion(tess, (ActiveRegion*)dictSearch(tess->dict, &probe)->key);
+    ActiveRegion* regUp = checkRegion(tess, (ActiveRegion*)dictSearchBy(tess->dict, &probe, EdgeOrder{tess})->key);
     ActiveRegion* regLo = RegionBelow(regUp);
     if (!regLo) {
         // Nothing below: the vertex lies outside every region.
@@ -607,8 +613,15 @@ bool isFinite(TESSreal x) { return x - x == 0; }
 void initEdgeDict(TESStesselator* tess) {
     // Many edges can cross the sweep line at once.
     const bool indexed = tess->queuedVertexCount >= tess->indexMinVertices;
-    tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed);
-    if (!tess->dict) tessFail(tess);
+    if (tess->spareDict) {
+        tessClampBucketSize(&tess->alloc.dictNodeBucketSize);
+        tess->dict = tess->spareDict;
+        tess->spareDict = nullptr;
+        dictReset(tess->dict, indexed);
+    } else {
+        tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed);
+        if (!tess->dict) tessFail(tess);
+    }
 
     TESSreal w = sentinelMargin(tess->bmin[0], tess->bmax[0]);
     TESSreal h = sentinelMargin(tess->bmin[1], tess->bmax[1]);
@@ -633,7 +646,10 @@ void doneEdgeDict(TESStesselator* tess) {
     ActiveRegion* reg;
     while ((reg = (ActiveRegion*)dictMin(tess->dict)->key) != nullptr) deleteRegion(tess, reg);
     tess->dictOrderChecks = tess->dict->orderChecks;
-    dictDeleteDict(&tess->alloc, tess->dict);
+    // Every node and region is back: keep the memory of a small sweep only.
+    trimBucketAlloc(tess->dict->nodePool, TESS_SPARE_MAX_ITEMS);
+    trimBucketAlloc(tess->regionPool, TESS_SPARE_MAX_ITEMS);
+    tess->spareDict = tess->dict;
     tess->dict = nullptr;
 }
 
@@ -673,7 +689,17 @@ void initPriorityQ(TESStesselator* tess) {
     for (TESSvertex* v = vHead->next; v != vHead; v = v->next) ++count;
 
     tess->queuedVertexCount = count;
-    tess->pq = pqNewPriorityQ(&tess->alloc, count + std::max(8, tess->alloc.extraVertices), tesvertLeq);
+    const int size = count + std::max(8, tess->alloc.extraVertices);
+    if (tess->sparePq) {
+        tess->pq = tess->sparePq;
+        tess->sparePq = nullptr;
+        if (!pqReset(&tess->alloc, tess->pq, size)) {
+            pqDeletePriorityQ(&tess->alloc, tess->pq);
+            tess->pq = nullptr;
+        }
+    } else {
+        tess->pq = pqNewPriorityQ(&tess->alloc, size, tesvertLeq);
+    }
     if (!tess->pq) tessFail(tess);
 
     bool ok = true;
@@ -725,7 +751,10 @@ void tessComputeInterior(TESStesselator* tess) {
     }
 
     doneEdgeDict(tess);
-    pqDeletePriorityQ(&tess->alloc, tess->pq);
+    const PriorityQ* pq = tess->pq;
+    if (pq->keysCapacity <= (int)TESS_SPARE_MAX_ITEMS && pq->heap->capacity <= (int)TESS_SPARE_MAX_ITEMS)
+        tess->sparePq = tess->pq;
+    else pqDeletePriorityQ(&tess->alloc, tess->pq);
     tess->pq = nullptr;
 
     removeDegenerateFaces(tess);

@@ -2,44 +2,6 @@
 
 #include <utility>
 
-TESSreal tesedgeEval(const TESSvertex* u, const TESSvertex* v, const TESSvertex* w) {
-    TESSreal gapL = v->s - u->s;
-    TESSreal gapR = w->s - v->s;
-    if (gapL + gapR > 0) {
-        if (gapL < gapR) return (v->t - u->t) + (u->t - w->t) * (gapL / (gapL + gapR));
-        return (v->t - w->t) + (w->t - u->t) * (gapR / (gapL + gapR));
-    }
-    return 0;
-}
-
-TESSreal tesedgeSign(const TESSvertex* u, const TESSvertex* v, const TESSvertex* w) {
-    TESSreal gapL = v->s - u->s;
-    TESSreal gapR = w->s - v->s;
-    if (gapL + gapR > 0) return (v->t - w->t) * gapL + (v->t - u->t) * gapR;
-    return 0;
-}
-
-TESSreal testransEval(const TESSvertex* u, const TESSvertex* v, const TESSvertex* w) {
-    TESSreal gapL = v->t - u->t;
-    TESSreal gapR = w->t - v->t;
-    if (gapL + gapR > 0) {
-        if (gapL < gapR) return (v->s - u->s) + (u->s - w->s) * (gapL / (gapL + gapR));
-        return (v->s - w->s) + (w->s - u->s) * (gapR / (gapL + gapR));
-    }
-    return 0;
-}
-
-TESSreal testransSign(const TESSvertex* u, const TESSvertex* v, const TESSvertex* w) {
-    TESSreal gapL = v->t - u->t;
-    TESSreal gapR = w->t - v->t;
-    if (gapL + gapR > 0) return (v->s - w->s) * gapL + (v->s - u->s) * gapR;
-    return 0;
-}
-
-bool tesvertCCW(const TESSvertex* u, const TESSvertex* v, const TESSvertex* w) {
-    return (u->s * (v->t - w->t) + v->s * (w->t - u->t) + w->s * (u->t - v->t)) >= 0;
-}
-
 namespace {
 
 // A value between x and y, nearer x the smaller a is against b.

@@ -92,8 +92,8 @@ void setLoopFace(TESSmesh* mesh, TESShalfEdge* eStart, TESSface* f) {
     mesh->walkSteps += steps;
 }
 
-// Links vNew before vNext and makes it the origin of eOrig's ring.
-void makeVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
+// Links vNew, blank, before vNext, with eOrig as its edge.
+void linkVertex(TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
     TESSvertex* vPrev = vNext->prev;
     vNew->prev = vPrev;
     vPrev->next = vNew;
@@ -105,6 +105,11 @@ void makeVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSverte
     vNew->pqHandle = 0;
     vNew->n = TESS_UNDEF;
     vNew->idx = TESS_UNDEF;
+}
+
+// Links vNew before vNext and makes it the origin of eOrig's ring.
+void makeVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
+    linkVertex(vNew, eOrig, vNext);
     TESShalfEdge* e = eOrig;
     size_t steps = 0;
     do {
@@ -117,7 +122,7 @@ void makeVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSverte
 
 // Links fNew before fNext (the face it is split from) and makes it the left
 // face of eOrig's loop.
-void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext) {
+void linkFace(TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext, bool inside) {
     TESSface* fPrev = fNext->prev;
     fNew->prev = fPrev;
     fPrev->next = fNew;
@@ -125,7 +130,11 @@ void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNe
     fNext->prev = fNew;
     fNew->anEdge = eOrig;
     fNew->n = TESS_UNDEF;
-    fNew->inside = fNext->inside;
+    fNew->inside = inside;
+}
+
+void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNext) {
+    linkFace(fNew, eOrig, fNext, fNext->inside);
     setLoopFace(mesh, eOrig, fNew);
 }
 
@@ -165,27 +174,8 @@ void killFace(TESSmesh* mesh, TESSface* fDel, TESSface* newLface) {
     bucketFree(mesh->faceBucket, fDel);
 }
 
-} // namespace
-
-TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
-    TESSmesh* mesh = (TESSmesh*)alloc->memalloc(alloc->userData, sizeof(TESSmesh));
-    if (!mesh) return nullptr;
-
-    tessClampBucketSize(&alloc->meshEdgeBucketSize);
-    tessClampBucketSize(&alloc->meshVertexBucketSize);
-    tessClampBucketSize(&alloc->meshFaceBucketSize);
-    mesh->edgeBucket = createBucketAlloc(alloc, "Mesh Edges", sizeof(EdgePair), alloc->meshEdgeBucketSize);
-    mesh->vertexBucket =
-        createBucketAlloc(alloc, "Mesh Vertices", sizeof(TESSvertex), alloc->meshVertexBucketSize);
-    mesh->faceBucket = createBucketAlloc(alloc, "Mesh Faces", sizeof(TESSface), alloc->meshFaceBucketSize);
-    if (!mesh->edgeBucket || !mesh->vertexBucket || !mesh->faceBucket) {
-        if (mesh->edgeBucket) deleteBucketAlloc(mesh->edgeBucket);
-        if (mesh->vertexBucket) deleteBucketAlloc(mesh->vertexBucket);
-        if (mesh->faceBucket) deleteBucketAlloc(mesh->faceBucket);
-        alloc->memfree(alloc->userData, mesh);
-        return nullptr;
-    }
-
+// An empty mesh: the dummy heads linked to themselves.
+void initHeads(TESSmesh* mesh) {
     mesh->loopNodeBucket = nullptr;
     mesh->loopSeed = 2463534242u;
     mesh->walkSteps = 0;
@@ -216,7 +206,39 @@ TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
     eSym->Lface = nullptr;
     eSym->winding = 0;
     eSym->activeRegion = nullptr;
+}
+
+} // namespace
+
+TESSmesh* tessMeshNewMesh(TESSalloc* alloc) {
+    TESSmesh* mesh = (TESSmesh*)alloc->memalloc(alloc->userData, sizeof(TESSmesh));
+    if (!mesh) return nullptr;
+
+    tessClampBucketSize(&alloc->meshEdgeBucketSize);
+    tessClampBucketSize(&alloc->meshVertexBucketSize);
+    tessClampBucketSize(&alloc->meshFaceBucketSize);
+    mesh->edgeBucket = createBucketAlloc(alloc, "Mesh Edges", sizeof(EdgePair), alloc->meshEdgeBucketSize);
+    mesh->vertexBucket =
+        createBucketAlloc(alloc, "Mesh Vertices", sizeof(TESSvertex), alloc->meshVertexBucketSize);
+    mesh->faceBucket = createBucketAlloc(alloc, "Mesh Faces", sizeof(TESSface), alloc->meshFaceBucketSize);
+    if (!mesh->edgeBucket || !mesh->vertexBucket || !mesh->faceBucket) {
+        if (mesh->edgeBucket) deleteBucketAlloc(mesh->edgeBucket);
+        if (mesh->vertexBucket) deleteBucketAlloc(mesh->vertexBucket);
+        if (mesh->faceBucket) deleteBucketAlloc(mesh->faceBucket);
+        alloc->memfree(alloc->userData, mesh);
+        return nullptr;
+    }
+
+    initHeads(mesh);
     return mesh;
+}
+
+void tessMeshReset(TESSmesh* mesh) {
+    if (mesh->loopNodeBucket) deleteBucketAlloc(mesh->loopNodeBucket);
+    resetBucketAlloc(mesh->edgeBucket);
+    resetBucketAlloc(mesh->vertexBucket);
+    resetBucketAlloc(mesh->faceBucket);
+    initHeads(mesh);
 }
 
 void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh) {
@@ -245,6 +267,84 @@ TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh) {
     makeVertex(mesh, v2, e->Sym, &mesh->vHead);
     makeFace(mesh, f, e, &mesh->fHead);
     return e;
+}
+
+TESShalfEdge* tessMeshMakeLoop(TESSmesh* mesh) {
+    if (mesh->loopNodeBucket) {
+        TESShalfEdge* e = tessMeshMakeEdge(mesh);
+        if (!e || !tessMeshSplice(mesh, e, e->Sym)) return nullptr;
+        return e;
+    }
+    NewPair pair;
+    if (!takePair(mesh, &pair)) return nullptr;
+    TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+    TESSface* fLeft = (TESSface*)bucketAlloc(mesh->faceBucket);
+    TESSface* fRight = (TESSface*)bucketAlloc(mesh->faceBucket);
+    if (!v || !fLeft || !fRight) {
+        giveBackPair(mesh, &pair);
+        if (v) bucketFree(mesh->vertexBucket, v);
+        if (fLeft) bucketFree(mesh->faceBucket, fLeft);
+        if (fRight) bucketFree(mesh->faceBucket, fRight);
+        return nullptr;
+    }
+    // As tessMeshMakeEdge and the splice of the edge with its Sym leave it:
+    // one vertex, both halves loops of their own, the right face listed
+    // before the left.
+    TESShalfEdge* e = makeEdge(mesh, &pair, &mesh->eHead);
+    TESShalfEdge* eSym = e->Sym;
+    e->Onext = eSym;
+    eSym->Onext = e;
+    e->Lnext = e;
+    eSym->Lnext = eSym;
+    linkVertex(v, e, &mesh->vHead);
+    e->Org = eSym->Org = v;
+    linkFace(fLeft, e, &mesh->fHead, false);
+    linkFace(fRight, eSym, fLeft, false);
+    e->Lface = fLeft;
+    eSym->Lface = fRight;
+    return e;
+}
+
+TESShalfEdge* tessMeshSplitLoopEdge(TESSmesh* mesh, TESShalfEdge* eLast) {
+    if (mesh->loopNodeBucket) {
+        if (!tessMeshSplitEdge(mesh, eLast)) return nullptr;
+        return eLast->Lnext;
+    }
+    NewPair pair;
+    if (!takePair(mesh, &pair)) return nullptr;
+    TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+    if (!v) {
+        giveBackPair(mesh, &pair);
+        return nullptr;
+    }
+    // The links tessMeshSplitEdge would leave, set directly: eLast now ends
+    // at v, and eNew runs on from v to the loop's first vertex.
+    TESSvertex* first = eLast->Dst;
+    TESShalfEdge* eNextLeft = eLast->Lnext;      // leaves the first vertex, on the left
+    TESShalfEdge* eLastSym = eLast->Sym;
+    TESShalfEdge* eNewSym = makeEdge(mesh, &pair, eLast);
+    TESShalfEdge* eNew = eNewSym->Sym;
+
+    eLast->Lnext = eNew;
+    eNew->Lnext = eNextLeft;
+    eNewSym->Lnext = eLastSym;
+    eNextLeft->Sym->Lnext = eNewSym;
+
+    eNextLeft->Onext = eNewSym;
+    eNewSym->Onext = eNextLeft;
+    eNew->Onext = eLastSym;
+    eLastSym->Onext = eNew;
+
+    linkVertex(v, eNew, first);
+    eNew->Org = v;
+    eLastSym->Org = v;
+    eNewSym->Org = first;
+    first->anEdge = eNewSym;
+    eNew->Lface = eLast->Lface;
+    eNewSym->Lface = eLastSym->Lface;
+    eNew->winding = eLast->winding;
+    eNewSym->winding = eLastSym->winding;
+    return eNew;
 }
 
 int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {

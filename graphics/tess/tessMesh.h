@@ -67,6 +67,8 @@ struct TESSmesh {
 
 TESSmesh* tessMeshNewMesh(TESSalloc* alloc);
 void tessMeshDeleteMesh(TESSalloc* alloc, TESSmesh* mesh);
+// Empties the mesh for the next shape, keeping its pools' memory.
+void tessMeshReset(TESSmesh* mesh);
 
 TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh);
 int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
@@ -74,6 +76,16 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel);
 TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
+
+// A contour, built faster than by the general operations but with the very
+// same lists and links: tessMeshMakeLoop gives what tessMeshMakeEdge and the
+// splice of the edge with its Sym give (a loop of one vertex);
+// tessMeshSplitLoopEdge(eLast), where eLast is the loop's last edge (back to
+// its first vertex), gives what tessMeshSplitEdge(eLast) gives, and returns
+// the new last edge (eLast->Lnext), which starts at the new vertex. Null when
+// the pools cannot supply the items; the loop is then as it was.
+TESShalfEdge* tessMeshMakeLoop(TESSmesh* mesh);
+TESShalfEdge* tessMeshSplitLoopEdge(TESSmesh* mesh, TESShalfEdge* eLast);
 
 // A long loop costs a walk round it each time a face is split off it or
 // joined to it. While the loop index is kept, every face loop is also a

@@ -1,7 +1,13 @@
+#include <algorithm>
+#include <cmath>
+
 #include "tessGeom.h"
 #include "tessTesselator.h"
 
 namespace {
+
+// Shapes whose every projected coordinate is smaller than this are scaled.
+const TESSreal TESS_TINY_SHAPE = 1.0f / (1 << 20);
 
 inline TESSreal dot(const TESSreal* u, const TESSreal* v) { return u[0] * v[0] + u[1] * v[1] + u[2] * v[2]; }
 inline TESSreal absf(TESSreal x) { return x < 0 ? -x : x; }
@@ -16,6 +22,10 @@ int longAxis(const TESSreal* v) {
 
 bool isFinite(TESSreal x) { return x - x == 0; }
 
+bool finite3(const TESSreal* c) { return isFinite(c[0]) && isFinite(c[1]) && isFinite(c[2]); }
+
+// Fails the run on coordinates that are not finite, while it looks for the
+// extreme vertices.
 void computeNormal(TESStesselator* tess, TESSreal norm[3]) {
     TESSvertex* vHead = &tess->mesh->vHead;
     TESSreal maxVal[3], minVal[3];
@@ -26,7 +36,9 @@ void computeNormal(TESStesselator* tess, TESSreal norm[3]) {
         minVal[i] = maxVal[i] = first->coords[i];
         minVert[i] = maxVert[i] = first;
     }
+    bool finite = true;
     for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
+        finite = finite && finite3(v->coords);
         for (int i = 0; i < 3; ++i) {
             if (v->coords[i] < minVal[i]) {
                 minVal[i] = v->coords[i];
@@ -38,6 +50,7 @@ void computeNormal(TESStesselator* tess, TESSreal norm[3]) {
             }
         }
     }
+    if (!finite) tessFail(tess);
 
     int i = 0;
     if (maxVal[1] - minVal[1] > maxVal[0] - minVal[0]) i = 1;
@@ -50,23 +63,47 @@ void computeNormal(TESStesselator* tess, TESSreal norm[3]) {
         return;
     }
 
-    // The normal of the largest triangle with the two extreme vertices.
+    // The normal of the largest triangle with the two extreme vertices. In a
+    // tiny shape the squared lengths would underflow: there the differences
+    // are scaled up by a power of two, which keeps every comparison as it is.
+    int exponent = 0;
+    if (maxVal[i] - minVal[i] < TESS_TINY_SHAPE) std::frexp(maxVal[i] - minVal[i], &exponent);
     TESSvertex* v1 = minVert[i];
     TESSvertex* v2 = maxVert[i];
     TESSreal d1[3], d2[3], tNorm[3];
     for (int k = 0; k < 3; ++k) d1[k] = v1->coords[k] - v2->coords[k];
     TESSreal maxLen2 = 0;
-    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
-        for (int k = 0; k < 3; ++k) d2[k] = v->coords[k] - v2->coords[k];
-        tNorm[0] = d1[1] * d2[2] - d1[2] * d2[1];
-        tNorm[1] = d1[2] * d2[0] - d1[0] * d2[2];
-        tNorm[2] = d1[0] * d2[1] - d1[1] * d2[0];
-        TESSreal tLen2 = dot(tNorm, tNorm);
-        if (tLen2 > maxLen2) {
-            maxLen2 = tLen2;
-            norm[0] = tNorm[0];
-            norm[1] = tNorm[1];
-            norm[2] = tNorm[2];
+    if (exponent == 0 && minVal[2] == maxVal[2] && isFinite(maxVal[0] - minVal[0]) &&
+        isFinite(maxVal[1] - minVal[1])) {
+        // Flat in z: the cross products lie along z; their other components
+        // are zeros, which add nothing to the squared length.
+        TESSvertex* best = nullptr;
+        for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
+            const TESSreal z = d1[0] * (v->coords[1] - v2->coords[1]) - d1[1] * (v->coords[0] - v2->coords[0]);
+            if (z * z > maxLen2) {
+                maxLen2 = z * z;
+                norm[2] = z;
+                best = v;
+            }
+        }
+        if (best) norm[0] = norm[1] = 0;
+    } else {
+        if (exponent != 0)
+            for (int k = 0; k < 3; ++k) d1[k] = std::ldexp(d1[k], -exponent);
+        for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
+            for (int k = 0; k < 3; ++k) d2[k] = v->coords[k] - v2->coords[k];
+            if (exponent != 0)
+                for (int k = 0; k < 3; ++k) d2[k] = std::ldexp(d2[k], -exponent);
+            tNorm[0] = d1[1] * d2[2] - d1[2] * d2[1];
+            tNorm[1] = d1[2] * d2[0] - d1[0] * d2[2];
+            tNorm[2] = d1[0] * d2[1] - d1[1] * d2[0];
+            TESSreal tLen2 = dot(tNorm, tNorm);
+            if (tLen2 > maxLen2) {
+                maxLen2 = tLen2;
+                norm[0] = tNorm[0];
+                norm[1] = tNorm[1];
+                norm[2] = tNorm[2];
+            }
         }
     }
     if (maxLen2 <= 0) {
@@ -93,6 +130,29 @@ void checkOrientation(TESStesselator* tess) {
         tess->tUnit[0] = -tess->tUnit[0];
         tess->tUnit[1] = -tess->tUnit[1];
         tess->tUnit[2] = -tess->tUnit[2];
+        const TESSreal lowest = tess->bmin[1];
+        tess->bmin[1] = -tess->bmax[1];
+        tess->bmax[1] = -lowest;
+    }
+}
+
+// The sweep's products of coordinate differences must not underflow: a
+// shape that small is scaled up by a power of two, which changes no rounding
+// and so no decision of the sweep, and leaves the output coordinates alone.
+void scaleTinyShape(TESStesselator* tess) {
+    const TESSreal largest = std::max({absf(tess->bmin[0]), absf(tess->bmax[0]), absf(tess->bmin[1]),
+                                       absf(tess->bmax[1])});
+    if (largest == 0 || largest >= TESS_TINY_SHAPE) return;
+    int exponent;
+    std::frexp(largest, &exponent);
+    TESSvertex* vHead = &tess->mesh->vHead;
+    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
+        v->s = std::ldexp(v->s, -exponent);
+        v->t = std::ldexp(v->t, -exponent);
+    }
+    for (int k = 0; k < 2; ++k) {
+        tess->bmin[k] = std::ldexp(tess->bmin[k], -exponent);
+        tess->bmax[k] = std::ldexp(tess->bmax[k], -exponent);
     }
 }
 
@@ -103,16 +163,14 @@ void tessProjectPolygon(TESStesselator* tess) {
     TESSvertex* vHead = &mesh->vHead;
 
     // Coordinates that are not finite have no place in the plane.
-    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
-        if (!isFinite(v->coords[0]) || !isFinite(v->coords[1]) || !isFinite(v->coords[2])) tessFail(tess);
-    }
-
     TESSreal norm[3] = {tess->normal[0], tess->normal[1], tess->normal[2]};
-    bool computedNormal = false;
-    if (norm[0] == 0 && norm[1] == 0 && norm[2] == 0) {
+    const bool computedNormal = norm[0] == 0 && norm[1] == 0 && norm[2] == 0;
+    if (computedNormal) {
         if (vHead->next != vHead) computeNormal(tess, norm);
         else norm[2] = 1;
-        computedNormal = true;
+    } else {
+        for (TESSvertex* v = vHead->next; v != vHead; v = v->next)
+            if (!finite3(v->coords)) tessFail(tess);
     }
 
     const int i = longAxis(norm);
@@ -123,14 +181,12 @@ void tessProjectPolygon(TESStesselator* tess) {
     tess->tUnit[(i + 1) % 3] = norm[i] > 0 ? -0.0f : 0.0f;
     tess->tUnit[(i + 2) % 3] = norm[i] > 0 ? 1.0f : -1.0f;
 
+    // Project, and take the bounds on the way.
+    tess->bmin[0] = tess->bmax[0] = tess->bmin[1] = tess->bmax[1] = 0;
+    bool first = true;
     for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
         v->s = dot(v->coords, tess->sUnit);
         v->t = dot(v->coords, tess->tUnit);
-    }
-    if (computedNormal) checkOrientation(tess);
-
-    bool first = true;
-    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
         if (first) {
             tess->bmin[0] = tess->bmax[0] = v->s;
             tess->bmin[1] = tess->bmax[1] = v->t;
@@ -142,4 +198,6 @@ void tessProjectPolygon(TESStesselator* tess) {
         if (v->t < tess->bmin[1]) tess->bmin[1] = v->t;
         if (v->t > tess->bmax[1]) tess->bmax[1] = v->t;
     }
+    scaleTinyShape(tess);
+    if (computedNormal) checkOrientation(tess);
 }

@@ -17,19 +17,53 @@ void freeArray(TESStesselator* tess, void* p) {
     if (p) tess->alloc.memfree(tess->alloc.userData, p);
 }
 
+// The arrays' memory stays for the next result.
 void releaseResult(TESStesselator* tess) {
-    freeArray(tess, tess->vertices);
     tess->vertices = nullptr;
-    freeArray(tess, tess->elements);
     tess->elements = nullptr;
-    freeArray(tess, tess->vertexIndices);
     tess->vertexIndices = nullptr;
     tess->vertexCount = 0;
     tess->elementCount = 0;
 }
 
+void* resultRoom(TESStesselator* tess, void*& array, size_t& room, size_t bytes) {
+    if (array && room >= bytes) return array;
+    freeArray(tess, array);
+    room = 0;
+    array = tess->alloc.memalloc(tess->alloc.userData, bytes);
+    if (array) room = bytes;
+    return array;
+}
+
+// Large result arrays are not kept once read.
+void trimResult(TESStesselator* tess, void*& array, size_t& room) {
+    if (room <= TESS_SPARE_MAX_ITEMS * 3 * sizeof(TESSreal)) return;
+    freeArray(tess, array);
+    array = nullptr;
+    room = 0;
+}
+
+void deleteSpares(TESStesselator* tess) {
+    if (tess->spareMesh) tessMeshDeleteMesh(&tess->alloc, tess->spareMesh);
+    tess->spareMesh = nullptr;
+    if (tess->spareDict) dictDeleteDict(&tess->alloc, tess->spareDict);
+    tess->spareDict = nullptr;
+    if (tess->sparePq) pqDeletePriorityQ(&tess->alloc, tess->sparePq);
+    tess->sparePq = nullptr;
+}
+
+// The finished run's mesh is kept for the next shape, without the memory of
+// a large one.
+void keepMesh(TESStesselator* tess, TESSmesh* mesh) {
+    trimBucketAlloc(mesh->edgeBucket, TESS_SPARE_MAX_ITEMS);
+    trimBucketAlloc(mesh->vertexBucket, TESS_SPARE_MAX_ITEMS);
+    trimBucketAlloc(mesh->faceBucket, TESS_SPARE_MAX_ITEMS);
+    tess->spareMesh = mesh;
+}
+
 // After a failed run: nothing of it may stay behind for the next shape.
 void releaseRunState(TESStesselator* tess) {
+    deleteSpares(tess);
     if (tess->pq) {
         pqDeletePriorityQ(&tess->alloc, tess->pq);
         tess->pq = nullptr;
@@ -52,16 +86,17 @@ void releaseRunState(TESStesselator* tess) {
 // Result arrays; zero-sized ones are left null so that an empty result never
 // depends on what the allocator does with a request of 0 bytes.
 bool allocArrays(TESStesselator* tess, size_t elementInts, int vertexSize) {
-    TESSalloc* a = &tess->alloc;
     if (elementInts > 0) {
-        tess->elements = (TESSindex*)a->memalloc(a->userData, elementInts * sizeof(TESSindex));
+        tess->elements = (TESSindex*)resultRoom(tess, tess->elementArray, tess->elementsRoom,
+                                                 elementInts * sizeof(TESSindex));
         if (!tess->elements) return false;
     }
     if (tess->vertexCount > 0) {
-        tess->vertices =
-            (TESSreal*)a->memalloc(a->userData, (size_t)tess->vertexCount * vertexSize * sizeof(TESSreal));
+        tess->vertices = (TESSreal*)resultRoom(tess, tess->vertexArray, tess->verticesRoom,
+                                               (size_t)tess->vertexCount * vertexSize * sizeof(TESSreal));
         if (!tess->vertices) return false;
-        tess->vertexIndices = (TESSindex*)a->memalloc(a->userData, (size_t)tess->vertexCount * sizeof(TESSindex));
+        tess->vertexIndices = (TESSindex*)resultRoom(tess, tess->vertexIndexArray, tess->vertexIndicesRoom,
+                                                     (size_t)tess->vertexCount * sizeof(TESSindex));
         if (!tess->vertexIndices) return false;
     }
     return true;
@@ -223,6 +258,11 @@ TESStesselator* tessNewTess(const TESSalloc* alloc) {
     tess->vertexCount = 0;
     tess->elements = nullptr;
     tess->elementCount = 0;
+    tess->spareMesh = nullptr;
+    tess->spareDict = nullptr;
+    tess->sparePq = nullptr;
+    tess->vertexArray = tess->vertexIndexArray = tess->elementArray = nullptr;
+    tess->verticesRoom = tess->vertexIndicesRoom = tess->elementsRoom = 0;
     return tess;
 }
 
@@ -231,12 +271,20 @@ void tessDeleteTess(TESStesselator* tess) {
     releaseRunState(tess);
     deleteBucketAlloc(tess->regionPool);
     releaseResult(tess);
+    freeArray(tess, tess->vertexArray);
+    freeArray(tess, tess->vertexIndexArray);
+    freeArray(tess, tess->elementArray);
     TESSalloc alloc = tess->alloc;
     alloc.memfree(alloc.userData, tess);
 }
 
 void tessAddContour(TESStesselator* tess, int size, const void* vertices, int stride, int numVertices) {
     if (!tess) return;
+    if (!tess->mesh && tess->spareMesh) {
+        tessMeshReset(tess->spareMesh);
+        tess->mesh = tess->spareMesh;
+        tess->spareMesh = nullptr;
+    }
     if (!tess->mesh) {
         tess->mesh = tessMeshNewMesh(&tess->alloc);
         if (!tess->mesh) {
@@ -252,23 +300,12 @@ void tessAddContour(TESStesselator* tess, int size, const void* vertices, int st
     const unsigned char* src = (const unsigned char*)vertices;
     for (int i = 0; i < numVertices; ++i, src += stride) {
         const TESSreal* coords = (const TESSreal*)src;
+        // The first vertex makes a loop of one edge, one face on each side;
+        // every further one splits the loop's last edge.
+        e = e ? tessMeshSplitLoopEdge(tess->mesh, e) : tessMeshMakeLoop(tess->mesh);
         if (!e) {
-            // The first vertex: a loop of one edge, one face on each side.
-            e = tessMeshMakeEdge(tess->mesh);
-            if (!e) {
-                tess->outOfMemory = 1;
-                return;
-            }
-            if (!tessMeshSplice(tess->mesh, e, e->Sym)) {
-                tess->outOfMemory = 1;
-                return;
-            }
-        } else {
-            if (!tessMeshSplitEdge(tess->mesh, e)) {
-                tess->outOfMemory = 1;
-                return;
-            }
-            e = e->Lnext;
+            tess->outOfMemory = 1;
+            return;
         }
         e->Org->coords[0] = coords[0];
         e->Org->coords[1] = coords[1];
@@ -321,7 +358,7 @@ int runTessellation(TESStesselator* tess, const int elementType, const int polyS
     }
 
     tess->meshWalkSteps = mesh->walkSteps;
-    tessMeshDeleteMesh(&tess->alloc, mesh);
+    keepMesh(tess, mesh);
     tess->mesh = nullptr;
 
     const int result = tess->outOfMemory ? 0 : 1;
@@ -335,6 +372,9 @@ int tessTesselate(TESStesselator* tess, int windingRule, int elementType, int po
                   const TESSreal* normal) {
     if (!tess) return 0;
     releaseResult(tess);
+    trimResult(tess, tess->vertexArray, tess->verticesRoom);
+    trimResult(tess, tess->vertexIndexArray, tess->vertexIndicesRoom);
+    trimResult(tess, tess->elementArray, tess->elementsRoom);
     tess->vertexIndexCounter = 0;
     tess->meshWalkSteps = 0;
     tess->dictOrderChecks = 0;

@@ -9,6 +9,9 @@
 
 // Below this many vertices a short walk is cheaper than keeping an index.
 const int TESS_INDEX_MIN_VERTICES = 512;
+// Storage kept between runs is bounded: a pool, the queue or a result array
+// larger than this many items is released after its run instead.
+const size_t TESS_SPARE_MAX_ITEMS = 1024;
 
 struct TESStesselator {
     TESSmesh* mesh;   // pending contours; null when none were added since the last run
@@ -37,6 +40,21 @@ struct TESStesselator {
     int elementCount;
 
     TESSalloc alloc;
+
+    // Storage of earlier runs kept for the next one, each emptied and reset
+    // before use, so a shape a frame stops asking for memory. Owned by the
+    // object; released with it, or when a run fails.
+    TESSmesh* spareMesh;
+    Dict* spareDict;
+    PriorityQ* sparePq;
+    // The memory behind the result arrays (which are null while there is no
+    // result), and its size in bytes.
+    void* vertexArray;
+    void* vertexIndexArray;
+    void* elementArray;
+    size_t verticesRoom;
+    size_t vertexIndicesRoom;
+    size_t elementsRoom;
 
     // Sweeps of at least this many vertices keep the mesh's loop index and
     // an indexed edge dictionary.

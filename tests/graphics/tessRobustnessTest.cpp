@@ -135,4 +135,58 @@ TEST(TessRobustness, MergingNeverJoinsAFaceToItself) {
     tessDeleteTess(tess);
 }
 
+// A shape so small that the sweep's products underflow broke the sweep; it is
+// now scaled up by a power of two first, which must change nothing else: the
+// same shape at normal size gives the same elements, and the output
+// coordinates are the input's, scaled back exactly.
+TEST(TessRobustness, TinyShapesSweepLikeTheirLargerSelves) {
+    TESStesselator* tess = tessNewTess(nullptr);
+    // As the fuzzer found it, through the fill road (three floats a point).
+    const std::vector<float> a = {0x1.6119ap-130f, 0x1.081418p-111f, 0, 0, 0x1p-148f, 0x1.e4p-127f,
+                                  0x1.7p-144f, 0, 0, -0x1p-103f, -0x1.191918p-102f, 0x1.1918p-134f,
+                                  0x1p-132f, 0, 0, -0x1.1918p-102f, -0x1.191918p-102f, -0x1.191918p-102f,
+                                  -0x1.191918p-102f, -0x1.191918p-102f, -0x1.191918p-102f, -0x1.191918p-102f,
+                                  -0x1.191918p-102f, 0x1.011918p-89f, -0x1.191918p-102f, -0x1.191918p-102f,
+                                  -0x1.191918p-102f, -0x1.191918p-102f, -0x1.191918p-102f, -0x1.191918p-102f};
+    std::vector<float> b = {0x1.ec6318p-115f, -0x1.1919d6p-102f, 0, 0x1.1918p-134f, 0, 0};
+    b.resize(60, 0.0f);
+    tessAddContour(tess, 3, a.data(), 12, 10);
+    tessAddContour(tess, 3, b.data(), 12, 20);
+    EXPECT_EQ(1, tessTesselate(tess, TESS_WINDING_ABS_GEQ_TWO, TESS_POLYGONS, 3, 3, nullptr));
+    for (int i = 0; i < tessGetElementCount(tess) * 3; ++i) {
+        EXPECT_GE(tessGetElements(tess)[i], 0);
+        EXPECT_LT(tessGetElements(tess)[i], tessGetVertexCount(tess));
+    }
+
+    const std::vector<Contour> shapes[] = {
+        {pentagram(10), square(-3, -3, 6)},
+        {square(0, 0, 10), square(3, 3, 4), {1, 1, 9, 2, 5, 9}},
+    };
+    for (const auto& contours : shapes) {
+        for (int exponent : {-100, -130}) {
+            SCOPED_TRACE(exponent);
+            std::vector<Contour> tiny = contours;
+            for (Contour& c : tiny)
+                for (float& x : c) x = std::ldexp(x, exponent);
+            for (int rule = TESS_WINDING_ODD; rule <= TESS_WINDING_ABS_GEQ_TWO; ++rule) {
+                const TessResult normal = runTess(tess, contours, rule);
+                const TessResult small = runTess(tess, tiny, rule);
+                ASSERT_EQ(1, small.ok);
+                // Below the smallest normal float the inputs themselves lose
+                // bits; there only a whole, well-formed result is asked for.
+                if (exponent == -130) {
+                    EXPECT_EQ(normal.elementCount, small.elementCount);
+                    for (int e : small.elements) EXPECT_LT(e, small.vertexCount);
+                    continue;
+                }
+                EXPECT_EQ(normal.elements, small.elements);
+                ASSERT_EQ(normal.vertices.size(), small.vertices.size());
+                for (size_t i = 0; i < normal.vertices.size(); ++i)
+                    EXPECT_EQ(std::ldexp(normal.vertices[i], exponent), small.vertices[i]) << i;
+            }
+        }
+    }
+    tessDeleteTess(tess);
+}
+
 } // namespace

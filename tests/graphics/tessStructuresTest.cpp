@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "tess/bucketAlloc.h"
 #include "tess/dict.h"
 #include "tess/priorityQ.h"
@@ -9,7 +11,7 @@
 
 namespace {
 
-TEST(TessBucketAlloc, KeepsOneFreeItemBeforeGrowing) {
+TEST(TessBucketAlloc, BlocksStartSmallDoubleAndAreKeptByAReset) {
     CountingAllocator counter;
     TESSalloc rec = counter.record();
     int size = 3;
@@ -17,23 +19,58 @@ TEST(TessBucketAlloc, KeepsOneFreeItemBeforeGrowing) {
     size = 9000;
     EXPECT_EQ(4096, tessClampBucketSize(&size));
 
-    BucketAlloc* pool = createBucketAlloc(&rec, "Test", 24, 16);
+    BucketAlloc* pool = createBucketAlloc(&rec, "Test", 24, 100);
     ASSERT_NE(nullptr, pool);
     EXPECT_EQ(2, counter.allocations); // record and first block
-    void* items[16];
-    for (int i = 0; i < 15; ++i) items[i] = bucketAlloc(pool);
-    EXPECT_EQ(2, counter.allocations);
-    // Items come in address order from the block.
-    for (int i = 1; i < 15; ++i) EXPECT_EQ((char*)items[i - 1] + 24, (char*)items[i]);
-    items[15] = bucketAlloc(pool);
-    EXPECT_EQ(3, counter.allocations);
-    EXPECT_NE((char*)items[14] + 24, (char*)items[15]);
+    // Blocks of 32, 64, then 100 items (the configured size) from then on.
+    const struct {
+        int items;
+        long allocationsAfter;
+    } blocks[] = {{32, 2}, {64, 3}, {100, 4}, {100, 5}};
+    std::vector<void*> items;
+    for (const auto& block : blocks) {
+        SCOPED_TRACE(block.items);
+        const size_t first = items.size();
+        for (int i = 0; i < block.items; ++i) items.push_back(bucketAlloc(pool));
+        EXPECT_EQ(block.allocationsAfter, counter.allocations);
+        // Items come in address order from each block, every one of them.
+        for (size_t i = first + 1; i < items.size(); ++i) EXPECT_EQ((char*)items[i - 1] + 24, (char*)items[i]);
+    }
+    EXPECT_EQ(296u, pool->capacity);
 
     // A freed item is the next one handed out.
     bucketFree(pool, items[3]);
+    bucketFree(pool, items[40]);
+    EXPECT_EQ(items[40], bucketAlloc(pool));
     EXPECT_EQ(items[3], bucketAlloc(pool));
+
+    // A reset hands the same items out again, in the same order, with no new
+    // memory; the next block after them is the one the pool grew to.
+    bucketFree(pool, items[7]);
+    resetBucketAlloc(pool);
+    for (size_t i = 0; i < items.size(); ++i) ASSERT_EQ(items[i], bucketAlloc(pool)) << i;
+    EXPECT_EQ(5, counter.allocations);
+    bucketAlloc(pool);
+    EXPECT_EQ(6, counter.allocations);
+    EXPECT_EQ(396u, pool->capacity);
+
+    // A block that cannot be had: no item, and the pool goes on afterwards.
+    for (int i = 1; i < 100; ++i) bucketAlloc(pool);
+    counter.failAt = counter.requests + 1;
+    EXPECT_EQ(nullptr, bucketAlloc(pool));
+    EXPECT_NE(nullptr, bucketAlloc(pool));
     deleteBucketAlloc(pool);
     EXPECT_EQ(0, counter.live());
+
+    // A configured size below the first block's makes every block that size.
+    pool = createBucketAlloc(&rec, "Test", 8, 16);
+    const long before = counter.allocations;
+    for (int i = 0; i < 16; ++i) bucketAlloc(pool);
+    EXPECT_EQ(before, counter.allocations);
+    bucketAlloc(pool);
+    EXPECT_EQ(before + 1, counter.allocations);
+    EXPECT_EQ(32u, pool->capacity);
+    deleteBucketAlloc(pool);
 
     // A missing first block makes no pool and leaks nothing.
     counter.failAt = counter.requests + 2;
@@ -152,6 +189,58 @@ TEST(TessPriorityQ, HeapGrowsWhenHalfFullAndFailsCleanly) {
     EXPECT_EQ(0, counter.live());
 }
 
+// A queue reset for a smaller shape behaves as a new queue of that size,
+// though its arrays keep their room.
+TEST(TessPriorityQ, ResetQueueKeepsItsRoomButNotItsLimits) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    PriorityQ* pq = pqNewPriorityQ(&rec, 40, tesvertLeq);
+    TESSvertex v[12];
+    for (int i = 0; i < 12; ++i) v[i] = makeVertex((float)(i / 3), (float)(i % 3));
+    for (int i = 0; i < 12; ++i) pqInsert(&rec, pq, &v[i]);
+    ASSERT_EQ(1, pqInit(&rec, pq));
+    pqInsert(&rec, pq, &v[0]);
+    const long allocations = counter.allocations;
+
+    // Fully emptied, with the new limit, and no memory asked for.
+    ASSERT_EQ(1, pqReset(&rec, pq, 10));
+    EXPECT_EQ(allocations, counter.allocations);
+    EXPECT_EQ(0, pq->size);
+    EXPECT_EQ(10, pq->max);
+    EXPECT_EQ(10, pq->heap->max);
+    EXPECT_EQ(nullptr, pqMinimum(pq));
+    // Sorted again from scratch, inserted largest first.
+    for (int i = 11; i >= 0; --i) EXPECT_EQ(-(11 - i + 1), pqInsert(&rec, pq, &v[i]));
+    EXPECT_EQ(40, pq->keysCapacity);
+    ASSERT_EQ(1, pqInit(&rec, pq));
+    EXPECT_EQ(allocations, counter.allocations);
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(&v[i], pqExtractMin(pq));
+
+    // The heap doubles its limit at the sixth entry, from the room it has.
+    TESSalloc fixed = rec;
+    fixed.memrealloc = nullptr;
+    ASSERT_EQ(1, pqReset(&rec, pq, 10));
+    ASSERT_EQ(1, pqInit(&rec, pq));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(i + 1, pqInsert(&rec, pq, &v[i]));
+    EXPECT_EQ(20, pq->heap->max);
+    EXPECT_EQ(0, counter.reallocs);
+    // Without a reallocation function it may not grow, room or not.
+    ASSERT_EQ(1, pqReset(&fixed, pq, 10));
+    ASSERT_EQ(1, pqInit(&fixed, pq));
+    for (int i = 0; i < 5; ++i) pqInsert(&fixed, pq, &v[i]);
+    EXPECT_EQ(INV_HANDLE, pqInsert(&fixed, pq, &v[5]));
+
+    // A reset to more than the room there is takes new arrays; when they
+    // cannot be had the queue reports it and can still be deleted.
+    ASSERT_EQ(1, pqReset(&rec, pq, 100));
+    EXPECT_EQ(100, pq->keysCapacity);
+    EXPECT_EQ(100, pq->heap->capacity);
+    counter.failAt = counter.requests + 1;
+    EXPECT_EQ(0, pqReset(&rec, pq, 200));
+    pqDeletePriorityQ(&rec, pq);
+    EXPECT_EQ(0, counter.live());
+}
+
 int intLeq(void*, DictKey a, DictKey b) { return *(int*)a <= *(int*)b; }
 
 TEST(TessDict, SortedInsertionAndSearch) {
@@ -265,6 +354,70 @@ TEST(TessGeom, PredicatesAndCrossing) {
     tesedgeIntersect(&u, &w, &y, &z, &x);
     EXPECT_EQ(2.0f, x.s);
     EXPECT_EQ(2.0f, x.t);
+}
+
+// Every link of a mesh as numbers: positions in the vertex, face and edge
+// lists (an edge pair counts as two, its listed half first).
+std::vector<long> meshShape(TESSmesh* mesh) {
+    std::map<const void*, long> id;
+    long n = 0;
+    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) id[v] = n++;
+    for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) id[f] = n++;
+    std::vector<TESShalfEdge*> edges;
+    for (TESShalfEdge* e = mesh->eHead.next; e != &mesh->eHead; e = e->next) {
+        edges.push_back(e);
+        edges.push_back(e->Sym);
+    }
+    for (TESShalfEdge* e : edges) id[e] = n++;
+    std::vector<long> shape;
+    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) {
+        shape.insert(shape.end(), {id[v->anEdge], v->idx, v->n});
+    }
+    for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) {
+        shape.insert(shape.end(), {id[f->anEdge], f->inside, f->n});
+    }
+    for (TESShalfEdge* e : edges) {
+        shape.insert(shape.end(), {id[e->Sym], id[e->Onext], id[e->Lnext], id[e->Org], id[e->Lface], e->winding,
+                                   e->activeRegion != nullptr});
+    }
+    return shape;
+}
+
+// The quick contour building leaves exactly what the general operations do.
+TEST(TessMesh, QuickLoopsMatchSplicedAndSplitLoops) {
+    CountingAllocator counter;
+    TESSalloc rec = counter.record();
+    for (int n = 1; n <= 6; ++n) {
+        SCOPED_TRACE(n);
+        TESSmesh* general = tessMeshNewMesh(&rec);
+        TESSmesh* quick = tessMeshNewMesh(&rec);
+        // A contour already there, so list places relative to it count.
+        for (TESSmesh* mesh : {general, quick}) {
+            TESShalfEdge* e = tessMeshMakeEdge(mesh);
+            tessMeshConnect(mesh, e, e);
+        }
+        TESShalfEdge* eGeneral = nullptr;
+        TESShalfEdge* eQuick = nullptr;
+        for (int i = 0; i < n; ++i) {
+            if (!eGeneral) {
+                eGeneral = tessMeshMakeEdge(general);
+                ASSERT_EQ(1, tessMeshSplice(general, eGeneral, eGeneral->Sym));
+                eQuick = tessMeshMakeLoop(quick);
+            } else {
+                ASSERT_NE(nullptr, tessMeshSplitEdge(general, eGeneral));
+                eGeneral = eGeneral->Lnext;
+                eQuick = tessMeshSplitLoopEdge(quick, eQuick);
+            }
+            ASSERT_NE(nullptr, eQuick);
+            eGeneral->Org->idx = eQuick->Org->idx = i;
+            eGeneral->winding = eQuick->winding = 1;
+            eGeneral->Sym->winding = eQuick->Sym->winding = -1;
+            EXPECT_EQ(meshShape(general), meshShape(quick));
+        }
+        tessMeshDeleteMesh(&rec, general);
+        tessMeshDeleteMesh(&rec, quick);
+    }
+    EXPECT_EQ(0, counter.live());
 }
 
 } // namespace

@@ -21,23 +21,38 @@ struct CountingAllocator {
         ++requests;
         return failAt >= 0 && (requests == failAt || (failAfter && requests > failAt));
     }
+    long liveBytes = 0;
+
+    // Each block carries its size in front of it.
+    static const size_t kHeader = 16;
+    static size_t& sizeOf(void* p) { return *(size_t*)((char*)p - kHeader); }
+
     static void* alloc(void* user, size_t size) {
         CountingAllocator* a = (CountingAllocator*)user;
         if (a->shouldFail()) return nullptr;
         ++a->allocations;
-        return std::malloc(size ? size : 1);
+        char* block = (char*)std::malloc(kHeader + size);
+        a->liveBytes += (long)size;
+        *(size_t*)block = size;
+        return block + kHeader;
     }
     static void* realloc(void* user, void* p, size_t size) {
         CountingAllocator* a = (CountingAllocator*)user;
         if (a->shouldFail()) return nullptr;
         ++a->reallocs;
         if (!p) ++a->allocations;
-        return std::realloc(p, size ? size : 1);
+        else a->liveBytes -= (long)sizeOf(p);
+        char* block = (char*)std::realloc(p ? (char*)p - kHeader : nullptr, kHeader + size);
+        a->liveBytes += (long)size;
+        *(size_t*)block = size;
+        return block + kHeader;
     }
     static void free(void* user, void* p) {
         CountingAllocator* a = (CountingAllocator*)user;
-        if (p) ++a->frees;
-        std::free(p);
+        if (!p) return;
+        ++a->frees;
+        a->liveBytes -= (long)sizeOf(p);
+        std::free((char*)p - kHeader);
     }
     long live() const { return allocations - frees; }
 

@@ -123,7 +123,7 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
         GameCore& c = core();
         c.gameMode = row.mode;
         c.startRound(false);
-        c.achievementTracker.statsWrapper.ready = row.ready;
+        c.achievementTracker.wrapper.ready = row.ready;
         c.steamAvailable = row.steam;
         c.creditsScreen.creditsRun = row.credits;
         c.players[0].score = 123.9f;
@@ -131,7 +131,7 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
         const std::vector<std::string> uploads = takeUploads();
         ASSERT_EQ(static_cast<int>(uploads.size()), row.uploads);
         if (row.uploads == 1) {
-            EXPECT_EQ(uploads[0], "uploadScore 123 1 single [0]");
+            EXPECT_EQ(uploads[0], "UploadLeaderboardScore arcade_easy 123 0");
         }
         EXPECT_EQ(c.scoreUploadPending, row.pending);
         EXPECT_EQ(c.onlineScore, row.online);

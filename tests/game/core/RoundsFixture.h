@@ -7,12 +7,31 @@
 
 #include "CoreFixture.h"
 #include "NormFoe.h"
+#include "SteamLayer.h"
+#include "steam_api.h"
 
-// A set-up core with a round of the given mode running; helpers to place
-// rocks, foes and weapon points by hand in a world that spawns nothing.
+// A set-up core, with Steam running and its stats arrived, and a round of
+// the given mode; helpers to place rocks, foes and weapon points by hand in a
+// world that spawns nothing.
 class RoundsFixture : public CoreFixture {
 protected:
+    void SetUp() override {
+        CoreFixture::SetUp();
+        SteamLayer::setRunning(true);
+        SteamLayer::clearUserData();
+    }
+    void TearDown() override {
+        CoreFixture::TearDown();
+        SteamLayer::setRunning(false);
+    }
+
     GameCore& core() { return app->core; }
+
+    void setUpApp() {
+        CoreFixture::setUpApp();
+        SteamAPI_RunCallbacks();
+        SteamLayer::takeCalls();
+    }
 
     void startIn(GameMode mode) {
         setUpApp();
@@ -72,27 +91,25 @@ protected:
 
     float stat(const std::string& name) { return core().statsTracker.record(name).value; }
 
-    // Names of the plain stats handed to Steam since the last call, in order.
+    // Names of the plain stats set on Steam since the last call, in order.
     std::vector<std::string> takeStatNames() {
+        SteamAPI_RunCallbacks();
         std::vector<std::string> names;
-        auto& calls = core().statsTracker.statsWrapper.calls;
-        for (const std::string& call : calls) {
+        for (const std::string& call : SteamLayer::takeCalls()) {
             std::istringstream words(call);
             std::string verb, name;
             words >> verb >> name;
-            if (verb.rfind("setStat", 0) == 0 && name.rfind("global_", 0) != 0) names.push_back(name);
+            if (verb == "SetStat" && name.rfind("global_", 0) != 0) names.push_back(name);
         }
-        calls.clear();
         return names;
     }
 
-    // Leaderboard uploads handed to the Steam wrapper since the last call.
+    // Leaderboard uploads made on Steam since the last call.
     std::vector<std::string> takeUploads() {
+        SteamAPI_RunCallbacks();
         std::vector<std::string> uploads;
-        auto& calls = core().achievementTracker.statsWrapper.calls;
-        for (const std::string& call : calls)
-            if (call.rfind("uploadScore", 0) == 0) uploads.push_back(call);
-        calls.clear();
+        for (const std::string& call : SteamLayer::takeCalls())
+            if (call.rfind("UploadLeaderboardScore", 0) == 0) uploads.push_back(call);
         return uploads;
     }
 };

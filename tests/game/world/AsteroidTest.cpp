@@ -1,45 +1,34 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <set>
 
 #include "Asteroid.h"
-#include "ofMath.h"
+#include "WorldTest.h"
 
-TEST(Asteroid, SizeForEachLevel) {
-    const int levels[] = {-1, 0, 1, 2, 3, 4, 5}, sizes[] = {16, 16, 24, 37, 58, 89, 137};
-    for (int i = 0; i < 7; i++) EXPECT_EQ(Asteroid::sizeForLevel(levels[i]), sizes[i]);
-}
-
-TEST(Asteroid, StartsOffOneSideFlyingWithinItsRange) {
+TEST(Asteroid, SizeForEachLevelAndStartsOffOneSideFlyingWithinItsRange) {
+    const int sizes[] = {16, 16, 24, 37, 58, 89, 137};  // levels -1 to 5
+    for (int i = 0; i < 7; i++) EXPECT_EQ(Asteroid::sizeForLevel(i - 1), sizes[i]);
     std::set<char> sides;
     bool leftAway = false;
     for (unsigned seed = 1; seed <= 600; seed++) {
         ofSeedRandom(seed);
         Asteroid rock;
-        bool complex = seed % 2 == 0;
+        const bool complex = seed % 2 == 0;
         rock.setup(ofColor::red, 100, -50, 0, 3, 2, 6, complex, false);
-        ASSERT_EQ(rock.size, Asteroid::sizeForLevel(rock.level));
-        ASSERT_TRUE(rock.level >= 0 && rock.level <= 3);
-        float rx = rock.x - 100, ry = rock.y + 50, speed = std::hypot(rock.vx, rock.vy);
+        ASSERT_TRUE(rock.level >= 0 && rock.level <= 3 && rock.size == Asteroid::sizeForLevel(rock.level));
+        const float rx = rock.x - 100, ry = rock.y + 50, speed = std::hypot(rock.vx, rock.vy);
         EXPECT_TRUE(speed > 1.999f && speed < 6);
-        // The start sits D + size out on one axis, D a whole number; the other
-        // coordinate lies within D.
-        bool vertical = std::fabs(ry) > std::fabs(rx);
-        char side = vertical ? (ry > 0 ? 'B' : 'T') : (rx > 0 ? 'R' : 'L');
-        float d = std::fabs(vertical ? ry : rx) - rock.size, along = vertical ? rx : ry;
-        EXPECT_EQ(d, std::floor(d));
-        EXPECT_TRUE(d >= (complex ? 2000 : 1000) && d < 3000) << seed;
-        EXPECT_LE(std::fabs(along), d + 0.01f);
+        // The start sits D + size out on one axis, D a whole number; the other coordinate lies within D.
+        const bool vertical = std::fabs(ry) > std::fabs(rx);
+        const char side = vertical ? (ry > 0 ? 'B' : 'T') : (rx > 0 ? 'R' : 'L');
+        const float d = std::fabs(vertical ? ry : rx) - rock.size, along = vertical ? rx : ry;
+        EXPECT_TRUE(d == std::floor(d) && d >= (complex ? 2000 : 1000) && d < 3000 && std::fabs(along) <= d + 0.01f) << seed;
         float deg = ofRadToDeg(std::atan2(rock.vy, rock.vx));
         deg += deg < (side == 'L' ? 60.01f : 0) ? 360 : 0;
-        float low = side == 'B' ? 210 : side == 'T' ? 30 : side == 'R' ? 120 : 240;
+        const float low = side == 'B' ? 210 : side == 'T' ? 30 : side == 'R' ? 120 : 240;
         EXPECT_TRUE(deg >= low - 0.01f && deg <= low + (side == 'L' ? 180 : 120) + 0.01f) << seed << side;
         sides.insert(side);
         leftAway |= side == 'L' && rock.vx < 0;
     }
-    EXPECT_EQ(sides.size(), 4u);
-    EXPECT_TRUE(leftAway);  // the left side's wide range sends some away
+    EXPECT_TRUE(sides.size() == 4 && leftAway);  // the left side's wide range sends some away
 }
 
 TEST(Asteroid, ArmsAfterThirtyMovesAndSplitsSmallerAndFaster) {
@@ -58,17 +47,14 @@ TEST(Asteroid, ArmsAfterThirtyMovesAndSplitsSmallerAndFaster) {
     for (int i = 0; i < 20; i++) {
         Asteroid piece;
         piece.split(parent, 1.0f);
-        EXPECT_EQ(piece.level, 2);
-        EXPECT_EQ(piece.size, 37);
-        EXPECT_EQ(piece.color, parent.color);
+        EXPECT_TRUE(piece.level == 2 && piece.size == 37 && piece.color == parent.color);
         EXPECT_TRUE(piece.thickLines && !piece.smashable && piece.age == 0 && piece.alive == 1);
-        float d = ofDist(piece.x, piece.y, 500 + 90, 400 + 120);
+        const float d = ofDist(piece.x, piece.y, 500 + 90, 400 + 120);
         EXPECT_TRUE(d >= 0.05f * 58 - 0.001f && d <= 0.4f * 58 + 0.001f);
         EXPECT_FLOAT_EQ(std::hypot(piece.vx, piece.vy), 6.5f);
         EXPECT_LE(std::fabs(std::atan2(piece.vy, piece.vx) - 1.0f), 1.2f + 1e-5f);
     }
     parent.level = 0;
     parent.split(parent, 0);  // from a copy of itself; the smallest rock's fragment stays 16
-    EXPECT_EQ(parent.level, -1);
-    EXPECT_EQ(parent.size, 16);
+    EXPECT_TRUE(parent.level == -1 && parent.size == 16);
 }

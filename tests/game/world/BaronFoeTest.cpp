@@ -1,16 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <vector>
-
 #include "BaronFoe.h"
-#include "RecorderScope.h"
-#include "ofMath.h"
+#include "WorldTest.h"
 #include "particle.h"
 
 namespace {
-
-const float kPi = 3.14159265f;
 
 // A baron that neither sweeps, changes radius nor charges unless told to.
 BaronFoe calmBaron(float x, float y) {
@@ -18,8 +10,7 @@ BaronFoe calmBaron(float x, float y) {
     foe.setup();
     foe.x = x;
     foe.y = y;
-    foe.orbitFrames = foe.chargeCountdown = 100000;
-    foe.radiusTimer = 100000;
+    foe.orbitFrames = foe.chargeCountdown = foe.radiusTimer = 100000;
     return foe;
 }
 
@@ -31,41 +22,34 @@ bool finite(const BaronFoe& f) {
 
 TEST(BaronFoe, OrbitHoldsItsBearingFromTheTargetOfSixUpdatesAgo) {
     BaronFoe foe = calmBaron(0, -400);
-    const float bearing = std::atan2(400.0f, 1000.0f) + kPi;
+    const float bearing = std::atan2(400.0f, 1000.0f) + PI_F;
     for (int k = 0; k < 10; k++) {
         const float xBefore = foe.x, yBefore = foe.y;
         foe.update(1000 + 30 * k, 5 * k);
         EXPECT_FLOAT_EQ(foe.orbitAngle, bearing);
         const float lagX = k >= 6 ? 1000 + 30 * (k - 6) : 0, lagY = k >= 6 ? 5 * (k - 6) : 0;
-        EXPECT_FLOAT_EQ(foe.goalX, lagX + std::cos(bearing) * 375);
-        EXPECT_FLOAT_EQ(foe.goalY, lagY + std::sin(bearing) * 375);
-        // Far from its goal: the top approach speed, facing the ship.
-        EXPECT_NEAR(std::hypot(foe.x - xBefore, foe.y - yBefore), 16, 1e-3);
+        EXPECT_XY(ofVec2f(foe.goalX, foe.goalY), lagX + std::cos(bearing) * 375, lagY + std::sin(bearing) * 375, 1e-3f);
+        EXPECT_NEAR(ofDist(foe.x, foe.y, xBefore, yBefore), 16, 1e-3);  // far from its goal: top speed, facing the ship
         EXPECT_FLOAT_EQ(foe.heading, std::atan2(5 * k - yBefore, 1000 + 30 * k - xBefore));
     }
 }
 
 TEST(BaronFoe, BacksOffFromAShipInsideItsOrbitWithoutNaN) {
-    struct Row {
-        float targetX, orbitRadius, expectedX;
-    } rows[] = {
-        {0, 375, -16 * 2.5f},                                       // ship on top: factor 2.5
-        {100, 375, -16 * (1 - 100 / 375.0f) * 2.5f},                // goal (-325, 0)
-        {354, 375, -21 / 150.0f * 16 * (1 - 354 / 375.0f) * 2.5f},  // just inside; goal 21 away
-        {356, 375, -19 / 150.0f * 16},                              // outside: factor 1
-        {5, 0, 16 * 5 / 150.0f},                                    // no orbit left: no retreat
-        {5, 2, 16 * 3 / 150.0f},
-    };
-    for (const Row& row : rows) {
+    // target x, orbit radius, x after
+    const float rows[][3] = {{0, 375, -16 * 2.5f},                                       // ship on top: factor 2.5
+                             {100, 375, -16 * (1 - 100 / 375.0f) * 2.5f},                // goal (-325, 0)
+                             {354, 375, -21 / 150.0f * 16 * (1 - 354 / 375.0f) * 2.5f},  // just inside; goal 21 away
+                             {356, 375, -19 / 150.0f * 16},                              // outside: factor 1
+                             {5, 0, 16 * 5 / 150.0f},                                    // no orbit left: no retreat
+                             {5, 2, 16 * 3 / 150.0f}};
+    for (const auto& row : rows) {
         BaronFoe foe = calmBaron(0, 0);
-        foe.orbitRadius = row.orbitRadius;
-        for (ofVec2f& t : foe.targetHistory) t.set(row.targetX, 0);
-        foe.update(row.targetX, 0);
-        EXPECT_NEAR(foe.x, row.expectedX, 1e-3) << row.targetX << " " << row.orbitRadius;
-        EXPECT_NEAR(foe.y, 0, 1e-3);
+        foe.orbitRadius = row[1];
+        for (ofVec2f& t : foe.targetHistory) t.set(row[0], 0);
+        foe.update(row[0], 0);
+        EXPECT_XY(foe, row[2], 0, 1e-3f);
     }
-    // A sweep started with the ship on top sets the orbit to 0; nothing goes NaN.
-    BaronFoe foe = calmBaron(50, 50);
+    BaronFoe foe = calmBaron(50, 50);  // a sweep started with the ship on top sets the orbit to 0
     foe.orbitFrames = 1;
     for (int frame = 0; frame < 200; frame++) {
         foe.update(foe.x, foe.y);
@@ -74,25 +58,21 @@ TEST(BaronFoe, BacksOffFromAShipInsideItsOrbitWithoutNaN) {
     foe.mode = 2;
     foe.chargeFrames = 1;
     foe.update(foe.x, foe.y);  // aimed at zero length: stands still
-    EXPECT_EQ(foe.velocityX, 0);
-    EXPECT_TRUE(finite(foe));
+    EXPECT_TRUE(foe.velocityX == 0 && finite(foe));
 }
 
 TEST(BaronFoe, DodgesWeaponParticlesWithinTheirRadius) {
-    struct Row {
-        float px, py, pushX, pushY;
-    } rows[] = {{0, -100, 0, 130.16529f}, {100, 0, -130.16529f, 0}, {275, 0, 0, 0}, {0, 0, 0, 0}};
-    for (const Row& row : rows) {
+    const float rows[][4] = {{0, -100, 0, 130.16529f}, {100, 0, -130.16529f, 0}, {275, 0, 0, 0}, {0, 0, 0, 0}};
+    for (const auto& row : rows) {
         BaronFoe still = calmBaron(0, 0), foe = calmBaron(0, 0);
         particle p;
-        p.position.set(row.px, row.py);
+        p.position.set(row[0], row[1]);
         foe.addTarget(&p);
         foe.addTarget(nullptr);
         EXPECT_EQ(foe.dodgeList.size(), 1u);
         still.update(2000, 0);
         foe.update(2000, 0);
-        EXPECT_NEAR(foe.goalX - still.goalX, row.pushX, 1e-3);
-        EXPECT_NEAR(foe.goalY - still.goalY, row.pushY, 1e-3);
+        EXPECT_XY(ofVec2f(foe.goalX - still.goalX, foe.goalY - still.goalY), row[2], row[3], 1e-3f);
     }
 }
 
@@ -104,11 +84,9 @@ TEST(BaronFoe, SweepJumpsHalfwayThenTheCommonMoveFollows) {
     foe.sweepDirection = 1;
     foe.sweepEnd = 1;
     foe.update(0, 0);
-    const float gx = std::cos(0.0523599f) * 300, gy = std::sin(0.0523599f) * 300;
-    const float jx = 150 + gx / 2, jy = gy / 2, step = std::hypot(gx - jx, gy - jy) / 150 * 16;
-    const float len = std::hypot(gx - jx, gy - jy);
-    EXPECT_NEAR(foe.x, jx + (gx - jx) / len * step, 1e-3);
-    EXPECT_NEAR(foe.y, jy + (gy - jy) / len * step, 1e-3);
+    const float gx = std::cos(0.0523599f) * 300, gy = std::sin(0.0523599f) * 300, jx = 150 + gx / 2, jy = gy / 2;
+    const float len = ofDist(gx, gy, jx, jy), step = len / 150 * 16;
+    EXPECT_XY(foe, jx + (gx - jx) / len * step, jy + (gy - jy) / len * step, 1e-3f);
     foe.sweepEnd = foe.orbitAngle + 0.0523599f * 2.4f;  // within 1.5 steps after the next
     foe.update(0, 0);
     EXPECT_EQ(foe.mode, 0);
@@ -123,37 +101,28 @@ TEST(BaronFoe, ChargeAimsAt18_12_6_0ThenRunsStraightThenOrbits) {
     foe.velocityX = 1;
     foe.velocityY = 2;
     foe.update(1000, 0);  // the countdown ends: mode 2 at once, no move
-    EXPECT_EQ(foe.mode, 2);
-    EXPECT_EQ(foe.chargeFrames, 21);
-    EXPECT_EQ(foe.x, 0);
-    std::vector<int> aims;
-    std::vector<float> speeds;
+    EXPECT_TRUE(foe.mode == 2 && foe.chargeFrames == 21 && foe.x == 0);
+    std::vector<float> aims;  // frame, speed
     for (int frame = 1; frame <= 51; frame++) {
         const float vx = foe.velocityX, vy = foe.velocityY, xBefore = foe.x, yBefore = foe.y;
         foe.update(1000, 100.0f * frame);
         if (foe.velocityX != vx || foe.velocityY != vy) {
-            aims.push_back(frame);
-            speeds.push_back(std::round(std::hypot(foe.velocityX, foe.velocityY) * 100) / 100);
-            const float bearing = std::atan2(100.0f * frame - yBefore, 1000 - xBefore);
-            EXPECT_NEAR(std::atan2(foe.velocityY, foe.velocityX), bearing, 1e-4);
+            aims.insert(aims.end(), {float(frame), std::round(std::hypot(foe.velocityX, foe.velocityY) * 100) / 100});
+            EXPECT_NEAR(std::atan2(foe.velocityY, foe.velocityX), std::atan2(100.0f * frame - yBefore, 1000 - xBefore), 1e-4);
         }
         if (frame < 51) {
             EXPECT_EQ(foe.mode, 2);
             EXPECT_FLOAT_EQ(foe.x, xBefore + foe.velocityX);
-            EXPECT_LE(std::fabs(foe.heading - std::atan2(foe.velocityY, foe.velocityX)), kPi / 16 + 1e-5);
+            EXPECT_LE(std::fabs(foe.heading - std::atan2(foe.velocityY, foe.velocityX)), PI_F / 16 + 1e-5);
         }
     }
-    EXPECT_EQ(aims, (std::vector<int>{3, 9, 15, 21}));
-    EXPECT_EQ(speeds, (std::vector<float>{21, 21, 21, 17.85f}));
+    EXPECT_EQ(aims, (std::vector<float>{3, 21, 9, 21, 15, 21, 21, 17.85f}));
     // The last charge frame hands back to the orbit and runs the common step.
     EXPECT_EQ(foe.mode, 0);
     EXPECT_FLOAT_EQ(foe.heading, foe.angleToTarget);
-    EXPECT_FLOAT_EQ(foe.orbitAngle, foe.angleToTarget + kPi);
+    EXPECT_FLOAT_EQ(foe.orbitAngle, foe.angleToTarget + PI_F);
     ASSERT_EQ(foe.sparks.size(), 51u);  // one per charge frame, left for draw to age
-    for (const Spark& s : foe.sparks) {
-        EXPECT_EQ(s.life, 11);
-        EXPECT_TRUE(std::hypot(s.vx, s.vy) >= 5 && std::hypot(s.vx, s.vy) < 7);
-    }
+    for (const Spark& s : foe.sparks) EXPECT_TRUE(s.life == 11 && std::hypot(s.vx, s.vy) >= 5 && std::hypot(s.vx, s.vy) < 7);
     for (size_t i = 0; i < foe.sparks.size(); i++) foe.sparks[i].life = i % 2;
     foe.update(0, 0);
     EXPECT_EQ(foe.sparks.size(), 25u);
@@ -173,22 +142,14 @@ TEST(BaronFoe, DrawsTheDartItsStripeThenItsSparksLastFirst) {
     foe.draw();
     const std::vector<ofPolyline> outlines = rec.renderer->drawnPolylines;
     const Calls calls = rec.take();
-    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
-              (Calls{"setLineWidth(1)", "pushMatrix()", "translate(100,200,0)", "rotate(0)", "scale(2,2,1)",
-                     "setFillMode(1)", "setColor(200,250,10,100)"}));
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7), (Calls{"setLineWidth(1)", "pushMatrix()", "translate(100,200,0)",
+                                                              "rotate(0)", "scale(2,2,1)", "setFillMode(1)",
+                                                              "setColor(200,250,10,100)"}));
     EXPECT_EQ(callsStartingWith(calls, "setColor(220"), (Calls{"setColor(220,270,30,255)"}));
-    ASSERT_EQ(outlines.size(), 1u);
+    ASSERT_TRUE(outlines.size() == 1 && outlines[0].size() == 4 && outlines[0].isClosed());
     const float corners[4][2] = {{25, 0}, {-21.193975f, 19.134175f}, {-9, 0}, {-25.813373f, -21.047592f}};
-    ASSERT_EQ(outlines[0].size(), 4);
-    EXPECT_TRUE(outlines[0].isClosed());
-    for (int i = 0; i < 4; i++) {
-        EXPECT_NEAR(outlines[0][i].x, corners[i][0], 1e-4);
-        EXPECT_NEAR(outlines[0][i].y, corners[i][1], 1e-4);
-    }
-    const Calls stripe = callsStartingWith(calls, "drawTriangle");
-    ASSERT_EQ(stripe.size(), 1u);
-    const std::vector<float> v = triangleOf(stripe[0]), want = {13, 0, 0, -11.020867f, 9.949771f, 0, -3, 0, 0};
-    for (int c = 0; c < 9; c++) EXPECT_NEAR(v[c], want[c], 1e-4);
+    for (int i = 0; i < 4; i++) EXPECT_XY(outlines[0][i], corners[i][0], corners[i][1], 1e-4f);
+    EXPECT_EQ(callsStartingWith(calls, "drawTriangle"), Calls{"drawTriangle(13,0,0,-11.0209,9.94977,0,-3,0,0)"});
     size_t pop = 0;
     while (calls[pop] != "popMatrix()") pop++;
     EXPECT_EQ(callsStartingWith(Calls(calls.begin() + pop, calls.end()), "translate"),

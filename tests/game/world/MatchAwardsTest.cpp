@@ -1,43 +1,32 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "MatchAwards.h"
 #include "ShipMatchStats.h"
-#include "ofMath.h"
+#include "WorldTest.h"
 
 namespace {
 
-typedef std::vector<std::string> Titles;
-
-const std::vector<std::string> NAMES = {"Ann", "Bob", "Cy", "Di"};
+const Calls NAMES = {"Ann", "Bob", "Cy", "Di"};
 
 ShipMatchStats withKills(std::vector<int> victims, float first = 10, float gap = 10) {
     ShipMatchStats s;
-    for (int v : victims) {
-        s.addKill(v, first);
-        first += gap;
-    }
+    for (int v : victims) s.addKill(v, first), first += gap;
     return s;
 }
 
 }  // namespace
 
-TEST(MatchStats, ResetCopiesTheOldStartAndSamplesRestartTheTimer) {
+TEST(MatchStats, ResetCopiesTheBuiltStartAndASampleRestartsTheTimer) {
     ShipMatchStats s;
-    s.sampleTimer.start = 2;
     s.addDeath(-1, 2);
     s.countAsteroidSmash();
     s.reset();
-    EXPECT_EQ(s.sampleTimer.start, 0.5f);
-    EXPECT_EQ(s.sampleTimer.remaining, 2.0f);
-    EXPECT_TRUE(s.deaths.empty());
-    EXPECT_EQ(s.asteroidSmashes, 0);
+    EXPECT_TRUE(s.sampleTimer.start == 0.5f && s.sampleTimer.remaining == 0.5f && !s.sampleTimer.done);
+    EXPECT_TRUE(s.deaths.empty() && s.asteroidSmashes == 0);
+    s.sampleTimer.start = 2;
     s.sampleTimer.update(2);
     s.pushSample(12, 300, 2);
-    EXPECT_FALSE(s.sampleTimer.done);
-    EXPECT_EQ(s.sampleTimer.remaining, 0.5f);
+    EXPECT_TRUE(!s.sampleTimer.done && s.sampleTimer.remaining == 2);
+    s.reset();  // the old start, not the one it sets
+    EXPECT_TRUE(s.sampleTimer.remaining == 2 && s.sampleTimer.start == 0.5f);
 }
 
 TEST(MatchAwards, DerivedFigures) {
@@ -55,33 +44,29 @@ TEST(MatchAwards, DerivedFigures) {
     EXPECT_FLOAT_EQ(s.averageDistance, 500);
 }
 
-TEST(MatchAwards, CandidateListsInOrder) {
+TEST(MatchAwards, CandidateListsInOrderThenTheFillerIsDrawnFirst) {
     struct Case {
         ShipMatchStats stats;
         int place, mostDeaths, mostKills, mostSmashes;
-        Titles titles;
+        Calls titles;
     };
     std::vector<Case> cases;
-    cases.push_back({ShipMatchStats(), 1, 0, 0, 0,
-                     {"Equilibrium", "Everlasting Life", "King Boring", "King Boring", "Pacifist", "Tree Hugger",
-                      "Tree Hugger", "Old Man"}});
-    cases.push_back({withKills({2, 2, 2, 1}), 0, 2, 4, 3,
-                     {"Everlasting Life", "Hunter Of Cy", "Hunter Of Cy", "Asteroid Smasher", "Destruction Magnet",
-                      "Too Eager", "Old Man"}});
+    cases.push_back({ShipMatchStats(), 1, 0, 0, 0, {"Equilibrium", "Everlasting Life", "King Boring", "King Boring",
+                                                    "Pacifist", "Tree Hugger", "Tree Hugger", "Old Man"}});
+    cases.push_back({withKills({2, 2, 2, 1}), 0, 2, 4, 3, {"Everlasting Life", "Hunter Of Cy", "Hunter Of Cy",
+                     "Asteroid Smasher", "Destruction Magnet", "Too Eager", "Old Man"}});
     cases.back().stats.asteroidSmashes = 3;
     ShipMatchStats crasher;
     crasher.addDeath(-1, 10);
     crasher.addDeath(-1, 52);
-    cases.push_back({crasher, 1, 2, 0, 0,
-                     {"Worst Driver", "King Boring", "King Boring", "Pacifist", "Tree Hugger", "Tree Hugger",
-                      "Old Man", "Constantly Exploding"}});
+    cases.push_back({crasher, 1, 2, 0, 0, {"Worst Driver", "King Boring", "King Boring", "Pacifist", "Tree Hugger",
+                                           "Tree Hugger", "Old Man", "Constantly Exploding"}});
     ShipMatchStats victim = withKills({0}, 70);
     for (float t : {5.0f, 10.0f, 15.0f, 20.0f}) victim.addDeath(1, t);
     victim.asteroidSmashes = 5;
     victim.pushSample(12, 450, 1);
-    cases.push_back({victim, 2, 4, 5, 6,
-                     {"Target Practice", "Victim Of Bob", "Fearless", "Most Moving", "Late Bloomer", "Most Improved",
-                      "Old Man"}});
+    cases.push_back({victim, 2, 4, 5, 6, {"Target Practice", "Victim Of Bob", "Fearless", "Most Moving", "Late Bloomer",
+                                          "Most Improved", "Old Man"}});
     victim.samples[0] = MatchSample{2, 900, 1};
     cases.push_back({victim, 3, 4, 5, 6,  // last place never improved
                      {"Target Practice", "Victim Of Bob", "Cowardly", "Least Moving", "Late Bloomer", "Old Man"}});
@@ -89,34 +74,23 @@ TEST(MatchAwards, CandidateListsInOrder) {
     spree.addDeath(0, 30);
     spree.addDeath(1, 70);
     spree.asteroidSmashes = 2;
-    cases.push_back({spree, 0, 3, 5, 2,
-                     {"Berserker", "Asteroid Smasher", "Destruction Magnet", "Non Stop Killin'", "Old Man"}});
+    cases.push_back({spree, 0, 3, 5, 2, {"Berserker", "Asteroid Smasher", "Destruction Magnet", "Non Stop Killin'", "Old Man"}});
     cases.push_back({withKills({3, 1, 3, 1}), 1, 0, 9, 0,  // 2 and 2: no hunter, but even
                      {"Equal Opportunity", "Everlasting Life", "Tree Hugger", "Tree Hugger", "Too Eager", "Old Man"}});
-    // Unknown victims and crashes name no hunter's prey and no nemesis.
-    ShipMatchStats stray = withKills({7, 7, -2, 9}, 40);
+    ShipMatchStats stray = withKills({7, 7, -2, 9}, 40);  // unknown victims and crashes: no prey, no nemesis
     for (int i = 0; i < 4; ++i) stray.addDeath(-1, 90);
     cases.push_back({stray, 1, 4, 9, 0, {"Worst Driver", "Equilibrium", "Tree Hugger", "Tree Hugger", "Old Man"}});
-    int n = 0;
     for (Case& c : cases) {
-        EXPECT_EQ(MatchAwards::candidateTitles(c.stats, c.place, 100, c.mostDeaths, c.mostKills, c.mostSmashes, 17,
-                                               NAMES),
-                  c.titles)
-            << "case " << n++;
-    }
-    // A missing name reads as empty.
-    ShipMatchStats far = withKills({3, 3, 3, 3});
-    EXPECT_EQ(MatchAwards::candidateTitles(far, 1, 100, 0, 4, 0, 17, {"Ann"})[1], "Hunter Of ");
-}
-
-TEST(MatchAwards, ChooseDrawsTheFillerFirstThenTheAward) {
-    for (unsigned seed = 1; seed <= 30; ++seed) {
-        ShipMatchStats s = withKills({1, 2});
-        Titles list = MatchAwards::candidateTitles(s, 1, 100, 0, 0, 0, 17, NAMES);
+        EXPECT_EQ(MatchAwards::candidateTitles(c.stats, c.place, 100, c.mostDeaths, c.mostKills, c.mostSmashes, 17, NAMES),
+                  c.titles) << "case " << &c - &cases[0];
+        const unsigned seed = static_cast<unsigned>(&c - &cases[0]) * 7 + 1;
         ofSeedRandom(seed);
+        Calls list = c.titles;
         list.push_back(MatchAwards::fillerTitles[static_cast<int>(ofRandom(10))]);
         const std::string expected = list[static_cast<int>(ofRandom(static_cast<float>(list.size())))];
         ofSeedRandom(seed);
-        EXPECT_EQ(MatchAwards::chooseAward(s, 1, 100, 0, 0, 0, 17, NAMES), expected) << seed;
+        EXPECT_EQ(MatchAwards::chooseAward(c.stats, c.place, 100, c.mostDeaths, c.mostKills, c.mostSmashes, 17, NAMES), expected);
     }
+    ShipMatchStats far = withKills({3, 3, 3, 3});  // a missing name reads as empty
+    EXPECT_EQ(MatchAwards::candidateTitles(far, 1, 100, 0, 4, 0, 17, {"Ann"})[1], "Hunter Of ");
 }

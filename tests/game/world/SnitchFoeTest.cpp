@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-#include "ArenaTestSupport.h"
 #include "ArenaWalls.h"
-#include "RecorderScope.h"
 #include "SnitchFoe.h"
-#include "ofMath.h"
+#include "WorldTest.h"
 
 namespace {
 
@@ -20,14 +14,10 @@ struct Chase {
     }
 };
 
-// Seen from where the snitch stood (at), the spot lies beyond a right angle
-// from the point it flees; spots are laid out from the arena centre, the origin.
+// Seen from where the snitch stood (at), the spot (laid out from the arena centre, the origin) lies beyond a right
+// angle from the point it flees.
 bool away(float spotX, float spotY, float fromX, float fromY, float atX, float atY) {
     return spotX * (fromX - atX) + spotY * (fromY - atY) <= 1e-3f;
-}
-
-bool awayFrom(const SnitchFoe& s, float fromX, float fromY, float atX, float atY) {
-    return away(s.spotX, s.spotY, fromX, fromY, atX, atY);
 }
 
 }  // namespace
@@ -35,17 +25,14 @@ bool awayFrom(const SnitchFoe& s, float fromX, float fromY, float atX, float atY
 TEST(SnitchFoe, ArenaMovesItToAFirstSpotThenPicksASecond) {
     for (unsigned seed = 1; seed <= 20; seed++) {
         Chase c(seed);
-        EXPECT_EQ(c.snitch.type, 5);
-        EXPECT_EQ(c.snitch.speed, 18);
-        float spawnX = c.snitch.x, spawnY = c.snitch.y;
+        EXPECT_TRUE(c.snitch.type == 5 && c.snitch.speed == 18);
+        const float spawnX = c.snitch.x, spawnY = c.snitch.y;
         c.snitch.setArena(&c.walls);
         const float spots[2][2] = {{c.snitch.x, c.snitch.y}, {c.snitch.spotX, c.snitch.spotY}};
-        for (const auto& p : spots) {
-            EXPECT_TRUE(c.walls.isPointInside(p[0], p[1])) << seed;
-            EXPECT_GT(p[0] * p[0] + p[1] * p[1], 202500) << seed;
-        }
+        for (const auto& p : spots)
+            EXPECT_TRUE(c.walls.isPointInside(p[0], p[1]) && p[0] * p[0] + p[1] * p[1] > 202500) << seed;
         EXPECT_TRUE(away(c.snitch.x, c.snitch.y, 0, 0, spawnX, spawnY)) << seed;
-        EXPECT_TRUE(awayFrom(c.snitch, 0, 0, c.snitch.x, c.snitch.y)) << seed;
+        EXPECT_TRUE(away(c.snitch.spotX, c.snitch.spotY, 0, 0, c.snitch.x, c.snitch.y)) << seed;
         EXPECT_EQ(c.snitch.trailPos[44], ofVec2f(spawnX, spawnY));  // the trail still holds the spawn point
     }
 }
@@ -55,14 +42,14 @@ TEST(SnitchFoe, FliesEighteenAFrameAndFleesACloseChaserEveryFifteenFrames) {
     c.snitch.setArena(&c.walls);
     std::vector<int> flees;
     for (int frame = 0; frame < 46; frame++) {
-        float x = c.snitch.x, y = c.snitch.y, spotX = c.snitch.spotX, spotY = c.snitch.spotY;
+        const float x = c.snitch.x, y = c.snitch.y, spotX = c.snitch.spotX, spotY = c.snitch.spotY;
         c.snitch.update(x + 100, y);
         EXPECT_NEAR(ofDist(x, y, c.snitch.x, c.snitch.y), 18, 1e-3);
         EXPECT_FLOAT_EQ(c.snitch.trailHeading[0], std::atan2(spotY - y, spotX - x) + 1.5707964f);
         if (c.snitch.spotX == spotX && c.snitch.spotY == spotY) continue;
         flees.push_back(frame);
         EXPECT_GT(ofDistSquared(x + 100, y, c.snitch.spotX, c.snitch.spotY), 202500);
-        EXPECT_TRUE(awayFrom(c.snitch, x + 100, y, c.snitch.x, c.snitch.y));
+        EXPECT_TRUE(away(c.snitch.spotX, c.snitch.spotY, x + 100, y, c.snitch.x, c.snitch.y));
     }
     EXPECT_EQ(flees, (std::vector<int>{0, 15, 30, 45}));
     for (int frame = 0; frame < 300; frame++) c.snitch.update(5000, 5000);
@@ -76,8 +63,7 @@ TEST(SnitchFoe, GivesUpOnAnArenaWithNoInsideAndNeedsAnArena) {
     c.snitch.spotX = 7;
     c.snitch.setArena(&c.walls);
     EXPECT_EQ(c.snitch.x, 7);  // moved onto the spot it kept
-    EXPECT_EQ(log.lines, std::vector<std::string>(2, "[SnitchFoe:warning] no hiding spot found in 1000 tries, keeping the old one"));
-
+    EXPECT_EQ(log.lines, Calls(2, "[SnitchFoe:warning] no hiding spot found in 1000 tries, keeping the old one"));
     SnitchFoe lost;
     lost.spawn(ofColor::white, 0, 0, 0, false, false);
     lost.setArena(nullptr);
@@ -90,17 +76,11 @@ TEST(SnitchFoe, DrawsTheBellOfThirteenVertices) {
     Chase c(1);
     c.snitch.pulseOffset = 40;
     c.snitch.draw();
-    std::vector<ofPolyline> outlines = scope.renderer->drawnPolylines;
+    const std::vector<ofPolyline> outlines = scope.renderer->drawnPolylines;
     EXPECT_EQ(callsStartingWith(scope.take(), "setColor"), (Calls{"setColor(10,20,30,100)", "setColor(50,60,70,255)"}));
-    ASSERT_EQ(outlines.size(), 2u);
-    const ofPolyline& bell = outlines[1];  // the inner outline, 0.6 x 18
-    ASSERT_EQ(bell.size(), 13u);
-    const float s = 10.8f, expected[13][2] = {{-0.8660254f, -0.5f}, {-0.7071068f, -0.7071068f}, {-0.5f, -0.8660254f},
-                                              {-0.258819f, -0.9659258f}, {0, -1}, {0.258819f, -0.9659258f},
-                                              {0.5f, -0.8660254f}, {0.7071068f, -0.7071068f}, {1, 0.25f}, {0.5f, 0.25f},
-                                              {0, 1}, {-0.5f, 0.25f}, {-1, 0.25f}};
-    for (int i = 0; i < 13; i++) {
-        EXPECT_NEAR(bell[i].x, expected[i][0] * s, 1e-4) << i;
-        EXPECT_NEAR(bell[i].y, expected[i][1] * s, 1e-4) << i;
-    }
+    ASSERT_TRUE(outlines.size() == 2u && outlines[1].size() == 13u);  // the inner outline, 0.6 × 18
+    const float expected[13][2] = {{-0.8660254f, -0.5f}, {-0.7071068f, -0.7071068f}, {-0.5f, -0.8660254f},
+                                   {-0.258819f, -0.9659258f}, {0, -1}, {0.258819f, -0.9659258f}, {0.5f, -0.8660254f},
+                                   {0.7071068f, -0.7071068f}, {1, 0.25f}, {0.5f, 0.25f}, {0, 1}, {-0.5f, 0.25f}, {-1, 0.25f}};
+    for (int i = 0; i < 13; i++) EXPECT_XY(outlines[1][i], expected[i][0] * 10.8f, expected[i][1] * 10.8f, 1e-4f);
 }

@@ -1,0 +1,163 @@
+#include "JitterFoe.h"
+#include "NormFoe.h"
+#include "SpiralFoe.h"
+#include "WorldTest.h"
+
+namespace {
+const float kTurn = 0.0418879f;
+}
+
+TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterIt) {
+    // speed, gain, target x; after: x, speed, gain
+    const float rows[][6] = {{2, 0, 2000, 19.1460803f, 2, 0.1460803f},  // far: boost 17 plus this frame's gain
+                             {2, 0, 1600, 19.0782066f, 2, 0.0782066f},  // the boost has topped out at 1600
+                             {20, 0, 100, 20.0072262f, 14, 0},          // moves at 20, then capped at 14
+                             {10, 5, 800, 17.440984f, 10, 5},           // at the cap: no gain, none taken back
+                             {1.5f, 0.25f, 0.5f, 1.75f, 1.5f, 0.25f}};  // next to the target: no boost
+    for (const auto& row : rows) {
+        NormFoe foe;
+        foe.setup();
+        foe.speed = row[0];
+        foe.speedGain = row[1];
+        foe.update(row[2], 0);
+        EXPECT_NEAR(foe.x, row[3], 1e-4);
+        EXPECT_EQ(foe.speed, row[4]);
+        EXPECT_NEAR(foe.speedGain, row[5], 1e-5);
+        EXPECT_EQ(foe.trailPos[0], ofVec2f(foe.x, 0));
+    }
+}
+
+TEST(NormFoe, TurnsOneStepOrSnapsByTheRawAngleDifference) {
+    // heading, target bearing, heading after: 0.02 apart across pi, the raw difference turns a full step past
+    const float rows[][3] = {{0, 0.045f, 0.045f}, {0, 1, kTurn}, {0, -1, -kTurn}, {3, -3, 3 + kTurn}, {-3, 3, -3 - kTurn},
+                             {3.13f, -3.14f, 3.13f + kTurn - 6.2831853f}, {-3.13f, 3.14f, -3.13f - kTurn + 6.2831853f}};
+    for (const auto& row : rows) {
+        NormFoe foe;
+        foe.setup();
+        foe.heading = row[0];
+        foe.update(std::cos(row[1]) * 10, std::sin(row[1]) * 10);
+        EXPECT_NEAR(foe.heading, row[2], 1e-5) << row[0] << " " << row[1];
+    }
+}
+
+TEST(NormFoe, TriangleAndHexagonBodiesPassOutlineChannelsAbove255) {
+    NormFoe norm;
+    JitterFoe jitter;
+    Foe* foes[] = {&norm, &jitter};
+    for (Foe* foe : foes) {
+        RecorderScope rec;
+        foe->x = 10;
+        foe->y = 20;
+        foe->heading = 1.5707964f;
+        foe->color.set(250, 100, 0);
+        foe->pulseOffset = 55.7f;
+        foe->pulseScale = 1.5f;
+        foe->thickLines = true;
+        foe->draw();
+        foe->drawShape(7);
+        const std::string res = foe == &norm ? "setCircleResolution(3)" : "setCircleResolution(6)";
+        EXPECT_EQ(rec.take(), (Calls{"setLineWidth(2)", "pushMatrix()", "translate(10,20,0)", "rotate(90)",
+                                     "scale(1.5,1.5,1)", res, "setFillMode(1)", "setColor(250,100,0,100)",
+                                     "drawCircle(0,0,0,18)", "setFillMode(0)", "setColor(305,155,55,255)",
+                                     "drawCircle(0,0,0,18)", "drawCircle(0,0,0,9)", "popMatrix()", res,
+                                     "drawCircle(0,0,0,7)"}));
+    }
+}
+
+TEST(NormFoe, BigVariantDrawsThreeNoisyTrianglesAndShiversItsTrailInDraw) {
+    RecorderScope rec;
+    NormFoe foe;
+    foe.spawn(ofColor(0, 255, 0), 0, 0, 0, false, false);
+    foe.makeBig(9, 2, 20);
+    EXPECT_TRUE(foe.isBig && foe.maxSpeed == 20 && foe.speed == 9 && foe.hitRadius == 25.2f);
+    EXPECT_FLOAT_EQ(foe.turnRate, 2 * kTurn);
+    EXPECT_FLOAT_EQ(foe.size, 28.8f);
+    foe.pulseOffset = 40;
+    for (int i = 0; i < Foe::trailLength; i++) foe.trailPos[i].set(i, 0);
+    const float t = 12.25f;
+    ofFixElapsedTimef(t);
+    ofSeedRandom(11);
+    float shiver[Foe::trailLength * 2];
+    for (float& s : shiver) s = ofRandom(10);
+    ofSeedRandom(11);
+    rec.take();
+    foe.draw();
+    const Calls calls = rec.take();
+    ASSERT_EQ(calls.size(), 15u);
+    const int fillAlpha = static_cast<int>(ofMap(ofNoise2D(0.7f * t, 100), 0, 1, 10, 90));
+    const int outlineAlpha = static_cast<int>(ofMap(ofNoise2D(0.7f * t, 0), 0, 1, 70, 200));
+    EXPECT_EQ(calls[6] + calls[10], "setColor(232,70,119," + std::to_string(fillAlpha) + ")setColor(272,110,159," +
+                                        std::to_string(outlineAlpha) + ")");
+    EXPECT_TRUE(calls[7] == calls[11] && calls[8] == calls[12]);  // filled T1, T2; outlined T1, T2, half-size T3
+    for (int i = 0; i < Foe::trailLength; i++) EXPECT_XY(foe.trailPos[i], i + shiver[i * 2], shiver[i * 2 + 1], 1e-4f);
+}
+
+TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) {
+    // x, way-point y, needs one, picks a new one (else: y after the move)
+    const float rows[][5] = {{600, 0, 1, 1, 0},               // exactly 600: picks a way-point round the target
+                             {300, 10, 0, 0, 3.0783109f},     // exactly 10 away: not reached; half step
+                             {300, 9.5f, 0, 1, 0},            // inside 10: a new way-point
+                             {300, 50, 0, 0, 6.1566219f}};    // 50 away: full step of speed plus boost
+    for (const auto& row : rows) {
+        JitterFoe foe;
+        foe.setup();
+        foe.x = foe.waypointX = row[0];
+        foe.needWaypoint = row[2] == 1;
+        foe.waypointY = row[1];
+        ofSeedRandom(4);
+        const float angle = ofRandom(6.2831853f);
+        ofSeedRandom(4);
+        foe.update(0, 0);
+        EXPECT_FALSE(foe.needWaypoint);
+        if (row[3] == 1) EXPECT_XY(ofVec2f(foe.waypointX, foe.waypointY), std::cos(angle) * 200, std::sin(angle) * 200, 1e-4f);
+        else EXPECT_TRUE(foe.waypointY == row[1] && std::fabs(foe.y - row[4]) < 1e-4) << foe.y;
+    }
+    JitterFoe far;  // beyond 600: straight at the target, the way-point reset
+    far.setup();
+    far.x = 700;
+    far.needWaypoint = false;
+    far.update(0, 0);
+    EXPECT_TRUE(far.needWaypoint && far.waypointX == 0 && far.trailPos[0] == ofVec2f(far.x, far.y));
+    EXPECT_NEAR(far.x, 700 - 7.6795289f, 1e-4);
+}
+
+TEST(SpiralFoe, StaysOnItsNestedOrbitsAndSpinsWithTheDistanceTravelled) {
+    for (unsigned seed : {1u, 2u, 3u}) {
+        ofSeedRandom(seed);
+        SpiralFoe foe;
+        foe.spawn(ofColor(1, 2, 3), 1.0f, 100, -100, false, false);
+        EXPECT_TRUE(foe.outerRadius >= 120 && foe.outerRadius < 180 && foe.innerRadius >= 50 && foe.innerRadius < 100);
+        EXPECT_EQ(foe.orbitCentre, ofVec2f(foe.x, foe.y));
+        const float heading = foe.heading;
+        float lastX = 0, lastY = 0, spin = 0;  // the first frame counts from the origin
+        for (int frame = 0; frame < 40; frame++) {
+            const float outer = foe.outerAngle, inner = foe.innerAngle;
+            foe.update(300, 200);
+            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y), foe.outerRadius, 1e-2);
+            EXPECT_NEAR(ofDist(foe.x, foe.y, foe.orbitPoint.x, foe.orbitPoint.y), foe.innerRadius, 1e-2);
+            EXPECT_FLOAT_EQ(foe.outerAngle, outer + foe.outerDirection * foe.outerAngularSpeed);
+            EXPECT_FLOAT_EQ(foe.innerAngle, inner + foe.innerDirection * foe.innerAngularSpeed);
+            spin += ofDist(foe.x, foe.y, lastX, lastY) / 35 * foe.innerDirection;
+            lastX = foe.x;
+            lastY = foe.y;
+            EXPECT_NEAR(foe.spin, spin, 1e-3 * (1 + std::fabs(spin)));
+            EXPECT_EQ(foe.trailHeading[0], foe.spin);
+        }
+        EXPECT_EQ(foe.heading, heading);
+    }
+}
+
+TEST(SpiralFoe, CapsSpeedBeforeTheMoveAndDriftsWhenCentredOnTheTargetAndItsGhostsAreTriangles) {
+    RecorderScope rec;
+    SpiralFoe foe;
+    foe.setup();
+    foe.x = foe.y = 50;
+    foe.orbitCentre.set(50, 50);
+    foe.heading = 0.5f;
+    foe.speed = 20;
+    foe.update(50, 50);
+    EXPECT_EQ(foe.speed, 12);
+    EXPECT_XY(foe.orbitCentre, 50 + std::cos(0.5f) * 12, 50 + std::sin(0.5f) * 12, 1e-4f);
+    foe.drawShape(4);
+    EXPECT_EQ(rec.take(), (Calls{"setCircleResolution(3)", "drawCircle(0,0,0,4)"}));
+}
