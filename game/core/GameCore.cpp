@@ -202,6 +202,7 @@ void GameCore::setColorBlindMode(bool on) {
         players[i].colour = playerColors[i];
     }
     foeColor = on ? colorBlindFoeColor : normalFoeColor;
+    leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
 }
@@ -294,6 +295,8 @@ void GameCore::update() {
     blendBackground();
     updateView();
 
+    scoreSubmitOverlay.poll();
+
     if (gameState == GameState::MainMenu) updateMainMenu();
 
     if (cursorWanted != cursorShown) {
@@ -304,6 +307,7 @@ void GameCore::update() {
         cursorShown = cursorWanted;
     }
     totalTime += frameTime;
+    if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
 }
 
 void GameCore::blendBackground() {

@@ -109,9 +109,13 @@ void ScoreSubmitOverlay::toggleAutoSubmit() {
 
 void ScoreSubmitOverlay::update(float frameTime) {
     ++updatesSinceOpen;
+    if (sender) sendingTime += frameTime;
+    poll();
+}
+
+void ScoreSubmitOverlay::poll() {
     reapRetired();
     if (!sender) return;
-    sendingTime += frameTime;
     switch (sender->status()) {
         case ScoreSender::Sent:
             sent = true;

@@ -170,3 +170,22 @@ TEST(ScoreSubmitOverlayTest, KeysAndPadsEditTheName) {
     p.handleInput(0, 0, false, false, false, true);
     EXPECT_TRUE(p.done);
 }
+
+TEST(ScoreSubmitOverlayTest, AnAutomaticSubmissionIsFollowedByPollingAlone) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.setServer(server.server());
+    o.toggleAutoSubmit();
+    EXPECT_TRUE(o.autoSubmit);
+    o.playerName = "EVE";
+    o.reset();
+    o.open(250, 1, {0}, false);
+    o.submit(true);
+    ASSERT_TRUE(waitFor([&] {
+        o.poll();
+        return !o.busy;
+    }));
+    EXPECT_TRUE(o.sent);
+    EXPECT_EQ(o.updatesSinceOpen, 0);
+}
