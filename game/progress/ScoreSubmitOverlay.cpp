@@ -49,7 +49,7 @@ void ScoreSubmitOverlay::retireSender() {
 
 void ScoreSubmitOverlay::reapRetired() {
     for (std::size_t i = 0; i < retired.size();) {
-        if (retired[i]->isThreadRunning()) {
+        if (!retired[i]->ended()) {
             ++i;
         } else {
             retired.erase(retired.begin() + static_cast<long>(i));
