@@ -71,7 +71,6 @@ public:
     void openLeaderboards(int flag);
     void openLevelSelect();
     void joinPlayer(int player);
-    float getMultikillTimeBonus() const;
     void steerByStick(float x, float y, int player);
     void steerByMouse(int mouseX, int mouseY, int player);
     void mouseDragged(int button, int x, int y);
@@ -93,6 +92,25 @@ public:
 
     void drawSplashScreen();
     void drawPadButton(int x, int y, int button, int alpha, float scale);
+
+    // The frame's layers and the screens drawn in them.
+    void drawBackgroundTiles();
+    void updateFoePulse();
+    void drawMouseSteeringGuide();
+    void drawHud();
+    void drawArcadeMenu();
+    void cycleDifficulty(int step, int fromMode);
+    void drawGameOver();
+    void drawMultikillBanner();
+    void drawDebugOverlay();
+    float getMultikillTimeBonus() const;
+    // Screens of the multiplayer rounds; empty until those land.
+    void drawLobby();
+    void drawMatchSettings();
+    void drawDeathMatchHud();
+    void drawMatchAwards();
+    void drawMatchStats();
+    void drawLevelSelect();
 
     // No best score in Intro, Easy, Hard or Asteroid Field.
     bool noArcadeBestScores() const;
@@ -261,15 +279,100 @@ public:
     float killFadeFactor = 0.99f;
     int multikillMax = 9;
 
-    // The round (set by the round start, read by the playing update and the draw)
-    // Owned by the core; rebuilt at every round start, null before the first.
+    // Weapons: twelve particles and tethers per player slot. The particles are
+    // owned here, made by the round start and deleted by the core.
     WeaponParticle* weaponPoints[4][12] = {};
-    // Spring k of slot p ties ship p to weapon particle k of slot p.
     Spring weaponSprings[4][12];
+
+    // Camera and view, moved by the playing update.
+    ofVec2f camera;
+    float zoom = 1.0f;
+    // Background grid of noise-lit cells behind the world.
+    bool backgroundTiles = true;
+    int tileSize = 64;
+    float tileNoiseScale = 0.0025f;
+    float tileTimeRate = 0.15f;
+    int tileLevels = 6;
+    int tileModulus = 2;
+    int backgroundNoiseOffset[2] = {};
+    // The world box the grid last covered, one cell beyond the view.
+    int viewLeft = 0;
+    int viewRight = 0;
+    int viewTop = 0;
+    int viewBottom = 0;
+
+    // Shakes of the view: impact (pixels), smash and death.
+    int impactShake = 0;
+    float rockFlashLength = 0.3f;
+    int rockShakeMagnitude = 5;
+    float deathFlashTime = 0;
+    float deathFlashLength = 0.4f;
+    float deathMatchFlashLength = 0.8f;
+
+    // The shared swell of every foe this frame.
+    float foePulseOffset = 0;
+    float foePulseScale = 1;
+    // 0..255: fades tethers and trails in during the intro.
+    int tutorialFade = 255;
+    // One weapon drawn enlarged in its own colour.
+    bool highlightWeapon = false;
+    int highlightPlayer = 0;
+    int highlightIndex = 0;
+    ofColor highlightColor;
+    bool mouseGuide = false;
+    float steeringRadius = 200;
+    ofVec2f mouseTarget;
+    bool steeringHint = false;
+    bool debugOverlay = false;
+    bool iPhone5Layout = false;
+    bool iPhone6PLayout = false;
+
+    // Multikill chain and its banner.
     int multikillCount = 0;
     float multikillTimer = 0;
+    float multikillFadeTime = 0.5f;
     int multikillLevel = 0;
     bool multikillBannerDone = false;
+
+    // Arcade menu: the difficulty slide and the buttons.
+    int previousDifficulty = 1;
+    int slideDirection = 1;
+    float slideLength = 0.25f;
+    float slideTimer = 0.25f;
+    ofColor difficultyColor;
+    ofRectangle playButton;
+    ofRectangle arrowLeftButton;
+    ofRectangle arrowRightButton;
+    ofRectangle backButton;
+    ofRectangle shipArea;
+
+    // Game over.
+    bool gameOverSoundPlayed = false;
+    int gameOverLine = 0;
+    bool onlineScore = false;
+    ofRectangle submitButton;
+    ofRectangle leaderboardButton;
+    ofRectangle menuButton;
+    ofRectangle cornerButton;
+    bool submitButtonBlink = false;
+    bool leaderboardButtonBlink = false;
+
+    // Round screens: pause and hold.
+    ofRectangle pauseButton;
+    ofRectangle resumeButton;
+    ofRectangle abortButton;
+    ofRectangle optionsButton;
+    ofRectangle holdResumeButton;
+    ofRectangle optionsLabelBox;
+    bool optionsHighlighted = false;
+    // How long the front unlock message has shown.
+    float unlockMessageTime = 0;
+
+    // Awards and match stats slide.
+    float matchSlideTime = 0;
+    float matchSlideLength = 0.5f;
+
+    // Rounds: round start, world step, kills and deaths.
     int lastKiller = 0;
     int roundKills = 0;
     int roundKillsByKind[7] = {};
@@ -277,23 +380,16 @@ public:
     int rocksCleared = 0;
     float rewardMeter = 20;
     float rewardMeterMax = 20;
-    float deathFlashTime = 0;
-    float deathFlashLength = 0.4f;
     int matchDeaths = 0;
     int coopRevives = 0;
-    bool gameOverSoundPlayed = false;
     float missionTimeLimit = -1;
     bool skyRound = false;
-    int backgroundNoiseOffset[2] = {0, 0};
-    ofVec2f camera;
     ofVec2f cameraTarget;
     ofVec2f cameraFocus;
     ofVec2f screenCentre;
     ofVec2f shipStart;
-    float zoom = 1.0f;
     float zoomBase = 1.0f;
     float killEase = 0.86f;
-    float rockFlashLength = 0.3f;
     int sparksPerKill = 50;
     bool wideScreen = false;
     // Clearance round ship 0 at round start, widened by a mission's spring effect.
@@ -323,30 +419,17 @@ public:
     bool introRestart = false;
     // True only for deaths found by the world step's collisions in Intro.
     bool introRound = false;
-    int gameOverLine = 0;
     bool scoreUploadPending = false;
-    // The game-over screen offers the online board for this round's score.
-    bool onlineScore = false;
-    // Blink marks of the game-over screen's submit and leaderboard buttons.
-    bool submitButtonBlink = false;
-    bool leaderboardButtonBlink = false;
     // Ships whose round was aborted: a Hardy among them has no spare life.
     bool shipAborted[4] = {false, false, false, false};
 
     // Steering and screens
-    float steeringRadius = 200;
     float weaponSaturationOffset = 50;
     float weaponBrightnessOffset = 50;
-    ofVec2f mouseTarget;
     bool mouseTargetClamped = false;
     float lobbyTimers[4] = {0, 0, 0, 0};
     float levelSelectTime = 0;
     bool pauseAllowed = true;
-    ofRectangle pauseButton;
-    ofRectangle optionsButton;
-    ofRectangle playButton;
-    ofRectangle menuButton;
-    ofRectangle cornerButton;
     float lastHardMusicPosition = 0;
     // Slots that joined in the lobby; the level select un-joins the others.
     bool slotInLobby[4] = {false, false, false, false};
@@ -361,6 +444,16 @@ public:
     void updateView();
 
 private:
+    void drawWorld();
+    void drawPlayerTrails(int p);
+    void drawPlayerWeapons(int p, bool highlight, bool introFade);
+    bool playerShown(int p) const;
+    bool weaponsHidden(int p) const;
+    // Weapons in play for the slot's ship type, at most the cap.
+    int weaponCount(int p) const;
+    void drawPauseOverlay();
+    void drawStateScreen();
+    void drawMatchSlide();
     void updateMainMenu();
     void blendBackground();
     void spawnRequested();

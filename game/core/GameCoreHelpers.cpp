@@ -15,21 +15,6 @@ bool validSlot(int player, const char* operation) {
 
 }  // namespace
 
-void GameCore::layout(int width) {
-    screenWidth = width;
-    const float s = uiScale;
-    const float H = static_cast<float>(screenHeight);
-    // The pause is reached by keys and pads, so its square waits off screen.
-    pauseButton.set(width - 120 * s, 6000, 120 * s, 120 * s);
-    pausePressed = false;
-    // The sizes of these two come from the draw's own layout.
-    optionsButton.x = width - optionsButton.width;
-    optionsButton.y = H - optionsButton.height;
-    playButton.x = width / 2.0f - playButton.width / 2;
-    menuButton.set(15 * s, H - 15 * s - 50 * s, 100 * s, 50 * s);
-    cornerButton.set(0, H - 90 * s, 130 * s, 90 * s);
-}
-
 void GameCore::openOptions(bool beep, int flag) {
     optionsMenu.open(gamePad, flag != 0);
     gameState = GameState::Options;

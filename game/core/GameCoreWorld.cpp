@@ -37,16 +37,6 @@ bool GameCore::takesPart(int slot) const {
     return slot == 0;
 }
 
-float GameCore::getMultikillTimeBonus() const {
-    float bonus = 0;
-    for (int i = 0; i < 4; ++i) {
-        // In single play slot 0 is the one player, joined or not.
-        const bool inPlay = (!coop && !deathMatch) ? i == 0 : players[i].joined && !players[i].frozen;
-        if (inPlay) bonus = std::max(bonus, players[i].robotFactor);
-    }
-    return bonus;
-}
-
 void GameCore::spawnCoopRegen() {
     std::vector<int> out;
     for (int i = 0; i < 4; ++i)
