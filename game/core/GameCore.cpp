@@ -32,6 +32,11 @@ GameCore::~GameCore() {
     foes.clear();
     for (Asteroid* asteroid : asteroids) delete asteroid;
     asteroids.clear();
+    for (auto& slot : weaponPoints)
+        for (WeaponParticle*& weapon : slot) {
+            delete weapon;
+            weapon = nullptr;
+        }
 }
 
 void GameCore::setup(const std::string&, bool touch, const std::string& device) {
@@ -209,6 +214,30 @@ void GameCore::setSteamAvailable(bool available) {
 
 void GameCore::layout(int width) {
     screenWidth = width;
+    const float s = uiScale;
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(screenHeight);
+    auto labelBox = [&](const std::string& text, float size) {
+        ofRectangle box = font.getStringBoundingBox(text, size, 0, 0);
+        return ofRectangle(0, 0, box.width + 40, box.height + 40);
+    };
+
+    // The pause is reached by keys and pads, so its button sits off screen.
+    pauseButton.set(w - 120 * s, 6000, 120 * s, 120 * s);
+    pausePressed = false;
+
+    optionsLabelBox = font.getStringBoundingBox("OPTIONS", 4, 0, 0);
+    ofRectangle options = labelBox("OPTIONS", 4);
+    optionsButton.set(w - options.width, h - options.height, options.width, options.height);
+
+    ofRectangle play = labelBox("PLAY", 6.5f);
+    playButton.set(w / 2 - play.width / 2, 290 * s, play.width, play.height);
+    ofRectangle arrow = labelBox("<", 11);
+    arrowLeftButton.width = arrowRightButton.width = arrow.width;
+    arrowLeftButton.height = arrowRightButton.height = arrow.height;
+
+    menuButton.set(15 * s, h - 15 * s - 50 * s, 100 * s, 50 * s);
+    cornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
 }
 
 void GameCore::startRound(bool) {
@@ -271,6 +300,7 @@ void GameCore::update() {
 
     menuTime += frameTime;
     if (rockFlashTime > 0) rockFlashTime -= frameTime;
+    slideTimer += frameTime;
     scoreSubmitOverlay.poll();
 
     if (gameState == GameState::MainMenu) updateMainMenu();
@@ -308,21 +338,4 @@ void GameCore::updateMainMenu() {
         if (label == "Quit") mainMenu.disable();
     }
     menuColor = modeColors[modeIndex(gameMode)];
-}
-
-void GameCore::draw() {
-    ofEnableAlphaBlending();
-
-    if (gameState != GameState::Playing && roundOverTimer <= 0) {
-        ofFill();
-        ofSetColor(0, 0, 0, 200);
-        ofRect(0, 0, static_cast<float>(screenWidth), static_cast<float>(screenHeight));
-        ofSetColor(textColor);
-        int alpha = static_cast<int>(ofMap(menuTime, 0, menuFadeTime, 0, 255, true));
-        if (gameState == GameState::MainMenu) mainMenu.draw(alpha, missionList);
-    }
-
-    if (splashActive) drawSplashScreen();
-
-    ofDisableAlphaBlending();
 }

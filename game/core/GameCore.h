@@ -31,8 +31,12 @@
 #include "Spark.h"
 #include "StatsScreen.h"
 #include "StatsTracker.h"
+#include "Spring.h"
 #include "Tutorial.h"
+#include "WeaponParticle.h"
 #include "ofColor.h"
+#include "ofRectangle.h"
+#include "ofVec2f.h"
 
 // The one object that holds the whole game: the world, every screen, the
 // trackers and the sound bank, the screen selector and the round's rules.
@@ -61,6 +65,25 @@ public:
     void drawSplashScreen();
     void drawPadButton(int x, int y, int button, int alpha, float scale);
 
+    // The frame's layers and the screens drawn in them.
+    void drawBackgroundTiles();
+    void updateFoePulse();
+    void drawMouseSteeringGuide();
+    void drawHud();
+    void drawArcadeMenu();
+    void cycleDifficulty(int step, int fromMode);
+    void drawGameOver();
+    void drawMultikillBanner();
+    void drawDebugOverlay();
+    float getMultikillTimeBonus() const;
+    // Screens of the multiplayer rounds; empty until those land.
+    void drawLobby();
+    void drawMatchSettings();
+    void drawDeathMatchHud();
+    void drawMatchAwards();
+    void drawMatchStats();
+    void drawLevelSelect();
+
     // No best score in Intro, Easy, Hard or Asteroid Field.
     bool noArcadeBestScores() const;
 
@@ -85,6 +108,7 @@ public:
     std::vector<Asteroid*> asteroids;
     int rocksTested = 0;
     BlackHole blackHole;
+    bool blackHoleActive = false;
     std::vector<NoiseRing> noiseRings;
     std::vector<Spark> sparks;
     ArenaWalls arenaWalls;
@@ -226,7 +250,110 @@ public:
     float killFadeFactor = 0.99f;
     int multikillMax = 9;
 
+    // Weapons: twelve particles and tethers per player slot. The particles are
+    // owned here, made by the round start and deleted by the core.
+    WeaponParticle* weaponPoints[4][12] = {};
+    Spring weaponSprings[4][12];
+
+    // Camera and view, moved by the playing update.
+    ofVec2f camera;
+    float zoom = 1.0f;
+    // Background grid of noise-lit cells behind the world.
+    bool backgroundTiles = true;
+    int tileSize = 64;
+    float tileNoiseScale = 0.0025f;
+    float tileTimeRate = 0.15f;
+    int tileLevels = 6;
+    int tileModulus = 2;
+    int backgroundNoiseOffset[2] = {};
+    // The world box the grid last covered, one cell beyond the view.
+    int viewLeft = 0;
+    int viewRight = 0;
+    int viewTop = 0;
+    int viewBottom = 0;
+
+    // Shakes of the view: impact (pixels), smash and death.
+    int impactShake = 0;
+    float rockFlashLength = 0.3f;
+    int rockShakeMagnitude = 5;
+    float deathFlashTime = 0;
+    float deathFlashLength = 0.4f;
+    float deathMatchFlashLength = 0.8f;
+
+    // The shared swell of every foe this frame.
+    float foePulseOffset = 0;
+    float foePulseScale = 1;
+    // 0..255: fades tethers and trails in during the intro.
+    int tutorialFade = 255;
+    // One weapon drawn enlarged in its own colour.
+    bool highlightWeapon = false;
+    int highlightPlayer = 0;
+    int highlightIndex = 0;
+    ofColor highlightColor;
+    bool mouseGuide = false;
+    float steeringRadius = 200;
+    ofVec2f mouseTarget;
+    bool steeringHint = false;
+    bool debugOverlay = false;
+    bool iPhone5Layout = false;
+    bool iPhone6PLayout = false;
+
+    // Multikill chain and its banner.
+    int multikillCount = 0;
+    float multikillTimer = 0;
+    float multikillFadeTime = 0.5f;
+    int multikillLevel = 0;
+    bool multikillBannerDone = false;
+
+    // Arcade menu: the difficulty slide and the buttons.
+    int previousDifficulty = 1;
+    int slideDirection = 1;
+    float slideLength = 0.25f;
+    float slideTimer = 0.25f;
+    ofColor difficultyColor;
+    ofRectangle playButton;
+    ofRectangle arrowLeftButton;
+    ofRectangle arrowRightButton;
+    ofRectangle backButton;
+    ofRectangle shipArea;
+
+    // Game over.
+    bool gameOverSoundPlayed = false;
+    int gameOverLine = 0;
+    bool onlineScore = false;
+    ofRectangle submitButton;
+    ofRectangle leaderboardButton;
+    ofRectangle menuButton;
+    ofRectangle cornerButton;
+    bool submitButtonBlink = false;
+    bool leaderboardButtonBlink = false;
+
+    // Round screens: pause and hold.
+    ofRectangle pauseButton;
+    ofRectangle resumeButton;
+    ofRectangle abortButton;
+    ofRectangle optionsButton;
+    ofRectangle holdResumeButton;
+    ofRectangle optionsLabelBox;
+    bool optionsHighlighted = false;
+    // How long the front unlock message has shown.
+    float unlockMessageTime = 0;
+
+    // Awards and match stats slide.
+    float matchSlideTime = 0;
+    float matchSlideLength = 0.5f;
+
 private:
+    void drawWorld();
+    void drawPlayerTrails(int p);
+    void drawPlayerWeapons(int p, bool highlight, bool introFade);
+    bool playerShown(int p) const;
+    bool weaponsHidden(int p) const;
+    // Weapons in play for the slot's ship type, at most the cap.
+    int weaponCount(int p) const;
+    void drawPauseOverlay();
+    void drawStateScreen();
+    void drawMatchSlide();
     void updateMainMenu();
     void buildPalettes();
 };

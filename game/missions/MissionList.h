@@ -36,6 +36,8 @@ public:
     int fullFinishes = 0;
     bool gamePad = false;
     bool showingResults = false;
+    // Every mission of the run is done: progress reads as done over all.
+    bool allMissions = false;
     // Pausing clears these two.
     bool newCompletion = false;
     bool newFailure = false;
