@@ -1,5 +1,7 @@
 #include "GameCore.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "ofAppRunner.h"
@@ -82,8 +84,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     deadZoneHalfWidth = 15;
     deadZoneHalfHeight = 15;
     multikillWindow = 3.5f;
-    foeKillScoreStep = 10;
-    foeKillSparkCount = 10;
+    killPoints = 10;
+    multikillPoints = 10;
     rockCullDistanceSq = 4000.0f * 4000.0f;
     rocksTested = 0;
     const int chains[9] = {12, 5, 10, 10, 4, 12, 12, 8, 1};
@@ -91,7 +93,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     chainCap = 12;
     hitSpeedSq = 20;
     hitGraceTime = 0.5f;
-    killZoomFactor = 1.18f;
+    killZoom = 1.18f;
     killFocusNear = 150;
     killFocusFar = 350;
     killSlowFactor = 0.85f;
@@ -148,6 +150,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     backgroundColor = modeColors[modeIndex(gameMode)];
     backgroundTarget = backgroundColor;
     returnToMenu(false);
+
+    if (gameMode == GameMode::Intro) spawnDirector.setup(1, matchSettings.foeAmount, false, false);
 
     fullScreenRequest = false;
     layout(screenWidth);
@@ -240,10 +244,6 @@ void GameCore::layout(int width) {
     cornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
 }
 
-void GameCore::startRound(bool) {
-    gameState = GameState::Playing;
-}
-
 void GameCore::returnToMenu(bool playSound) {
     if (gameMode == GameMode::Multiplayer || gameMode == GameMode::Mission) gameMode = GameMode::Easy;
 
@@ -300,6 +300,29 @@ void GameCore::update() {
 
     menuTime += frameTime;
     if (rockFlashTime > 0) rockFlashTime -= frameTime;
+    if (deathFlashTime > 0) deathFlashTime -= frameTime;
+
+    if (!paused && (!deathMatch || matchClock < matchCountdownLength)) playTime += frameTime;
+
+    if (startHold && gameState != GameState::ShipSelect) {
+        paused = true;
+        holdTime += frameTime;
+    }
+
+    if (!paused) updateWorld();
+    if (!paused || gameState != GameState::Playing) {
+        for (PopupMessage& popup : popups) popup.update(frameTime);
+        popups.erase(std::remove_if(popups.begin(), popups.end(), [](const PopupMessage& p) { return p.dead; }),
+                     popups.end());
+    }
+
+    if (paused || gameState != GameState::Playing) soundBank.updateThrust(0, -1);
+    if (killSequence) updateKillSequence();
+    if (missionRound) missionList.updateSparks(frameTime);
+
+    blendBackground();
+    updateView();
+
     slideTimer += frameTime;
     scoreSubmitOverlay.poll();
 
@@ -314,6 +337,22 @@ void GameCore::update() {
     }
     totalTime += frameTime;
     if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
+}
+
+void GameCore::blendBackground() {
+    ofColor target = backgroundTarget;
+    if (skyRound) {
+        ofColor sky;
+        sky.setHex(0x3E94F7, 255);
+        const float t = ofClamp(std::fabs(-skyHeight - players[0].point.position.y) / skyHeight, 0, 1);
+        target.set(sky.r * (1 - t) + backgroundTarget.r * t, sky.g * (1 - t) + backgroundTarget.g * t,
+                   sky.b * (1 - t) + backgroundTarget.b * t, backgroundTarget.a);
+    }
+    const float keep = backgroundBlend;
+    backgroundColor.set(std::round(backgroundColor.r * keep + target.r * (1 - keep)),
+                        std::round(backgroundColor.g * keep + target.g * (1 - keep)),
+                        std::round(backgroundColor.b * keep + target.b * (1 - keep)),
+                        std::round(backgroundColor.a * keep + target.a * (1 - keep)));
 }
 
 void GameCore::updateMainMenu() {

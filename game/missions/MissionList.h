@@ -41,6 +41,9 @@ public:
     // Pausing clears these two.
     bool newCompletion = false;
     bool newFailure = false;
+    // The round start holds a round that begins a run or restarts it.
+    bool runStarted = false;
+    bool restartRequest = false;
     bool endingRequest = false;
     bool killPlayerRequest = false;
     std::vector<std::string> encouragementLines;
