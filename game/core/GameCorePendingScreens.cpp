@@ -8,3 +8,8 @@ void GameCore::drawDeathMatchHud() {}
 void GameCore::drawMatchAwards() {}
 void GameCore::drawMatchStats() {}
 void GameCore::drawLevelSelect() {}
+
+// Placeholders until the multiplayer rounds land: the settings page and the
+// level select take no pad input, and a match does not start.
+void GameCore::handleSettingsPad(int, int, int, bool, bool, bool) {}
+void GameCore::startMatch() {}
