@@ -71,6 +71,7 @@ void GameCore::revivePlayer(CoopRegen& token) {
 
 void GameCore::creditsRunHit() {
     creditsScreen.wasHit = true;
+    creditsScreen.hitNoted = true;
     if (creditsScreen.finished) return;
     NoiseRing ring;
     ring.setup(players[0].point.position.x, players[0].point.position.y, players[0].colour);
