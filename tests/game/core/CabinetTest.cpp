@@ -6,17 +6,21 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "InputFixture.h"
 
 class Cabinet : public InputFixture {
 protected:
+    // The settings layer reads and writes inside the data folder.
+    std::string file() const { return "data/" + path; }
     void write(const std::string& text) {
-        std::ofstream out(path);
+        mkdir("data", 0755);
+        std::ofstream out(file());
         out << text;
     }
     std::string read() {
-        std::ifstream in(path);
+        std::ifstream in(file());
         std::stringstream all;
         all << in.rdbuf();
         return all.str();
@@ -68,7 +72,7 @@ TEST_F(Cabinet, ANonDefaultFileFillsEveryField) {
 }
 
 TEST_F(Cabinet, AMissingOrBrokenFileKeepsTheDefaults) {
-    std::remove(path.c_str());
+    std::remove(file().c_str());
     EXPECT_EQ(load(), "NO ARCADE SETTINGS\n");
     write("<ROUNDS_BEFORE_RESET>7</ROUNDS");
     EXPECT_EQ(load(), "NO ARCADE SETTINGS\n");
