@@ -60,7 +60,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     cursorShown = true;
     skyHeight = 30000;
 
-    achievementTracker.setup();
+    achievementTracker.setup(statsTracker);
 
     killLimit = 50;
     zoomDefault = 1.0f;
@@ -124,7 +124,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     }
 
     optionsMenu.setup(screenWidth, screenHeight, textColor);
-    scoreSubmitOverlay.setup();
+    scoreSubmitOverlay.setup(&font);
 
     loadPlayerData();
     statsTracker.startGlobalStatGetters();
@@ -132,8 +132,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
 
     mainMenu.setup(screenWidth, screenHeight, textColor, exhibition, arcadeCabinet, false, &font, &missionList,
                    &soundBank);
-    statsScreen.setup();
-    leaderboardScreen.setup();
+    statsScreen.setup(&font, &statsTracker);
+    leaderboardScreen.setup(&font, &scoreSubmitOverlay.playerName);
 
     if (noArcadeBestScores() && missionList.completed.empty()) gameMode = GameMode::Intro;
 
