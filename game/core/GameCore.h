@@ -73,6 +73,10 @@ public:
     // The mission briefing shown before a mission round, and how long it has shown.
     bool missionBriefing = false;
     float briefingTime = 0;
+    // Round counters the missions watch.
+    int roundKills = 0;
+    int rocksSmashed = 0;
+    int multikillCount = 0;
     MatchSettings matchSettings;
     int roundLimit = 4;
     int roundCount = 0;

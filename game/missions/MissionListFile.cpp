@@ -35,7 +35,7 @@ void MissionList::saveProgress() {
 bool MissionList::loadProgress() {
     const std::string path = ofToDataPath(fileName);
     if (!std::ifstream(path).good()) {
-        ofLogNotice("MissionList") << fileName << " not found, starting the missions afresh";
+        ofLog(OF_LOG_NOTICE, "missions: " + fileName + " not found, starting the missions afresh");
         return false;
     }
     ofxXmlConfig xml;
@@ -50,7 +50,8 @@ bool MissionList::loadProgress() {
     const int finishes = xml.getValue("FULL_FINISHES", 0);
     fullFinishes = finishes > 0 ? finishes : 0;
     const double best = xml.getValue("BEST_TOTAL_TIME", -1.0);
-    bestTotalTime = best == -1.0 ? -1 : sane(best, -1);
+    // No full run takes no time: anything but a positive time means none yet.
+    bestTotalTime = std::isfinite(best) && best > 0 ? static_cast<float>(best) : -1;
     runTime = sane(xml.getValue("RUN_TIME", 0.0), 0);
 
     // Completed first: a name in both lists counts as completed.
