@@ -167,13 +167,6 @@ void vantorixPC::applyFrameRateRule() {
     frameRateHistory[0] = ofGetFrameRate();
 }
 
-void vantorixPC::draw() {
-    ofPushMatrix();
-    ofScale(scale, scale, 1);
-    core.draw();
-    ofPopMatrix();
-}
-
 void vantorixPC::windowResized(int w, int h) {
     // A minimised or collapsed window reports no size to lay out for.
     if (w <= 0 || h <= 0) return;

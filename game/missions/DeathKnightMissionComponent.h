@@ -11,5 +11,5 @@ public:
         values[1] = turnFactor;
         values[2] = topSpeed;
     }
-    bool usesDeathKnight() const override { return true; }
+    bool usesDeathKnight() override { return true; }
 };

@@ -22,8 +22,8 @@ public:
     virtual bool isComplete() const { return true; }
     virtual void snitchSpawned(Foe* /*snitch*/, PlayerShip* /*ship0*/, GameCore* /*core*/) {}
     virtual void foeKilled(Foe* /*foe*/) {}
-    virtual bool usesDeathKnight() const { return false; }
-    virtual bool usesSpringEffect() const { return false; }
+    virtual bool usesDeathKnight() { return false; }
+    virtual bool usesSpringEffect() { return false; }
     // Back to the start of a round.
     virtual void reset() {}
     virtual std::string progressText() const { return ""; }

@@ -6,5 +6,5 @@
 class SpringEffectMissionComponent : public MissionComponent {
 public:
     explicit SpringEffectMissionComponent(float factor) { values[0] = factor; }
-    bool usesSpringEffect() const override { return true; }
+    bool usesSpringEffect() override { return true; }
 };

@@ -66,7 +66,7 @@ void LeaderboardScreen::changeTable(int dx, bool toggleCoop) {
 void LeaderboardScreen::update(float frameTime) {
     panel.update(frameTime);
     for (std::size_t i = 0; i < retired.size();) {
-        if (retired[i]->isThreadRunning()) ++i;
+        if (!retired[i]->ended()) ++i;
         else retired.erase(retired.begin() + static_cast<long>(i));
     }
     if (!loader) return;

@@ -19,6 +19,10 @@ public:
     int mode = 1;
     bool coop = false;
 
+    // True once the worker has really returned (a stopped one may still be
+    // waiting on its request).
+    bool ended() const { return !thread.isRunning(); }
+
 protected:
     void threadedFunction() override;
 

@@ -18,6 +18,10 @@ public:
                const std::vector<int>& shipTypes, bool build);
     SendState status();
 
+    // True once the worker has really returned (a stopped one may still be
+    // waiting on its request).
+    bool ended() const { return !thread.isRunning(); }
+
 protected:
     void threadedFunction() override;
 

@@ -49,7 +49,7 @@ void ScoreSubmitOverlay::retireSender() {
 
 void ScoreSubmitOverlay::reapRetired() {
     for (std::size_t i = 0; i < retired.size();) {
-        if (retired[i]->isThreadRunning()) {
+        if (!retired[i]->ended()) {
             ++i;
         } else {
             retired.erase(retired.begin() + static_cast<long>(i));
@@ -109,9 +109,13 @@ void ScoreSubmitOverlay::toggleAutoSubmit() {
 
 void ScoreSubmitOverlay::update(float frameTime) {
     ++updatesSinceOpen;
+    if (sender) sendingTime += frameTime;
+    poll();
+}
+
+void ScoreSubmitOverlay::poll() {
     reapRetired();
     if (!sender) return;
-    sendingTime += frameTime;
     switch (sender->status()) {
         case ScoreSender::Sent:
             sent = true;

@@ -26,6 +26,9 @@ public:
     void setup(PixelFont* font = nullptr);
     void setServer(const ScoreServer& server);
     void update(float frameTime);
+    // Brings the flags up to date with the sender; run every frame in every
+    // state, since the game-over screen reads them too.
+    void poll();
     // Mode 1, 2 or 4; any other mode cannot be submitted and is done at once.
     void open(int score, int mode, const std::vector<int>& shipTypes, bool build);
     // Sends under the stored name; without force only from the 8th update

@@ -105,11 +105,14 @@ TEST(ScoreSubmitOverlayTest, AFailureIsShownAndAllowsAnotherTry) {
 }
 
 TEST(ScoreSubmitOverlayTest, ResetWhileARequestHangsReturnsAtOnceAndTheLateAnswerIsIgnored) {
+    // The overlay outlives the server: the server's end releases the request.
+    ScoreSubmitOverlay o;
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
     server.holding = true;
-    ScoreSubmitOverlay o;
     o.setup();
-    o.setServer(server.server(5000));
+    // Far beyond the test's own time limit: a frame that waited for this
+    // request would never finish.
+    o.setServer(server.server(1000000));
     o.playerName = "CAT";
     o.open(10, 1, {0}, false);
     o.submit(true);
@@ -118,6 +121,7 @@ TEST(ScoreSubmitOverlayTest, ResetWhileARequestHangsReturnsAtOnceAndTheLateAnswe
     EXPECT_FALSE(o.sending);
     EXPECT_FALSE(o.busy);
     EXPECT_FALSE(o.shown);
+    for (int i = 0; i < 5; ++i) o.update(0.03f);
     server.holding = false;
     for (int i = 0; i < 50; ++i) o.update(0.03f);
     EXPECT_FALSE(o.sent);
@@ -169,4 +173,23 @@ TEST(ScoreSubmitOverlayTest, KeysAndPadsEditTheName) {
     EXPECT_EQ(p.playerName, "B99");
     p.handleInput(0, 0, false, false, false, true);
     EXPECT_TRUE(p.done);
+}
+
+TEST(ScoreSubmitOverlayTest, AnAutomaticSubmissionIsFollowedByPollingAlone) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.setServer(server.server());
+    o.toggleAutoSubmit();
+    EXPECT_TRUE(o.autoSubmit);
+    o.playerName = "EVE";
+    o.reset();
+    o.open(250, 1, {0}, false);
+    o.submit(true);
+    ASSERT_TRUE(waitFor([&] {
+        o.poll();
+        return !o.busy;
+    }));
+    EXPECT_TRUE(o.sent);
+    EXPECT_EQ(o.updatesSinceOpen, 0);
 }
