@@ -24,7 +24,7 @@ void GoalPointMissionComponent::placePoint() {
     if (goalKind == 5) {
         const float r = (walls ? static_cast<float>(walls->radius) : 1200) + beyondWall;
         const float a = walls ? walls->rotation - walls->exitWidth / 2 : 0;
-        point.setup(cx + std::cos(a) * r, cy + std::sin(a) * r);
+        point.setup(cx + std::cos(a) * r, cy + std::sin(a) * r, reachRadius, nullptr);
         return;
     }
     // A point the ship already sits on would count at once.
@@ -38,10 +38,10 @@ void GoalPointMissionComponent::placePoint() {
         if (ship && attempt < 50 &&
             ofDistSquared(x, y, ship->point.position.x, ship->point.position.y) < 16 * reachRadius * reachRadius)
             continue;
-        point.setup(x, y);
+        point.setup(x, y, reachRadius, nullptr);
         return;
     }
-    point.setup(cx, cy);
+    point.setup(cx, cy, reachRadius, nullptr);
 }
 
 void GoalPointMissionComponent::reset() {
