@@ -32,7 +32,7 @@ struct PriorityQHeap {
     PQhandle freeList;
     bool initialized;
     PQLeq leq;
-    int capacity; // entries of nodes and handles, less the unused index 0
+    int capacity = 0; // entries of nodes and handles, less the unused index 0
 };
 
 struct PriorityQ {
@@ -42,8 +42,8 @@ struct PriorityQ {
     PQhandle size, max;
     bool initialized;
     PQLeq leq;
-    int keysCapacity;
-    int orderCapacity;
+    int keysCapacity = 0;
+    int orderCapacity = 0;
 };
 
 PriorityQ* pqNewPriorityQ(TESSalloc* alloc, int size, PQLeq leq);
