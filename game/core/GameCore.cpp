@@ -1,5 +1,7 @@
 #include "GameCore.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "ofAppRunner.h"
@@ -32,6 +34,11 @@ GameCore::~GameCore() {
     foes.clear();
     for (Asteroid* asteroid : asteroids) delete asteroid;
     asteroids.clear();
+    for (auto& slot : weaponPoints)
+        for (WeaponParticle*& weapon : slot) {
+            delete weapon;
+            weapon = nullptr;
+        }
 }
 
 void GameCore::setup(const std::string&, bool touch, const std::string& device) {
@@ -60,7 +67,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     cursorShown = true;
     skyHeight = 30000;
 
-    achievementTracker.setup();
+    achievementTracker.setup(statsTracker);
 
     killLimit = 50;
     zoomDefault = 1.0f;
@@ -77,8 +84,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     deadZoneHalfWidth = 15;
     deadZoneHalfHeight = 15;
     multikillWindow = 3.5f;
-    foeKillScoreStep = 10;
-    foeKillSparkCount = 10;
+    killPoints = 10;
+    multikillPoints = 10;
     rockCullDistanceSq = 4000.0f * 4000.0f;
     rocksTested = 0;
     const int chains[9] = {12, 5, 10, 10, 4, 12, 12, 8, 1};
@@ -86,7 +93,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     chainCap = 12;
     hitSpeedSq = 20;
     hitGraceTime = 0.5f;
-    killZoomFactor = 1.18f;
+    killZoom = 1.18f;
     killFocusNear = 150;
     killFocusFar = 350;
     killSlowFactor = 0.85f;
@@ -124,7 +131,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     }
 
     optionsMenu.setup(screenWidth, screenHeight, textColor);
-    scoreSubmitOverlay.setup();
+    scoreSubmitOverlay.setup(&font);
 
     loadPlayerData();
     statsTracker.startGlobalStatGetters();
@@ -132,8 +139,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
 
     mainMenu.setup(screenWidth, screenHeight, textColor, exhibition, arcadeCabinet, false, &font, &missionList,
                    &soundBank);
-    statsScreen.setup();
-    leaderboardScreen.setup();
+    statsScreen.setup(&font, &statsTracker);
+    leaderboardScreen.setup(&font, &scoreSubmitOverlay.playerName);
 
     if (noArcadeBestScores() && missionList.completed.empty()) gameMode = GameMode::Intro;
 
@@ -143,6 +150,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     backgroundColor = modeColors[modeIndex(gameMode)];
     backgroundTarget = backgroundColor;
     returnToMenu(false);
+
+    if (gameMode == GameMode::Intro) spawnDirector.setup(1, matchSettings.foeAmount, false, false);
 
     fullScreenRequest = false;
     layout(screenWidth);
@@ -193,6 +202,7 @@ void GameCore::setColorBlindMode(bool on) {
         players[i].colour = playerColors[i];
     }
     foeColor = on ? colorBlindFoeColor : normalFoeColor;
+    leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
 }
@@ -208,10 +218,30 @@ void GameCore::setSteamAvailable(bool available) {
 
 void GameCore::layout(int width) {
     screenWidth = width;
-}
+    const float s = uiScale;
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(screenHeight);
+    auto labelBox = [&](const std::string& text, float size) {
+        ofRectangle box = font.getStringBoundingBox(text, size, 0, 0);
+        return ofRectangle(0, 0, box.width + 40, box.height + 40);
+    };
 
-void GameCore::startRound(bool) {
-    gameState = GameState::Playing;
+    // The pause is reached by keys and pads, so its button sits off screen.
+    pauseButton.set(w - 120 * s, 6000, 120 * s, 120 * s);
+    pausePressed = false;
+
+    optionsLabelBox = font.getStringBoundingBox("OPTIONS", 4, 0, 0);
+    ofRectangle options = labelBox("OPTIONS", 4);
+    optionsButton.set(w - options.width, h - options.height, options.width, options.height);
+
+    ofRectangle play = labelBox("PLAY", 6.5f);
+    playButton.set(w / 2 - play.width / 2, 290 * s, play.width, play.height);
+    ofRectangle arrow = labelBox("<", 11);
+    arrowLeftButton.width = arrowRightButton.width = arrow.width;
+    arrowLeftButton.height = arrowRightButton.height = arrow.height;
+
+    menuButton.set(15 * s, h - 15 * s - 50 * s, 100 * s, 50 * s);
+    cornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
 }
 
 void GameCore::returnToMenu(bool playSound) {
@@ -270,6 +300,31 @@ void GameCore::update() {
 
     menuTime += frameTime;
     if (rockFlashTime > 0) rockFlashTime -= frameTime;
+    if (deathFlashTime > 0) deathFlashTime -= frameTime;
+
+    if (!paused && (!deathMatch || matchClock < matchCountdownLength)) playTime += frameTime;
+
+    if (startHold && gameState != GameState::ShipSelect) {
+        paused = true;
+        holdTime += frameTime;
+    }
+
+    if (!paused) updateWorld();
+    if (!paused || gameState != GameState::Playing) {
+        for (PopupMessage& popup : popups) popup.update(frameTime);
+        popups.erase(std::remove_if(popups.begin(), popups.end(), [](const PopupMessage& p) { return p.dead; }),
+                     popups.end());
+    }
+
+    if (paused || gameState != GameState::Playing) soundBank.updateThrust(0, -1);
+    if (killSequence) updateKillSequence();
+    if (missionRound) missionList.updateSparks(frameTime);
+
+    blendBackground();
+    updateView();
+
+    slideTimer += frameTime;
+    scoreSubmitOverlay.poll();
 
     if (gameState == GameState::MainMenu) updateMainMenu();
 
@@ -281,6 +336,23 @@ void GameCore::update() {
         cursorShown = cursorWanted;
     }
     totalTime += frameTime;
+    if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
+}
+
+void GameCore::blendBackground() {
+    ofColor target = backgroundTarget;
+    if (skyRound) {
+        ofColor sky;
+        sky.setHex(0x3E94F7, 255);
+        const float t = ofClamp(std::fabs(-skyHeight - players[0].point.position.y) / skyHeight, 0, 1);
+        target.set(sky.r * (1 - t) + backgroundTarget.r * t, sky.g * (1 - t) + backgroundTarget.g * t,
+                   sky.b * (1 - t) + backgroundTarget.b * t, backgroundTarget.a);
+    }
+    const float keep = backgroundBlend;
+    backgroundColor.set(std::round(backgroundColor.r * keep + target.r * (1 - keep)),
+                        std::round(backgroundColor.g * keep + target.g * (1 - keep)),
+                        std::round(backgroundColor.b * keep + target.b * (1 - keep)),
+                        std::round(backgroundColor.a * keep + target.a * (1 - keep)));
 }
 
 void GameCore::updateMainMenu() {
@@ -305,21 +377,4 @@ void GameCore::updateMainMenu() {
         if (label == "Quit") mainMenu.disable();
     }
     menuColor = modeColors[modeIndex(gameMode)];
-}
-
-void GameCore::draw() {
-    ofEnableAlphaBlending();
-
-    if (gameState != GameState::Playing && roundOverTimer <= 0) {
-        ofFill();
-        ofSetColor(0, 0, 0, 200);
-        ofRect(0, 0, static_cast<float>(screenWidth), static_cast<float>(screenHeight));
-        ofSetColor(textColor);
-        int alpha = static_cast<int>(ofMap(menuTime, 0, menuFadeTime, 0, 255, true));
-        if (gameState == GameState::MainMenu) mainMenu.draw(alpha, missionList);
-    }
-
-    if (splashActive) drawSplashScreen();
-
-    ofDisableAlphaBlending();
 }

@@ -29,10 +29,15 @@
 #include "ShipSelect.h"
 #include "SoundBank.h"
 #include "Spark.h"
+#include "SpawnDirector.h"
+#include "Spring.h"
 #include "StatsScreen.h"
 #include "StatsTracker.h"
 #include "Tutorial.h"
+#include "WeaponParticle.h"
 #include "ofColor.h"
+#include "ofRectangle.h"
+#include "ofVec2f.h"
 
 // The one object that holds the whole game: the world, every screen, the
 // trackers and the sound bank, the screen selector and the round's rules.
@@ -51,6 +56,33 @@ public:
     void returnToMenu(bool playSound);
     void layout(int width);
 
+    // Round flow (rounds, kills, deaths)
+    void clearRocksAround(int player, int margin);
+    void destroyFoe(int index, bool scored, bool smashSound);
+    void destroyAsteroid(int index, bool quiet, int player, int weaponIndex);
+    // False when a sequence already runs or the victim is gone or dying.
+    bool startKillSequence(int victim, int killer, int weaponIndex, bool victimIsPlayer);
+    void updateKillSequence();
+    void playerDied(bool introRound, int player);
+    void spawnCoopRegen();
+
+    // Steering, placement and screens
+    void openOptions(bool beep, int flag);
+    void openLeaderboards(int flag);
+    void openLevelSelect();
+    void joinPlayer(int player);
+    void steerByStick(float x, float y, int player);
+    void steerByMouse(int mouseX, int mouseY, int player);
+    void mouseDragged(int button, int x, int y);
+    void mouseReleased(int button, int x, int y);
+    void placeWeapons(int player, bool near);
+    void placePlayerInArena(int player, bool moveNow);
+    void setPaused(bool on);
+    void openScoreSubmit();
+
+    // Raises a stat counter by amount and hands it on; the new total.
+    float raiseStat(const std::string& name, float amount = 1);
+
     void setSteamAvailable(bool available);
     void setColorBlindMode(bool on);
     void setupTexts();
@@ -60,6 +92,25 @@ public:
 
     void drawSplashScreen();
     void drawPadButton(int x, int y, int button, int alpha, float scale);
+
+    // The frame's layers and the screens drawn in them.
+    void drawBackgroundTiles();
+    void updateFoePulse();
+    void drawMouseSteeringGuide();
+    void drawHud();
+    void drawArcadeMenu();
+    void cycleDifficulty(int step, int fromMode);
+    void drawGameOver();
+    void drawMultikillBanner();
+    void drawDebugOverlay();
+    float getMultikillTimeBonus() const;
+    // Screens of the multiplayer rounds; empty until those land.
+    void drawLobby();
+    void drawMatchSettings();
+    void drawDeathMatchHud();
+    void drawMatchAwards();
+    void drawMatchStats();
+    void drawLevelSelect();
 
     // No best score in Intro, Easy, Hard or Asteroid Field.
     bool noArcadeBestScores() const;
@@ -85,6 +136,7 @@ public:
     std::vector<Asteroid*> asteroids;
     int rocksTested = 0;
     BlackHole blackHole;
+    bool blackHoleActive = false;
     std::vector<NoiseRing> noiseRings;
     std::vector<Spark> sparks;
     ArenaWalls arenaWalls;
@@ -92,6 +144,7 @@ public:
     std::unique_ptr<LayerBatch> layerBatch;
 
     // Screens, trackers and services
+    SpawnDirector spawnDirector;
     MissionList missionList;
     Tutorial tutorial;
     CreditsScreen creditsScreen;
@@ -114,7 +167,7 @@ public:
     ofColor modeColors[6];
     ofColor backgroundColor;
     ofColor backgroundTarget;
-    float backgroundBlend = 0.95f;
+    float backgroundBlend = 0.8f;
     // The colour of the current mode, taken by the main menu's screen update.
     ofColor menuColor;
     ofColor textColor = ofColor(255, 255, 255, 255);
@@ -212,21 +265,212 @@ public:
     float deadZoneHalfWidth = 15;
     float deadZoneHalfHeight = 15;
     float multikillWindow = 3.5f;
-    int foeKillScoreStep = 10;
-    int foeKillSparkCount = 10;
+    float killPoints = 10;
+    float multikillPoints = 10;
     float rockCullDistanceSq = 16000000.0f;
     int chainLength[9] = {12, 5, 10, 10, 4, 12, 12, 8, 1};
     int chainCap = 12;
     float hitSpeedSq = 20;
     float hitGraceTime = 0.5f;
-    float killZoomFactor = 1.18f;
+    float killZoom = 1.18f;
     float killFocusNear = 150;
     float killFocusFar = 350;
     float killSlowFactor = 0.85f;
     float killFadeFactor = 0.99f;
     int multikillMax = 9;
 
+    // Weapons: twelve particles and tethers per player slot. The particles are
+    // owned here, made by the round start and deleted by the core.
+    WeaponParticle* weaponPoints[4][12] = {};
+    Spring weaponSprings[4][12];
+
+    // Camera and view, moved by the playing update.
+    ofVec2f camera;
+    float zoom = 1.0f;
+    // Background grid of noise-lit cells behind the world.
+    bool backgroundTiles = true;
+    int tileSize = 64;
+    float tileNoiseScale = 0.0025f;
+    float tileTimeRate = 0.15f;
+    int tileLevels = 6;
+    int tileModulus = 2;
+    int backgroundNoiseOffset[2] = {};
+    // The world box the grid last covered, one cell beyond the view.
+    int viewLeft = 0;
+    int viewRight = 0;
+    int viewTop = 0;
+    int viewBottom = 0;
+
+    // Shakes of the view: impact (pixels), smash and death.
+    int impactShake = 0;
+    float rockFlashLength = 0.3f;
+    int rockShakeMagnitude = 5;
+    float deathFlashTime = 0;
+    float deathFlashLength = 0.4f;
+    float deathMatchFlashLength = 0.8f;
+
+    // The shared swell of every foe this frame.
+    float foePulseOffset = 0;
+    float foePulseScale = 1;
+    // 0..255: fades tethers and trails in during the intro.
+    int tutorialFade = 255;
+    // One weapon drawn enlarged in its own colour.
+    bool highlightWeapon = false;
+    int highlightPlayer = 0;
+    int highlightIndex = 0;
+    ofColor highlightColor;
+    bool mouseGuide = false;
+    float steeringRadius = 200;
+    ofVec2f mouseTarget;
+    bool steeringHint = false;
+    bool debugOverlay = false;
+    bool iPhone5Layout = false;
+    bool iPhone6PLayout = false;
+
+    // Multikill chain and its banner.
+    int multikillCount = 0;
+    float multikillTimer = 0;
+    float multikillFadeTime = 0.5f;
+    int multikillLevel = 0;
+    bool multikillBannerDone = false;
+
+    // Arcade menu: the difficulty slide and the buttons.
+    int previousDifficulty = 1;
+    int slideDirection = 1;
+    float slideLength = 0.25f;
+    float slideTimer = 0.25f;
+    ofColor difficultyColor;
+    ofRectangle playButton;
+    ofRectangle arrowLeftButton;
+    ofRectangle arrowRightButton;
+    ofRectangle backButton;
+    ofRectangle shipArea;
+
+    // Game over.
+    bool gameOverSoundPlayed = false;
+    int gameOverLine = 0;
+    bool onlineScore = false;
+    ofRectangle submitButton;
+    ofRectangle leaderboardButton;
+    ofRectangle menuButton;
+    ofRectangle cornerButton;
+    bool submitButtonBlink = false;
+    bool leaderboardButtonBlink = false;
+
+    // Round screens: pause and hold.
+    ofRectangle pauseButton;
+    ofRectangle resumeButton;
+    ofRectangle abortButton;
+    ofRectangle optionsButton;
+    ofRectangle holdResumeButton;
+    ofRectangle optionsLabelBox;
+    bool optionsHighlighted = false;
+    // How long the front unlock message has shown.
+    float unlockMessageTime = 0;
+
+    // Awards and match stats slide.
+    float matchSlideTime = 0;
+    float matchSlideLength = 0.5f;
+
+    // Rounds: round start, world step, kills and deaths.
+    int lastKiller = 0;
+    int roundKills = 0;
+    int roundKillsByKind[7] = {};
+    int rocksSmashed = 0;
+    int rocksCleared = 0;
+    float rewardMeter = 20;
+    float rewardMeterMax = 20;
+    int matchDeaths = 0;
+    int coopRevives = 0;
+    float missionTimeLimit = -1;
+    bool skyRound = false;
+    ofVec2f cameraTarget;
+    ofVec2f cameraFocus;
+    ofVec2f screenCentre;
+    ofVec2f shipStart;
+    float zoomBase = 1.0f;
+    float killEase = 0.86f;
+    int sparksPerKill = 50;
+    bool wideScreen = false;
+    // Clearance round ship 0 at round start, widened by a mission's spring effect.
+    int clearMargin = 0;
+    float matchClock = 0;
+    float lifeClock[4] = {0, 0, 0, 0};
+    int phrasePicks[3] = {0, 0, 0};
+    float awardReveal = 0;
+    bool awardRevealDone = false;
+
+    // Kill sequence
+    int killVictim = 0;
+    // The foe victim by identity; null once it is gone or for a ship victim.
+    Foe* killFoe = nullptr;
+    int killKiller = -1;
+    int killWeapon = -1;
+    bool killVictimIsPlayer = false;
+    ofVec2f killPoint;
+    int killStage = 0;
+    float killElapsed = 0;
+    float killDuration = 0.3f;
+    float killTail = 0;
+    int killTextSize = 0;
+    ofColor killFlashColor;
+
+    // End of round
+    bool introRestart = false;
+    // True only for deaths found by the world step's collisions in Intro.
+    bool introRound = false;
+    bool scoreUploadPending = false;
+    // Ships whose round was aborted: a Hardy among them has no spare life.
+    bool shipAborted[4] = {false, false, false, false};
+
+    // Steering and screens
+    float weaponSaturationOffset = 50;
+    float weaponBrightnessOffset = 50;
+    bool mouseTargetClamped = false;
+    float lobbyTimers[4] = {0, 0, 0, 0};
+    float levelSelectTime = 0;
+    bool pauseAllowed = true;
+    float lastHardMusicPosition = 0;
+    // Slots that joined in the lobby; the level select un-joins the others.
+    bool slotInLobby[4] = {false, false, false, false};
+    // Top of the touch layout's control wheel, in screen units.
+    float controlAreaTop = 960;
+    // The closing 5-second countdown of a death match; full while it has not begun.
+    float matchEndTime = 5.0f;
+
+    // The world step of a frame, run while not paused.
+    void updateWorld();
+    // Camera, zoom and dead zone, after the world step in every state.
+    void updateView();
+
 private:
+    void drawWorld();
+    void drawPlayerTrails(int p);
+    void drawPlayerWeapons(int p, bool highlight, bool introFade);
+    bool playerShown(int p) const;
+    bool weaponsHidden(int p) const;
+    // Weapons in play for the slot's ship type, at most the cap.
+    int weaponCount(int p) const;
+    void drawPauseOverlay();
+    void drawStateScreen();
+    void drawMatchSlide();
     void updateMainMenu();
+    void blendBackground();
+    void spawnRequested();
+    void stepShips();
+    void stepWeaponChains();
+    void stepAsteroids();
+    void stepFoes();
+    void stepShipsAgainstFoes();
+    void stepWalls();
+    void stepMissionHooks();
+    // The end of the round after a death; true after a full mission run.
+    bool endRound(bool intro);
+    void killShipByHit(int player);
+    std::vector<int> roundShipTypes() const;
+    bool takesPart(int slot) const;
+    bool freeSpot(int player, ofVec2f& spot);
+    void setupWeapons(int player, float distance);
+    void prerunAsteroids();
     void buildPalettes();
 };

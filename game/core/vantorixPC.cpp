@@ -93,7 +93,7 @@ void vantorixPC::setup() {
     core.setSteamAvailable(SteamAPI_Init());
     ofSetEscapeQuitsApp(false);
     core.setup("", false, "PC");
-    core.achievementTracker.statsWrapper.steamAvailable = core.steamAvailable;
+    core.achievementTracker.setSteamAvailable(core.steamAvailable);
 
     padConnected = false;
     registeredPads = 0;
@@ -140,7 +140,8 @@ void vantorixPC::update() {
 
     if (core.steamAvailable) {
         SteamAPI_RunCallbacks();
-        if (!core.statsTracker.busy && core.statsTracker.statsWrapper.statsReceived) {
+        AchievementAndStatsWrapper* wrapper = core.statsTracker.wrapper;
+        if (!core.statsTracker.busy && wrapper != nullptr && wrapper->statsReceived) {
             core.statsTracker.readBackFromSteam();
             core.achievementTracker.checkXmlEdit(core.xmlEditValue);
         }
@@ -164,13 +165,6 @@ void vantorixPC::applyFrameRateRule() {
     else if (average < 26.0f)
         ofSetFrameRate(35);
     frameRateHistory[0] = ofGetFrameRate();
-}
-
-void vantorixPC::draw() {
-    ofPushMatrix();
-    ofScale(scale, scale, 1);
-    core.draw();
-    ofPopMatrix();
 }
 
 void vantorixPC::windowResized(int w, int h) {

@@ -94,6 +94,9 @@ public:
 
 private:
     void fitWindow();
+    void drawMusicDebug();
+    // Grabs the whole window and saves it as prefix + system time + ".png".
+    void saveFrame(const std::string& prefix);
     void applyFrameRateRule();
     void sendAction(int action);
     int virtualX(int x) const;

@@ -36,9 +36,14 @@ public:
     int fullFinishes = 0;
     bool gamePad = false;
     bool showingResults = false;
+    // Every mission of the run is done: progress reads as done over all.
+    bool allMissions = false;
     // Pausing clears these two.
     bool newCompletion = false;
     bool newFailure = false;
+    // The round start holds a round that begins a run or restarts it.
+    bool runStarted = false;
+    bool restartRequest = false;
     bool endingRequest = false;
     bool killPlayerRequest = false;
     std::vector<std::string> encouragementLines;

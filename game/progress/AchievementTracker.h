@@ -1,11 +1,21 @@
 #pragma once
 
+#include <set>
+#include <string>
+
 #include "AchievementAndStatsWrapper.h"
 
-// The achievements. Placeholder: nothing is ever awarded.
+class StatsTracker;
+
+// The achievements: thresholds and one-off awards, each set once and only
+// while Steam's stats are ready.
 class AchievementTracker {
 public:
-    void setup();
+    // Hands the stats tracker this tracker's wrapper and draws the frame of
+    // the rare award.
+    void setup(StatsTracker& stats);
+    void setSteamAvailable(bool available);
+
     void checkScore(int score, int mode, int shipType);
     void checkCoopScore(int score, int mode);
     void checkTeamPacifist(float playTime);
@@ -20,9 +30,17 @@ public:
     void awardPerfectCreditsRun();
     void rollEarnThis();
 
-    AchievementAndStatsWrapper statsWrapper;
+    // Sets the achievement unless already set in this run or Steam is not ready.
+    void award(const std::string& name);
+    bool awarded(const std::string& name) const;
+
+    AchievementAndStatsWrapper wrapper;
     bool steamAvailable = false;
-    bool pacifistFailed = false;
-    // The frame on which the rare award is rolled; -1 never comes.
+    // Set once the co-op pacifism goal is decided for the run.
+    bool teamPacifistFailed = false;
+    // The frame on which the rare award is rolled.
     int earnThisFrame = -1;
+
+private:
+    std::set<std::string> given;
 };

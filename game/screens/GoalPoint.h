@@ -9,4 +9,7 @@ public:
 
     float x = 0;
     float y = 0;
+    // The foe this marker sits on; the core drops the marker with the foe.
+    // Only compared, never followed.
+    const void* follows = nullptr;
 };

@@ -50,6 +50,8 @@ public:
     bool dying = false;
     float deathFraction = 0;
     bool isBig = false;
+    // Throws sparks off both flanks while drawn by the core; no kind sets it yet.
+    bool sideSparks = false;
 
     // Places the foe on a circle round (centreX, centreY), heading for the
     // world origin, then runs the class's setup and fills the trail.

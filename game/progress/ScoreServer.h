@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One row of a downloaded high-score table.
+struct ScoreEntry {
+    int score = 0;
+    std::string name;
+};
+
+// What one request to the score server brought back. ok only for status 200
+// with "success" as the trimmed first line; lines holds the rest of the body.
+struct ServerReply {
+    bool ok = false;
+    std::vector<std::string> lines;
+};
+
+// The address and manners of the score server, and the four requests it
+// answers. A plain value: every worker keeps its own copy.
+class ScoreServer {
+public:
+    // Every byte but A-Z a-z 0-9 - _ . ~ becomes %XX.
+    static std::string encode(const std::string& text);
+    // Ship types as "3,6".
+    static std::string shipList(const std::vector<int>& shipTypes);
+
+    // Off while no address is set.
+    bool enabled() const;
+
+    std::string sendScoreUrl(const std::string& name, int score, int mode, bool coop,
+                             const std::vector<int>& shipTypes, bool build) const;
+    std::string getScoresUrl(int mode, bool coop) const;
+    std::string sendGlobalStatUrl(const std::string& name, long long value, float version,
+                                  const std::string& fromSteam) const;
+    std::string getGlobalStatUrl(const std::string& name, float version) const;
+
+    // One GET, checked strictly; a failure is one warning naming the endpoint
+    // and the reason.
+    ServerReply request(const std::string& endpoint, const std::string& url) const;
+    // Up to `attempts` requests, retryWaitMillis apart; gives up early once
+    // stopped() says so (also during the wait).
+    ServerReply requestWithRetries(const std::string& endpoint, const std::string& url, int attempts,
+                                   const std::function<bool()>& stopped) const;
+
+    // Up to 100 "score<TAB>name" rows; bad rows are skipped and logged.
+    static std::vector<ScoreEntry> parseScores(const std::vector<std::string>& lines);
+    // One whole number on the first line.
+    static bool parseTotal(const std::vector<std::string>& lines, long long& total);
+
+    // Sleeps up to the given time, waking early once stopped() says so.
+    static void waitUnlessStopped(long millis, const std::function<bool()>& stopped);
+
+    // Base address, e.g. "http://scores.example.org" (empty: off).
+    std::string address;
+    long timeoutMillis = 20000;
+    int attempts = 3;
+    long retryWaitMillis = 2000;
+};

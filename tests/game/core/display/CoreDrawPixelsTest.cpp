@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "../../../framework/CapturedOutput.h"
+#include "../CoreTestSupport.h"
+#include "GLTestWindow.h"
+#include "ofAppRunner.h"
+#include "ofGraphics.h"
+#include "ofImage.h"
+#include "ofTestClock.h"
+#include "vantorixPC.h"
+
+namespace fs = std::filesystem;
+
+// The real game in a real 960 by 960 window, working in a folder of its own
+// so screenshots land where the test can find them.
+class CoreDrawPixels : public testing::Test {
+protected:
+    void SetUp() override {
+        home = fs::temp_directory_path() / ("core_draw_pixels_" + std::to_string(getpid()));
+        fs::create_directories(home / "data");
+        previous = fs::current_path();
+        fs::current_path(home);
+
+        GLTestWindow::openScreen(960, 960);
+        ofFixElapsedTimef(0);
+        ofFixFrameNum(10);
+        app.reset(new vantorixPC);
+        app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
+        captureOutput([&] { app->setup(); });
+        GameCore& core = app->core;
+        core.splashActive = false;
+        core.backgroundTiles = false;
+        core.gameState = GameState::Playing;
+        core.gameMode = GameMode::Easy;
+        core.backgroundColor = core.modeColors[static_cast<int>(GameMode::Easy)];
+    }
+    void TearDown() override {
+        app.reset();
+        ofReleaseFixedClock();
+        fs::current_path(previous);
+        fs::remove_all(home);
+    }
+    std::vector<fs::path> shots() {
+        std::vector<fs::path> found;
+        if (!fs::exists(home / "data/screencaps")) return found;
+        for (const auto& entry : fs::directory_iterator(home / "data/screencaps")) found.push_back(entry.path());
+        return found;
+    }
+
+    fs::path home, previous;
+    std::unique_ptr<vantorixPC> app;
+};
+
+TEST_F(CoreDrawPixels, AnEasyRoundWithoutTilesStandsOnItsModeColour) {
+    app->draw();
+    for (auto [x, y] : {std::pair<int, int>{3, 3}, {956, 20}, {40, 950}, {900, 900}}) {
+        ofColor c = GLTestWindow::pixel(x, y);
+        EXPECT_EQ(std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b), "29,26,35")
+            << x << "," << y;
+    }
+
+    // The grid lights some cells with a darker shade of the same colour.
+    app->core.backgroundTiles = true;
+    app->draw();
+    int darker = 0;
+    for (int x = 0; x < 960; x += 32) {
+        ofColor c = GLTestWindow::pixel(x, 3);
+        if (c.r < 29 && c.b < 35) ++darker;
+        EXPECT_LE(c.b, 35) << x;
+    }
+    EXPECT_GT(darker, 0);
+}
+
+TEST_F(CoreDrawPixels, AScreenshotSavesTheFrameAsDrawn) {
+    fs::create_directories(home / "data/screencaps");
+    GameCore& core = app->core;
+    core.players[0].score = 4321;
+    core.debugOverlay = true;
+    app->screenshotRequested = true;
+    app->draw();
+    EXPECT_FALSE(app->screenshotRequested);
+    std::vector<fs::path> files = shots();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].filename().string().rfind("pic_", 0), 0u) << files[0];
+    EXPECT_EQ(files[0].extension(), ".png");
+
+    ofPixels saved;
+    ASSERT_TRUE(ofLoadImage(saved, files[0].string()));
+    ASSERT_EQ(saved.getWidth(), 960);
+    ASSERT_EQ(saved.getHeight(), 960);
+    const int channels = saved.getBytesPerPixel();
+    int compared = 0;
+    for (int y = 0; y < 960; y += 7) {
+        for (int x = 0; x < 960; x += 5) {
+            ofColor screen = GLTestWindow::pixel(x, y);
+            const unsigned char* p = saved.getPixels() + (y * 960 + x) * channels;
+            ASSERT_EQ(std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]),
+                      std::to_string(screen.r) + "," + std::to_string(screen.g) + "," + std::to_string(screen.b))
+                << x << "," << y;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 20000);
+
+    // Animation frames are taken on even frames only.
+    app->gifCapture = true;
+    ofFixFrameNum(11);
+    app->draw();
+    EXPECT_EQ(shots().size(), 1u);
+    ofFixFrameNum(12);
+    app->draw();
+    files = shots();
+    ASSERT_EQ(files.size(), 2u);
+    int gif = 0;
+    for (const fs::path& f : files) gif += f.filename().string().rfind("gifready_", 0) == 0;
+    EXPECT_EQ(gif, 1);
+}
+
+TEST_F(CoreDrawPixels, AMissingFolderIsLoggedAndPlayGoesOn) {
+    app->screenshotRequested = true;
+    CapturedOutput out = captureOutput([&] { app->draw(); });
+    EXPECT_NE(out.err.find("couldn't save image to \"data/screencaps/pic_"), std::string::npos) << out.err;
+    EXPECT_FALSE(app->screenshotRequested);
+    EXPECT_FALSE(fs::exists(home / "data/screencaps"));
+    app->draw();
+    EXPECT_EQ(GLTestWindow::pixel(3, 3).b, 35);
+}

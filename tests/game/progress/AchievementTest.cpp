@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "AchievementTracker.h"
+#include "SteamLayer.h"
+#include "StatsTracker.h"
+#include "ofMath.h"
+#include "steam_api.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct SteamTrackers {
+    explicit SteamTrackers(bool steam, bool deliverStats = true) {
+        SteamLayer::setRunning(steam);
+        SteamLayer::clearUserData();
+        SteamAPI_Init();
+        achievements.setup(stats);
+        achievements.setSteamAvailable(steam);
+        if (deliverStats) SteamAPI_RunCallbacks();
+        SteamLayer::takeCalls();
+    }
+    ~SteamTrackers() { SteamLayer::setRunning(false); }
+    StatsTracker stats;
+    AchievementTracker achievements;
+};
+
+}  // namespace
+
+TEST(AchievementTest, ThresholdsAwardWhenReachedOrPassedAndEachOnlyOnce) {
+    struct Case {
+        std::function<void(AchievementTracker&)> call;
+        Lines expected;
+    };
+    const std::vector<Case> cases = {
+        {[](AchievementTracker& a) { a.checkScore(999, 1, 0); }, {}},
+        {[](AchievementTracker& a) { a.checkScore(1000, 1, 5); }, {"score_easy"}},
+        {[](AchievementTracker& a) { a.checkScore(4999, 2, 0); }, {"score_hard"}},
+        {[](AchievementTracker& a) { a.checkScore(5000, 4, 0); }, {"score_asteroid", "score_asteroid_high"}},
+        {[](AchievementTracker& a) { a.checkScore(90000, 3, 0); }, {}},
+        {[](AchievementTracker& a) { a.checkCoopScore(2999, 2); }, {}},
+        {[](AchievementTracker& a) { a.checkCoopScore(3000, 2); }, {"coop_score_hard"}},
+        {[](AchievementTracker& a) { a.checkCoopScore(3000, 5); }, {}},
+        {[](AchievementTracker& a) { a.checkTeamPacifist(119.9f); }, {}},
+        {[](AchievementTracker& a) { a.checkTeamPacifist(120.0f); }, {"team_pacifist"}},
+        {[](AchievementTracker& a) { a.checkCoopRevives(14); }, {}},
+        {[](AchievementTracker& a) { a.checkCoopRevives(15); }, {"coop_revive_one_round"}},
+        {[](AchievementTracker& a) { a.checkTotalKills(9999); }, {}},
+        {[](AchievementTracker& a) { a.checkTotalKills(10001); }, {"total_kills"}},
+        {[](AchievementTracker& a) { a.checkTotalDeaths(4999); }, {}},
+        {[](AchievementTracker& a) { a.checkTotalDeaths(5000); }, {"total_deaths"}},
+        {[](AchievementTracker& a) { a.checkDeathmatchKills(999); }, {}},
+        {[](AchievementTracker& a) { a.checkDeathmatchKills(1000); }, {"deathmatch_kill"}},
+        {[](AchievementTracker& a) { a.checkXmlEdit(0); }, {}},
+        {[](AchievementTracker& a) { a.checkXmlEdit(-3); }, {"xml_edit"}},
+        {[](AchievementTracker& a) { a.awardUnlockedAll(); }, {"unlocked_all"}},
+        {[](AchievementTracker& a) { a.awardKilledBySnitch(); }, {"killed_by_snitch"}},
+        {[](AchievementTracker& a) { a.awardLoopHardMusic(); }, {"loop_hard_music"}},
+        {[](AchievementTracker& a) { a.awardPerfectCreditsRun(); }, {"perfect_credits_run"}},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SteamTrackers t(true);
+        cases[i].call(t.achievements);
+        Lines expected;
+        for (const std::string& name : cases[i].expected) expected.push_back("SetAchievement " + name);
+        EXPECT_EQ(SteamLayer::takeCalls(), expected) << "case " << i;
+        cases[i].call(t.achievements);
+        EXPECT_TRUE(SteamLayer::takeCalls().empty()) << "case " << i << " set twice";
+    }
+}
+
+TEST(AchievementTest, TeamPacifistIsDecidedOnceAndItsFailedMarkStopsTheCheck) {
+    SteamTrackers t(true);
+    t.achievements.teamPacifistFailed = true;
+    t.achievements.checkTeamPacifist(500);
+    EXPECT_TRUE(SteamLayer::takeCalls().empty());
+    t.achievements.teamPacifistFailed = false;
+    t.achievements.checkTeamPacifist(121);
+    EXPECT_TRUE(t.achievements.teamPacifistFailed);
+}
+
+TEST(AchievementTest, NothingIsSetBeforeTheStatsArriveOrWithoutSteam) {
+    for (bool steam : {false, true}) {
+        SteamTrackers t(steam, false);
+        t.achievements.checkTotalKills(20000);
+        t.achievements.awardUnlockedAll();
+        t.stats.record("foe_kills").bump();
+        EXPECT_FALSE(t.achievements.wrapper.uploadScore(10, 1, false, {0}));
+        t.achievements.wrapper.storeStats();
+        EXPECT_TRUE(SteamLayer::takeCalls().empty()) << steam;
+        EXPECT_FALSE(t.achievements.awarded("total_kills"));
+    }
+    // Once the stats arrive the award goes through.
+    SteamTrackers late(true, false);
+    EXPECT_TRUE(late.achievements.wrapper.requestPending);
+    SteamAPI_RunCallbacks();
+    EXPECT_TRUE(late.achievements.wrapper.ready);
+    EXPECT_FALSE(late.achievements.wrapper.requestPending);
+    SteamLayer::takeCalls();
+    late.achievements.checkTotalKills(20000);
+    EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SetAchievement total_kills"}));
+}
+
+TEST(AchievementTest, TheRareAwardFrameAndRollFollowTheRandomNumbers) {
+    StatsTracker stats;
+    AchievementTracker a;
+    ofSeedRandom(7);
+    a.setup(stats);
+    ofSeedRandom(7);
+    EXPECT_EQ(a.earnThisFrame, 1800 + static_cast<int>(ofRandom(52200)));
+    EXPECT_GE(a.earnThisFrame, 1800);
+    EXPECT_LT(a.earnThisFrame, 54000);
+
+    SteamTrackers t(true);
+    // Find a seed whose next roll is 0, and one whose is not.
+    int hit = -1, miss = -1;
+    for (int seed = 0; seed < 2000 && (hit < 0 || miss < 0); ++seed) {
+        ofSeedRandom(seed);
+        (static_cast<int>(ofRandom(100)) == 0 ? hit : miss) = seed;
+    }
+    ASSERT_GE(hit, 0);
+    ofSeedRandom(miss);
+    t.achievements.rollEarnThis();
+    EXPECT_TRUE(SteamLayer::takeCalls().empty());
+    ofSeedRandom(hit);
+    t.achievements.rollEarnThis();
+    EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SetAchievement earn_this"}));
+}
+
+TEST(AchievementTest, ScoresGoToTheBoardOfTheModeKeepingTheBest) {
+    SteamTrackers t(true);
+    AchievementAndStatsWrapper& w = t.achievements.wrapper;
+    EXPECT_TRUE(w.uploadScore(500, 2, true, {1, 2}));
+    EXPECT_TRUE(w.uploadScore(700, 1, false, {3}));
+    EXPECT_FALSE(w.uploadScore(700, 3, false, {3}));
+    EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"FindLeaderboard arcade_hard_coop", "FindLeaderboard arcade_easy"}));
+    SteamAPI_RunCallbacks();
+    EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SteamAPI_RunCallbacks()", "UploadLeaderboardScore arcade_hard_coop 500 1,2",
+                                              "UploadLeaderboardScore arcade_easy 700 3"}));
+    // A known board is used at once; a lower score leaves the best.
+    EXPECT_TRUE(w.uploadScore(300, 2, true, {4, 5}));
+    EXPECT_TRUE(w.uploadScore(900, 4, false, {8}));
+    SteamAPI_RunCallbacks();
+    const Lines calls = SteamLayer::takeCalls();
+    EXPECT_EQ(calls.front(), "UploadLeaderboardScore arcade_hard_coop 300 4,5");
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "UploadLeaderboardScore arcade_asteroid 900 8"), calls.end());
+    int score = 0;
+    std::vector<int> details;
+    ASSERT_TRUE(SteamLayer::boardEntry("arcade_hard_coop", score, details));
+    EXPECT_EQ(score, 500);
+    EXPECT_EQ(details, (std::vector<int>{1, 2}));
+    EXPECT_EQ(AchievementAndStatsWrapper::boardName(4, true), "arcade_asteroid_coop");
+}
+
+TEST(AchievementTest, ReadingBackKeepsTheLargerValueAndClearsTheArrivalMark) {
+    SteamTrackers t(true);
+    SteamLayer::seedStat("foe_kills", 50);
+    SteamLayer::seedStat("player_deaths", 2);
+    SteamLayer::seedStat("time_in_game", 100.5f);
+    t.stats.record("player_deaths").value = 9;
+    t.stats.record("time_in_game").value = 10;
+    ASSERT_TRUE(t.achievements.wrapper.statsReceived);
+    t.stats.readBackFromSteam();
+    EXPECT_EQ(t.stats.record("foe_kills").value, 50.0f);
+    EXPECT_EQ(t.stats.record("player_deaths").value, 9.0f);
+    EXPECT_EQ(t.stats.record("time_in_game").value, 100.5f);
+    EXPECT_FALSE(t.achievements.wrapper.statsReceived);
+    EXPECT_FALSE(t.stats.busy);
+}

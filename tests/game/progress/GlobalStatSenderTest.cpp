@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include "GlobalStatSender.h"
+#include "ProgressTestSupport.h"
+
+using namespace progress_test;
+
+namespace {
+
+// The value= of each request, in arrival order.
+std::vector<long long> sentValues(ScriptedServer& server) {
+    std::vector<long long> values;
+    for (const std::string& line : server.requests()) {
+        const std::size_t at = line.find("value=");
+        if (at != std::string::npos) values.push_back(std::stoll(line.substr(at + 6)));
+    }
+    return values;
+}
+
+long long sum(const std::vector<long long>& values) {
+    long long total = 0;
+    for (long long v : values) total += v;
+    return total;
+}
+
+}  // namespace
+
+TEST(GlobalStatSenderTest, IncrementsArrivingDuringASlowRequestAllGoWithTheNext) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    GlobalStatSender sender;
+    sender.setServer(server.server());
+    server.holding = true;
+    sender.send("global_foes_killed", 1, 1.0f);
+    ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+    for (int i = 0; i < 4; ++i) sender.send("global_foes_killed", 1, 1.0f);
+    EXPECT_EQ(sender.pendingSum(), 4);
+    server.holding = false;
+    ASSERT_TRUE(waitFor([&] { return sum(sentValues(server)) == 5 && sender.pendingSum() == 0; }));
+    EXPECT_EQ(sentValues(server), (std::vector<long long>{1, 4}));
+    EXPECT_EQ(server.requests()[0],
+              "GET /extras/vantorix_db/sendglobalstat.php?name=global_foes_killed&value=1&version=1&steam=0 HTTP/1.1");
+    // After the worker has ended, a new increment starts it again.
+    ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning(); }));
+    sender.send("global_foes_killed", 2, 1.0f);
+    ASSERT_TRUE(waitFor([&] { return sum(sentValues(server)) == 7; }));
+}
+
+TEST(GlobalStatSenderTest, ManyQuickSendsFromTheMainThreadLoseNothing) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    GlobalStatSender sender;
+    sender.setServer(server.server());
+    for (int i = 0; i < 200; ++i) sender.send("global_rocks_smashed", 1, 1.0f);
+    ASSERT_TRUE(waitFor([&] { return sum(sentValues(server)) == 200; }));
+    EXPECT_EQ(sender.pendingSum(), 0);
+}
+
+TEST(GlobalStatSenderTest, AFailedSumStaysPendingAndGoesOutWithTheNextIncrement) {
+    bool refuse = true;
+    std::mutex m;
+    ScriptedServer server([&](const std::string&) {
+        std::lock_guard<std::mutex> l(m);
+        return refuse ? answer("HTTP/1.1 503 Busy", "") : ok("success\n");
+    });
+    GlobalStatSender sender;
+    sender.setServer(server.server());
+    testing::internal::CaptureStdout();
+    sender.send("global_arcade_deaths", 3, 1.0f);
+    ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning() && server.requestCount() == 3; }));
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(sentValues(server), (std::vector<long long>{3, 3, 3}));
+    EXPECT_NE(log.find("[ScoreServer:warning] sendglobalstat.php failed: status 503"), std::string::npos) << log;
+    EXPECT_EQ(sender.pendingSum(), 3);
+    {
+        std::lock_guard<std::mutex> l(m);
+        refuse = false;
+    }
+    sender.send("global_arcade_deaths", 2, 1.0f);
+    ASSERT_TRUE(waitFor([&] { return sender.pendingSum() == 0 && !sender.isThreadRunning(); }));
+    EXPECT_EQ(sentValues(server).back(), 5);
+}
+
+TEST(GlobalStatSenderTest, DroppedSumsAreNotSentAndAFailedOneIsNotPutBack) {
+    ScriptedServer server([](const std::string&) { return answer("HTTP/1.1 500 No", ""); });
+    GlobalStatSender sender;
+    sender.setServer(server.server());
+    server.holding = true;
+    testing::internal::CaptureStdout();
+    sender.send("global_foes_killed", 4, 1.0f);
+    ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+    sender.send("global_foes_killed", 1, 1.0f);
+    sender.dropPending();
+    server.holding = false;
+    ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning(); }));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(sender.pendingSum(), 0);
+    EXPECT_EQ(server.requestCount(), 1u);
+}
+
+TEST(GlobalStatSenderTest, WithoutAnAddressNothingIsSentOrStarted) {
+    GlobalStatSender sender;
+    sender.send("global_foes_killed", 1, 1.0f);
+    EXPECT_FALSE(sender.isThreadRunning());
+    EXPECT_EQ(sender.pendingSum(), 0);
+}
+
+TEST(GlobalStatSenderTest, DestructionWhileARequestHangsWaitsNoLongerThanTheTimeout) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    server.holding = true;
+    {
+        GlobalStatSender sender;
+        sender.setServer(server.server(300, 5000));
+        testing::internal::CaptureStdout();
+        sender.send("global_foes_killed", 1, 1.0f);
+        ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+    }
+    testing::internal::GetCapturedStdout();
+    // The destructor ended the wait before a second attempt could start.
+    EXPECT_EQ(server.requestCount(), 1u);
+    server.holding = false;
+}

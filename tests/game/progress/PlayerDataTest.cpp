@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "PlayerData.h"
+#include "ProgressTestSupport.h"
+
+using namespace progress_test;
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void write(const std::string& path, const std::string& text) {
+    std::ofstream(path) << text;
+}
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+const std::vector<std::string> statNames = {"foe_kills", "time_in_game", "pause_count"};
+
+}  // namespace
+
+TEST(PlayerDataTest, EverythingReadsBackExactly) {
+    ScratchFolder dir;
+    PlayerData d;
+    d.playerName = "A&B <#1>";
+    d.scoreServer = "http://127.0.0.1:8765";
+    for (int i = 0; i < PlayerData::optionCount; ++i) d.options[i] = i % 2 == 1;
+    for (int i = 0; i < PlayerData::modeCount; ++i) {
+        d.bestScores[i] = 1000 * i + 7;
+        d.bestCoopScores[i] = 2147483647 - i;
+    }
+    d.ships[0] = d.ships[8] = true;
+    d.lastShip = 8;
+    d.stats = {{"foe_kills", 1234567.0f}, {"time_in_game", 3723.25f}, {"pause_count", 0.0f}};
+    d.debugEnabled = true;
+    d.festivalScreenshots = true;
+    d.exhibition = true;
+    d.easterEgg = 42;
+    d.frontText[0] = "  two  spaces ";
+    d.frontText[3] = "last";
+    ASSERT_TRUE(d.save(dir.file("playerData.xml")));
+    const std::string text = readAll(dir.file("playerData.xml"));
+    for (const char* tag : {"<PLAYER_NAME>", "<SCORE_SERVER>", "<OPTIONS>", "<OPTION_8>", "<BEST_SCORES>",
+                            "<BEST_COOP_SCORES>", "<DIFFICULTY_5>", "<SHIPS>", "<SHIP_8>", "<LAST_SHIP>8</LAST_SHIP>",
+                            "<STATS>", "<foe_kills>1234567</foe_kills>", "<time_in_game>3723.25</time_in_game>",
+                            "<DEBUG_OPTIONS>", "<TAKE_FESTIVAL_SCREENSHOTS>1</TAKE_FESTIVAL_SCREENSHOTS>",
+                            "<EASTER_EGG>42</EASTER_EGG>", "<FRONT_TEXT>", "<LINE_3>last</LINE_3>"})
+        EXPECT_NE(text.find(tag), std::string::npos) << tag;
+
+    PlayerData r;
+    ASSERT_TRUE(r.load(dir.file("playerData.xml"), statNames));
+    EXPECT_EQ(r.playerName, d.playerName);
+    EXPECT_EQ(r.scoreServer, d.scoreServer);
+    for (int i = 0; i < PlayerData::optionCount; ++i) EXPECT_EQ(r.options[i], d.options[i]) << i;
+    for (int i = 0; i < PlayerData::modeCount; ++i) {
+        EXPECT_EQ(r.bestScores[i], d.bestScores[i]);
+        EXPECT_EQ(r.bestCoopScores[i], d.bestCoopScores[i]);
+    }
+    EXPECT_TRUE(r.ships[8]);
+    EXPECT_FALSE(r.ships[4]);
+    EXPECT_EQ(r.lastShip, 8);
+    EXPECT_EQ(r.stats, d.stats);
+    EXPECT_TRUE(r.debugEnabled && r.festivalScreenshots && r.exhibition);
+    EXPECT_EQ(r.easterEgg, 42);
+    EXPECT_EQ(r.frontText[0], "  two  spaces ");
+    EXPECT_EQ(r.frontText[3], "last");
+}
+
+TEST(PlayerDataTest, AMissingFileIsWrittenWithTheDefaults) {
+    ScratchFolder dir;
+    PlayerData d;
+    d.bestScores[1] = 99;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(d.load(dir.file("playerData.xml"), statNames));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("not found, written with defaults"), std::string::npos);
+    EXPECT_EQ(d.bestScores[1], 0);
+    const bool expected[PlayerData::optionCount] = {false, false, false, false, false, true, false, false, false};
+    for (int i = 0; i < PlayerData::optionCount; ++i) EXPECT_EQ(d.options[i], expected[i]) << i;
+    ASSERT_TRUE(exists(dir.file("playerData.xml")));
+    PlayerData again;
+    EXPECT_TRUE(again.load(dir.file("playerData.xml"), statNames));
+    EXPECT_TRUE(again.options[5]);
+    EXPECT_EQ(again.scoreServer, "");
+}
+
+TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritten) {
+    ScratchFolder dir;
+    const std::string broken = "<BEST_SCORES><DIFFICULTY_1>500</DIFFICULTY_1>\n<OPTIONS><<<";
+    write(dir.file("playerData.xml"), broken);
+    PlayerData d;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(d.load(dir.file("playerData.xml"), statNames));
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_NE(log.find("[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; moved to"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(readAll(dir.file("playerData.xml.bad")), broken);
+    EXPECT_EQ(d.bestScores[1], 0);
+    PlayerData fresh;
+    EXPECT_TRUE(fresh.load(dir.file("playerData.xml"), statNames));
+}
+
+TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
+    ScratchFolder dir;
+    write(dir.file("playerData.xml"),
+          "<PLAYER_NAME>ThisNameIsFarTooLong</PLAYER_NAME><SCORE_SERVER>ftp://x</SCORE_SERVER>"
+          "<OPTIONS><OPTION_0>2</OPTION_0><OPTION_5>zero</OPTION_5><OPTION_1>1</OPTION_1></OPTIONS>"
+          "<BEST_SCORES><DIFFICULTY_0>-4</DIFFICULTY_0><DIFFICULTY_2>77</DIFFICULTY_2>"
+          "<DIFFICULTY_3>99999999999</DIFFICULTY_3></BEST_SCORES>"
+          "<SHIPS><SHIP_2>1</SHIP_2><SHIP_3>5</SHIP_3><LAST_SHIP>9</LAST_SHIP></SHIPS>"
+          "<STATS><foe_kills>-3</foe_kills><time_in_game>nan</time_in_game><pause_count>12</pause_count>"
+          "<made_up>5</made_up></STATS>"
+          "<DEBUG_OPTIONS><ENABLED>yes</ENABLED><EASTER_EGG>7x</EASTER_EGG></DEBUG_OPTIONS>");
+    PlayerData d;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(d.load(dir.file("playerData.xml"), statNames));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("SCORE_SERVER \"ftp://x\" is not an http:// address"),
+              std::string::npos);
+    EXPECT_EQ(d.playerName, "");
+    EXPECT_EQ(d.scoreServer, "");
+    EXPECT_FALSE(d.options[0]);
+    EXPECT_TRUE(d.options[1]);
+    EXPECT_TRUE(d.options[5]);
+    EXPECT_EQ(d.bestScores[0], 0);
+    EXPECT_EQ(d.bestScores[2], 77);
+    EXPECT_EQ(d.bestScores[3], 0);
+    EXPECT_TRUE(d.ships[2]);
+    EXPECT_FALSE(d.ships[3]);
+    EXPECT_EQ(d.lastShip, 0);
+    EXPECT_EQ(d.stats, (std::map<std::string, float>{{"foe_kills", 0}, {"time_in_game", 0}, {"pause_count", 12}}));
+    EXPECT_FALSE(d.debugEnabled);
+    EXPECT_EQ(d.easterEgg, 0);
+}
+
+TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
+    ScratchFolder dir;
+    PlayerData d;
+    d.bestScores[2] = 321;
+    ASSERT_TRUE(d.save(dir.file("playerData.xml")));
+    const std::string before = readAll(dir.file("playerData.xml"));
+    // A folder where the file's name should go cannot be replaced.
+    ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.file("sub/playerData.xml").c_str(), 0755), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(d.save(dir.file("sub/playerData.xml")));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "[PlayerData:error] could not save " + dir.file("sub/playerData.xml") + "; the previous file is kept\n");
+    EXPECT_EQ(readAll(dir.file("playerData.xml")), before);
+}

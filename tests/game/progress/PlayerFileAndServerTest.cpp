@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "GameCore.h"
+#include "LeaderboardScreen.h"
+#include "ProgressTestSupport.h"
+#include "ScoreSubmitOverlay.h"
+#include "StatsTracker.h"
+
+using namespace progress_test;
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs the core's player-file code inside a scratch folder of its own.
+class CorePlayerFile : public testing::Test {
+protected:
+    void SetUp() override {
+        char cwd[4096];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        previous = cwd;
+        ASSERT_EQ(chdir(dir.path.c_str()), 0);
+        ::mkdir("data", 0755);
+        core.reset(new GameCore);
+        core->achievementTracker.setup(core->statsTracker);
+    }
+    void TearDown() override {
+        core.reset();
+        if (chdir(previous.c_str()) != 0) ADD_FAILURE() << "could not return to " << previous;
+    }
+    ScratchFolder dir;
+    std::string previous;
+    std::unique_ptr<GameCore> core;
+};
+
+}  // namespace
+
+TEST_F(CorePlayerFile, LoadSpreadsTheFileOverTheCoreAndSaveGathersItBack) {
+    std::ofstream("data/playerData.xml")
+        << "<PLAYER_NAME>ZED</PLAYER_NAME><SCORE_SERVER>http://127.0.0.1:9/</SCORE_SERVER>"
+           "<OPTIONS><OPTION_0>1</OPTION_0><OPTION_5>0</OPTION_5><OPTION_8>1</OPTION_8></OPTIONS>"
+           "<BEST_SCORES><DIFFICULTY_2>640</DIFFICULTY_2></BEST_SCORES>"
+           "<BEST_COOP_SCORES><DIFFICULTY_4>3100</DIFFICULTY_4></BEST_COOP_SCORES>"
+           "<SHIPS><SHIP_3>1</SHIP_3><LAST_SHIP>3</LAST_SHIP></SHIPS>"
+           "<STATS><foe_kills>1234567</foe_kills><time_in_game>3723.25</time_in_game><nope>4</nope></STATS>"
+           "<DEBUG_OPTIONS><ENABLED>1</ENABLED><EXHIBITION>1</EXHIBITION><EASTER_EGG>5</EASTER_EGG></DEBUG_OPTIONS>"
+           "<FRONT_TEXT><LINE_1>HELLO</LINE_1></FRONT_TEXT>";
+    core->loadPlayerData();
+    EXPECT_EQ(core->scoreSubmitOverlay.playerName, "ZED");
+    EXPECT_EQ(core->statsTracker.server.address, "http://127.0.0.1:9");
+    EXPECT_EQ(core->leaderboardScreen.server.address, "http://127.0.0.1:9");
+    EXPECT_TRUE(core->scoreSubmitOverlay.available);
+    EXPECT_TRUE(core->optionsMenu.rows[0]);
+    EXPECT_TRUE(core->soundBank.soundMuted);
+    EXPECT_FALSE(core->statsTracker.sendGlobalStats);
+    EXPECT_FALSE(core->statsTracker.record("global_foes_killed").sendingEnabled);
+    EXPECT_TRUE(core->scoreSubmitOverlay.autoSubmit);
+    EXPECT_EQ(core->bestScores[2], 640);
+    EXPECT_EQ(core->bestCoopScores[4], 3100);
+    EXPECT_TRUE(core->shipSelect.unlocked[3]);
+    EXPECT_EQ(core->shipSelect.lastShipType, 3);
+    EXPECT_EQ(core->statsTracker.record("foe_kills").value, 1234567.0f);
+    EXPECT_EQ(core->statsTracker.record("time_in_game").value, 3723.25f);
+    EXPECT_TRUE(core->debugEnabled);
+    EXPECT_TRUE(core->exhibition);
+    EXPECT_EQ(core->xmlEditValue, 5);
+    EXPECT_EQ(core->mainMenu.frontTextLines[1], "HELLO");
+
+    core->bestScores[1] = 77;
+    core->statsTracker.record("pause_count").raise(2);
+    core->scoreSubmitOverlay.toggleAutoSubmit();
+    core->savePlayerData();
+    const std::string text = readAll("data/playerData.xml");
+    EXPECT_NE(text.find("<foe_kills>1234567</foe_kills>"), std::string::npos);
+    EXPECT_NE(text.find("<pause_count>2</pause_count>"), std::string::npos);
+    EXPECT_NE(text.find("<OPTION_8>0</OPTION_8>"), std::string::npos);
+    EXPECT_EQ(text.find("nope"), std::string::npos) << "unknown stats are not kept";
+
+    GameCore second;
+    second.achievementTracker.setup(second.statsTracker);
+    second.loadPlayerData();
+    EXPECT_EQ(second.bestScores[1], 77);
+    EXPECT_EQ(second.statsTracker.record("time_in_game").value, 3723.25f);
+    EXPECT_FALSE(second.scoreSubmitOverlay.autoSubmit);
+}
+
+TEST_F(CorePlayerFile, WithoutAnAddressOneNoticeAndNothingGoesOut) {
+    testing::internal::CaptureStdout();
+    core->loadPlayerData();
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("[notice] no SCORE_SERVER in playerData.xml: web scores and global stats are off"),
+              std::string::npos)
+        << log;
+    EXPECT_FALSE(core->scoreSubmitOverlay.available);
+    core->statsTracker.startGlobalStatGetters();
+    core->statsTracker.record("global_foes_killed").bump();
+    EXPECT_FALSE(core->statsTracker.record("global_foes_killed").sender->isThreadRunning());
+    EXPECT_TRUE(core->statsTracker.sendGlobalStats);
+}
+
+TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
+    ScratchFolder dir;
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        const std::string script = std::string(VX_SOURCE_DIR) + "/scripts/score_server.py";
+        const std::string data = dir.file("scores.json");
+        execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+    std::string line;
+    char c = 0;
+    while (read(out[0], &c, 1) == 1 && c != '\n') line += c;
+    close(out[0]);
+    ASSERT_EQ(line.rfind("listening on http://127.0.0.1:", 0), 0u) << line;
+    ScoreServer server;
+    server.address = line.substr(std::string("listening on ").size());
+    server.retryWaitMillis = 20;
+
+    {
+        ScoreSubmitOverlay overlay;
+        overlay.setup();
+        overlay.setServer(server);
+        for (const auto& entry : std::vector<std::pair<std::string, int>>{{"LOW", 10}, {"A&B #1", 900}}) {
+            overlay.reset();
+            overlay.playerName = entry.first;
+            overlay.open(entry.second, 2, {3, 6}, false);
+            overlay.submit(true);
+            ASSERT_TRUE(waitFor([&] {
+                overlay.update(0.03f);
+                return !overlay.sending;
+            }));
+            EXPECT_TRUE(overlay.sent) << entry.first;
+        }
+        LeaderboardScreen board;
+        board.setup();
+        board.setServer(server);
+        board.difficulty = 2;
+        board.coop = true;
+        board.open(false, false);
+        ASSERT_TRUE(waitFor([&] {
+            board.update(0.03f);
+            return board.status != LeaderboardScreen::Loading;
+        }));
+        ASSERT_EQ(board.rows.size(), 2u);
+        EXPECT_EQ(board.rowTexts(0), (std::vector<std::string>{"1.", "A&B #1", "900"}));
+        EXPECT_EQ(board.rowTexts(1), (std::vector<std::string>{"2.", "LOW", "10"}));
+
+        StatsTracker stats;
+        AchievementTracker achievements;
+        achievements.setup(stats);
+        stats.setServer(server);
+        for (int i = 0; i < 3; ++i) stats.record("global_foes_killed").bump();
+        GlobalStatSender& sender = *stats.record("global_foes_killed").sender;
+        ASSERT_TRUE(waitFor([&] { return sender.pendingSum() == 0 && !sender.isThreadRunning(); }));
+        stats.startGlobalStatGetters();
+        ASSERT_TRUE(waitFor([&] { return stats.globalTotal("global_foes_killed") == 3; }));
+    }
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_NE(readAll(dir.file("scores.json")).find("\"A&B #1\""), std::string::npos);
+}

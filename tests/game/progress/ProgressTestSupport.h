@@ -1,0 +1,154 @@
+#pragma once
+
+#include <arpa/inet.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ScoreServer.h"
+
+// Helpers shared by the progress tests: a scripted HTTP server on
+// 127.0.0.1, a scratch folder, and waiting for a worker's result.
+namespace progress_test {
+
+// Polls until the condition holds or the time runs out; workers answer in
+// their own time, so tests wait for results rather than for a clock.
+inline bool waitFor(const std::function<bool()>& done, int millis = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(millis);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+inline std::string answer(const std::string& statusLine, const std::string& body) {
+    return statusLine + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+inline std::string ok(const std::string& body) {
+    return answer("HTTP/1.1 200 OK", body);
+}
+
+// Answers each request with what the script returns for its request line
+// ("GET /path?query HTTP/1.1"). While `holding` is set a request gets no
+// answer until it is cleared.
+class ScriptedServer {
+public:
+    explicit ScriptedServer(std::function<std::string(const std::string&)> script) : script(std::move(script)) {
+        listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof(addr);
+        bind(listener, reinterpret_cast<sockaddr*>(&addr), len);
+        listen(listener, 32);
+        getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+        base = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+        worker = std::thread([this] { serve(); });
+    }
+    ~ScriptedServer() {
+        stopping = true;
+        worker.join();
+        close(listener);
+    }
+    std::vector<std::string> requests() {
+        std::lock_guard<std::mutex> l(mutex);
+        return lines;
+    }
+    std::size_t requestCount() {
+        std::lock_guard<std::mutex> l(mutex);
+        return lines.size();
+    }
+    ScoreServer server(long timeoutMillis = 2000, long waitMillis = 20) const {
+        ScoreServer s;
+        s.address = base;
+        s.timeoutMillis = timeoutMillis;
+        s.retryWaitMillis = waitMillis;
+        return s;
+    }
+
+    std::string base;
+    std::atomic<bool> holding{false};
+
+private:
+    static bool readable(int fd) {
+        pollfd p{fd, POLLIN, 0};
+        return poll(&p, 1, 10) > 0;
+    }
+    void serve() {
+        while (!stopping) {
+            if (!readable(listener)) continue;
+            const int conn = accept(listener, nullptr, nullptr);
+            std::string head;
+            char buf[4096];
+            while (!stopping && head.find("\r\n\r\n") == std::string::npos) {
+                if (!readable(conn)) continue;
+                const ssize_t n = recv(conn, buf, sizeof(buf), 0);
+                if (n <= 0) break;
+                head.append(buf, static_cast<std::size_t>(n));
+            }
+            const std::string line = head.substr(0, head.find("\r\n"));
+            {
+                std::lock_guard<std::mutex> l(mutex);
+                lines.push_back(line);
+            }
+            while (holding && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            const std::string reply = script(line);
+            send(conn, reply.data(), reply.size(), MSG_NOSIGNAL);
+            close(conn);
+        }
+    }
+
+    std::function<std::string(const std::string&)> script;
+    int listener = -1;
+    std::atomic<bool> stopping{false};
+    std::thread worker;
+    std::mutex mutex;
+    std::vector<std::string> lines;
+};
+
+// A loopback address nobody listens on.
+inline ScoreServer refusingServer(long waitMillis = 20) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof(addr);
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    ScoreServer s;
+    s.address = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    s.timeoutMillis = 1000;
+    s.retryWaitMillis = waitMillis;
+    close(fd);
+    return s;
+}
+
+// A fresh folder under /tmp, removed with its files at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char name[] = "/tmp/vx_progress_XXXXXX";
+        path = mkdtemp(name);
+    }
+    ~ScratchFolder() {
+        const std::string command = "rm -rf '" + path + "'";
+        if (std::system(command.c_str()) != 0) {
+        }
+    }
+    std::string file(const std::string& name) const { return path + "/" + name; }
+
+    std::string path;
+};
+
+}  // namespace progress_test

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "ProgressTestSupport.h"
+#include "ScoreSubmitOverlay.h"
+
+using namespace progress_test;
+
+namespace {
+
+// Runs updates until the overlay stops sending.
+bool settle(ScoreSubmitOverlay& o) {
+    return waitFor([&o] {
+        o.update(1.0f / 30);
+        return !o.sending;
+    });
+}
+
+}  // namespace
+
+TEST(ScoreSubmitOverlayTest, ASubmissionSendsTheExactQueryAndEndsSentAndDone) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.setServer(server.server());
+    o.reset();
+    EXPECT_TRUE(o.available);
+    o.playerName = "A&B #1";
+    o.open(1500, 2, {3, 6}, false);
+    EXPECT_TRUE(o.shown);
+    EXPECT_FALSE(o.done);
+    o.submit(true);
+    EXPECT_TRUE(o.sending);
+    EXPECT_TRUE(o.busy);
+    ASSERT_TRUE(settle(o));
+    EXPECT_TRUE(o.sent);
+    EXPECT_TRUE(o.done);
+    EXPECT_FALSE(o.busy);
+    EXPECT_EQ(server.requests(),
+              (std::vector<std::string>{"GET /extras/vantorix_db/sendscore.php?name=A%26B%20%231&score=1500&mode=2"
+                                        "&coop=1&ships=3%2C6&build=0 HTTP/1.1"}));
+    // Sent blocks a second submission.
+    o.submit(true);
+    EXPECT_FALSE(o.sending);
+    EXPECT_EQ(server.requestCount(), 1u);
+}
+
+TEST(ScoreSubmitOverlayTest, GuardsKeepBadSubmissionsFromBeingSent) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.setServer(server.server());
+    o.playerName = "ANN";
+    o.open(100, 1, {0}, false);
+    for (int i = 0; i < 7; ++i) {
+        o.update(0.03f);
+        o.submit(false);
+    }
+    EXPECT_FALSE(o.sending) << "within the first eight updates";
+    o.update(0.03f);
+    o.submit(false);
+    EXPECT_TRUE(o.sending);
+    ASSERT_TRUE(settle(o));
+
+    o.reset();
+    o.playerName.clear();
+    o.open(100, 1, {0}, false);
+    o.submit(true);
+    EXPECT_FALSE(o.sending) << "empty name";
+
+    o.reset();
+    o.playerName = "ANN";
+    o.open(100, 3, {0}, false);
+    EXPECT_TRUE(o.done);
+    EXPECT_FALSE(o.available);
+    o.submit(true);
+    EXPECT_FALSE(o.sending) << "mission mode";
+    EXPECT_EQ(server.requestCount(), 1u);
+
+    ScoreSubmitOverlay offline;
+    offline.setup();
+    offline.playerName = "ANN";
+    offline.open(100, 1, {0}, false);
+    offline.submit(true);
+    EXPECT_FALSE(offline.available);
+    EXPECT_FALSE(offline.sending);
+}
+
+TEST(ScoreSubmitOverlayTest, AFailureIsShownAndAllowsAnotherTry) {
+    ScriptedServer server([](const std::string&) { return ok("unsuccessful\n"); });
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.setServer(server.server());
+    o.playerName = "BOB";
+    o.open(10, 4, {2}, true);
+    testing::internal::CaptureStdout();
+    o.submit(true);
+    ASSERT_TRUE(settle(o));
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(server.requestCount(), 3u);
+    EXPECT_EQ(o.message, "Could not send score");
+    EXPECT_FALSE(o.sent);
+    EXPECT_FALSE(o.done);
+    EXPECT_FALSE(o.busy);
+    EXPECT_NE(server.requests()[0].find("&coop=0&ships=2&build=1 "), std::string::npos);
+}
+
+TEST(ScoreSubmitOverlayTest, ResetWhileARequestHangsReturnsAtOnceAndTheLateAnswerIsIgnored) {
+    // The overlay outlives the server: the server's end releases the request.
+    ScoreSubmitOverlay o;
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    server.holding = true;
+    o.setup();
+    // Far beyond the test's own time limit: a frame that waited for this
+    // request would never finish.
+    o.setServer(server.server(1000000));
+    o.playerName = "CAT";
+    o.open(10, 1, {0}, false);
+    o.submit(true);
+    ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+    // While sending the name is fixed, but Escape still closes.
+    o.keyPressed('x');
+    EXPECT_EQ(o.playerName, "CAT");
+    o.keyPressed(27);
+    EXPECT_TRUE(o.done);
+    EXPECT_TRUE(o.sending);
+    o.reset();
+    EXPECT_FALSE(o.sending);
+    EXPECT_FALSE(o.busy);
+    EXPECT_FALSE(o.shown);
+    for (int i = 0; i < 5; ++i) o.update(0.03f);
+    server.holding = false;
+    for (int i = 0; i < 50; ++i) o.update(0.03f);
+    EXPECT_FALSE(o.sent);
+    EXPECT_FALSE(o.done);
+}
+
+TEST(ScoreSubmitOverlayTest, DestructionWhileARequestHangsEndsWithoutRetrying) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    server.holding = true;
+    {
+        ScoreSubmitOverlay o;
+        o.setup();
+        o.setServer(server.server(200, 5000));
+        o.playerName = "DOG";
+        o.open(10, 1, {0}, false);
+        o.submit(true);
+        ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+        testing::internal::CaptureStdout();
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(server.requestCount(), 1u);
+    server.holding = false;
+}
+
+TEST(ScoreSubmitOverlayTest, KeysAndPadsEditTheName) {
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.keyPressed('x');
+    EXPECT_EQ(o.playerName, "") << "closed overlay takes no keys";
+    o.open(5, 1, {0}, false);
+    for (char c : std::string("Ab 1~\x7f\x08Zzzzzzzzzzzzz")) o.keyPressed(static_cast<unsigned char>(c));
+    o.keyPressed(0x101);
+    o.keyPressed(200);
+    EXPECT_EQ(o.playerName, "Ab Zzzzzzzzz");
+    EXPECT_EQ(o.playerName.size(), 12u);
+    o.keyPressed(27);
+    EXPECT_TRUE(o.done);
+
+    ScoreSubmitOverlay p;
+    p.setup();
+    p.open(5, 1, {0}, false);
+    p.handleInput(0, 1, true, false, false, false);   // B
+    p.handleInput(0, -2, true, false, false, false);  // space (wraps back past A)
+    p.handleInput(0, -1, true, false, false, false);  // 9
+    p.handleInput(-2, 0, false, false, false, false);
+    p.handleInput(0, 0, true, false, false, false);   // another 9, after the B
+    EXPECT_EQ(p.playerName, "B9 9");
+    p.handleInput(1, 0, false, false, true, false);   // erase the blank before the cursor
+    EXPECT_EQ(p.playerName, "B99");
+    p.handleInput(0, 0, false, false, false, true);
+    EXPECT_TRUE(p.done);
+}
+
+TEST(ScoreSubmitOverlayTest, AnAutomaticSubmissionIsFollowedByPollingAlone) {
+    ScriptedServer server([](const std::string&) { return ok("success\n"); });
+    ScoreSubmitOverlay o;
+    o.setup();
+    o.setServer(server.server());
+    o.toggleAutoSubmit();
+    EXPECT_TRUE(o.autoSubmit);
+    o.playerName = "EVE";
+    o.reset();
+    o.open(250, 1, {0}, false);
+    o.submit(true);
+    ASSERT_TRUE(waitFor([&] {
+        o.poll();
+        return !o.busy;
+    }));
+    EXPECT_TRUE(o.sent);
+    EXPECT_EQ(o.updatesSinceOpen, 0);
+}
