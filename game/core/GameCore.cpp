@@ -118,19 +118,19 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     startHold = false;
     holdTime = 0;
 
-    shipSelect.setup(screenWidth, screenHeight, uiScale, textColor);
+    shipSelect.setup(&font, &soundBank, screenWidth, screenHeight, uiScale, textColor, &players[0]);
     shipSelect.lockAll();
     playerCount = 1;
 
-    tutorial.setup();
-    creditsScreen.setup(&foes, &asteroids, &popups, rockColors);
+    tutorial.setup(&font, &soundBank, &players[0], &foes, &asteroids, &foeColor, &rockColors);
+    creditsScreen.setup(&font, &soundBank, &foes, &asteroids, &popups, rockColors, &players[0]);
 
     for (PlayerShip& ship : players) {
         ship.setShipType(0);
         ship.joined = false;
     }
 
-    optionsMenu.setup(screenWidth, screenHeight, textColor);
+    optionsMenu.setup(&font, &soundBank, screenWidth, screenHeight, textColor, &scoreSubmitOverlay.playerName);
     scoreSubmitOverlay.setup(&font);
 
     loadPlayerData();

@@ -169,12 +169,11 @@ void GameCore::spawnRequested() {
             const float a = k * kPi / 4 + kPi;
             target->x = players[0].point.position.x + 300 * std::cos(a);
             target->y = players[0].point.position.y + 300 * std::sin(a);
-            const std::string name = creditsScreen.takeRandomName();
-            target->setText(&font, 3, name, name, textColor);
+            const std::string& name = creditsScreen.targetText[k];
+            target->setText(&font, 4, name, name, creditsScreen.targetColor[k]);
             foes.push_back(target);
             GoalPoint goal;
-            goal.setup(target->x, target->y);
-            goal.follows = target;
+            goal.setup(target->x, target->y, 35, target);
             goalPoints.push_back(goal);
         }
         creditsScreen.targetRequest = false;
@@ -212,7 +211,7 @@ void GameCore::stepShips() {
         tutorial.onPlayerDead();
     }
     if (roundOverTimer <= 0 && creditsScreen.active) {
-        creditsScreen.active = false;
+        creditsScreen.close();
         returnToMenu(false);
         optionsMenu.open(gamePad, false);
         gameState = GameState::Options;
