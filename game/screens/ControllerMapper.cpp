@@ -88,7 +88,7 @@ void ControllerMapper::advance() {
         if (sounds) sounds->playMenuBeep();
         return;
     }
-    saveMapping(controllers[mappingPad].name, mapping);
+    if (mappingPad < static_cast<int>(controllers.size())) saveMapping(controllers[mappingPad].name, mapping);
     reloadRequest = true;
     showingControllerList = true;
     mappingPad = -1;
@@ -172,7 +172,8 @@ void ControllerMapper::draw(int alpha) {
                                       textColor, i == selected ? alpha : alpha / 2);
         return;
     }
-    const std::string padName = mappingPad >= 0 ? controllers[mappingPad].name : "";
+    const bool known = mappingPad >= 0 && mappingPad < static_cast<int>(controllers.size());
+    const std::string padName = known ? controllers[mappingPad].name : "";
     ScreenLayout::drawCentred(*font, padName, ScreenLayout::entrySize, cx, ScreenLayout::titleY, textColor, alpha);
     const std::string prompt = step < buttonSteps ? "PRESS " + stepName(step) : "PUSH " + stepName(step) + ", LET GO";
     ScreenLayout::drawCentred(*font, prompt, ScreenLayout::entrySize, cx, ScreenLayout::entryY(2), textColor, alpha);

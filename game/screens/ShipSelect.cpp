@@ -79,6 +79,8 @@ void ShipSelect::open(int state, bool pad) {
     if (sounds) sounds->playMenuBeep();
     returnState = state;
     padActive = pad;
+    // Type 0 never locks, whatever the player file said.
+    unlocked[0] = true;
     launchReport = false;
     backReport = false;
     time = 0;
@@ -168,7 +170,8 @@ void ShipSelect::drawShip(PlayerShip& s, float x, float y, float size, float alp
     ofPushMatrix();
     ofTranslate(x, y);
     ofScale(size, size);
-    ofRotate(ofRadToDeg(s.heading) - 90);
+    // Nose up, whatever the ship's own heading.
+    ofRotate(ofRadToDeg(-halfPi) - 90);
     ofNoFill();
     ofSetLineWidth(2);
     s.draw(alphaFactor);
@@ -240,6 +243,7 @@ bool ShipSelect::allUnlocked() const {
 
 void ShipSelect::lockAll() {
     for (bool& u : unlocked) u = false;
+    unlocked[0] = true;
 }
 
 void ShipSelect::unlockAll() {
@@ -258,7 +262,6 @@ void ShipSelect::drawUnlockMessage(MissionList&, int, int, bool) {
     ScreenLayout::drawCentred(*font, shipName(type), arrowSize, cx, nameY, textColor, 255);
     if (ship) shownShip.colour = ship->colour;
     shownShip.setShipType(type);
-    shownShip.heading = -halfPi;
     drawShip(shownShip, cx, shipY, 2, 1.0f);
     ScreenLayout::drawCentred(*font, unlockRule(type), ScreenLayout::hintSize, cx, ruleY, textColor, 255);
     if (ScreenLayout::blinkOn())

@@ -42,7 +42,8 @@ public:
 
     enum Button { BackButton = 0, LaunchButton = 1 };
 
-    bool unlocked[9] = {};
+    // Type 0 is always unlocked.
+    bool unlocked[9] = {true};
     int lastShipType = 0;
     // Ship types whose unlock message is still to be read, oldest first.
     std::vector<int> unlockMessages;
