@@ -60,6 +60,13 @@ void ControllerMapper::close() {
     mappingPad = -1;
 }
 
+void ControllerMapper::showList() {
+    showingControllerList = true;
+    mappingPad = -1;
+    heldAxis = -1;
+    heldStrength = 0;
+}
+
 void ControllerMapper::addController(const std::string& name, int numAxes, int numButtons) {
     controllers.push_back({name, numAxes, numButtons});
 }

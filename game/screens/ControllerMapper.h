@@ -31,6 +31,8 @@ public:
     // Shows the list and asks the application for the attached pads.
     void open();
     void close();
+    // Back to the list from a mapping: what was mapped so far is dropped.
+    void showList();
     void addController(const std::string& name, int numAxes, int numButtons);
     void axisMoved(int axisId, float value, int pad);
     void buttonPressed(int buttonId, int pad);

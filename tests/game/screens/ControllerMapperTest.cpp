@@ -129,6 +129,17 @@ TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
         EXPECT_EQ(signs[i], m.axisSigns[i]) << i;
     }
 
+    // Escape while mapping drops the steps taken so far.
+    captureOutput([&] { choose(0); });
+    sticks[0]->queueButton(7, true);
+    ofNotifyUpdate();
+    mapper.showList();
+    EXPECT_EQ(1, mapper.step);
+    EXPECT_EQ(std::string::npos, dir.read("controllerMappings.xml").find("PadA"));
+    sticks[0]->queueButton(8, true);
+    ofNotifyUpdate();
+    EXPECT_EQ(1, mapper.step);
+
     // "DONE" leaves.
     choose(2);
     EXPECT_TRUE(mapper.leave);

@@ -230,6 +230,4 @@ TEST_F(RoundSequences, EndingPlacesTheFriendsAndEndsAtSixteenSeconds) {
     ending.doneReport = false;
     ending.update(0);
     EXPECT_FALSE(ending.doneReport) << "reported once";
-    EXPECT_STREQ("ALL MISSIONS COMPLETE", EndingSequence::lines[0]);
-    EXPECT_STREQ("THE END", EndingSequence::lines[3]);
 }
