@@ -205,6 +205,16 @@ void GameCore::setColorBlindMode(bool on) {
     leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
+
+    const ofColor singleWeapon(18, 223, 226, 255);
+    for (int p = 0; p < 4; ++p) {
+        const ofColor weapon = (coop || deathMatch || on) ? playerColors[p] : singleWeapon;
+        for (WeaponParticle* point : weaponPoints[p])
+            if (point != nullptr) point->colour = weapon;
+    }
+    for (Asteroid* rock : asteroids)
+        if (!rockColors.empty()) rock->color = rockColors[static_cast<size_t>(ofRandom(5)) % rockColors.size()];
+    for (Foe* foe : foes) foe->color = foeColor;
 }
 
 bool GameCore::noArcadeBestScores() const {

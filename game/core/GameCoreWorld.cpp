@@ -274,7 +274,7 @@ void GameCore::stepAsteroids() {
         bool removed = false;
         for (int s = 0; s < playerCount && s < 4 && !removed; ++s) {
             PlayerShip& ship = players[s];
-            if (ship.frozen || (coop && !ship.joined)) continue;
+            if (ship.frozen || ((coop || deathMatch) && !ship.joined)) continue;
             Asteroid& rock = *asteroids[i];
             if (ship.invulnerabilityTimer <= 0 && gameState == GameState::Playing &&
                 ofDistSquared(rock.x, rock.y, ship.point.position.x, ship.point.position.y) < rock.size * rock.size) {
