@@ -103,6 +103,11 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     killFadeFactor = 0.99f;
     multikillMax = 9;
     roundOverLength = 2.0f;
+    backgroundBlend = 0.8f;
+    zoomBase = 1.0f;
+    steeringRadius = 200;
+    weaponSaturationOffset = 50;
+    weaponBrightnessOffset = 50;
 
     const char* const names[6] = {"Intro", "Easy", "Hard", "Mission", "Asteroid Field", "Multiplayer"};
     for (int i = 0; i < 6; ++i) modeNames[i] = names[i];

@@ -270,12 +270,13 @@ void GameCore::stepAsteroids() {
 
     const bool weaponsCount =
         (gameMode != GameMode::Intro || tutorial.progress > 0) && playTime > hitGraceTime;
-    for (int i = 0; i < rocksTested;) {
+    for (int i = 0; i < rocksTested && i < static_cast<int>(asteroids.size());) {
         bool removed = false;
+        Asteroid* const tested = asteroids[i];
         for (int s = 0; s < playerCount && s < 4 && !removed; ++s) {
             PlayerShip& ship = players[s];
             if (ship.frozen || ((coop || deathMatch) && !ship.joined)) continue;
-            Asteroid& rock = *asteroids[i];
+            Asteroid& rock = *tested;
             if (ship.invulnerabilityTimer <= 0 && gameState == GameState::Playing &&
                 ofDistSquared(rock.x, rock.y, ship.point.position.x, ship.point.position.y) < rock.size * rock.size) {
                 if (missionRound) missionList.update(frameTime);
@@ -288,6 +289,8 @@ void GameCore::stepAsteroids() {
                     }
                     if (!deathMatch && !coop) raiseStat("killed_by_asteroid");
                     killShipByHit(s);
+                    // A death that starts over clears the list under the walk.
+                    if (i >= static_cast<int>(asteroids.size()) || asteroids[i] != tested) removed = true;
                 }
                 if (removed) break;
             }
