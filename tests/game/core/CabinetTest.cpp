@@ -28,7 +28,8 @@ protected:
     std::string load() {
         return captureOutput([&] { app->loadArcadeSettings(path); }).out;
     }
-    std::string path = "cabinetSettingsTest.xml";
+    // One file per test: ctest runs the tests side by side in one folder.
+    std::string path = std::string("cabinet_") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
 };
 
 TEST_F(Cabinet, TheCoreKnowsItIsACabinet) {
