@@ -321,6 +321,9 @@ void GameCore::update() {
     if (missionRound) missionList.updateSparks(frameTime);
 
     blendBackground();
+    if ((coop || deathMatch) && gameState != GameState::MultiplayerLobby &&
+        gameState != GameState::MultiplayerSettings && gameState != GameState::LevelSelect)
+        updateMultiplayer();
     updateView();
 
     slideTimer += frameTime;
