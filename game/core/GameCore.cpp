@@ -100,6 +100,11 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     killFadeFactor = 0.99f;
     multikillMax = 9;
     roundOverLength = 2.0f;
+    backgroundBlend = 0.8f;
+    zoomBase = 1.0f;
+    steeringRadius = 200;
+    weaponSaturationOffset = 50;
+    weaponBrightnessOffset = 50;
 
     const char* const names[6] = {"Intro", "Easy", "Hard", "Mission", "Asteroid Field", "Multiplayer"};
     for (int i = 0; i < 6; ++i) modeNames[i] = names[i];
@@ -118,19 +123,19 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     startHold = false;
     holdTime = 0;
 
-    shipSelect.setup(screenWidth, screenHeight, uiScale, textColor);
+    shipSelect.setup(&font, &soundBank, screenWidth, screenHeight, uiScale, textColor, &players[0]);
     shipSelect.lockAll();
     playerCount = 1;
 
-    tutorial.setup();
-    creditsScreen.setup(&foes, &asteroids, &popups, rockColors);
+    tutorial.setup(&font, &soundBank, &players[0], &foes, &asteroids, &foeColor, &rockColors);
+    creditsScreen.setup(&font, &soundBank, &foes, &asteroids, &popups, rockColors, &players[0]);
 
     for (PlayerShip& ship : players) {
         ship.setShipType(0);
         ship.joined = false;
     }
 
-    optionsMenu.setup(screenWidth, screenHeight, textColor);
+    optionsMenu.setup(&font, &soundBank, screenWidth, screenHeight, textColor, &scoreSubmitOverlay.playerName);
     scoreSubmitOverlay.setup(&font);
 
     loadPlayerData();
@@ -205,6 +210,16 @@ void GameCore::setColorBlindMode(bool on) {
     leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
+
+    const ofColor singleWeapon(18, 223, 226, 255);
+    for (int p = 0; p < 4; ++p) {
+        const ofColor weapon = (coop || deathMatch || on) ? playerColors[p] : singleWeapon;
+        for (WeaponParticle* point : weaponPoints[p])
+            if (point != nullptr) point->colour = weapon;
+    }
+    for (Asteroid* rock : asteroids)
+        if (!rockColors.empty()) rock->color = rockColors[static_cast<size_t>(ofRandom(5)) % rockColors.size()];
+    for (Foe* foe : foes) foe->color = foeColor;
 }
 
 bool GameCore::noArcadeBestScores() const {

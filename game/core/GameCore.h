@@ -402,6 +402,8 @@ public:
     float killEase = 0.86f;
     int sparksPerKill = 50;
     bool wideScreen = false;
+    // Ships drawn with doubled outlines; no option sets it on this platform.
+    bool boldOutline = false;
     // Clearance round ship 0 at round start, widened by a mission's spring effect.
     int clearMargin = 0;
     float matchClock = 0;

@@ -91,9 +91,12 @@ void GameCore::steerByMouse(int mouseX, int mouseY, int player) {
 }
 
 void GameCore::mouseDragged(int button, int x, int y) {
-    (void)x;
     // The control wheel below the control area steers only in the touch layout.
     if (button == 0 && gameState == GameState::Playing && touchBuild && y >= controlAreaTop) players[0].steering = true;
+    if (gameState == GameState::Stats)
+        statsScreen.mouseDragged(x, y);
+    else if (gameState == GameState::Leaderboards)
+        leaderboardScreen.mouseDragged(x, y);
 }
 
 void GameCore::mouseReleased(int button, int x, int y) {

@@ -65,7 +65,7 @@ void GameCore::startRound(bool withStartSound) {
     for (int i = 0; i < playerCount; ++i) {
         if ((coop || deathMatch) && !players[i].joined) continue;
         PlayerShip& ship = players[i];
-        ship.setup(playerColors[i], false, deathMatch, &soundBank, &font);
+        ship.setup(playerColors[i], boldOutline, deathMatch, &soundBank, &font);
         ship.frozen = false;
         ship.livesDisplayTimer = 0;
         if (!deathMatch) {

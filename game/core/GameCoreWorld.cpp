@@ -169,12 +169,11 @@ void GameCore::spawnRequested() {
             const float a = k * kPi / 4 + kPi;
             target->x = players[0].point.position.x + 300 * std::cos(a);
             target->y = players[0].point.position.y + 300 * std::sin(a);
-            const std::string name = creditsScreen.takeRandomName();
-            target->setText(&font, 3, name, name, textColor);
+            const std::string& name = creditsScreen.targetText[k];
+            target->setText(&font, 4, name, name, creditsScreen.targetColor[k]);
             foes.push_back(target);
             GoalPoint goal;
-            goal.setup(target->x, target->y);
-            goal.follows = target;
+            goal.setup(target->x, target->y, 35, target);
             goalPoints.push_back(goal);
         }
         creditsScreen.targetRequest = false;
@@ -212,7 +211,7 @@ void GameCore::stepShips() {
         tutorial.onPlayerDead();
     }
     if (roundOverTimer <= 0 && creditsScreen.active) {
-        creditsScreen.active = false;
+        creditsScreen.close();
         returnToMenu(false);
         optionsMenu.open(gamePad, false);
         gameState = GameState::Options;
@@ -271,12 +270,13 @@ void GameCore::stepAsteroids() {
 
     const bool weaponsCount =
         (gameMode != GameMode::Intro || tutorial.progress > 0) && playTime > hitGraceTime;
-    for (int i = 0; i < rocksTested;) {
+    for (int i = 0; i < rocksTested && i < static_cast<int>(asteroids.size());) {
         bool removed = false;
+        Asteroid* const tested = asteroids[i];
         for (int s = 0; s < playerCount && s < 4 && !removed; ++s) {
             PlayerShip& ship = players[s];
-            if (ship.frozen || (coop && !ship.joined)) continue;
-            Asteroid& rock = *asteroids[i];
+            if (ship.frozen || ((coop || deathMatch) && !ship.joined)) continue;
+            Asteroid& rock = *tested;
             if (ship.invulnerabilityTimer <= 0 && gameState == GameState::Playing &&
                 ofDistSquared(rock.x, rock.y, ship.point.position.x, ship.point.position.y) < rock.size * rock.size) {
                 if (missionRound) missionList.update(frameTime);
@@ -289,6 +289,8 @@ void GameCore::stepAsteroids() {
                     }
                     if (!deathMatch && !coop) raiseStat("killed_by_asteroid");
                     killShipByHit(s);
+                    // A death that starts over clears the list under the walk.
+                    if (i >= static_cast<int>(asteroids.size()) || asteroids[i] != tested) removed = true;
                 }
                 if (removed) break;
             }

@@ -289,3 +289,19 @@ TEST_F(SeededRound, AnEasyRoundSteppedUntilADeath) {
     EXPECT_EQ(c.bestScores[1], static_cast<int>(c.players[0].score));
     EXPECT_FLOAT_EQ(stat("player_deaths"), 1);
 }
+
+TEST_F(Pausing, TheColourBlindSwitchRecoloursWeaponsRocksAndFoesInPlay) {
+    startIn(GameMode::Easy);
+    GameCore& c = core();
+    c.spawnDirector.maxFoes = 40;
+    for (int i = 0; i < 40 && c.foes.empty(); ++i) tick();
+    ASSERT_FALSE(c.foes.empty());
+    c.setColorBlindMode(true);
+    EXPECT_EQ(c.weaponPoints[0][3]->colour, c.colorBlindPlayerColors[0]);
+    EXPECT_EQ(c.foes[0]->color, c.colorBlindFoeColor);
+    for (const Asteroid* rock : c.asteroids)
+        EXPECT_EQ(rock->color.r, rock->color.g) << "grey rocks in colour-blind mode";
+    c.setColorBlindMode(false);
+    EXPECT_EQ(c.weaponPoints[0][3]->colour, ofColor(18, 223, 226, 255));
+    EXPECT_EQ(c.foes[0]->color, c.normalFoeColor);
+}

@@ -177,7 +177,10 @@ TEST_F(Kills, PointsGrowWithTheMultikillAndTheTenthKillIsWorth100) {
     // A bad index only warns.
     c.destroyFoe(3, true, false);
     c.destroyAsteroid(-1, false, 0, 0);
+    c.playerDied(false, 4);
+    c.clearRocksAround(-1, 0);
     EXPECT_EQ(c.roundKills, 4);
+    EXPECT_EQ(c.gameState, GameState::Playing);
 }
 
 TEST_F(Kills, AWeaponHitStartsTheSequenceAndTheFoeGoesAfter018Seconds) {
