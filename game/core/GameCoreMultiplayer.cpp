@@ -437,7 +437,8 @@ void GameCore::deathMatchDeath(int victim) {
 void GameCore::startMatch() {
     MatchSettings& m = matchSettings;
     m.matchType = std::max(0, std::min(m.matchType, 2));
-    m.map = std::max(0, std::min(m.map, ArenaWalls::shapeCount - 1));
+    // Death matches play on the arena shapes 0 to 4.
+    m.map = std::max(0, std::min(m.map, 4));
     m.value = std::max(1, std::min(m.value, 10));
     m.minutes = std::max(1, std::min(m.minutes, 10));
     m.foeAmount = std::max(0, std::min(m.foeAmount, 3));
