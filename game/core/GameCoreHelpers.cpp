@@ -114,8 +114,8 @@ void GameCore::setPaused(bool on) {
     if (deathMatch && matchEndTime < matchEndLength) return;
     paused = on;
     if (!touchBuild) {
-        missionList.newCompletion = false;
-        missionList.newFailure = false;
+        missionList.resumeHover = false;
+        missionList.abortHover = false;
     }
     if (on) missionList.pickEncouragement();
     soundBank.playMenuBeep();

@@ -185,6 +185,10 @@ void vantorixPC::windowResized(int w, int h) {
 void vantorixPC::setVirtualWidth(int width) {
     core.layout(width);
     core.missionList.layout(width);
+    // The pause screen places its buttons; the core's hover tests the same boxes.
+    core.resumeButton = core.missionList.resumeButton;
+    core.abortButton = core.missionList.abortButton;
+    core.holdResumeButton = core.missionList.holdButton;
     core.shipSelect.layout(width);
     core.mainMenu.layout(width);
     core.tutorial.setWidth(width);
