@@ -446,6 +446,7 @@ void GameCore::startMatch() {
     startRound(true);
     ++roundCount;
     matchOver = false;
+    matchEndTime = matchEndLength;
     for (int i = 0; i < playerCount && i < 4; ++i) {
         if (players[i].joined) continue;
         players[i].lives = 0;
