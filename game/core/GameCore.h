@@ -105,7 +105,17 @@ public:
     void drawMultikillBanner();
     void drawDebugOverlay();
     float getMultikillTimeBonus() const;
-    // Screens of the multiplayer rounds; empty until those land.
+    // Multiplayer rounds: co-op and death match.
+    void updateMultiplayer();
+    void updateDeathMatch(int shipsIn, int leader, int leaderScore);
+    void checkWeaponHits(int player);
+    void deathMatchDeath(int victim);
+    void startMatch();
+    // One pad event on the match settings page or the level select.
+    void handleSettingsPad(int player, int dx, int dy, bool confirm, bool start, bool back);
+    // The hue halfway round the colour circle (0..255) between a and b.
+    static float meanHue(float a, float b);
+    // Multiplayer screens.
     void drawLobby();
     void drawMatchSettings();
     void drawDeathMatchHud();
@@ -126,9 +136,6 @@ public:
     // A living player reached the token of its dead player.
     void revivePlayer(CoopRegen& token);
     void creditsRunHit();
-    // Pad input on the match settings page and the level select.
-    void handleSettingsPad(int slot, int dx, int dy, bool a, bool b, bool start);
-    void startMatch();
     // PLAY on the arcade menu: the intro, ship select or the round.
     void startFromArcadeMenu();
 
@@ -426,7 +433,21 @@ public:
     // Clearance round ship 0 at round start, widened by a mission's spring effect.
     int clearMargin = 0;
     float matchClock = 0;
+    bool matchOver = false;
+    // Per slot: time since the ship (re)appeared or joined; the lobby's shake
+    // and the death-match HUD's shake both read it.
     float lifeClock[4] = {0, 0, 0, 0};
+    // Sparks of the lobby joins and the death-match HUD bursts.
+    std::vector<Spark> hudSparks;
+    // Per slot: where the death-match HUD puts the next circle.
+    ofVec2f hudMarkers[4];
+    // Per slot: the level-select cell (0..5) the player points at.
+    int levelCell[4] = {0, 0, 0, 0};
+    // Per slot: a join waits for the lobby to draw its spark burst.
+    bool joinBurst[4] = {false, false, false, false};
+    // The level select's small arenas, built on first draw.
+    ArenaWalls levelPreviews[5];
+    bool awardsOpened = false;
     int phrasePicks[3] = {0, 0, 0};
     float awardReveal = 0;
     bool awardRevealDone = false;
@@ -458,7 +479,6 @@ public:
     float weaponSaturationOffset = 50;
     float weaponBrightnessOffset = 50;
     bool mouseTargetClamped = false;
-    float lobbyTimers[4] = {0, 0, 0, 0};
     float levelSelectTime = 0;
     bool pauseAllowed = true;
     float lastHardMusicPosition = 0;
@@ -518,4 +538,12 @@ private:
     void setupWeapons(int player, float distance);
     void prerunAsteroids();
     void buildPalettes();
+    void rankMatch();
+    void finishMatch();
+    void stepRespawns();
+    void takeMatchSamples();
+    void grindWeapons();
+    void deathMatchBurst(int victim, int killer);
+    void handleLevelSelectPad(int player, int dx, int dy, bool confirm, bool start, bool back);
+    void drawLobbySlot(int i, float x, float a, int alpha);
 };

@@ -79,7 +79,6 @@ void GameCore::openLobby(bool match, bool resetPlayers, bool playSound) {
             ship.lobbyRow = 1;
         }
         lifeClock[i] = 10;
-        lobbyTimers[i] = 10;
         if (ship.joined) playerCount = i + 1;
         ship.unlockedShips = shipSelect.unlocked;
     }

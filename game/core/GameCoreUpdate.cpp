@@ -47,7 +47,7 @@ bool GameCore::updateFrameStart() {
     if (deathFlashTime > 0) deathFlashTime -= frameTime;
 
     // A death match counts play only until it is decided.
-    if (!paused && (!deathMatch || matchEndTime >= matchEndLength)) playTime += frameTime;
+    if (!paused && (!deathMatch || !matchOver)) playTime += frameTime;
 
     updateSideSequences();
 
@@ -137,7 +137,7 @@ void GameCore::updateLobby() {
         if (ready < 2 || joinedNotReady) {
             if (!soundBank.soundMuted) soundBank.error.play();
             for (int i = 0; i < 4; ++i)
-                if (players[i].joined && !players[i].lobbyReady) lobbyTimers[i] = 0;
+                if (players[i].joined && !players[i].lobbyReady) lifeClock[i] = 0;
         } else if (!deathMatch) {
             soundBank.playFoeKill(1);
             stateTime = 0;
@@ -170,6 +170,9 @@ void GameCore::updateRoundStep() {
     if (missionRound) missionList.updateSparks(frameTime);
 
     blendBackground();
+    if ((coop || deathMatch) && gameState != GameState::MultiplayerLobby &&
+        gameState != GameState::MultiplayerSettings && gameState != GameState::LevelSelect)
+        updateMultiplayer();
     updateView();
 
     slideTimer += frameTime;

@@ -247,7 +247,7 @@ void GameCore::stepWeaponChains() {
             point.update();
             point.pushTrail();
         }
-        // Weapon-against-ship hits of death match, co-op and the ending come with the multiplayer rules.
+        if (deathMatch || coop || endingActive) checkWeaponHits(p);
     }
 }
 

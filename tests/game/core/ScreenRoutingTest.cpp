@@ -170,11 +170,11 @@ TEST_F(ScreenRouting, ReadyChangesInTheLobby) {
     lobbyWithJoined(false, 2);
     core().players[0].lobbyReady = true;
     core().players[0].lobbyChanged = true;
-    core().lobbyTimers[1] = 5;
+    core().lifeClock[1] = 5;
     step(0.033f);
     EXPECT_EQ(error->plays, 1);
     EXPECT_EQ(core().gameState, GameState::MultiplayerLobby);
-    EXPECT_FLOAT_EQ(core().lobbyTimers[1], 0.0f);
+    EXPECT_FLOAT_EQ(core().lifeClock[1], 0.0f);
 
     core().players[1].lobbyReady = true;
     core().players[1].lobbyChanged = true;
