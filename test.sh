@@ -4,6 +4,8 @@
 #   SANITIZE=0 ./test.sh [ctest args]   plain build in build/ only
 #   SANITIZE=1 ./test.sh [ctest args]   AddressSanitizer + UBSan build in build-asan/
 #   ./test.sh / SANITIZE=both           both passes, plain first (what CI runs)
+# Each pass also builds the arcade-cabinet variant in a tree of its own
+# (<tree>-cabinet) and runs its cabinet tests.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -32,11 +34,27 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export LIBGL_ALWAYS_SOFTWARE=1
 export GALLIUM_DRIVER=llvmpipe
 
-plain_pass() {
-  local dir=${BUILD_DIR:-build}
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Builds the tree and its cabinet variant with the extra CMake options given,
+# then runs every test of the first and the cabinet tests of the second.
+#   run_pass DIR [cmake options...] -- [ctest args...]
+run_pass() {
+  local dir=$1; shift
+  local options=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  local cabinet="${dir}-cabinet"
+  [ "${dir#/}" = "$dir" ] && cabinet="$ROOT/$cabinet"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
   cmake --build "$dir" -j "$JOBS"
+  cmake -S . -B "$cabinet" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIX_ARCADE_CABINET=ON \
+    -DVANTORIX_BUILD_BENCH=OFF "${options[@]}" >/dev/null
+  cmake --build "$cabinet" -j "$JOBS" --target vantorix test_core
   (cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@")
+  (cd "$cabinet" && ctest --output-on-failure -j "$JOBS" -R '^Cabinet\.')
+}
+
+plain_pass() {
+  run_pass "${BUILD_DIR:-build}" -- "$@"
 }
 
 # Any report from either sanitizer fails the test it happens in. Leaks are
@@ -45,15 +63,11 @@ plain_pass() {
 # frames nearest to it are recorded: a leak our code allocates inside a GLUT
 # or SDL callback still shows. Raise malloc_context_size to see more.
 sanitize_pass() {
-  local dir=${ASAN_BUILD_DIR:-build-asan}
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIX_SANITIZE=ON \
-    -DVANTORIX_BUILD_BENCH=OFF >/dev/null
-  cmake --build "$dir" -j "$JOBS"
   (
     export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:malloc_context_size=4:detect_stack_use_after_return=0:strict_init_order=1:check_initialization_order=1"
     export LSAN_OPTIONS="suppressions=$ROOT/sanitize/lsan.supp:print_suppressions=0"
     export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-    cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@"
+    run_pass "${ASAN_BUILD_DIR:-build-asan}" -DVANTORIX_SANITIZE=ON -DVANTORIX_BUILD_BENCH=OFF -- "$@"
   )
 }
 

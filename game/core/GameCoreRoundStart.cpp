@@ -97,12 +97,11 @@ void GameCore::startRound(bool withStartSound) {
         bool snitchMade = false;
         for (Mission& mission : missionList.current) {
             if (mission.timeValue != -1) missionTimeLimit = std::max(missionTimeLimit, mission.timeValue);
-            if (mission.wallShape != 0) {
-                arenaWalls.setup(false, true, mode, mission.wallShape);
-                if (mission.wallRadius != -1) {
-                    arenaWalls.radiusOverride = mission.wallRadius;
-                    arenaWalls.update(0);
-                }
+            if (mission.wallShape != 0) arenaWalls.setup(false, true, mode, mission.wallShape);
+            // A radius also holds for the usual shape 0, which is not set up again.
+            if (mission.wallRadius != -1) {
+                arenaWalls.radiusOverride = mission.wallRadius;
+                arenaWalls.update(0);
             }
             if (!mission.goalKinds.empty() && mission.goalKinds[0] == 10 && !snitchMade) {
                 snitchMade = true;
@@ -146,6 +145,8 @@ void GameCore::startRound(bool withStartSound) {
     shipStart = players[0].point.position;
     zoom = zoomDefault = zoomTarget = zoomBase;
     camera = cameraTarget = cameraFocus = players[0].point.position;
+    // The pre-run field gathers round the new view, not the last round's.
+    screenCentre = camera;
     backgroundTarget = modeColors[mode];
 
     rewardMeter = rewardMeterMax;
