@@ -1,5 +1,7 @@
 #include "GameCore.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "ofAppRunner.h"
@@ -41,6 +43,9 @@ GameCore::~GameCore() {
 
 void GameCore::setup(const std::string&, bool touch, const std::string& device) {
     touchBuild = touch;
+#ifdef VANTORIX_ARCADE_CABINET
+    arcadeCabinet = true;
+#endif
 
     idleLimit = 120;
     roundLimit = 4;
@@ -82,8 +87,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     deadZoneHalfWidth = 15;
     deadZoneHalfHeight = 15;
     multikillWindow = 3.5f;
-    foeKillScoreStep = 10;
-    foeKillSparkCount = 10;
+    killPoints = 10;
+    multikillPoints = 10;
     rockCullDistanceSq = 4000.0f * 4000.0f;
     rocksTested = 0;
     const int chains[9] = {12, 5, 10, 10, 4, 12, 12, 8, 1};
@@ -91,13 +96,18 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     chainCap = 12;
     hitSpeedSq = 20;
     hitGraceTime = 0.5f;
-    killZoomFactor = 1.18f;
+    killZoom = 1.18f;
     killFocusNear = 150;
     killFocusFar = 350;
     killSlowFactor = 0.85f;
     killFadeFactor = 0.99f;
     multikillMax = 9;
     roundOverLength = 2.0f;
+    backgroundBlend = 0.8f;
+    zoomBase = 1.0f;
+    steeringRadius = 200;
+    weaponSaturationOffset = 50;
+    weaponBrightnessOffset = 50;
 
     const char* const names[6] = {"Intro", "Easy", "Hard", "Mission", "Asteroid Field", "Multiplayer"};
     for (int i = 0; i < 6; ++i) modeNames[i] = names[i];
@@ -116,19 +126,19 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     startHold = false;
     holdTime = 0;
 
-    shipSelect.setup(screenWidth, screenHeight, uiScale, textColor);
+    shipSelect.setup(&font, &soundBank, screenWidth, screenHeight, uiScale, textColor, &players[0]);
     shipSelect.lockAll();
     playerCount = 1;
 
-    tutorial.setup();
-    creditsScreen.setup(&foes, &asteroids, &popups, rockColors);
+    tutorial.setup(&font, &soundBank, &players[0], &foes, &asteroids, &foeColor, &rockColors);
+    creditsScreen.setup(&font, &soundBank, &foes, &asteroids, &popups, rockColors, &players[0]);
 
     for (PlayerShip& ship : players) {
         ship.setShipType(0);
         ship.joined = false;
     }
 
-    optionsMenu.setup(screenWidth, screenHeight, textColor);
+    optionsMenu.setup(&font, &soundBank, screenWidth, screenHeight, textColor, &scoreSubmitOverlay.playerName);
     scoreSubmitOverlay.setup(&font);
 
     loadPlayerData();
@@ -148,6 +158,8 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     backgroundColor = modeColors[modeIndex(gameMode)];
     backgroundTarget = backgroundColor;
     returnToMenu(false);
+
+    if (gameMode == GameMode::Intro) spawnDirector.setup(1, matchSettings.foeAmount, false, false);
 
     fullScreenRequest = false;
     layout(screenWidth);
@@ -201,6 +213,16 @@ void GameCore::setColorBlindMode(bool on) {
     leaderboardScreen.highlightColor = foeColor;
     rockColors = on ? colorBlindRockColors : normalRockColors;
     creditsScreen.rockColors = rockColors;
+
+    const ofColor singleWeapon(18, 223, 226, 255);
+    for (int p = 0; p < 4; ++p) {
+        const ofColor weapon = (coop || deathMatch || on) ? playerColors[p] : singleWeapon;
+        for (WeaponParticle* point : weaponPoints[p])
+            if (point != nullptr) point->colour = weapon;
+    }
+    for (Asteroid* rock : asteroids)
+        if (!rockColors.empty()) rock->color = rockColors[static_cast<size_t>(ofRandom(5)) % rockColors.size()];
+    for (Foe* foe : foes) foe->color = foeColor;
 }
 
 bool GameCore::noArcadeBestScores() const {
@@ -240,102 +262,18 @@ void GameCore::layout(int width) {
     cornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
 }
 
-void GameCore::startRound(bool) {
-    gameState = GameState::Playing;
-}
-
-void GameCore::returnToMenu(bool playSound) {
-    if (gameMode == GameMode::Multiplayer || gameMode == GameMode::Mission) gameMode = GameMode::Easy;
-
-    menuTime = 0;
-    if (playSound) soundBank.playMenuReturn();
-
-    deathMatch = false;
-    zoomTarget = zoomDefault;
-    coop = false;
-    missionRound = false;
-    paused = false;
-    startHold = false;
-    killSequenceRunning = false;
-
-    if (exhibition) {
-        gameMode = GameMode::Hard;
-        startRound(false);
-        matchSettings.matchType = MatchSettings::Score;
-        matchSettings.value = 5;
-        matchSettings.minutes = 2;
-        matchSettings.foeAmount = 2;
-        for (PlayerShip& ship : players) ship.joined = false;
+void GameCore::blendBackground() {
+    ofColor target = backgroundTarget;
+    if (skyRound) {
+        ofColor sky;
+        sky.setHex(0x3E94F7, 255);
+        const float t = ofClamp(std::fabs(-skyHeight - players[0].point.position.y) / skyHeight, 0, 1);
+        target.set(sky.r * (1 - t) + backgroundTarget.r * t, sky.g * (1 - t) + backgroundTarget.g * t,
+                   sky.b * (1 - t) + backgroundTarget.b * t, backgroundTarget.a);
     }
-    gameState = GameState::MainMenu;
-    mainMenu.reset();
-    cursorWanted = false;
-    ofHideCursor();
-
-    idleTime = 0;
-    roundCount = 0;
-    menuIdleTime = 0;
-    stateTime = 0;
-
-    if (!exhibition) {
-        cursorWanted = true;
-        cursorShown = true;
-        ofShowCursor();
-    }
-
-    for (PlayerShip& ship : players) ship.joined = false;
-}
-
-void GameCore::update() {
-    float clock = ofGetElapsedTimef();
-    if (ofGetFrameNum() <= 1) lastTime = clock;
-    frameTime = clock - lastTime;
-    lastTime = clock;
-    stateTime += frameTime;
-
-    if (splashActive) {
-        splashTime += frameTime;
-        if (splashTime >= splashLength) splashActive = false;
-    }
-
-    menuTime += frameTime;
-    if (rockFlashTime > 0) rockFlashTime -= frameTime;
-    slideTimer += frameTime;
-    scoreSubmitOverlay.poll();
-
-    if (gameState == GameState::MainMenu) updateMainMenu();
-
-    if (cursorWanted != cursorShown) {
-        if (!cursorWanted || exhibition)
-            ofHideCursor();
-        else
-            ofShowCursor();
-        cursorShown = cursorWanted;
-    }
-    totalTime += frameTime;
-    if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
-}
-
-void GameCore::updateMainMenu() {
-    mainMenu.update(frameTime);
-    if (exhibition) {
-        menuIdleTime += frameTime;
-        if (menuIdleTime > attractTime) {
-            std::cout << "YOU DIDN'T TURN ON LAOD_VIDEOS" << std::endl;
-            return;
-        }
-    }
-    if (mainMenu.confirmed) {
-        std::string label = mainMenu.selected >= 0 && mainMenu.selected < MainMenu::maxItems
-                                ? mainMenu.itemLabels[mainMenu.selected]
-                                : "";
-        coop = false;
-        deathMatch = false;
-        playerCount = 1;
-        missionRound = false;
-        if (noArcadeBestScores()) gameMode = GameMode::Intro;
-        mainMenu.confirmed = false;
-        if (label == "Quit") mainMenu.disable();
-    }
-    menuColor = modeColors[modeIndex(gameMode)];
+    const float keep = backgroundBlend;
+    backgroundColor.set(std::round(backgroundColor.r * keep + target.r * (1 - keep)),
+                        std::round(backgroundColor.g * keep + target.g * (1 - keep)),
+                        std::round(backgroundColor.b * keep + target.b * (1 - keep)),
+                        std::round(backgroundColor.a * keep + target.a * (1 - keep)));
 }

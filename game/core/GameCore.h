@@ -9,6 +9,7 @@
 #include "ArcadeScoreTable.h"
 #include "Asteroid.h"
 #include "BlackHole.h"
+#include "CoopRegen.h"
 #include "AttractPrompt.h"
 #include "CreditsScreen.h"
 #include "EndingSequence.h"
@@ -29,9 +30,10 @@
 #include "ShipSelect.h"
 #include "SoundBank.h"
 #include "Spark.h"
+#include "SpawnDirector.h"
+#include "Spring.h"
 #include "StatsScreen.h"
 #include "StatsTracker.h"
-#include "Spring.h"
 #include "Tutorial.h"
 #include "WeaponParticle.h"
 #include "ofColor.h"
@@ -55,6 +57,33 @@ public:
     void returnToMenu(bool playSound);
     void layout(int width);
 
+    // Round flow (rounds, kills, deaths)
+    void clearRocksAround(int player, int margin);
+    void destroyFoe(int index, bool scored, bool smashSound);
+    void destroyAsteroid(int index, bool quiet, int player, int weaponIndex);
+    // False when a sequence already runs or the victim is gone or dying.
+    bool startKillSequence(int victim, int killer, int weaponIndex, bool victimIsPlayer);
+    void updateKillSequence();
+    void playerDied(bool introRound, int player);
+    void spawnCoopRegen();
+
+    // Steering, placement and screens
+    void openOptions(bool beep, int flag);
+    void openLeaderboards(int flag);
+    void openLevelSelect();
+    void joinPlayer(int player);
+    void steerByStick(float x, float y, int player);
+    void steerByMouse(int mouseX, int mouseY, int player);
+    void mouseDragged(int button, int x, int y);
+    void mouseReleased(int button, int x, int y);
+    void placeWeapons(int player, bool near);
+    void placePlayerInArena(int player, bool moveNow);
+    void setPaused(bool on);
+    void openScoreSubmit();
+
+    // Raises a stat counter by amount and hands it on; the new total.
+    float raiseStat(const std::string& name, float amount = 1);
+
     void setSteamAvailable(bool available);
     void setColorBlindMode(bool on);
     void setupTexts();
@@ -76,7 +105,17 @@ public:
     void drawMultikillBanner();
     void drawDebugOverlay();
     float getMultikillTimeBonus() const;
-    // Screens of the multiplayer rounds; empty until those land.
+    // Multiplayer rounds: co-op and death match.
+    void updateMultiplayer();
+    void updateDeathMatch(int shipsIn, int leader, int leaderScore);
+    void checkWeaponHits(int player);
+    void deathMatchDeath(int victim);
+    void startMatch();
+    // One pad event on the match settings page or the level select.
+    void handleSettingsPad(int player, int dx, int dy, bool confirm, bool start, bool back);
+    // The hue halfway round the colour circle (0..255) between a and b.
+    static float meanHue(float a, float b);
+    // Multiplayer screens.
     void drawLobby();
     void drawMatchSettings();
     void drawDeathMatchHud();
@@ -86,6 +125,19 @@ public:
 
     // No best score in Intro, Easy, Hard or Asteroid Field.
     bool noArcadeBestScores() const;
+
+    // Input routing and transitions between the menus and special rounds.
+    void mousePressed(int button, int x, int y);
+    void abortRound();
+    void openShipSelect(int returnState, bool flag);
+    void openLobby(bool deathMatch, bool resetPlayers, bool playSound);
+    void startCreditsRun();
+    void startEnding();
+    // A living player reached the token of its dead player.
+    void revivePlayer(CoopRegen& token);
+    void creditsRunHit();
+    // PLAY on the arcade menu: the intro, ship select or the round.
+    void startFromArcadeMenu();
 
     // Players and match
     PlayerShip players[4];
@@ -116,6 +168,7 @@ public:
     std::unique_ptr<LayerBatch> layerBatch;
 
     // Screens, trackers and services
+    SpawnDirector spawnDirector;
     MissionList missionList;
     Tutorial tutorial;
     CreditsScreen creditsScreen;
@@ -138,7 +191,7 @@ public:
     ofColor modeColors[6];
     ofColor backgroundColor;
     ofColor backgroundTarget;
-    float backgroundBlend = 0.95f;
+    float backgroundBlend = 0.8f;
     // The colour of the current mode, taken by the main menu's screen update.
     ofColor menuColor;
     ofColor textColor = ofColor(255, 255, 255, 255);
@@ -200,6 +253,12 @@ public:
     bool exhibition = false;
     bool colorBlind = false;
     bool arcadeCabinet = false;
+    // Cabinet: the letter box and the attract screen's score table placement.
+    float letterBoxH = 0;
+    float letterBoxOffset = 0;
+    int attractScoreOffset = 0;
+    int attractScoreXStart = 0;
+    int attractScoreXOffset = 0;
     bool touchBuild = false;
     int bestScores[6] = {};
     int bestCoopScores[6] = {};
@@ -217,6 +276,12 @@ public:
     int padCount = 0;
     bool gamePad = false;
     bool symbolPad = false;
+    // Per pad: it is a PlayStation pad (symbolPad follows pad 0).
+    bool playStationPads[4] = {false, false, false, false};
+    // Death-match round over: the first press arms the way back to the lobby.
+    bool matchContinue = false;
+    // The exhibition menu's idle line has been written for this idle period.
+    bool menuIdleNoted = false;
     bool mouseSteering = false;
     bool debugEnabled = false;
     bool festivalScreenshots = false;
@@ -236,14 +301,14 @@ public:
     float deadZoneHalfWidth = 15;
     float deadZoneHalfHeight = 15;
     float multikillWindow = 3.5f;
-    int foeKillScoreStep = 10;
-    int foeKillSparkCount = 10;
+    float killPoints = 10;
+    float multikillPoints = 10;
     float rockCullDistanceSq = 16000000.0f;
     int chainLength[9] = {12, 5, 10, 10, 4, 12, 12, 8, 1};
     int chainCap = 12;
     float hitSpeedSq = 20;
     float hitGraceTime = 0.5f;
-    float killZoomFactor = 1.18f;
+    float killZoom = 1.18f;
     float killFocusNear = 150;
     float killFocusFar = 350;
     float killSlowFactor = 0.85f;
@@ -343,7 +408,107 @@ public:
     float matchSlideTime = 0;
     float matchSlideLength = 0.5f;
 
+    // Rounds: round start, world step, kills and deaths.
+    int lastKiller = 0;
+    int roundKills = 0;
+    int roundKillsByKind[7] = {};
+    int rocksSmashed = 0;
+    int rocksCleared = 0;
+    float rewardMeter = 20;
+    float rewardMeterMax = 20;
+    int matchDeaths = 0;
+    int coopRevives = 0;
+    float missionTimeLimit = -1;
+    bool skyRound = false;
+    ofVec2f cameraTarget;
+    ofVec2f cameraFocus;
+    ofVec2f screenCentre;
+    ofVec2f shipStart;
+    float zoomBase = 1.0f;
+    float killEase = 0.86f;
+    int sparksPerKill = 50;
+    bool wideScreen = false;
+    // Ships drawn with doubled outlines; no option sets it on this platform.
+    bool boldOutline = false;
+    // Clearance round ship 0 at round start, widened by a mission's spring effect.
+    int clearMargin = 0;
+    float matchClock = 0;
+    bool matchOver = false;
+    // Per slot: time since the ship (re)appeared or joined; the lobby's shake
+    // and the death-match HUD's shake both read it.
+    float lifeClock[4] = {0, 0, 0, 0};
+    // Sparks of the lobby joins and the death-match HUD bursts.
+    std::vector<Spark> hudSparks;
+    // Per slot: where the death-match HUD puts the next circle.
+    ofVec2f hudMarkers[4];
+    // Per slot: the level-select cell (0..5) the player points at.
+    int levelCell[4] = {0, 0, 0, 0};
+    // Per slot: a join waits for the lobby to draw its spark burst.
+    bool joinBurst[4] = {false, false, false, false};
+    // The level select's small arenas, built on first draw.
+    ArenaWalls levelPreviews[5];
+    bool awardsOpened = false;
+    int phrasePicks[3] = {0, 0, 0};
+    float awardReveal = 0;
+    bool awardRevealDone = false;
+
+    // Kill sequence
+    int killVictim = 0;
+    // The foe victim by identity; null once it is gone or for a ship victim.
+    Foe* killFoe = nullptr;
+    int killKiller = -1;
+    int killWeapon = -1;
+    bool killVictimIsPlayer = false;
+    ofVec2f killPoint;
+    int killStage = 0;
+    float killElapsed = 0;
+    float killDuration = 0.3f;
+    float killTail = 0;
+    int killTextSize = 0;
+    ofColor killFlashColor;
+
+    // End of round
+    bool introRestart = false;
+    // True only for deaths found by the world step's collisions in Intro.
+    bool introRound = false;
+    bool scoreUploadPending = false;
+    // Ships whose round was aborted: a Hardy among them has no spare life.
+    bool shipAborted[4] = {false, false, false, false};
+
+    // Steering and screens
+    float weaponSaturationOffset = 50;
+    float weaponBrightnessOffset = 50;
+    bool mouseTargetClamped = false;
+    float levelSelectTime = 0;
+    bool pauseAllowed = true;
+    float lastHardMusicPosition = 0;
+    // Slots that joined in the lobby; the level select un-joins the others.
+    bool slotInLobby[4] = {false, false, false, false};
+    // Top of the touch layout's control wheel, in screen units.
+    float controlAreaTop = 960;
+    // The closing 5-second countdown of a death match; full while it has not begun.
+    float matchEndTime = 5.0f;
+
+    // The world step of a frame, run while not paused.
+    void updateWorld();
+    // Camera, zoom and dead zone, after the world step in every state.
+    void updateView();
+
 private:
+    // The frame's parts, in order; false from the start means the frame ends there.
+    bool updateFrameStart();
+    void updateRoundStep();
+    void updateScreens();
+    void updateFrameEnd();
+    void updateSideSequences();
+    void updateShipSelect();
+    void updateLobby();
+    void updateOptionsScreen();
+    void updateOptionRows();
+    void mousePressedRoundOver(float x, float y);
+    void mousePressedPlaying(float x, float y);
+    void mousePressedArcadeMenu(float x, float y);
+    int liveFoeCount() const;
     void drawWorld();
     void drawPlayerTrails(int p);
     void drawPlayerWeapons(int p, bool highlight, bool introFade);
@@ -355,5 +520,30 @@ private:
     void drawStateScreen();
     void drawMatchSlide();
     void updateMainMenu();
+    void blendBackground();
+    void spawnRequested();
+    void stepShips();
+    void stepWeaponChains();
+    void stepAsteroids();
+    void stepFoes();
+    void stepShipsAgainstFoes();
+    void stepWalls();
+    void stepMissionHooks();
+    // The end of the round after a death; true after a full mission run.
+    bool endRound(bool intro);
+    void killShipByHit(int player);
+    std::vector<int> roundShipTypes() const;
+    bool takesPart(int slot) const;
+    bool freeSpot(int player, ofVec2f& spot);
+    void setupWeapons(int player, float distance);
+    void prerunAsteroids();
     void buildPalettes();
+    void rankMatch();
+    void finishMatch();
+    void stepRespawns();
+    void takeMatchSamples();
+    void grindWeapons();
+    void deathMatchBurst(int victim, int killer);
+    void handleLevelSelectPad(int player, int dx, int dy, bool confirm, bool start, bool back);
+    void drawLobbySlot(int i, float x, float a, int alpha);
 };

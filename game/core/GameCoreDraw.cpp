@@ -87,7 +87,8 @@ void GameCore::draw() {
     // The round-over screen waits while unlock messages are read.
     float unlockBound = roundOverLength - deathFlashLength - 1;
     if (!shipSelect.unlockMessages.empty() && roundOverTimer <= unlockBound) {
-        shipSelect.drawUnlockMessage(missionList, *this, touchBuild);
+        const int mode = static_cast<int>(gameMode);
+        shipSelect.drawUnlockMessage(missionList, mode, bestScores[mode], touchBuild);
         unlockMessageTime += frameTime;
         roundOverTimer = unlockBound;
     }

@@ -8,6 +8,8 @@ struct MatchSettings {
     int matchType = Stock;
     int map = 0;
     bool randomMap = false;
+    // The lives were drawn at random for the last match.
+    bool randomLives = false;
     // Lives (STOCK) or the score goal (SCORE).
     int value = 5;
     int minutes = 2;

@@ -137,13 +137,17 @@ void ScoreSubmitOverlay::poll() {
 }
 
 void ScoreSubmitOverlay::keyPressed(int key) {
-    if (!shown || sending) return;
+    if (!shown) return;
+    // Closing is always possible; a submission at work goes on behind.
+    if (key == keyEscape) {
+        close();
+        return;
+    }
+    if (sending) return;
     if (key == keyBackspace || key == keyDelete) {
         if (!playerName.empty()) playerName.pop_back();
     } else if (key == keyEnter) {
         submit(true);
-    } else if (key == keyEscape) {
-        close();
     } else if (key >= 0x20 && key <= 0x7E && static_cast<int>(playerName.size()) < maxNameLength) {
         playerName += static_cast<char>(key);
     }
@@ -151,7 +155,12 @@ void ScoreSubmitOverlay::keyPressed(int key) {
 }
 
 void ScoreSubmitOverlay::handleInput(int dx, int dy, bool confirm, bool start, bool erase, bool select) {
-    if (!shown || sending) return;
+    if (!shown) return;
+    if (select) {
+        close();
+        return;
+    }
+    if (sending) return;
     const int count = static_cast<int>(padCharacters().size());
     if (dy != 0) padCharacter = ((padCharacter + dy) % count + count) % count;
     if (dx != 0) cursor = std::max(0, std::min(static_cast<int>(playerName.size()), cursor + dx));
@@ -164,7 +173,6 @@ void ScoreSubmitOverlay::handleInput(int dx, int dy, bool confirm, bool start, b
         --cursor;
     }
     if (start) submit(true);
-    if (select) close();
 }
 
 void ScoreSubmitOverlay::mouseInput(int x, int y, bool pressed, bool released) {
@@ -173,7 +181,7 @@ void ScoreSubmitOverlay::mouseInput(int x, int y, bool pressed, bool released) {
     (void)pressed;
     if (!released || !shown) return;
     if (hovered == 0) submit(true);
-    else if (hovered == 1 && !sending) close();
+    else if (hovered == 1) close();
 }
 
 void ScoreSubmitOverlay::layout(int w) {

@@ -71,8 +71,8 @@ std::vector<std::pair<std::string, std::string>> StatsScreen::rowTexts() const {
     std::vector<std::pair<std::string, std::string>> out;
     if (stats == nullptr) return out;
     for (const std::string& name : stats->globalNames) {
-        long long total = 0;
-        out.emplace_back(displayName(name) + " (WORLD)", stats->globalTotal(name, total) ? std::to_string(total) : "--");
+        const long long total = stats->globalTotal(name);
+        out.emplace_back(displayName(name) + " (WORLD)", total >= 0 ? std::to_string(total) : "--");
     }
     for (const std::string& name : stats->order) {
         const auto found = stats->records.find(name);

@@ -138,8 +138,9 @@ void StatsTracker::readBackFromSteam() {
     busy = false;
 }
 
-bool StatsTracker::globalTotal(const std::string& name, long long& total) {
+long long StatsTracker::globalTotal(const std::string& name) {
+    long long total = -1;
     for (std::size_t i = 0; i < globalNames.size() && i < getters.size(); ++i)
-        if (globalNames[i] == name) return getters[i]->result(total);
-    return false;
+        if (globalNames[i] == name && getters[i]->result(total)) return total;
+    return -1;
 }

@@ -31,8 +31,8 @@ public:
     void setSendGlobalStats(bool on);
     // Keeps the larger of the local and the Steam value of every counter.
     void readBackFromSteam();
-    // The world-wide total of a global counter; false until fetched.
-    bool globalTotal(const std::string& name, long long& total);
+    // The world-wide total of a global counter; -1 until fetched.
+    long long globalTotal(const std::string& name);
 
     // Names in the order the stats screen lists them.
     std::vector<std::string> order;

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <string>
+
 #include "ControllerMapper.h"
 #include "ofColor.h"
 
-// The options screen. Placeholder: its rows hold the settings the core reads,
-// and it never raises a report or a request.
+class PixelFont;
+class SoundBank;
+
+// The options screen: nine rows whose values the core reads and applies
+// (rows 3, 6 and 7 are requests the core clears), the player's name, Back,
+// and the controller remapper and credits warning that open over it.
 class OptionsMenu {
 public:
     enum Row {
@@ -19,8 +25,14 @@ public:
         AutoSubmit = 8,
         RowCount = 9
     };
+    // The entries below the rows.
+    static constexpr int NameEntry = RowCount;
+    static constexpr int BackEntry = RowCount + 1;
+    static constexpr int EntryCount = RowCount + 2;
 
-    void setup(int width, int height, ofColor textColor);
+    // font, sounds and playerName (the score overlay's stored name) belong to
+    // the core and live as long as it does; a null name shows as empty.
+    void setup(PixelFont* font, SoundBank* sounds, int width, int height, ofColor textColor, std::string* playerName);
     void open(bool padActive, bool fromRound);
     void update(float frameTime);
     void mousePressed(int x, int y);
@@ -35,18 +47,35 @@ public:
     void draw(int alpha);
     void layout(int width);
 
+    static bool isToggle(int row);
+    // The entry's text as drawn, such as "Mute Sound: OFF".
+    std::string entryText(int entry) const;
+
     bool rows[RowCount] = {};
     ControllerMapper controllerMapper;
     bool backReport = false;
-    bool fullScreenRequest = false;
-    bool seeStatsRequest = false;
-    bool creditsRequest = false;
+    // The credits warning's answer: leave the round for the credits.
     bool creditsConfirmed = false;
     bool fromRound = false;
     bool padActive = false;
     bool editingName = false;
     bool creditsWarningOpen = false;
+    // 0 "Back", 1 "Credits" on the warning.
+    int warningChoice = 0;
+    int cursor = 0;
+    float time = 0;
     int width = 960;
     int height = 960;
     ofColor textColor;
+    PixelFont* font = nullptr;
+    SoundBank* sounds = nullptr;
+    std::string* playerName = nullptr;
+
+private:
+    bool guardPassed() const;
+    void activate(int entry);
+    void moveCursor(int step);
+    int entryAt(int x, int y) const;
+    void handleWarning(int step, bool confirm, bool back);
+    void drawWarning(int alpha);
 };

@@ -295,6 +295,7 @@ TEST_F(CoreScreens, GameOverSendingDotsCoopTitleBlinkingBestAndMissionTotals) {
     c.coop = false;
     c.gameMode = GameMode::Mission;
     c.gameOverLine = -1;
+    c.missionList.current.clear();
     c.missionList.completed.resize(3);
     c.missionList.pool.resize(5);
     ofFixFrameNum(0);

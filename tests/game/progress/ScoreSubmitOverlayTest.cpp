@@ -117,6 +117,12 @@ TEST(ScoreSubmitOverlayTest, ResetWhileARequestHangsReturnsAtOnceAndTheLateAnswe
     o.open(10, 1, {0}, false);
     o.submit(true);
     ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+    // While sending the name is fixed, but Escape still closes.
+    o.keyPressed('x');
+    EXPECT_EQ(o.playerName, "CAT");
+    o.keyPressed(27);
+    EXPECT_TRUE(o.done);
+    EXPECT_TRUE(o.sending);
     o.reset();
     EXPECT_FALSE(o.sending);
     EXPECT_FALSE(o.busy);

@@ -31,30 +31,35 @@ TEST(ArenaWalls, SetupLaysEveryShapeAtTimeZeroClosedAndDrawsItOpen) {
 }
 
 TEST(ArenaWalls, EveryShapeFollowsItsClocksToTheseWallPoints) {
-    // shape, game mode, seed, updates, dt, program clock, inner list, point index, x, y
+    // shape, game mode, seed, updates, dt, program clock, inner list, point index, x, y: the intro ring rests; shape 9
+    // follows the program clock alone
+    // clang-format off
     const float rows[][10] = {
-        {0, 0, 7, 1, 200, 0, 0, 0, 1200, 0},          {0, 0, 7, 1, 200, 0, 0, 3, -370.8204f, 1141.268f},  // the intro rests
+        {0, 0, 7, 1, 200, 0, 0, 0, 1200, 0}, {0, 0, 7, 1, 200, 0, 0, 3, -370.8204f, 1141.268f},
         {0, 1, 7, 1, 70, 0, 0, 0, 471.9411f, 706.9453f}, {0, 1, 7, 1, 70, 0, 0, 4, -797.3406f, -294.53f},
         {0, 1, 11, 1, 160, 0, 0, 0, -1527.168f, 1438.013f}, {0, 1, 11, 1, 160, 0, 0, 1, -1697.062f, 665.0604f},
         {1, 1, 7, 1, 35, 0, 0, 2, -1142.429f, -876.6164f}, {1, 1, 7, 8, 5, 0, 0, 2, -1247.077f, 720.0001f},
-        {2, 1, 7, 0, 0, 0, 0, 1, 0, 1400},            {2, 1, 7, 0, 0, 0, 1, 0, 300, 0},
-        {2, 1, 7, 10, 1, 0, 1, 2, -300, 0},           {2, 1, 7, 20, 1, 0, 1, 2, -400, 0},
-        {3, 1, 7, 0, 0, 0, 0, 3, -1599.025f, -55.83902f}, {3, 1, 7, 1, 5 * PI_F, 0, 0, 0, 32.47619f, 5.726417f},
-        {4, 1, 7, 0, 0, 0, 0, 1, 716.8046f, 67.75799f},  {4, 1, 7, 0, 0, 0, 0, 14, 1166.726f, -1166.726f},
-        {4, 1, 7, 240, 1, 0, 0, 2, -803.8633f, 216.7469f}, {4, 1, 7, 240, 1, 0, 0, 6, -1135.585f, -784.1676f},
-        {4, 1, 7, 240, 1, 0, 0, 10, -727.8434f, -2202.059f}, {4, 1, 7, 240, 1, 0, 0, 14, 876.4212f, -720.9314f},
-        {6, 1, 7, 1, 5.25f, 0, 0, 0, -574.75f, -1233.653f}, {6, 1, 7, 1, 44, 0, 0, 0, -6627.5f, -2155.943f},
-        {6, 1, 7, 1, 100, 0, 0, 0, -6776, -1905},     {7, 1, 7, 1, 9.5f, 0, 0, 0, -1563, -2437},
-        {7, 1, 7, 1, 89, 0, 0, 0, -9624, -4720.937f}, {7, 1, 7, 1, 500, 0, 0, 0, -9750, -4925},
-        {8, 1, 7, 1, 1, 5 * PI_F, 0, 0, -1250, -520}, {8, 1, 7, 1, 1, 5 * PI_F, 0, 2, 875, 780},
-        {9, 1, 7, 1, 1000, 1, 0, 1, 273, -1000},      {9, 1, 7, 1, 1, 1, 0, 1, 273, -1000}};  // the program clock alone
+        {1, 1, 7, 15, 5, 0, 0, 2, -876.6165f, 1142.429f}, {2, 1, 7, 0, 0, 0, 0, 1, 0, 1400},
+        {2, 1, 7, 0, 0, 0, 1, 0, 300, 0}, {2, 1, 7, 10, 1, 0, 1, 2, -300, 0},
+        {2, 1, 7, 20, 1, 0, 1, 2, -400, 0}, {3, 1, 7, 0, 0, 0, 0, 3, -1599.025f, -55.83902f},
+        {3, 1, 7, 1, 5 * PI_F, 0, 0, 0, 32.47619f, 5.726417f}, {4, 1, 7, 0, 0, 0, 0, 1, 716.8046f, 67.75799f},
+        {4, 1, 7, 0, 0, 0, 0, 14, 1166.726f, -1166.726f}, {4, 1, 7, 240, 1, 0, 0, 2, -803.8633f, 216.7469f},
+        {4, 1, 7, 240, 1, 0, 0, 6, -1135.585f, -784.1676f}, {4, 1, 7, 240, 1, 0, 0, 10, -727.8434f, -2202.059f},
+        {4, 1, 7, 240, 1, 0, 0, 14, 876.4212f, -720.9314f}, {6, 1, 7, 1, 5.25f, 0, 0, 0, -574.75f, -1233.653f},
+        {6, 1, 7, 1, 44, 0, 0, 0, -6627.5f, -2155.943f}, {6, 1, 7, 1, 100, 0, 0, 0, -6776, -1905},
+        {7, 1, 7, 1, 9.5f, 0, 0, 0, -1563, -2437}, {7, 1, 7, 1, 89, 0, 0, 0, -9624, -4720.937f},
+        {7, 1, 7, 1, 500, 0, 0, 0, -9750, -4925}, {8, 1, 7, 1, 1, 5 * PI_F, 0, 0, -1250, -520},
+        {8, 1, 7, 1, 1, 5 * PI_F, 0, 2, 875, 780}, {9, 1, 7, 1, 1000, 1, 0, 1, 273, -1000},
+        {9, 1, 7, 1, 1, 1, 0, 1, 273, -1000}};
+    // clang-format on
     RecorderScope scope;
     for (const auto& r : rows) {
         ofFixElapsedTimef(r[5]);
         ArenaWalls w = walls(static_cast<int>(r[0]), static_cast<int>(r[1]), static_cast<unsigned>(r[2]));
         for (int i = 0; i < r[3]; i++) w.update(r[4]);
         const ofPoint p = (r[6] == 1 ? w.inner : w.outer)[static_cast<int>(r[7])];
-        EXPECT_TRUE(std::fabs(p.x - r[8]) < 0.01f && std::fabs(p.y - r[9]) < 0.01f) << r[0] << " at " << r[3] * r[4] << ": " << p.x << "," << p.y;
+        EXPECT_TRUE(std::fabs(p.x - r[8]) < 0.01f && std::fabs(p.y - r[9]) < 0.01f)
+            << r[0] << " at " << r[3] * r[4] << ": " << p.x << "," << p.y;
     }
     for (bool mission : {true, false}) {  // the override holds only for a mission
         ArenaWalls m;
@@ -109,9 +114,9 @@ TEST(ArenaInside, SquareEdgesAreHalfOpenWithAStrictX) {
 TEST(ArenaInside, DoughnutIslandAndTheStillDecagonsCircleLimit) {
     ArenaWalls d = walls(2, 0);  // outer diamond 1400, island diamond 300
     EXPECT_TRUE(!d.isPointInside(0, -150) && d.isPointInside(301, 0) && !d.isPointInside(1000, 1000));
-    EXPECT_FALSE(d.isCircleInside(600, 0, 320));  // its left point falls in the island
-    EXPECT_TRUE(d.isCircleInside(600, 0, 290));
-    ArenaWalls ring = walls(0, 0);  // corners 1200 out, edges 1141.27 out
+    EXPECT_FALSE(d.isCircleInside(600, 0, 320));                                  // its left point falls in the island
+    EXPECT_TRUE(d.isCircleInside(600, 0, 290) && !d.isCircleInside(0, 0, 1000));  // 1000 out at 45° is beyond 989.9
+    ArenaWalls ring = walls(0, 0);                                                // corners 1200 out, edges 1141.27 out
     EXPECT_TRUE(ring.isPointInside(1199, 0) && ring.isCircleInside(0, 0, 1141) && !ring.isCircleInside(0, 0, 1142));
 }
 
@@ -121,7 +126,8 @@ TEST(ArenaInside, ShipTestWithTheExitOpen) {
     w.update(10);  // a gap of 0.1 rad just below the rotation -1.37444675
     const float gap = -1.37444675f - 0.05f, edge = -1.37444675f + 2.5f * (6.2831855f - 0.1f) / 10;
     // angle, distance, inside
-    const float cases[][3] = {{0, 0, 1}, {gap, 1199.5f, 1}, {-1.35444675f, 1199.9f, 0}, {edge, 1170, 0}, {edge, 1200.01f, 1}};
+    const float cases[][3] = {
+        {0, 0, 1}, {gap, 1199.5f, 1}, {-1.35444675f, 1199.9f, 0}, {edge, 1170, 0}, {edge, 1200.01f, 1}};
     for (const auto& c : cases) {
         PlayerShip ship;
         ship.point.position.set(std::cos(c[0]) * c[1], std::sin(c[0]) * c[1]);

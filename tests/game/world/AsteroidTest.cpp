@@ -7,7 +7,7 @@ TEST(Asteroid, SizeForEachLevelAndStartsOffOneSideFlyingWithinItsRange) {
     const int sizes[] = {16, 16, 24, 37, 58, 89, 137};  // levels -1 to 5
     for (int i = 0; i < 7; i++) EXPECT_EQ(Asteroid::sizeForLevel(i - 1), sizes[i]);
     std::set<char> sides;
-    bool leftAway = false;
+    bool leftLow = false, leftHigh = false;
     for (unsigned seed = 1; seed <= 600; seed++) {
         ofSeedRandom(seed);
         Asteroid rock;
@@ -20,15 +20,17 @@ TEST(Asteroid, SizeForEachLevelAndStartsOffOneSideFlyingWithinItsRange) {
         const bool vertical = std::fabs(ry) > std::fabs(rx);
         const char side = vertical ? (ry > 0 ? 'B' : 'T') : (rx > 0 ? 'R' : 'L');
         const float d = std::fabs(vertical ? ry : rx) - rock.size, along = vertical ? rx : ry;
-        EXPECT_TRUE(d == std::floor(d) && d >= (complex ? 2000 : 1000) && d < 3000 && std::fabs(along) <= d + 0.01f) << seed;
+        EXPECT_TRUE(d == std::floor(d) && d >= (complex ? 2000 : 1000) && d < 3000 && std::fabs(along) <= d + 0.01f)
+            << seed;
         float deg = ofRadToDeg(std::atan2(rock.vy, rock.vx));
         deg += deg < (side == 'L' ? 60.01f : 0) ? 360 : 0;
         const float low = side == 'B' ? 210 : side == 'T' ? 30 : side == 'R' ? 120 : 240;
         EXPECT_TRUE(deg >= low - 0.01f && deg <= low + (side == 'L' ? 180 : 120) + 0.01f) << seed << side;
         sides.insert(side);
-        leftAway |= side == 'L' && rock.vx < 0;
+        leftLow |= side == 'L' && deg < 260;
+        leftHigh |= side == 'L' && deg > 400;
     }
-    EXPECT_TRUE(sides.size() == 4 && leftAway);  // the left side's wide range sends some away
+    EXPECT_TRUE(sides.size() == 4 && leftLow && leftHigh);  // the left side spans 240° to 420°
 }
 
 TEST(Asteroid, ArmsAfterThirtyMovesAndSplitsSmallerAndFaster) {

@@ -5,8 +5,11 @@
 
 TEST(BlackHole, PullsWithinTheSquareTowardTheCentreByPosition) {
     // x, y, then x, y after, within: t = 0.75 gives 0.5 + 1.5 × 0.75; the edge and corner of the square count
-    const float cases[][5] = {{60, 20, 58.375f, 20, 1}, {10, 120, 10, 119.5f, 1}, {110, 120, 109.646447f, 119.646447f, 0},
-                              {110.01f, 20, 110.01f, 20, 0}, {10, 20, 10, 20, 1}};
+    const float cases[][5] = {{60, 20, 58.375f, 20, 1},
+                              {10, 120, 10, 119.5f, 1},
+                              {110, 120, 109.646447f, 119.646447f, 0},
+                              {110.01f, 20, 110.01f, 20, 0},
+                              {10, 20, 10, 20, 1}};
     BlackHole hole;
     hole.setup(100);
     hole.centreX = 10;
@@ -15,17 +18,15 @@ TEST(BlackHole, PullsWithinTheSquareTowardTheCentreByPosition) {
     for (const auto& c : cases) {
         particle p;
         p.position.set(c[0], c[1]);
-        Foe foe;
-        Asteroid rock;
-        foe.x = rock.x = c[0];
-        foe.y = rock.y = c[1];
-        EXPECT_TRUE(hole.pullParticle(p) == (c[4] == 1) && hole.pullFoe(foe) == (c[4] == 1) &&
-                    hole.pullAsteroid(rock) == (c[4] == 1)) << c[0] << "," << c[1];
+        EXPECT_EQ(hole.pullParticle(p), c[4] == 1) << c[0] << "," << c[1];
         EXPECT_XY(p.position, c[2], c[3], 1e-4f);
-        EXPECT_XY(foe, c[2], c[3], 1e-4f);
-        EXPECT_XY(rock, c[2], c[3], 1e-4f);
         EXPECT_EQ(p.velocity, ofVec2f());
     }
+    Foe foe;  // foes and rocks the same way
+    Asteroid rock;
+    foe.x = rock.x = 60;
+    foe.y = rock.y = 20;
+    EXPECT_TRUE(hole.pullFoe(foe) && hole.pullAsteroid(rock) && foe.x == 58.375f && rock.x == 58.375f);
 }
 
 TEST(BlackHole, DefaultHoleGrowsAndPullsHarderAFixedOneKeepsItsSize) {
@@ -90,7 +91,8 @@ TEST(BlackHole, DrawsCircleStreaksSparksThenSwirlOldestMostOpaque) {
     EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
               (Calls{"setFillMode(0)", "setCircleResolution(10)", "setColor(255,0,0,100)", "drawCircle(0,0,0,30)",
                      "setLineWidth(1)", "setColor(255,255,255,125)",
-                     "drawLine(" + g(c * far) + "," + g(n * far) + ",0," + g(c * s.distance) + "," + g(n * s.distance) + ",0)"}));
+                     "drawLine(" + g(c * far) + "," + g(n * far) + ",0," + g(c * s.distance) + "," + g(n * s.distance) +
+                         ",0)"}));
     EXPECT_EQ(callsStartingWith(calls, "drawCircle(0,0,0,").size(), 5u);  // the hole and four sparks
     Calls swirl;
     for (int i = 0; i < 3; i++) {

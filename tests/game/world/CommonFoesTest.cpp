@@ -7,36 +7,34 @@ namespace {
 const float kTurn = 0.0418879f;
 }
 
-TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterIt) {
-    // speed, gain, target x; after: x, speed, gain
-    const float rows[][6] = {{2, 0, 2000, 19.1460803f, 2, 0.1460803f},  // far: boost 17 plus this frame's gain
-                             {2, 0, 1600, 19.0782066f, 2, 0.0782066f},  // the boost has topped out at 1600
-                             {20, 0, 100, 20.0072262f, 14, 0},          // moves at 20, then capped at 14
-                             {10, 5, 800, 17.440984f, 10, 5},           // at the cap: no gain, none taken back
-                             {1.5f, 0.25f, 0.5f, 1.75f, 1.5f, 0.25f}};  // next to the target: no boost
-    for (const auto& row : rows) {
-        NormFoe foe;
-        foe.setup();
-        foe.speed = row[0];
-        foe.speedGain = row[1];
-        foe.update(row[2], 0);
-        EXPECT_NEAR(foe.x, row[3], 1e-4);
-        EXPECT_EQ(foe.speed, row[4]);
-        EXPECT_NEAR(foe.speedGain, row[5], 1e-5);
-        EXPECT_EQ(foe.trailPos[0], ofVec2f(foe.x, 0));
-    }
-}
-
-TEST(NormFoe, TurnsOneStepOrSnapsByTheRawAngleDifference) {
-    // heading, target bearing, heading after: 0.02 apart across pi, the raw difference turns a full step past
-    const float rows[][3] = {{0, 0.045f, 0.045f}, {0, 1, kTurn}, {0, -1, -kTurn}, {3, -3, 3 + kTurn}, {-3, 3, -3 - kTurn},
-                             {3.13f, -3.14f, 3.13f + kTurn - 6.2831853f}, {-3.13f, 3.14f, -3.13f - kTurn + 6.2831853f}};
+TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterItAndTurnsByTheRawAngleDifference) {
+    // heading, speed, gain, target x, y; after: x, speed, gain, heading
+    const float rows[][9] = {{0, 2, 0, 2000, 0, 19.1460803f, 2, 0.1460803f, 0},  // far: boost 17 plus this frame's gain
+                             {0, 2, 0, 1600, 0, 19.0782066f, 2, 0.0782066f, 0},  // the boost has topped out at 1600
+                             {0, 20, 0, 100, 0, 20.0072262f, 14, 0, 0},          // moves at 20, then capped at 14
+                             {0, 10, 5, 800, 0, 17.440984f, 10, 5, 0},           // at the cap: no gain, none taken back
+                             {0, 1.5f, 0.25f, 0.5f, 0, 1.75f, 1.5f, 0.25f, 0},   // next to the target: no boost
+                             {0, 0, 0, 10, 0.45f, NAN, 0, 0, 0.045f},            // within 1.1 steps: snaps
+                             {0, 0, 0, 5.4f, 8.41f, NAN, 0, 0, kTurn},           // one step either way
+                             {0, 0, 0, 5.4f, -8.41f, NAN, 0, 0, -kTurn},
+                             {3, 0, 0, -9.9f, -1.41f, NAN, 0, 0, 3 + kTurn},  // the short way across pi
+                             {-3, 0, 0, -9.9f, 1.41f, NAN, 0, 0, -3 - kTurn},
+                             // 0.01 apart across pi, the raw difference turns a full step past
+                             {3.13f, 0, 0, -10, -0.0016f, NAN, 0, 0, 3.13f + kTurn - 6.2831853f},
+                             {-3.13f, 0, 0, -10, 0.0016f, NAN, 0, 0, -3.13f - kTurn + 6.2831853f}};
     for (const auto& row : rows) {
         NormFoe foe;
         foe.setup();
         foe.heading = row[0];
-        foe.update(std::cos(row[1]) * 10, std::sin(row[1]) * 10);
-        EXPECT_NEAR(foe.heading, row[2], 1e-5) << row[0] << " " << row[1];
+        foe.speed = row[1];
+        foe.speedGain = row[2];
+        foe.update(row[3], row[4]);
+        EXPECT_NEAR(foe.heading, row[8], 1e-4) << row[0] << " " << row[3] << "," << row[4];
+        if (std::isnan(row[5])) continue;
+        EXPECT_NEAR(foe.x, row[5], 1e-4);
+        EXPECT_EQ(foe.speed, row[6]);
+        EXPECT_NEAR(foe.speedGain, row[7], 1e-5);
+        EXPECT_EQ(foe.trailPos[0], ofVec2f(foe.x, 0));
     }
 }
 
@@ -56,11 +54,11 @@ TEST(NormFoe, TriangleAndHexagonBodiesPassOutlineChannelsAbove255) {
         foe->draw();
         foe->drawShape(7);
         const std::string res = foe == &norm ? "setCircleResolution(3)" : "setCircleResolution(6)";
-        EXPECT_EQ(rec.take(), (Calls{"setLineWidth(2)", "pushMatrix()", "translate(10,20,0)", "rotate(90)",
-                                     "scale(1.5,1.5,1)", res, "setFillMode(1)", "setColor(250,100,0,100)",
-                                     "drawCircle(0,0,0,18)", "setFillMode(0)", "setColor(305,155,55,255)",
-                                     "drawCircle(0,0,0,18)", "drawCircle(0,0,0,9)", "popMatrix()", res,
-                                     "drawCircle(0,0,0,7)"}));
+        EXPECT_EQ(rec.take(),
+                  (Calls{"setLineWidth(2)", "pushMatrix()", "translate(10,20,0)", "rotate(90)", "scale(1.5,1.5,1)", res,
+                         "setFillMode(1)", "setColor(250,100,0,100)", "drawCircle(0,0,0,18)", "setFillMode(0)",
+                         "setColor(305,155,55,255)", "drawCircle(0,0,0,18)", "drawCircle(0,0,0,9)", "popMatrix()", res,
+                         "drawCircle(0,0,0,7)"}));
     }
 }
 
@@ -94,10 +92,10 @@ TEST(NormFoe, BigVariantDrawsThreeNoisyTrianglesAndShiversItsTrailInDraw) {
 
 TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) {
     // x, way-point y, needs one, picks a new one (else: y after the move)
-    const float rows[][5] = {{600, 0, 1, 1, 0},               // exactly 600: picks a way-point round the target
-                             {300, 10, 0, 0, 3.0783109f},     // exactly 10 away: not reached; half step
-                             {300, 9.5f, 0, 1, 0},            // inside 10: a new way-point
-                             {300, 50, 0, 0, 6.1566219f}};    // 50 away: full step of speed plus boost
+    const float rows[][5] = {{600, 0, 1, 1, 0},             // exactly 600: picks a way-point round the target
+                             {300, 10, 0, 0, 3.0783109f},   // exactly 10 away: not reached; half step
+                             {300, 9.5f, 0, 1, 0},          // inside 10: a new way-point
+                             {300, 50, 0, 0, 6.1566219f}};  // 50 away: full step of speed plus boost
     for (const auto& row : rows) {
         JitterFoe foe;
         foe.setup();
@@ -109,8 +107,10 @@ TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) 
         ofSeedRandom(4);
         foe.update(0, 0);
         EXPECT_FALSE(foe.needWaypoint);
-        if (row[3] == 1) EXPECT_XY(ofVec2f(foe.waypointX, foe.waypointY), std::cos(angle) * 200, std::sin(angle) * 200, 1e-4f);
-        else EXPECT_TRUE(foe.waypointY == row[1] && std::fabs(foe.y - row[4]) < 1e-4) << foe.y;
+        if (row[3] == 1)
+            EXPECT_XY(ofVec2f(foe.waypointX, foe.waypointY), std::cos(angle) * 200, std::sin(angle) * 200, 1e-4f);
+        else
+            EXPECT_TRUE(foe.waypointY == row[1] && std::fabs(foe.y - row[4]) < 1e-4) << foe.y;
     }
     JitterFoe far;  // beyond 600: straight at the target, the way-point reset
     far.setup();
@@ -133,7 +133,8 @@ TEST(SpiralFoe, StaysOnItsNestedOrbitsAndSpinsWithTheDistanceTravelled) {
         for (int frame = 0; frame < 40; frame++) {
             const float outer = foe.outerAngle, inner = foe.innerAngle;
             foe.update(300, 200);
-            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y), foe.outerRadius, 1e-2);
+            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y),
+                        foe.outerRadius, 1e-2);
             EXPECT_NEAR(ofDist(foe.x, foe.y, foe.orbitPoint.x, foe.orbitPoint.y), foe.innerRadius, 1e-2);
             EXPECT_FLOAT_EQ(foe.outerAngle, outer + foe.outerDirection * foe.outerAngularSpeed);
             EXPECT_FLOAT_EQ(foe.innerAngle, inner + foe.innerDirection * foe.innerAngularSpeed);

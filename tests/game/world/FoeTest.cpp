@@ -41,15 +41,20 @@ TEST(Foe, SpawnPlacesTheFoeThenRunsSetupThenFillsTheTrail) {
 }
 
 TEST(Foe, GhostPulseFollowsTheFrameNumberNotPulseScale) {
+    // At frame 89 (89 mod 45 = 44) the pulse sits on the oldest ghosts.
+    // clang-format off
     struct Row {
         int frame;
         std::vector<int> alphas;
         std::vector<float> sizes;
     } rows[] = {
         {0, {80, 68, 57, 45, 29, 26, 24, 21, 18, 16, 13, 10, 8, 5, 2},
-         {21.06f, 18.8895f, 16.836f, 14.8995f, 13.08f, 12.3f, 11.52f, 10.74f, 9.96f, 9.18f, 8.4f, 7.62f, 6.84f, 6.06f, 5.28f}},
-        {89, {40, 37, 34, 32, 29, 26, 24, 21, 18, 16, 13, 18, 24, 30, 36},  // 89 mod 45 = 44: on the oldest ghosts
-         {16.2f, 15.42f, 14.64f, 13.86f, 13.08f, 12.3f, 11.52f, 10.74f, 9.96f, 9.18f, 8.4f, 7.8105f, 7.524f, 7.1205f, 6.6f}}};
+         {21.06f, 18.8895f, 16.836f, 14.8995f, 13.08f, 12.3f, 11.52f, 10.74f, 9.96f, 9.18f, 8.4f, 7.62f, 6.84f, 6.06f,
+          5.28f}},
+        {89, {40, 37, 34, 32, 29, 26, 24, 21, 18, 16, 13, 18, 24, 30, 36},
+         {16.2f, 15.42f, 14.64f, 13.86f, 13.08f, 12.3f, 11.52f, 10.74f, 9.96f, 9.18f, 8.4f, 7.8105f, 7.524f, 7.1205f,
+          6.6f}}};
+    // clang-format on
     for (const Row& row : rows) {
         RecorderScope rec;
         ofFixFrameNum(row.frame);

@@ -21,7 +21,8 @@ TEST(LayerBatch, RectsGoInVertexOrderFromTheirLayersFirstSlotWithLowByteColours)
     ASSERT_TRUE(tri.addRect(7, 8, 0, 1, 1, 2));
     EXPECT_EQ(xyz(tri, 36, 1), (Floats{5, 6, 0}));
     EXPECT_EQ(xyz(tri, 60, 1), (Floats{7, 8, 0}));
-    EXPECT_EQ(Ints(tri.colours.begin() + 35 * 4, tri.colours.begin() + 37 * 4), (Ints{10, 20, 30, 40, 44, 255, 0, 255}));
+    EXPECT_EQ(Ints(tri.colours.begin() + 35 * 4, tri.colours.begin() + 37 * 4),
+              (Ints{10, 20, 30, 40, 44, 255, 0, 255}));
     EXPECT_EQ(tri.objectCounts, (Ints{0, 4, 2}));
     tri.clear();
     ASSERT_TRUE(tri.addRect(9, 9, 0, 1, 1, 1));
@@ -29,7 +30,8 @@ TEST(LayerBatch, RectsGoInVertexOrderFromTheirLayersFirstSlotWithLowByteColours)
     LayerBatch lines;
     lines.setup(2, 20, 2);
     ASSERT_TRUE(lines.addRect(1, 2, 3, 10, 20, 1));  // the four edges from vertex 40: top, left, right, bottom
-    EXPECT_EQ(xyz(lines, 40, 8), (Floats{1, 2, 3, 11, 2, 3, 1, 2, 3, 1, 22, 3, 11, 2, 3, 11, 22, 3, 1, 22, 3, 11, 22, 3}));
+    EXPECT_EQ(xyz(lines, 40, 8),
+              (Floats{1, 2, 3, 11, 2, 3, 1, 2, 3, 1, 22, 3, 11, 2, 3, 11, 22, 3, 1, 22, 3, 11, 22, 3}));
     EXPECT_EQ(lines.objectCounts, (Ints{0, 4}));
     EXPECT_EQ(Ints(lines.colours.begin() + 47 * 4, lines.colours.begin() + 48 * 4), (Ints{255, 255, 255, 255}));
 }

@@ -12,6 +12,21 @@ ShipMatchStats withKills(std::vector<int> victims, float first = 10, float gap =
     return s;
 }
 
+// The candidate titles joined by ", "; the award is drawn from them after the filler.
+void expectTitles(ShipMatchStats stats, const int (&rank)[4], const std::string& titles) {
+    ShipMatchStats copy = stats;
+    Calls list = MatchAwards::candidateTitles(stats, rank[0], 100, rank[1], rank[2], rank[3], 17, NAMES);
+    std::string joined;
+    for (const std::string& t : list) joined += (joined.empty() ? "" : ", ") + t;
+    EXPECT_EQ(joined, titles);
+    const unsigned seed = static_cast<unsigned>(titles.size());
+    ofSeedRandom(seed);
+    list.push_back(MatchAwards::fillerTitles[static_cast<int>(ofRandom(10))]);
+    const std::string expected = list[static_cast<int>(ofRandom(static_cast<float>(list.size())))];
+    ofSeedRandom(seed);
+    EXPECT_EQ(MatchAwards::chooseAward(copy, rank[0], 100, rank[1], rank[2], rank[3], 17, NAMES), expected) << titles;
+}
+
 }  // namespace
 
 TEST(MatchStats, ResetCopiesTheBuiltStartAndASampleRestartsTheTimer) {
@@ -45,52 +60,38 @@ TEST(MatchAwards, DerivedFigures) {
 }
 
 TEST(MatchAwards, CandidateListsInOrderThenTheFillerIsDrawnFirst) {
-    struct Case {
-        ShipMatchStats stats;
-        int place, mostDeaths, mostKills, mostSmashes;
-        Calls titles;
-    };
-    std::vector<Case> cases;
-    cases.push_back({ShipMatchStats(), 1, 0, 0, 0, {"Equilibrium", "Everlasting Life", "King Boring", "King Boring",
-                                                    "Pacifist", "Tree Hugger", "Tree Hugger", "Old Man"}});
-    cases.push_back({withKills({2, 2, 2, 1}), 0, 2, 4, 3, {"Everlasting Life", "Hunter Of Cy", "Hunter Of Cy",
-                     "Asteroid Smasher", "Destruction Magnet", "Too Eager", "Old Man"}});
-    cases.back().stats.asteroidSmashes = 3;
+    expectTitles(
+        ShipMatchStats(), {1, 0, 0, 0},
+        "Equilibrium, Everlasting Life, King Boring, King Boring, Pacifist, Tree Hugger, Tree Hugger, Old Man");
+    ShipMatchStats hunter = withKills({2, 2, 2, 1});
+    hunter.asteroidSmashes = 3;
+    expectTitles(
+        hunter, {0, 2, 4, 3},
+        "Everlasting Life, Hunter Of Cy, Hunter Of Cy, Asteroid Smasher, Destruction Magnet, Too Eager, Old Man");
     ShipMatchStats crasher;
     crasher.addDeath(-1, 10);
     crasher.addDeath(-1, 52);
-    cases.push_back({crasher, 1, 2, 0, 0, {"Worst Driver", "King Boring", "King Boring", "Pacifist", "Tree Hugger",
-                                           "Tree Hugger", "Old Man", "Constantly Exploding"}});
+    expectTitles(crasher, {1, 2, 0, 0},
+                 "Worst Driver, King Boring, King Boring, Pacifist, Tree Hugger, Tree Hugger, Old Man, "
+                 "Constantly Exploding");
     ShipMatchStats victim = withKills({0}, 70);
     for (float t : {5.0f, 10.0f, 15.0f, 20.0f}) victim.addDeath(1, t);
     victim.asteroidSmashes = 5;
     victim.pushSample(12, 450, 1);
-    cases.push_back({victim, 2, 4, 5, 6, {"Target Practice", "Victim Of Bob", "Fearless", "Most Moving", "Late Bloomer",
-                                          "Most Improved", "Old Man"}});
-    victim.samples[0] = MatchSample{2, 900, 1};
-    cases.push_back({victim, 3, 4, 5, 6,  // last place never improved
-                     {"Target Practice", "Victim Of Bob", "Cowardly", "Least Moving", "Late Bloomer", "Old Man"}});
+    expectTitles(victim, {2, 4, 5, 6},
+                 "Target Practice, Victim Of Bob, Fearless, Most Moving, Late Bloomer, Most Improved, Old Man");
+    victim.samples[0] = MatchSample{2, 900, 1};  // last place never improved
+    expectTitles(victim, {3, 4, 5, 6}, "Target Practice, Victim Of Bob, Cowardly, Least Moving, Late Bloomer, Old Man");
     ShipMatchStats spree = withKills({0, 1, 3, 0, 1}, 50, 2);
     spree.addDeath(0, 30);
     spree.addDeath(1, 70);
     spree.asteroidSmashes = 2;
-    cases.push_back({spree, 0, 3, 5, 2, {"Berserker", "Asteroid Smasher", "Destruction Magnet", "Non Stop Killin'", "Old Man"}});
-    cases.push_back({withKills({3, 1, 3, 1}), 1, 0, 9, 0,  // 2 and 2: no hunter, but even
-                     {"Equal Opportunity", "Everlasting Life", "Tree Hugger", "Tree Hugger", "Too Eager", "Old Man"}});
+    expectTitles(spree, {0, 3, 5, 2}, "Berserker, Asteroid Smasher, Destruction Magnet, Non Stop Killin', Old Man");
+    expectTitles(withKills({3, 1, 3, 1}), {1, 0, 9, 0},  // 2 and 2: no hunter, but even
+                 "Equal Opportunity, Everlasting Life, Tree Hugger, Tree Hugger, Too Eager, Old Man");
     ShipMatchStats stray = withKills({7, 7, -2, 9}, 40);  // unknown victims and crashes: no prey, no nemesis
     for (int i = 0; i < 4; ++i) stray.addDeath(-1, 90);
-    cases.push_back({stray, 1, 4, 9, 0, {"Worst Driver", "Equilibrium", "Tree Hugger", "Tree Hugger", "Old Man"}});
-    for (Case& c : cases) {
-        EXPECT_EQ(MatchAwards::candidateTitles(c.stats, c.place, 100, c.mostDeaths, c.mostKills, c.mostSmashes, 17, NAMES),
-                  c.titles) << "case " << &c - &cases[0];
-        const unsigned seed = static_cast<unsigned>(&c - &cases[0]) * 7 + 1;
-        ofSeedRandom(seed);
-        Calls list = c.titles;
-        list.push_back(MatchAwards::fillerTitles[static_cast<int>(ofRandom(10))]);
-        const std::string expected = list[static_cast<int>(ofRandom(static_cast<float>(list.size())))];
-        ofSeedRandom(seed);
-        EXPECT_EQ(MatchAwards::chooseAward(c.stats, c.place, 100, c.mostDeaths, c.mostKills, c.mostSmashes, 17, NAMES), expected);
-    }
+    expectTitles(stray, {1, 4, 9, 0}, "Worst Driver, Equilibrium, Tree Hugger, Tree Hugger, Old Man");
     ShipMatchStats far = withKills({3, 3, 3, 3});  // a missing name reads as empty
     EXPECT_EQ(MatchAwards::candidateTitles(far, 1, 100, 0, 4, 0, 17, {"Ann"})[1], "Hunter Of ");
 }

@@ -16,8 +16,9 @@ TEST(NoiseRing, FirstDrawHasStartingAlphasUnclampedWidthsAndClosesOnCornerZero) 
     EXPECT_EQ(calls[42] + calls[43], "setColor(200,100,50,-20)setLineWidth(" + g(11 + 20 / 255.0f * 10) + ")");
     float x[15][2], y[15][2], z;
     for (int i = 0; i < 15; i++)
-        ASSERT_EQ(std::sscanf(calls[i * 3 + 2].c_str(), "drawLine(%f,%f,%f,%f,%f,%f)", &x[i][0], &y[i][0], &z,
-                              &x[i][1], &y[i][1], &z), 6);
+        ASSERT_EQ(std::sscanf(calls[i * 3 + 2].c_str(), "drawLine(%f,%f,%f,%f,%f,%f)", &x[i][0], &y[i][0], &z, &x[i][1],
+                              &y[i][1], &z),
+                  6);
     for (int i = 0; i < 15; i++) {  // segment i runs from corner i to corner i + 1; segment 14 ends on corner 0
         EXPECT_TRUE(x[i][1] == x[(i + 1) % 15][0] && y[i][1] == y[(i + 1) % 15][0]) << i;
         const float r = std::hypot(x[i][0] - 500, y[i][0] - 400);

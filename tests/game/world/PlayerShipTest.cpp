@@ -24,8 +24,11 @@ protected:
 TEST_F(Ship, RobotSnapsToSixDirectionsByWrappedDifference) {
     ship.setShipType(SHIP_ROBOT);
     // requested angle, speed, heading, speed flown
-    const float cases[][4] = {{0.6f, 10, PI_F / 3, 10}, {0.5f, 10, 0, 10},  {3.0f, 10, -PI_F, 10},
-                              {PI_F, 10, -PI_F, 10},    {-2.2f, 10, -2 * PI_F / 3, 10}, {0.6f, 1.6f, PI_F / 3, 0}};
+    // clang-format off
+    const float cases[][4] = {
+        {0.6f, 10, PI_F / 3, 10}, {0.5f, 10, 0, 10}, {3.0f, 10, -PI_F, 10}, {PI_F, 10, -PI_F, 10},
+        {-2.2f, 10, -2 * PI_F / 3, 10}, {0.6f, 1.6f, PI_F / 3, 0}};
+    // clang-format on
     for (const auto& c : cases) {
         ship.setVelocity(c[0], c[1]);
         EXPECT_NEAR(ship.heading, c[2], 1e-5f) << c[0];
@@ -75,7 +78,7 @@ TEST_F(Ship, KillSpinsThenFliesOffWithOneSound) {
 TEST_F(Ship, GlideHoldsTheTimersUntilItsTimerRunsOut) {
     ship.startLineEffect(100, 0);
     // After n steps of 0.125 s: x, drawn x, time off the timers (2 and 7), gliding, arrived
-    const float steps[][6] = {{1, 12.5f, 0, 0, 1, 0},       {2, 25, 12.5f, 0, 1, 0},   {8, 100, 87.5f, 0, 1, 0},
+    const float steps[][6] = {{1, 12.5f, 0, 0, 1, 0},      {2, 25, 12.5f, 0, 1, 0},      {8, 100, 87.5f, 0, 1, 0},
                               {9, 100, 100, 0.125f, 1, 0}, {11, 100, 100, 0.375f, 1, 1}, {12, 100, 100, 0.5f, 0, 1}};
     int done = 0;
     for (const auto& s : steps) {
@@ -94,9 +97,11 @@ TEST_F(Ship, AutopilotTurnsTheShorterWayTowardTheNextShip) {
     PlayerShip s[4];
     const float turn = PI_F / 40;
     // own index, heading, next ship x, y, heading after; within 200: no turn
-    const float cases[][5] = {{0, 0, 0, 500, turn}, {0, 0, -500, 0, -turn}, {0, 0, 500, 25, std::atan2(25.0f, 500.0f)},
-                              {0, 3.1f, -500, -20.8f, 3.1f + turn - 2 * PI_F}, {3, 1, 0, -500, 1 - turn},
-                              {1, 0.3f, 200, 0, 0.3f}};
+    // clang-format off
+    const float cases[][5] = {
+        {0, 0, 0, 500, turn}, {0, 0, -500, 0, -turn}, {0, 0, 500, 25, std::atan2(25.0f, 500.0f)},
+        {0, 3.1f, -500, -20.8f, 3.1f + turn - 2 * PI_F}, {3, 1, 0, -500, 1 - turn}, {1, 0.3f, 200, 0, 0.3f}};
+    // clang-format on
     for (const auto& c : cases) {
         const int own = static_cast<int>(c[0]);
         for (PlayerShip& o : s) o.point.position.set(0, 0);
@@ -120,14 +125,14 @@ TEST_F(Ship, LobbyShipCycleRowsReadyRequestsAndBack) {
     } steps[] = {{-1, 0, 0, 0, 0, 0, 9, 0, 0, 0, {"rockSmash"}},
                  {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, {"rockSmash"}},
                  {-1, 0, 0, 0, 0, 0, 9, 0, 0, 0, {"rockSmash"}},
-                 {-1, 0, 0, 0, 0, 0, 7, 0, 0, 0, {"rockSmash"}},                // locked Show-Off skipped
-                 {1, -1, 1, 0, 0, 0, 7, 1, 1, 0, {"foeKill1", "menuBeep"}},     // readies: no request, no ship step
-                 {0, 1, 0, 0, 0, 0, 7, 1, 1, 0, {}},                            // co-op holds a ready player on row 1
+                 {-1, 0, 0, 0, 0, 0, 7, 0, 0, 0, {"rockSmash"}},             // locked Show-Off skipped
+                 {1, -1, 1, 0, 0, 0, 7, 1, 1, 0, {"foeKill1", "menuBeep"}},  // readies: no request, no ship step
+                 {0, 1, 0, 0, 0, 0, 7, 1, 1, 0, {}},                         // co-op holds a ready player on row 1
                  {0, 1, 0, 0, 0, 1, 7, 0, 1, 0, {"menuBeep"}},
                  {0, 0, 0, 1, 0, 1, 7, 0, 0, 0, {"menuReturn"}},
                  {0, 0, 0, 0, 1, 0, 7, 1, 1, 0, {"foeKill1"}},
-                 {0, 0, 1, 0, 0, 0, 7, 1, 1, 1, {}},                            // start
-                 {0, 1, 0, 0, 1, 1, 7, 0, 1, 2, {"menuBeep"}}};                 // settings
+                 {0, 0, 1, 0, 0, 0, 7, 1, 1, 1, {}},             // start
+                 {0, 1, 0, 0, 1, 1, 7, 0, 1, 2, {"menuBeep"}}};  // settings
     for (const Step& s : steps) {
         ship.startRequest = ship.settingsRequest = false;
         ship.handleLobbyInput(s.dx, s.dy, s.confirm, s.back, s.start, s.deathMatch);

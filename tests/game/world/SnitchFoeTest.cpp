@@ -69,6 +69,15 @@ TEST(SnitchFoe, GivesUpOnAnArenaWithNoInsideAndNeedsAnArena) {
     lost.setArena(nullptr);
     lost.update(10000, 0);  // flies to the spot it has, the origin
     EXPECT_NEAR(ofDist(lost.x, lost.y, 0, 0), 900 - 18, 1e-3);
+    ofSeedRandom(1);  // nothing inside 300 lies 450 out: from the 51st try each asks 500 less
+    ArenaWalls small;
+    small.setup(false, true, 3, 0);
+    small.radiusOverride = 300;
+    small.update(0);
+    lost.spawn(ofColor::white, 0, 0, 0, false, false);
+    lost.setArena(&small);
+    EXPECT_XY(lost, 47.63427f, 278.6452f, 1e-3f);
+    EXPECT_XY(ofVec2f(lost.spotX, lost.spotY), 261.9062f, 65.4174f, 1e-3f);
 }
 
 TEST(SnitchFoe, DrawsTheBellOfThirteenVertices) {
@@ -79,8 +88,11 @@ TEST(SnitchFoe, DrawsTheBellOfThirteenVertices) {
     const std::vector<ofPolyline> outlines = scope.renderer->drawnPolylines;
     EXPECT_EQ(callsStartingWith(scope.take(), "setColor"), (Calls{"setColor(10,20,30,100)", "setColor(50,60,70,255)"}));
     ASSERT_TRUE(outlines.size() == 2u && outlines[1].size() == 13u);  // the inner outline, 0.6 × 18
-    const float expected[13][2] = {{-0.8660254f, -0.5f}, {-0.7071068f, -0.7071068f}, {-0.5f, -0.8660254f},
-                                   {-0.258819f, -0.9659258f}, {0, -1}, {0.258819f, -0.9659258f}, {0.5f, -0.8660254f},
-                                   {0.7071068f, -0.7071068f}, {1, 0.25f}, {0.5f, 0.25f}, {0, 1}, {-0.5f, 0.25f}, {-1, 0.25f}};
+    // clang-format off
+    const float expected[13][2] = {
+        {-0.8660254f, -0.5f}, {-0.7071068f, -0.7071068f}, {-0.5f, -0.8660254f}, {-0.258819f, -0.9659258f}, {0, -1},
+        {0.258819f, -0.9659258f}, {0.5f, -0.8660254f}, {0.7071068f, -0.7071068f}, {1, 0.25f}, {0.5f, 0.25f}, {0, 1},
+        {-0.5f, 0.25f}, {-1, 0.25f}};
+    // clang-format on
     for (int i = 0; i < 13; i++) EXPECT_XY(outlines[1][i], expected[i][0] * 10.8f, expected[i][1] * 10.8f, 1e-4f);
 }

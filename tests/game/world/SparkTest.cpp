@@ -30,11 +30,11 @@ TEST(Spark, DrawsWhereItIsInTheCallersFillModeThenStepsWithAFreshTurn) {
         int life;
         float alphaFactor;
         const char *colour, *resolution, *circle;
-    } rows[] = {  // at birth the alpha 320 is passed on; nearly gone, or big, it is a line
-        {false, 20, 1, "setColor(1,2,3,320)", "setCircleResolution(10)", "drawCircle(0,0,0,20)"},
-        {false, 3, 1, "setColor(1,2,3,48)", "setCircleResolution(2)", "drawCircle(0,0,0,3)"},
-        {false, 5, 0.5f, "setColor(1,2,3,40)", "setCircleResolution(2)", "drawCircle(0,0,0,5)"},
-        {true, 40, 1, "setColor(1,2,3,640)", "setCircleResolution(2)", "drawCircle(0,0,0,10)"}};
+    } rows[] = {// at birth the alpha 320 is passed on; nearly gone, or big, it is a line
+                {false, 20, 1, "setColor(1,2,3,320)", "setCircleResolution(10)", "drawCircle(0,0,0,20)"},
+                {false, 3, 1, "setColor(1,2,3,48)", "setCircleResolution(2)", "drawCircle(0,0,0,3)"},
+                {false, 5, 0.5f, "setColor(1,2,3,40)", "setCircleResolution(2)", "drawCircle(0,0,0,5)"},
+                {true, 40, 1, "setColor(1,2,3,640)", "setCircleResolution(2)", "drawCircle(0,0,0,10)"}};
     RecorderScope rec;
     for (const Row& row : rows) {
         Spark spark;

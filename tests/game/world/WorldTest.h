@@ -2,6 +2,7 @@
 // What the world's tests share: a recording renderer, log and sound recorders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -18,8 +19,11 @@
 typedef std::vector<std::string> Calls;
 const float PI_F = 3.14159265f;
 
-#define EXPECT_XY(p, ex, ey, tol) \
-    do { EXPECT_NEAR((p).x, ex, tol); EXPECT_NEAR((p).y, ey, tol); } while (0)
+#define EXPECT_XY(p, ex, ey, tol)    \
+    do {                             \
+        EXPECT_NEAR((p).x, ex, tol); \
+        EXPECT_NEAR((p).y, ey, tol); \
+    } while (0)
 
 // A fresh recording renderer made current with the default style; a fixed clock is let go at the end.
 struct RecorderScope {
@@ -49,7 +53,9 @@ inline std::string g(float v) {
 
 // Keeps "[module:level] message" lines while it lives.
 struct LogLines : ofBaseLoggerChannel {
-    LogLines() { ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {}); }
+    LogLines() {
+        ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {});
+    }
     ~LogLines() override { ofGetLoggerChannel() = previous; }
     void log(ofLogLevel, const std::string&, const char*, va_list) override {}
     void log(ofLogLevel, const std::string&, const char*, ...) override {}

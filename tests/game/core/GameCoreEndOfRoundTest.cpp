@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "RoundsFixture.h"
+#include "ShipType.h"
+
+class EndOfRound : public RoundsFixture {
+protected:
+    void SetUp() override {
+        RoundsFixture::SetUp();
+        startIn(GameMode::Easy);
+        stillWorld();
+        takeStatNames();
+        takeUploads();
+    }
+};
+
+TEST_F(EndOfRound, TheBestIsStoredTruncatedAndTheStatsComeInTheirOrder) {
+    GameCore& c = core();
+    auto death = record(c.soundBank.playerDeath);
+    c.players[0].score = 123.7f;
+    c.playTime = 42.5f;
+    c.players[0].setShipType(SHIP_FAST);
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    EXPECT_EQ(c.bestScores[1], 123);
+    EXPECT_FLOAT_EQ(c.roundOverTimer, 2.0f);
+    EXPECT_FLOAT_EQ(c.deathFlashTime, 0.4f);
+    EXPECT_TRUE(c.players[0].frozen);
+    EXPECT_EQ(death->plays, 1);
+    EXPECT_EQ(c.sparks.size(), 50u);
+    EXPECT_GE(c.gameOverLine, 0);
+    EXPECT_LT(c.gameOverLine, static_cast<int>(c.gameOverLines.size()));
+    const std::vector<std::string> expected = {"player_deaths",
+                                               "player_deaths_dif_1",
+                                               "num_arcade_rounds_played",
+                                               "num_arcade_rounds_played_dif_1",
+                                               "time_in_game",
+                                               "time_in_game_dif_1",
+                                               "time_with_ship_2",
+                                               "rounds_with_ship_2"};
+    EXPECT_EQ(takeStatNames(), expected);
+    EXPECT_FLOAT_EQ(stat("time_with_ship_2"), 42.5f);
+
+    // A lower score keeps the best; a death outside play only picks a new line.
+    c.startRound(false);
+    c.players[0].score = 99;
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.bestScores[1], 123);
+    takeStatNames();
+    c.playerDied(false, 0);
+    EXPECT_TRUE(takeStatNames().empty());
+    EXPECT_EQ(death->plays, 2);
+}
+
+TEST_F(EndOfRound, CoopEndsWithTheLastShipAndCountsEachJoinedShip) {
+    GameCore& c = core();
+    c.coop = true;
+    c.playerCount = 3;
+    c.players[0].joined = c.players[2].joined = true;
+    c.players[1].joined = false;
+    c.players[2].setShipType(SHIP_HEAVY);
+    c.startRound(false);
+    takeStatNames();
+    c.players[0].score = 50.9f;
+    c.playerDied(false, 2);
+    EXPECT_EQ(c.gameState, GameState::Playing);
+    EXPECT_TRUE(takeStatNames().empty());
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    EXPECT_EQ(c.bestCoopScores[1], 50);
+    EXPECT_EQ(c.bestScores[1], 0);
+    const std::vector<std::string> expected = {"player_deaths",         "player_deaths_dif_1",
+                                               "num_arcade_rounds_played", "num_arcade_rounds_played_dif_1",
+                                               "coop_rounds_played",    "time_in_coop",
+                                               "coop_rounds_with_ship_0", "coop_time_with_ship_0",
+                                               "coop_rounds_with_ship_1", "coop_time_with_ship_1"};
+    EXPECT_EQ(takeStatNames(), expected);
+}
+
+TEST_F(EndOfRound, AHardySurvivesOnceAndAnAbortedHardyDoesNot) {
+    GameCore& c = core();
+    auto complete = record(c.soundBank.missionComplete);
+    c.players[0].setShipType(SHIP_HARDY);
+    c.startRound(false);
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.gameState, GameState::Playing);
+    EXPECT_FALSE(c.players[0].frozen);
+    EXPECT_FLOAT_EQ(c.players[0].invulnerabilityTimer, 1.0f);
+    EXPECT_EQ(complete->plays, 1);
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+
+    c.startRound(false);
+    c.shipAborted[0] = true;
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    EXPECT_TRUE(c.players[0].frozen);
+    EXPECT_EQ(complete->plays, 1);
+}
+
+TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
+    struct Row {
+        const char* name;
+        GameMode mode;
+        bool ready;
+        bool steam;
+        bool credits;
+        int uploads;
+        bool pending;
+        bool online;
+    };
+    const Row rows[] = {
+        {"ready", GameMode::Easy, true, true, false, 1, false, true},
+        {"not ready", GameMode::Easy, false, true, false, 0, false, true},
+        {"no Steam", GameMode::Easy, true, false, false, 0, true, false},
+        {"mission", GameMode::Mission, true, true, false, 0, false, false},
+        {"credits run", GameMode::Easy, true, true, true, 0, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        GameCore& c = core();
+        c.gameMode = row.mode;
+        c.startRound(false);
+        c.achievementTracker.wrapper.ready = row.ready;
+        c.steamAvailable = row.steam;
+        c.creditsScreen.creditsRun = row.credits;
+        c.players[0].score = 123.9f;
+        c.playerDied(false, 0);
+        const std::vector<std::string> uploads = takeUploads();
+        ASSERT_EQ(static_cast<int>(uploads.size()), row.uploads);
+        if (row.uploads == 1) {
+            EXPECT_EQ(uploads[0], "UploadLeaderboardScore arcade_easy 123 0");
+        }
+        EXPECT_EQ(c.scoreUploadPending, row.pending);
+        EXPECT_EQ(c.onlineScore, row.online);
+        c.creditsScreen.creditsRun = false;
+    }
+    // The credits run kept no best.
+    EXPECT_EQ(core().bestScores[1], 123);
+}
+
+TEST_F(EndOfRound, AnIntroDeathRestartsTheRoundAfterTheWaitWithoutStats) {
+    GameCore& c = core();
+    c.gameMode = GameMode::Intro;
+    c.startRound(false);
+    stillWorld();
+    takeStatNames();
+    c.playerDied(true, 0);
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    EXPECT_TRUE(c.introRestart);
+    EXPECT_TRUE(takeStatNames().empty());
+    EXPECT_EQ(c.bestScores[0], 0);
+    for (int i = 0; i < 60 && c.gameState == GameState::RoundOver; ++i) tick(0.1f);
+    EXPECT_EQ(c.gameState, GameState::Playing);
+    EXPECT_FALSE(c.introRestart);
+
+    // An intro death not from the arena's collisions ends the tutorial for the menu.
+    c.playerDied(false, 0);
+    EXPECT_EQ(c.gameState, GameState::MainMenu);
+    EXPECT_EQ(c.gameMode, GameMode::Easy);
+}
+
+TEST_F(EndOfRound, TheWallsKillAShipThatLeavesThemAndCountTheBorder) {
+    GameCore& c = core();
+    c.players[0].point.position.set(5000, 0);
+    tick();
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    EXPECT_FLOAT_EQ(stat("killed_by_border"), 1);
+}
+
+TEST_F(EndOfRound, AMissionKillRequestEndsTheRoundEvenForAHardy) {
+    GameCore& c = core();
+    c.players[0].setShipType(SHIP_HARDY);
+    c.gameMode = GameMode::Mission;
+    c.startRound(false);
+    stillWorld();
+    c.startHold = false;
+    c.paused = false;
+    c.missionList.killPlayerRequest = true;
+    tick();
+    EXPECT_FALSE(c.missionList.killPlayerRequest);
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    ASSERT_FALSE(c.noiseRings.empty());
+    EXPECT_GE(c.noiseRings.back().radius, 430);
+}
+
+class Pausing : public RoundsFixture {};
+
+TEST_F(Pausing, OnlyARunningRoundPausesAndOnlyPausingCounts) {
+    startIn(GameMode::Easy);
+    GameCore& c = core();
+    auto beep = record(c.soundBank.menuBeep);
+    c.gameState = GameState::RoundOver;
+    c.setPaused(true);
+    EXPECT_FALSE(c.paused);
+    EXPECT_EQ(beep->plays, 0);
+
+    c.gameState = GameState::Playing;
+    c.setPaused(true);
+    EXPECT_TRUE(c.paused);
+    EXPECT_EQ(beep->plays, 1);
+    EXPECT_FLOAT_EQ(stat("pause_count"), 1);
+    const float play = c.playTime;
+    const size_t rocks = c.asteroids.size();
+    tick();
+    EXPECT_FLOAT_EQ(c.playTime, play);
+    EXPECT_EQ(c.asteroids.size(), rocks);
+    c.setPaused(false);
+    EXPECT_FALSE(c.paused);
+    EXPECT_EQ(beep->plays, 2);
+    EXPECT_FLOAT_EQ(stat("pause_count"), 1);
+
+    // A held round stays paused whatever is asked.
+    c.startHold = true;
+    c.setPaused(false);
+    tick();
+    EXPECT_TRUE(c.paused);
+    EXPECT_GT(c.holdTime, 0);
+
+    // A right-button release keeps the thrust; the left one ends it.
+    c.players[0].steering = true;
+    c.mouseReleased(2, 10, 10);
+    EXPECT_TRUE(c.players[0].steering);
+    c.mouseReleased(0, 10, 10);
+    EXPECT_FALSE(c.players[0].steering);
+}
+
+TEST(SteeringHelpers, SticksThrustFromTheCentreSpeedAndMiceClampToTheRing) {
+    GameCore c;
+    PlayerShip& ship = c.players[0];
+    ship.setShipType(4);  // Hyper: centre and full speed both 23.8
+    c.steerByStick(0.001f, 0, 0);
+    EXPECT_TRUE(ship.steering);
+    EXPECT_NEAR(ship.point.velocity.x, 23.8f, 1e-3);
+    c.steerByStick(0, 0, 0);
+    EXPECT_FALSE(ship.steering);
+
+    ship.setShipType(0);
+    c.steerByStick(0, -0.5f, 0);
+    EXPECT_NEAR(ship.point.velocity.y, -17.0f * 0.25f, 1e-3);
+    c.endingActive = true;
+    c.steerByStick(1, 0, 2);
+    EXPECT_FALSE(c.players[2].steering);
+
+    c.steerByMouse(480 + 600, 480, 0);
+    EXPECT_TRUE(c.mouseTargetClamped);
+    EXPECT_FLOAT_EQ(c.mouseTarget.x, 200);
+    EXPECT_NEAR(ship.point.velocity.x, 17.0f, 1e-3);
+    c.steerByMouse(480, 480 + 100, 0);
+    EXPECT_FALSE(c.mouseTargetClamped);
+    EXPECT_NEAR(ship.point.velocity.y, 8.5f, 1e-3);
+
+    // Joining twice changes nothing; a bad slot only warns.
+    c.joinPlayer(2);
+    EXPECT_TRUE(c.players[2].joined);
+    EXPECT_EQ(c.playerCount, 3);
+    c.players[2].lobbyRow = 3;
+    c.joinPlayer(2);
+    c.joinPlayer(7);
+    EXPECT_EQ(c.playerCount, 3);
+}
+
+class SeededRound : public RoundsFixture {};
+
+TEST_F(SeededRound, AnEasyRoundSteppedUntilADeath) {
+    startIn(GameMode::Easy);
+    GameCore& c = core();
+    ofSeedRandom(3);
+    const float stick = 0.8f;
+    c.startRound(true);
+    ASSERT_GT(c.asteroids.size(), 0u);
+    size_t mostFoes = 0;
+    int frames = 0;
+    float t = 0;
+    for (; frames < 30 * 240 && c.gameState == GameState::Playing; ++frames) {
+        // Fly a wide circle so the chain swings through whatever comes.
+        t += 0.05f;
+        c.steerByStick(stick * std::cos(t), stick * std::sin(t), 0);
+        tick();
+        mostFoes = std::max(mostFoes, c.foes.size());
+    }
+    EXPECT_EQ(c.gameState, GameState::RoundOver);
+    EXPECT_GT(mostFoes, 0u);
+    EXPECT_GT(c.roundKills, 0);
+    EXPECT_GT(c.rocksSmashed, 0);
+    EXPECT_GE(c.players[0].score, 10);
+    EXPECT_EQ(c.bestScores[1], static_cast<int>(c.players[0].score));
+    EXPECT_FLOAT_EQ(stat("player_deaths"), 1);
+}
+
+TEST_F(Pausing, TheColourBlindSwitchRecoloursWeaponsRocksAndFoesInPlay) {
+    startIn(GameMode::Easy);
+    GameCore& c = core();
+    c.spawnDirector.maxFoes = 40;
+    for (int i = 0; i < 40 && c.foes.empty(); ++i) tick();
+    ASSERT_FALSE(c.foes.empty());
+    c.setColorBlindMode(true);
+    EXPECT_EQ(c.weaponPoints[0][3]->colour, c.colorBlindPlayerColors[0]);
+    EXPECT_EQ(c.foes[0]->color, c.colorBlindFoeColor);
+    for (const Asteroid* rock : c.asteroids)
+        EXPECT_EQ(rock->color.r, rock->color.g) << "grey rocks in colour-blind mode";
+    c.setColorBlindMode(false);
+    EXPECT_EQ(c.weaponPoints[0][3]->colour, ofColor(18, 223, 226, 255));
+    EXPECT_EQ(c.foes[0]->color, c.normalFoeColor);
+}

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Mission.h"
+#include "SpawnDirector.h"
+#include "ofMath.h"
+
+namespace {
+
+struct ModeRow {
+    const char* name;
+    int mode;
+    int hazard;
+    bool coop;
+    bool credits;
+    int effectiveMode;
+    float rockInterval;
+    float foeInterval;
+    float foeGapMin;
+    int rockSizeMin;
+    int rockSizeMax;
+    int rockSplitSize;
+    int rockCullRadius;
+    int baronScore;
+    float rockSpeedMax;
+};
+
+}  // namespace
+
+TEST(SpawnDirectorSetup, EachModeLoadsItsTableAndCoopScalesLast) {
+    const ModeRow rows[] = {
+        {"Intro", 0, 2, false, false, 0, 999999, 999999, 999999, 0, 4, 1, 980, 500, 3.0f},
+        {"Easy", 1, 2, false, false, 1, 1.8f, 9.0f, 1.0f, 0, 4, 1, 980, 500, 3.0f},
+        {"Hard", 2, 2, false, false, 2, 1.2f, 7.0f, 0.7f, 0, 5, 0, 980, 500, 3.0f},
+        {"Mission", 3, 2, false, false, 3, 1.6f, 9.0f, 1.0f, 0, 4, 1, 980, 500, 3.0f},
+        {"Asteroid Field", 4, 2, false, false, 4, 0.9f, 999999, 999999, 3, 6, 2, 1130, 99999999, 4.0f},
+        {"Multiplayer none", 5, 0, false, false, 5, -1, 999999, 999999, 0, 4, 1, 980, 500, 3.0f},
+        {"Multiplayer few", 5, 1, false, false, 5, 5.0f, 999999, 999999, 0, 4, 1, 980, 500, 3.0f},
+        {"Multiplayer normal", 5, 2, false, false, 5, 3.0f, 999999, 999999, 0, 4, 1, 980, 500, 3.0f},
+        {"Multiplayer many", 5, 3, false, false, 5, 1.0f, 999999, 999999, 0, 4, 1, 980, 500, 3.0f},
+        {"Multiplayer odd", 5, 7, false, false, 5, 2.0f, 999999, 999999, 0, 4, 1, 980, 500, 3.0f},
+        {"Credits in Intro", 0, 2, false, true, 1, 1.3f, 999999, 999999, 4, 4, 4, 980, 500, 4.5f},
+        {"Co-op Easy", 1, 2, true, false, 1, 1.8f * 0.7f, 9.0f, 0.6f, 0, 4, 1, 980, 500, 3.0f},
+        {"Co-op Hard", 2, 2, true, false, 2, 1.2f * 0.7f, 7.0f, 0.7f * 0.6f, 0, 5, 0, 980, 500, 3.0f},
+        // No rocks stays no rocks: -1 is not scaled into a tiny interval.
+        {"Co-op none", 5, 0, true, false, 5, -1, 999999, 999999 * 0.6f, 0, 4, 1, 980, 500, 3.0f},
+    };
+    for (const ModeRow& row : rows) {
+        SpawnDirector d;
+        d.time = 50;
+        d.spedUp = true;
+        d.setup(row.mode, row.hazard, row.coop, row.credits);
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(d.mode, row.effectiveMode);
+        EXPECT_FLOAT_EQ(d.rockInterval, row.rockInterval);
+        EXPECT_FLOAT_EQ(d.foeInterval, row.foeInterval);
+        EXPECT_FLOAT_EQ(d.foeGapMin, row.foeGapMin);
+        EXPECT_EQ(d.rockSizeMin, row.rockSizeMin);
+        EXPECT_EQ(d.rockSizeMax, row.rockSizeMax);
+        EXPECT_EQ(d.rockSplitSize, row.rockSplitSize);
+        EXPECT_EQ(d.rockCullRadius, row.rockCullRadius);
+        EXPECT_EQ(d.baronScore, row.baronScore);
+        EXPECT_FLOAT_EQ(d.rockSpeedMax, row.rockSpeedMax);
+        EXPECT_FLOAT_EQ(d.time, 0);
+        EXPECT_FALSE(d.spedUp);
+        EXPECT_GE(d.reviveTimer, 0);
+        EXPECT_LE(d.reviveTimer, 0.1f);
+    }
+}
+
+TEST(SpawnDirectorUpdate, NextTimesAreWholeSecondsSoAShortGapAsksAgainAtOnce) {
+    ofSeedRandom(11);
+    SpawnDirector d;
+    d.setup(1, 2, false, false);
+    d.rockInterval = 0.5f;
+    d.time = 10.3f;
+    d.nextRockTime = 10;
+    d.nextFoeTime = 1000;
+    d.update(0, 5, 0, 0);
+    EXPECT_TRUE(d.spawnRock);
+    EXPECT_EQ(d.nextRockTime, 10);
+    d.spawnRock = false;
+    d.update(0, 5, 0, 0.1f);
+    EXPECT_TRUE(d.spawnRock);
+
+    // A full house asks for nothing, a missing interval asks for no rock ever.
+    d.spawnRock = false;
+    d.update(400, 5, 0, 0.1f);
+    EXPECT_FALSE(d.spawnRock);
+    d.rockInterval = -1;
+    d.update(0, 5, 0, 0.1f);
+    EXPECT_FALSE(d.spawnRock);
+}
+
+TEST(SpawnDirectorUpdate, FoesComeByModeAndAtOnceWhenNoneAreLeft) {
+    struct Row {
+        int mode;
+        bool credits;
+        bool foe;
+    };
+    const Row rows[] = {{0, false, false}, {1, false, true}, {2, false, true}, {3, false, true},
+                        {4, false, false}, {5, false, false}, {1, true, false}};
+    for (const Row& row : rows) {
+        ofSeedRandom(5);
+        SpawnDirector d;
+        d.setup(row.mode, 2, false, row.credits);
+        d.nextFoeTime = 1000;
+        d.update(0, 0, 0, 0.033f);
+        EXPECT_EQ(d.spawnFoe, row.foe) << "mode " << row.mode << (row.credits ? " credits" : "");
+        EXPECT_FALSE(d.spawnBaron);
+        // Mode 0 never asks for a rock even when one is due.
+        EXPECT_EQ(d.spawnRock, row.mode != 0 || row.credits) << "mode " << row.mode;
+    }
+
+    // The baron test does not look at the mode: a sure chance brings one in multiplayer.
+    SpawnDirector d;
+    d.setup(5, 0, false, false);
+    d.baronChance = 1.0f;
+    d.update(0, 0, 499, 0.033f);
+    EXPECT_FALSE(d.spawnBaron);
+    d.update(0, 0, 500, 0.033f);
+    EXPECT_TRUE(d.spawnBaron);
+    EXPECT_FALSE(d.spawnFoe);
+}
+
+TEST(SpawnDirectorUpdate, EasySpeedsUpOnceJustAfterFourMinutes) {
+    SpawnDirector d;
+    d.setup(1, 2, false, false);
+    d.nextRockTime = d.nextFoeTime = 100000;
+    d.time = 239.98f;
+    d.update(5, 5, 0, 0.01f);
+    EXPECT_FALSE(d.spedUp);
+    d.update(5, 5, 0, 0.02f);
+    EXPECT_TRUE(d.spedUp);
+    EXPECT_FLOAT_EQ(d.rockInterval, 1.2f);
+    EXPECT_FLOAT_EQ(d.baronChance, 0.1f);
+    d.rockInterval = 3;
+    d.update(5, 5, 0, 100);
+    EXPECT_FLOAT_EQ(d.rockInterval, 3);
+
+    SpawnDirector hard;
+    hard.setup(2, 2, false, false);
+    hard.update(5, 5, 0, 300);
+    EXPECT_FALSE(hard.spedUp);
+    EXPECT_FLOAT_EQ(hard.rockInterval, 1.2f);
+    EXPECT_FLOAT_EQ(hard.baronChance, 0.07f);
+}
+
+TEST(SpawnDirectorUpdate, TheDemoKillGapShrinksWithTheCrowdInFloats) {
+    for (int foeCount : {1, 10, 19}) {
+        ofSeedRandom(21);
+        const float draw = ofRandomRange(0, 4);
+        SpawnDirector d;
+        d.setup(1, 2, false, false);
+        d.nextRockTime = d.nextFoeTime = 100000;
+        ofSeedRandom(21);
+        d.update(5, foeCount, 0, 10.5f);
+        EXPECT_TRUE(d.demoKill);
+        EXPECT_FLOAT_EQ(d.nextDemoKill, 10.5f + 4.0f * (1.0f - foeCount / 20.0f) + draw) << foeCount;
+    }
+}
+
+TEST(SpawnDirectorMissions, SettingsTakeTheSmallerOrLargerAndSkipUnset) {
+    std::vector<Mission> missions(3);
+    missions[0].rockInterval = 0.5f;
+    missions[0].rockSizeMax = 6.9f;
+    missions[0].foeInterval = 12;
+    missions[0].spiralChance = 0.4f;
+    missions[0].baronScore = 200;
+    missions[1].rockInterval = 3.0f;
+    missions[1].rockSizeMin = 2.7f;
+    missions[1].rockSplitSize = 0.9f;
+    missions[1].foeMinGap = 0.25f;
+    missions[1].jitterChance = 0.05f;
+    missions[1].baronChance = 0.5f;
+    SpawnDirector d;
+    d.setup(1, 2, false, false);
+    d.applyMissionSettings(missions);
+    EXPECT_FLOAT_EQ(d.rockInterval, 0.5f);
+    EXPECT_EQ(d.rockSizeMax, 6);
+    EXPECT_EQ(d.rockSizeMin, 2);
+    EXPECT_EQ(d.rockSplitSize, 0);
+    EXPECT_FLOAT_EQ(d.foeInterval, 9.0f);
+    EXPECT_FLOAT_EQ(d.foeGapMin, 0.25f);
+    EXPECT_FLOAT_EQ(d.spiralChance, 0.4f);
+    EXPECT_FLOAT_EQ(d.jitterChance, 0.2f);
+    EXPECT_EQ(d.baronScore, 200);
+    EXPECT_FLOAT_EQ(d.baronChance, 0.5f);
+}
+
+TEST(SpawnDirectorRevive, ATokenComesOnlyWhenSomeoneIsOutAndNoneIsInPlay) {
+    ofSeedRandom(4);
+    SpawnDirector d;
+    d.setup(1, 2, true, false);
+    d.reviveTimer = 0.05f;
+    d.updateRevive(0, 0, 1.0f);
+    EXPECT_FALSE(d.spawnRevive);
+    EXPECT_FLOAT_EQ(d.reviveTimer, 0.05f);
+
+    d.updateRevive(1, 0, 0.1f);
+    EXPECT_TRUE(d.spawnRevive);
+    EXPECT_TRUE(d.reviveOnField);
+    EXPECT_LE(d.reviveTimer, 0.1f);
+
+    d.spawnRevive = false;
+    const float timer = d.reviveTimer;
+    d.updateRevive(2, 0, 5.0f);
+    EXPECT_FALSE(d.spawnRevive);
+    EXPECT_FLOAT_EQ(d.reviveTimer, timer);
+
+    // From the revive score on the next delay is the slow one.
+    d.reviveOnField = false;
+    d.reviveTimer = 0;
+    d.updateRevive(1, 1100, 0.01f);
+    EXPECT_GE(d.reviveTimer, 2.0f);
+    EXPECT_LE(d.reviveTimer, 10.0f);
+}

@@ -1,0 +1,119 @@
+#include "MissionTestSupport.h"
+#include "ofxXmlConfig.h"
+
+namespace {
+
+std::vector<std::string> savedList(ofxXmlConfig& xml, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (int i = 0; xml.tagExists(prefix + std::to_string(i)); ++i)
+        out.push_back(xml.getValue(prefix + std::to_string(i), std::string()));
+    return out;
+}
+
+}  // namespace
+
+TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
+    defineAndSetup();
+    std::swap(list.pool[0], list.pool[5]);  // the fill sorts the pool by order
+    list.update(0.033f);
+    kills = 10;
+    rocks = 3;
+    playTime = 30;
+    list.update(0.033f);
+    list.fillCurrentMissions(false);
+
+    ASSERT_EQ(list.results.size(), 3u);
+    EXPECT_TRUE(list.results[0].complete);
+    EXPECT_EQ(list.results[1].name + " " + list.results[1].progress, "Rock Breaker ROCKS 3/20");
+    EXPECT_TRUE(list.showingResults);
+    EXPECT_TRUE(list.restartRequest);
+    EXPECT_EQ(names(list.completed), std::vector<std::string>({"First Blood"}));
+    EXPECT_EQ(names(list.current), std::vector<std::string>({"Rock Breaker", "Catch the Snitch", "Short Chain"}));
+    EXPECT_EQ(list.pool.front().name, "Tight Ring");
+
+    ofxXmlConfig xml;
+    ASSERT_TRUE(xml.loadFile("missions.xml"));
+    EXPECT_EQ(xml.getValue("FULL_FINISHES", -1), 0);
+    EXPECT_EQ(xml.getValue("RUN_TIME", -1.0), 30.0);
+    EXPECT_EQ(xml.getValue("BEST_TOTAL_TIME", 0.0), -1.0);
+    EXPECT_EQ(savedList(xml, "CURRENT_"), names(list.current));
+    EXPECT_EQ(savedList(xml, "COMPLETED_"), names(list.completed));
+
+    // Nothing new: no restart; at set-up never, and no play time added.
+    list.restartRequest = false;
+    list.fillCurrentMissions(false);
+    EXPECT_FALSE(list.restartRequest);
+    EXPECT_EQ(list.runTime, 60);
+    list.current.back().complete = true;
+    list.fillCurrentMissions(true);
+    EXPECT_FALSE(list.restartRequest);
+    EXPECT_EQ(list.runTime, 60);
+
+    // Read back as a restart would.
+    list = MissionList();
+    const CapturedOutput out = defineAndSetup();
+    EXPECT_EQ(out.out + out.err, "");
+    EXPECT_EQ(names(list.completed), std::vector<std::string>({"First Blood", "Short Chain"}));
+    EXPECT_EQ(names(list.current), std::vector<std::string>({"Rock Breaker", "Catch the Snitch", "Tight Ring"}));
+    EXPECT_EQ(list.runTime, 60);
+}
+
+TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
+    writeData("missions.xml",
+              "<FULL_FINISHES>2</FULL_FINISHES><BEST_TOTAL_TIME>321.5</BEST_TOTAL_TIME>"
+              "<CURRENT_0>Move Box</CURRENT_0><CURRENT_1>Nowhere</CURRENT_1><CURRENT_2>Waypoints</CURRENT_2>"
+              "<CURRENT_3>Move Box</CURRENT_3><COMPLETED_0>Waypoints</COMPLETED_0>"
+              "<COMPLETED_1>First Blood</COMPLETED_1><COMPLETED_2>First Blood</COMPLETED_2>");
+    const CapturedOutput out = defineAndSetup();
+    EXPECT_EQ(list.fullFinishes, 2);
+    EXPECT_EQ(list.bestTotalTime, 321.5f);
+    EXPECT_EQ(names(list.completed), std::vector<std::string>({"Waypoints", "First Blood"}));
+    EXPECT_EQ(names(list.current), std::vector<std::string>({"Move Box", "Rock Breaker", "Catch the Snitch"}));
+    for (const char* line : {"completed mission \"First Blood\": listed twice", "current mission \"Nowhere\": unknown",
+                             "current mission \"Waypoints\": already completed",
+                             "current mission \"Move Box\": listed twice"})
+        EXPECT_NE((out.out + out.err).find(line), std::string::npos) << line;
+}
+
+TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
+    struct Case {
+        const char* text;
+        const char* logged;
+    } cases[] = {{nullptr, "missions.xml not found"},
+                 {"<FULL_FINISHES>3</FULL_FINISHES><CURRENT_0>Way Out", "missions.xml is unreadable"},
+                 {"<FULL_FINISHES>-4</FULL_FINISHES><BEST_TOTAL_TIME>nan</BEST_TOTAL_TIME><RUN_TIME>-3</RUN_TIME>", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.logged);
+        std::filesystem::remove("data/missions.xml");
+        if (c.text) writeData("missions.xml", c.text);
+        list = MissionList();
+        const CapturedOutput out = defineAndSetup();
+        EXPECT_NE((out.out + out.err).find(c.logged), std::string::npos);
+        EXPECT_EQ(std::vector<float>({float(list.fullFinishes), list.bestTotalTime, list.runTime}),
+                  std::vector<float>({0, -1, 0}));
+        EXPECT_TRUE(list.completed.empty());
+        EXPECT_EQ(list.current.size(), 3u);
+        ofxXmlConfig xml;
+        EXPECT_TRUE(xml.loadFile("missions.xml"));
+    }
+    // The unreadable file is kept beside the fresh one.
+    EXPECT_EQ(readData("missions.xml.unreadable"), cases[1].text);
+}
+
+TEST_F(MissionFixture, FullRunKeepsTheBestTimeAndCounts) {
+    defineAndSetup();
+    const float runs[3][2] = {{500, 500}, {700, 500}, {400, 400}};
+    for (int i = 0; i < 3; ++i) {
+        list.runTime = runs[i][0];
+        list.finishFullRun();
+        EXPECT_EQ(std::vector<float>({list.bestTotalTime, float(list.fullFinishes), list.runTime,
+                                      float(list.countAllMissions())}),
+                  std::vector<float>({runs[i][1], float(i + 1), 0, 0}));
+        EXPECT_TRUE(list.allMissions);
+        defineStandardMissions(list);
+        list.fillCurrentMissions(false);
+    }
+    list.runStarted = false;
+    list.update(0.033f);
+    EXPECT_FALSE(list.allMissions);
+}

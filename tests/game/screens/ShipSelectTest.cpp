@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "MissionList.h"
+#include "RecordingRenderer.h"
+#include "ScreensTestSupport.h"
+#include "ShipSelect.h"
+#include "ofGraphics.h"
+
+using namespace screens_test;
+
+namespace {
+
+class ShipSelectTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ofFixFrameNum(0);
+        select.setup(&services.font, &services.sounds, 960, 960, 1.0f, ofColor(255, 255, 255, 255), &ship);
+        ship.setShipType(0);
+        unlock = services.record(services.sounds.unlock);
+        error = services.record(services.sounds.error);
+    }
+    void TearDown() override { ofReleaseFixedClock(); }
+    // Opens the screen and lets the 0.4 s guard pass.
+    void openAndWait(bool pad = false) {
+        select.open(3, pad);
+        select.update(0.41f);
+    }
+
+    Services services;
+    PlayerShip ship;
+    ShipSelect select;
+    std::shared_ptr<SoundCallCounter> unlock, error;
+};
+
+}  // namespace
+
+TEST_F(ShipSelectTest, UnlockTableByModeBestAndMissions) {
+    const struct {
+        int mode, best, completed, all;
+        std::vector<int> types;
+    } cases[] = {
+        {1, 999, 0, 150, {}},
+        {1, 1000, 0, 150, {1}},
+        {1, 2500, 0, 150, {1, 2}},
+        {2, 2499, 0, 150, {3}},
+        {2, 2500, 0, 150, {3, 4}},
+        {4, 1000, 0, 150, {5}},
+        {3, 5000, 3, 150, {}},
+        {3, 0, 4, 150, {6}},
+        {0, 0, 8, 150, {6, 7}},
+        {3, 0, 150, 150, {6, 7, 8}},
+        {3, 0, 0, 0, {}},
+    };
+    for (const auto& c : cases) {
+        select.lockAll();
+        select.unlockMessages.clear();
+        const int playsBefore = unlock->plays;
+        EXPECT_EQ(!c.types.empty(), select.checkUnlocks(c.mode, c.best, c.completed, c.all, false)) << c.mode;
+        EXPECT_EQ(c.types, select.unlockMessages) << c.mode << " " << c.best << " " << c.completed;
+        EXPECT_EQ(static_cast<int>(c.types.size()), unlock->plays - playsBefore);
+        for (int type : c.types) EXPECT_TRUE(select.unlocked[type]);
+        EXPECT_TRUE(select.unlocked[0]) << "type 0 never locks";
+    }
+    select.lockAll();
+    EXPECT_FALSE(select.checkUnlocks(1, 9999, 150, 150, true));
+    EXPECT_FALSE(select.anyExtraUnlocked());
+    select.checkUnlocks(1, 1000, 0, 150, false);
+    EXPECT_FALSE(select.checkUnlocks(1, 1000, 0, 150, false));
+    EXPECT_EQ(1u, select.unlockMessages.size());
+}
+
+TEST_F(ShipSelectTest, NewShipIsPendingBrowsingAndBackRestore) {
+    ship.setShipType(0);
+    select.checkUnlocks(2, 2500, 0, 150, false);
+    openAndWait();
+    EXPECT_EQ(4, ship.shipType);
+    EXPECT_EQ(4, select.savedType);
+
+    select.browseWithSound(1);
+    select.browseWithSound(1);
+    EXPECT_EQ(6, ship.shipType);
+    select.confirm(0);
+    EXPECT_FALSE(select.launchReport);
+    EXPECT_EQ(1, error->plays);
+    select.back();
+    EXPECT_TRUE(select.backReport);
+    EXPECT_EQ(4, ship.shipType);
+
+    // Wrapping both ways; type 0 never locks; a launch keeps the choice.
+    select.open(5, false);
+    EXPECT_EQ(5, select.returnState);
+    EXPECT_EQ(4, ship.shipType);
+    for (int i = 0; i < 4; ++i) select.browseWithSound(1);
+    EXPECT_EQ(8, ship.shipType);
+    select.browseWithSound(1);
+    EXPECT_EQ(0, ship.shipType);
+    select.confirm(0);
+    EXPECT_FALSE(select.launchReport) << "confirm counts only after 0.4 s";
+    select.update(0.41f);
+    select.confirm(0);
+    EXPECT_TRUE(select.launchReport);
+    EXPECT_EQ(0, select.lastShipType);
+    EXPECT_EQ(1, error->plays);
+}
+
+TEST_F(ShipSelectTest, ShipHeldMidScreenAndMouseButtons) {
+    select.unlockAll();
+    ship.point.position.set(-300, 700);
+    ship.point.velocity.set(5, 5);
+    openAndWait();
+    EXPECT_FLOAT_EQ(480, ship.point.position.x);
+    EXPECT_FLOAT_EQ(480, ship.point.position.y);
+    EXPECT_FLOAT_EQ(0, ship.point.velocity.x);
+
+    const ofRectangle right = select.rightArrow;
+    select.mousePressed(static_cast<int>(right.x + 2), static_cast<int>(right.y + 2));
+    EXPECT_EQ(1, ship.shipType);
+    const ofRectangle launch = select.buttons[ShipSelect::LaunchButton];
+    // The button is the label's box grown by 20 on every side.
+    const ofRectangle label = services.font.getStringBoundingBox("Launch", 4, launch.x + 20, launch.y + launch.height - 20);
+    EXPECT_FLOAT_EQ(label.height + 40, launch.height);
+    EXPECT_FLOAT_EQ(label.width + 40, launch.width);
+    EXPECT_NEAR(680, launch.x + launch.width / 2, 1);
+    select.mousePressed(static_cast<int>(launch.x + 1), static_cast<int>(launch.y + 1));
+    EXPECT_TRUE(select.launchReport);
+    EXPECT_EQ(1, select.lastShipType);
+    EXPECT_EQ("Show-Off", ShipSelect::shipName(8));
+    EXPECT_EQ("", ShipSelect::shipName(9));
+}
+
+TEST_F(ShipSelectTest, UnlockMessageShowsTheFrontShipAndItsRule) {
+    auto recorder = std::make_shared<RecordingRenderer>();
+    ofSetCurrentRenderer(recorder);
+    MissionList missions;
+    select.checkUnlocks(4, 1000, 8, 150, false);
+    ASSERT_EQ((std::vector<int>{5, 6, 7}), select.unlockMessages);
+    select.drawUnlockMessage(missions, 4, 1000, false);
+    std::vector<std::string> calls = recorder->take();
+    const auto dim = std::find(calls.begin(), calls.end(), "setColor(0,0,0,220)");
+    ASSERT_NE(calls.end(), dim);
+    EXPECT_NE(calls.end(), std::find(dim, calls.end(), "drawRectangle(0,0,0,960,960)"));
+    EXPECT_EQ("SCORE 1000 ON ASTEROID FIELD", ShipSelect::unlockRule(5));
+    EXPECT_EQ("COMPLETE 8 MISSIONS", ShipSelect::unlockRule(7));
+    EXPECT_EQ("COMPLETE ALL MISSIONS", ShipSelect::unlockRule(8));
+    select.dismissMessage();
+    EXPECT_EQ((std::vector<int>{6, 7}), select.unlockMessages);
+    // Blinking: "CONTINUE" shows on even (frame / 7) only.
+    select.drawUnlockMessage(missions, 4, 1000, false);
+    const size_t shown = recorder->take().size();
+    ofFixFrameNum(7);
+    select.drawUnlockMessage(missions, 4, 1000, false);
+    EXPECT_LT(recorder->take().size(), shown);
+    ofSetCurrentRenderer(nullptr);
+}
