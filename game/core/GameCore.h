@@ -9,6 +9,7 @@
 #include "ArcadeScoreTable.h"
 #include "Asteroid.h"
 #include "BlackHole.h"
+#include "CoopRegen.h"
 #include "AttractPrompt.h"
 #include "CreditsScreen.h"
 #include "EndingSequence.h"
@@ -104,7 +105,17 @@ public:
     void drawMultikillBanner();
     void drawDebugOverlay();
     float getMultikillTimeBonus() const;
-    // Screens of the multiplayer rounds; empty until those land.
+    // Multiplayer rounds: co-op and death match.
+    void updateMultiplayer();
+    void updateDeathMatch(int shipsIn, int leader, int leaderScore);
+    void checkWeaponHits(int player);
+    void deathMatchDeath(int victim);
+    void startMatch();
+    // One pad event on the match settings page or the level select.
+    void handleSettingsPad(int player, int dx, int dy, bool confirm, bool start, bool back);
+    // The hue halfway round the colour circle (0..255) between a and b.
+    static float meanHue(float a, float b);
+    // Multiplayer screens.
     void drawLobby();
     void drawMatchSettings();
     void drawDeathMatchHud();
@@ -114,6 +125,19 @@ public:
 
     // No best score in Intro, Easy, Hard or Asteroid Field.
     bool noArcadeBestScores() const;
+
+    // Input routing and transitions between the menus and special rounds.
+    void mousePressed(int button, int x, int y);
+    void abortRound();
+    void openShipSelect(int returnState, bool flag);
+    void openLobby(bool deathMatch, bool resetPlayers, bool playSound);
+    void startCreditsRun();
+    void startEnding();
+    // A living player reached the token of its dead player.
+    void revivePlayer(CoopRegen& token);
+    void creditsRunHit();
+    // PLAY on the arcade menu: the intro, ship select or the round.
+    void startFromArcadeMenu();
 
     // Players and match
     PlayerShip players[4];
@@ -229,6 +253,12 @@ public:
     bool exhibition = false;
     bool colorBlind = false;
     bool arcadeCabinet = false;
+    // Cabinet: the letter box and the attract screen's score table placement.
+    float letterBoxH = 0;
+    float letterBoxOffset = 0;
+    int attractScoreOffset = 0;
+    int attractScoreXStart = 0;
+    int attractScoreXOffset = 0;
     bool touchBuild = false;
     int bestScores[6] = {};
     int bestCoopScores[6] = {};
@@ -246,6 +276,12 @@ public:
     int padCount = 0;
     bool gamePad = false;
     bool symbolPad = false;
+    // Per pad: it is a PlayStation pad (symbolPad follows pad 0).
+    bool playStationPads[4] = {false, false, false, false};
+    // Death-match round over: the first press arms the way back to the lobby.
+    bool matchContinue = false;
+    // The exhibition menu's idle line has been written for this idle period.
+    bool menuIdleNoted = false;
     bool mouseSteering = false;
     bool debugEnabled = false;
     bool festivalScreenshots = false;
@@ -397,7 +433,21 @@ public:
     // Clearance round ship 0 at round start, widened by a mission's spring effect.
     int clearMargin = 0;
     float matchClock = 0;
+    bool matchOver = false;
+    // Per slot: time since the ship (re)appeared or joined; the lobby's shake
+    // and the death-match HUD's shake both read it.
     float lifeClock[4] = {0, 0, 0, 0};
+    // Sparks of the lobby joins and the death-match HUD bursts.
+    std::vector<Spark> hudSparks;
+    // Per slot: where the death-match HUD puts the next circle.
+    ofVec2f hudMarkers[4];
+    // Per slot: the level-select cell (0..5) the player points at.
+    int levelCell[4] = {0, 0, 0, 0};
+    // Per slot: a join waits for the lobby to draw its spark burst.
+    bool joinBurst[4] = {false, false, false, false};
+    // The level select's small arenas, built on first draw.
+    ArenaWalls levelPreviews[5];
+    bool awardsOpened = false;
     int phrasePicks[3] = {0, 0, 0};
     float awardReveal = 0;
     bool awardRevealDone = false;
@@ -429,7 +479,6 @@ public:
     float weaponSaturationOffset = 50;
     float weaponBrightnessOffset = 50;
     bool mouseTargetClamped = false;
-    float lobbyTimers[4] = {0, 0, 0, 0};
     float levelSelectTime = 0;
     bool pauseAllowed = true;
     float lastHardMusicPosition = 0;
@@ -446,6 +495,20 @@ public:
     void updateView();
 
 private:
+    // The frame's parts, in order; false from the start means the frame ends there.
+    bool updateFrameStart();
+    void updateRoundStep();
+    void updateScreens();
+    void updateFrameEnd();
+    void updateSideSequences();
+    void updateShipSelect();
+    void updateLobby();
+    void updateOptionsScreen();
+    void updateOptionRows();
+    void mousePressedRoundOver(float x, float y);
+    void mousePressedPlaying(float x, float y);
+    void mousePressedArcadeMenu(float x, float y);
+    int liveFoeCount() const;
     void drawWorld();
     void drawPlayerTrails(int p);
     void drawPlayerWeapons(int p, bool highlight, bool introFade);
@@ -475,4 +538,12 @@ private:
     void setupWeapons(int player, float distance);
     void prerunAsteroids();
     void buildPalettes();
+    void rankMatch();
+    void finishMatch();
+    void stepRespawns();
+    void takeMatchSamples();
+    void grindWeapons();
+    void deathMatchBurst(int victim, int killer);
+    void handleLevelSelectPad(int player, int dx, int dy, bool confirm, bool start, bool back);
+    void drawLobbySlot(int i, float x, float a, int alpha);
 };

@@ -29,7 +29,11 @@ void GameCore::playerDied(bool intro, int player) {
         return;
     }
     cursorWanted = true;
-    if (deathMatch) return;  // the death-match rules take the death over
+    if (deathMatch) {
+        // The death-match rules take the death over.
+        deathMatchDeath(player);
+        return;
+    }
 
     bool fullRun = false;
     if (gameState == GameState::Playing) {

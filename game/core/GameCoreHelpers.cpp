@@ -49,7 +49,8 @@ void GameCore::joinPlayer(int player) {
     players[player].joined = true;
     slotInLobby[player] = true;
     playerCount = std::max(playerCount, player + 1);
-    lobbyTimers[player] = 0;
+    lifeClock[player] = 0;
+    joinBurst[player] = true;
     int joinedCount = 0;
     for (int i = 0; i < playerCount && i < 4; ++i)
         if (players[i].joined) ++joinedCount;

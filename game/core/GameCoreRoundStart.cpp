@@ -145,6 +145,8 @@ void GameCore::startRound(bool withStartSound) {
     shipStart = players[0].point.position;
     zoom = zoomDefault = zoomTarget = zoomBase;
     camera = cameraTarget = cameraFocus = players[0].point.position;
+    // The pre-run field gathers round the new view, not the last round's.
+    screenCentre = camera;
     backgroundTarget = modeColors[mode];
 
     rewardMeter = rewardMeterMax;

@@ -127,9 +127,6 @@ PQhandle heapInsert(TESSalloc* alloc, PriorityQHeap* pq, PQkey keyNew) {
     return free;
 }
 
-PQkey heapMinimum(PriorityQHeap* pq) { return pq->handles[pq->nodes[1].handle].key; }
-bool heapIsEmpty(PriorityQHeap* pq) { return pq->size == 0; }
-
 PQkey heapExtractMin(PriorityQHeap* pq) {
     PQnode* n = pq->nodes;
     PQhandleElem* h = pq->handles;
@@ -294,7 +291,7 @@ int pqInit(TESSalloc* alloc, PriorityQ* pq) {
     return 1;
 }
 
-PQhandle pqInsert(TESSalloc* alloc, PriorityQ* pq, PQkey keyNew) {
+PQhandle pqInsertSlow(TESSalloc* alloc, PriorityQ* pq, PQkey keyNew) {
     if (pq->initialized) return heapInsert(alloc, pq->heap, keyNew);
 
     const int curr = pq->size;
@@ -314,28 +311,7 @@ PQhandle pqInsert(TESSalloc* alloc, PriorityQ* pq, PQkey keyNew) {
     return -(curr + 1);
 }
 
-PQkey pqExtractMin(PriorityQ* pq) {
-    if (pq->size == 0) return heapExtractMin(pq->heap);
-    PQkey sortMin = *(pq->order[pq->size - 1]);
-    if (!heapIsEmpty(pq->heap)) {
-        PQkey heapMin = heapMinimum(pq->heap);
-        if (keyLeq(heapMin, sortMin)) return heapExtractMin(pq->heap);
-    }
-    do {
-        --pq->size;
-    } while (pq->size > 0 && *(pq->order[pq->size - 1]) == nullptr);
-    return sortMin;
-}
-
-PQkey pqMinimum(PriorityQ* pq) {
-    if (pq->size == 0) return heapMinimum(pq->heap);
-    PQkey sortMin = *(pq->order[pq->size - 1]);
-    if (!heapIsEmpty(pq->heap)) {
-        PQkey heapMin = heapMinimum(pq->heap);
-        if (keyLeq(heapMin, sortMin)) return heapMin;
-    }
-    return sortMin;
-}
+PQkey pqHeapExtractMin(PriorityQ* pq) { return heapExtractMin(pq->heap); }
 
 void pqDelete(PriorityQ* pq, PQhandle handle) {
     if (handle >= 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tessGeom.h"
 #include "tesselator.h"
 
 // The sweep's event queue: the initial vertices in an array sorted once, the
@@ -31,7 +32,7 @@ struct PriorityQHeap {
     PQhandle freeList;
     bool initialized;
     PQLeq leq;
-    int capacity; // entries of nodes and handles, less the unused index 0
+    int capacity = 0; // entries of nodes and handles, less the unused index 0
 };
 
 struct PriorityQ {
@@ -41,8 +42,8 @@ struct PriorityQ {
     PQhandle size, max;
     bool initialized;
     PQLeq leq;
-    int keysCapacity;
-    int orderCapacity;
+    int keysCapacity = 0;
+    int orderCapacity = 0;
 };
 
 PriorityQ* pqNewPriorityQ(TESSalloc* alloc, int size, PQLeq leq);
@@ -52,10 +53,39 @@ void pqDeletePriorityQ(TESSalloc* alloc, PriorityQ* pq);
 // deleted).
 int pqReset(TESSalloc* alloc, PriorityQ* pq, int size);
 
+int pqInit(TESSalloc* alloc, PriorityQ* pq);
+void pqDelete(PriorityQ* pq, PQhandle handle);
+
+// The rest of insertion and extraction, out of line.
+PQhandle pqInsertSlow(TESSalloc* alloc, PriorityQ* pq, PQkey key);
+PQkey pqHeapExtractMin(PriorityQ* pq);
+
 // Returns a handle (negative for the sorted array, positive for the heap) or
 // INV_HANDLE when the queue cannot grow; a failed insertion leaves it as it was.
-PQhandle pqInsert(TESSalloc* alloc, PriorityQ* pq, PQkey key);
-int pqInit(TESSalloc* alloc, PriorityQ* pq);
-PQkey pqExtractMin(PriorityQ* pq);
-PQkey pqMinimum(PriorityQ* pq);
-void pqDelete(PriorityQ* pq, PQhandle handle);
+inline PQhandle pqInsert(TESSalloc* alloc, PriorityQ* pq, PQkey key) {
+    if (pq->initialized || pq->size + 1 >= pq->max) return pqInsertSlow(alloc, pq, key);
+    pq->keys[pq->size] = key;
+    return -++pq->size;
+}
+
+// The smaller of the sorted array's last key and the heap's top; ties go to
+// the heap.
+inline PQkey pqMinimum(PriorityQ* pq) {
+    const PriorityQHeap* heap = pq->heap;
+    PQkey heapMin = heap->handles[heap->nodes[1].handle].key;
+    if (pq->size == 0) return heapMin;
+    PQkey sortMin = *(pq->order[pq->size - 1]);
+    if (heap->size != 0 && tesvertLeq(heapMin, sortMin)) return heapMin;
+    return sortMin;
+}
+
+inline PQkey pqExtractMin(PriorityQ* pq) {
+    if (pq->size == 0) return pqHeapExtractMin(pq);
+    PQkey sortMin = *(pq->order[pq->size - 1]);
+    const PriorityQHeap* heap = pq->heap;
+    if (heap->size != 0 && tesvertLeq(heap->handles[heap->nodes[1].handle].key, sortMin)) return pqHeapExtractMin(pq);
+    do {
+        --pq->size;
+    } while (pq->size > 0 && *(pq->order[pq->size - 1]) == nullptr);
+    return sortMin;
+}

@@ -36,21 +36,26 @@ void computeNormal(TESStesselator* tess, TESSreal norm[3]) {
         minVal[i] = maxVal[i] = first->coords[i];
         minVert[i] = maxVert[i] = first;
     }
-    bool finite = true;
-    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
-        finite = finite && finite3(v->coords);
-        for (int i = 0; i < 3; ++i) {
-            if (v->coords[i] < minVal[i]) {
-                minVal[i] = v->coords[i];
-                minVert[i] = v;
-            }
-            if (v->coords[i] > maxVal[i]) {
-                maxVal[i] = v->coords[i];
-                maxVert[i] = v;
-            }
+    // c * 0 is zero for every finite c and NaN otherwise.
+    TESSreal nonFinite = 0;
+    auto extend = [&](TESSvertex* v, int i) {
+        const TESSreal c = v->coords[i];
+        nonFinite += c * 0;
+        if (c < minVal[i]) {
+            minVal[i] = c;
+            minVert[i] = v;
         }
+        if (c > maxVal[i]) {
+            maxVal[i] = c;
+            maxVert[i] = v;
+        }
+    };
+    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
+        extend(v, 0);
+        extend(v, 1);
+        extend(v, 2);
     }
-    if (!finite) tessFail(tess);
+    if (nonFinite != 0) tessFail(tess);
 
     int i = 0;
     if (maxVal[1] - minVal[1] > maxVal[0] - minVal[0]) i = 1;

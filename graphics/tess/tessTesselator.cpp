@@ -107,9 +107,63 @@ void failOutput(TESStesselator* tess) {
     releaseResult(tess);
 }
 
+// Polygons without neighbours in one walk of the faces: vertices are
+// numbered, and written, as they are first met. The arrays get room for
+// every vertex of the mesh, as the count of those met is not known before.
+void outputPolygons(TESStesselator* tess, TESSmesh* mesh, int polySize, int vertexSize) {
+    int vertexBound = 0;
+    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) {
+        v->n = TESS_UNDEF;
+        ++vertexBound;
+    }
+    int faceCount = 0;
+    for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) faceCount += f->inside ? 1 : 0;
+
+    tess->elementCount = faceCount;
+    tess->vertexCount = faceCount > 0 ? vertexBound : 0;
+    if (!allocArrays(tess, (size_t)faceCount * polySize, vertexSize)) {
+        failOutput(tess);
+        return;
+    }
+
+    int vertexCount = 0;
+    int faceNumber = 0;
+    TESSindex* elements = tess->elements;
+    TESSreal* vertices = tess->vertices;
+    TESSindex* vertexIndices = tess->vertexIndices;
+    for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) {
+        f->n = TESS_UNDEF;
+        if (!f->inside) continue;
+        TESShalfEdge* edge = f->anEdge;
+        int faceVerts = 0;
+        do {
+            TESSvertex* v = edge->Org;
+            if (v->n == TESS_UNDEF) {
+                v->n = vertexCount++;
+                TESSreal* out = &vertices[(size_t)v->n * vertexSize];
+                out[0] = v->coords[0];
+                out[1] = v->coords[1];
+                if (vertexSize > 2) out[2] = v->coords[2];
+                vertexIndices[v->n] = v->idx;
+            }
+            if (faceVerts < polySize) *elements++ = v->n;
+            ++faceVerts;
+            edge = edge->Lnext;
+        } while (edge != f->anEdge);
+        for (int i = faceVerts; i < polySize; ++i) *elements++ = TESS_UNDEF;
+        f->n = faceNumber++;
+    }
+    tess->vertexCount = vertexCount;
+}
+
 void outputPolymesh(TESStesselator* tess, TESSmesh* mesh, int elementType, int polySize, int vertexSize) {
     if (polySize > 3 && !tessMeshMergeConvexFaces(mesh, polySize)) {
         failOutput(tess);
+        return;
+    }
+
+    if (elementType != TESS_CONNECTED_POLYGONS) {
+        outputPolygons(tess, mesh, polySize, vertexSize);
         return;
     }
 

@@ -44,17 +44,17 @@ struct TESStesselator {
     // Storage of earlier runs kept for the next one, each emptied and reset
     // before use, so a shape a frame stops asking for memory. Owned by the
     // object; released with it, or when a run fails.
-    TESSmesh* spareMesh;
-    Dict* spareDict;
-    PriorityQ* sparePq;
+    TESSmesh* spareMesh = nullptr;
+    Dict* spareDict = nullptr;
+    PriorityQ* sparePq = nullptr;
     // The memory behind the result arrays (which are null while there is no
     // result), and its size in bytes.
-    void* vertexArray;
-    void* vertexIndexArray;
-    void* elementArray;
-    size_t verticesRoom;
-    size_t vertexIndicesRoom;
-    size_t elementsRoom;
+    void* vertexArray = nullptr;
+    void* vertexIndexArray = nullptr;
+    void* elementArray = nullptr;
+    size_t verticesRoom = 0;
+    size_t vertexIndicesRoom = 0;
+    size_t elementsRoom = 0;
 
     // Sweeps of at least this many vertices keep the mesh's loop index and
     // an indexed edge dictionary.

@@ -80,6 +80,12 @@ TEST_F(RoundStart, ThePreRunFieldKeepsClearOfShipZeroBySquaresAdded) {
     EXPECT_FLOAT_EQ(c.spawnDirector.time, 0);
     EXPECT_EQ(c.spawnDirector.nextRockTime, 0);
 
+    // The field gathers round the new round's view, wherever the last one ended.
+    c.screenCentre.set(20000, 0);
+    c.camera.set(20000, 0);
+    c.startRound(false);
+    for (const Asteroid* rock : c.asteroids) EXPECT_LT(std::fabs(rock->x), 10000);
+
     // Squares added: a rock just outside r² + 400² stays, though it lies well inside (r + 400)².
     stillWorld();
     Asteroid* near = c.asteroids.emplace_back(new Asteroid);

@@ -1,0 +1,115 @@
+// One death-match frame, update and draw: four joined ships past the
+// countdown in a seeded score match on "So Many" asteroids, every weapon chain
+// bunched in the middle so that all six pairs grind, with the corner HUD.
+// Drawn in a 960 by 960 window through OpenGL (glFinish every frame) and once
+// through the tests' recording renderer. Needs an X display ($DISPLAY).
+#include <GL/glew.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "CoreTestSupport.h"
+#include "RecordingRenderer.h"
+#include "ofAppGlutWindow.h"
+#include "ofAppRunner.h"
+#include "ofGraphics.h"
+#include "ofMath.h"
+#include "vantorixPC.h"
+
+namespace {
+
+std::unique_ptr<vantorixPC> app;
+
+void busyMatch() {
+    GameCore& core = app->core;
+    ofSeedRandom(2026);
+    core.splashActive = false;
+    core.backgroundTiles = true;
+    core.deathMatch = true;
+    core.coop = false;
+    core.gameMode = GameMode::Multiplayer;
+    core.playerCount = 4;
+    for (int i = 0; i < 4; ++i) core.players[i].joined = true;
+    core.matchSettings.matchType = MatchSettings::Score;
+    core.matchSettings.value = 10;
+    core.matchSettings.foeAmount = 3;
+    core.matchSettings.map = 0;
+    core.startMatch();
+    core.matchClock = core.matchCountdownLength + 1;
+    core.players[1].setShipType(1);
+}
+
+// The ships sit round the centre with their chains crossing; nobody can be
+// hit, so every frame is the same busy frame.
+void frame() {
+    GameCore& core = app->core;
+    for (int p = 0; p < 4; ++p) {
+        PlayerShip& ship = core.players[p];
+        const float a = p * 1.5708f;
+        ship.point.position.set(80 * std::cos(a), 80 * std::sin(a));
+        ship.invulnerabilityTimer = 100;
+        for (int i = 0; i < 12; ++i) {
+            WeaponParticle* w = core.weaponPoints[p][i];
+            if (w == nullptr) continue;
+            w->position.set(ofRandomRange(-60, 60), ofRandomRange(-60, 60));
+        }
+    }
+    core.killSequence = false;
+    core.gameState = GameState::Playing;
+    app->update();
+    app->draw();
+}
+
+void BM_DeathMatchFrameOpenGL(benchmark::State& state) {
+    busyMatch();
+    for (auto _ : state) {
+        ofViewport(0, 0, 960, 960, true);
+        ofClear(0, 0, 0, 255);
+        ofSetupScreen();
+        frame();
+        glFinish();
+    }
+    state.counters["rocks"] = static_cast<double>(app->core.asteroids.size());
+    state.counters["sparks"] = static_cast<double>(app->core.sparks.size());
+}
+
+void BM_DeathMatchFrameRecorded(benchmark::State& state) {
+    auto recorder = std::make_shared<RecordingRenderer>();
+    std::shared_ptr<ofBaseRenderer> gl = ofGetCurrentRenderer();
+    ofSetCurrentRenderer(recorder);
+    busyMatch();
+    size_t calls = 0;
+    for (auto _ : state) {
+        recorder->reset();
+        frame();
+        calls = recorder->calls.size();
+    }
+    state.counters["calls/frame"] = static_cast<double>(calls);
+    ofSetCurrentRenderer(gl);
+}
+
+BENCHMARK(BM_DeathMatchFrameOpenGL)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeathMatchFrameRecorded)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("DISPLAY")) {
+        std::fprintf(stderr, "deathmatch_frame_bench needs an X display\n");
+        return 1;
+    }
+    static ofAppGlutWindow window;
+    ofSetupOpenGL(&window, 960, 960, OF_WINDOW);
+    app.reset(new vantorixPC);
+    app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
+    app->setup();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    std::printf("frame budget 33 ms\n");
+    app.reset();
+    return 0;
+}
