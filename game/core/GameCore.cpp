@@ -43,6 +43,9 @@ GameCore::~GameCore() {
 
 void GameCore::setup(const std::string&, bool touch, const std::string& device) {
     touchBuild = touch;
+#ifdef VANTORIX_ARCADE_CABINET
+    arcadeCabinet = true;
+#endif
 
     idleLimit = 120;
     roundLimit = 4;
@@ -259,104 +262,6 @@ void GameCore::layout(int width) {
     cornerButton.set(0, h - 90 * s, 130 * s, 90 * s);
 }
 
-void GameCore::returnToMenu(bool playSound) {
-    if (gameMode == GameMode::Multiplayer || gameMode == GameMode::Mission) gameMode = GameMode::Easy;
-
-    menuTime = 0;
-    if (playSound) soundBank.playMenuReturn();
-
-    deathMatch = false;
-    zoomTarget = zoomDefault;
-    coop = false;
-    missionRound = false;
-    paused = false;
-    startHold = false;
-    killSequenceRunning = false;
-
-    if (exhibition) {
-        gameMode = GameMode::Hard;
-        startRound(false);
-        matchSettings.matchType = MatchSettings::Score;
-        matchSettings.value = 5;
-        matchSettings.minutes = 2;
-        matchSettings.foeAmount = 2;
-        for (PlayerShip& ship : players) ship.joined = false;
-    }
-    gameState = GameState::MainMenu;
-    mainMenu.reset();
-    cursorWanted = false;
-    ofHideCursor();
-
-    idleTime = 0;
-    roundCount = 0;
-    menuIdleTime = 0;
-    stateTime = 0;
-
-    if (!exhibition) {
-        cursorWanted = true;
-        cursorShown = true;
-        ofShowCursor();
-    }
-
-    for (PlayerShip& ship : players) ship.joined = false;
-}
-
-void GameCore::update() {
-    float clock = ofGetElapsedTimef();
-    if (ofGetFrameNum() <= 1) lastTime = clock;
-    frameTime = clock - lastTime;
-    lastTime = clock;
-    stateTime += frameTime;
-
-    if (splashActive) {
-        splashTime += frameTime;
-        if (splashTime >= splashLength) splashActive = false;
-    }
-
-    menuTime += frameTime;
-    if (rockFlashTime > 0) rockFlashTime -= frameTime;
-    if (deathFlashTime > 0) deathFlashTime -= frameTime;
-
-    if (!paused && (!deathMatch || matchClock < matchCountdownLength)) playTime += frameTime;
-
-    if (startHold && gameState != GameState::ShipSelect) {
-        paused = true;
-        holdTime += frameTime;
-    }
-
-    if (!paused) updateWorld();
-    if (!paused || gameState != GameState::Playing) {
-        for (PopupMessage& popup : popups) popup.update(frameTime);
-        popups.erase(std::remove_if(popups.begin(), popups.end(), [](const PopupMessage& p) { return p.dead; }),
-                     popups.end());
-    }
-
-    if (paused || gameState != GameState::Playing) soundBank.updateThrust(0, -1);
-    if (killSequence) updateKillSequence();
-    if (missionRound) missionList.updateSparks(frameTime);
-
-    blendBackground();
-    if ((coop || deathMatch) && gameState != GameState::MultiplayerLobby &&
-        gameState != GameState::MultiplayerSettings && gameState != GameState::LevelSelect)
-        updateMultiplayer();
-    updateView();
-
-    slideTimer += frameTime;
-    scoreSubmitOverlay.poll();
-
-    if (gameState == GameState::MainMenu) updateMainMenu();
-
-    if (cursorWanted != cursorShown) {
-        if (!cursorWanted || exhibition)
-            ofHideCursor();
-        else
-            ofShowCursor();
-        cursorShown = cursorWanted;
-    }
-    totalTime += frameTime;
-    if (ofGetFrameNum() == achievementTracker.earnThisFrame) achievementTracker.rollEarnThis();
-}
-
 void GameCore::blendBackground() {
     ofColor target = backgroundTarget;
     if (skyRound) {
@@ -371,28 +276,4 @@ void GameCore::blendBackground() {
                         std::round(backgroundColor.g * keep + target.g * (1 - keep)),
                         std::round(backgroundColor.b * keep + target.b * (1 - keep)),
                         std::round(backgroundColor.a * keep + target.a * (1 - keep)));
-}
-
-void GameCore::updateMainMenu() {
-    mainMenu.update(frameTime);
-    if (exhibition) {
-        menuIdleTime += frameTime;
-        if (menuIdleTime > attractTime) {
-            std::cout << "YOU DIDN'T TURN ON LAOD_VIDEOS" << std::endl;
-            return;
-        }
-    }
-    if (mainMenu.confirmed) {
-        std::string label = mainMenu.selected >= 0 && mainMenu.selected < MainMenu::maxItems
-                                ? mainMenu.itemLabels[mainMenu.selected]
-                                : "";
-        coop = false;
-        deathMatch = false;
-        playerCount = 1;
-        missionRound = false;
-        if (noArcadeBestScores()) gameMode = GameMode::Intro;
-        mainMenu.confirmed = false;
-        if (label == "Quit") mainMenu.disable();
-    }
-    menuColor = modeColors[modeIndex(gameMode)];
 }

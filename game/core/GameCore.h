@@ -9,6 +9,7 @@
 #include "ArcadeScoreTable.h"
 #include "Asteroid.h"
 #include "BlackHole.h"
+#include "CoopRegen.h"
 #include "AttractPrompt.h"
 #include "CreditsScreen.h"
 #include "EndingSequence.h"
@@ -125,6 +126,19 @@ public:
     // No best score in Intro, Easy, Hard or Asteroid Field.
     bool noArcadeBestScores() const;
 
+    // Input routing and transitions between the menus and special rounds.
+    void mousePressed(int button, int x, int y);
+    void abortRound();
+    void openShipSelect(int returnState, bool flag);
+    void openLobby(bool deathMatch, bool resetPlayers, bool playSound);
+    void startCreditsRun();
+    void startEnding();
+    // A living player reached the token of its dead player.
+    void revivePlayer(CoopRegen& token);
+    void creditsRunHit();
+    // PLAY on the arcade menu: the intro, ship select or the round.
+    void startFromArcadeMenu();
+
     // Players and match
     PlayerShip players[4];
     int playerCount = 1;
@@ -239,6 +253,12 @@ public:
     bool exhibition = false;
     bool colorBlind = false;
     bool arcadeCabinet = false;
+    // Cabinet: the letter box and the attract screen's score table placement.
+    float letterBoxH = 0;
+    float letterBoxOffset = 0;
+    int attractScoreOffset = 0;
+    int attractScoreXStart = 0;
+    int attractScoreXOffset = 0;
     bool touchBuild = false;
     int bestScores[6] = {};
     int bestCoopScores[6] = {};
@@ -256,6 +276,12 @@ public:
     int padCount = 0;
     bool gamePad = false;
     bool symbolPad = false;
+    // Per pad: it is a PlayStation pad (symbolPad follows pad 0).
+    bool playStationPads[4] = {false, false, false, false};
+    // Death-match round over: the first press arms the way back to the lobby.
+    bool matchContinue = false;
+    // The exhibition menu's idle line has been written for this idle period.
+    bool menuIdleNoted = false;
     bool mouseSteering = false;
     bool debugEnabled = false;
     bool festivalScreenshots = false;
@@ -469,6 +495,20 @@ public:
     void updateView();
 
 private:
+    // The frame's parts, in order; false from the start means the frame ends there.
+    bool updateFrameStart();
+    void updateRoundStep();
+    void updateScreens();
+    void updateFrameEnd();
+    void updateSideSequences();
+    void updateShipSelect();
+    void updateLobby();
+    void updateOptionsScreen();
+    void updateOptionRows();
+    void mousePressedRoundOver(float x, float y);
+    void mousePressedPlaying(float x, float y);
+    void mousePressedArcadeMenu(float x, float y);
+    int liveFoeCount() const;
     void drawWorld();
     void drawPlayerTrails(int p);
     void drawPlayerWeapons(int p, bool highlight, bool introFade);

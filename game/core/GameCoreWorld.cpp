@@ -281,7 +281,7 @@ void GameCore::stepAsteroids() {
                 ofDistSquared(rock.x, rock.y, ship.point.position.x, ship.point.position.y) < rock.size * rock.size) {
                 if (missionRound) missionList.update(frameTime);
                 if (creditsScreen.creditsRun) {
-                    // The credits run's own hit rule comes with the co-op revive.
+                    creditsRunHit();
                 } else {
                     if (ship.shipType == SHIP_HARDY && !shipAborted[s]) {
                         destroyAsteroid(i, false, s, -1);
@@ -375,12 +375,13 @@ void GameCore::stepFoes() {
                     }
                     lastKiller = s;
                     multikillTimer = getMultikillTimeBonus() + multikillWindow;
-                    const bool token = foe->type == kReviveToken;
-                    startKillSequence(f, s, k, false);
-                    if (token) {
+                    // The revive reads the token, which the kill may remove.
+                    CoopRegen* token = foe->type == kReviveToken ? dynamic_cast<CoopRegen*>(foe) : nullptr;
+                    if (token != nullptr) {
                         spawnDirector.reviveOnField = false;
-                        // The co-op revive itself comes with the revive rules.
+                        revivePlayer(*token);
                     }
+                    startKillSequence(f, s, k, false);
                     break;
                 }
             }
@@ -424,7 +425,10 @@ void GameCore::stepShipsAgainstFoes() {
                 continue;
             if (missionRound) missionList.update(frameTime);
             if (ship.invulnerabilityTimer > 0) continue;
-            if (creditsScreen.creditsRun) continue;  // the credits run's own hit rule comes later
+            if (creditsScreen.creditsRun) {
+                creditsRunHit();
+                continue;
+            }
             const int kind = foe->type;
             if (ship.shipType == SHIP_HARDY && !shipAborted[s]) {
                 destroyFoe(f, true, false);

@@ -50,13 +50,6 @@ void writeBlock(std::ostream& out, const std::string& word) {
     }
 }
 
-const int keyCtrlQ = 17;
-const int keyEnter = 13;
-const int keyLeft = 356;
-const int keyUp = 357;
-const int keyRight = 358;
-const int keyDown = 359;
-
 }  // namespace
 
 void vantorixPC::writeStartupText(std::ostream& out) {
@@ -121,6 +114,9 @@ void vantorixPC::setup() {
     screenshotRequested = false;
 
     core.menuIdleTime = 0;
+#ifdef VANTORIX_ARCADE_CABINET
+    loadArcadeSettings("arcadeSettings.xml");
+#endif
 }
 
 void vantorixPC::update() {
@@ -128,13 +124,24 @@ void vantorixPC::update() {
     if (ofGetFrameNum() == 3 && core.optionsMenu.rows[OptionsMenu::FullScreen]) toggleFullscreen();
 
     core.update();
+#ifdef VANTORIX_ARCADE_CABINET
+    if (ofGetFrameNum() == 15 || (ofGetFrameNum() % 100 == 0 && core.gameState == GameState::MainMenu))
+        adjustLetterBox(0);
+#endif
+
+    if (core.gameState == GameState::MainMenu || core.gameState == GameState::MultiplayerLobby) attachPads();
 
     if (core.splashActive) return;
+
+    steerShips();
 
     if (core.fullScreenRequest) {
         core.fullScreenRequest = false;
         toggleFullscreen();
     }
+
+    scrollScreens();
+    serveRemapper();
 
     applyFrameRateRule();
 
@@ -170,6 +177,11 @@ void vantorixPC::applyFrameRateRule() {
 void vantorixPC::windowResized(int w, int h) {
     // A minimised or collapsed window reports no size to lay out for.
     if (w <= 0 || h <= 0) return;
+#ifdef VANTORIX_ARCADE_CABINET
+    std::cout << "arcade check" << std::endl;
+    setVirtualWidth(w);
+    return;
+#endif
     if (fullScreen) return;
     scale = static_cast<float>(h) / baseHeight;
     float virtualWidth = static_cast<float>(w) / scale;
@@ -222,98 +234,10 @@ void vantorixPC::toggleFullscreen() {
 
     core.optionsMenu.rows[OptionsMenu::FullScreen] = fullScreen;
     core.savePlayerData();
+#ifdef VANTORIX_ARCADE_CABINET
+    adjustLetterBox(0);
+#endif
 
     ofSetBackgroundAuto(true);
     ofClear(0, 0, 0, 0);
 }
-
-int vantorixPC::virtualX(int x) const {
-    return static_cast<int>(static_cast<float>(x) / scale);
-}
-
-int vantorixPC::virtualY(int y) const {
-    return static_cast<int>(static_cast<float>(y) / scale);
-}
-
-void vantorixPC::sendAction(int action) {
-    ofxGamepadButtonEvent event;
-    event.button = buttonMap[0][action];
-    event.value = true;
-    handlePadButton(0, event, false, buttonMap[0]);
-}
-
-void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bool synthetic,
-                                 const int map[ActionCount]) {
-    if (!firstPadChosen) {
-        firstPadChosen = true;
-        firstPad = pad;
-    }
-    int player = pad;
-    if (!synthetic) {
-        if (pad == firstPad)
-            player = 0;
-        else if (pad == 0)
-            player = firstPad;
-    }
-    core.idleTime = 0;
-    core.menuIdleTime = 0;
-
-    auto is = [&](int action) { return map[action] == event.button; };
-
-    if (core.gameState == GameState::MainMenu) {
-        int direction = is(Up) ? -1 : (is(Down) ? 1 : 0);
-        core.mainMenu.moveSelection(direction, is(Start) || is(Confirm));
-        MainMenu& menu = core.mainMenu;
-        if (menu.confirmed && menu.selected >= 0 && menu.itemLabels[menu.selected] == "Arcade" && player != 0)
-            firstPad = pad;
-    }
-}
-
-void vantorixPC::keyPressed(int key) {
-    if (core.splashActive) return;
-    if (key == keyCtrlQ) ofExitApp();
-    switch (key) {
-        case keyLeft:
-        case keyRight:
-        case keyUp:
-        case keyDown: {
-            const int arrow = key == keyLeft ? 0 : key == keyRight ? 1 : key == keyUp ? 2 : 3;
-            arrowHeld[arrow] = true;
-            core.shipSelect.keyFocus = true;
-            sendAction(key == keyLeft ? Left : key == keyRight ? Right : key == keyUp ? Up : Down);
-            break;
-        }
-        case ' ':
-        case keyEnter:
-            sendAction(Confirm);
-            break;
-        default:
-            break;
-    }
-}
-
-void vantorixPC::keyReleased(int key) {
-    if (core.splashActive) return;
-    if (key == keyLeft) arrowHeld[0] = false;
-    if (key == keyRight) arrowHeld[1] = false;
-    if (key == keyUp) arrowHeld[2] = false;
-    if (key == keyDown) arrowHeld[3] = false;
-}
-
-void vantorixPC::mouseMoved(int x, int y) {
-    if (core.splashActive) return;
-    if (core.gameState == GameState::MainMenu) core.mainMenu.mouseInput(virtualX(x), virtualY(y), false);
-}
-
-void vantorixPC::mouseDragged(int x, int y, int) {
-    if (core.splashActive) return;
-    if (core.gameState == GameState::MainMenu) core.mainMenu.mouseInput(virtualX(x), virtualY(y), false);
-}
-
-void vantorixPC::mousePressed(int x, int y, int button) {
-    if (core.splashActive) return;
-    if (core.gameState == GameState::MainMenu && button == 0)
-        core.mainMenu.mouseInput(virtualX(x), virtualY(y), true);
-}
-
-void vantorixPC::mouseReleased(int, int, int) {}

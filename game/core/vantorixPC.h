@@ -7,6 +7,7 @@
 #include "ofBaseApp.h"
 #include "ofImage.h"
 #include "ofxGamepad.h"
+#include "ofxXmlConfig.h"
 
 // The application: owns the game and everything about the machine rather
 // than the game (start-up, frame order, frame-rate rule, window scale, input
@@ -34,6 +35,7 @@ public:
     };
 
     vantorixPC() = default;
+    ~vantorixPC() override;
     vantorixPC(const vantorixPC&) = delete;
     vantorixPC& operator=(const vantorixPC&) = delete;
 
@@ -54,6 +56,20 @@ public:
     // The banner, one start-up line and the loading line, as set-up writes them.
     void writeStartupText(std::ostream& out);
     void handlePadButton(int pad, const ofxGamepadButtonEvent& event, bool synthetic, const int map[ActionCount]);
+    void handlePadAxis(int pad, const ofxGamepadAxisEvent& event);
+    void handlePlayingButton(const ofxGamepadButtonEvent& event, const int map[ActionCount]);
+    void handleLobbyButton(const ofxGamepadButtonEvent& event, int player, const int map[ActionCount]);
+    void refreshPadMappings();
+
+    // The listeners of pad K, attached by the attach ladder.
+    template <int K>
+    void onPadButton(ofxGamepadButtonEvent& event) {
+        handlePadButton(K, event, false, buttonMap[K]);
+    }
+    template <int K>
+    void onPadAxis(ofxGamepadAxisEvent& event) {
+        handlePadAxis(K, event);
+    }
 
     GameCore core;
     Stick padSticks[4];
@@ -70,9 +86,13 @@ public:
     bool stickRightArmed[4] = {};
     bool stickUpArmed[4] = {};
     bool stickDownArmed[4] = {};
-    int buttonMap[4][ActionCount] = {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
-    int axisIds[4][4] = {};
-    int axisSigns[4][4] = {};
+    // Until a pad's mapping is loaded it reads as the default mapping.
+    int buttonMap[4][ActionCount] = {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+                                     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+                                     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+                                     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}};
+    int axisIds[4][4] = {{0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}};
+    int axisSigns[4][4] = {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}};
     float padAxes[4][4] = {};
     bool arrowHeld[4] = {};
     float baseHeight = 960.0f;
@@ -91,6 +111,33 @@ public:
     float festivalShotTimer = 0;
     float festivalShotMin = 2.0f;
     float festivalShotMax = 35.0f;
+    // The pads whose listeners are attached, by index; owned by the pad
+    // handler, which keeps them until the program's exit.
+    ofxGamepad* attachedPads[4] = {};
+    // Per pad: its name reads as a PlayStation pad.
+    bool playStationPad[4] = {};
+
+#ifdef VANTORIX_ARCADE_CABINET
+    // Cabinet: settings file, letter box and named controller slots.
+    void loadArcadeSettings(const std::string& path);
+    void adjustLetterBox(float delta);
+    void saveLetterBox();
+    // True when the key is one of the service keys, which take it.
+    bool handleServiceKey(int key);
+    float mapStickValue(float value) const;
+    int slotOfPad(int pad) const;
+
+    std::string arcadeSettingsPath = "arcadeSettings.xml";
+    ofxXmlConfig arcadeSettings;
+    std::string controllerNames[4] = {"NONE", "NONE", "NONE", "NONE"};
+    int padSlot[4] = {0, 1, 2, 3};
+    float maxJoyValue = 1.0f;
+    int lastMenuPad = 0;
+    float letterBoxH = 0;
+    float letterBoxOffset = 0;
+    bool letterBoxVisible = false;
+    bool stickDebugPrint = false;
+#endif
 
 private:
     void fitWindow();
@@ -99,6 +146,14 @@ private:
     void saveFrame(const std::string& prefix);
     void applyFrameRateRule();
     void sendAction(int action);
+    // Update steps that are about the pads and the screens' scrolling.
+    void attachPads();
+    void steerShips();
+    void scrollScreens();
+    void serveRemapper();
+    void detachPads();
+    bool keyPressedTypedText(int key);
+    void keyPressedBack();
     int virtualX(int x) const;
     int virtualY(int y) const;
 };

@@ -7,10 +7,26 @@
 
 void vantorixPC::draw() {
     ofPushMatrix();
+#ifdef VANTORIX_ARCADE_CABINET
+    ofTranslate(0, letterBoxH + letterBoxOffset);
+#endif
     ofScale(scale, scale, 1);
     core.draw();
     if (padDebugVisible) ofxGamepadHandler::get()->draw(10, 10);
     ofPopMatrix();
+#ifdef VANTORIX_ARCADE_CABINET
+    {
+        const float w = static_cast<float>(ofGetWidth());
+        const float h = static_cast<float>(ofGetHeight());
+        if (letterBoxVisible)
+            ofSetColor(255, 0, 0, 100);
+        else
+            ofSetColor(0, 0, 0, 255);
+        ofFill();
+        ofRect(0, 0, w, letterBoxH + letterBoxOffset);
+        ofRect(0, h - letterBoxH + letterBoxOffset, w, letterBoxH - letterBoxOffset);
+    }
+#endif
 
     if (musicDebugVisible) drawMusicDebug();
 

@@ -2,7 +2,7 @@
 
 #include "GLTestWindow.h"
 #include "ofGraphics.h"
-#include "../ofxGamepadFakes.h"
+#include "ofxGamepadFakes.h"
 #include "ofxGamepadOIS.h"
 
 using fakepads::DeviceSpec;

@@ -8,6 +8,7 @@
 #include "CoreTestSupport.h"
 #include "RecordingRenderer.h"
 #include "ofAppRunner.h"
+#include "ofEvents.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
 #include "ofTestClock.h"
@@ -29,6 +30,8 @@ protected:
     }
     void TearDown() override {
         app.reset();
+        // The menu frames start the pad handler; its exit stops its hot-plug thread.
+        captureOutput([] { ofNotifyExit(); });
         ofReleaseFixedClock();
         ofSetCurrentRenderer(nullptr);
     }

@@ -121,6 +121,8 @@ TEST_F(MainMenuFixture, AConfirmedChoiceIsTakenByTheCoreAndCleared) {
     core.splashActive = false;
     core.coop = core.deathMatch = core.missionRound = true;
     core.playerCount = 3;
+    // A label the core does not know: only the clearing shows.
+    menu().itemLabels[1] = "Unknown";
     menu().selected = 1;
     menu().confirmed = true;
     step(0.03f);

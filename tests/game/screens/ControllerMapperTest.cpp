@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "../../framework/CapturedOutput.h"
-#include "../../framework/ofxGamepadFakes.h"
+#include "ofxGamepadFakes.h"
 #include "ControllerMapper.h"
 #include "ScreensTestSupport.h"
 #include "WindowLookup.h"

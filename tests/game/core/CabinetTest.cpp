@@ -1,0 +1,122 @@
+// Runs only in the cabinet build tree (test.sh builds one).
+#ifdef VANTORIX_ARCADE_CABINET
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "InputFixture.h"
+
+class Cabinet : public InputFixture {
+protected:
+    // The settings layer reads and writes inside the data folder.
+    std::string file() const { return "data/" + path; }
+    void write(const std::string& text) {
+        mkdir("data", 0755);
+        std::ofstream out(file());
+        out << text;
+    }
+    std::string read() {
+        std::ifstream in(file());
+        std::stringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    std::string load() {
+        return captureOutput([&] { app->loadArcadeSettings(path); }).out;
+    }
+    // One file per test: ctest runs the tests side by side in one folder.
+    std::string path = std::string("cabinet_") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
+};
+
+TEST_F(Cabinet, TheCoreKnowsItIsACabinet) {
+    EXPECT_TRUE(core().arcadeCabinet);
+}
+
+TEST_F(Cabinet, ANonDefaultFileFillsEveryField) {
+    write(
+        "<ROUNDS_BEFORE_RESET>7</ROUNDS_BEFORE_RESET><IDLE_TIME>45.5</IDLE_TIME><MAX_JOY_VAL>0.8</MAX_JOY_VAL>"
+        "<TAP_VAL>0.9</TAP_VAL><TAP_DOWN_VAL>0.85</TAP_DOWN_VAL><TAP_UP_VAL>0.8</TAP_UP_VAL>"
+        "<TAP_RESET_VAL>0.3</TAP_RESET_VAL><CONTROLLER_0>Pad 1!</CONTROLLER_0><CONTROLLER_2>9 Stick</CONTROLLER_2>"
+        "<ATTRACT_MODE_TIME>30</ATTRACT_MODE_TIME><ATTRACT_MODE_MESSAGE_1>INSERT</ATTRACT_MODE_MESSAGE_1>"
+        "<ATTRACT_MODE_MESSAGE_2>COIN</ATTRACT_MODE_MESSAGE_2><ATTRACT_MODE_VOL>50</ATTRACT_MODE_VOL>"
+        "<PRICE>2</PRICE><LETTER_BOX_H>40</LETTER_BOX_H><LETTER_BOX_OFFSET>6</LETTER_BOX_OFFSET>"
+        "<ATTRACT_MODE_SCORE_OFFSET>11</ATTRACT_MODE_SCORE_OFFSET>"
+        "<ATTRACT_MODE_SCORE_X_START>12</ATTRACT_MODE_SCORE_X_START>"
+        "<ATTRACT_MODE_SCORE_X_OFFSET>13</ATTRACT_MODE_SCORE_X_OFFSET>\n");
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(core().roundLimit, 7);
+    EXPECT_FLOAT_EQ(core().idleLimit, 45.5f);
+    EXPECT_FLOAT_EQ(app->maxJoyValue, 0.8f);
+    EXPECT_FLOAT_EQ(app->tapThreshold, 0.9f);
+    EXPECT_FLOAT_EQ(app->tapDownThreshold, 0.85f);
+    EXPECT_FLOAT_EQ(app->tapUpThreshold, 0.8f);
+    EXPECT_FLOAT_EQ(app->tapResetThreshold, 0.3f);
+    EXPECT_EQ(app->controllerNames[0], "Pad1");
+    EXPECT_EQ(app->controllerNames[1], "NONE");
+    EXPECT_EQ(app->controllerNames[2], "A9Stick");
+    EXPECT_FLOAT_EQ(core().attractTime, 30.0f);
+    EXPECT_EQ(core().mainMenu.price, 2);
+    EXPECT_FLOAT_EQ(app->letterBoxH, 40.0f);
+    EXPECT_FLOAT_EQ(core().letterBoxH, 40.0f);
+    EXPECT_FLOAT_EQ(core().letterBoxOffset, 6.0f);
+    EXPECT_EQ(core().attractScoreOffset, 11);
+    EXPECT_EQ(core().attractScoreXStart, 12);
+    EXPECT_EQ(core().attractScoreXOffset, 13);
+
+    // Stick values are stretched from the joystick's range and clamped.
+    EXPECT_FLOAT_EQ(app->mapStickValue(0.4f), 0.5f);
+    EXPECT_FLOAT_EQ(app->mapStickValue(-0.9f), -1.0f);
+}
+
+TEST_F(Cabinet, AMissingOrBrokenFileKeepsTheDefaults) {
+    std::remove(file().c_str());
+    EXPECT_EQ(load(), "NO ARCADE SETTINGS\n");
+    write("<ROUNDS_BEFORE_RESET>7</ROUNDS");
+    EXPECT_EQ(load(), "NO ARCADE SETTINGS\n");
+    EXPECT_EQ(core().roundLimit, 4);
+    EXPECT_FLOAT_EQ(app->maxJoyValue, 1.0f);
+    // A joystick range at or below zero counts as 1.
+    write("<MAX_JOY_VAL>0</MAX_JOY_VAL><LETTER_BOX_H>5000</LETTER_BOX_H>\n");
+    EXPECT_EQ(load(), "");
+    EXPECT_FLOAT_EQ(app->maxJoyValue, 1.0f);
+    EXPECT_FLOAT_EQ(app->letterBoxH, 479.0f);
+}
+
+TEST_F(Cabinet, TheLetterBoxScalesThePictureAndServiceKeysSaveIt) {
+    write("<LETTER_BOX_H>30</LETTER_BOX_H>\n");
+    load();
+    app->adjustLetterBox(0);
+    EXPECT_FLOAT_EQ(app->scale, 900.0f / 960.0f);
+    EXPECT_EQ(core().screenWidth, static_cast<int>(960 / (900.0f / 960.0f)));
+    app->keyPressed('k');
+    EXPECT_FLOAT_EQ(app->letterBoxH, 35.0f);
+    EXPECT_NE(read().find("<LETTER_BOX_H>35</LETTER_BOX_H>"), std::string::npos);
+    app->keyPressed(',');
+    EXPECT_NE(read().find("<LETTER_BOX_OFFSET>2</LETTER_BOX_OFFSET>"), std::string::npos);
+    // "m" is a service key here, not the mute.
+    app->keyPressed('m');
+    EXPECT_FLOAT_EQ(app->letterBoxH, 30.0f);
+    EXPECT_FALSE(core().soundBank.soundMuted);
+    app->adjustLetterBox(10000);
+    EXPECT_FLOAT_EQ(app->letterBoxH, 479.0f);
+    app->adjustLetterBox(-10000);
+    EXPECT_FLOAT_EQ(app->letterBoxH, 0.0f);
+}
+
+TEST_F(Cabinet, ANamedPadLandsInItsSlot) {
+    write("<CONTROLLER_2>Pad B</CONTROLLER_2>\n");
+    load();
+    plug({padNamed("Pad A"), padNamed("Pad B")});
+    EXPECT_EQ(app->padSlot[0], 0);
+    EXPECT_EQ(app->padSlot[1], 2);
+    core().openLobby(false, true, false);
+    press(1, vantorixPC::Confirm);
+    EXPECT_TRUE(core().players[2].joined);
+    EXPECT_FALSE(core().players[1].joined);
+}
+
+#endif

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "InputFixture.h"
+
+class PadInput : public InputFixture {};
+
+TEST_F(PadInput, TheLadderAttachesEveryPadInOneMenuFrameAndTellsTheScreens) {
+    plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C")});
+    EXPECT_EQ(app->registeredPads, 3);
+    EXPECT_TRUE(app->padConnected);
+    EXPECT_TRUE(core().gamePad);
+    EXPECT_TRUE(core().tutorial.gamePad);
+    EXPECT_TRUE(core().missionList.gamePad);
+    EXPECT_EQ(core().padCount, 3);
+    EXPECT_EQ(core().mainMenu.padCount, 3);
+    EXPECT_TRUE(ofxGamepadHandler::get()->isHotplugEnabled());
+    EXPECT_EQ(app->attachedPads[2]->getName(), "Pad C");
+    EXPECT_EQ(app->attachedPads[3], nullptr);
+
+    // Outside the menu and the lobby no pad is attached.
+    core().gameState = GameState::Options;
+    devices.plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C"), padNamed("Pad D")});
+    ofxGamepadHandler::get()->updatePadList();
+    step(0.033f);
+    EXPECT_EQ(app->registeredPads, 3);
+}
+
+TEST_F(PadInput, ThePadPressedFirstPlaysAsPlayerZeroAndTradesPlacesWithPadZero) {
+    plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C"), padNamed("Pad D")});
+    press(2, vantorixPC::Down);
+    EXPECT_TRUE(app->firstPadChosen);
+    EXPECT_EQ(app->firstPad, 2);
+    EXPECT_EQ(core().mainMenu.selected, 1);
+
+    core().openLobby(false, true, false);
+    app->keyPressed(13);  // the keyboard is pad 0, so player 2
+    EXPECT_TRUE(core().players[2].joined);
+    EXPECT_FALSE(core().players[0].joined);
+    press(2, vantorixPC::Confirm);
+    EXPECT_TRUE(core().players[0].joined);
+    press(3, vantorixPC::Start);
+    press(1, vantorixPC::Confirm);
+    EXPECT_TRUE(core().players[1].joined);
+    EXPECT_TRUE(core().players[3].joined);
+    EXPECT_EQ(core().playerCount, 4);
+
+    // Sticks follow the same trade: pad 2 steers ship 0, pad 0 ship 2.
+    axis(2, 0, 0.8f);
+    axis(0, 1, -0.7f);
+    axis(3, 0, -0.6f);
+    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.8f);
+    EXPECT_FLOAT_EQ(app->padSticks[2].y, -0.7f);
+    EXPECT_FLOAT_EQ(app->padSticks[3].x, -0.6f);
+    EXPECT_FLOAT_EQ(app->padSticks[1].x, 0.0f);
+}
+
+TEST_F(PadInput, StickStepsAreStrictReArmInsideHalfAndNeverCarryOverFromPlay) {
+    struct Push {
+        float y;
+        int selected;
+    };
+    // The armed flags start clear: the first push only counts after a rest.
+    const Push pushes[] = {{1.0f, 0}, {0.0f, 0}, {0.95f, 0}, {0.96f, 1}, {1.0f, 1}, {0.6f, 1},
+                           {1.0f, 1}, {0.45f, 1}, {1.0f, 2}, {-1.0f, 1}, {-1.0f, 1}, {0.2f, 1}};
+    int n = 0;
+    for (const Push& push : pushes) {
+        axis(0, 1, push.y);
+        EXPECT_EQ(core().mainMenu.selected, push.selected) << "push " << n++ << " y " << push.y;
+    }
+
+    core().gameState = GameState::Playing;
+    axis(0, 1, 1.0f);
+    core().gameState = GameState::MainMenu;
+    axis(0, 1, 1.0f);
+    EXPECT_EQ(core().mainMenu.selected, 1);
+    axis(0, 1, 0.3f);
+    axis(0, 1, 1.0f);
+    EXPECT_EQ(core().mainMenu.selected, 2);
+}
+
+TEST_F(PadInput, TheLongerStickSteersAndTheRightOneWinsATie) {
+    struct Case {
+        float lx, ly, rx, ry, x, y;
+    };
+    const Case cases[] = {{0.6f, 0, 0, 0.7f, 0, 0.7f},
+                          {0.5f, 0, 0, -0.5f, 0, -0.5f},
+                          {0, 0.8f, 0.7f, 0, 0, 0.8f},
+                          {0, 0, 0, 0, 0, 0}};
+    core().gameState = GameState::Playing;
+    for (const Case& c : cases) {
+        axis(0, 0, c.lx);
+        axis(0, 1, c.ly);
+        axis(0, 2, c.rx);
+        axis(0, 3, c.ry);
+        EXPECT_FLOAT_EQ(app->padSticks[0].x, c.x);
+        EXPECT_FLOAT_EQ(app->padSticks[0].y, c.y);
+    }
+    // Mapped axis ids and signs: pad 0's left vertical is axis 5, inverted.
+    app->axisIds[0][1] = 5;
+    app->axisSigns[0][1] = -1;
+    axis(0, 5, 0.9f);
+    EXPECT_FLOAT_EQ(app->padAxes[0][1], -0.9f);
+    EXPECT_FLOAT_EQ(app->padSticks[0].y, -0.9f);
+}
+
+TEST_F(PadInput, EachPadReadsItsButtonsWithItsOwnMap) {
+    plug({padNamed("Pad A"), padNamed("Pad B")});
+    for (int i = 0; i < 12; ++i) app->buttonMap[1][i] = i;
+    app->buttonMap[1][vantorixPC::Down] = 3;
+    app->buttonMap[1][vantorixPC::Erase] = 9;
+    press(1, 3);
+    EXPECT_EQ(core().mainMenu.selected, 1);
+    press(0, 3);  // pad 0's button 3 is erase
+    EXPECT_EQ(core().mainMenu.selected, 1);
+    press(1, 9);
+    EXPECT_EQ(core().mainMenu.selected, 1);
+    press(0, 9);
+    EXPECT_EQ(core().mainMenu.selected, 2);
+    // Unmapped buttons and pads above 3 do nothing.
+    ofxGamepadButtonEvent event;
+    event.button = vantorixPC::Down;
+    app->handlePadButton(4, event, false, app->buttonMap[0]);
+    event.button = 40;
+    app->handlePadButton(0, event, false, app->buttonMap[0]);
+    EXPECT_EQ(core().mainMenu.selected, 2);
+}
+
+TEST_F(PadInput, PlayStationPadsAreKnownByTheirExactNamesAndCounts) {
+    plug({padNamed("PLAYSTATION(R)3 Controller", 4, 19), padNamed(" PLAYSTATION(R)3 Controller", 4, 19),
+          padNamed("Wireless Controller", 6, 14), padNamed("Wireless Controller", 6, 13)});
+    const bool expected[4] = {false, true, true, false};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(app->playStationPad[i], expected[i]) << i;
+    EXPECT_FALSE(core().symbolPad);
+    EXPECT_TRUE(core().playStationPads[1]);
+}
+
+TEST_F(PadInput, ThePromptsFollowPadZeroAndTheRemapperCapturesButtonsAndAxes) {
+    plug({padNamed(" PLAYSTATION(R)3 Controller", 4, 19), padNamed("Pad B")});
+    EXPECT_TRUE(core().symbolPad);
+
+    ControllerMapper& mapper = core().optionsMenu.controllerMapper;
+    core().gameState = GameState::Options;
+    mapper.isOpen = true;
+    mapper.showingControllerList = false;
+    core().idleTime = 3;
+    press(1, vantorixPC::Down);
+    axis(1, 0, -1.0f);
+    // Captured: no first pad, no idle reset, no stick value.
+    EXPECT_FALSE(app->firstPadChosen);
+    EXPECT_FLOAT_EQ(core().idleTime, 3.0f);
+    EXPECT_FLOAT_EQ(app->padAxes[1][0], 0.0f);
+
+    // The remapper's list request is answered with every pad, then "DONE".
+    mapper.showingControllerList = true;
+    mapper.controllerListRequest = true;
+    mapper.controllers.clear();
+    step(0.033f);
+    EXPECT_FALSE(mapper.controllerListRequest);
+    ASSERT_GE(mapper.controllers.size(), 2u);
+    EXPECT_EQ(mapper.controllers[0].name, " PLAYSTATION(R)3 Controller");
+    EXPECT_EQ(mapper.controllers[1].name, "Pad B");
+    EXPECT_EQ(mapper.controllers[1].buttons, 12);
+}
+
+TEST_F(PadInput, SticksSteerInPlayWithASquareDeadZoneAndTheMouseSteersWithoutPads) {
+    core().gameMode = GameMode::Easy;
+    core().startRound(false);
+    step(0.033f);
+    EXPECT_TRUE(core().mouseSteering);
+
+    core().gameState = GameState::MainMenu;
+    plug({padNamed("Pad A")});
+    core().startRound(false);
+    axis(0, 0, 0.15f);
+    axis(0, 1, 0.1f);
+    step(0.033f);
+    EXPECT_FALSE(core().mouseSteering);
+    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.0f);
+    EXPECT_FALSE(core().players[0].steering);
+
+    axis(0, 0, 0.15f);
+    axis(0, 1, 0.5f);
+    step(0.033f);
+    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.15f);
+    EXPECT_TRUE(core().players[0].steering);
+}

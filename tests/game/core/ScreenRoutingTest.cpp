@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "InputFixture.h"
+
+class ScreenRouting : public InputFixture {
+protected:
+    static int lineCount(const std::string& out) {
+        int n = 0;
+        for (size_t at = out.find("YOU DIDN'T TURN ON LAOD_VIDEOS\n"); at != std::string::npos;
+             at = out.find("YOU DIDN'T TURN ON LAOD_VIDEOS\n", at + 1))
+            ++n;
+        return n;
+    }
+    void choose(const std::string& label) {
+        core().returnToMenu(false);
+        core().mainMenu.itemLabels[0] = label;
+        core().mainMenu.selected = 0;
+        core().mainMenu.confirmed = true;
+        step(0.033f);
+    }
+    void lobbyWithJoined(bool deathMatch, int joined) {
+        core().openLobby(deathMatch, true, false);
+        for (int i = 0; i < joined; ++i) core().joinPlayer(i);
+        step(0.033f);
+    }
+};
+
+TEST_F(ScreenRouting, EachMenuLabelOpensItsScreenWithItsModeAndFlags) {
+    struct Case {
+        const char* label;
+        GameState state;
+        GameMode mode;
+        bool coop, deathMatch, missionRound;
+    };
+    // A first start (no best score, no mission done) plays every choice from Intro.
+    const Case cases[] = {
+        {"Arcade", GameState::ArcadeMenu, GameMode::Intro, false, false, false},
+        {"Single Player", GameState::ArcadeMenu, GameMode::Intro, false, false, false},
+        {"Mission", GameState::ShipSelect, GameMode::Mission, false, false, true},
+        {"Co-op Arcade", GameState::MultiplayerLobby, GameMode::Easy, true, false, false},
+        {"Cooperative", GameState::MultiplayerLobby, GameMode::Easy, true, false, false},
+        {"Death Match", GameState::MultiplayerLobby, GameMode::Multiplayer, false, true, false},
+        {"Leaderboards", GameState::Leaderboards, GameMode::Intro, false, false, false},
+        {"High Scores", GameState::Leaderboards, GameMode::Intro, false, false, false},
+        {"Options/Config", GameState::Options, GameMode::Intro, false, false, false},
+        {"Quit", GameState::MainMenu, GameMode::Intro, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        core().gameMode = GameMode::Hard;
+        choose(c.label);
+        EXPECT_EQ(core().gameState, c.state);
+        EXPECT_EQ(core().gameMode, c.mode);
+        EXPECT_EQ(core().coop, c.coop);
+        EXPECT_EQ(core().deathMatch, c.deathMatch);
+        EXPECT_EQ(core().missionRound, c.missionRound);
+        EXPECT_FALSE(core().mainMenu.confirmed);
+    }
+    EXPECT_TRUE(core().mainMenu.disabled);
+    EXPECT_EQ(core().chainCap, 12);
+
+    // With a best score the mode stays what it was.
+    core().bestScores[static_cast<int>(GameMode::Hard)] = 40;
+    core().mainMenu.disabled = false;
+    core().gameMode = GameMode::Hard;
+    core().shipSelect.lastShipType = 3;
+    choose("Arcade");
+    EXPECT_EQ(core().gameMode, GameMode::Hard);
+    EXPECT_EQ(core().players[0].shipType, 3);
+}
+
+TEST_F(ScreenRouting, OptionRowsAreAppliedTheFrameTheyChange) {
+    core().openOptions(true, 0);
+    OptionsMenu& options = core().optionsMenu;
+    const bool globalStats = core().statsTracker.sendGlobalStats;
+    options.rows[OptionsMenu::SoundMute] = true;
+    options.rows[OptionsMenu::ColorBlind] = true;
+    options.rows[OptionsMenu::FullScreen] = true;
+    options.rows[OptionsMenu::SendGlobalStats] = !globalStats;
+    options.rows[OptionsMenu::AutoSubmit] = !core().scoreSubmitOverlay.autoSubmit;
+    const bool autoSubmit = options.rows[OptionsMenu::AutoSubmit];
+    step(0.033f);
+    EXPECT_TRUE(core().soundBank.soundMuted);
+    EXPECT_FALSE(core().soundBank.musicMuted);
+    EXPECT_TRUE(core().colorBlind);
+    EXPECT_EQ(core().statsTracker.sendGlobalStats, !globalStats);
+    EXPECT_EQ(core().scoreSubmitOverlay.autoSubmit, autoSubmit);
+    // The full-screen request is served by the application in the same frame.
+    EXPECT_TRUE(app->fullScreen);
+    EXPECT_FALSE(core().fullScreenRequest);
+    EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "fullscreen on"), 1);
+
+    options.rows[OptionsMenu::SeeStats] = true;
+    step(0.033f);
+    EXPECT_EQ(core().gameState, GameState::Stats);
+    core().statsScreen.backRequested = true;
+    options.rows[OptionsMenu::SeeStats] = false;
+    step(0.033f);
+    EXPECT_EQ(core().gameState, GameState::Options);
+
+    options.backReport = true;
+    step(0.033f);
+    EXPECT_EQ(core().gameState, GameState::MainMenu);
+}
+
+TEST_F(ScreenRouting, OptionsLeftFromARoundReturnToThePausedRound) {
+    core().gameMode = GameMode::Easy;
+    core().startRound(false);
+    core().setPaused(true);
+    core().openOptions(true, 1);
+    core().optionsMenu.backReport = true;
+    step(0.033f);
+    EXPECT_EQ(core().gameState, GameState::Playing);
+    EXPECT_TRUE(core().paused);
+}
+
+TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
+    core().gameMode = GameMode::Easy;
+    core().startRound(false);
+    core().gameState = GameState::RoundOver;
+    core().menuButton.set(15, 895, 100, 50);
+    struct Case {
+        float timer;
+        GameState after;
+    };
+    for (const Case& c : {Case{-0.3f, GameState::RoundOver}, Case{-0.5f, GameState::MainMenu}}) {
+        core().gameState = GameState::RoundOver;
+        core().roundOverTimer = c.timer;
+        core().mousePressed(0, 20, 900);
+        EXPECT_EQ(core().gameState, c.after) << c.timer;
+    }
+    for (const Case& c : {Case{-0.3f, GameState::RoundOver}, Case{-0.5f, GameState::MainMenu}}) {
+        core().gameState = GameState::RoundOver;
+        core().roundOverTimer = c.timer;
+        action(vantorixPC::Select);
+        EXPECT_EQ(core().gameState, c.after) << c.timer;
+    }
+}
+
+TEST_F(ScreenRouting, AGameOverButtonTheDrawLeftEmptyTakesNoPress) {
+    core().gameMode = GameMode::Easy;
+    core().startRound(false);
+    core().gameState = GameState::RoundOver;
+    core().roundOverTimer = -1;
+    core().menuButton = ofRectangle();
+    core().submitButton = ofRectangle();
+    core().leaderboardButton = ofRectangle();
+    core().mousePressed(0, 0, 0);
+    // Not the menu: a press anywhere else retries.
+    EXPECT_EQ(core().gameState, GameState::Playing);
+}
+
+TEST_F(ScreenRouting, ArcadeMenuStartsOnlyAfterItsGuardAndArrowsStepTheMode) {
+    core().gameMode = GameMode::Easy;
+    core().gameState = GameState::ArcadeMenu;
+    core().stateTime = 0.2f;
+    app->keyPressed(13);
+    EXPECT_EQ(core().gameState, GameState::ArcadeMenu);
+    app->keyPressed(358);
+    EXPECT_EQ(core().gameMode, GameMode::Hard);
+    core().stateTime = 0.5f;
+    app->keyPressed(13);
+    EXPECT_EQ(core().gameState, GameState::Playing);
+}
+
+TEST_F(ScreenRouting, ReadyChangesInTheLobby) {
+    auto error = record(core().soundBank.error);
+    lobbyWithJoined(false, 2);
+    core().players[0].lobbyReady = true;
+    core().players[0].lobbyChanged = true;
+    core().lifeClock[1] = 5;
+    step(0.033f);
+    EXPECT_EQ(error->plays, 1);
+    EXPECT_EQ(core().gameState, GameState::MultiplayerLobby);
+    EXPECT_FLOAT_EQ(core().lifeClock[1], 0.0f);
+
+    core().players[1].lobbyReady = true;
+    core().players[1].lobbyChanged = true;
+    step(0.033f);
+    EXPECT_EQ(error->plays, 1);
+    EXPECT_EQ(core().gameState, GameState::ArcadeMenu);
+    EXPECT_TRUE(core().coop);
+
+    // In a death match the same goes on to the level select; "Start" on a
+    // ready slot counts as a change.
+    lobbyWithJoined(true, 2);
+    core().players[0].lobbyReady = true;
+    core().players[1].lobbyReady = true;
+    core().players[1].startRequest = true;
+    step(0.033f);
+    EXPECT_FALSE(core().players[1].startRequest);
+    EXPECT_EQ(core().gameState, GameState::LevelSelect);
+
+    lobbyWithJoined(true, 2);
+    core().players[1].settingsRequest = true;
+    core().players[2].lobbyRow = 1;
+    step(0.033f);
+    EXPECT_EQ(core().gameState, GameState::MultiplayerSettings);
+    EXPECT_EQ(core().players[2].lobbyRow, 0);
+    EXPECT_FALSE(core().players[1].settingsRequest);
+}
+
+TEST_F(ScreenRouting, LobbyPadsJoinReadyUpAndLeave) {
+    lobbyWithJoined(false, 0);
+    app->keyPressed(' ');
+    EXPECT_TRUE(core().players[0].joined);
+    app->keyPressed(359);  // down to the ready row
+    app->keyPressed(' ');
+    EXPECT_TRUE(core().players[0].lobbyReady);
+    core().players[0].lobbyReady = false;
+    core().players[0].lobbyRow = 0;
+    app->keyPressed(' ');  // confirm on the ship row readies too
+    EXPECT_TRUE(core().players[0].lobbyReady);
+
+    // A player who has not joined leaves with back.
+    ofxGamepadButtonEvent event;
+    event.button = vantorixPC::Back;
+    app->handlePadButton(1, event, false, app->buttonMap[1]);
+    EXPECT_EQ(core().gameState, GameState::MainMenu);
+}
+
+TEST_F(ScreenRouting, TheExhibitionMenuWritesItsIdleLineOncePerIdlePeriod) {
+    core().exhibition = true;
+    core().attractTime = 0.1f;
+    core().returnToMenu(false);
+    core().gameState = GameState::MainMenu;
+    std::string out = captureOutput([&] {
+                          for (int i = 0; i < 10; ++i) step(0.033f);
+                      }).out;
+    EXPECT_EQ(lineCount(out), 1);
+    app->keyPressed(359);
+    EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
+    out = captureOutput([&] {
+              for (int i = 0; i < 10; ++i) step(0.033f);
+          }).out;
+    EXPECT_EQ(lineCount(out), 1);
+    // A choice made while idle is still taken.
+    core().mainMenu.itemLabels[0] = "Options/Config";
+    core().mainMenu.selected = 0;
+    core().mainMenu.confirmed = true;
+    step(0.033f);
+    EXPECT_EQ(core().gameState, GameState::Options);
+}

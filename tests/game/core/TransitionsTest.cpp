@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Asteroid.h"
+#include "InputFixture.h"
+#include "NormFoe.h"
+
+class Transitions : public InputFixture {};
+
+TEST_F(Transitions, TheMenuButtonKeepsArcadeModesAndTurnsMissionAndMultiplayerIntoEasy) {
+    struct Case {
+        GameMode from, to;
+    };
+    const Case cases[] = {{GameMode::Hard, GameMode::Hard},
+                          {GameMode::AsteroidField, GameMode::AsteroidField},
+                          {GameMode::Mission, GameMode::Easy},
+                          {GameMode::Multiplayer, GameMode::Easy}};
+    for (const Case& c : cases) {
+        core().gameMode = c.from;
+        core().startRound(false);
+        core().gameState = GameState::RoundOver;
+        core().roundOverTimer = -1;
+        core().introRestart = true;
+        core().players[1].joined = true;
+        action(vantorixPC::Back);
+        EXPECT_EQ(core().gameState, GameState::MainMenu);
+        EXPECT_EQ(core().gameMode, c.to);
+        EXPECT_FALSE(core().introRestart);
+        EXPECT_FALSE(core().players[1].joined);
+        EXPECT_FLOAT_EQ(core().stateTime, 0.0f);
+    }
+}
+
+TEST_F(Transitions, OpeningTheLobbySetsItsSlotsUp) {
+    core().players[1].joined = true;
+    core().players[3].joined = true;
+    core().players[3].lobbyReady = true;
+    core().players[3].lobbyRow = 0;
+    core().players[3].shipType = 4;
+    core().openLobby(false, false, true);
+    EXPECT_EQ(core().gameState, GameState::MultiplayerLobby);
+    EXPECT_TRUE(core().coop);
+    EXPECT_FALSE(core().deathMatch);
+    EXPECT_EQ(core().playerCount, 4);
+    EXPECT_EQ(core().players[3].lobbyRow, 1);
+    EXPECT_EQ(core().players[3].shipType, 4);
+    EXPECT_FLOAT_EQ(core().lifeClock[2], 10.0f);
+    EXPECT_EQ(core().players[0].unlockedShips, core().shipSelect.unlocked);
+
+    core().openLobby(true, true, false);
+    EXPECT_TRUE(core().deathMatch);
+    EXPECT_FALSE(core().coop);
+    EXPECT_EQ(core().gameMode, GameMode::Multiplayer);
+    EXPECT_FALSE(core().players[3].lobbyReady);
+    EXPECT_EQ(core().players[3].lobbyRow, 0);
+
+    // Exhibition play past its round limit goes back to the menu instead.
+    core().exhibition = true;
+    core().roundCount = core().roundLimit;
+    core().openLobby(true, true, true);
+    EXPECT_EQ(core().gameState, GameState::MainMenu);
+}
+
+TEST_F(Transitions, TheEndingClearsFoesAndRocksWithoutScoreAndBringsFourShips) {
+    core().gameMode = GameMode::Mission;
+    core().startRound(false);
+    for (int i = 0; i < 3; ++i) {
+        Foe* foe = new NormFoe;
+        foe->setup();
+        core().foes.push_back(foe);
+    }
+    const float score = core().players[0].score;
+    const int kills = core().roundKills;
+    core().startEnding();
+    EXPECT_TRUE(core().foes.empty());
+    EXPECT_TRUE(core().asteroids.empty());
+    EXPECT_TRUE(core().endingActive);
+    EXPECT_EQ(core().playerCount, 4);
+    EXPECT_FLOAT_EQ(core().players[0].score, score);
+    EXPECT_EQ(core().roundKills, kills);
+    // Slot 2's weapons start 350 units from its ship.
+    const ofVec2f ship = core().players[2].point.position;
+    const ofVec2f weapon = core().weaponPoints[2][0]->position;
+    EXPECT_NEAR(std::hypot(weapon.x - ship.x, weapon.y - ship.y), 350.0f, 0.5f);
+}
+
+TEST_F(Transitions, AbortingTheIntroGoesStraightToTheMenuInIntro) {
+    core().gameMode = GameMode::Intro;
+    core().startRound(false);
+    core().abortRound();
+    EXPECT_EQ(core().gameState, GameState::MainMenu);
+    EXPECT_EQ(core().gameMode, GameMode::Intro);
+    EXPECT_FALSE(core().introRestart);
+    EXPECT_FALSE(core().scoreSubmitOverlay.available);
+
+    core().gameMode = GameMode::Easy;
+    core().startRound(false);
+    core().abortRound();
+    EXPECT_EQ(core().gameState, GameState::RoundOver);
+    EXPECT_FLOAT_EQ(core().roundOverTimer, core().roundOverLength * 0.5f);
+    EXPECT_TRUE(core().shipAborted[0]);
+}
+
+class Revive : public InputFixture {
+protected:
+    void SetUp() override {
+        InputFixture::SetUp();
+        core().gameMode = GameMode::Easy;
+        core().coop = true;
+        core().playerCount = 2;
+        core().players[0].joined = core().players[1].joined = true;
+        core().startRound(false);
+        core().arenaWalls.computeBounds();
+        centre.set(core().arenaWalls.centreX, core().arenaWalls.centreY);
+    }
+    CoopRegen* token(float x, float y, int player) {
+        CoopRegen* t = new CoopRegen;
+        t->x = x;
+        t->y = y;
+        t->player = player;
+        core().foes.push_back(t);
+        return t;
+    }
+    ofVec2f centre;
+};
+
+TEST_F(Revive, TheShipReturnsOnTheLineToTheCentreWhereACircleFirstFits) {
+    core().players[1].frozen = true;
+    // Far outside the walls: the walk has to come a long way in.
+    CoopRegen* reached = token(centre.x + 5000, centre.y + 2000, 1);
+    CoopRegen* other = token(centre.x - 300, centre.y, 1);
+    CoopRegen* someoneElse = token(centre.x, centre.y - 300, 0);
+    const int revives = core().coopRevives;
+    const float stat = core().statsTracker.record("coop_revives").value;
+    core().revivePlayer(*reached);
+
+    const PlayerShip& ship = core().players[1];
+    const ofVec2f at = ship.point.position;
+    EXPECT_FALSE(ship.frozen);
+    // On the token-to-centre line...
+    const float cross = (at.x - reached->x) * (centre.y - reached->y) - (at.y - reached->y) * (centre.x - reached->x);
+    EXPECT_NEAR(cross / std::hypot(centre.x - reached->x, centre.y - reached->y), 0.0f, 0.5f);
+    // ...the first point, in steps of 10, where a 200-unit circle fits.
+    EXPECT_TRUE(core().arenaWalls.isCircleInside(at.x, at.y, 200));
+    const ofVec2f dir = ofVec2f(centre.x - reached->x, centre.y - reached->y).getNormalized();
+    EXPECT_FALSE(core().arenaWalls.isCircleInside(at.x - dir.x * 10, at.y - dir.y * 10, 200));
+
+    for (WeaponParticle* weapon : core().weaponPoints[1]) {
+        EXPECT_NEAR(std::hypot(weapon->position.x - reached->x, weapon->position.y - reached->y), 350.0f, 0.5f);
+        EXPECT_FLOAT_EQ(weapon->velocity.x, 0.0f);
+    }
+    EXPECT_TRUE(other->expired);
+    EXPECT_FALSE(someoneElse->expired);
+    EXPECT_EQ(core().coopRevives, revives + 1);
+    EXPECT_FLOAT_EQ(core().statsTracker.record("coop_revives").value, stat + 1);
+}
+
+TEST_F(Revive, ATokenOnTheCentreReturnsTheShipThere) {
+    auto start = record(core().soundBank.startGame);
+    CoopRegen* reached = token(centre.x, centre.y, 1);
+    const size_t sparks = core().sparks.size();
+    core().revivePlayer(*reached);
+    EXPECT_FLOAT_EQ(core().players[1].point.position.x, centre.x);
+    EXPECT_FLOAT_EQ(core().players[1].point.position.y, centre.y);
+    EXPECT_EQ(core().sparks.size(), sparks + 100);
+    EXPECT_EQ(start->plays, 1);
+}
+
+TEST_F(Transitions, ACreditsRunHitMarksTheRunAndShowsItUntilTheRunHasEnded) {
+    auto death = record(core().soundBank.playerDeath);
+    core().gameMode = GameMode::Easy;
+    core().startRound(false);
+    const size_t rings = core().noiseRings.size();
+    core().creditsRunHit();
+    core().creditsRunHit();
+    EXPECT_TRUE(core().creditsScreen.wasHit);
+    EXPECT_EQ(core().noiseRings.size(), rings + 2);
+    EXPECT_EQ(death->plays, 2);
+    core().creditsScreen.finished = true;
+    core().creditsRunHit();
+    EXPECT_EQ(core().noiseRings.size(), rings + 2);
+    EXPECT_EQ(death->plays, 2);
+}
