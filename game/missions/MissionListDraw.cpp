@@ -23,7 +23,7 @@ std::string MissionList::modeDescription(int mode) {
 
 std::vector<ScreenText> MissionList::pauseTexts(bool missionMode, bool briefing, int bestScore) const {
     std::vector<ScreenText> texts;
-    if (briefing) {
+    if (briefing || heldBeforeRun(missionMode)) {
         texts.push_back({"MISSIONS", titleSize, titleY});
         float y = entryY;
         for (const Mission& mission : current) {
@@ -110,7 +110,7 @@ void MissionList::drawPauseScreen(bool missionMode, bool briefing, int, int best
     ofRect(0, 0, static_cast<float>(width), 960);
     ofSetColor(255, 255, 255, alpha);
     drawTexts(pauseTexts(missionMode, briefing, bestScore));
-    if (briefing) {
+    if (briefing || heldBeforeRun(missionMode)) {
         drawButton("START", holdButton, true, alpha);
         return;
     }
@@ -122,7 +122,8 @@ void MissionList::drawResults(float frameTime) {
     if (!showingResults) return;
     resultsTime += frameTime;
     ofFill();
-    ofSetColor(0, 0, 0, 220);
+    // Opaque: the game-over screen is drawn underneath.
+    ofSetColor(0, 0, 0, 255);
     ofRect(0, 0, static_cast<float>(width), 960);
     ofSetColor(255, 255, 255, 255);
     drawTexts(resultTexts());
