@@ -240,6 +240,7 @@ void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bo
             if ((is(Start) || is(Confirm)) && core.holdTime > 0.4f) {
                 core.setPaused(false);
                 core.startHold = false;
+                core.missionBriefing = false;
                 core.soundBank.restartMusic();
             }
             if ((is(Select) || is(Back)) && core.missionRound) core.returnToMenu(true);

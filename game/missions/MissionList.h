@@ -117,9 +117,6 @@ public:
     SoundBank* soundBank = nullptr;
 
 private:
-    // A mission round held before its first update is waiting for the start
-    // of a run or of new missions: the briefing shows then.
-    bool heldBeforeRun(bool missionMode) const { return missionMode && !runStarted; }
     void completeMission(Mission& mission);
     void failMission(Mission& mission);
     void addSparks(float x, float y);

@@ -23,7 +23,7 @@ std::string MissionList::modeDescription(int mode) {
 
 std::vector<ScreenText> MissionList::pauseTexts(bool missionMode, bool briefing, int bestScore) const {
     std::vector<ScreenText> texts;
-    if (briefing || heldBeforeRun(missionMode)) {
+    if (briefing) {
         texts.push_back({"MISSIONS", titleSize, titleY});
         float y = entryY;
         for (const Mission& mission : current) {
@@ -110,7 +110,7 @@ void MissionList::drawPauseScreen(bool missionMode, bool briefing, int, int best
     ofRect(0, 0, static_cast<float>(width), 960);
     ofSetColor(255, 255, 255, alpha);
     drawTexts(pauseTexts(missionMode, briefing, bestScore));
-    if (briefing || heldBeforeRun(missionMode)) {
+    if (briefing) {
         drawButton("START", holdButton, true, alpha);
         return;
     }
