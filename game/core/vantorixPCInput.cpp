@@ -626,9 +626,20 @@ void vantorixPC::mouseMoved(int x, int y) {
             break;
         case GameState::Playing:
             if (core.paused) {
-                const bool was = core.optionsHighlighted;
-                core.optionsHighlighted = core.optionsButton.inside(fx, fy);
-                if (core.optionsHighlighted && !was) core.soundBank.playMenuBeep();
+                MissionList& pause = core.missionList;
+                // Entering a button beeps once; staying on it does not.
+                auto hover = [&](bool& flag, const ofRectangle& box) {
+                    const bool was = flag;
+                    flag = box.inside(fx, fy);
+                    if (flag && !was) core.soundBank.playMenuBeep();
+                };
+                if (core.startHold) {
+                    hover(pause.resumeHover, core.holdResumeButton);
+                } else {
+                    hover(pause.resumeHover, core.resumeButton);
+                    hover(pause.abortHover, core.abortButton);
+                }
+                hover(core.optionsHighlighted, core.optionsButton);
             }
             break;
         default:
