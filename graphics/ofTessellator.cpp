@@ -1,8 +1,15 @@
 #include "ofTessellator.h"
 
 #include <cstdlib>
+#include <type_traits>
 
 #include "ofLog.h"
+
+static_assert(sizeof(ofPoint) == 3 * sizeof(TESSreal) && std::is_same<TESSreal, float>::value &&
+                  std::is_trivially_copyable<ofPoint>::value && std::is_standard_layout<ofPoint>::value,
+              "tessellated vertices are read as points");
+static_assert(sizeof(ofIndexType) == sizeof(TESSindex) && std::is_integral<ofIndexType>::value,
+              "tessellated elements are read as indices");
 
 namespace {
 
@@ -74,14 +81,11 @@ void ofTessellator::performTessellation(ofPolyWindingMode polyWindingMode, ofMes
     const TESSindex* elements = tessGetElements(cacheTess);
 
     const TESSreal* verts = tessGetVertices(cacheTess);
-    pointBuffer.resize(numVertices);
-    for (int i = 0; i < numVertices; ++i) pointBuffer[i].set(verts[i * 3], verts[i * 3 + 1], verts[i * 3 + 2]);
-
     dstmesh.clear();
-    dstmesh.addVertices(pointBuffer.data(), numVertices);
-    indexBuffer.resize(numIndices);
-    for (int i = 0; i < numIndices; ++i) indexBuffer[i] = static_cast<ofIndexType>(elements[i]);
-    dstmesh.addIndices(indexBuffer.data(), numIndices);
+    // The core's arrays already have the mesh's layout: three floats a
+    // point, 32-bit indices; they go in without a copy in between.
+    dstmesh.addVertices(reinterpret_cast<const ofPoint*>(verts), numVertices);
+    dstmesh.addIndices(reinterpret_cast<const ofIndexType*>(elements), numIndices);
     dstmesh.setMode(OF_PRIMITIVE_TRIANGLES);
 }
 
@@ -102,12 +106,7 @@ void ofTessellator::performTessellation(ofPolyWindingMode polyWindingMode, std::
         const int count = elems[i * 2 + 1];
         ofPolyline& line = dstpoly[i];
         line.clear();
-        pointBuffer.resize(count);
-        for (int k = 0; k < count; ++k) {
-            const TESSreal* v = &verts[(first + k) * 3];
-            pointBuffer[k].set(v[0], v[1], v[2]);
-        }
-        line.addVertices(pointBuffer.data(), count);
+        line.addVertices(reinterpret_cast<const ofPoint*>(verts) + first, count);
         line.setClosed(true);
     }
 }

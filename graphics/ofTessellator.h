@@ -31,11 +31,8 @@ private:
     void performTessellation(ofPolyWindingMode polyWindingMode, ofMesh& dstmesh, bool bIs2D);
     void performTessellation(ofPolyWindingMode polyWindingMode, std::vector<ofPolyline>& dstpoly, bool bIs2D);
 
-    TESStesselator* cacheTess;
-    TESSalloc tessAllocator;
-    // Kept from call to call, so a shape per frame allocates nothing here.
-    std::vector<ofIndexType> indexBuffer;
-    std::vector<ofPoint> pointBuffer;
+    TESStesselator* cacheTess = nullptr; // owned; deleted with this object
+    TESSalloc tessAllocator = {};
 };
 
 // The one tessellator every path fills through.

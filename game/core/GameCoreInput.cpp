@@ -74,6 +74,7 @@ void GameCore::mousePressedPlaying(float x, float y) {
         if (holdTime > 0.4f && hit(holdResumeButton, x, y)) {
             setPaused(false);
             startHold = false;
+            missionBriefing = false;
             soundBank.restartMusic();
         }
         if (hit(optionsButton, x, y)) openOptions(true, 1);

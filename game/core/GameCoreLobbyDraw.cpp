@@ -58,7 +58,11 @@ void GameCore::drawLobbySlot(int i, float x, float a, int alpha) {
         ofPushMatrix();
         ofTranslate(x, 480);
         ofScale(breath, breath, 1);
-        if (!arcadeCabinet) drawPadButton(0, -72, 0, static_cast<int>(1.5f * columnAlpha), 1);
+        if (!arcadeCabinet) {
+            // Each pad shows its own button faces; the lobby puts the style back after the columns.
+            symbolPad = playStationPads[i];
+            drawPadButton(0, -72, 0, static_cast<int>(1.5f * columnAlpha), 1);
+        }
         ofFill();
         ofSetColor(textColor, columnAlpha);
         if (arcadeCabinet) font.drawStringCentered("PRESS", 6.5f, 0, -72);
@@ -130,21 +134,20 @@ void GameCore::drawLobby() {
     font.drawStringCenteredX(exhibition ? "VANTORIX" : "MULTIPLAYER", 11, w / 2, 120);
     font.drawStringCenteredX(deathMatch ? "DEATH MATCH" : "CO-OP ARCADE", 11, w / 2, 228);
 
+    const bool style = symbolPad;
     for (int i = 0; i < 4; ++i) {
         const float x = static_cast<float>(x0 + 102 + 228 * i);
         drawLobbySlot(i, x, a, alpha);
-    }
-    for (int i = 0; i < 4; ++i) {
         if (!joinBurst[i]) continue;
         joinBurst[i] = false;
         lifeClock[i] = 0;
-        const float x = static_cast<float>(x0 + 102 + 228 * i);
         for (int n = 0; n < 300; ++n) {
             Spark spark;
             spark.setup(ofRandomRange(x - 152, x + 152), ofRandomRange(226, 734), playerColors[i]);
             hudSparks.push_back(spark);
         }
     }
+    symbolPad = style;
 
     if (deathMatch) {
         ofNoFill();

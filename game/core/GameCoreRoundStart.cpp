@@ -166,6 +166,9 @@ void GameCore::startRound(bool withStartSound) {
         if (!missionList.runStarted || missionList.restartRequest) {
             startHold = true;
             holdTime = 0;
+            // A held mission round shows its briefing until the player starts.
+            missionBriefing = true;
+            briefingTime = 0;
             missionList.restartRequest = false;
         }
         missionList.runStarted = false;

@@ -13,6 +13,7 @@ void GameCore::returnToMenu(bool playSound) {
     missionRound = false;
     paused = false;
     startHold = false;
+    missionBriefing = false;
     killSequenceRunning = false;
     // A menu reached from the intro must not restart the intro behind it.
     introRestart = false;

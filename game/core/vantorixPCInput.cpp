@@ -220,7 +220,6 @@ void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bo
     }
     core.idleTime = 0;
     core.menuIdleTime = 0;
-    core.attractPrompt.touch();
 
     const GameState lobbyStates[3] = {GameState::MultiplayerLobby, GameState::MultiplayerSettings,
                                       GameState::LevelSelect};
@@ -240,6 +239,7 @@ void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bo
             if ((is(Start) || is(Confirm)) && core.holdTime > 0.4f) {
                 core.setPaused(false);
                 core.startHold = false;
+                core.missionBriefing = false;
                 core.soundBank.restartMusic();
             }
             if ((is(Select) || is(Back)) && core.missionRound) core.returnToMenu(true);
@@ -487,6 +487,8 @@ bool vantorixPC::keyPressedTypedText(int key) {
 
 void vantorixPC::keyPressed(int key) {
     if (core.splashActive) return;
+    // Any input ends the exhibition menu's idle period.
+    core.menuIdleTime = 0;
     if (keyPressedTypedText(key)) return;
 #ifdef VANTORIX_ARCADE_CABINET
     if (handleServiceKey(key)) return;
@@ -599,6 +601,7 @@ void vantorixPC::keyReleased(int key) {
 
 void vantorixPC::mouseMoved(int x, int y) {
     if (core.splashActive) return;
+    core.menuIdleTime = 0;
     const int vx = virtualX(x);
     const int vy = virtualY(y);
     const float fx = static_cast<float>(vx);
@@ -625,9 +628,20 @@ void vantorixPC::mouseMoved(int x, int y) {
             break;
         case GameState::Playing:
             if (core.paused) {
-                const bool was = core.optionsHighlighted;
-                core.optionsHighlighted = core.optionsButton.inside(fx, fy);
-                if (core.optionsHighlighted && !was) core.soundBank.playMenuBeep();
+                MissionList& pause = core.missionList;
+                // Entering a button beeps once; staying on it does not.
+                auto hover = [&](bool& flag, const ofRectangle& box) {
+                    const bool was = flag;
+                    flag = box.inside(fx, fy);
+                    if (flag && !was) core.soundBank.playMenuBeep();
+                };
+                if (core.startHold) {
+                    hover(pause.resumeHover, core.holdResumeButton);
+                } else {
+                    hover(pause.resumeHover, core.resumeButton);
+                    hover(pause.abortHover, core.abortButton);
+                }
+                hover(core.optionsHighlighted, core.optionsButton);
             }
             break;
         default:
@@ -650,6 +664,7 @@ void vantorixPC::mouseDragged(int x, int y, int button) {
 
 void vantorixPC::mousePressed(int x, int y, int button) {
     if (core.splashActive) return;
+    core.menuIdleTime = 0;
     if (core.gameState == GameState::MatchStats || (core.gameState == GameState::RoundOver && core.deathMatch)) return;
     const int vx = virtualX(x);
     const int vy = virtualY(y);

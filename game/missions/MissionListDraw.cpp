@@ -122,7 +122,8 @@ void MissionList::drawResults(float frameTime) {
     if (!showingResults) return;
     resultsTime += frameTime;
     ofFill();
-    ofSetColor(0, 0, 0, 220);
+    // Opaque: the game-over screen is drawn underneath.
+    ofSetColor(0, 0, 0, 255);
     ofRect(0, 0, static_cast<float>(width), 960);
     ofSetColor(255, 255, 255, 255);
     drawTexts(resultTexts());

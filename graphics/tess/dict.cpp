@@ -160,8 +160,8 @@ DictNode* dictSearch(Dict* dict, DictKey key) {
     return found;
 }
 
-void dictDelete(Dict* dict, DictNode* node) {
-    if (dict->indexed) treeRemove(dict, treeNode(node));
+void dictDeleteIndexed(Dict* dict, DictNode* node) {
+    treeRemove(dict, treeNode(node));
     node->next->prev = node->prev;
     node->prev->next = node->next;
     bucketFree(dict->nodePool, node);

@@ -39,7 +39,17 @@ void dictReset(Dict* dict, bool indexed);
 DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key);
 // The lowest node whose key the probe comes before or with (the head if none).
 DictNode* dictSearch(Dict* dict, DictKey key);
-void dictDelete(Dict* dict, DictNode* node);
+// The deletion from an indexed dictionary; dictDelete calls it.
+void dictDeleteIndexed(Dict* dict, DictNode* node);
+inline void dictDelete(Dict* dict, DictNode* node) {
+    if (dict->indexed) {
+        dictDeleteIndexed(dict, node);
+        return;
+    }
+    node->next->prev = node->prev;
+    node->prev->next = node->next;
+    bucketFree(dict->nodePool, node);
+}
 
 // The two walks of a plain (not indexed) dictionary with the order known at
 // compile time, for callers in a hurry; they fall back on the calls above

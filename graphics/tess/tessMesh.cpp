@@ -7,6 +7,7 @@ namespace {
 struct EdgePair {
     TESShalfEdge e, eSym;
 };
+static_assert(sizeof(EdgePair) == 2 * sizeof(TESShalfEdge), "tessMeshSplitLoopEdge takes a pair as two halves");
 
 // The edge list links each pair through its first half.
 TESShalfEdge* pairHead(TESShalfEdge* e) { return e < e->Sym ? e : e->Sym; }
@@ -303,48 +304,6 @@ TESShalfEdge* tessMeshMakeLoop(TESSmesh* mesh) {
     e->Lface = fLeft;
     eSym->Lface = fRight;
     return e;
-}
-
-TESShalfEdge* tessMeshSplitLoopEdge(TESSmesh* mesh, TESShalfEdge* eLast) {
-    if (mesh->loopNodeBucket) {
-        if (!tessMeshSplitEdge(mesh, eLast)) return nullptr;
-        return eLast->Lnext;
-    }
-    NewPair pair;
-    if (!takePair(mesh, &pair)) return nullptr;
-    TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
-    if (!v) {
-        giveBackPair(mesh, &pair);
-        return nullptr;
-    }
-    // The links tessMeshSplitEdge would leave, set directly: eLast now ends
-    // at v, and eNew runs on from v to the loop's first vertex.
-    TESSvertex* first = eLast->Dst;
-    TESShalfEdge* eNextLeft = eLast->Lnext;      // leaves the first vertex, on the left
-    TESShalfEdge* eLastSym = eLast->Sym;
-    TESShalfEdge* eNewSym = makeEdge(mesh, &pair, eLast);
-    TESShalfEdge* eNew = eNewSym->Sym;
-
-    eLast->Lnext = eNew;
-    eNew->Lnext = eNextLeft;
-    eNewSym->Lnext = eLastSym;
-    eNextLeft->Sym->Lnext = eNewSym;
-
-    eNextLeft->Onext = eNewSym;
-    eNewSym->Onext = eNextLeft;
-    eNew->Onext = eLastSym;
-    eLastSym->Onext = eNew;
-
-    linkVertex(v, eNew, first);
-    eNew->Org = v;
-    eLastSym->Org = v;
-    eNewSym->Org = first;
-    first->anEdge = eNewSym;
-    eNew->Lface = eLast->Lface;
-    eNewSym->Lface = eLastSym->Lface;
-    eNew->winding = eLast->winding;
-    eNewSym->winding = eLastSym->winding;
-    return eNew;
 }
 
 int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {

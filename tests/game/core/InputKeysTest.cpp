@@ -174,3 +174,19 @@ TEST_F(KeyInput, MouseReachesTheScreensInVirtualUnits) {
     app->mousePressed(static_cast<int>((item.x + 5) * 0.5f), static_cast<int>((item.y + 5) * 0.5f), 0);
     EXPECT_EQ(core().mainMenu.selected, 2);
 }
+
+TEST_F(KeyInput, PauseButtonsLightUpUnderThePointerAndBeepOnEntry) {
+    startArcadeRound();
+    app->keyPressed('p');
+    auto beep = record(core().soundBank.menuBeep);
+    core().resumeButton.set(400, 500, 160, 60);
+    core().abortButton.set(400, 600, 160, 60);
+    app->mouseMoved(450, 520);
+    app->mouseMoved(460, 530);
+    EXPECT_TRUE(core().missionList.resumeHover);
+    EXPECT_FALSE(core().missionList.abortHover);
+    app->mouseMoved(450, 620);
+    EXPECT_FALSE(core().missionList.resumeHover);
+    EXPECT_TRUE(core().missionList.abortHover);
+    EXPECT_EQ(beep->plays, 2);
+}

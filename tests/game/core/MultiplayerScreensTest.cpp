@@ -315,3 +315,43 @@ TEST_F(Screens, MatchStatsScaledAndPlainFiguresWithoutSamples) {
     EXPECT_LT(findRun(calls, at("Blue", 4, x1, 636)), 0);
     EXPECT_GE(indexOf(calls, rect(x1 + 168 - 72, 192, 144, 636)), 0);
 }
+
+TEST_F(Screens, CabinetLayoutsScaleToTheirWidth) {
+    GameCore& c = core();
+    c.arcadeCabinet = true;
+    c.deathMatch = true;
+    c.screenWidth = 800;
+    c.players[1].joined = true;
+    c.levelCell[1] = 0;
+    const float lobbyScale = (400.0f - 24) / 444;
+    std::vector<std::string> calls = drawn([&] { c.drawLobby(); });
+    const int t = indexOf(calls, call("translate", 400, 480, 0));
+    ASSERT_GE(t, 0);
+    EXPECT_EQ(calls[t + 1], call("scale", lobbyScale, lobbyScale, 1));
+    EXPECT_GE(findRun(calls, on("PRESS", 6.5f, 0, -72)), 0);
+
+    calls = drawn([&] { c.drawMatchSettings(); });
+    EXPECT_GE(indexOf(calls, call("scale", 800.0f / 936, 800.0f / 936, 1)), 0);
+
+    // At 960 the level select needs no scaling, but its cells stay 290 apart.
+    c.screenWidth = 960;
+    calls = drawn([&] { c.drawLevelSelect(); });
+    EXPECT_GE(indexOf(calls, rect(480 - 290 - 114, 281 - 4, 229, 229)), 0);
+    EXPECT_LT(indexOf(calls, call("scale", 960.0f / 936, 960.0f / 936, 1)), 0);
+    c.screenWidth = 900;
+    calls = drawn([&] { c.drawLevelSelect(); });
+    EXPECT_GE(indexOf(calls, call("scale", 900.0f / 936, 900.0f / 936, 1)), 0);
+}
+
+TEST_F(Screens, EachPadShowsItsOwnJoinButtonAndTheStyleComesBack) {
+    GameCore& c = core();
+    c.symbolPad = false;
+    c.playStationPads[2] = true;
+    std::vector<std::string> calls = drawn([&] { c.drawLobby(); });
+    EXPECT_FALSE(c.symbolPad);
+    // The cross of the symbol faces is drawn only in slot 2's column.
+    EXPECT_EQ(countOf(calls, "drawLine(-14,-14,0,14,14,0)"), 1);
+    c.playStationPads[2] = false;
+    calls = drawn([&] { c.drawLobby(); });
+    EXPECT_EQ(countOf(calls, "drawLine(-14,-14,0,14,14,0)"), 0);
+}

@@ -232,6 +232,9 @@ TEST_F(ScreenRouting, TheExhibitionMenuWritesItsIdleLineOncePerIdlePeriod) {
     EXPECT_EQ(lineCount(out), 1);
     app->keyPressed(359);
     EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
+    core().menuIdleTime = 5;
+    app->mouseMoved(10, 10);
+    EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
     out = captureOutput([&] {
               for (int i = 0; i < 10; ++i) step(0.033f);
           }).out;

@@ -131,3 +131,16 @@ TEST_F(CoreDrawPixels, AMissingFolderIsLoggedAndPlayGoesOn) {
     app->draw();
     EXPECT_EQ(GLTestWindow::pixel(3, 3).b, 35);
 }
+
+TEST_F(CoreDrawPixels, TheSplashCoversEverythingWithItsWarning) {
+    GameCore& core = app->core;
+    core.splashActive = true;
+    core.splashTime = 1;
+    core.gameState = GameState::MainMenu;
+    app->draw();
+    int white = 0;
+    std::string row = GLTestWindow::colours(0, 480, 960);
+    for (char c : row) white += c == 'W';
+    EXPECT_GT(white, 50) << row;
+    EXPECT_EQ(GLTestWindow::colours(0, 300, 960), std::string(960, '.'));
+}
