@@ -107,10 +107,12 @@ void busyRound() {
     core.multikillLevel = 3;
 }
 
-// Sparks age as they are drawn; every frame starts from the same 500.
+// Sparks age as they are drawn; every frame starts from the same 500. The
+// ship stays protected so the round keeps running.
 void frame() {
     app->core.sparks = sparkField;
     app->core.multikillTimer = 2.0f;
+    app->core.players[0].invulnerabilityTimer = 100;
     app->update();
     app->draw();
 }
