@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GameCore.h"
+#include "ShipSelect.h"
 #include "ofAppRunner.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
@@ -10,8 +11,6 @@
 
 namespace {
 
-const char* const kShipNames[9] = {"Normal", "Heavy", "Fast", "Hardy", "Hyper",
-                                   "Robot", "Jelly", "Cascade", "Show-Off"};
 const char* const kAsteroidLevels[4] = {"None", "A Few", "Normal", "So Many"};
 // Width the cabinet screens and the level select are laid out for.
 const float kCabinetWidth = 936;
@@ -84,7 +83,7 @@ void GameCore::drawLobbySlot(int i, float x, float a, int alpha) {
         ofSetColor(textColor, shipAlpha);
         font.drawStringCenteredX("Ship:", 4, x, 528);
         const int type = std::max(0, std::min(ship.shipType, 8));
-        const std::string name = ship.randomShip ? "Random" : kShipNames[type];
+        const std::string name = ship.randomShip ? "Random" : ShipSelect::shipName(type);
         font.drawStringCenteredX(name, (!ship.randomShip && type == 8) ? 3 : 4, x, 576);
         ofSetColor(textColor, ship.lobbyRow == 1 ? alpha : 100);
         font.drawStringCenteredX("READY", 4, x, 648);
