@@ -8,20 +8,24 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "AchievementTracker.h"
 #include "ScoreServer.h"
+#include "StatsTracker.h"
+#include "SteamLayer.h"
+#include "steam_api.h"
 
-// Helpers shared by the progress tests: a scripted HTTP server on
-// 127.0.0.1, a scratch folder, and waiting for a worker's result.
 namespace progress_test {
 
-// Polls until the condition holds or the time runs out; workers answer in
-// their own time, so tests wait for results rather than for a clock.
+using Lines = std::vector<std::string>;
+
 inline bool waitFor(const std::function<bool()>& done, int millis = 5000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(millis);
     while (!done()) {
@@ -39,9 +43,7 @@ inline std::string ok(const std::string& body) {
     return answer("HTTP/1.1 200 OK", body);
 }
 
-// Answers each request with what the script returns for its request line
-// ("GET /path?query HTTP/1.1"). While `holding` is set a request gets no
-// answer until it is cleared.
+// While `holding` is set a request gets no answer.
 class ScriptedServer {
 public:
     explicit ScriptedServer(std::function<std::string(const std::string&)> script) : script(std::move(script)) {
@@ -134,7 +136,6 @@ inline ScoreServer refusingServer(long waitMillis = 20) {
     return s;
 }
 
-// A fresh folder under /tmp, removed with its files at the end.
 class ScratchFolder {
 public:
     ScratchFolder() {
@@ -149,6 +150,29 @@ public:
     std::string file(const std::string& name) const { return path + "/" + name; }
 
     std::string path;
+};
+
+inline std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A tracker pair as the core holds them, with Steam on or off.
+struct SteamTrackers {
+    explicit SteamTrackers(bool steam, bool deliverStats = true) {
+        SteamLayer::setRunning(steam);
+        SteamLayer::clearUserData();
+        SteamAPI_Init();
+        achievements.setup(stats);
+        achievements.setSteamAvailable(steam);
+        if (deliverStats) SteamAPI_RunCallbacks();
+        SteamLayer::takeCalls();
+    }
+    ~SteamTrackers() { SteamLayer::setRunning(false); }
+    StatsTracker stats;
+    AchievementTracker achievements;
 };
 
 }  // namespace progress_test
