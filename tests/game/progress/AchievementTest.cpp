@@ -85,8 +85,6 @@ TEST(AchievementTest, TheRareAwardFrameAndRollFollowTheRandomNumbers) {
     a.setup(stats);
     ofSeedRandom(7);
     EXPECT_EQ(a.earnThisFrame, 1800 + static_cast<int>(ofRandom(52200)));
-    EXPECT_GE(a.earnThisFrame, 1800);
-    EXPECT_LT(a.earnThisFrame, 54000);
 
     SteamTrackers t(true);
     int hit = -1, miss = -1;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "GlobalStatSender.h"
 #include "ProgressTestSupport.h"
 
@@ -16,11 +18,7 @@ std::vector<long long> sentValues(ScriptedServer& server) {
     return values;
 }
 
-long long sum(const std::vector<long long>& values) {
-    long long total = 0;
-    for (long long v : values) total += v;
-    return total;
-}
+long long sum(const std::vector<long long>& values) { return std::accumulate(values.begin(), values.end(), 0LL); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -47,11 +48,9 @@ TEST(PlayerDataTest, EverythingReadsBackExactly) {
     ASSERT_TRUE(r.load(dir.file("playerData.xml"), statNames));
     EXPECT_EQ(r.playerName, d.playerName);
     EXPECT_EQ(r.scoreServer, d.scoreServer);
-    for (int i = 0; i < PlayerData::optionCount; ++i) EXPECT_EQ(r.options[i], d.options[i]) << i;
-    for (int i = 0; i < PlayerData::modeCount; ++i) {
-        EXPECT_EQ(r.bestScores[i], d.bestScores[i]);
-        EXPECT_EQ(r.bestCoopScores[i], d.bestCoopScores[i]);
-    }
+    EXPECT_TRUE(std::equal(r.options, r.options + PlayerData::optionCount, d.options));
+    EXPECT_TRUE(std::equal(r.bestScores, r.bestScores + PlayerData::modeCount, d.bestScores));
+    EXPECT_TRUE(std::equal(r.bestCoopScores, r.bestCoopScores + PlayerData::modeCount, d.bestCoopScores));
     EXPECT_TRUE(r.ships[8] && !r.ships[4]);
     EXPECT_EQ(r.lastShip, 8);
     EXPECT_EQ(r.stats, d.stats);

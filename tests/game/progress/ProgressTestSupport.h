@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <mutex>
@@ -35,6 +36,19 @@ inline bool waitFor(const std::function<bool()>& done, int millis = 5000) {
     return true;
 }
 
+// A socket bound to a free loopback port; `address` gets its http:// form.
+inline int bindLoopback(std::string& address) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof(addr);
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    address = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    return fd;
+}
+
 inline std::string answer(const std::string& statusLine, const std::string& body) {
     return statusLine + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
@@ -47,15 +61,8 @@ inline std::string ok(const std::string& body) {
 class ScriptedServer {
 public:
     explicit ScriptedServer(std::function<std::string(const std::string&)> script) : script(std::move(script)) {
-        listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof(addr);
-        bind(listener, reinterpret_cast<sockaddr*>(&addr), len);
+        listener = bindLoopback(base);
         listen(listener, 32);
-        getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
-        base = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
         worker = std::thread([this] { serve(); });
     }
     ~ScriptedServer() {
@@ -121,15 +128,8 @@ private:
 
 // A loopback address nobody listens on.
 inline ScoreServer refusingServer(long waitMillis = 20) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
     ScoreServer s;
-    s.address = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    const int fd = bindLoopback(s.address);
     s.timeoutMillis = 1000;
     s.retryWaitMillis = waitMillis;
     close(fd);
@@ -142,11 +142,7 @@ public:
         char name[] = "/tmp/vx_progress_XXXXXX";
         path = mkdtemp(name);
     }
-    ~ScratchFolder() {
-        const std::string command = "rm -rf '" + path + "'";
-        if (std::system(command.c_str()) != 0) {
-        }
-    }
+    ~ScratchFolder() { std::filesystem::remove_all(path); }
     std::string file(const std::string& name) const { return path + "/" + name; }
 
     std::string path;
