@@ -7,6 +7,12 @@ using namespace progress_test;
 
 namespace {
 
+void prepare(ScoreSubmitOverlay& o, const ScoreServer& server, const std::string& name) {
+    o.setup();
+    o.setServer(server);
+    o.playerName = name;
+}
+
 bool settle(ScoreSubmitOverlay& o) {
     return waitFor([&o] {
         o.update(1.0f / 30);
@@ -40,9 +46,7 @@ TEST(ScoreSubmitOverlayTest, ASubmissionSendsTheExactQueryAndEndsSentAndDone) {
 TEST(ScoreSubmitOverlayTest, GuardsKeepBadSubmissionsFromBeingSent) {
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
     ScoreSubmitOverlay o;
-    o.setup();
-    o.setServer(server.server());
-    o.playerName = "ANN";
+    prepare(o, server.server(), "ANN");
     o.open(100, 1, {0}, false);
     for (int i = 0; i < 7; ++i) {
         o.update(0.03f);
@@ -79,9 +83,7 @@ TEST(ScoreSubmitOverlayTest, GuardsKeepBadSubmissionsFromBeingSent) {
 TEST(ScoreSubmitOverlayTest, AFailureIsShownAndAllowsAnotherTry) {
     ScriptedServer server([](const std::string&) { return ok("unsuccessful\n"); });
     ScoreSubmitOverlay o;
-    o.setup();
-    o.setServer(server.server());
-    o.playerName = "BOB";
+    prepare(o, server.server(), "BOB");
     o.open(10, 4, {2}, true);
     testing::internal::CaptureStdout();
     o.submit(true);
@@ -97,9 +99,7 @@ TEST(ScoreSubmitOverlayTest, ResetWhileARequestHangsReturnsAtOnceAndTheLateAnswe
     ScoreSubmitOverlay o;
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
     server.holding = true;
-    o.setup();
-    o.setServer(server.server(1000000));
-    o.playerName = "CAT";
+    prepare(o, server.server(1000000), "CAT");
     o.open(10, 1, {0}, false);
     o.submit(true);
     ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
@@ -120,9 +120,7 @@ TEST(ScoreSubmitOverlayTest, DestructionWhileARequestHangsEndsWithoutRetrying) {
     server.holding = true;
     {
         ScoreSubmitOverlay o;
-        o.setup();
-        o.setServer(server.server(200, 5000));
-        o.playerName = "DOG";
+        prepare(o, server.server(200, 5000), "DOG");
         o.open(10, 1, {0}, false);
         o.submit(true);
         ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
