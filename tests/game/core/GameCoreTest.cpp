@@ -88,41 +88,6 @@ TEST_F(GameCoreSetup, AnyArcadeBestScoreMeansEasy) {
     EXPECT_EQ(std::system((std::string("rm -rf ") + scratch).c_str()), 0);
 }
 
-TEST_F(GameCoreSetup, TextTablesHoldEveryRowAsStored) {
-    setUpApp();
-    GameCore& core = app->core;
-    EXPECT_EQ(core.gameOverLines.size(), 23u);
-    EXPECT_EQ(core.winnerPhrases.size(), 9u);
-    EXPECT_EQ(core.winnerPraise.size(), 34u);
-    EXPECT_EQ(core.statsTitles.size(), 16u);
-    ASSERT_EQ(core.missionList.encouragementLines.size(), 41u);
-    EXPECT_EQ(core.gameOverLines[9], "Tough luck, friend");
-    EXPECT_EQ(core.gameOverLines[22], "At least you tried.");
-    EXPECT_EQ(core.winnerPhrases[8], "did the best");
-    EXPECT_EQ(core.winnerPraise[33], "They worked hard and earned this.");
-    EXPECT_EQ(core.statsTitles[7], "WOW! STATS!");
-    EXPECT_EQ(core.missionList.encouragementLines[11], "Believe in yourself");
-    EXPECT_EQ(core.missionList.encouragementLines[40], "All you can do#is try.");
-
-    // A pause picks one line and splits it at '#'.
-    MissionList& missions = core.missionList;
-    bool sawSplit = false, sawSingle = false;
-    ofSeedRandom(11);
-    for (int pick = 0; pick < 1000 && !(sawSplit && sawSingle); ++pick) {
-        missions.pickEncouragement();
-        if (missions.encouragementTop == "Don't let stress") {
-            EXPECT_EQ(missions.encouragementBottom, "overcome you");
-            sawSplit = true;
-        }
-        if (missions.encouragementTop == "Believe in yourself") {
-            EXPECT_EQ(missions.encouragementBottom, "");
-            sawSingle = true;
-        }
-    }
-    EXPECT_TRUE(sawSplit);
-    EXPECT_TRUE(sawSingle);
-}
-
 TEST_F(GameCoreSetup, TheSplashFadesFromFourSecondsAndEndsAtFive) {
     setUpApp();
     GameCore& core = app->core;
@@ -205,63 +170,4 @@ TEST_F(GameCoreSetup, ReturningToTheMenuResetsTheRoundAndModeButKeepsAsteroidFie
     EXPECT_EQ(menuReturn->plays, 3);
     core.returnToMenu(false);
     EXPECT_EQ(menuReturn->plays, 3);
-}
-
-TEST_F(GameCoreSetup, PadButtonGlyphsInLetterAndSymbolStyle) {
-    setUpApp();
-    GameCore& core = app->core;
-    auto drawn = [&](int button, bool symbols) {
-        core.symbolPad = symbols;
-        recorder->reset();
-        core.drawPadButton(100, 50, button, 200, 0.5f);
-        return recorder->take();
-    };
-    const struct {
-        int button;
-        bool symbols;
-        const char* colour;
-        int lines;
-    } cases[] = {{0, false, "setColor(122,148,58,200)", 3}, {1, false, "setColor(207,41,18,200)", 8},
-                 {2, false, "setColor(254,175,28,200)", 3}, {3, false, "setColor(44,94,171,200)", 2},
-                 {0, true, "setColor(188,201,236,200)", 2}, {1, true, "setColor(180,77,106,200)", 0},
-                 {3, true, "setColor(198,127,161,200)", 0}};
-    for (const auto& c : cases) {
-        std::vector<std::string> calls = drawn(c.button, c.symbols);
-        SCOPED_TRACE(std::to_string(c.button) + (c.symbols ? " symbol" : " letter"));
-        EXPECT_EQ(countOf(calls, "setColor(80,80,80,120)"), 1);
-        EXPECT_EQ(countOf(calls, "setColor(210,210,210,200)"), 1);
-        EXPECT_EQ(countOf(calls, c.colour), 1);
-        int lines = static_cast<int>(std::count_if(calls.begin(), calls.end(), [](const std::string& s) {
-            return s.compare(0, 8, "drawLine") == 0;
-        }));
-        EXPECT_EQ(lines, c.lines);
-        EXPECT_EQ(countOf(calls, "translate(100,50,0)"), 1);
-        EXPECT_EQ(countOf(calls, "scale(0.5,0.5,1)"), 1);
-    }
-    // A button past the table gets its disc and ring and nothing else.
-    std::vector<std::string> calls = drawn(9, false);
-    EXPECT_EQ(countOf(calls, "drawCircle(0,0,0,28)"), 2);
-    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                            [](const std::string& s) { return s.compare(0, 8, "drawLine") == 0; }),
-              0);
-}
-
-TEST_F(GameCoreSetup, TheBackButtonReadsSelectOnlyInTheSymbolStyle) {
-    setUpApp();
-    GameCore& core = app->core;
-    // The label's width tells the words apart: "SELECT" is wider than "BACK".
-    float back = core.font.getStringWidth("BACK", 2.25f);
-    float select = core.font.getStringWidth("SELECT", 2.25f);
-    for (bool symbols : {false, true}) {
-        core.symbolPad = symbols;
-        recorder->reset();
-        core.drawPadButton(0, 0, 5, 255, 1);
-        std::vector<std::string> calls = recorder->take();
-        char expected[64];
-        std::snprintf(expected, sizeof expected, "translate(%g,", static_cast<float>(static_cast<int>(-(symbols ? select : back) / 2)));
-        bool found = std::any_of(calls.begin(), calls.end(),
-                                 [&](const std::string& s) { return s.compare(0, std::strlen(expected), expected) == 0; });
-        EXPECT_TRUE(found) << expected;
-        EXPECT_EQ(countOf(calls, "drawRectangle(-43,-21,0,86,42)"), 2);
-    }
 }

@@ -4,27 +4,6 @@
 
 class PadInput : public InputFixture {};
 
-TEST_F(PadInput, TheLadderAttachesEveryPadInOneMenuFrameAndTellsTheScreens) {
-    plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C")});
-    EXPECT_EQ(app->registeredPads, 3);
-    EXPECT_TRUE(app->padConnected);
-    EXPECT_TRUE(core().gamePad);
-    EXPECT_TRUE(core().tutorial.gamePad);
-    EXPECT_TRUE(core().missionList.gamePad);
-    EXPECT_EQ(core().padCount, 3);
-    EXPECT_EQ(core().mainMenu.padCount, 3);
-    EXPECT_TRUE(ofxGamepadHandler::get()->isHotplugEnabled());
-    EXPECT_EQ(app->attachedPads[2]->getName(), "Pad C");
-    EXPECT_EQ(app->attachedPads[3], nullptr);
-
-    // Outside the menu and the lobby no pad is attached.
-    core().gameState = GameState::Options;
-    devices.plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C"), padNamed("Pad D")});
-    ofxGamepadHandler::get()->updatePadList();
-    step(0.033f);
-    EXPECT_EQ(app->registeredPads, 3);
-}
-
 TEST_F(PadInput, ThePadPressedFirstPlaysAsPlayerZeroAndTradesPlacesWithPadZero) {
     plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C"), padNamed("Pad D")});
     press(2, vantorixPC::Down);

@@ -105,17 +105,6 @@ TEST_F(ScreenRouting, OptionRowsAreAppliedTheFrameTheyChange) {
     EXPECT_EQ(core().gameState, GameState::MainMenu);
 }
 
-TEST_F(ScreenRouting, OptionsLeftFromARoundReturnToThePausedRound) {
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    core().setPaused(true);
-    core().openOptions(true, 1);
-    core().optionsMenu.backReport = true;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::Playing);
-    EXPECT_TRUE(core().paused);
-}
-
 TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
     core().gameMode = GameMode::Easy;
     core().startRound(false);
@@ -137,19 +126,6 @@ TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
         action(vantorixPC::Select);
         EXPECT_EQ(core().gameState, c.after) << c.timer;
     }
-}
-
-TEST_F(ScreenRouting, AGameOverButtonTheDrawLeftEmptyTakesNoPress) {
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    core().gameState = GameState::RoundOver;
-    core().roundOverTimer = -1;
-    core().menuButton = ofRectangle();
-    core().submitButton = ofRectangle();
-    core().leaderboardButton = ofRectangle();
-    core().mousePressed(0, 0, 0);
-    // Not the menu: a press anywhere else retries.
-    EXPECT_EQ(core().gameState, GameState::Playing);
 }
 
 TEST_F(ScreenRouting, ArcadeMenuStartsOnlyAfterItsGuardAndArrowsStepTheMode) {
@@ -219,30 +195,4 @@ TEST_F(ScreenRouting, LobbyPadsJoinReadyUpAndLeave) {
     event.button = vantorixPC::Back;
     app->handlePadButton(1, event, false, app->buttonMap[1]);
     EXPECT_EQ(core().gameState, GameState::MainMenu);
-}
-
-TEST_F(ScreenRouting, TheExhibitionMenuWritesItsIdleLineOncePerIdlePeriod) {
-    core().exhibition = true;
-    core().attractTime = 0.1f;
-    core().returnToMenu(false);
-    core().gameState = GameState::MainMenu;
-    std::string out = captureOutput([&] {
-                          for (int i = 0; i < 10; ++i) step(0.033f);
-                      }).out;
-    EXPECT_EQ(lineCount(out), 1);
-    app->keyPressed(359);
-    EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
-    core().menuIdleTime = 5;
-    app->mouseMoved(10, 10);
-    EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
-    out = captureOutput([&] {
-              for (int i = 0; i < 10; ++i) step(0.033f);
-          }).out;
-    EXPECT_EQ(lineCount(out), 1);
-    // A choice made while idle is still taken.
-    core().mainMenu.itemLabels[0] = "Options/Config";
-    core().mainMenu.selected = 0;
-    core().mainMenu.confirmed = true;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::Options);
 }
