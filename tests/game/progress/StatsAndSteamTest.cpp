@@ -25,8 +25,9 @@ TEST(StatsTrackerTest, EveryCounterExistsByItsExactNameAndTimesAreFloats) {
     EXPECT_FALSE(stats.has("foe_kills_type_0"));
     EXPECT_EQ(stats.globalNames, (Lines{"global_arcade_deaths", "global_deathmatch_deaths", "global_foes_killed",
                                         "global_rocks_smashed"}));
-    for (const auto& link : {Lines{"global_arcade_deaths", "player_deaths"}, Lines{"global_deathmatch_deaths", "deathmatch_deaths"},
-                             Lines{"global_foes_killed", "foe_kills"}, Lines{"global_rocks_smashed", "asteroid_smashes"}}) {
+    for (const Lines& link : {Lines{"global_arcade_deaths", "player_deaths"},
+                              Lines{"global_deathmatch_deaths", "deathmatch_deaths"}, Lines{"global_foes_killed", "foe_kills"},
+                              Lines{"global_rocks_smashed", "asteroid_smashes"}}) {
         const StatRecord& r = stats.record(link[0]);
         EXPECT_TRUE(r.isGlobal && r.sender != nullptr);
         EXPECT_EQ(r.version, 1.0f);
