@@ -18,14 +18,6 @@ using namespace progress_test;
 
 namespace {
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs the core's player-file code inside a scratch folder of its own.
 class CorePlayerFile : public testing::Test {
 protected:
     void SetUp() override {
