@@ -101,30 +101,6 @@ TEST_F(AppWindow, FrameRateRuleActsOnTheNinePreviousMeasurements) {
     }
 }
 
-TEST_F(AppWindow, TheSplashStopsTheFrameAfterTheCoreUpdateAndMakesInputInert) {
-    ASSERT_TRUE(app->core.splashActive);
-    window.frameRate = 10;
-    for (int i = 0; i < 20; ++i) step(0.1f);
-    EXPECT_TRUE(window.calls.empty());
-    EXPECT_FLOAT_EQ(app->frameRateHistory[0], 30.0f);
-
-    auto beep = record(app->core.soundBank.menuBeep);
-    app->keyPressed(359);
-    app->keyPressed(17);
-    app->mouseMoved(300, 400 + 72 * 3 + 10);
-    EXPECT_EQ(app->core.mainMenu.selected, 0);
-    EXPECT_EQ(beep->plays, 0);
-    EXPECT_FALSE(app->arrowHeld[3]);
-
-    for (int i = 0; i < 31; ++i) step(0.1f);
-    EXPECT_FALSE(app->core.splashActive);
-    app->keyPressed(359);
-    EXPECT_EQ(app->core.mainMenu.selected, 1);
-    EXPECT_TRUE(app->arrowHeld[3]);
-    app->keyReleased(359);
-    EXPECT_FALSE(app->arrowHeld[3]);
-}
-
 TEST_F(AppWindow, KeysAndMouseDriveTheMenuInVirtualCoordinates) {
     app->core.splashActive = false;
     app->scale = 0.5f;

@@ -9,15 +9,12 @@
 #include <unistd.h>
 
 #include "CoreFixture.h"
+#include "DrawTestSupport.h"
 
 namespace {
 
 std::string rgb(const ofColor& c) {
     return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
-}
-
-int countOf(const std::vector<std::string>& calls, const std::string& call) {
-    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
 }
 
 }  // namespace
@@ -112,35 +109,6 @@ TEST_F(GameCoreSetup, TheSplashFadesFromFourSecondsAndEndsAtFive) {
     EXPECT_TRUE(core.splashActive);
     step(0.11f);
     EXPECT_FALSE(core.splashActive);
-}
-
-TEST_F(GameCoreSetup, DrawDarkensTheWorldFadesTheMenuInAndPutsTheSplashLast) {
-    setUpApp();
-    GameCore& core = app->core;
-    core.menuTime = 0.15f;
-    recorder->reset();
-    core.draw();
-    std::vector<std::string> calls = recorder->take();
-    ASSERT_GE(calls.size(), 4u);
-    auto backdrop = std::find(calls.begin(), calls.end(), "setColor(0,0,0,200)");
-    ASSERT_NE(backdrop, calls.end());
-    EXPECT_EQ(*(backdrop + 1), "drawRectangle(0,0,0,960,960)");
-    // Selected item at the fade alpha, the others at half of it.
-    EXPECT_GE(countOf(calls, "setColor(255,255,255,127)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(255,255,255,63)"), 6);
-    auto splash = std::find(calls.begin(), calls.end(), "setColor(0,0,0,255)");
-    ASSERT_NE(splash, calls.end());
-    EXPECT_GT(splash, backdrop);
-
-    // Once the menu has faded in it stands at full alpha; without the splash
-    // nothing is drawn over it.
-    core.menuTime = 2;
-    core.splashActive = false;
-    recorder->reset();
-    core.draw();
-    calls = recorder->take();
-    EXPECT_EQ(countOf(calls, "setColor(255,255,255,127)"), 6);
-    EXPECT_EQ(countOf(calls, "setColor(0,0,0,255)"), 0);
 }
 
 TEST_F(GameCoreSetup, ReturningToTheMenuResetsTheRoundAndModeButKeepsAsteroidField) {

@@ -140,26 +140,3 @@ TEST_F(PadInput, ThePromptsFollowPadZeroAndTheRemapperCapturesButtonsAndAxes) {
     EXPECT_EQ(mapper.controllers[1].name, "Pad B");
     EXPECT_EQ(mapper.controllers[1].buttons, 12);
 }
-
-TEST_F(PadInput, SticksSteerInPlayWithASquareDeadZoneAndTheMouseSteersWithoutPads) {
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    step(0.033f);
-    EXPECT_TRUE(core().mouseSteering);
-
-    core().gameState = GameState::MainMenu;
-    plug({padNamed("Pad A")});
-    core().startRound(false);
-    axis(0, 0, 0.15f);
-    axis(0, 1, 0.1f);
-    step(0.033f);
-    EXPECT_FALSE(core().mouseSteering);
-    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.0f);
-    EXPECT_FALSE(core().players[0].steering);
-
-    axis(0, 0, 0.15f);
-    axis(0, 1, 0.5f);
-    step(0.033f);
-    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.15f);
-    EXPECT_TRUE(core().players[0].steering);
-}

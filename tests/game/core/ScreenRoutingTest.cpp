@@ -177,22 +177,3 @@ TEST_F(ScreenRouting, ReadyChangesInTheLobby) {
     EXPECT_EQ(core().players[2].lobbyRow, 0);
     EXPECT_FALSE(core().players[1].settingsRequest);
 }
-
-TEST_F(ScreenRouting, LobbyPadsJoinReadyUpAndLeave) {
-    lobbyWithJoined(false, 0);
-    app->keyPressed(' ');
-    EXPECT_TRUE(core().players[0].joined);
-    app->keyPressed(359);  // down to the ready row
-    app->keyPressed(' ');
-    EXPECT_TRUE(core().players[0].lobbyReady);
-    core().players[0].lobbyReady = false;
-    core().players[0].lobbyRow = 0;
-    app->keyPressed(' ');  // confirm on the ship row readies too
-    EXPECT_TRUE(core().players[0].lobbyReady);
-
-    // A player who has not joined leaves with back.
-    ofxGamepadButtonEvent event;
-    event.button = vantorixPC::Back;
-    app->handlePadButton(1, event, false, app->buttonMap[1]);
-    EXPECT_EQ(core().gameState, GameState::MainMenu);
-}
