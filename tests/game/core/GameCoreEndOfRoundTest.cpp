@@ -141,22 +141,6 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
     EXPECT_EQ(core().bestScores[1], 123);
 }
 
-TEST_F(EndOfRound, AMissionKillRequestEndsTheRoundEvenForAHardy) {
-    GameCore& c = core();
-    c.players[0].setShipType(SHIP_HARDY);
-    c.gameMode = GameMode::Mission;
-    c.startRound(false);
-    stillWorld();
-    c.startHold = false;
-    c.paused = false;
-    c.missionList.killPlayerRequest = true;
-    tick();
-    EXPECT_FALSE(c.missionList.killPlayerRequest);
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    ASSERT_FALSE(c.noiseRings.empty());
-    EXPECT_GE(c.noiseRings.back().radius, 430);
-}
-
 class Pausing : public RoundsFixture {};
 
 TEST_F(Pausing, OnlyARunningRoundPausesAndOnlyPausingCounts) {

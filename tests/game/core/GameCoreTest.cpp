@@ -110,32 +110,3 @@ TEST_F(GameCoreSetup, TheSplashFadesFromFourSecondsAndEndsAtFive) {
     step(0.11f);
     EXPECT_FALSE(core.splashActive);
 }
-
-TEST_F(GameCoreSetup, ReturningToTheMenuResetsTheRoundAndModeButKeepsAsteroidField) {
-    setUpApp();
-    GameCore& core = app->core;
-    auto menuReturn = record(core.soundBank.menuReturn);
-    const struct {
-        GameMode from, to;
-    } cases[] = {{GameMode::Mission, GameMode::Easy},
-                 {GameMode::Multiplayer, GameMode::Easy},
-                 {GameMode::AsteroidField, GameMode::AsteroidField}};
-    for (const auto& c : cases) {
-        core.gameMode = c.from;
-        core.startRound(true);
-        EXPECT_EQ(core.gameState, GameState::Playing);
-        core.deathMatch = core.coop = core.missionRound = core.paused = core.startHold = true;
-        core.mainMenu.timer = 3;
-        core.menuTime = core.stateTime = 5;
-        core.returnToMenu(true);
-        EXPECT_EQ(core.gameMode, c.to);
-        EXPECT_EQ(core.gameState, GameState::MainMenu);
-        EXPECT_FALSE(core.deathMatch || core.coop || core.missionRound || core.paused || core.startHold);
-        EXPECT_FLOAT_EQ(core.mainMenu.timer, 0);
-        EXPECT_FLOAT_EQ(core.menuTime, 0);
-        EXPECT_FLOAT_EQ(core.stateTime, 0);
-    }
-    EXPECT_EQ(menuReturn->plays, 3);
-    core.returnToMenu(false);
-    EXPECT_EQ(menuReturn->plays, 3);
-}

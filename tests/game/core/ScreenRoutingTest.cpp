@@ -6,13 +6,6 @@
 
 class ScreenRouting : public InputFixture {
 protected:
-    static int lineCount(const std::string& out) {
-        int n = 0;
-        for (size_t at = out.find("YOU DIDN'T TURN ON LAOD_VIDEOS\n"); at != std::string::npos;
-             at = out.find("YOU DIDN'T TURN ON LAOD_VIDEOS\n", at + 1))
-            ++n;
-        return n;
-    }
     void choose(const std::string& label) {
         core().returnToMenu(false);
         core().mainMenu.itemLabels[0] = label;
