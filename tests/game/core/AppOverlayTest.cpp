@@ -28,33 +28,3 @@ TEST_F(AppOverlay, MusicDebugTextAfterTheScaledGame) {
                          "drawString(\"Music Debug    vol: 0.5    pos: 0\n- reduce vol    + increase vol    0 - "
                          "pause/play\",10,15,0,4)"}));
 }
-
-TEST_F(AppOverlay, AutomaticShotsRunTheirTimerOnlyInPlay) {
-    GameCore& c = app->core;
-    c.festivalScreenshots = true;
-    c.frameTime = 0.5f;
-    app->festivalShotTimer = 1.2f;
-    const struct {
-        GameState state;
-        float after;
-    } cases[] = {{GameState::MainMenu, 1.2f}, {GameState::Playing, 0.7f}, {GameState::RoundOver, 0.2f},
-                 {GameState::Options, 0.2f}, {GameState::MatchStats, -1}};
-    for (const auto& k : cases) {
-        c.gameState = k.state;
-        app->draw();
-        if (k.after >= 0) {
-            EXPECT_FLOAT_EQ(app->festivalShotTimer, k.after);
-        } else {
-            // Ran out: a new wait of 2 to 35 s, and the shot was taken (and
-            // cleared) in the same frame.
-            EXPECT_GE(app->festivalShotTimer, 2.0f);
-            EXPECT_LE(app->festivalShotTimer, 35.0f);
-            EXPECT_FALSE(app->screenshotRequested);
-        }
-    }
-    c.festivalScreenshots = false;
-    c.gameState = GameState::Playing;
-    float before = app->festivalShotTimer;
-    app->draw();
-    EXPECT_FLOAT_EQ(app->festivalShotTimer, before);
-}

@@ -101,30 +101,6 @@ TEST_F(AppWindow, FrameRateRuleActsOnTheNinePreviousMeasurements) {
     }
 }
 
-TEST_F(AppWindow, TheSplashStopsTheFrameAfterTheCoreUpdateAndMakesInputInert) {
-    ASSERT_TRUE(app->core.splashActive);
-    window.frameRate = 10;
-    for (int i = 0; i < 20; ++i) step(0.1f);
-    EXPECT_TRUE(window.calls.empty());
-    EXPECT_FLOAT_EQ(app->frameRateHistory[0], 30.0f);
-
-    auto beep = record(app->core.soundBank.menuBeep);
-    app->keyPressed(359);
-    app->keyPressed(17);
-    app->mouseMoved(300, 400 + 72 * 3 + 10);
-    EXPECT_EQ(app->core.mainMenu.selected, 0);
-    EXPECT_EQ(beep->plays, 0);
-    EXPECT_FALSE(app->arrowHeld[3]);
-
-    for (int i = 0; i < 31; ++i) step(0.1f);
-    EXPECT_FALSE(app->core.splashActive);
-    app->keyPressed(359);
-    EXPECT_EQ(app->core.mainMenu.selected, 1);
-    EXPECT_TRUE(app->arrowHeld[3]);
-    app->keyReleased(359);
-    EXPECT_FALSE(app->arrowHeld[3]);
-}
-
 TEST_F(AppWindow, KeysAndMouseDriveTheMenuInVirtualCoordinates) {
     app->core.splashActive = false;
     app->scale = 0.5f;
@@ -152,61 +128,8 @@ TEST_F(AppWindow, KeysAndMouseDriveTheMenuInVirtualCoordinates) {
     EXPECT_EQ(confirm->plays, 1);
 }
 
-TEST_F(AppWindow, EscapeNeverQuits) {
-    app->core.splashActive = false;
-    EXPECT_EXIT(
-        {
-            ofSetAppPtr(std::shared_ptr<ofBaseApp>(app.get(), [](ofBaseApp*) {}));
-            ofNotifyKeyPressed(27);
-            app->keyPressed(27);
-            std::exit(app->core.mainMenu.selected == 0 ? 7 : 8);
-        },
-        testing::ExitedWithCode(7), "");
-}
-
 TEST_F(AppWindow, CtrlQExitsWithStatusZeroOnceTheSplashIsOver) {
     app->keyPressed(17);
     app->core.splashActive = false;
     EXPECT_EXIT(app->keyPressed(17), testing::ExitedWithCode(0), "");
-}
-
-TEST(AppSteam, CallbacksRunEveryFrameAfterTheSplashOnlyWhenSteamStarted) {
-    for (bool running : {false, true}) {
-        SCOPED_TRACE(running);
-        // The runner keeps pointing at the window after the test.
-        static TestWindow window;
-        captureOutput([&] { ofSetupOpenGL(&window, 960, 960, OF_WINDOW); });
-        auto recorder = std::make_shared<RecordingRenderer>();
-        ofSetCurrentRenderer(recorder);
-        ofFixFrameNum(10);
-        ofFixElapsedTimef(0);
-        SteamLayer::setRunning(running);
-        SteamLayer::takeCalls();
-        vantorixPC app;
-        app.core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
-        captureOutput([&] { app.setup(); });
-        EXPECT_EQ(app.core.steamAvailable, running);
-        EXPECT_EQ(app.core.achievementTracker.wrapper.steamAvailable, running);
-        app.update();
-        app.core.splashActive = false;
-        app.update();
-        app.update();
-        std::vector<std::string> expected = {running ? "SteamAPI_Init() = 1" : "SteamAPI_Init() = 0"};
-        if (running) {
-            expected.push_back("RequestCurrentStats");
-            expected.insert(expected.end(), 2, "SteamAPI_RunCallbacks()");
-        }
-        // The stats that arrive with the first callbacks are read back once.
-        std::vector<std::string> calls;
-        int statReads = 0;
-        for (const std::string& call : SteamLayer::takeCalls()) {
-            if (call.rfind("GetStat ", 0) == 0) ++statReads;
-            else calls.push_back(call);
-        }
-        EXPECT_EQ(calls, expected);
-        EXPECT_EQ(statReads, running ? 119 : 0);
-        SteamLayer::setRunning(false);
-        ofReleaseFixedClock();
-        ofSetCurrentRenderer(nullptr);
-    }
 }

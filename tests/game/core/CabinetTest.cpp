@@ -32,10 +32,6 @@ protected:
     std::string path = std::string("cabinet_") + testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
 };
 
-TEST_F(Cabinet, TheCoreKnowsItIsACabinet) {
-    EXPECT_TRUE(core().arcadeCabinet);
-}
-
 TEST_F(Cabinet, ANonDefaultFileFillsEveryField) {
     write(
         "<ROUNDS_BEFORE_RESET>7</ROUNDS_BEFORE_RESET><IDLE_TIME>45.5</IDLE_TIME><MAX_JOY_VAL>0.8</MAX_JOY_VAL>"

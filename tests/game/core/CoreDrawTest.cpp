@@ -206,35 +206,3 @@ TEST_F(CoreDraw, ShipSelectHidesWeaponTrailsAndWallsAndDrawsTheChosenShipsWeapon
     calls = frame();
     EXPECT_EQ(countOf(calls, "setColor(10,20,30,255)"), 0);
 }
-
-TEST_F(CoreDraw, TheFoePulseSwellsForFourTenthsOfEveryOnePointFourSeconds) {
-    GameCore& c = core();
-    const struct {
-        float t, offset, scale;
-    } cases[] = {{0.5f, 0, 1}, {1.0f, 0, 1}, {1.2f, 50, 1.075f}, {2.8f, 0, 1}, {2.5f, 50 * 0.7071068f, 1 + 0.075f * 0.7071068f}};
-    for (const auto& k : cases) {
-        ofFixElapsedTimef(k.t);
-        c.updateFoePulse();
-        EXPECT_NEAR(c.foePulseOffset, k.offset, 1e-3) << k.t;
-        EXPECT_NEAR(c.foePulseScale, k.scale, 1e-5) << k.t;
-    }
-}
-
-TEST_F(CoreDraw, TheBackgroundGridCoversTheViewPlusOneCell) {
-    GameCore& c = core();
-    c.camera.set(100, -30);
-    c.zoom = 2;
-    c.drawBackgroundTiles();
-    // Half view 240 by 240: left 100 - 240 - 64 = -204, right 404 -> 384,
-    // top -334 -> -320, bottom 274 -> 256.
-    EXPECT_EQ(c.viewLeft, -204);
-    EXPECT_EQ(c.viewRight, 384);
-    EXPECT_EQ(c.viewTop, -320);
-    EXPECT_EQ(c.viewBottom, 256);
-    int lit = c.layerBatch->objectCounts[0];
-    // Cells from x -192 (-204 rounded toward zero) to 320, y -320 to 192:
-    // 9 x 9, each two triangles; roughly half are lit.
-    EXPECT_GT(lit, 0);
-    EXPECT_LE(lit, 2 * 81);
-    EXPECT_EQ(lit % 2, 0);
-}

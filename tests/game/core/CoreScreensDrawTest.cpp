@@ -121,24 +121,6 @@ TEST_F(CoreScreens, MultikillBannerBarTextAndEndFade) {
     EXPECT_EQ(calls[2], "drawRectangle(6,6,0,316,8)");
 }
 
-TEST_F(CoreScreens, TheBannerShowsOnlyInPlayOutsideDeathMatchAndBeforeItsFadeEnds) {
-    GameCore& c = core();
-    c.gameState = GameState::Playing;
-    c.gameMode = GameMode::Easy;
-    std::vector<std::string> label = callsOf([&] { c.font.drawString("Multikill X2", 3, 0, 25); });
-    const struct {
-        float timer;
-        bool deathMatch, shown;
-    } cases[] = {{1, false, true}, {-0.49f, false, true}, {-0.5f, false, false}, {-100, false, false}, {1, true, false}};
-    for (const auto& k : cases) {
-        c.multikillTimer = k.timer;
-        c.multikillLevel = 1;
-        c.deathMatch = k.deathMatch;
-        std::vector<std::string> calls = drawn([&] { c.draw(); });
-        EXPECT_EQ(findRun(calls, label) >= 0, k.shown) << k.timer;
-    }
-}
-
 TEST_F(CoreScreens, CyclingDifficultySkipsWhatCannotBeChosenAndWaitsForTheSlide) {
     GameCore& c = core();
     auto beep = record(c.soundBank.menuBeep);
@@ -178,43 +160,6 @@ TEST_F(CoreScreens, CyclingDifficultySkipsWhatCannotBeChosenAndWaitsForTheSlide)
     EXPECT_NEAR(c.slideTimer, 0.3f, 1e-5);
     c.cycleDifficulty(1, 1);
     EXPECT_EQ(c.gameMode, GameMode::Hard);
-}
-
-TEST_F(CoreScreens, ArcadeMenuSlidesBetweenDifficultiesAndBlinks) {
-    GameCore& c = core();
-    c.layout(960);
-    c.menuTime = 1;
-    c.gameMode = GameMode::Hard;
-    c.previousDifficulty = 1;
-    c.slideDirection = 1;
-    c.bestScores[1] = 70;
-    c.bestScores[2] = 90;
-    c.slideTimer = 0.125f;  // p = 0.25: new centre 0.75 x 960 + 480 = 1200, old 240
-    ofFixFrameNum(7);       // odd phase: PLAY and the arrows are hidden
-    std::vector<std::string> calls = drawn([&] { c.drawArcadeMenu(); });
-    const float y1 = static_cast<float>(static_cast<int>(325 + c.playButton.height));
-    EXPECT_GE(findRun(calls, centred("SELECT", 11, 480, 105)), 0);
-    EXPECT_GE(findRun(calls, centred("DIFFICULTY", 11, 480, 220)), 0);
-    EXPECT_GE(findRun(calls, centred("Current Difficulty:", 4, 480, y1)), 0);
-    EXPECT_GE(findRun(calls, centred("Hard", 6.5f, 1200, y1 + 65)), 0);
-    EXPECT_GE(findRun(calls, centred("Best: 90", 4, 1200, y1 + 130)), 0);
-    EXPECT_GE(findRun(calls, centred("Easy", 6.5f, 240, y1 + 65)), 0);
-    EXPECT_GE(findRun(calls, centred("Best: 70", 4, 240, y1 + 130)), 0);
-    EXPECT_EQ(findRun(calls, centred("PLAY", 6.5f, 480, 290 + c.playButton.height / 2)), -1);
-    EXPECT_GE(findRun(calls, text("Back", 3, 19.2f, 945)), 0);
-    EXPECT_FLOAT_EQ(c.arrowLeftButton.x, 480 - 336 - c.arrowLeftButton.width / 2);
-    EXPECT_FLOAT_EQ(c.arrowRightButton.y, static_cast<float>(static_cast<int>(y1 - c.arrowLeftButton.height / 2 + 40)));
-
-    // Settled on Intro with a pad: no best line, no Back, PLAY shown.
-    c.gameMode = GameMode::Intro;
-    c.slideTimer = 1;
-    c.gamePad = true;
-    ofFixFrameNum(14);
-    calls = drawn([&] { c.drawArcadeMenu(); });
-    EXPECT_GE(findRun(calls, centred("Intro", 6.5f, 480, y1 + 65)), 0);
-    EXPECT_EQ(findRun(calls, centred("Best: 0", 4, 480, y1 + 130)), -1);
-    EXPECT_GE(findRun(calls, centred("PLAY", 6.5f, 480, 290 + c.playButton.height / 2)), 0);
-    EXPECT_EQ(findRun(calls, text("Back", 3, 19.2f, 945)), -1);
 }
 
 TEST_F(CoreScreens, GameOverButtonsAreTheirLabelsGrownByTwentyOrEmpty) {

@@ -31,12 +31,6 @@ inline int findRun(const std::vector<std::string>& calls, const std::vector<std:
     return it == calls.end() ? -1 : static_cast<int>(it - calls.begin());
 }
 
-inline int countRuns(const std::vector<std::string>& calls, const std::vector<std::string>& run) {
-    int n = 0;
-    for (int at = findRun(calls, run); at >= 0; at = findRun(calls, run, at + static_cast<int>(run.size()))) ++n;
-    return n;
-}
-
 inline int indexOf(const std::vector<std::string>& calls, const std::string& call, int from = 0) {
     for (size_t i = static_cast<size_t>(from); i < calls.size(); ++i)
         if (calls[i] == call) return static_cast<int>(i);

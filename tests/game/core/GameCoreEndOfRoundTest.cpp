@@ -141,51 +141,6 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
     EXPECT_EQ(core().bestScores[1], 123);
 }
 
-TEST_F(EndOfRound, AnIntroDeathRestartsTheRoundAfterTheWaitWithoutStats) {
-    GameCore& c = core();
-    c.gameMode = GameMode::Intro;
-    c.startRound(false);
-    stillWorld();
-    takeStatNames();
-    c.playerDied(true, 0);
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    EXPECT_TRUE(c.introRestart);
-    EXPECT_TRUE(takeStatNames().empty());
-    EXPECT_EQ(c.bestScores[0], 0);
-    for (int i = 0; i < 60 && c.gameState == GameState::RoundOver; ++i) tick(0.1f);
-    EXPECT_EQ(c.gameState, GameState::Playing);
-    EXPECT_FALSE(c.introRestart);
-
-    // An intro death not from the arena's collisions ends the tutorial for the menu.
-    c.playerDied(false, 0);
-    EXPECT_EQ(c.gameState, GameState::MainMenu);
-    EXPECT_EQ(c.gameMode, GameMode::Easy);
-}
-
-TEST_F(EndOfRound, TheWallsKillAShipThatLeavesThemAndCountTheBorder) {
-    GameCore& c = core();
-    c.players[0].point.position.set(5000, 0);
-    tick();
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    EXPECT_FLOAT_EQ(stat("killed_by_border"), 1);
-}
-
-TEST_F(EndOfRound, AMissionKillRequestEndsTheRoundEvenForAHardy) {
-    GameCore& c = core();
-    c.players[0].setShipType(SHIP_HARDY);
-    c.gameMode = GameMode::Mission;
-    c.startRound(false);
-    stillWorld();
-    c.startHold = false;
-    c.paused = false;
-    c.missionList.killPlayerRequest = true;
-    tick();
-    EXPECT_FALSE(c.missionList.killPlayerRequest);
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    ASSERT_FALSE(c.noiseRings.empty());
-    EXPECT_GE(c.noiseRings.back().radius, 430);
-}
-
 class Pausing : public RoundsFixture {};
 
 TEST_F(Pausing, OnlyARunningRoundPausesAndOnlyPausingCounts) {
@@ -227,41 +182,6 @@ TEST_F(Pausing, OnlyARunningRoundPausesAndOnlyPausingCounts) {
     EXPECT_FALSE(c.players[0].steering);
 }
 
-TEST(SteeringHelpers, SticksThrustFromTheCentreSpeedAndMiceClampToTheRing) {
-    GameCore c;
-    PlayerShip& ship = c.players[0];
-    ship.setShipType(4);  // Hyper: centre and full speed both 23.8
-    c.steerByStick(0.001f, 0, 0);
-    EXPECT_TRUE(ship.steering);
-    EXPECT_NEAR(ship.point.velocity.x, 23.8f, 1e-3);
-    c.steerByStick(0, 0, 0);
-    EXPECT_FALSE(ship.steering);
-
-    ship.setShipType(0);
-    c.steerByStick(0, -0.5f, 0);
-    EXPECT_NEAR(ship.point.velocity.y, -17.0f * 0.25f, 1e-3);
-    c.endingActive = true;
-    c.steerByStick(1, 0, 2);
-    EXPECT_FALSE(c.players[2].steering);
-
-    c.steerByMouse(480 + 600, 480, 0);
-    EXPECT_TRUE(c.mouseTargetClamped);
-    EXPECT_FLOAT_EQ(c.mouseTarget.x, 200);
-    EXPECT_NEAR(ship.point.velocity.x, 17.0f, 1e-3);
-    c.steerByMouse(480, 480 + 100, 0);
-    EXPECT_FALSE(c.mouseTargetClamped);
-    EXPECT_NEAR(ship.point.velocity.y, 8.5f, 1e-3);
-
-    // Joining twice changes nothing; a bad slot only warns.
-    c.joinPlayer(2);
-    EXPECT_TRUE(c.players[2].joined);
-    EXPECT_EQ(c.playerCount, 3);
-    c.players[2].lobbyRow = 3;
-    c.joinPlayer(2);
-    c.joinPlayer(7);
-    EXPECT_EQ(c.playerCount, 3);
-}
-
 class SeededRound : public RoundsFixture {};
 
 TEST_F(SeededRound, AnEasyRoundSteppedUntilADeath) {
@@ -288,20 +208,4 @@ TEST_F(SeededRound, AnEasyRoundSteppedUntilADeath) {
     EXPECT_GE(c.players[0].score, 10);
     EXPECT_EQ(c.bestScores[1], static_cast<int>(c.players[0].score));
     EXPECT_FLOAT_EQ(stat("player_deaths"), 1);
-}
-
-TEST_F(Pausing, TheColourBlindSwitchRecoloursWeaponsRocksAndFoesInPlay) {
-    startIn(GameMode::Easy);
-    GameCore& c = core();
-    c.spawnDirector.maxFoes = 40;
-    for (int i = 0; i < 40 && c.foes.empty(); ++i) tick();
-    ASSERT_FALSE(c.foes.empty());
-    c.setColorBlindMode(true);
-    EXPECT_EQ(c.weaponPoints[0][3]->colour, c.colorBlindPlayerColors[0]);
-    EXPECT_EQ(c.foes[0]->color, c.colorBlindFoeColor);
-    for (const Asteroid* rock : c.asteroids)
-        EXPECT_EQ(rock->color.r, rock->color.g) << "grey rocks in colour-blind mode";
-    c.setColorBlindMode(false);
-    EXPECT_EQ(c.weaponPoints[0][3]->colour, ofColor(18, 223, 226, 255));
-    EXPECT_EQ(c.foes[0]->color, c.normalFoeColor);
 }

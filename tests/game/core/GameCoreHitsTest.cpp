@@ -117,22 +117,6 @@ TEST_F(HitWalk, ARockJustOutsideTheTestRangeIsNeverTestedHoweverLarge) {
     EXPECT_FLOAT_EQ(c.asteroids[0]->x, 300);
 }
 
-TEST_F(HitWalk, FarRocksAreCulledOneAFrameAndAnEmptyListIsLeftAlone) {
-    GameCore& c = core();
-    addRock(0, 5000, 1);
-    addRock(0, 4100, 1);
-    addRock(0, 100, 3);
-    c.players[0].invulnerabilityTimer = 10;
-    tick();
-    ASSERT_EQ(c.asteroids.size(), 2u);
-    EXPECT_FLOAT_EQ(c.asteroids[1]->y, 4100);
-    tick();
-    EXPECT_EQ(c.asteroids.size(), 1u);
-    stillWorld();
-    tick();
-    EXPECT_TRUE(c.asteroids.empty());
-}
-
 class Kills : public RoundsFixture {
 protected:
     void SetUp() override {

@@ -156,28 +156,3 @@ TEST_F(RoundStart, MissionsMakeOneSnitchSetWallsCapsAndTheSpringMargin) {
     EXPECT_EQ(c.roundKills, 0);
     EXPECT_FLOAT_EQ(c.players[0].score, 0);
 }
-
-TEST_F(RoundStart, DeathMatchLivesFollowTheMatchType) {
-    setUpApp();
-    GameCore& c = core();
-    c.gameMode = GameMode::Multiplayer;
-    c.deathMatch = true;
-    c.playerCount = 2;
-    c.players[0].joined = c.players[1].joined = true;
-    c.matchSettings.value = 3;
-    c.matchSettings.matchType = MatchSettings::Stock;
-    c.startRound(false);
-    EXPECT_EQ(c.players[0].lives, 3);
-    EXPECT_EQ(c.players[1].lives, 3);
-    // Placed apart inside the walls.
-    const ofVec2f& a = c.players[0].point.position;
-    const ofVec2f& b = c.players[1].point.position;
-    EXPECT_GE(ofDist(a.x, a.y, b.x, b.y), 500);
-    EXPECT_TRUE(c.arenaWalls.isCircleInside(b.x, b.y, 200));
-    EXPECT_FLOAT_EQ(c.awardReveal, -25);
-
-    c.matchSettings.matchType = MatchSettings::Score;
-    c.startRound(false);
-    EXPECT_EQ(c.players[0].lives, 100);
-    EXPECT_EQ(c.players[1].lives, 100);
-}

@@ -9,15 +9,12 @@
 #include <unistd.h>
 
 #include "CoreFixture.h"
+#include "DrawTestSupport.h"
 
 namespace {
 
 std::string rgb(const ofColor& c) {
     return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
-}
-
-int countOf(const std::vector<std::string>& calls, const std::string& call) {
-    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
 }
 
 }  // namespace
@@ -88,41 +85,6 @@ TEST_F(GameCoreSetup, AnyArcadeBestScoreMeansEasy) {
     EXPECT_EQ(std::system((std::string("rm -rf ") + scratch).c_str()), 0);
 }
 
-TEST_F(GameCoreSetup, TextTablesHoldEveryRowAsStored) {
-    setUpApp();
-    GameCore& core = app->core;
-    EXPECT_EQ(core.gameOverLines.size(), 23u);
-    EXPECT_EQ(core.winnerPhrases.size(), 9u);
-    EXPECT_EQ(core.winnerPraise.size(), 34u);
-    EXPECT_EQ(core.statsTitles.size(), 16u);
-    ASSERT_EQ(core.missionList.encouragementLines.size(), 41u);
-    EXPECT_EQ(core.gameOverLines[9], "Tough luck, friend");
-    EXPECT_EQ(core.gameOverLines[22], "At least you tried.");
-    EXPECT_EQ(core.winnerPhrases[8], "did the best");
-    EXPECT_EQ(core.winnerPraise[33], "They worked hard and earned this.");
-    EXPECT_EQ(core.statsTitles[7], "WOW! STATS!");
-    EXPECT_EQ(core.missionList.encouragementLines[11], "Believe in yourself");
-    EXPECT_EQ(core.missionList.encouragementLines[40], "All you can do#is try.");
-
-    // A pause picks one line and splits it at '#'.
-    MissionList& missions = core.missionList;
-    bool sawSplit = false, sawSingle = false;
-    ofSeedRandom(11);
-    for (int pick = 0; pick < 1000 && !(sawSplit && sawSingle); ++pick) {
-        missions.pickEncouragement();
-        if (missions.encouragementTop == "Don't let stress") {
-            EXPECT_EQ(missions.encouragementBottom, "overcome you");
-            sawSplit = true;
-        }
-        if (missions.encouragementTop == "Believe in yourself") {
-            EXPECT_EQ(missions.encouragementBottom, "");
-            sawSingle = true;
-        }
-    }
-    EXPECT_TRUE(sawSplit);
-    EXPECT_TRUE(sawSingle);
-}
-
 TEST_F(GameCoreSetup, TheSplashFadesFromFourSecondsAndEndsAtFive) {
     setUpApp();
     GameCore& core = app->core;
@@ -147,121 +109,4 @@ TEST_F(GameCoreSetup, TheSplashFadesFromFourSecondsAndEndsAtFive) {
     EXPECT_TRUE(core.splashActive);
     step(0.11f);
     EXPECT_FALSE(core.splashActive);
-}
-
-TEST_F(GameCoreSetup, DrawDarkensTheWorldFadesTheMenuInAndPutsTheSplashLast) {
-    setUpApp();
-    GameCore& core = app->core;
-    core.menuTime = 0.15f;
-    recorder->reset();
-    core.draw();
-    std::vector<std::string> calls = recorder->take();
-    ASSERT_GE(calls.size(), 4u);
-    auto backdrop = std::find(calls.begin(), calls.end(), "setColor(0,0,0,200)");
-    ASSERT_NE(backdrop, calls.end());
-    EXPECT_EQ(*(backdrop + 1), "drawRectangle(0,0,0,960,960)");
-    // Selected item at the fade alpha, the others at half of it.
-    EXPECT_GE(countOf(calls, "setColor(255,255,255,127)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(255,255,255,63)"), 6);
-    auto splash = std::find(calls.begin(), calls.end(), "setColor(0,0,0,255)");
-    ASSERT_NE(splash, calls.end());
-    EXPECT_GT(splash, backdrop);
-
-    // Once the menu has faded in it stands at full alpha; without the splash
-    // nothing is drawn over it.
-    core.menuTime = 2;
-    core.splashActive = false;
-    recorder->reset();
-    core.draw();
-    calls = recorder->take();
-    EXPECT_EQ(countOf(calls, "setColor(255,255,255,127)"), 6);
-    EXPECT_EQ(countOf(calls, "setColor(0,0,0,255)"), 0);
-}
-
-TEST_F(GameCoreSetup, ReturningToTheMenuResetsTheRoundAndModeButKeepsAsteroidField) {
-    setUpApp();
-    GameCore& core = app->core;
-    auto menuReturn = record(core.soundBank.menuReturn);
-    const struct {
-        GameMode from, to;
-    } cases[] = {{GameMode::Mission, GameMode::Easy},
-                 {GameMode::Multiplayer, GameMode::Easy},
-                 {GameMode::AsteroidField, GameMode::AsteroidField}};
-    for (const auto& c : cases) {
-        core.gameMode = c.from;
-        core.startRound(true);
-        EXPECT_EQ(core.gameState, GameState::Playing);
-        core.deathMatch = core.coop = core.missionRound = core.paused = core.startHold = true;
-        core.mainMenu.timer = 3;
-        core.menuTime = core.stateTime = 5;
-        core.returnToMenu(true);
-        EXPECT_EQ(core.gameMode, c.to);
-        EXPECT_EQ(core.gameState, GameState::MainMenu);
-        EXPECT_FALSE(core.deathMatch || core.coop || core.missionRound || core.paused || core.startHold);
-        EXPECT_FLOAT_EQ(core.mainMenu.timer, 0);
-        EXPECT_FLOAT_EQ(core.menuTime, 0);
-        EXPECT_FLOAT_EQ(core.stateTime, 0);
-    }
-    EXPECT_EQ(menuReturn->plays, 3);
-    core.returnToMenu(false);
-    EXPECT_EQ(menuReturn->plays, 3);
-}
-
-TEST_F(GameCoreSetup, PadButtonGlyphsInLetterAndSymbolStyle) {
-    setUpApp();
-    GameCore& core = app->core;
-    auto drawn = [&](int button, bool symbols) {
-        core.symbolPad = symbols;
-        recorder->reset();
-        core.drawPadButton(100, 50, button, 200, 0.5f);
-        return recorder->take();
-    };
-    const struct {
-        int button;
-        bool symbols;
-        const char* colour;
-        int lines;
-    } cases[] = {{0, false, "setColor(122,148,58,200)", 3}, {1, false, "setColor(207,41,18,200)", 8},
-                 {2, false, "setColor(254,175,28,200)", 3}, {3, false, "setColor(44,94,171,200)", 2},
-                 {0, true, "setColor(188,201,236,200)", 2}, {1, true, "setColor(180,77,106,200)", 0},
-                 {3, true, "setColor(198,127,161,200)", 0}};
-    for (const auto& c : cases) {
-        std::vector<std::string> calls = drawn(c.button, c.symbols);
-        SCOPED_TRACE(std::to_string(c.button) + (c.symbols ? " symbol" : " letter"));
-        EXPECT_EQ(countOf(calls, "setColor(80,80,80,120)"), 1);
-        EXPECT_EQ(countOf(calls, "setColor(210,210,210,200)"), 1);
-        EXPECT_EQ(countOf(calls, c.colour), 1);
-        int lines = static_cast<int>(std::count_if(calls.begin(), calls.end(), [](const std::string& s) {
-            return s.compare(0, 8, "drawLine") == 0;
-        }));
-        EXPECT_EQ(lines, c.lines);
-        EXPECT_EQ(countOf(calls, "translate(100,50,0)"), 1);
-        EXPECT_EQ(countOf(calls, "scale(0.5,0.5,1)"), 1);
-    }
-    // A button past the table gets its disc and ring and nothing else.
-    std::vector<std::string> calls = drawn(9, false);
-    EXPECT_EQ(countOf(calls, "drawCircle(0,0,0,28)"), 2);
-    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                            [](const std::string& s) { return s.compare(0, 8, "drawLine") == 0; }),
-              0);
-}
-
-TEST_F(GameCoreSetup, TheBackButtonReadsSelectOnlyInTheSymbolStyle) {
-    setUpApp();
-    GameCore& core = app->core;
-    // The label's width tells the words apart: "SELECT" is wider than "BACK".
-    float back = core.font.getStringWidth("BACK", 2.25f);
-    float select = core.font.getStringWidth("SELECT", 2.25f);
-    for (bool symbols : {false, true}) {
-        core.symbolPad = symbols;
-        recorder->reset();
-        core.drawPadButton(0, 0, 5, 255, 1);
-        std::vector<std::string> calls = recorder->take();
-        char expected[64];
-        std::snprintf(expected, sizeof expected, "translate(%g,", static_cast<float>(static_cast<int>(-(symbols ? select : back) / 2)));
-        bool found = std::any_of(calls.begin(), calls.end(),
-                                 [&](const std::string& s) { return s.compare(0, std::strlen(expected), expected) == 0; });
-        EXPECT_TRUE(found) << expected;
-        EXPECT_EQ(countOf(calls, "drawRectangle(-43,-21,0,86,42)"), 2);
-    }
 }

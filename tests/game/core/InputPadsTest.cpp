@@ -4,27 +4,6 @@
 
 class PadInput : public InputFixture {};
 
-TEST_F(PadInput, TheLadderAttachesEveryPadInOneMenuFrameAndTellsTheScreens) {
-    plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C")});
-    EXPECT_EQ(app->registeredPads, 3);
-    EXPECT_TRUE(app->padConnected);
-    EXPECT_TRUE(core().gamePad);
-    EXPECT_TRUE(core().tutorial.gamePad);
-    EXPECT_TRUE(core().missionList.gamePad);
-    EXPECT_EQ(core().padCount, 3);
-    EXPECT_EQ(core().mainMenu.padCount, 3);
-    EXPECT_TRUE(ofxGamepadHandler::get()->isHotplugEnabled());
-    EXPECT_EQ(app->attachedPads[2]->getName(), "Pad C");
-    EXPECT_EQ(app->attachedPads[3], nullptr);
-
-    // Outside the menu and the lobby no pad is attached.
-    core().gameState = GameState::Options;
-    devices.plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C"), padNamed("Pad D")});
-    ofxGamepadHandler::get()->updatePadList();
-    step(0.033f);
-    EXPECT_EQ(app->registeredPads, 3);
-}
-
 TEST_F(PadInput, ThePadPressedFirstPlaysAsPlayerZeroAndTradesPlacesWithPadZero) {
     plug({padNamed("Pad A"), padNamed("Pad B"), padNamed("Pad C"), padNamed("Pad D")});
     press(2, vantorixPC::Down);
@@ -160,27 +139,4 @@ TEST_F(PadInput, ThePromptsFollowPadZeroAndTheRemapperCapturesButtonsAndAxes) {
     EXPECT_EQ(mapper.controllers[0].name, " PLAYSTATION(R)3 Controller");
     EXPECT_EQ(mapper.controllers[1].name, "Pad B");
     EXPECT_EQ(mapper.controllers[1].buttons, 12);
-}
-
-TEST_F(PadInput, SticksSteerInPlayWithASquareDeadZoneAndTheMouseSteersWithoutPads) {
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    step(0.033f);
-    EXPECT_TRUE(core().mouseSteering);
-
-    core().gameState = GameState::MainMenu;
-    plug({padNamed("Pad A")});
-    core().startRound(false);
-    axis(0, 0, 0.15f);
-    axis(0, 1, 0.1f);
-    step(0.033f);
-    EXPECT_FALSE(core().mouseSteering);
-    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.0f);
-    EXPECT_FALSE(core().players[0].steering);
-
-    axis(0, 0, 0.15f);
-    axis(0, 1, 0.5f);
-    step(0.033f);
-    EXPECT_FLOAT_EQ(app->padSticks[0].x, 0.15f);
-    EXPECT_TRUE(core().players[0].steering);
 }

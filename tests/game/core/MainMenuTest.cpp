@@ -74,25 +74,6 @@ TEST_F(MainMenuFixture, SelectionWrapsOverTheItemsInUseWithOneBeepPerMove) {
     EXPECT_EQ(beep->plays, 1);
 }
 
-TEST_F(MainMenuFixture, HoveringBeepsOnlyWhenTheSelectionChanges) {
-    menu().mouseInput(400, 410, false);  // item 0, already selected
-    EXPECT_EQ(beep->plays, 0);
-    menu().mouseInput(400, 480, false);
-    menu().mouseInput(410, 490, false);
-    EXPECT_EQ(menu().selected, 1);
-    EXPECT_EQ(beep->plays, 1);
-    menu().mouseInput(100, 480, false);  // beside the items: nothing
-    EXPECT_EQ(menu().selected, 1);
-    EXPECT_EQ(beep->plays, 1);
-
-    // The exhibition face stacks all seven items; a move onto them is one beep.
-    faceSetup(true, false, false);
-    menu().selected = 0;
-    menu().mouseInput(480, 0.57f * 960 + 5, false);
-    EXPECT_EQ(menu().selected, 3);
-    EXPECT_EQ(beep->plays, 2);
-}
-
 TEST_F(MainMenuFixture, ConfirmNeedsFourTenthsOfASecondAfterAReset) {
     menu().reset();
     menu().moveSelection(0, true);
@@ -114,44 +95,6 @@ TEST_F(MainMenuFixture, ConfirmNeedsFourTenthsOfASecondAfterAReset) {
     menu().mouseInput(400, 410, true);
     EXPECT_TRUE(menu().confirmed);
     EXPECT_EQ(confirm->plays, 2);
-}
-
-TEST_F(MainMenuFixture, AConfirmedChoiceIsTakenByTheCoreAndCleared) {
-    GameCore& core = app->core;
-    core.splashActive = false;
-    core.coop = core.deathMatch = core.missionRound = true;
-    core.playerCount = 3;
-    // A label the core does not know: only the clearing shows.
-    menu().itemLabels[1] = "Unknown";
-    menu().selected = 1;
-    menu().confirmed = true;
-    step(0.03f);
-    EXPECT_FALSE(menu().confirmed);
-    EXPECT_FALSE(core.coop || core.deathMatch || core.missionRound);
-    EXPECT_EQ(core.playerCount, 1);
-    EXPECT_EQ(core.gameMode, GameMode::Intro);
-    EXPECT_FALSE(menu().disabled);
-    EXPECT_EQ(core.gameState, GameState::MainMenu);
-}
-
-TEST_F(MainMenuFixture, SparksShimmerAroundTheSelectedItem) {
-    menu().update(0.03f);
-    ASSERT_EQ(menu().sparks.size(), 4u);
-    ofRectangle box = app->core.font.getStringBoundingBox("Arcade", 4.0f, 0, 0);
-    float left = static_cast<int>(480 - (box.width + 60) / 2) - 1;
-    float right = 480 + (box.width + 60) / 2 + 1;
-    float top = static_cast<int>(436 - (box.height + 30) / 2) - 1;
-    float bottom = 436 + (box.height + 30) / 2 + 1;
-    for (const Spark& s : menu().sparks) {
-        EXPECT_EQ(s.x, static_cast<int>(s.x));
-        EXPECT_TRUE(s.x >= left && s.x <= right && s.y >= top && s.y <= bottom) << s.x << "," << s.y;
-        bool onEdge = s.x <= left + 2 || s.x >= right - 2 || s.y <= top + 2 || s.y >= bottom - 2;
-        EXPECT_TRUE(onEdge) << s.x << "," << s.y;
-    }
-    // Sparks live 20 frames (40 for a big one) and are dropped when spent.
-    for (int i = 0; i < 41; ++i) menu().draw(255, app->core.missionList);
-    menu().update(0.03f);
-    EXPECT_EQ(menu().sparks.size(), 4u);
 }
 
 TEST_F(MainMenuFixture, QuitEndsTheProgramOnlyOnceTheConfirmSoundHasFinished) {

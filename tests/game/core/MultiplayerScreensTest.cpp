@@ -97,46 +97,6 @@ TEST_F(Screens, LobbyPanelsRuleSentencesAndNestedCursors) {
     EXPECT_LT(findRun(calls, left("Each player will have 1 life", 3, 60, 900)), 0);
 }
 
-TEST_F(Screens, LobbyJoinBurstShakesTheColumnOnce) {
-    GameCore& c = core();
-    c.playerCount = 1;
-    c.joinPlayer(1);
-    EXPECT_EQ(c.playerCount, 2);
-    c.frameTime = 0.1f;
-    std::vector<std::string> calls = drawn([&] { c.drawLobby(); });
-    EXPECT_EQ(c.hudSparks.size(), 300u);
-    EXPECT_FLOAT_EQ(c.lifeClock[1], 0);
-    EXPECT_FALSE(c.joinBurst[1]);
-    // No pad for slot 3: grey panel and the insert prompt.
-    c.padCount = 3;
-    calls = drawn([&] { c.drawLobby(); });
-    EXPECT_GE(indexOf(calls, "setColor(50,50,50,130)"), 0);
-    EXPECT_GE(findRun(calls, on("Controller", 6.5f, 0, 36)), 0);
-}
-
-TEST_F(Screens, SettingsPageValuesAndArrows) {
-    GameCore& c = core();
-    c.gameState = GameState::MultiplayerSettings;
-    c.players[0].joined = true;
-    c.players[2].joined = true;
-    c.players[0].lobbyRow = 1;
-    c.players[2].lobbyRow = 3;
-    c.matchSettings.matchType = MatchSettings::Time;
-    c.matchSettings.minutes = 7;
-    c.matchSettings.foeAmount = 3;
-    const float stateBefore = c.stateTime;
-    std::vector<std::string> calls = drawn([&] { c.drawMatchSettings(); });
-    EXPECT_EQ(c.stateTime, stateBefore);
-    EXPECT_GE(findRun(calls, left("Minutes:", 6.5f, 96, 512)), 0);
-    EXPECT_GE(findRun(calls, left("7", 6.5f, 564, 512)), 0);
-    EXPECT_GE(findRun(calls, left("So Many", 6.5f, 564, 644)), 0);
-    const float w7 = c.font.getStringWidth("7", 6.5f);
-    EXPECT_GE(findRun(calls, at("<", 6.5f, 534, 512)), 0);
-    EXPECT_GE(findRun(calls, at(">", 6.5f, 564 + w7 + 30, 512)), 0);
-    EXPECT_GE(findRun(calls, at("<", 11, 480 - 210 - 44, 912)), 0);
-    EXPECT_GE(findRun(calls, at(">", 11, 480 + 210 + 44, 912)), 0);
-}
-
 TEST_F(Screens, LevelSelectCellsAndCursorsFollowTheWidth) {
     GameCore& c = core();
     c.gameState = GameState::LevelSelect;
@@ -314,44 +274,4 @@ TEST_F(Screens, MatchStatsScaledAndPlainFiguresWithoutSamples) {
     EXPECT_GE(findRun(calls, at("0", 6.5f, x1, 715)), 0);
     EXPECT_LT(findRun(calls, at("Blue", 4, x1, 636)), 0);
     EXPECT_GE(indexOf(calls, rect(x1 + 168 - 72, 192, 144, 636)), 0);
-}
-
-TEST_F(Screens, CabinetLayoutsScaleToTheirWidth) {
-    GameCore& c = core();
-    c.arcadeCabinet = true;
-    c.deathMatch = true;
-    c.screenWidth = 800;
-    c.players[1].joined = true;
-    c.levelCell[1] = 0;
-    const float lobbyScale = (400.0f - 24) / 444;
-    std::vector<std::string> calls = drawn([&] { c.drawLobby(); });
-    const int t = indexOf(calls, call("translate", 400, 480, 0));
-    ASSERT_GE(t, 0);
-    EXPECT_EQ(calls[t + 1], call("scale", lobbyScale, lobbyScale, 1));
-    EXPECT_GE(findRun(calls, on("PRESS", 6.5f, 0, -72)), 0);
-
-    calls = drawn([&] { c.drawMatchSettings(); });
-    EXPECT_GE(indexOf(calls, call("scale", 800.0f / 936, 800.0f / 936, 1)), 0);
-
-    // At 960 the level select needs no scaling, but its cells stay 290 apart.
-    c.screenWidth = 960;
-    calls = drawn([&] { c.drawLevelSelect(); });
-    EXPECT_GE(indexOf(calls, rect(480 - 290 - 114, 281 - 4, 229, 229)), 0);
-    EXPECT_LT(indexOf(calls, call("scale", 960.0f / 936, 960.0f / 936, 1)), 0);
-    c.screenWidth = 900;
-    calls = drawn([&] { c.drawLevelSelect(); });
-    EXPECT_GE(indexOf(calls, call("scale", 900.0f / 936, 900.0f / 936, 1)), 0);
-}
-
-TEST_F(Screens, EachPadShowsItsOwnJoinButtonAndTheStyleComesBack) {
-    GameCore& c = core();
-    c.symbolPad = false;
-    c.playStationPads[2] = true;
-    std::vector<std::string> calls = drawn([&] { c.drawLobby(); });
-    EXPECT_FALSE(c.symbolPad);
-    // The cross of the symbol faces is drawn only in slot 2's column.
-    EXPECT_EQ(countOf(calls, "drawLine(-14,-14,0,14,14,0)"), 1);
-    c.playStationPads[2] = false;
-    calls = drawn([&] { c.drawLobby(); });
-    EXPECT_EQ(countOf(calls, "drawLine(-14,-14,0,14,14,0)"), 0);
 }

@@ -64,55 +64,6 @@ TEST_F(PopupTest, ZoomsAndFadesThroughItsPhases) {
     }
 }
 
-TEST_F(PopupTest, FadeInWinsOverFadeOutWhenTheyOverlap) {
-    PopupMessage p;
-    p.setup("X", 0.0f, 0.0f, 0.8f, &font, 1.0f);
-    drawAt(p, 0.4f);
-    EXPECT_FLOAT_EQ(2.8f, p.zoom);
-    EXPECT_FLOAT_EQ(204.0f, p.alpha);
-    drawAt(p, 0.6f);  // past the fade-in: fade-out from 0.3
-    EXPECT_FLOAT_EQ(1.0f + 0.3f / 0.5f * 9.0f, p.zoom);
-}
-
-TEST_F(PopupTest, DrawsCentredOnItsPointAtAnyZoom) {
-    PopupMessage p;
-    p.setup("AB", 100.0f, 200.0f, 2.0f, &font, 2.0f);
-    p.sizeFactor = 3.0f;
-    const float width = font.getStringWidth("AB", 2.0f);
-    ASSERT_GT(width, 0.0f);
-    const std::string origin = "translate(" + RecordingSoundPlayer::num(-0.5f * width) + ",8,0)";
-    EXPECT_EQ((Calls{"setColor(255,255,255,0)", "translate(100,200,0)", "scale(30,30,1)", origin}), drawAt(p, 0.0f));
-    EXPECT_EQ((Calls{"setColor(255,255,255,127)", "translate(100,200,0)", "scale(16.5,16.5,1)", origin}),
-              drawAt(p, 0.25f));
-    // Past the lifetime the alpha is negative and goes to the renderer as it is.
-    EXPECT_EQ("setColor(255,255,255,-127)", drawAt(p, 2.25f)[0]);
-}
-
-TEST_F(PopupTest, ShimmersGreyUntilGivenAColourThenPulsesItsBrightness) {
-    PopupMessage p;
-    p.setup("HI", 0.0f, 0.0f, 10.0f, &font, 1.0f);
-    // |cos 1.2| x 200 + 150 = 222.47; |cos 3| x 200 + 150 = 348 is cut to 255.
-    EXPECT_EQ("setColor(222,222,222,255)", drawAt(p, 1.2f)[0]);
-    EXPECT_EQ("setColor(255,255,255,255)", drawAt(p, 3.0f)[0]);
-
-    p.setColor(ofColor(200, 0, 0));
-    EXPECT_FALSE(p.flashing);
-    const float third = static_cast<float>(M_PI) / 3.0f;  // cos(3a) = -1
-    EXPECT_EQ("setColor(100,0,0,255)", drawAt(p, third)[0]);
-    EXPECT_EQ("setColor(255,0,0,255)", drawAt(p, 2.0f * third)[0]);  // 300 is cut to 255
-    EXPECT_EQ("setColor(200,0,0,255)", drawAt(p, third / 2.0f)[0]);
-}
-
-TEST_F(PopupTest, DiesOnlyOnceItsAgePassesTheLifetime) {
-    PopupMessage p;
-    p.setup("X", 0.0f, 0.0f, 1.0f, &font, 1.0f);
-    p.update(0.5f);
-    p.update(0.5f);
-    EXPECT_FALSE(p.dead);
-    p.update(0.001f);
-    EXPECT_TRUE(p.dead);
-}
-
 TEST_F(PopupTest, PlaysItsHoldSoundOnceFromDraw) {
     struct Case {
         const char* name;

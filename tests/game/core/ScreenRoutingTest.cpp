@@ -6,13 +6,6 @@
 
 class ScreenRouting : public InputFixture {
 protected:
-    static int lineCount(const std::string& out) {
-        int n = 0;
-        for (size_t at = out.find("YOU DIDN'T TURN ON LAOD_VIDEOS\n"); at != std::string::npos;
-             at = out.find("YOU DIDN'T TURN ON LAOD_VIDEOS\n", at + 1))
-            ++n;
-        return n;
-    }
     void choose(const std::string& label) {
         core().returnToMenu(false);
         core().mainMenu.itemLabels[0] = label;
@@ -105,17 +98,6 @@ TEST_F(ScreenRouting, OptionRowsAreAppliedTheFrameTheyChange) {
     EXPECT_EQ(core().gameState, GameState::MainMenu);
 }
 
-TEST_F(ScreenRouting, OptionsLeftFromARoundReturnToThePausedRound) {
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    core().setPaused(true);
-    core().openOptions(true, 1);
-    core().optionsMenu.backReport = true;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::Playing);
-    EXPECT_TRUE(core().paused);
-}
-
 TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
     core().gameMode = GameMode::Easy;
     core().startRound(false);
@@ -137,19 +119,6 @@ TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
         action(vantorixPC::Select);
         EXPECT_EQ(core().gameState, c.after) << c.timer;
     }
-}
-
-TEST_F(ScreenRouting, AGameOverButtonTheDrawLeftEmptyTakesNoPress) {
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    core().gameState = GameState::RoundOver;
-    core().roundOverTimer = -1;
-    core().menuButton = ofRectangle();
-    core().submitButton = ofRectangle();
-    core().leaderboardButton = ofRectangle();
-    core().mousePressed(0, 0, 0);
-    // Not the menu: a press anywhere else retries.
-    EXPECT_EQ(core().gameState, GameState::Playing);
 }
 
 TEST_F(ScreenRouting, ArcadeMenuStartsOnlyAfterItsGuardAndArrowsStepTheMode) {
@@ -200,49 +169,4 @@ TEST_F(ScreenRouting, ReadyChangesInTheLobby) {
     EXPECT_EQ(core().gameState, GameState::MultiplayerSettings);
     EXPECT_EQ(core().players[2].lobbyRow, 0);
     EXPECT_FALSE(core().players[1].settingsRequest);
-}
-
-TEST_F(ScreenRouting, LobbyPadsJoinReadyUpAndLeave) {
-    lobbyWithJoined(false, 0);
-    app->keyPressed(' ');
-    EXPECT_TRUE(core().players[0].joined);
-    app->keyPressed(359);  // down to the ready row
-    app->keyPressed(' ');
-    EXPECT_TRUE(core().players[0].lobbyReady);
-    core().players[0].lobbyReady = false;
-    core().players[0].lobbyRow = 0;
-    app->keyPressed(' ');  // confirm on the ship row readies too
-    EXPECT_TRUE(core().players[0].lobbyReady);
-
-    // A player who has not joined leaves with back.
-    ofxGamepadButtonEvent event;
-    event.button = vantorixPC::Back;
-    app->handlePadButton(1, event, false, app->buttonMap[1]);
-    EXPECT_EQ(core().gameState, GameState::MainMenu);
-}
-
-TEST_F(ScreenRouting, TheExhibitionMenuWritesItsIdleLineOncePerIdlePeriod) {
-    core().exhibition = true;
-    core().attractTime = 0.1f;
-    core().returnToMenu(false);
-    core().gameState = GameState::MainMenu;
-    std::string out = captureOutput([&] {
-                          for (int i = 0; i < 10; ++i) step(0.033f);
-                      }).out;
-    EXPECT_EQ(lineCount(out), 1);
-    app->keyPressed(359);
-    EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
-    core().menuIdleTime = 5;
-    app->mouseMoved(10, 10);
-    EXPECT_FLOAT_EQ(core().menuIdleTime, 0.0f);
-    out = captureOutput([&] {
-              for (int i = 0; i < 10; ++i) step(0.033f);
-          }).out;
-    EXPECT_EQ(lineCount(out), 1);
-    // A choice made while idle is still taken.
-    core().mainMenu.itemLabels[0] = "Options/Config";
-    core().mainMenu.selected = 0;
-    core().mainMenu.confirmed = true;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::Options);
 }

@@ -85,24 +85,6 @@ TEST(SoundBankLoad, LoadsEveryFileInOrderWithItsSettings) {
     for (ofSoundPlayer& loop : r.bank.thrust) EXPECT_EQ(0.0f, RecordedBank::rec(loop).volume);
     for (ofSoundPlayer& rock : r.bank.rockSmashes) EXPECT_FLOAT_EQ(0.6f, RecordedBank::rec(rock).volume);
     for (int t = 1; t < SoundBank::numTracks; ++t) EXPECT_FLOAT_EQ(0.8f, RecordedBank::rec(r.bank.music[t]).volume);
-
-    EXPECT_EQ(4u, r.bank.deathSounds.size());
-    EXPECT_FLOAT_EQ(0.7f, r.bank.thrustVolume);
-    EXPECT_FLOAT_EQ(0.8f, r.bank.musicVolume);
-    EXPECT_EQ(0, r.bank.currentTrack);
-    EXPECT_FALSE(r.bank.soundMuted);
-    EXPECT_FALSE(r.bank.musicMuted);
-    EXPECT_FALSE(r.bank.touchBuild);
-}
-
-TEST(SoundBankLoad, TouchBuildLoadsOneThrustLoopAndNoMultiplayerMusic) {
-    RecordedBank r(true);
-    Calls expected = loadOrder;
-    expected.erase(expected.end() - 2, expected.end());
-    expected.erase(expected.begin() + 23, expected.begin() + 26);
-    EXPECT_EQ(expected, loadedPaths(r.take()));
-    EXPECT_FLOAT_EQ(0.9f, r.bank.thrustVolume);
-    EXPECT_TRUE(r.bank.touchBuild);
 }
 
 TEST(SoundBankEffects, FoeKillSpeedRisesWithTheLevelUntilThePoweredEffect) {
@@ -175,20 +157,6 @@ TEST(SoundBankEffects, EachEffectPlaysItsOwnSoundAndNothingWhileMuted) {
     r.take();
     for (const Case& c : cases) c.run(r.bank);
     EXPECT_EQ(Calls{}, r.take());
-}
-
-TEST(SoundBankEffects, MultiplayerDeathIsQuieterWhenAsked) {
-    RecordedBank r;
-    ofSeedRandom(8);
-    const int first = static_cast<int>(ofRandom(4.0f));
-    const int second = static_cast<int>(ofRandom(4.0f));
-    ofSeedRandom(8);
-    r.take();
-    r.bank.playMultiplayerDeath(true);
-    r.bank.playMultiplayerDeath(false);
-    const std::string a = "multiplayerdeath" + std::to_string(first + 1) + ".wav ";
-    const std::string b = "multiplayerdeath" + std::to_string(second + 1) + ".wav ";
-    EXPECT_EQ((Calls{a + "volume 0.8", a + "play", b + "volume 1", b + "play"}), r.take());
 }
 
 TEST(SoundBankThrust, SmoothsTowardTheSpeedsVolume) {
@@ -302,27 +270,6 @@ TEST(SoundBankMusic, ModesSelectTheirTracksAndTheBankKeepsTheSelectedOne) {
     }
 }
 
-TEST(SoundBankMusic, RestartRewindsAndTheMissionTrackStartsAnywhere) {
-    RecordedBank r;
-    r.bank.playMusic(true, 2);
-    r.bank.musicPosition = 0.4f;
-    r.bank.previousMusicPosition = 0.3f;
-    r.take();
-    r.bank.restartMusic();
-    EXPECT_EQ((Calls{"throughbarriers.mp3 position 0"}), r.take());
-    EXPECT_EQ(0.0f, r.bank.musicPosition);
-    EXPECT_EQ(0.0f, r.bank.previousMusicPosition);
-
-    ofSeedRandom(21);
-    const float expected = ofRandom(1.0f);
-    ofSeedRandom(21);
-    r.bank.playMusic(true, 3);
-    r.take();
-    r.bank.restartMusic();
-    EXPECT_EQ((Calls{"missionloop.mp3 position " + RecordingSoundPlayer::num(expected)}), r.take());
-    EXPECT_GT(expected, 0.0f);
-}
-
 TEST(SoundBankMusic, MutedMusicStopsAndUnmutingStartsNothing) {
     RecordedBank r;
     r.bank.playMusic(true, 1);
@@ -342,18 +289,6 @@ TEST(SoundBankMusic, MutedMusicStopsAndUnmutingStartsNothing) {
     r.bank.playMusic(true, 2);
     EXPECT_EQ((Calls{"throughbarriers.mp3 volume 0.8", "throughbarriers.mp3 play", "throughbarriers.mp3 paused 0"}),
               r.take());
-}
-
-TEST(SoundBankMusic, TheMultiplayerVariantIsZeroOrOne) {
-    SoundBank bank;
-    bool seen[2] = {false, false};
-    ofSeedRandom(5);
-    for (int pick = 0; pick < 40; ++pick) {
-        bank.pickMultiplayerTrack();
-        ASSERT_TRUE(bank.multiplayerVariant == 0 || bank.multiplayerVariant == 1);
-        seen[bank.multiplayerVariant] = true;
-    }
-    EXPECT_TRUE(seen[0] && seen[1]);
 }
 
 }  // namespace

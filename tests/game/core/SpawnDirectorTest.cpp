@@ -147,20 +147,6 @@ TEST(SpawnDirectorUpdate, EasySpeedsUpOnceJustAfterFourMinutes) {
     EXPECT_FLOAT_EQ(hard.baronChance, 0.07f);
 }
 
-TEST(SpawnDirectorUpdate, TheDemoKillGapShrinksWithTheCrowdInFloats) {
-    for (int foeCount : {1, 10, 19}) {
-        ofSeedRandom(21);
-        const float draw = ofRandomRange(0, 4);
-        SpawnDirector d;
-        d.setup(1, 2, false, false);
-        d.nextRockTime = d.nextFoeTime = 100000;
-        ofSeedRandom(21);
-        d.update(5, foeCount, 0, 10.5f);
-        EXPECT_TRUE(d.demoKill);
-        EXPECT_FLOAT_EQ(d.nextDemoKill, 10.5f + 4.0f * (1.0f - foeCount / 20.0f) + draw) << foeCount;
-    }
-}
-
 TEST(SpawnDirectorMissions, SettingsTakeTheSmallerOrLargerAndSkipUnset) {
     std::vector<Mission> missions(3);
     missions[0].rockInterval = 0.5f;

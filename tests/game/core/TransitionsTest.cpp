@@ -85,23 +85,6 @@ TEST_F(Transitions, TheEndingClearsFoesAndRocksWithoutScoreAndBringsFourShips) {
     EXPECT_NEAR(std::hypot(weapon.x - ship.x, weapon.y - ship.y), 350.0f, 0.5f);
 }
 
-TEST_F(Transitions, AbortingTheIntroGoesStraightToTheMenuInIntro) {
-    core().gameMode = GameMode::Intro;
-    core().startRound(false);
-    core().abortRound();
-    EXPECT_EQ(core().gameState, GameState::MainMenu);
-    EXPECT_EQ(core().gameMode, GameMode::Intro);
-    EXPECT_FALSE(core().introRestart);
-    EXPECT_FALSE(core().scoreSubmitOverlay.available);
-
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    core().abortRound();
-    EXPECT_EQ(core().gameState, GameState::RoundOver);
-    EXPECT_FLOAT_EQ(core().roundOverTimer, core().roundOverLength * 0.5f);
-    EXPECT_TRUE(core().shipAborted[0]);
-}
-
 class Revive : public InputFixture {
 protected:
     void SetUp() override {
@@ -165,20 +148,4 @@ TEST_F(Revive, ATokenOnTheCentreReturnsTheShipThere) {
     EXPECT_FLOAT_EQ(core().players[1].point.position.y, centre.y);
     EXPECT_EQ(core().sparks.size(), sparks + 100);
     EXPECT_EQ(start->plays, 1);
-}
-
-TEST_F(Transitions, ACreditsRunHitMarksTheRunAndShowsItUntilTheRunHasEnded) {
-    auto death = record(core().soundBank.playerDeath);
-    core().gameMode = GameMode::Easy;
-    core().startRound(false);
-    const size_t rings = core().noiseRings.size();
-    core().creditsRunHit();
-    core().creditsRunHit();
-    EXPECT_TRUE(core().creditsScreen.wasHit);
-    EXPECT_EQ(core().noiseRings.size(), rings + 2);
-    EXPECT_EQ(death->plays, 2);
-    core().creditsScreen.finished = true;
-    core().creditsRunHit();
-    EXPECT_EQ(core().noiseRings.size(), rings + 2);
-    EXPECT_EQ(death->plays, 2);
 }

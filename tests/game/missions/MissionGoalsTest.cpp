@@ -7,7 +7,6 @@ TEST_F(MissionFixture, GoalKindsFollowTheGoalComponents) {
     const std::vector<std::vector<int>> kinds = {{0}, {1}, {10}, {0}, {3}, {7}, {0}, {1}, {4}, {1}, {2}, {5}};
     ASSERT_EQ(list.pool.size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i) EXPECT_EQ(list.pool[i].goalKinds, kinds[i]) << list.pool[i].name;
-    // The death knight and the spring effect are no goals.
     EXPECT_EQ(list.pool[6].components.size(), 2u);
     EXPECT_EQ(list.pool[7].components.size(), 2u);
 }
@@ -31,7 +30,6 @@ TEST_F(MissionFixture, GoalsCompleteOnceFromTheCountersAlone) {
     EXPECT_EQ(list.sparks.size(), 60u);
     EXPECT_FALSE(list.killPlayerRequest || list.endingRequest);
 
-    // A multikill that has ended still counts.
     multikill = 4;
     list.pool[7].components[0]->update(0.033f);
     multikill = 0;
@@ -52,7 +50,6 @@ TEST_F(MissionFixture, LimitOrAllCompleteRaiseOneRequestARound) {
     EXPECT_EQ(failedSound->plays, 1);
     EXPECT_EQ(list.banners.back().title, "FAILED");
 
-    // Next round: everything met; then the same with the pool used up.
     struct Case {
         bool poolEmpty;
         bool kill;

@@ -39,7 +39,6 @@ TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
     EXPECT_EQ(savedList(xml, "CURRENT_"), names(list.current));
     EXPECT_EQ(savedList(xml, "COMPLETED_"), names(list.completed));
 
-    // Nothing new: no restart; at set-up never, and no play time added.
     list.restartRequest = false;
     list.fillCurrentMissions(false);
     EXPECT_FALSE(list.restartRequest);
@@ -49,7 +48,6 @@ TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
     EXPECT_FALSE(list.restartRequest);
     EXPECT_EQ(list.runTime, 60);
 
-    // Read back as a restart would.
     list = MissionList();
     const CapturedOutput out = defineAndSetup();
     EXPECT_EQ(out.out + out.err, "");
@@ -96,7 +94,6 @@ TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
         ofxXmlConfig xml;
         EXPECT_TRUE(xml.loadFile("missions.xml"));
     }
-    // The unreadable file is kept beside the fresh one.
     EXPECT_EQ(readData("missions.xml.unreadable"), cases[1].text);
 }
 

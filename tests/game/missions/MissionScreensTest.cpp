@@ -70,7 +70,6 @@ TEST_F(MissionFixture, PauseBriefingAndResultsTexts) {
               std::vector<std::string>({"RESULTS @8.5,150", "First Blood @4,300", "COMPLETE! @3,360",
                                         "Rock Breaker @4,420", "ROCKS 0/20 @3,480", "Catch the Snitch @4,540",
                                         "SNITCH FREE @3,600", "CLICK TO GO ON @3,900"}));
-    // Input on the results counts only after 0.4 s.
     list.drawResults(0.3f);
     list.dismissResults();
     EXPECT_TRUE(list.showingResults);

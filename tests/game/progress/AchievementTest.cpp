@@ -1,31 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "AchievementTracker.h"
-#include "SteamLayer.h"
-#include "StatsTracker.h"
+#include "ProgressTestSupport.h"
 #include "ofMath.h"
-#include "steam_api.h"
 
-namespace {
-
-using Lines = std::vector<std::string>;
-
-struct SteamTrackers {
-    explicit SteamTrackers(bool steam, bool deliverStats = true) {
-        SteamLayer::setRunning(steam);
-        SteamLayer::clearUserData();
-        SteamAPI_Init();
-        achievements.setup(stats);
-        achievements.setSteamAvailable(steam);
-        if (deliverStats) SteamAPI_RunCallbacks();
-        SteamLayer::takeCalls();
-    }
-    ~SteamTrackers() { SteamLayer::setRunning(false); }
-    StatsTracker stats;
-    AchievementTracker achievements;
-};
-
-}  // namespace
+using namespace progress_test;
 
 TEST(AchievementTest, ThresholdsAwardWhenReachedOrPassedAndEachOnlyOnce) {
     struct Case {
@@ -90,7 +68,6 @@ TEST(AchievementTest, NothingIsSetBeforeTheStatsArriveOrWithoutSteam) {
         EXPECT_TRUE(SteamLayer::takeCalls().empty()) << steam;
         EXPECT_FALSE(t.achievements.awarded("total_kills"));
     }
-    // Once the stats arrive the award goes through.
     SteamTrackers late(true, false);
     EXPECT_TRUE(late.achievements.wrapper.requestPending);
     SteamAPI_RunCallbacks();
@@ -108,11 +85,8 @@ TEST(AchievementTest, TheRareAwardFrameAndRollFollowTheRandomNumbers) {
     a.setup(stats);
     ofSeedRandom(7);
     EXPECT_EQ(a.earnThisFrame, 1800 + static_cast<int>(ofRandom(52200)));
-    EXPECT_GE(a.earnThisFrame, 1800);
-    EXPECT_LT(a.earnThisFrame, 54000);
 
     SteamTrackers t(true);
-    // Find a seed whose next roll is 0, and one whose is not.
     int hit = -1, miss = -1;
     for (int seed = 0; seed < 2000 && (hit < 0 || miss < 0); ++seed) {
         ofSeedRandom(seed);
@@ -137,7 +111,6 @@ TEST(AchievementTest, ScoresGoToTheBoardOfTheModeKeepingTheBest) {
     SteamAPI_RunCallbacks();
     EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SteamAPI_RunCallbacks()", "UploadLeaderboardScore arcade_hard_coop 500 1,2",
                                               "UploadLeaderboardScore arcade_easy 700 3"}));
-    // A known board is used at once; a lower score leaves the best.
     EXPECT_TRUE(w.uploadScore(300, 2, true, {4, 5}));
     EXPECT_TRUE(w.uploadScore(900, 4, false, {8}));
     SteamAPI_RunCallbacks();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -10,22 +11,6 @@
 using namespace progress_test;
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void write(const std::string& path, const std::string& text) {
-    std::ofstream(path) << text;
-}
-
-bool exists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
-}
 
 const std::vector<std::string> statNames = {"foe_kills", "time_in_game", "pause_count"};
 
@@ -63,13 +48,10 @@ TEST(PlayerDataTest, EverythingReadsBackExactly) {
     ASSERT_TRUE(r.load(dir.file("playerData.xml"), statNames));
     EXPECT_EQ(r.playerName, d.playerName);
     EXPECT_EQ(r.scoreServer, d.scoreServer);
-    for (int i = 0; i < PlayerData::optionCount; ++i) EXPECT_EQ(r.options[i], d.options[i]) << i;
-    for (int i = 0; i < PlayerData::modeCount; ++i) {
-        EXPECT_EQ(r.bestScores[i], d.bestScores[i]);
-        EXPECT_EQ(r.bestCoopScores[i], d.bestCoopScores[i]);
-    }
-    EXPECT_TRUE(r.ships[8]);
-    EXPECT_FALSE(r.ships[4]);
+    EXPECT_TRUE(std::equal(r.options, r.options + PlayerData::optionCount, d.options));
+    EXPECT_TRUE(std::equal(r.bestScores, r.bestScores + PlayerData::modeCount, d.bestScores));
+    EXPECT_TRUE(std::equal(r.bestCoopScores, r.bestCoopScores + PlayerData::modeCount, d.bestCoopScores));
+    EXPECT_TRUE(r.ships[8] && !r.ships[4]);
     EXPECT_EQ(r.lastShip, 8);
     EXPECT_EQ(r.stats, d.stats);
     EXPECT_TRUE(r.debugEnabled && r.festivalScreenshots && r.exhibition);
@@ -88,7 +70,6 @@ TEST(PlayerDataTest, AMissingFileIsWrittenWithTheDefaults) {
     EXPECT_EQ(d.bestScores[1], 0);
     const bool expected[PlayerData::optionCount] = {false, false, false, false, false, true, false, false, false};
     for (int i = 0; i < PlayerData::optionCount; ++i) EXPECT_EQ(d.options[i], expected[i]) << i;
-    ASSERT_TRUE(exists(dir.file("playerData.xml")));
     PlayerData again;
     EXPECT_TRUE(again.load(dir.file("playerData.xml"), statNames));
     EXPECT_TRUE(again.options[5]);
@@ -98,7 +79,7 @@ TEST(PlayerDataTest, AMissingFileIsWrittenWithTheDefaults) {
 TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritten) {
     ScratchFolder dir;
     const std::string broken = "<BEST_SCORES><DIFFICULTY_1>500</DIFFICULTY_1>\n<OPTIONS><<<";
-    write(dir.file("playerData.xml"), broken);
+    std::ofstream(dir.file("playerData.xml")) << broken;
     PlayerData d;
     testing::internal::CaptureStderr();
     EXPECT_FALSE(d.load(dir.file("playerData.xml"), statNames));
@@ -114,7 +95,7 @@ TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritt
 
 TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
     ScratchFolder dir;
-    write(dir.file("playerData.xml"),
+    std::ofstream(dir.file("playerData.xml")) <<
           "<PLAYER_NAME>ThisNameIsFarTooLong</PLAYER_NAME><SCORE_SERVER>ftp://x</SCORE_SERVER>"
           "<OPTIONS><OPTION_0>2</OPTION_0><OPTION_5>zero</OPTION_5><OPTION_1>1</OPTION_1></OPTIONS>"
           "<BEST_SCORES><DIFFICULTY_0>-4</DIFFICULTY_0><DIFFICULTY_2>77</DIFFICULTY_2>"
@@ -122,26 +103,21 @@ TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
           "<SHIPS><SHIP_2>1</SHIP_2><SHIP_3>5</SHIP_3><LAST_SHIP>9</LAST_SHIP></SHIPS>"
           "<STATS><foe_kills>-3</foe_kills><time_in_game>nan</time_in_game><pause_count>12</pause_count>"
           "<made_up>5</made_up></STATS>"
-          "<DEBUG_OPTIONS><ENABLED>yes</ENABLED><EASTER_EGG>7x</EASTER_EGG></DEBUG_OPTIONS>");
+          "<DEBUG_OPTIONS><ENABLED>yes</ENABLED><EASTER_EGG>7x</EASTER_EGG></DEBUG_OPTIONS>";
     PlayerData d;
     testing::internal::CaptureStdout();
     EXPECT_TRUE(d.load(dir.file("playerData.xml"), statNames));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("SCORE_SERVER \"ftp://x\" is not an http:// address"),
               std::string::npos);
-    EXPECT_EQ(d.playerName, "");
-    EXPECT_EQ(d.scoreServer, "");
-    EXPECT_FALSE(d.options[0]);
-    EXPECT_TRUE(d.options[1]);
-    EXPECT_TRUE(d.options[5]);
+    EXPECT_EQ(d.playerName + d.scoreServer, "");
+    EXPECT_TRUE(!d.options[0] && d.options[1] && d.options[5]);
     EXPECT_EQ(d.bestScores[0], 0);
     EXPECT_EQ(d.bestScores[2], 77);
     EXPECT_EQ(d.bestScores[3], 0);
-    EXPECT_TRUE(d.ships[2]);
-    EXPECT_FALSE(d.ships[3]);
+    EXPECT_TRUE(d.ships[2] && !d.ships[3]);
     EXPECT_EQ(d.lastShip, 0);
     EXPECT_EQ(d.stats, (std::map<std::string, float>{{"foe_kills", 0}, {"time_in_game", 0}, {"pause_count", 12}}));
-    EXPECT_FALSE(d.debugEnabled);
-    EXPECT_EQ(d.easterEgg, 0);
+    EXPECT_TRUE(!d.debugEnabled && d.easterEgg == 0);
 }
 
 TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
@@ -150,7 +126,6 @@ TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
     d.bestScores[2] = 321;
     ASSERT_TRUE(d.save(dir.file("playerData.xml")));
     const std::string before = readAll(dir.file("playerData.xml"));
-    // A folder where the file's name should go cannot be replaced.
     ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(dir.file("sub/playerData.xml").c_str(), 0755), 0);
     testing::internal::CaptureStderr();

@@ -8,20 +8,25 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "AchievementTracker.h"
 #include "ScoreServer.h"
+#include "StatsTracker.h"
+#include "SteamLayer.h"
+#include "steam_api.h"
 
-// Helpers shared by the progress tests: a scripted HTTP server on
-// 127.0.0.1, a scratch folder, and waiting for a worker's result.
 namespace progress_test {
 
-// Polls until the condition holds or the time runs out; workers answer in
-// their own time, so tests wait for results rather than for a clock.
+using Lines = std::vector<std::string>;
+
 inline bool waitFor(const std::function<bool()>& done, int millis = 5000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(millis);
     while (!done()) {
@@ -29,6 +34,19 @@ inline bool waitFor(const std::function<bool()>& done, int millis = 5000) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
+}
+
+// A socket bound to a free loopback port; `address` gets its http:// form.
+inline int bindLoopback(std::string& address) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof(addr);
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    address = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    return fd;
 }
 
 inline std::string answer(const std::string& statusLine, const std::string& body) {
@@ -39,21 +57,12 @@ inline std::string ok(const std::string& body) {
     return answer("HTTP/1.1 200 OK", body);
 }
 
-// Answers each request with what the script returns for its request line
-// ("GET /path?query HTTP/1.1"). While `holding` is set a request gets no
-// answer until it is cleared.
+// While `holding` is set a request gets no answer.
 class ScriptedServer {
 public:
     explicit ScriptedServer(std::function<std::string(const std::string&)> script) : script(std::move(script)) {
-        listener = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof(addr);
-        bind(listener, reinterpret_cast<sockaddr*>(&addr), len);
+        listener = bindLoopback(base);
         listen(listener, 32);
-        getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
-        base = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
         worker = std::thread([this] { serve(); });
     }
     ~ScriptedServer() {
@@ -119,36 +128,47 @@ private:
 
 // A loopback address nobody listens on.
 inline ScoreServer refusingServer(long waitMillis = 20) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
     ScoreServer s;
-    s.address = "http://127.0.0.1:" + std::to_string(ntohs(addr.sin_port));
+    const int fd = bindLoopback(s.address);
     s.timeoutMillis = 1000;
     s.retryWaitMillis = waitMillis;
     close(fd);
     return s;
 }
 
-// A fresh folder under /tmp, removed with its files at the end.
 class ScratchFolder {
 public:
     ScratchFolder() {
         char name[] = "/tmp/vx_progress_XXXXXX";
         path = mkdtemp(name);
     }
-    ~ScratchFolder() {
-        const std::string command = "rm -rf '" + path + "'";
-        if (std::system(command.c_str()) != 0) {
-        }
-    }
+    ~ScratchFolder() { std::filesystem::remove_all(path); }
     std::string file(const std::string& name) const { return path + "/" + name; }
 
     std::string path;
+};
+
+inline std::string readAll(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A tracker pair as the core holds them, with Steam on or off.
+struct SteamTrackers {
+    explicit SteamTrackers(bool steam, bool deliverStats = true) {
+        SteamLayer::setRunning(steam);
+        SteamLayer::clearUserData();
+        SteamAPI_Init();
+        achievements.setup(stats);
+        achievements.setSteamAvailable(steam);
+        if (deliverStats) SteamAPI_RunCallbacks();
+        SteamLayer::takeCalls();
+    }
+    ~SteamTrackers() { SteamLayer::setRunning(false); }
+    StatsTracker stats;
+    AchievementTracker achievements;
 };
 
 }  // namespace progress_test

@@ -64,7 +64,6 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         if (c.ok) {
             EXPECT_EQ(log, "") << c.path;
         } else {
-            // One warning naming the endpoint and why.
             EXPECT_EQ(log.rfind("[ScoreServer:warning] getscores.php failed: ", 0), 0u) << c.path << " " << log;
             EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << c.path;
             if (!c.reason.empty()) {

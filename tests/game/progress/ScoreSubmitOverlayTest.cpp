@@ -7,7 +7,12 @@ using namespace progress_test;
 
 namespace {
 
-// Runs updates until the overlay stops sending.
+void prepare(ScoreSubmitOverlay& o, const ScoreServer& server, const std::string& name) {
+    o.setup();
+    o.setServer(server);
+    o.playerName = name;
+}
+
 bool settle(ScoreSubmitOverlay& o) {
     return waitFor([&o] {
         o.update(1.0f / 30);
@@ -23,22 +28,16 @@ TEST(ScoreSubmitOverlayTest, ASubmissionSendsTheExactQueryAndEndsSentAndDone) {
     o.setup();
     o.setServer(server.server());
     o.reset();
-    EXPECT_TRUE(o.available);
     o.playerName = "A&B #1";
     o.open(1500, 2, {3, 6}, false);
-    EXPECT_TRUE(o.shown);
-    EXPECT_FALSE(o.done);
+    EXPECT_TRUE(o.available && o.shown && !o.done);
     o.submit(true);
-    EXPECT_TRUE(o.sending);
-    EXPECT_TRUE(o.busy);
+    EXPECT_TRUE(o.sending && o.busy);
     ASSERT_TRUE(settle(o));
-    EXPECT_TRUE(o.sent);
-    EXPECT_TRUE(o.done);
-    EXPECT_FALSE(o.busy);
+    EXPECT_TRUE(o.sent && o.done && !o.busy);
     EXPECT_EQ(server.requests(),
               (std::vector<std::string>{"GET /extras/vantorix_db/sendscore.php?name=A%26B%20%231&score=1500&mode=2"
                                         "&coop=1&ships=3%2C6&build=0 HTTP/1.1"}));
-    // Sent blocks a second submission.
     o.submit(true);
     EXPECT_FALSE(o.sending);
     EXPECT_EQ(server.requestCount(), 1u);
@@ -47,9 +46,7 @@ TEST(ScoreSubmitOverlayTest, ASubmissionSendsTheExactQueryAndEndsSentAndDone) {
 TEST(ScoreSubmitOverlayTest, GuardsKeepBadSubmissionsFromBeingSent) {
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
     ScoreSubmitOverlay o;
-    o.setup();
-    o.setServer(server.server());
-    o.playerName = "ANN";
+    prepare(o, server.server(), "ANN");
     o.open(100, 1, {0}, false);
     for (int i = 0; i < 7; ++i) {
         o.update(0.03f);
@@ -70,8 +67,7 @@ TEST(ScoreSubmitOverlayTest, GuardsKeepBadSubmissionsFromBeingSent) {
     o.reset();
     o.playerName = "ANN";
     o.open(100, 3, {0}, false);
-    EXPECT_TRUE(o.done);
-    EXPECT_FALSE(o.available);
+    EXPECT_TRUE(o.done && !o.available);
     o.submit(true);
     EXPECT_FALSE(o.sending) << "mission mode";
     EXPECT_EQ(server.requestCount(), 1u);
@@ -81,16 +77,13 @@ TEST(ScoreSubmitOverlayTest, GuardsKeepBadSubmissionsFromBeingSent) {
     offline.playerName = "ANN";
     offline.open(100, 1, {0}, false);
     offline.submit(true);
-    EXPECT_FALSE(offline.available);
-    EXPECT_FALSE(offline.sending);
+    EXPECT_TRUE(!offline.available && !offline.sending);
 }
 
 TEST(ScoreSubmitOverlayTest, AFailureIsShownAndAllowsAnotherTry) {
     ScriptedServer server([](const std::string&) { return ok("unsuccessful\n"); });
     ScoreSubmitOverlay o;
-    o.setup();
-    o.setServer(server.server());
-    o.playerName = "BOB";
+    prepare(o, server.server(), "BOB");
     o.open(10, 4, {2}, true);
     testing::internal::CaptureStdout();
     o.submit(true);
@@ -98,40 +91,28 @@ TEST(ScoreSubmitOverlayTest, AFailureIsShownAndAllowsAnotherTry) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(server.requestCount(), 3u);
     EXPECT_EQ(o.message, "Could not send score");
-    EXPECT_FALSE(o.sent);
-    EXPECT_FALSE(o.done);
-    EXPECT_FALSE(o.busy);
+    EXPECT_TRUE(!o.sent && !o.done && !o.busy);
     EXPECT_NE(server.requests()[0].find("&coop=0&ships=2&build=1 "), std::string::npos);
 }
 
 TEST(ScoreSubmitOverlayTest, ResetWhileARequestHangsReturnsAtOnceAndTheLateAnswerIsIgnored) {
-    // The overlay outlives the server: the server's end releases the request.
     ScoreSubmitOverlay o;
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
     server.holding = true;
-    o.setup();
-    // Far beyond the test's own time limit: a frame that waited for this
-    // request would never finish.
-    o.setServer(server.server(1000000));
-    o.playerName = "CAT";
+    prepare(o, server.server(1000000), "CAT");
     o.open(10, 1, {0}, false);
     o.submit(true);
     ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
-    // While sending the name is fixed, but Escape still closes.
     o.keyPressed('x');
     EXPECT_EQ(o.playerName, "CAT");
     o.keyPressed(27);
-    EXPECT_TRUE(o.done);
-    EXPECT_TRUE(o.sending);
+    EXPECT_TRUE(o.done && o.sending);
     o.reset();
-    EXPECT_FALSE(o.sending);
-    EXPECT_FALSE(o.busy);
-    EXPECT_FALSE(o.shown);
+    EXPECT_TRUE(!o.sending && !o.busy && !o.shown);
     for (int i = 0; i < 5; ++i) o.update(0.03f);
     server.holding = false;
     for (int i = 0; i < 50; ++i) o.update(0.03f);
-    EXPECT_FALSE(o.sent);
-    EXPECT_FALSE(o.done);
+    EXPECT_TRUE(!o.sent && !o.done);
 }
 
 TEST(ScoreSubmitOverlayTest, DestructionWhileARequestHangsEndsWithoutRetrying) {
@@ -139,9 +120,7 @@ TEST(ScoreSubmitOverlayTest, DestructionWhileARequestHangsEndsWithoutRetrying) {
     server.holding = true;
     {
         ScoreSubmitOverlay o;
-        o.setup();
-        o.setServer(server.server(200, 5000));
-        o.playerName = "DOG";
+        prepare(o, server.server(200, 5000), "DOG");
         o.open(10, 1, {0}, false);
         o.submit(true);
         ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));

@@ -2,36 +2,10 @@
 
 #include <algorithm>
 
-#include "AchievementTracker.h"
 #include "ProgressTestSupport.h"
-#include "SteamLayer.h"
-#include "StatsTracker.h"
-#include "ofMath.h"
-#include "steam_api.h"
 
 using namespace progress_test;
 
-namespace {
-
-using Lines = std::vector<std::string>;
-
-// A tracker pair as the core holds them, with Steam on or off.
-struct Trackers {
-    explicit Trackers(bool steam) {
-        SteamLayer::setRunning(steam);
-        SteamLayer::clearUserData();
-        SteamAPI_Init();
-        achievements.setup(stats);
-        achievements.setSteamAvailable(steam);
-        SteamAPI_RunCallbacks();
-        SteamLayer::takeCalls();
-    }
-    ~Trackers() { SteamLayer::setRunning(false); }
-    StatsTracker stats;
-    AchievementTracker achievements;
-};
-
-}  // namespace
 
 TEST(StatsTrackerTest, EveryCounterExistsByItsExactNameAndTimesAreFloats) {
     StatsTracker stats;
@@ -51,24 +25,18 @@ TEST(StatsTrackerTest, EveryCounterExistsByItsExactNameAndTimesAreFloats) {
     EXPECT_FALSE(stats.has("foe_kills_type_0"));
     EXPECT_EQ(stats.globalNames, (Lines{"global_arcade_deaths", "global_deathmatch_deaths", "global_foes_killed",
                                         "global_rocks_smashed"}));
-    const struct {
-        const char* global;
-        const char* linked;
-    } links[] = {{"global_arcade_deaths", "player_deaths"},
-                 {"global_deathmatch_deaths", "deathmatch_deaths"},
-                 {"global_foes_killed", "foe_kills"},
-                 {"global_rocks_smashed", "asteroid_smashes"}};
-    for (const auto& link : links) {
-        const StatRecord& r = stats.record(link.global);
-        EXPECT_TRUE(r.isGlobal);
+    for (const Lines& link : {Lines{"global_arcade_deaths", "player_deaths"},
+                              Lines{"global_deathmatch_deaths", "deathmatch_deaths"}, Lines{"global_foes_killed", "foe_kills"},
+                              Lines{"global_rocks_smashed", "asteroid_smashes"}}) {
+        const StatRecord& r = stats.record(link[0]);
+        EXPECT_TRUE(r.isGlobal && r.sender != nullptr);
         EXPECT_EQ(r.version, 1.0f);
-        EXPECT_EQ(r.steamRecord, &stats.record(link.linked));
-        EXPECT_TRUE(r.sender != nullptr);
+        EXPECT_EQ(r.steamRecord, &stats.record(link[1]));
     }
 }
 
 TEST(StatsTrackerTest, AnUnknownNameWarnsAndItsRecordGoesNowhere) {
-    Trackers t(true);
+    SteamTrackers t(true);
     testing::internal::CaptureStdout();
     StatRecord& r = t.stats.record("foe_kilz");
     r.bump();
@@ -78,7 +46,7 @@ TEST(StatsTrackerTest, AnUnknownNameWarnsAndItsRecordGoesNowhere) {
 }
 
 TEST(StatsTrackerTest, PlainCountersSendTheirTotalAndGlobalsTheLinkedTotalToSteam) {
-    Trackers t(true);
+    SteamTrackers t(true);
     ASSERT_TRUE(t.achievements.wrapper.ready);
     for (int i = 0; i < 3; ++i) t.stats.record("pause_count").bump();
     t.stats.record("time_in_game").raise(3723.25f);
@@ -94,7 +62,7 @@ TEST(StatsTrackerTest, PlainCountersSendTheirTotalAndGlobalsTheLinkedTotalToStea
 
 TEST(StatsTrackerTest, WithoutSteamGlobalsSendEachIncrementToTheServer) {
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
-    Trackers t(false);
+    SteamTrackers t(false);
     t.stats.setServer(server.server());
     for (int i = 0; i < 3; ++i) {
         t.stats.record("global_rocks_smashed").bump();
@@ -109,28 +77,12 @@ TEST(StatsTrackerTest, WithoutSteamGlobalsSendEachIncrementToTheServer) {
                   "GET /extras/vantorix_db/sendglobalstat.php?name=global_rocks_smashed&value=1&version=1&steam=0 "
                   "HTTP/1.1");
     EXPECT_NE(lines[3].find("name=global_arcade_deaths&value=2&"), std::string::npos);
-    // Steam is off: nothing at all reached it.
     EXPECT_TRUE(SteamLayer::takeCalls().empty());
-}
-
-TEST(StatsTrackerTest, FiveBumpsAgainstABlockedRequestTotalFive) {
-    ScriptedServer server([](const std::string&) { return ok("success\n"); });
-    Trackers t(false);
-    t.stats.setServer(server.server());
-    server.holding = true;
-    for (int i = 0; i < 5; ++i) t.stats.record("global_foes_killed").bump();
-    ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
-    server.holding = false;
-    ASSERT_TRUE(waitFor([&] { return t.stats.record("global_foes_killed").sender->pendingSum() == 0 &&
-                                     !t.stats.record("global_foes_killed").sender->isThreadRunning(); }));
-    long long total = 0;
-    for (const std::string& line : server.requests()) total += std::stoll(line.substr(line.find("value=") + 6));
-    EXPECT_EQ(total, 5);
 }
 
 TEST(StatsTrackerTest, TogglingOffStopsSendingAndOnStartsAgain) {
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
-    Trackers t(false);
+    SteamTrackers t(false);
     t.stats.setServer(server.server());
     EXPECT_TRUE(t.stats.sendGlobalStats);
     t.stats.toggleGlobalStats();
@@ -150,14 +102,13 @@ TEST(StatsTrackerTest, GettersFetchTheFourTotalsOnlyWhileSendingIsOnAndAnAddress
         if (line.find("global_rocks_smashed") != std::string::npos) return ok("success\nlots\n");
         return ok("failure\n");
     });
-    Trackers t(false);
+    SteamTrackers t(false);
     t.stats.startGlobalStatGetters();
     EXPECT_EQ(t.stats.globalTotal("global_foes_killed"), -1);
     t.stats.setServer(server.server());
     testing::internal::CaptureStdout();
     t.stats.startGlobalStatGetters();
     ASSERT_TRUE(waitFor([&] { return t.stats.globalTotal("global_foes_killed") == 98765; }));
-    // The two that fail try three times each; the rocks total is not a number.
     ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1 + 1 + 3 + 3; }));
     const std::string log = testing::internal::GetCapturedStdout();
     EXPECT_NE(log.find("getglobalstat.php failed: no whole number in the reply"), std::string::npos) << log;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../../framework/CapturedOutput.h"
 #include "ofxGamepadFakes.h"
 #include "ControllerMapper.h"
@@ -12,8 +14,6 @@ using namespace screens_test;
 
 namespace {
 
-// Forwards each attached pad's events with its own index, as the
-// application does while the remapper maps.
 struct PadRouter {
     ControllerMapper* mapper = nullptr;
     ofxGamepad* pads[2] = {};
@@ -38,7 +38,6 @@ protected:
         ofNotifyExit();
         ofxGamepadSetInputSystemFactory(nullptr);
     }
-    // Chooses list entry `index` the way Enter does.
     void choose(int index) {
         mapper.selected = index;
         mapper.skip();
@@ -84,8 +83,6 @@ TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
     captureOutput([&] { choose(1); });
     ASSERT_FALSE(mapper.showingControllerList);
 
-    // Pad A's presses belong to nobody here; pad B gives buttons 11 down to 0,
-    // with Enter keeping step 5's stored value.
     sticks[0]->queueButton(3, true);
     for (int step = 0; step < 12; ++step) {
         if (step == 5) {
@@ -96,8 +93,6 @@ TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
         ofNotifyUpdate();
     }
     EXPECT_EQ(12, mapper.step);
-    // Left stick right: axis 2 pushed to -1 (the strongest past 0.5), then
-    // axis 3 only to 0.6; taken once axis 2 is back inside 0.2.
     sticks[1]->queueAxis(3, 19660);
     sticks[1]->queueAxis(2, -32768);
     sticks[1]->queueAxis(3, 0);
@@ -121,15 +116,10 @@ TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
     EXPECT_EQ(std::string::npos, file.find("PadA")) << file;
 
     const PadMapping m = mapper.loadMapping("Pad B", 4, 12);
-    const int buttons[12] = {11, 10, 9, 8, 7, 5, 5, 4, 3, 2, 1, 0};
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(buttons[i], m.buttons[i]) << i;
-    const int axes[4] = {2, 0, 1, 3}, signs[4] = {-1, 1, 1, 1};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(axes[i], m.axes[i]) << i;
-        EXPECT_EQ(signs[i], m.axisSigns[i]) << i;
-    }
+    EXPECT_EQ((std::vector<int>{11, 10, 9, 8, 7, 5, 5, 4, 3, 2, 1, 0}), std::vector<int>(m.buttons, m.buttons + 12));
+    EXPECT_EQ((std::vector<int>{2, 0, 1, 3}), std::vector<int>(m.axes, m.axes + 4));
+    EXPECT_EQ((std::vector<int>{-1, 1, 1, 1}), std::vector<int>(m.axisSigns, m.axisSigns + 4));
 
-    // Escape while mapping drops the steps taken so far.
     captureOutput([&] { choose(0); });
     sticks[0]->queueButton(7, true);
     ofNotifyUpdate();
@@ -140,7 +130,6 @@ TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
     ofNotifyUpdate();
     EXPECT_EQ(1, mapper.step);
 
-    // "DONE" leaves.
     choose(2);
     EXPECT_TRUE(mapper.leave);
 }
@@ -152,14 +141,9 @@ TEST_F(ControllerMapperTest, BadStoredValuesFallBackOneByOneWithALogLine) {
               "<AXIS_SIGN_2>2</AXIS_SIGN_2></PadB></CONTROLLER_MAPPINGS>");
     PadMapping m;
     const CapturedOutput out = captureOutput([&] { m = mapper.loadMapping("Pad B", 4, 12); });
-    EXPECT_EQ(3, m.buttons[0]);
-    EXPECT_EQ(1, m.buttons[1]);
-    EXPECT_EQ(2, m.buttons[2]);
-    EXPECT_EQ(3, m.axes[0]);
-    EXPECT_EQ(1, m.axes[1]);
-    EXPECT_EQ(-1, m.axisSigns[0]);
-    EXPECT_EQ(1, m.axisSigns[1]);
-    EXPECT_EQ(1, m.axisSigns[2]);
+    EXPECT_EQ((std::vector<int>{3, 1, 2, 3, 1, -1, 1, 1}),
+              (std::vector<int>{m.buttons[0], m.buttons[1], m.buttons[2], m.axes[0], m.axes[1], m.axisSigns[0],
+                                m.axisSigns[1], m.axisSigns[2]}));
     EXPECT_EQ("[ControllerMapper:warning] PadB BUTTON_1 12 out of range, default kept\n"
               "[ControllerMapper:warning] PadB BUTTON_2 -1 out of range, default kept\n"
               "[ControllerMapper:warning] PadB AXIS_1 4 out of range, default kept\n"
@@ -171,11 +155,8 @@ TEST_F(ControllerMapperTest, BadStoredValuesFallBackOneByOneWithALogLine) {
 TEST_F(ControllerMapperTest, MissingOrCorruptFileGivesDefaultsAndSavingKeepsOtherPads) {
     const PadMapping defaults;
     auto same = [&](const PadMapping& m) {
-        for (int i = 0; i < 12; ++i)
-            if (m.buttons[i] != defaults.buttons[i]) return false;
-        for (int i = 0; i < 4; ++i)
-            if (m.axes[i] != defaults.axes[i] || m.axisSigns[i] != defaults.axisSigns[i]) return false;
-        return true;
+        return std::equal(m.buttons, m.buttons + 12, defaults.buttons) && std::equal(m.axes, m.axes + 4, defaults.axes) &&
+               std::equal(m.axisSigns, m.axisSigns + 4, defaults.axisSigns);
     };
     PadMapping m;
     CapturedOutput out = captureOutput([&] { m = mapper.loadMapping("Pad", 6, 14); });

@@ -24,7 +24,6 @@ protected:
         ofSetCurrentRenderer(nullptr);
         ofReleaseFixedClock();
     }
-    // Presses the middle of an entry's button.
     void click(int entry) {
         const ofRectangle box = ScreenLayout::button(services.font, menu.entryText(entry), 4, 480,
                                                      ScreenLayout::entryY(entry));
@@ -44,7 +43,6 @@ TEST_F(OptionsMenuTest, EntriesTogglesAndRequests) {
         "Send Global Stats: OFF", "See Stats", "Credits", "Auto Submit: OFF", "Name: ACE", "Back"};
     for (int i = 0; i < OptionsMenu::EntryCount; ++i) EXPECT_EQ(texts[i], menu.entryText(i));
 
-    // Confirm and back wait 0.4 s; moving and sideways toggles do not.
     menu.handleInput(1, 0, true, false);
     EXPECT_FALSE(menu.rows[OptionsMenu::MusicMute]);
     menu.handleInput(0, 1, false, true);

@@ -76,16 +76,13 @@ TEST_F(RoundSequences, TutorialRunsItsStepsAndRetriesAfterADeath) {
         const Asteroid& rock = *asteroids[k];
         EXPECT_EQ(2, rock.level);
         EXPECT_NEAR(450, std::hypot(rock.x - 59, rock.y - 500), 0.01) << k;
-        EXPECT_EQ(0, rock.vx);
-        EXPECT_EQ(0, rock.vy);
+        EXPECT_TRUE(rock.vx == 0 && rock.vy == 0);
     }
     EXPECT_EQ(17, tutorial.fade);
     for (int i = 0; i < 20; ++i) tutorial.update(0);
     EXPECT_EQ(255, tutorial.fade);
     EXPECT_EQ(Tutorial::Smashing, tutorial.step);
 
-    // A death in the smashing step: "TRY AGAIN!" for 45 updates, then the
-    // rocks again on top of what is left.
     tutorial.onPlayerDead();
     for (int i = 0; i < 45; ++i) {
         tutorial.update(0);
@@ -158,7 +155,6 @@ TEST_F(RoundSequences, CreditsComeTwoAtATimeAndEndWithAVerdict) {
     EXPECT_TRUE(credits.finished);
     EXPECT_EQ("PERFECT RUN!", popups.back().text);
 
-    // Rocks only after 3 s and while fewer than 30 are out; a hit changes the verdict.
     credits.start();
     credits.update(2.9f);
     EXPECT_FALSE(credits.allowRocks);
@@ -173,8 +169,7 @@ TEST_F(RoundSequences, CreditsComeTwoAtATimeAndEndWithAVerdict) {
     credits.update(0.1f);
     EXPECT_EQ("THANKS FOR PLAYING", popups.back().text);
     credits.close();
-    EXPECT_FALSE(credits.active);
-    EXPECT_FALSE(credits.creditsRun);
+    EXPECT_FALSE(credits.active || credits.creditsRun);
 }
 
 TEST_F(RoundSequences, CreditNamesEmptyTheLibrariesFirstThenTheThanks) {

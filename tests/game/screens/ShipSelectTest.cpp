@@ -22,7 +22,6 @@ protected:
         error = services.record(services.sounds.error);
     }
     void TearDown() override { ofReleaseFixedClock(); }
-    // Opens the screen and lets the 0.4 s guard pass.
     void openAndWait(bool pad = false) {
         select.open(3, pad);
         select.update(0.41f);
@@ -88,7 +87,6 @@ TEST_F(ShipSelectTest, NewShipIsPendingBrowsingAndBackRestore) {
     EXPECT_TRUE(select.backReport);
     EXPECT_EQ(4, ship.shipType);
 
-    // Wrapping both ways; type 0 never locks; a launch keeps the choice.
     select.open(5, false);
     EXPECT_EQ(5, select.returnState);
     EXPECT_EQ(4, ship.shipType);
@@ -118,7 +116,6 @@ TEST_F(ShipSelectTest, ShipHeldMidScreenAndMouseButtons) {
     select.mousePressed(static_cast<int>(right.x + 2), static_cast<int>(right.y + 2));
     EXPECT_EQ(1, ship.shipType);
     const ofRectangle launch = select.buttons[ShipSelect::LaunchButton];
-    // The button is the label's box grown by 20 on every side.
     const ofRectangle label = services.font.getStringBoundingBox("Launch", 4, launch.x + 20, launch.y + launch.height - 20);
     EXPECT_FLOAT_EQ(label.height + 40, launch.height);
     EXPECT_FLOAT_EQ(label.width + 40, launch.width);
@@ -146,7 +143,6 @@ TEST_F(ShipSelectTest, UnlockMessageShowsTheFrontShipAndItsRule) {
     EXPECT_EQ("COMPLETE ALL MISSIONS", ShipSelect::unlockRule(8));
     select.dismissMessage();
     EXPECT_EQ((std::vector<int>{6, 7}), select.unlockMessages);
-    // Blinking: "CONTINUE" shows on even (frame / 7) only.
     select.drawUnlockMessage(missions, 4, 1000, false);
     const size_t shown = recorder->take().size();
     ofFixFrameNum(7);
