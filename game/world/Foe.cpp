@@ -94,6 +94,23 @@ void Foe::setFillColor() const {
     ofSetColor(color.r, color.g, color.b, 100);
 }
 
+void Foe::drawPolygonBody(int corners) const {
+    ofSetLineWidth(1 + thickLines);
+    ofPushMatrix();
+    ofTranslate(x, y);
+    ofRotate(ofRadToDeg(heading));
+    ofScale(pulseScale, pulseScale, 1);
+    ofSetCircleResolution(corners);
+    ofFill();
+    setFillColor();
+    ofCircle(0, 0, size);
+    ofNoFill();
+    setOutlineColor();
+    ofCircle(0, 0, size);
+    ofCircle(0, 0, 0.5f * size);
+    ofPopMatrix();
+}
+
 void Foe::setOutlineColor(int alpha) const {
     ofSetColor(truncInt(color.r + pulseOffset), truncInt(color.g + pulseOffset), truncInt(color.b + pulseOffset),
                alpha);

@@ -82,4 +82,7 @@ protected:
     // outline channels may exceed 255; GL saturates them, a byte would wrap.
     void setFillColor() const;
     void setOutlineColor(int alpha = 255) const;
+    // The common body: a filled polygon of the given corner count, outlined,
+    // with an inner outline at half size, turned to the heading and pulsing.
+    void drawPolygonBody(int corners) const;
 };

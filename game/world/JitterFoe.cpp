@@ -52,20 +52,7 @@ void JitterFoe::update(float tx, float ty) {
 }
 
 void JitterFoe::draw() {
-    ofSetLineWidth(1 + thickLines);
-    ofPushMatrix();
-    ofTranslate(x, y);
-    ofRotate(ofRadToDeg(heading));
-    ofScale(pulseScale, pulseScale, 1);
-    ofSetCircleResolution(6);
-    ofFill();
-    setFillColor();
-    ofCircle(0, 0, size);
-    ofNoFill();
-    setOutlineColor();
-    ofCircle(0, 0, size);
-    ofCircle(0, 0, 0.5f * size);
-    ofPopMatrix();
+    drawPolygonBody(6);
 }
 
 void JitterFoe::drawShape(float s) {

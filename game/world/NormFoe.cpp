@@ -58,20 +58,7 @@ void NormFoe::draw() {
         drawBig();
         return;
     }
-    ofSetLineWidth(1 + thickLines);
-    ofPushMatrix();
-    ofTranslate(x, y);
-    ofRotate(ofRadToDeg(heading));
-    ofScale(pulseScale, pulseScale, 1);
-    ofSetCircleResolution(3);
-    ofFill();
-    setFillColor();
-    ofCircle(0, 0, size);
-    ofNoFill();
-    setOutlineColor();
-    ofCircle(0, 0, size);
-    ofCircle(0, 0, 0.5f * size);
-    ofPopMatrix();
+    drawPolygonBody(3);
 }
 
 void NormFoe::drawBig() {
