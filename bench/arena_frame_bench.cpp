@@ -6,6 +6,8 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include "GameBenchSupport.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -152,15 +154,8 @@ BENCHMARK(BM_ArenaFrameOpenGL)->Arg(10)->Arg(3)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("DISPLAY")) {
-        std::fprintf(stderr, "arena_frame_bench needs an X display\n");
-        return 1;
-    }
-    static ofAppGlutWindow window;
-    ofSetupOpenGL(&window, 960, 960, OF_WINDOW);
-    app.reset(new vantorixPC);
-    app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
-    app->setup();
+    app = startBenchGame("arena_frame_bench");
+    if (!app) return 1;
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,6 +4,8 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -78,26 +80,10 @@ void BM_OfRect(benchmark::State& state) {
 BENCHMARK(BM_LayerBatch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OfRect)->Unit(benchmark::kMillisecond);
 
-// Prints what the console reporter prints, and keeps each run's time.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("DISPLAY")) {
-        std::fprintf(stderr, "layer_batch_bench needs an X display\n");
-        return 1;
-    }
-    static ofAppGlutWindow window;
-    ofSetupOpenGL(&window, 256, 256, OF_WINDOW);
+    if (!openBenchWindow("layer_batch_bench", 256, 256)) return 1;
 
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

@@ -4,6 +4,8 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -93,26 +95,10 @@ void BM_ClientArrays(benchmark::State& state) {
 BENCHMARK(BM_DrawingFunctions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClientArrays)->Unit(benchmark::kMillisecond);
 
-// Prints what the console reporter prints, and keeps each run's time.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("DISPLAY")) {
-        std::fprintf(stderr, "renderer_bench needs an X display\n");
-        return 1;
-    }
-    static ofAppGlutWindow window;
-    ofSetupOpenGL(&window, 256, 256, OF_WINDOW);
+    if (!openBenchWindow("renderer_bench", 256, 256)) return 1;
 
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
