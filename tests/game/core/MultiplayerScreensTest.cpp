@@ -4,14 +4,14 @@
 #include <cstdio>
 
 #include "DrawTestSupport.h"
-#include "MultiplayerFixture.h"
+#include "RoundsFixture.h"
 
 // The lobby, the settings page, the level select, the death-match HUD and the
 // awards and match stats screens, as drawing calls at 960 by 960.
-class Screens : public MultiplayerFixture {
+class Screens : public RoundsFixture {
 protected:
     void SetUp() override {
-        MultiplayerFixture::SetUp();
+        RoundsFixture::SetUp();
         setUpApp();
         GameCore& c = core();
         c.splashActive = false;
@@ -67,23 +67,6 @@ TEST_F(Screens, LobbyRuleSentencesCursorsAndTheCoopFace) {
     EXPECT_GE(findRun(calls, on("Start", 6.5f, 480, 828)), 0);
     EXPECT_LT(findRun(calls, on("Switch Mode", 6.5f, 708, 780)), 0);
     EXPECT_LT(findRun(calls, left("Each player will have 1 life", 3, 60, 900)), 0);
-}
-
-TEST_F(Screens, LevelSelectCellsFollowTheWidth) {
-    GameCore& c = core();
-    c.gameState = GameState::LevelSelect;
-    c.players[0].joined = true;
-    c.players[3].joined = true;
-    c.levelCell[0] = 0;
-    c.levelCell[3] = 5;
-    for (auto [width, cell] : {std::pair{900, 300}, {1200, 375}}) {
-        c.screenWidth = width;
-        const float half = width / 2.0f;
-        Calls calls = callsOf([&] { c.drawLevelSelect(); });
-        EXPECT_GE(indexOf(calls, rectCall(half - cell - 110, 281, 220, 220)), 0) << width;
-        EXPECT_GE(indexOf(calls, rectCall(half + cell - 123, 618, 247, 247)), 0) << width;
-        EXPECT_GE(findRun(calls, on("?", 11, half + cell, 741)), 0) << width;
-    }
 }
 
 TEST_F(Screens, HudCirclesMarkersAndBlinking) {
