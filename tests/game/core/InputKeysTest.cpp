@@ -32,7 +32,6 @@ TEST_F(KeyInput, SpaceAndPPauseAndUnpauseWhileEnterDoesNot) {
 
 TEST_F(KeyInput, BackKeysLeaveEachScreenOnlyAfterFourTenthsOfASecond) {
     for (auto [state, after] : {std::pair{GameState::ArcadeMenu, GameState::MainMenu},
-                                {GameState::RoundOver, GameState::MainMenu},
                                 {GameState::MultiplayerLobby, GameState::MainMenu},
                                 {GameState::Stats, GameState::Options}}) {
         core().gameState = state;

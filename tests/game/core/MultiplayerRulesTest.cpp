@@ -199,27 +199,6 @@ TEST_F(Rules, TimeMatchGoesOnWhileTheTopScoreIsSharedOrZero) {
     }
 }
 
-TEST_F(Rules, AwardsFiveSecondsAfterTheDecidingKill) {
-    startDeathMatch(MatchSettings::Score, 1);
-    GameCore& c = core();
-    pastCountdown();
-    const float roundsBefore = stat("deathmatch_rounds");
-    const float scoreRoundsBefore = stat("deathmatch_rounds_type_1");
-    tick();
-    kill(1, 0);
-    const float decidedAt = now;
-    float awardsAt = -1;
-    for (int frame = 0; frame < 400 && awardsAt < 0; ++frame) {
-        tick(0.033f);
-        if (c.gameState == GameState::RoundOver) awardsAt = now;
-    }
-    EXPECT_NEAR(awardsAt - decidedAt, 5.0f, 0.034f);
-    EXPECT_EQ(c.players[0].place, 0);
-    EXPECT_EQ(c.players[1].place, 1);
-    EXPECT_FLOAT_EQ(stat("deathmatch_rounds"), roundsBefore + 1);
-    EXPECT_FLOAT_EQ(stat("deathmatch_rounds_type_1"), scoreRoundsBefore + 1);
-}
-
 TEST_F(Rules, GrindHueIsTheCircularMeanAndHeavyShipsGrindHarder) {
     EXPECT_FLOAT_EQ(GameCore::meanHue(18, 206), 240);
     EXPECT_FLOAT_EQ(GameCore::meanHue(250, 10), 2);

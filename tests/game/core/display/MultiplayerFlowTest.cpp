@@ -103,7 +103,9 @@ TEST_F(MultiplayerFlow, TwoPadsPlayADeathMatchAndComeBackToTheLobby) {
     EXPECT_FLOAT_EQ(core().players[0].score, 1);
 
     // Five seconds on, the awards: slot 0 first.
-    frames(160);
+    frames(140);
+    EXPECT_EQ(core().gameState, GameState::Playing);
+    frames(20);
     ASSERT_EQ(core().gameState, GameState::RoundOver);
     EXPECT_EQ(core().players[0].place, 0);
     EXPECT_FALSE(core().players[0].award.empty());
