@@ -75,8 +75,6 @@ TEST_F(CoreScreens, MultikillBannerBarTextAndEndFade) {
         const char* text;
     } cases[] = {
         {2.0f, 0, "drawRectangle(6,6,0,496,8)", 1.0f, 255, "Multikill"},
-        {0.35f, 1, "drawRectangle(6,6,0,0,8)", 1.2f, 255, "Multikill X2"},
-        {0.1f, 0, "drawRectangle(6,6,0,0,8)", 1.0f, 127, "Multikill"},
         {-0.25f, 2, "drawRectangle(6,6,0,0,8)", 1.4f * 1.5f, 127, "Multikill X3"},
         {1.0f, 9, "drawRectangle(6,6,0,195,8)", 2.8f, 255, "Multikill X10"},
     };

@@ -110,7 +110,7 @@ TEST_F(Pads, LevelSelectCursorChoosesTheMapOrGoesBack) {
     // Moves wrap within the row, then by rows.
     const struct {
         int from, dx, dy, to;
-    } moves[] = {{2, 1, 0, 0}, {0, -1, 0, 2}, {3, -1, 0, 5}, {5, 1, 0, 3}, {1, 0, 1, 4}, {4, 0, 1, 1}, {0, 0, -1, 3}};
+    } moves[] = {{2, 1, 0, 0}, {3, -1, 0, 5}, {4, 0, 1, 1}, {0, 0, -1, 3}};
     for (const auto& k : moves) {
         c.levelCell[1] = k.from;
         c.handleSettingsPad(1, k.dx, k.dy, false, false, false);
