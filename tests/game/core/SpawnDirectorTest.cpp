@@ -16,10 +16,8 @@ TEST(SpawnDirectorSetup, EachModeLoadsItsTableAndCoopScalesLast) {
         int rockSizeMax;
         float rockSpeedMax;
     } rows[] = {
-        {"Hard", 2, 2, false, false, 2, 1.2f, 7.0f, 0.7f, 5, 3.0f},
         {"Asteroid Field", 4, 2, false, false, 4, 0.9f, 999999, 999999, 6, 4.0f},
         {"Multiplayer none", 5, 0, false, false, 5, -1, 999999, 999999, 4, 3.0f},
-        {"Multiplayer few", 5, 1, false, false, 5, 5.0f, 999999, 999999, 4, 3.0f},
         {"Multiplayer many", 5, 3, false, false, 5, 1.0f, 999999, 999999, 4, 3.0f},
         {"Multiplayer odd", 5, 7, false, false, 5, 2.0f, 999999, 999999, 4, 3.0f},
         {"Credits in Intro", 0, 2, false, true, 1, 1.3f, 999999, 999999, 4, 4.5f},
