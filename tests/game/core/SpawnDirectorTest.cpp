@@ -122,12 +122,9 @@ TEST(SpawnDirectorMissions, SettingsTakeTheSmallerOrLargerAndSkipUnset) {
     missions[0].rockInterval = 0.5f;
     missions[0].rockSizeMax = 6.9f;
     missions[0].foeInterval = 12;
-    missions[0].spiralChance = 0.4f;
     missions[0].baronScore = 200;
     missions[1].rockInterval = 3.0f;
-    missions[1].rockSizeMin = 2.7f;
     missions[1].rockSplitSize = 0.9f;
-    missions[1].foeMinGap = 0.25f;
     missions[1].jitterChance = 0.05f;
     missions[1].baronChance = 0.5f;
     SpawnDirector d;
@@ -135,11 +132,8 @@ TEST(SpawnDirectorMissions, SettingsTakeTheSmallerOrLargerAndSkipUnset) {
     d.applyMissionSettings(missions);
     EXPECT_FLOAT_EQ(d.rockInterval, 0.5f);
     EXPECT_EQ(d.rockSizeMax, 6);
-    EXPECT_EQ(d.rockSizeMin, 2);
     EXPECT_EQ(d.rockSplitSize, 0);
     EXPECT_FLOAT_EQ(d.foeInterval, 9.0f);
-    EXPECT_FLOAT_EQ(d.foeGapMin, 0.25f);
-    EXPECT_FLOAT_EQ(d.spiralChance, 0.4f);
     EXPECT_FLOAT_EQ(d.jitterChance, 0.2f);
     EXPECT_EQ(d.baronScore, 200);
     EXPECT_FLOAT_EQ(d.baronChance, 0.5f);
