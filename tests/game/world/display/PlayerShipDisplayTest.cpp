@@ -57,6 +57,6 @@ TEST(PlayerShipDisplay, ShapesTrailsAndTethersDrawCleanlyAndFillsCarryTheirAlpha
     ofPopMatrix();
     // (0, −4) in the ship frame lies inside the hull, clear of every line.
     const ofColor inside = GLTestWindow::pixel(200, 184);
-    EXPECT_TRUE(std::abs(inside.r - 150) <= 1 && inside.g + inside.b == 0) << inside;
+    EXPECT_TRUE(std::abs(inside.r - 150) <= 1 && inside.g + inside.b == 0) << int(inside.r);
     EXPECT_EQ(GLTestWindow::pixel(200, 130), ofColor(0, 0, 0, 255));
 }
