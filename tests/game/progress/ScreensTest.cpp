@@ -104,6 +104,8 @@ TEST(LeaderboardScreenTest, BackCountsOnReleaseOverTheButtonAfterTheFirstPointFo
     s.mousePressed(x, y);
     s.mouseReleased(x, y);
     EXPECT_TRUE(s.backRequested);
+    s.open(false, false);  // a new visit starts without it
+    EXPECT_FALSE(s.backRequested);
 }
 
 TEST(StatsScreenTest, RowsListTheWorldTotalsThenEveryCounterWithTimesAsClock) {
