@@ -56,9 +56,10 @@ TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
 }
 
 TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
-    const char* cases[][2] = {{nullptr, "missions.xml not found"},
-                 {"<FULL_FINISHES>3</FULL_FINISHES><CURRENT_0>Way Out", "missions.xml is unreadable"},
-                 {"<FULL_FINISHES>-4</FULL_FINISHES><BEST_TOTAL_TIME>nan</BEST_TOTAL_TIME><RUN_TIME>-3</RUN_TIME>", ""}};
+    const char* cases[][2] = {
+        {nullptr, "missions.xml not found"},
+        {"<FULL_FINISHES>3</FULL_FINISHES><CURRENT_0>Way Out", "missions.xml is unreadable"},
+        {"<FULL_FINISHES>-4</FULL_FINISHES><BEST_TOTAL_TIME>nan</BEST_TOTAL_TIME><RUN_TIME>-3</RUN_TIME>", ""}};
     for (const auto& c : cases) {
         std::filesystem::remove("data/missions.xml");
         if (c[0]) dir.write("missions.xml", c[0]);
