@@ -139,6 +139,41 @@ void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNe
     setLoopFace(mesh, eOrig, fNew);
 }
 
+// fOld's loop has just been cut in two: eNew's part gets fNew, listed just
+// before fOld, and fOld keeps the part its anEdge lies in. Relabelling costs
+// a walk round the part relabelled, so a shorter part left with fOld swaps
+// the two faces' roles, which leaves the very same lists.
+void splitFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eNew, TESSface* fOld) {
+    if (mesh->loopNodeBucket) {
+        makeFace(mesh, fNew, eNew, fOld);
+        return;
+    }
+    TESShalfEdge* eOther = fOld->anEdge;
+    TESShalfEdge* a = eNew;
+    TESShalfEdge* b = eOther;
+    size_t steps = 0;
+    do {
+        a->Lface = fNew;
+        a = a->Lnext;
+        b = b->Lnext;
+        ++steps;
+    } while (a != eNew && b != eOther);
+    if (a == eNew) {
+        linkFace(fNew, eNew, fOld, fOld->inside);
+        mesh->walkSteps += steps;
+        return;
+    }
+    for (TESShalfEdge* e = eNew; e != a; e = e->Lnext) e->Lface = fOld;
+    b = eOther;
+    do {
+        b->Lface = fNew;
+        b = b->Lnext;
+    } while (b != eOther);
+    linkFace(fNew, eOther, fOld->next, fOld->inside);
+    fOld->anEdge = eNew;
+    mesh->walkSteps += 3 * steps;
+}
+
 void killEdge(TESSmesh* mesh, TESShalfEdge* eDel) {
     eDel = pairHead(eDel);
     if (mesh->loopNodeBucket) loopIndexGiveBackNodes(mesh, eDel->loopNode, eDel->Sym->loopNode);
@@ -431,8 +466,8 @@ int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
     }
     if (!joiningLoops) {
         TESSface* fOld = tessMeshLface(mesh, eOrg);
-        makeFace(mesh, newFace, eDst, fOld);
         fOld->anEdge = eOrg;
+        splitFace(mesh, newFace, eDst, fOld);
     }
     return 1;
 }
@@ -455,7 +490,7 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel) {
         tessMeshLface(mesh, eDelSym)->anEdge = eDel->Oprev;
         eDel->Org->anEdge = eDel->Onext;
         splice(mesh, eDel, eDel->Oprev);
-        if (!joiningLoops) makeFace(mesh, newFace, eDel, tessMeshLface(mesh, eDel));
+        if (!joiningLoops) splitFace(mesh, newFace, eDel, tessMeshLface(mesh, eDel));
     }
 
     if (eDelSym->Onext == eDelSym) {
@@ -513,7 +548,71 @@ TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg) {
     return eNew;
 }
 
+namespace {
+
+// tessMeshConnect without the loop index: the same links, each written once.
+// With cutsTriangle, eNew's loop is known to be a triangle, never longer
+// than the other part.
+TESShalfEdge* connectPlain(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst, bool cutsTriangle) {
+    TESSface* const fOrg = eOrg->Lface;
+    const bool joiningLoops = eDst->Lface != fOrg;
+    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    if (!pair) return nullptr;
+    TESSface* newFace = nullptr;
+    if (!joiningLoops && !(newFace = (TESSface*)bucketAlloc(mesh->faceBucket))) {
+        bucketFree(mesh->edgeBucket, pair);
+        return nullptr;
+    }
+    TESShalfEdge* eNew = &pair->e;
+    TESShalfEdge* eNewSym = &pair->eSym;
+
+    // Listed before eOrg's pair.
+    TESShalfEdge* eNext = pairHead(eOrg);
+    TESShalfEdge* ePrev = eNext->Sym->next;
+    eNew->next = eNext;
+    eNewSym->next = ePrev;
+    ePrev->next = eNew;
+    eNext->Sym->next = eNew;
+    eNew->Sym = eNewSym;
+    eNewSym->Sym = eNew;
+    eNew->winding = eNewSym->winding = 0;
+    eNew->activeRegion = eNewSym->activeRegion = nullptr;
+
+    if (joiningLoops) killFace(mesh, eDst->Lface, fOrg);
+
+    // The two splices of a fresh pair: into eOrg->Lnext's ring, then eDst's.
+    TESShalfEdge* x = eOrg->Lnext;
+    TESShalfEdge* xOnext = x->Onext;
+    eNewSym->Lnext = x;
+    xOnext->Sym->Lnext = eNew;
+    eNew->Onext = xOnext;
+    x->Onext = eNew;
+    TESShalfEdge* dOnext = eDst->Onext;
+    eNew->Lnext = eDst;
+    dOnext->Sym->Lnext = eNewSym;
+    eNewSym->Onext = dOnext;
+    eDst->Onext = eNewSym;
+
+    eNew->Org = eOrg->Sym->Org;
+    eNewSym->Org = eDst->Org;
+    eNew->Lface = eNewSym->Lface = fOrg;
+    fOrg->anEdge = eNewSym;
+    if (joiningLoops) return eNew;
+    if (cutsTriangle) {
+        eNew->Lface = eDst->Lface = eDst->Lnext->Lface = newFace;
+        linkFace(newFace, eNew, fOrg, fOrg->inside);
+        mesh->walkSteps += 3;
+    } else {
+        splitFace(mesh, newFace, eNew, fOrg);
+    }
+    return eNew;
+}
+
+} // namespace
+
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
+    if (!mesh->loopNodeBucket) return connectPlain(mesh, eOrg, eDst, false);
+
     const bool joiningLoops = tessMeshLface(mesh, eDst) != tessMeshLface(mesh, eOrg);
     NewPair pair;
     if (!takePair(mesh, &pair)) return nullptr;
@@ -536,6 +635,11 @@ TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* 
     // The old face may have had eDst's side as its anEdge.
     fOld->anEdge = eNewSym;
 
-    if (!joiningLoops) makeFace(mesh, newFace, eNew, fOld);
+    if (!joiningLoops) splitFace(mesh, newFace, eNew, fOld);
     return eNew;
+}
+
+TESShalfEdge* tessMeshCutTriangle(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
+    if (!mesh->loopNodeBucket) return connectPlain(mesh, eOrg, eDst, true);
+    return tessMeshConnect(mesh, eOrg, eDst);
 }

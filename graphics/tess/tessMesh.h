@@ -76,6 +76,9 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel);
 TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
+// tessMeshConnect where the new edge's loop (eNew, eDst, eDst->Lnext) is a
+// triangle cut off a face.
+TESShalfEdge* tessMeshCutTriangle(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
 
 // Adds a contour of count vertices (coordinates read as in tessAddContour,
 // numbered from firstIdx) in one pass, with the very lists and links that a
