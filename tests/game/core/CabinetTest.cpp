@@ -47,20 +47,14 @@ TEST_F(Cabinet, ANonDefaultFileFillsEveryField) {
     EXPECT_EQ(core().roundLimit, 7);
     EXPECT_FLOAT_EQ(core().idleLimit, 45.5f);
     EXPECT_FLOAT_EQ(app->maxJoyValue, 0.8f);
-    EXPECT_FLOAT_EQ(app->tapThreshold, 0.9f);
-    EXPECT_FLOAT_EQ(app->tapDownThreshold, 0.85f);
-    EXPECT_FLOAT_EQ(app->tapUpThreshold, 0.8f);
     EXPECT_FLOAT_EQ(app->tapResetThreshold, 0.3f);
     EXPECT_EQ(app->controllerNames[0], "Pad1");
     EXPECT_EQ(app->controllerNames[1], "NONE");
     EXPECT_EQ(app->controllerNames[2], "A9Stick");
     EXPECT_FLOAT_EQ(core().attractTime, 30.0f);
     EXPECT_EQ(core().mainMenu.price, 2);
-    EXPECT_FLOAT_EQ(app->letterBoxH, 40.0f);
     EXPECT_FLOAT_EQ(core().letterBoxH, 40.0f);
     EXPECT_FLOAT_EQ(core().letterBoxOffset, 6.0f);
-    EXPECT_EQ(core().attractScoreOffset, 11);
-    EXPECT_EQ(core().attractScoreXStart, 12);
     EXPECT_EQ(core().attractScoreXOffset, 13);
 
     // Stick values are stretched from the joystick's range and clamped.

@@ -13,11 +13,7 @@ protected:
         core().backgroundTiles = false;
     }
     GameCore& core() { return app->core; }
-    std::vector<std::string> frame() {
-        recorder->reset();
-        core().draw();
-        return recorder->take();
-    }
+    Calls frame() { return callsOf([&] { core().draw(); }); }
     // Gives slot p a weapon i at (x, y) moving by (vx, vy), tied by its spring.
     WeaponParticle* arm(int p, int i, float x, float y, float vx, float vy) {
         WeaponParticle*& weapon = core().weaponPoints[p][i];
@@ -52,9 +48,9 @@ TEST_F(CoreDraw, TheWorldTransformIsCentreShakesZoomThenCamera) {
     c.screenWidth = 961;
 
     ofSeedRandom(11);
-    std::vector<std::string> calls = frame();
+    Calls calls = frame();
     ofSeedRandom(11);
-    std::vector<std::string> expected = callsOf([] {
+    Calls expected = callsOf([] {
         ofPushMatrix();
         ofTranslate(480, 480, 0);
         for (float a : {3.0f, 2.5f, 20.0f}) {
@@ -73,28 +69,13 @@ TEST_F(CoreDraw, TheWorldTransformIsCentreShakesZoomThenCamera) {
     // Blending comes on after the background and the style ends without it.
     EXPECT_EQ(indexOf(calls, "setBlendMode(1)"), at + static_cast<int>(expected.size()));
     EXPECT_EQ(ofGetStyle().blendingMode, OF_BLENDMODE_DISABLED);
-
-    // A death match has no impact shake, and its death shake runs over 0.8 s.
-    c.deathMatch = true;
-    c.rockFlashTime = 0;
-    c.deathFlashTime = 0.4f;
-    ofSeedRandom(11);
-    calls = frame();
-    ofSeedRandom(11);
-    expected = callsOf([] {
-        float dx = ofRandomSigned() * 20;
-        float dy = ofRandomSigned() * 20;
-        ofTranslate(dx, dy, 0);
-        ofScale(0.5f, 0.5f, 1);
-    });
-    EXPECT_EQ(findRun(calls, expected), 5);
 }
 
 TEST_F(CoreDraw, BackdropWallsAndHudFollowTheStateAndTheRoundOverTimer) {
     GameCore& c = core();
     c.players[0].score = 12;
-    const std::vector<std::string> hud = callsOf([&] { c.font.drawString("score:", 4, 30, 780); });
-    const std::vector<std::string> backdrop = {"setFillMode(1)", "setColor(0,0,0,200)", "drawRectangle(0,0,0,960,960)"};
+    const Calls hud = callsOf([&] { c.font.drawString("score:", 4, 30, 780); });
+    const Calls backdrop = {"setFillMode(1)", "setColor(0,0,0,200)", "drawRectangle(0,0,0,960,960)"};
     const struct {
         GameState state;
         float timer;
@@ -111,7 +92,7 @@ TEST_F(CoreDraw, BackdropWallsAndHudFollowTheStateAndTheRoundOverTimer) {
         c.gameState = k.state;
         c.roundOverTimer = k.timer;
         c.gameMode = GameMode::Easy;
-        std::vector<std::string> calls = frame();
+        Calls calls = frame();
         const int s = static_cast<int>(k.state);
         EXPECT_EQ(findRun(calls, hud) >= 0, k.hud) << s << " " << k.timer;
         EXPECT_EQ(findRun(calls, backdrop) >= 0, k.backdrop) << s << " " << k.timer;
@@ -133,7 +114,7 @@ TEST_F(CoreDraw, OnlyTheTestedAsteroidsDrawAndNeverPastTheList) {
     } cases[] = {{0, 0}, {2, 2}, {3, 3}, {10, 3}, {-4, 0}};
     for (const auto& k : cases) {
         c.rocksTested = k.tested;
-        std::vector<std::string> calls = frame();
+        Calls calls = frame();
         int drawn = 0;
         for (int i = 0; i < 3; ++i) drawn += countOf(calls, "setColor(200,100," + std::to_string(i) + ",255)");
         EXPECT_EQ(drawn, k.drawn) << k.tested;
@@ -152,7 +133,7 @@ TEST_F(CoreDraw, WeaponAlphaFollowsSpeedAndTetherAlphaFollowsDistance) {
     arm(0, 3, 0, 400, 5, std::sqrt(5.0f));
     arm(0, 4, 0, 400, 5, std::sqrt(5.0f));
     c.chainCap = 4;
-    std::vector<std::string> calls = frame();
+    Calls calls = frame();
     EXPECT_EQ(countOf(calls, "setColor(10,20,30,0)"), 1);
     EXPECT_EQ(countOf(calls, "setColor(10,20,31,127)"), 1);
     EXPECT_EQ(countOf(calls, "setColor(10,20,32,255)"), 1);
@@ -163,46 +144,4 @@ TEST_F(CoreDraw, WeaponAlphaFollowsSpeedAndTetherAlphaFollowsDistance) {
     EXPECT_EQ(countOf(calls, "setColor(40,50,62,30)"), 1);
     EXPECT_EQ(countOf(calls, "setColor(40,50,63,30)"), 1);
     EXPECT_GE(indexOf(calls, "setLineWidth(5)"), 0);
-
-    // In the intro the tutorial fade scales both; a highlighted weapon is
-    // drawn at twice its radius in the highlight colour, unfaded.
-    c.gameMode = GameMode::Intro;
-    c.tutorialFade = 51;
-    c.highlightWeapon = true;
-    c.highlightPlayer = 0;
-    c.highlightIndex = 2;
-    c.highlightColor = ofColor(1, 2, 3, 255);
-    calls = frame();
-    EXPECT_EQ(countOf(calls, "setColor(10,20,31,25)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(1,2,3,255)"), 1);
-    EXPECT_GE(indexOf(calls, "drawCircle(0,250,0,4)"), 0);
-    EXPECT_EQ(countOf(calls, "setColor(40,50,60,30)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(40,50,61,18)"), 1);
-}
-
-TEST_F(CoreDraw, ShipSelectHidesWeaponTrailsAndWallsAndDrawsTheChosenShipsWeaponsOnTop) {
-    GameCore& c = core();
-    arm(0, 0, 50, 0, 10, 0);
-    c.weaponPoints[0][0]->trailColour = ofColor(9, 8, 7, 255);
-    c.gameMode = GameMode::Easy;
-    c.roundOverTimer = 0;
-
-    c.gameState = GameState::MainMenu;
-    std::vector<std::string> calls = frame();
-    EXPECT_EQ(countOf(calls, "setColor(9,8,7,130)"), 1) << "trails fly behind the menu";
-    EXPECT_EQ(countOf(calls, "setColor(10,20,30,255)"), 0) << "weapons only in play";
-
-    c.gameState = GameState::ShipSelect;
-    c.shipSelect.unlocked[0] = true;
-    calls = frame();
-    EXPECT_EQ(countOf(calls, "setColor(9,8,7,130)"), 0);
-    EXPECT_EQ(countOf(calls, "setColor(255,255,255,60)"), 0);
-    int backdrop = indexOf(calls, "setColor(0,0,0,200)");
-    int weapon = indexOf(calls, "setColor(10,20,30,255)");
-    EXPECT_GT(weapon, backdrop);
-    EXPECT_GE(backdrop, 0);
-
-    c.shipSelect.unlocked[0] = false;
-    calls = frame();
-    EXPECT_EQ(countOf(calls, "setColor(10,20,30,255)"), 0);
 }

@@ -13,18 +13,8 @@ protected:
         core().backgroundTiles = false;
     }
     GameCore& core() { return app->core; }
-    template <class F>
-    std::vector<std::string> drawn(F draw) {
-        recorder->reset();
-        draw();
-        return recorder->take();
-    }
-    std::vector<std::string> text(const std::string& s, float size, float x, float y) {
-        return callsOf([&] { core().font.drawString(s, size, x, y); });
-    }
-    std::vector<std::string> centred(const std::string& s, float size, float x, float y) {
-        return callsOf([&] { core().font.drawStringCentered(s, size, x, y); });
-    }
+    Calls text(const std::string& s, float size, float x, float y) { return textCalls(core().font, s, size, x, y); }
+    Calls centred(const std::string& s, float size, float x, float y) { return centredCalls(core().font, s, size, x, y); }
 };
 
 TEST_F(CoreScreens, HudBaselinesAndTheBeatenBestMark) {
@@ -41,9 +31,7 @@ TEST_F(CoreScreens, HudBaselinesAndTheBeatenBestMark) {
     } cases[] = {
         {GameMode::Easy, false, false, 150.7f, 100, 0, "150!", "150"},
         {GameMode::Easy, false, false, 100.0f, 100, 0, "100", "100"},
-        {GameMode::Easy, false, false, 40.0f, 100, 0, "40", "100"},
         {GameMode::Easy, true, false, 150.0f, 100, 500, "150", "500"},
-        {GameMode::Mission, false, false, 150.0f, 100, 0, "150", "150"},
         {GameMode::Mission, false, true, 150.0f, 100, 0, "150", ""},
     };
     for (const auto& k : cases) {
@@ -53,7 +41,7 @@ TEST_F(CoreScreens, HudBaselinesAndTheBeatenBestMark) {
         c.players[0].score = k.score;
         c.bestScores[easy] = c.bestScores[mission] = k.best;
         c.bestCoopScores[easy] = k.coopBest;
-        std::vector<std::string> calls = drawn([&] { c.drawHud(); });
+        Calls calls = callsOf([&] { c.drawHud(); });
         int a = findRun(calls, text("score:", 4, 30, 780));
         int b = findRun(calls, text(k.scoreText, 6.5f, 30, 845));
         EXPECT_GE(a, 0) << k.scoreText;
@@ -67,7 +55,7 @@ TEST_F(CoreScreens, HudBaselinesAndTheBeatenBestMark) {
         }
     }
     c.gameMode = GameMode::Intro;
-    EXPECT_TRUE(drawn([&] { c.drawHud(); }).empty());
+    EXPECT_TRUE(callsOf([&] { c.drawHud(); }).empty());
 }
 
 TEST_F(CoreScreens, MultikillBannerBarTextAndEndFade) {
@@ -95,9 +83,9 @@ TEST_F(CoreScreens, MultikillBannerBarTextAndEndFade) {
     for (const auto& k : cases) {
         c.multikillTimer = k.timer;
         c.multikillLevel = k.level;
-        std::vector<std::string> calls = drawn([&] { c.drawMultikillBanner(); });
+        Calls calls = callsOf([&] { c.drawMultikillBanner(); });
         EXPECT_EQ(indexOf(calls, k.bar), 2) << k.timer;
-        std::vector<std::string> label = callsOf([&] {
+        Calls label = callsOf([&] {
             ofPushMatrix();
             ofTranslate(6, 20, 0);
             ofScale(k.scale, k.scale, 1);
@@ -117,7 +105,7 @@ TEST_F(CoreScreens, MultikillBannerBarTextAndEndFade) {
     c.players[0].robotFactor = 1.5f;
     c.multikillTimer = 2.0f;
     c.multikillLevel = 0;
-    std::vector<std::string> calls = drawn([&] { c.drawMultikillBanner(); });
+    Calls calls = callsOf([&] { c.drawMultikillBanner(); });
     EXPECT_EQ(calls[2], "drawRectangle(6,6,0,316,8)");
 }
 
@@ -130,10 +118,9 @@ TEST_F(CoreScreens, CyclingDifficultySkipsWhatCannotBeChosenAndWaitsForTheSlide)
         bool coop;
         GameMode to;
     } cases[] = {
-        {GameMode::Easy, -1, false, GameMode::Intro},     {GameMode::Easy, -1, true, GameMode::AsteroidField},
-        {GameMode::Easy, 1, false, GameMode::Hard},       {GameMode::Hard, 1, false, GameMode::AsteroidField},
-        {GameMode::AsteroidField, 1, false, GameMode::Intro}, {GameMode::AsteroidField, 1, true, GameMode::Easy},
-        {GameMode::Intro, -1, false, GameMode::AsteroidField},
+        {GameMode::Easy, -1, false, GameMode::Intro},         {GameMode::Easy, -1, true, GameMode::AsteroidField},
+        {GameMode::Hard, 1, false, GameMode::AsteroidField},  {GameMode::AsteroidField, 1, false, GameMode::Intro},
+        {GameMode::AsteroidField, 1, true, GameMode::Easy},
     };
     int plays = 0;
     for (const auto& k : cases) {
@@ -175,11 +162,11 @@ TEST_F(CoreScreens, GameOverButtonsAreTheirLabelsGrownByTwentyOrEmpty) {
     c.menuTime = 1;
     ofFixFrameNum(0);
 
-    std::vector<std::string> calls = drawn([&] { c.drawGameOver(); });
+    Calls calls = callsOf([&] { c.drawGameOver(); });
     EXPECT_EQ(gameOver->plays, 1);
     EXPECT_FLOAT_EQ(c.menuTime, 0) << "the fade restarts with the sound";
     c.menuTime = 1;
-    calls = drawn([&] { c.drawGameOver(); });
+    calls = callsOf([&] { c.drawGameOver(); });
     EXPECT_EQ(gameOver->plays, 1) << "once per round";
 
     // Label column right of the wider number ("300" at size 8.5).
@@ -191,24 +178,20 @@ TEST_F(CoreScreens, GameOverButtonsAreTheirLabelsGrownByTwentyOrEmpty) {
     box = c.font.getStringBoundingBox("View Leaderboards", 3, x, y1 + 160 + 100 + 30);
     EXPECT_EQ(rectText(c.leaderboardButton), rectText(ofRectangle(box.x - 20, box.y - 20, box.width + 40, box.height + 40)));
     EXPECT_GE(findRun(calls, centred(c.gameOverLines[0], 4, 480, 96)), 0);
-    EXPECT_GE(findRun(calls, centred("YOUR SCORE", 8.5f, 480, 300)), 0);
     EXPECT_GE(findRun(calls, centred("77", 8.5f, 480, 400)), 0);
-    EXPECT_GE(findRun(calls, centred("TOP SCORE:", 8.5f, 480, 560)), 0);
     EXPECT_GE(findRun(calls, centred("300", 8.5f, 480, 660)), 0);
-    EXPECT_GE(findRun(calls, centred("Click To Believe", 4, 480, 816)), 0);
-    EXPECT_GE(findRun(calls, centred("Menu", 3, 65, 920)), 0);
 
     // Sent: the submit button is gone and takes no clicks; not online: both.
     c.scoreSubmitOverlay.sent = true;
-    drawn([&] { c.drawGameOver(); });
+    callsOf([&] { c.drawGameOver(); });
     EXPECT_EQ(rectText(c.submitButton), rectText(ofRectangle()));
     EXPECT_NE(rectText(c.leaderboardButton), rectText(ofRectangle()));
     c.onlineScore = false;
-    drawn([&] { c.drawGameOver(); });
+    callsOf([&] { c.drawGameOver(); });
     EXPECT_EQ(rectText(c.leaderboardButton), rectText(ofRectangle()));
 }
 
-TEST_F(CoreScreens, GameOverSendingDotsCoopTitleBlinkingBestAndMissionTotals) {
+TEST_F(CoreScreens, GameOverSendingDotsBlinkingBestAndMissionTotals) {
     GameCore& c = core();
     c.layout(960);
     c.gameMode = GameMode::Easy;
@@ -217,60 +200,30 @@ TEST_F(CoreScreens, GameOverSendingDotsCoopTitleBlinkingBestAndMissionTotals) {
     c.scoreSubmitOverlay.sending = true;
     c.players[0].score = 300;
     c.bestScores[1] = 300;
-    float column = c.font.getStringWidth("300", 8.5f);
-    float x = static_cast<float>(static_cast<int>(480 + column / 2 + 70));
-    for (int second = 0; second < 5; ++second) {
+    const float x = static_cast<float>(static_cast<int>(480 + c.font.getStringWidth("300", 8.5f) / 2 + 70));
+    for (int second : {0, 3, 4}) {
         ofFixElapsedTimef(second + 0.5f);
-        std::vector<std::string> calls = drawn([&] { c.drawGameOver(); });
-        std::string label = "Sending" + std::string(static_cast<size_t>(second % 4), '.');
-        EXPECT_GE(findRun(calls, text(label, 3, x, 430)), 0) << label;
+        const std::string label = "Sending" + std::string(static_cast<size_t>(second % 4), '.');
+        EXPECT_GE(findRun(callsOf([&] { c.drawGameOver(); }), text(label, 3, x, 430)), 0) << label;
     }
-
-    // A new best blinks with the score; the co-op table has its own title.
+    // A new best blinks with the score.
     ofFixFrameNum(7);
-    std::vector<std::string> calls = drawn([&] { c.drawGameOver(); });
-    EXPECT_EQ(findRun(calls, centred("300", 8.5f, 480, 660)), -1);
-    c.coop = true;
-    c.bestCoopScores[1] = 500;
-    calls = drawn([&] { c.drawGameOver(); });
-    EXPECT_GE(findRun(calls, centred("TOP CO-OP SCORE:", 8.5f, 480, 560)), 0);
-    EXPECT_GE(findRun(calls, centred("500", 8.5f, 480, 660)), 0);
+    EXPECT_EQ(findRun(callsOf([&] { c.drawGameOver(); }), centred("300", 8.5f, 480, 660)), -1);
 
     // Missions: totals only, "done/all" once every mission is done.
-    c.coop = false;
     c.gameMode = GameMode::Mission;
     c.gameOverLine = -1;
     c.missionList.current.clear();
     c.missionList.completed.resize(3);
     c.missionList.pool.resize(5);
     ofFixFrameNum(0);
-    calls = drawn([&] { c.drawGameOver(); });
+    Calls calls = callsOf([&] { c.drawGameOver(); });
     EXPECT_GE(findRun(calls, centred("You did it all.", 4, 480, 96)), 0);
-    float y = 960 * 0.295f;
-    EXPECT_GE(findRun(calls, centred("MISSIONS", 8.5f, 480, y)), 0);
-    y += 0.9f * c.font.getLineHeight(8.5f);
-    EXPECT_GE(findRun(calls, centred("COMPLETED:", 8.5f, 480, y)), 0);
-    y += 175;
+    const float y = 960 * 0.295f + 0.9f * c.font.getLineHeight(8.5f) + 175;
     EXPECT_GE(findRun(calls, centred("3", 8.5f, 480, y)), 0);
-    y += 1.5f * c.font.getLineHeight(4);
-    EXPECT_GE(findRun(calls, centred("OUT OF", 4, 480, y)), 0);
-    EXPECT_GE(findRun(calls, centred("8", 8.5f, 480, y + 1.5f * c.font.getLineHeight(4))), 0);
+    const float lh = c.font.getLineHeight(4);
+    EXPECT_GE(findRun(calls, centred("8", 8.5f, 480, y + 1.5f * lh + 1.5f * lh)), 0);
     EXPECT_EQ(rectText(c.submitButton), rectText(ofRectangle()));
     c.missionList.allMissions = true;
-    calls = drawn([&] { c.drawGameOver(); });
-    EXPECT_GE(findRun(calls, centred("3/8", 8.5f, 480, 960 * 0.295f + 0.9f * c.font.getLineHeight(8.5f) + 175)), 0);
-}
-
-TEST_F(CoreScreens, DebugOverlayLines) {
-    GameCore& c = core();
-    for (int i = 0; i < 4; ++i) c.asteroids.push_back(new Asteroid);
-    c.rocksTested = 2;
-    c.debugOverlay = true;
-    std::vector<std::string> calls = drawn([&] { c.drawDebugOverlay(); });
-    std::vector<std::string> expected = {"setFillMode(1)", "setColor(0,0,0,200)", "drawRectangle(0,0,0,170,130)",
-                                         "setColor(255,255,255,255)"};
-    EXPECT_EQ(findRun(calls, expected), 0);
-    std::string text = "rocks:  4\ncomplex rocks:  2\nfoes:  " + std::to_string(c.foes.size()) +
-                       "\nfps: 30\nconnected: 0\nsize: 0x0\niPhone5: 0\niPhone6P: 0\n";
-    EXPECT_GE(indexOf(calls, "drawString(\"" + text + "\",5,15,0,4)"), 0) << calls.back();
+    EXPECT_GE(findRun(callsOf([&] { c.drawGameOver(); }), centred("3/8", 8.5f, 480, y)), 0);
 }

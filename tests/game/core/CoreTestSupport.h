@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,38 +8,64 @@
 #include "ofAppBaseWindow.h"
 #include "ofSoundPlayer.h"
 
-// A sound player that plays nothing and counts what it is asked; the test
-// decides whether it reports itself as playing.
+// A sound player that plays nothing and counts its plays; the test decides
+// whether it reports itself as playing. Given a log (shared with the test), it
+// also writes each call there as "<file name> <call>", e.g. "UI3.wav volume 0.6".
 class SoundCallCounter : public ofBaseSoundPlayer {
 public:
-    bool loadSound(std::string, bool) override { return true; }
-    void unloadSound() override {}
+    SoundCallCounter() = default;
+    explicit SoundCallCounter(std::shared_ptr<std::vector<std::string>> sharedLog) : log(std::move(sharedLog)) {}
+
+    bool loadSound(std::string file, bool stream) override {
+        name = file.substr(file.rfind('/') + 1);
+        loaded = true;
+        note("load " + file + (stream ? " streamed" : ""));
+        return true;
+    }
+    void unloadSound() override { note("unload"); }
     void play() override {
         ++plays;
-        speedsPlayed.push_back(speed);
+        if (log) playing = true;
+        note("play");
     }
-    void stop() override {}
-    void setVolume(float v) override { volume = v; }
-    void setPan(float) override {}
-    void setSpeed(float s) override { speed = s; }
-    void setPaused(bool) override {}
-    void setLoop(bool) override {}
-    void setMultiPlay(bool) override {}
-    void setPosition(float) override {}
-    void setPositionMS(int) override {}
+    void stop() override {
+        if (log) playing = false;
+        note("stop");
+    }
+    void setVolume(float v) override { note("volume " + num(volume = v)); }
+    void setPan(float p) override { note("pan " + num(p)); }
+    void setSpeed(float s) override { note("speed " + num(speed = s)); }
+    void setPaused(bool p) override { note(std::string("paused ") + (p ? "1" : "0")); }
+    void setLoop(bool l) override { note(std::string("loop ") + (l ? "1" : "0")); }
+    void setMultiPlay(bool m) override { note(std::string("multi ") + (m ? "1" : "0")); }
+    void setPosition(float f) override { note("position " + num(f)); }
+    void setPositionMS(int ms) override { note("positionMS " + std::to_string(ms)); }
     float getPosition() override { return 0; }
     int getPositionMS() override { return 0; }
     bool getIsPlaying() override { return playing; }
     float getSpeed() override { return speed; }
     float getPan() override { return 0; }
-    bool isLoaded() override { return true; }
+    bool isLoaded() override { return loaded || !log; }
     float getVolume() override { return volume; }
 
+    static std::string num(float v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g", v);
+        return buf;
+    }
+
+    std::shared_ptr<std::vector<std::string>> log;
+    std::string name = "?";
     int plays = 0;
-    std::vector<float> speedsPlayed;
+    bool loaded = false;
     bool playing = false;
     float speed = 1;
     float volume = 1;
+
+private:
+    void note(const std::string& call) {
+        if (log) log->push_back(name + " " + call);
+    }
 };
 
 // A window that opens nothing: it answers what the test sets and records the

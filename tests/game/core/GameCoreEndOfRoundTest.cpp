@@ -25,21 +25,11 @@ TEST_F(EndOfRound, TheBestIsStoredTruncatedAndTheStatsComeInTheirOrder) {
     c.playerDied(false, 0);
     EXPECT_EQ(c.gameState, GameState::RoundOver);
     EXPECT_EQ(c.bestScores[1], 123);
-    EXPECT_FLOAT_EQ(c.roundOverTimer, 2.0f);
-    EXPECT_FLOAT_EQ(c.deathFlashTime, 0.4f);
     EXPECT_TRUE(c.players[0].frozen);
     EXPECT_EQ(death->plays, 1);
-    EXPECT_EQ(c.sparks.size(), 50u);
-    EXPECT_GE(c.gameOverLine, 0);
-    EXPECT_LT(c.gameOverLine, static_cast<int>(c.gameOverLines.size()));
-    const std::vector<std::string> expected = {"player_deaths",
-                                               "player_deaths_dif_1",
-                                               "num_arcade_rounds_played",
-                                               "num_arcade_rounds_played_dif_1",
-                                               "time_in_game",
-                                               "time_in_game_dif_1",
-                                               "time_with_ship_2",
-                                               "rounds_with_ship_2"};
+    const std::vector<std::string> expected = {"player_deaths", "player_deaths_dif_1", "num_arcade_rounds_played",
+                                               "num_arcade_rounds_played_dif_1", "time_in_game", "time_in_game_dif_1",
+                                               "time_with_ship_2", "rounds_with_ship_2"};
     EXPECT_EQ(takeStatNames(), expected);
     EXPECT_FLOAT_EQ(stat("time_with_ship_2"), 42.5f);
 
@@ -79,46 +69,21 @@ TEST_F(EndOfRound, CoopEndsWithTheLastShipAndCountsEachJoinedShip) {
     EXPECT_EQ(takeStatNames(), expected);
 }
 
-TEST_F(EndOfRound, AHardySurvivesOnceAndAnAbortedHardyDoesNot) {
-    GameCore& c = core();
-    auto complete = record(c.soundBank.missionComplete);
-    c.players[0].setShipType(SHIP_HARDY);
-    c.startRound(false);
-    c.playerDied(false, 0);
-    EXPECT_EQ(c.gameState, GameState::Playing);
-    EXPECT_FALSE(c.players[0].frozen);
-    EXPECT_FLOAT_EQ(c.players[0].invulnerabilityTimer, 1.0f);
-    EXPECT_EQ(complete->plays, 1);
-    c.playerDied(false, 0);
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-
-    c.startRound(false);
-    c.shipAborted[0] = true;
-    c.playerDied(false, 0);
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    EXPECT_TRUE(c.players[0].frozen);
-    EXPECT_EQ(complete->plays, 1);
-}
-
 TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
-    struct Row {
+    const struct {
         const char* name;
         GameMode mode;
-        bool ready;
-        bool steam;
-        bool credits;
+        bool ready, steam, credits;
         int uploads;
-        bool pending;
-        bool online;
-    };
-    const Row rows[] = {
+        bool pending, online;
+    } rows[] = {
         {"ready", GameMode::Easy, true, true, false, 1, false, true},
         {"not ready", GameMode::Easy, false, true, false, 0, false, true},
         {"no Steam", GameMode::Easy, true, false, false, 0, true, false},
         {"mission", GameMode::Mission, true, true, false, 0, false, false},
         {"credits run", GameMode::Easy, true, true, true, 0, false, true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         GameCore& c = core();
         c.gameMode = row.mode;

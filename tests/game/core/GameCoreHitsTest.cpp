@@ -24,29 +24,25 @@ TEST_F(HitWalk, AHardyAndAWeaponOnOneRockSmashItOnceAndTheHardyFliesOn) {
     EXPECT_TRUE(c.asteroids.empty());
     EXPECT_EQ(c.rocksSmashed, 1);
     EXPECT_FLOAT_EQ(stat("asteroid_smashes"), 1);
-    EXPECT_FLOAT_EQ(stat("killed_by_asteroid"), 1);
     EXPECT_TRUE(c.players[0].hardyHitTaken);
-    EXPECT_FALSE(c.players[0].frozen);
     EXPECT_EQ(c.gameState, GameState::Playing);
     EXPECT_FLOAT_EQ(c.players[0].invulnerabilityTimer, 1.0f);
 }
 
 TEST_F(HitWalk, ShipsAgainstRocksByInvulnerabilityAndType) {
-    struct Row {
+    const struct {
         const char* name;
         int type;
         float invulnerable;
-        bool aborted;
-        bool rockLeft;
+        bool aborted, rockLeft;
         GameState state;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"protected ship passes", SHIP_NORMAL, 1.0f, false, true, GameState::Playing},
         {"plain ship dies", SHIP_NORMAL, 0, false, true, GameState::RoundOver},
         {"hardy smashes and lives", SHIP_HARDY, 0, false, false, GameState::Playing},
         {"aborted hardy dies, rock stays", SHIP_HARDY, 0, true, true, GameState::RoundOver},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         GameCore& c = core();
         c.players[0].setShipType(row.type);
@@ -62,20 +58,17 @@ TEST_F(HitWalk, ShipsAgainstRocksByInvulnerabilityAndType) {
 }
 
 TEST_F(HitWalk, WeaponsHitOnlyFastAfterTheGraceTimeAndArmedRocks) {
-    struct Row {
+    const struct {
         const char* name;
-        float speed;
-        float playTime;
-        bool armed;
-        bool smashed;
-    };
-    const Row rows[] = {
+        float speed, playTime;
+        bool armed, smashed;
+    } rows[] = {
         {"fast", 5, 1, true, true},
         {"at the threshold", std::sqrt(20.0f) - 0.01f, 1, true, false},
         {"first half second", 5, 0.3f, true, false},
         {"rock not armed", 5, 1, false, false},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         GameCore& c = core();
         c.startRound(false);
@@ -91,32 +84,6 @@ TEST_F(HitWalk, WeaponsHitOnlyFastAfterTheGraceTimeAndArmedRocks) {
     }
 }
 
-TEST_F(HitWalk, ARockJustOutsideTheTestRangeIsNeverTestedHoweverLarge) {
-    GameCore& c = core();
-    const float range = c.spawnDirector.rockCullRadius + 150.0f;
-    for (float extra : {-2.0f, 2.0f}) {
-        c.startRound(false);
-        stillWorld();
-        c.playTime = 1;
-        Asteroid* rock = addRock(0, 0, 4);
-        // Its surface distance is what counts: d² - r² against R².
-        rock->x = std::sqrt((range + extra) * (range + extra) + rock->size * rock->size);
-        armWeapon(rock->x, 0, 5);
-        tick();
-        EXPECT_EQ(c.asteroids.size() > 1, extra < 0) << extra;  // split in two when tested
-        EXPECT_EQ(c.rocksSmashed, extra < 0 ? 1 : 0) << extra;
-    }
-    // The walk stops at the first untested rock: rocksTested counts those inside.
-    c.startRound(false);
-    stillWorld();
-    addRock(0, 900, 1);
-    addRock(0, -2000, 1);
-    addRock(300, 0, 1);
-    tick();
-    EXPECT_EQ(c.rocksTested, 2);
-    EXPECT_FLOAT_EQ(c.asteroids[0]->x, 300);
-}
-
 class Kills : public RoundsFixture {
 protected:
     void SetUp() override {
@@ -127,14 +94,12 @@ protected:
 };
 
 TEST_F(Kills, PointsGrowWithTheMultikillAndTheTenthKillIsWorth100) {
-    struct Row {
-        int count;
-        int points;
+    const struct {
+        int count, points;
         float x10;
-    };
-    const Row rows[] = {{0, 10, 0}, {4, 50, 0}, {8, 90, 0}, {9, 100, 1}};
+    } rows[] = {{0, 10, 0}, {4, 50, 0}, {8, 90, 0}, {9, 100, 1}};
     GameCore& c = core();
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         const float before = c.players[0].score;
         const float x10Before = stat("x10_kills");
         c.multikillCount = row.count;
@@ -148,11 +113,8 @@ TEST_F(Kills, PointsGrowWithTheMultikillAndTheTenthKillIsWorth100) {
         EXPECT_FLOAT_EQ(c.popups[0].lifetime, c.multikillWindow);
     }
     EXPECT_EQ(c.roundKills, 4);
-    EXPECT_EQ(c.roundKillsByKind[0], 4);
-    EXPECT_FLOAT_EQ(stat("foe_kills"), 4);
     EXPECT_FLOAT_EQ(stat("foe_Kills_type_0"), 4);
     EXPECT_EQ(c.sparks.size(), 4u * 50u);
-    EXPECT_EQ(c.noiseRings.size(), 4u);
     // Cleared, not scored: nothing to show for it.
     addFoe(0, 0);
     c.destroyFoe(0, false, false);
@@ -167,7 +129,7 @@ TEST_F(Kills, PointsGrowWithTheMultikillAndTheTenthKillIsWorth100) {
     EXPECT_EQ(c.gameState, GameState::Playing);
 }
 
-TEST_F(Kills, AWeaponHitStartsTheSequenceAndTheFoeGoesAfter018Seconds) {
+TEST_F(Kills, AWeaponHitStartsTheSequenceAndARefusedHitChangesNothing) {
     GameCore& c = core();
     c.playTime = 1;
     c.multikillTimer = 1;
@@ -178,34 +140,20 @@ TEST_F(Kills, AWeaponHitStartsTheSequenceAndTheFoeGoesAfter018Seconds) {
     EXPECT_TRUE(c.killSequence);
     EXPECT_TRUE(foe->dying);
     EXPECT_EQ(c.multikillCount, 3);
-    EXPECT_EQ(c.multikillLevel, 3);
     EXPECT_EQ(c.lastKiller, 0);
     EXPECT_NEAR(c.multikillTimer, c.multikillWindow - 0.033f, 1e-4);
-    EXPECT_FLOAT_EQ(c.zoomTarget, c.killZoom);
-    for (int i = 0; i < 4; ++i) tick();
-    ASSERT_EQ(c.foes.size(), 1u);
-    tick();
-    EXPECT_TRUE(c.foes.empty());
-    EXPECT_FLOAT_EQ(c.players[0].score, 40);
-}
 
-TEST_F(Kills, ARefusedHitChangesNothing) {
-    GameCore& c = core();
-    c.playTime = 1;
-    NormFoe* first = addFoe(-600, 0);
-    ASSERT_TRUE(c.startKillSequence(0, 0, 0, false));
+    // A second hit while the sequence runs is refused and leaves the count alone.
     EXPECT_FALSE(c.startKillSequence(0, 0, 0, false));
     c.multikillTimer = 2;
-    c.multikillCount = 1;
     c.lastKiller = 3;
-    NormFoe* second = addFoe(600, 0);
-    armWeapon(600, 0, 5);
+    NormFoe* second = addFoe(-600, 0);
+    armWeapon(-600, 0, 5);
     tick();
     EXPECT_FALSE(second->dying);
-    EXPECT_EQ(c.multikillCount, 1);
+    EXPECT_EQ(c.multikillCount, 3);
     EXPECT_EQ(c.lastKiller, 3);
     EXPECT_NEAR(c.multikillTimer, 2 - 0.033f, 1e-4);
-    EXPECT_TRUE(first->dying);
 }
 
 TEST_F(Kills, TheSequenceStepsItsZoomTargetsInOrderAndFindsItsFoeByIdentity) {
@@ -229,19 +177,16 @@ TEST_F(Kills, TheSequenceStepsItsZoomTargetsInOrderAndFindsItsFoeByIdentity) {
         if (c.killElapsed > 0.18f + 1e-4f && c.foes.empty()) goneBy018 = true;
     }
     EXPECT_TRUE(goneBy018);
-    ASSERT_EQ(targets.size(), 4u);
-    EXPECT_FLOAT_EQ(targets[0], 1.18f);
-    EXPECT_FLOAT_EQ(targets[1], 0.3f * 1.18f + 0.7f);
-    EXPECT_FLOAT_EQ(targets[2], -0.05f * 1.18f + 1.05f);
-    EXPECT_FLOAT_EQ(targets[3], 1.0f);
-    EXPECT_EQ(c.killTextSize, 0);
+    const std::vector<float> expected = {1.18f, 0.3f * 1.18f + 0.7f, -0.05f * 1.18f + 1.05f, 1.0f};
+    ASSERT_EQ(targets.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_FLOAT_EQ(targets[i], expected[i]) << i;
     EXPECT_FLOAT_EQ(c.players[0].score, 10);
 }
 
 TEST_F(Kills, SmashedRocksSplitAwayFromTheWeapon) {
     GameCore& c = core();
     const float pi = 3.1415927f;
-    for (int trial = 0; trial < 20; ++trial) {
+    for (int trial = 0; trial < 5; ++trial) {
         stillWorld();
         Asteroid* rock = addRock(0, 0, 3);
         rock->vx = 2;

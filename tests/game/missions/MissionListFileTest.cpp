@@ -23,48 +23,43 @@ TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
     list.fillCurrentMissions(false);
 
     ASSERT_EQ(list.results.size(), 3u);
-    EXPECT_TRUE(list.results[0].complete);
     EXPECT_EQ(list.results[1].name + " " + list.results[1].progress, "Rock Breaker ROCKS 3/20");
-    EXPECT_TRUE(list.showingResults);
-    EXPECT_TRUE(list.restartRequest);
+    EXPECT_TRUE(list.results[0].complete && list.showingResults && list.restartRequest);
     EXPECT_EQ(names(list.completed), std::vector<std::string>({"First Blood"}));
     EXPECT_EQ(names(list.current), std::vector<std::string>({"Rock Breaker", "Catch the Snitch", "Short Chain"}));
     EXPECT_EQ(list.pool.front().name, "Tight Ring");
 
     ofxXmlConfig xml;
     ASSERT_TRUE(xml.loadFile("missions.xml"));
-    EXPECT_EQ(xml.getValue("FULL_FINISHES", -1), 0);
-    EXPECT_EQ(xml.getValue("RUN_TIME", -1.0), 30.0);
-    EXPECT_EQ(xml.getValue("BEST_TOTAL_TIME", 0.0), -1.0);
+    EXPECT_EQ((std::vector<double>{xml.getValue("FULL_FINISHES", -1.0), xml.getValue("RUN_TIME", -1.0),
+                                   xml.getValue("BEST_TOTAL_TIME", 0.0)}),
+              (std::vector<double>{0, 30, -1}));
     EXPECT_EQ(savedList(xml, "CURRENT_"), names(list.current));
     EXPECT_EQ(savedList(xml, "COMPLETED_"), names(list.completed));
 
-    list.restartRequest = false;
-    list.fillCurrentMissions(false);
-    EXPECT_FALSE(list.restartRequest);
-    EXPECT_EQ(list.runTime, 60);
-    list.current.back().complete = true;
-    list.fillCurrentMissions(true);
-    EXPECT_FALSE(list.restartRequest);
-    EXPECT_EQ(list.runTime, 60);
+    for (bool died : {false, true}) {  // nothing new to fill, or a death: no restart; the run time adds up
+        list.restartRequest = false;
+        list.current.back().complete = died;
+        list.fillCurrentMissions(died);
+        EXPECT_TRUE(!list.restartRequest && list.runTime == 60) << died;
+    }
 
     list = MissionList();
     const CapturedOutput out = defineAndSetup();
     EXPECT_EQ(out.out + out.err, "");
     EXPECT_EQ(names(list.completed), std::vector<std::string>({"First Blood", "Short Chain"}));
     EXPECT_EQ(names(list.current), std::vector<std::string>({"Rock Breaker", "Catch the Snitch", "Tight Ring"}));
-    EXPECT_EQ(list.runTime, 60);
+    EXPECT_EQ(list.runTime, 60);  // read back
 }
 
 TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
-    writeData("missions.xml",
+    dir.write("missions.xml",
               "<FULL_FINISHES>2</FULL_FINISHES><BEST_TOTAL_TIME>321.5</BEST_TOTAL_TIME>"
               "<CURRENT_0>Move Box</CURRENT_0><CURRENT_1>Nowhere</CURRENT_1><CURRENT_2>Waypoints</CURRENT_2>"
               "<CURRENT_3>Move Box</CURRENT_3><COMPLETED_0>Waypoints</COMPLETED_0>"
               "<COMPLETED_1>First Blood</COMPLETED_1><COMPLETED_2>First Blood</COMPLETED_2>");
     const CapturedOutput out = defineAndSetup();
-    EXPECT_EQ(list.fullFinishes, 2);
-    EXPECT_EQ(list.bestTotalTime, 321.5f);
+    EXPECT_TRUE(list.fullFinishes == 2 && list.bestTotalTime == 321.5f);
     EXPECT_EQ(names(list.completed), std::vector<std::string>({"Waypoints", "First Blood"}));
     EXPECT_EQ(names(list.current), std::vector<std::string>({"Move Box", "Rock Breaker", "Catch the Snitch"}));
     for (const char* line : {"completed mission \"First Blood\": listed twice", "current mission \"Nowhere\": unknown",
@@ -74,27 +69,22 @@ TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
 }
 
 TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
-    struct Case {
-        const char* text;
-        const char* logged;
-    } cases[] = {{nullptr, "missions.xml not found"},
+    const char* cases[][2] = {{nullptr, "missions.xml not found"},
                  {"<FULL_FINISHES>3</FULL_FINISHES><CURRENT_0>Way Out", "missions.xml is unreadable"},
                  {"<FULL_FINISHES>-4</FULL_FINISHES><BEST_TOTAL_TIME>nan</BEST_TOTAL_TIME><RUN_TIME>-3</RUN_TIME>", ""}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.logged);
+    for (const auto& c : cases) {
         std::filesystem::remove("data/missions.xml");
-        if (c.text) writeData("missions.xml", c.text);
+        if (c[0]) dir.write("missions.xml", c[0]);
         list = MissionList();
         const CapturedOutput out = defineAndSetup();
-        EXPECT_NE((out.out + out.err).find(c.logged), std::string::npos);
+        EXPECT_NE((out.out + out.err).find(c[1]), std::string::npos) << c[1];
         EXPECT_EQ(std::vector<float>({float(list.fullFinishes), list.bestTotalTime, list.runTime}),
                   std::vector<float>({0, -1, 0}));
-        EXPECT_TRUE(list.completed.empty());
-        EXPECT_EQ(list.current.size(), 3u);
+        EXPECT_TRUE(list.completed.empty() && list.current.size() == 3u);
         ofxXmlConfig xml;
-        EXPECT_TRUE(xml.loadFile("missions.xml"));
+        EXPECT_TRUE(xml.loadFile("missions.xml")) << c[1];
     }
-    EXPECT_EQ(readData("missions.xml.unreadable"), cases[1].text);
+    EXPECT_EQ(dir.read("missions.xml.unreadable"), cases[1][0]);
 }
 
 TEST_F(MissionFixture, FullRunKeepsTheBestTimeAndCounts) {

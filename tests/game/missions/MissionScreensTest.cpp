@@ -15,18 +15,13 @@ std::vector<std::string> lines(const std::vector<ScreenText>& texts) {
 }  // namespace
 
 TEST_F(MissionFixture, EncouragementSplitsAtTheMark) {
-    struct Case {
-        std::vector<std::string> list;
-        const char* top;
-        const char* bottom;
-    } cases[] = {{{"Don't let stress#overcome you"}, "Don't let stress", "overcome you"},
-                 {{"You are OK."}, "You are OK.", ""},
-                 {{}, "", ""}};
-    for (const Case& c : cases) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"Don't let stress#overcome you"}, "Don't let stress|overcome you"}, {{"You are OK."}, "You are OK.|"}, {{}, "|"}};
+    for (const auto& c : cases) {
         list.encouragementTop = list.encouragementBottom = "old";
-        list.encouragementLines = c.list;
+        list.encouragementLines = c.first;
         list.pickEncouragement();
-        EXPECT_EQ(list.encouragementTop + "|" + list.encouragementBottom, std::string(c.top) + "|" + c.bottom);
+        EXPECT_EQ(list.encouragementTop + "|" + list.encouragementBottom, c.second);
     }
 }
 
@@ -34,16 +29,13 @@ TEST_F(MissionFixture, StarHasTenFilledPointsFirstUp) {
     recorder->drawsPathsDirectly = true;
     list.drawStar(100, 50);
     ofPath path = ofGetShapePath();
-    EXPECT_TRUE(path.isFilled());
-    ASSERT_EQ(path.getOutline().size(), 1u);
+    ASSERT_TRUE(path.isFilled() && path.getOutline().size() == 1u);
     const auto& drawn = path.getOutline()[0].getVertices();
     ASSERT_GE(drawn.size(), 10u);
-    for (int k = 0; k < 10; ++k) {
+    for (int k = 0; k < 10; ++k) {  // the first point straight up, 20 out; the inner ones 8
         const float r = k % 2 == 0 ? 20.0f : 8.0f, a = -1.5707964f + k * 0.62831855f;
-        EXPECT_NEAR(drawn[k].x, 100 + r * std::cos(a), 1e-4) << k;
-        EXPECT_NEAR(drawn[k].y, 50 + r * std::sin(a), 1e-4) << k;
+        EXPECT_TRUE(std::fabs(drawn[k].x - 100 - r * std::cos(a)) < 1e-4f && std::fabs(drawn[k].y - 50 - r * std::sin(a)) < 1e-4f) << k;
     }
-    EXPECT_NEAR(drawn[0].y, 30, 1e-4);
 }
 
 TEST_F(MissionFixture, PauseBriefingAndResultsTexts) {
@@ -72,7 +64,7 @@ TEST_F(MissionFixture, PauseBriefingAndResultsTexts) {
                                         "SNITCH FREE @3,600", "CLICK TO GO ON @3,900"}));
     list.drawResults(0.3f);
     list.dismissResults();
-    EXPECT_TRUE(list.showingResults);
+    EXPECT_TRUE(list.showingResults);  // not within the first half second
     list.drawResults(0.2f);
     list.dismissResults();
     EXPECT_FALSE(list.showingResults);

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 
 #include "GameCore.h"
 #include "LeaderboardScreen.h"
@@ -51,38 +49,31 @@ TEST_F(CorePlayerFile, LoadSpreadsTheFileOverTheCoreAndSaveGathersItBack) {
            "<DEBUG_OPTIONS><ENABLED>1</ENABLED><EXHIBITION>1</EXHIBITION><EASTER_EGG>5</EASTER_EGG></DEBUG_OPTIONS>"
            "<FRONT_TEXT><LINE_1>HELLO</LINE_1></FRONT_TEXT>";
     core->loadPlayerData();
-    EXPECT_EQ(core->scoreSubmitOverlay.playerName, "ZED");
-    EXPECT_EQ(core->statsTracker.server.address, "http://127.0.0.1:9");
-    EXPECT_EQ(core->leaderboardScreen.server.address, "http://127.0.0.1:9");
-    EXPECT_TRUE(core->scoreSubmitOverlay.available && core->scoreSubmitOverlay.autoSubmit);
-    EXPECT_TRUE(core->optionsMenu.rows[0] && core->soundBank.soundMuted);
-    EXPECT_FALSE(core->statsTracker.sendGlobalStats || core->statsTracker.record("global_foes_killed").sendingEnabled);
-    EXPECT_EQ(core->bestScores[2], 640);
-    EXPECT_EQ(core->bestCoopScores[4], 3100);
-    EXPECT_TRUE(core->shipSelect.unlocked[3]);
-    EXPECT_EQ(core->shipSelect.lastShipType, 3);
-    EXPECT_EQ(core->statsTracker.record("foe_kills").value, 1234567.0f);
-    EXPECT_EQ(core->statsTracker.record("time_in_game").value, 3723.25f);
-    EXPECT_TRUE(core->debugEnabled && core->exhibition);
-    EXPECT_EQ(core->xmlEditValue, 5);
-    EXPECT_EQ(core->mainMenu.frontTextLines[1], "HELLO");
+    GameCore& c = *core;
+    EXPECT_EQ(c.scoreSubmitOverlay.playerName + " " + c.statsTracker.server.address + " " +
+                  c.leaderboardScreen.server.address + " " + c.mainMenu.frontTextLines[1],
+              "ZED http://127.0.0.1:9 http://127.0.0.1:9 HELLO");
+    EXPECT_TRUE(c.scoreSubmitOverlay.available && c.scoreSubmitOverlay.autoSubmit && c.optionsMenu.rows[0] &&
+                c.soundBank.soundMuted && c.shipSelect.unlocked[3] && c.debugEnabled && c.exhibition);
+    EXPECT_FALSE(c.statsTracker.sendGlobalStats || c.statsTracker.record("global_foes_killed").sendingEnabled);
+    EXPECT_EQ((std::vector<float>{float(c.bestScores[2]), float(c.bestCoopScores[4]), float(c.shipSelect.lastShipType),
+                                  float(c.xmlEditValue), c.statsTracker.record("foe_kills").value,
+                                  c.statsTracker.record("time_in_game").value}),
+              (std::vector<float>{640, 3100, 3, 5, 1234567, 3723.25f}));
 
-    core->bestScores[1] = 77;
-    core->statsTracker.record("pause_count").raise(2);
-    core->scoreSubmitOverlay.toggleAutoSubmit();
-    core->savePlayerData();
+    c.bestScores[1] = 77;
+    c.statsTracker.record("pause_count").raise(2);
+    c.scoreSubmitOverlay.toggleAutoSubmit();
+    c.savePlayerData();
     const std::string text = readAll("data/playerData.xml");
-    EXPECT_NE(text.find("<foe_kills>1234567</foe_kills>"), std::string::npos);
-    EXPECT_NE(text.find("<pause_count>2</pause_count>"), std::string::npos);
-    EXPECT_NE(text.find("<OPTION_8>0</OPTION_8>"), std::string::npos);
+    for (const char* tag : {"<foe_kills>1234567</foe_kills>", "<pause_count>2</pause_count>", "<OPTION_8>0</OPTION_8>"})
+        EXPECT_NE(text.find(tag), std::string::npos) << tag;
     EXPECT_EQ(text.find("nope"), std::string::npos) << "unknown stats are not kept";
-
     GameCore second;
     second.achievementTracker.setup(second.statsTracker);
     second.loadPlayerData();
-    EXPECT_EQ(second.bestScores[1], 77);
-    EXPECT_EQ(second.statsTracker.record("time_in_game").value, 3723.25f);
-    EXPECT_FALSE(second.scoreSubmitOverlay.autoSubmit);
+    EXPECT_TRUE(second.bestScores[1] == 77 && second.statsTracker.record("time_in_game").value == 3723.25f &&
+                !second.scoreSubmitOverlay.autoSubmit);
 }
 
 TEST_F(CorePlayerFile, WithoutAnAddressOneNoticeAndNothingGoesOut) {
@@ -149,8 +140,8 @@ TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
             return board.status != LeaderboardScreen::Loading;
         }));
         ASSERT_EQ(board.rows.size(), 2u);
-        EXPECT_EQ(board.rowTexts(0), (std::vector<std::string>{"1.", "A&B #1", "900"}));
-        EXPECT_EQ(board.rowTexts(1), (std::vector<std::string>{"2.", "LOW", "10"}));
+        EXPECT_EQ(board.rowTexts(0), (Lines{"1.", "A&B #1", "900"}));
+        EXPECT_EQ(board.rowTexts(1), (Lines{"2.", "LOW", "10"}));
 
         StatsTracker stats;
         AchievementTracker achievements;

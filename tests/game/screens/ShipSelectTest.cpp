@@ -59,48 +59,37 @@ TEST_F(ShipSelectTest, UnlockTableByModeBestAndMissions) {
         EXPECT_EQ(!c.types.empty(), select.checkUnlocks(c.mode, c.best, c.completed, c.all, false)) << c.mode;
         EXPECT_EQ(c.types, select.unlockMessages) << c.mode << " " << c.best << " " << c.completed;
         EXPECT_EQ(static_cast<int>(c.types.size()), unlock->plays - playsBefore);
-        for (int type : c.types) EXPECT_TRUE(select.unlocked[type]);
-        EXPECT_TRUE(select.unlocked[0]) << "type 0 never locks";
+        int unlocked = 0;
+        for (int type = 1; type < 9; ++type) unlocked += select.unlocked[type];
+        EXPECT_TRUE(select.unlocked[0] && unlocked == static_cast<int>(c.types.size()));  // type 0 never locks
     }
     select.lockAll();
-    EXPECT_FALSE(select.checkUnlocks(1, 9999, 150, 150, true));
-    EXPECT_FALSE(select.anyExtraUnlocked());
+    EXPECT_FALSE(select.checkUnlocks(1, 9999, 150, 150, true) || select.anyExtraUnlocked());
     select.checkUnlocks(1, 1000, 0, 150, false);
-    EXPECT_FALSE(select.checkUnlocks(1, 1000, 0, 150, false));
+    EXPECT_FALSE(select.checkUnlocks(1, 1000, 0, 150, false));  // only news is announced
     EXPECT_EQ(1u, select.unlockMessages.size());
 }
 
 TEST_F(ShipSelectTest, NewShipIsPendingBrowsingAndBackRestore) {
-    ship.setShipType(0);
     select.checkUnlocks(2, 2500, 0, 150, false);
     openAndWait();
-    EXPECT_EQ(4, ship.shipType);
-    EXPECT_EQ(4, select.savedType);
-
+    EXPECT_TRUE(ship.shipType == 4 && select.savedType == 4);  // the newest unlock is shown first
     select.browseWithSound(1);
     select.browseWithSound(1);
-    EXPECT_EQ(6, ship.shipType);
-    select.confirm(0);
-    EXPECT_FALSE(select.launchReport);
-    EXPECT_EQ(1, error->plays);
+    select.confirm(0);  // type 6 is locked
+    EXPECT_TRUE(ship.shipType == 6 && !select.launchReport && error->plays == 1);
     select.back();
-    EXPECT_TRUE(select.backReport);
-    EXPECT_EQ(4, ship.shipType);
+    EXPECT_TRUE(select.backReport && ship.shipType == 4);
 
     select.open(5, false);
-    EXPECT_EQ(5, select.returnState);
-    EXPECT_EQ(4, ship.shipType);
-    for (int i = 0; i < 4; ++i) select.browseWithSound(1);
-    EXPECT_EQ(8, ship.shipType);
-    select.browseWithSound(1);
-    EXPECT_EQ(0, ship.shipType);
+    EXPECT_TRUE(select.returnState == 5 && ship.shipType == 4);
+    for (int i = 0; i < 5; ++i) select.browseWithSound(1);
+    EXPECT_EQ(0, ship.shipType);  // past the last it wraps
     select.confirm(0);
     EXPECT_FALSE(select.launchReport) << "confirm counts only after 0.4 s";
     select.update(0.41f);
     select.confirm(0);
-    EXPECT_TRUE(select.launchReport);
-    EXPECT_EQ(0, select.lastShipType);
-    EXPECT_EQ(1, error->plays);
+    EXPECT_TRUE(select.launchReport && select.lastShipType == 0 && error->plays == 1);
 }
 
 TEST_F(ShipSelectTest, ShipHeldMidScreenAndMouseButtons) {
@@ -108,26 +97,20 @@ TEST_F(ShipSelectTest, ShipHeldMidScreenAndMouseButtons) {
     ship.point.position.set(-300, 700);
     ship.point.velocity.set(5, 5);
     openAndWait();
-    EXPECT_FLOAT_EQ(480, ship.point.position.x);
-    EXPECT_FLOAT_EQ(480, ship.point.position.y);
-    EXPECT_FLOAT_EQ(0, ship.point.velocity.x);
-
+    EXPECT_TRUE(ship.point.position == ofVec2f(480, 480) && ship.point.velocity.x == 0);
     const ofRectangle right = select.rightArrow;
     select.mousePressed(static_cast<int>(right.x + 2), static_cast<int>(right.y + 2));
     EXPECT_EQ(1, ship.shipType);
     const ofRectangle launch = select.buttons[ShipSelect::LaunchButton];
     const ofRectangle label = services.font.getStringBoundingBox("Launch", 4, launch.x + 20, launch.y + launch.height - 20);
-    EXPECT_FLOAT_EQ(label.height + 40, launch.height);
-    EXPECT_FLOAT_EQ(label.width + 40, launch.width);
+    EXPECT_TRUE(label.height + 40 == launch.height && label.width + 40 == launch.width);
     EXPECT_NEAR(680, launch.x + launch.width / 2, 1);
     select.mousePressed(static_cast<int>(launch.x + 1), static_cast<int>(launch.y + 1));
-    EXPECT_TRUE(select.launchReport);
-    EXPECT_EQ(1, select.lastShipType);
-    EXPECT_EQ("Show-Off", ShipSelect::shipName(8));
-    EXPECT_EQ("", ShipSelect::shipName(9));
+    EXPECT_TRUE(select.launchReport && select.lastShipType == 1);
+    EXPECT_EQ(ShipSelect::shipName(8) + "|" + ShipSelect::shipName(9), "Show-Off|");
 }
 
-TEST_F(ShipSelectTest, UnlockMessageShowsTheFrontShipAndItsRule) {
+TEST_F(ShipSelectTest, UnlockMessageShowsTheFrontShipOverADimmedScreenAndBlinks) {
     auto recorder = std::make_shared<RecordingRenderer>();
     ofSetCurrentRenderer(recorder);
     MissionList missions;
@@ -138,9 +121,8 @@ TEST_F(ShipSelectTest, UnlockMessageShowsTheFrontShipAndItsRule) {
     const auto dim = std::find(calls.begin(), calls.end(), "setColor(0,0,0,220)");
     ASSERT_NE(calls.end(), dim);
     EXPECT_NE(calls.end(), std::find(dim, calls.end(), "drawRectangle(0,0,0,960,960)"));
-    EXPECT_EQ("SCORE 1000 ON ASTEROID FIELD", ShipSelect::unlockRule(5));
-    EXPECT_EQ("COMPLETE 8 MISSIONS", ShipSelect::unlockRule(7));
-    EXPECT_EQ("COMPLETE ALL MISSIONS", ShipSelect::unlockRule(8));
+    EXPECT_EQ(ShipSelect::unlockRule(5) + "|" + ShipSelect::unlockRule(7) + "|" + ShipSelect::unlockRule(8),
+              "SCORE 1000 ON ASTEROID FIELD|COMPLETE 8 MISSIONS|COMPLETE ALL MISSIONS");
     select.dismissMessage();
     EXPECT_EQ((std::vector<int>{6, 7}), select.unlockMessages);
     select.drawUnlockMessage(missions, 4, 1000, false);

@@ -32,7 +32,7 @@ TEST(DummyFoe, SpinsInPlaceAndDrawsItsTextOnlyWithAFont) {
     for (int i = 0; i < 3; i++) dummy.update(0, 0);
     dummy.setText(nullptr, 2, "AB", "ab", ofColor(9, 8, 7));
     EXPECT_EQ(dummy.label(), "ab");
-    dummy.draw();
+    dummy.draw();  // three turns of 12°, the outline 10 brighter
     const Calls shape = scope.take();
     EXPECT_EQ(shape[4] + shape[10] + shape.back(), "rotate(36)setColor(110,120,130,255)popMatrix()");
     PixelFont font;
@@ -49,7 +49,7 @@ TEST(DummyFoe, SpinsInPlaceAndDrawsItsTextOnlyWithAFont) {
 
 TEST(CoopRegen, AttachPlacesItBeyondTheWallsOnAChordAcross) {
     for (bool faster : {false, true}) {
-        for (unsigned seed = 1; seed <= 100; seed++) {
+        for (unsigned seed = 1; seed <= 50; seed++) {
             Revive r(seed, faster);
             const CoopRegen& t = r.token;
             EXPECT_TRUE(t.speed >= (faster ? 9.45f : 7) && t.speed < (faster ? 13.5f : 10)) << t.speed;
@@ -81,8 +81,7 @@ TEST(CoopRegen, BeaconGrowsAndFadesEveryThreeSecondsAndMissingPartsAreSkipped) {
     Revive r(3);
     r.token.x = 10;
     r.token.y = 20;
-    const float cases[][3] = {
-        {0, 255, 0}, {1.5f, 127, 150}, {3, 0, 300}, {4.5f, 127, 150}, {6, 0, 300}};  // t, alpha, scale
+    const float cases[][3] = {{0, 255, 0}, {1.5f, 127, 150}, {4.5f, 127, 150}, {6, 0, 300}};  // t, alpha, scale
     for (const auto& c : cases) {
         ofFixElapsedTimef(c[0]);
         r.token.draw();

@@ -29,19 +29,16 @@ void expectTitles(ShipMatchStats stats, const int (&rank)[4], const std::string&
 
 }  // namespace
 
-TEST(MatchStats, ResetCopiesTheBuiltStartAndASampleRestartsTheTimer) {
+TEST(MatchStats, ResetClearsTheMatchAndASampleRestartsTheTimer) {
     ShipMatchStats s;
     s.addDeath(-1, 2);
     s.countAsteroidSmash();
-    s.reset();
-    EXPECT_TRUE(s.sampleTimer.start == 0.5f && s.sampleTimer.remaining == 0.5f && !s.sampleTimer.done);
-    EXPECT_TRUE(s.deaths.empty() && s.asteroidSmashes == 0);
     s.sampleTimer.start = 2;
     s.sampleTimer.update(2);
     s.pushSample(12, 300, 2);
     EXPECT_TRUE(!s.sampleTimer.done && s.sampleTimer.remaining == 2);
-    s.reset();  // the old start, not the one it sets
-    EXPECT_TRUE(s.sampleTimer.remaining == 2 && s.sampleTimer.start == 0.5f);
+    s.reset();  // the start it was built with comes back; the time left is not touched
+    EXPECT_TRUE(s.deaths.empty() && s.asteroidSmashes == 0 && s.sampleTimer.start == 0.5f && s.sampleTimer.remaining == 2);
 }
 
 TEST(MatchAwards, DerivedFigures) {
@@ -51,12 +48,10 @@ TEST(MatchAwards, DerivedFigures) {
     s.pushSample(10, 400, 1);
     s.pushSample(20, 600, 2);
     MatchAwards::deriveFigures(s, 100);
-    EXPECT_EQ(s.bestStreak, 5);
-    EXPECT_FLOAT_EQ(s.longestLife, 55);  // 100 − 45 beats the first death at 30
-    EXPECT_EQ(s.favouriteVictim, 1);     // 1 and 2 tie: the lower index
-    EXPECT_EQ(s.nemesis, 3);
-    EXPECT_FLOAT_EQ(s.averageSpeed, 15);
-    EXPECT_FLOAT_EQ(s.averageDistance, 500);
+    // best streak; longest life: 100 − 45 beats the first death at 30; victims 1 and 2 tie: the lower index
+    EXPECT_EQ((std::vector<float>{float(s.bestStreak), s.longestLife, float(s.favouriteVictim), float(s.nemesis),
+                                  s.averageSpeed, s.averageDistance}),
+              (std::vector<float>{5, 55, 1, 3, 15, 500}));
 }
 
 TEST(MatchAwards, CandidateListsInOrderThenTheFillerIsDrawnFirst) {

@@ -1,50 +1,17 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <string>
-
-#include "../../../framework/CapturedOutput.h"
-#include "../CoreTestSupport.h"
-#include "GLTestWindow.h"
-#include "ofAppRunner.h"
-#include "ofGraphics.h"
+#include "GameWindowFixture.h"
 #include "ofImage.h"
-#include "ofTestClock.h"
-#include "vantorixPC.h"
 
 namespace fs = std::filesystem;
 
-// The real game in a real 960 by 960 window, working in a folder of its own
-// so screenshots land where the test can find them.
-class CoreDrawPixels : public testing::Test {
+class CoreDrawPixels : public GameWindowFixture {
 protected:
     void SetUp() override {
-        home = fs::temp_directory_path() / ("core_draw_pixels_" + std::to_string(getpid()));
-        fs::create_directories(home / "data");
-        previous = fs::current_path();
-        fs::current_path(home);
-
-        GLTestWindow::openScreen(960, 960);
-        ofFixElapsedTimef(0);
-        ofFixFrameNum(10);
-        app.reset(new vantorixPC);
-        app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
-        captureOutput([&] { app->setup(); });
-        GameCore& core = app->core;
-        core.splashActive = false;
-        core.backgroundTiles = false;
-        core.gameState = GameState::Playing;
-        core.gameMode = GameMode::Easy;
-        core.backgroundColor = core.modeColors[static_cast<int>(GameMode::Easy)];
-    }
-    void TearDown() override {
-        app.reset();
-        ofReleaseFixedClock();
-        fs::current_path(previous);
-        fs::remove_all(home);
+        GameWindowFixture::SetUp();
+        core().gameState = GameState::Playing;
+        core().gameMode = GameMode::Easy;
+        core().backgroundColor = core().modeColors[static_cast<int>(GameMode::Easy)];
     }
     std::vector<fs::path> shots() {
         std::vector<fs::path> found;
@@ -52,21 +19,19 @@ protected:
         for (const auto& entry : fs::directory_iterator(home / "data/screencaps")) found.push_back(entry.path());
         return found;
     }
-
-    fs::path home, previous;
-    std::unique_ptr<vantorixPC> app;
+    static std::string rgb(const ofColor& c) {
+        return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+    }
 };
 
 TEST_F(CoreDrawPixels, AnEasyRoundWithoutTilesStandsOnItsModeColour) {
     app->draw();
     for (auto [x, y] : {std::pair<int, int>{3, 3}, {956, 20}, {40, 950}, {900, 900}}) {
-        ofColor c = GLTestWindow::pixel(x, y);
-        EXPECT_EQ(std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b), "29,26,35")
-            << x << "," << y;
+        EXPECT_EQ(rgb(GLTestWindow::pixel(x, y)), "29,26,35") << x << "," << y;
     }
 
     // The grid lights some cells with a darker shade of the same colour.
-    app->core.backgroundTiles = true;
+    core().backgroundTiles = true;
     app->draw();
     int darker = 0;
     for (int x = 0; x < 960; x += 32) {
@@ -79,9 +44,8 @@ TEST_F(CoreDrawPixels, AnEasyRoundWithoutTilesStandsOnItsModeColour) {
 
 TEST_F(CoreDrawPixels, AScreenshotSavesTheFrameAsDrawn) {
     fs::create_directories(home / "data/screencaps");
-    GameCore& core = app->core;
-    core.players[0].score = 4321;
-    core.debugOverlay = true;
+    core().players[0].score = 4321;
+    core().debugOverlay = true;
     app->screenshotRequested = true;
     app->draw();
     EXPECT_FALSE(app->screenshotRequested);
@@ -98,11 +62,8 @@ TEST_F(CoreDrawPixels, AScreenshotSavesTheFrameAsDrawn) {
     int compared = 0;
     for (int y = 0; y < 960; y += 7) {
         for (int x = 0; x < 960; x += 5) {
-            ofColor screen = GLTestWindow::pixel(x, y);
             const unsigned char* p = saved.getPixels() + (y * 960 + x) * channels;
-            ASSERT_EQ(std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]),
-                      std::to_string(screen.r) + "," + std::to_string(screen.g) + "," + std::to_string(screen.b))
-                << x << "," << y;
+            ASSERT_EQ(rgb(ofColor(p[0], p[1], p[2])), rgb(GLTestWindow::pixel(x, y))) << x << "," << y;
             ++compared;
         }
     }
@@ -133,10 +94,9 @@ TEST_F(CoreDrawPixels, AMissingFolderIsLoggedAndPlayGoesOn) {
 }
 
 TEST_F(CoreDrawPixels, TheSplashCoversEverythingWithItsWarning) {
-    GameCore& core = app->core;
-    core.splashActive = true;
-    core.splashTime = 1;
-    core.gameState = GameState::MainMenu;
+    core().splashActive = true;
+    core().splashTime = 1;
+    core().gameState = GameState::MainMenu;
     app->draw();
     int white = 0;
     std::string row = GLTestWindow::colours(0, 480, 960);

@@ -1,50 +1,15 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <memory>
-#include <string>
-
-#include "../../../framework/CapturedOutput.h"
-#include "../CoreTestSupport.h"
-#include "GLTestWindow.h"
-#include "ofAppRunner.h"
-#include "ofGraphics.h"
-#include "ofMath.h"
-#include "ofTestClock.h"
+#include "GameWindowFixture.h"
 #include "ofxGamepadFakes.h"
 #include "ofxGamepadHandler.h"
-#include "vantorixPC.h"
-
-namespace fs = std::filesystem;
 
 // A whole death match in a real window, played by two fake pads: lobby,
 // settings, level select, match, awards, stats and back to the lobby.
-class MultiplayerFlow : public testing::Test {
+class MultiplayerFlow : public GameWindowFixture {
 protected:
-    void SetUp() override {
-        home = fs::temp_directory_path() / ("multiplayer_flow_" + std::to_string(getpid()));
-        fs::create_directories(home / "data");
-        previous = fs::current_path();
-        fs::current_path(home);
-        ofxGamepadSetInputSystemFactory(devices.factory());
-        GLTestWindow::openScreen(960, 960);
-        ofFixElapsedTimef(0);
-        ofFixFrameNum(10);
-        ofSeedRandom(11);
-        app.reset(new vantorixPC);
-        app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
-        captureOutput([&] { app->setup(); });
-        app->core.splashActive = false;
-        app->core.backgroundTiles = false;
-    }
-    void TearDown() override {
-        app.reset();
-        ofxGamepadSetInputSystemFactory(nullptr);
-        ofReleaseFixedClock();
-        fs::current_path(previous);
-        fs::remove_all(home);
-    }
+    void beforeSetup() override { ofxGamepadSetInputSystemFactory(devices.factory()); }
+    void afterTeardown() override { ofxGamepadSetInputSystemFactory(nullptr); }
     // One frame, update and draw, dt seconds after the last.
     void frame(float dt = 0.033f) {
         now += dt;
@@ -64,11 +29,8 @@ protected:
         app->attachedPads[pad]->setButton(button, true);
         app->attachedPads[pad]->setButton(button, false);
     }
-    GameCore& core() { return app->core; }
 
-    fs::path home, previous;
     fakepads::FakeDevices devices;
-    std::unique_ptr<vantorixPC> app;
     float now = 0;
 };
 

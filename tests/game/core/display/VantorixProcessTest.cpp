@@ -121,15 +121,10 @@ TEST(VantorixProcess, StartsWithItsLinesFitsTheWindowAndClosesWithStatusZero) {
 
     Game game;
     game.start(name);
+    // Its console text (pinned line by line elsewhere) ends with the loading line.
     std::vector<std::string> lines = game.linesUpTo("                   ......loading......");
-    ASSERT_GE(lines.size(), 16u);
+    ASSERT_EQ(lines.size(), 16u);
     EXPECT_EQ(lines[0], std::string(23, ' ') + "Welcome to");
-    EXPECT_EQ(lines[2].size(), 57u);
-    EXPECT_EQ(lines.back(), "                   ......loading......");
-    std::string startLine = lines[lines.size() - 2];
-    size_t pad = startLine.find_first_not_of(' ');
-    ASSERT_NE(pad, std::string::npos);
-    EXPECT_EQ(pad, (56 - (startLine.size() - pad)) / 2);
 
     // The first frames fit the window to the 1024-line screen less 75.
     Window window = 0;

@@ -4,14 +4,6 @@
 #include "GLTestWindow.h"
 #include "ofGraphics.h"
 
-namespace {
-
-int redAt(int x, int y) {
-    return GLTestWindow::pixel(x, y).r;
-}
-
-}  // namespace
-
 // Two red rocks of radius 89 on black, at full alpha and at alpha 60: the fill
 // stays at most 100 opaque while the outlines take the given alpha.
 TEST(AsteroidPixels, FillIsCappedAtAlphaHundredOutlinesFollowAlpha) {
@@ -31,8 +23,8 @@ TEST(AsteroidPixels, FillIsCappedAtAlphaHundredOutlinesFollowAlpha) {
     const int full[] = {100, 100, 255, 100, 255, 255, 0};
     const int faint[] = {60, 60, 106, 60, 106, 60, 0};
     for (int i = 0; i < 7; i++) {
-        EXPECT_EQ(redAt(240 + offsets[i], 480), full[i]) << offsets[i];
-        EXPECT_EQ(redAt(720 + offsets[i], 480), faint[i]) << offsets[i];
+        EXPECT_EQ(GLTestWindow::pixel(240 + offsets[i], 480).r, full[i]) << offsets[i];
+        EXPECT_EQ(GLTestWindow::pixel(720 + offsets[i], 480).r, faint[i]) << offsets[i];
     }
     EXPECT_EQ(GLTestWindow::pixel(240, 480).g, 0);
 }
