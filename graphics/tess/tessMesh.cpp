@@ -139,6 +139,41 @@ void makeFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eOrig, TESSface* fNe
     setLoopFace(mesh, eOrig, fNew);
 }
 
+// fOld's loop has just been cut in two: eNew's part gets fNew, listed just
+// before fOld, and fOld keeps the part its anEdge lies in. Relabelling costs
+// a walk round the part relabelled, so a shorter part left with fOld swaps
+// the two faces' roles, which leaves the very same lists.
+void splitFace(TESSmesh* mesh, TESSface* fNew, TESShalfEdge* eNew, TESSface* fOld) {
+    if (mesh->loopNodeBucket) {
+        makeFace(mesh, fNew, eNew, fOld);
+        return;
+    }
+    TESShalfEdge* eOther = fOld->anEdge;
+    TESShalfEdge* a = eNew;
+    TESShalfEdge* b = eOther;
+    size_t steps = 0;
+    do {
+        a->Lface = fNew;
+        a = a->Lnext;
+        b = b->Lnext;
+        ++steps;
+    } while (a != eNew && b != eOther);
+    if (a == eNew) {
+        linkFace(fNew, eNew, fOld, fOld->inside);
+        mesh->walkSteps += steps;
+        return;
+    }
+    for (TESShalfEdge* e = eNew; e != a; e = e->Lnext) e->Lface = fOld;
+    b = eOther;
+    do {
+        b->Lface = fNew;
+        b = b->Lnext;
+    } while (b != eOther);
+    linkFace(fNew, eOther, fOld->next, fOld->inside);
+    fOld->anEdge = eNew;
+    mesh->walkSteps += 3 * steps;
+}
+
 void killEdge(TESSmesh* mesh, TESShalfEdge* eDel) {
     eDel = pairHead(eDel);
     if (mesh->loopNodeBucket) loopIndexGiveBackNodes(mesh, eDel->loopNode, eDel->Sym->loopNode);
@@ -270,40 +305,139 @@ TESShalfEdge* tessMeshMakeEdge(TESSmesh* mesh) {
     return e;
 }
 
-TESShalfEdge* tessMeshMakeLoop(TESSmesh* mesh) {
-    if (mesh->loopNodeBucket) {
-        TESShalfEdge* e = tessMeshMakeEdge(mesh);
-        if (!e || !tessMeshSplice(mesh, e, e->Sym)) return nullptr;
-        return e;
+namespace {
+
+void setCoords(TESSvertex* v, const unsigned char* src, int size, TESSindex idx) {
+    const TESSreal* c = (const TESSreal*)src;
+    v->coords[0] = c[0];
+    v->coords[1] = c[1];
+    v->coords[2] = size > 2 ? c[2] : 0;
+    v->s = v->t = 0;
+    v->pqHandle = 0;
+    v->n = TESS_UNDEF;
+    v->idx = idx;
+}
+
+// With the loop index kept, through the general operations.
+int addIndexedLoop(TESSmesh* mesh, int size, const unsigned char* src, int stride, int count, TESSindex idx) {
+    TESShalfEdge* e = tessMeshMakeEdge(mesh);
+    if (!e) return 0;
+    if (!tessMeshSplice(mesh, e, e->Sym)) {
+        tessMeshDelete(mesh, e);
+        return 0;
     }
-    NewPair pair;
-    if (!takePair(mesh, &pair)) return nullptr;
-    TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+    int added = 0;
+    for (; added < count; ++added, src += stride) {
+        if (added > 0) {
+            if (!tessMeshSplitEdge(mesh, e)) break;
+            e = e->Lnext;
+        }
+        setCoords(e->Org, src, size, idx + added);
+        e->winding = 1;
+        e->Sym->winding = -1;
+    }
+    return added;
+}
+
+} // namespace
+
+int tessMeshAddLoop(TESSmesh* mesh, int size, const void* vertices, int stride, int count, TESSindex firstIdx) {
+    if (count <= 0) return 0;
+    const unsigned char* src = (const unsigned char*)vertices;
+    if (mesh->loopNodeBucket) return addIndexedLoop(mesh, size, src, stride, count, firstIdx);
+
+    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    TESSvertex* v0 = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
     TESSface* fLeft = (TESSface*)bucketAlloc(mesh->faceBucket);
     TESSface* fRight = (TESSface*)bucketAlloc(mesh->faceBucket);
-    if (!v || !fLeft || !fRight) {
-        giveBackPair(mesh, &pair);
-        if (v) bucketFree(mesh->vertexBucket, v);
+    if (!pair || !v0 || !fLeft || !fRight) {
+        if (pair) bucketFree(mesh->edgeBucket, pair);
+        if (v0) bucketFree(mesh->vertexBucket, v0);
         if (fLeft) bucketFree(mesh->faceBucket, fLeft);
         if (fRight) bucketFree(mesh->faceBucket, fRight);
-        return nullptr;
+        return 0;
     }
-    // As tessMeshMakeEdge and the splice of the edge with its Sym leave it:
-    // one vertex, both halves loops of their own, the right face listed
-    // before the left.
-    TESShalfEdge* e = makeEdge(mesh, &pair, &mesh->eHead);
-    TESShalfEdge* eSym = e->Sym;
-    e->Onext = eSym;
-    eSym->Onext = e;
-    e->Lnext = e;
-    eSym->Lnext = eSym;
-    linkVertex(v, e, &mesh->vHead);
-    e->Org = eSym->Org = v;
-    linkFace(fLeft, e, &mesh->fHead, false);
-    linkFace(fRight, eSym, fLeft, false);
-    e->Lface = fLeft;
-    eSym->Lface = fRight;
-    return e;
+    // Edge k runs from vertex k to k + 1 with fLeft on its left. The first
+    // pair is listed through its first half, every later one through its
+    // Sym, each before the one made before it; the vertices follow the last
+    // one listed, the first of them at the end.
+    linkFace(fLeft, &pair->e, &mesh->fHead, false);
+    linkFace(fRight, &pair->eSym, fLeft, false);
+    TESShalfEdge* const eHead = &mesh->eHead;
+    TESShalfEdge* const eLastListed = eHead->Sym->next;
+    TESSvertex* const vLastListed = mesh->vHead.prev;
+
+    TESShalfEdge* const e0 = &pair->e;
+    TESShalfEdge* const s0 = &pair->eSym;
+    e0->Sym = s0;
+    s0->Sym = e0;
+    e0->next = eHead;
+    eHead->Sym->next = e0;
+    e0->Org = v0;
+    e0->Lface = fLeft;
+    s0->Lface = fRight;
+    e0->winding = 1;
+    s0->winding = -1;
+    e0->activeRegion = s0->activeRegion = nullptr;
+    setCoords(v0, src, size, firstIdx);
+
+    TESShalfEdge* ePrev = e0;      // edge k - 1
+    TESShalfEdge* sPrev = s0;      // its Sym
+    TESShalfEdge* headPrev = e0;   // the half its pair is listed by
+    TESShalfEdge* otherPrev = s0;
+    TESSvertex* vPrev = vLastListed;
+    int added = 1;
+    for (src += stride; added < count; ++added, src += stride) {
+        EdgePair* p = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+        TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
+        if (!p || !v) {
+            if (p) bucketFree(mesh->edgeBucket, p);
+            if (v) bucketFree(mesh->vertexBucket, v);
+            break;
+        }
+        TESShalfEdge* s = &p->e;
+        TESShalfEdge* e = &p->eSym;
+        e->Sym = s;
+        s->Sym = e;
+        s->next = headPrev;
+        otherPrev->next = s;
+        ePrev->Lnext = e;
+        s->Lnext = sPrev;
+        e->Onext = sPrev;
+        sPrev->Onext = e;
+        sPrev->Org = v;
+        e->Org = v;
+        e->Lface = fLeft;
+        s->Lface = fRight;
+        e->winding = 1;
+        s->winding = -1;
+        e->activeRegion = s->activeRegion = nullptr;
+
+        setCoords(v, src, size, firstIdx + added);
+        v->anEdge = e;
+        v->prev = vPrev;
+        vPrev->next = v;
+
+        ePrev = e;
+        sPrev = s;
+        headPrev = s;
+        otherPrev = e;
+        vPrev = v;
+    }
+    // Close the loop round the vertices made.
+    otherPrev->next = eLastListed;
+    eLastListed->next = headPrev;
+    ePrev->Lnext = e0;
+    s0->Lnext = sPrev;
+    e0->Onext = sPrev;
+    sPrev->Onext = e0;
+    sPrev->Org = v0;
+    v0->anEdge = added > 1 ? sPrev : e0;
+    v0->prev = vPrev;
+    vPrev->next = v0;
+    v0->next = &mesh->vHead;
+    mesh->vHead.prev = v0;
+    return added;
 }
 
 int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
@@ -332,8 +466,8 @@ int tessMeshSplice(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
     }
     if (!joiningLoops) {
         TESSface* fOld = tessMeshLface(mesh, eOrg);
-        makeFace(mesh, newFace, eDst, fOld);
         fOld->anEdge = eOrg;
+        splitFace(mesh, newFace, eDst, fOld);
     }
     return 1;
 }
@@ -356,7 +490,7 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel) {
         tessMeshLface(mesh, eDelSym)->anEdge = eDel->Oprev;
         eDel->Org->anEdge = eDel->Onext;
         splice(mesh, eDel, eDel->Oprev);
-        if (!joiningLoops) makeFace(mesh, newFace, eDel, tessMeshLface(mesh, eDel));
+        if (!joiningLoops) splitFace(mesh, newFace, eDel, tessMeshLface(mesh, eDel));
     }
 
     if (eDelSym->Onext == eDelSym) {
@@ -414,7 +548,71 @@ TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg) {
     return eNew;
 }
 
+namespace {
+
+// tessMeshConnect without the loop index: the same links, each written once.
+// With cutsTriangle, eNew's loop is known to be a triangle, never longer
+// than the other part.
+TESShalfEdge* connectPlain(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst, bool cutsTriangle) {
+    TESSface* const fOrg = eOrg->Lface;
+    const bool joiningLoops = eDst->Lface != fOrg;
+    EdgePair* pair = (EdgePair*)bucketAlloc(mesh->edgeBucket);
+    if (!pair) return nullptr;
+    TESSface* newFace = nullptr;
+    if (!joiningLoops && !(newFace = (TESSface*)bucketAlloc(mesh->faceBucket))) {
+        bucketFree(mesh->edgeBucket, pair);
+        return nullptr;
+    }
+    TESShalfEdge* eNew = &pair->e;
+    TESShalfEdge* eNewSym = &pair->eSym;
+
+    // Listed before eOrg's pair.
+    TESShalfEdge* eNext = pairHead(eOrg);
+    TESShalfEdge* ePrev = eNext->Sym->next;
+    eNew->next = eNext;
+    eNewSym->next = ePrev;
+    ePrev->next = eNew;
+    eNext->Sym->next = eNew;
+    eNew->Sym = eNewSym;
+    eNewSym->Sym = eNew;
+    eNew->winding = eNewSym->winding = 0;
+    eNew->activeRegion = eNewSym->activeRegion = nullptr;
+
+    if (joiningLoops) killFace(mesh, eDst->Lface, fOrg);
+
+    // The two splices of a fresh pair: into eOrg->Lnext's ring, then eDst's.
+    TESShalfEdge* x = eOrg->Lnext;
+    TESShalfEdge* xOnext = x->Onext;
+    eNewSym->Lnext = x;
+    xOnext->Sym->Lnext = eNew;
+    eNew->Onext = xOnext;
+    x->Onext = eNew;
+    TESShalfEdge* dOnext = eDst->Onext;
+    eNew->Lnext = eDst;
+    dOnext->Sym->Lnext = eNewSym;
+    eNewSym->Onext = dOnext;
+    eDst->Onext = eNewSym;
+
+    eNew->Org = eOrg->Sym->Org;
+    eNewSym->Org = eDst->Org;
+    eNew->Lface = eNewSym->Lface = fOrg;
+    fOrg->anEdge = eNewSym;
+    if (joiningLoops) return eNew;
+    if (cutsTriangle) {
+        eNew->Lface = eDst->Lface = eDst->Lnext->Lface = newFace;
+        linkFace(newFace, eNew, fOrg, fOrg->inside);
+        mesh->walkSteps += 3;
+    } else {
+        splitFace(mesh, newFace, eNew, fOrg);
+    }
+    return eNew;
+}
+
+} // namespace
+
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
+    if (!mesh->loopNodeBucket) return connectPlain(mesh, eOrg, eDst, false);
+
     const bool joiningLoops = tessMeshLface(mesh, eDst) != tessMeshLface(mesh, eOrg);
     NewPair pair;
     if (!takePair(mesh, &pair)) return nullptr;
@@ -437,6 +635,11 @@ TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* 
     // The old face may have had eDst's side as its anEdge.
     fOld->anEdge = eNewSym;
 
-    if (!joiningLoops) makeFace(mesh, newFace, eNew, fOld);
+    if (!joiningLoops) splitFace(mesh, newFace, eNew, fOld);
     return eNew;
+}
+
+TESShalfEdge* tessMeshCutTriangle(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst) {
+    if (!mesh->loopNodeBucket) return connectPlain(mesh, eOrg, eDst, true);
+    return tessMeshConnect(mesh, eOrg, eDst);
 }

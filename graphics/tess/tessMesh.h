@@ -76,16 +76,17 @@ int tessMeshDelete(TESSmesh* mesh, TESShalfEdge* eDel);
 TESShalfEdge* tessMeshAddEdgeVertex(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshSplitEdge(TESSmesh* mesh, TESShalfEdge* eOrg);
 TESShalfEdge* tessMeshConnect(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
+// tessMeshConnect where the new edge's loop (eNew, eDst, eDst->Lnext) is a
+// triangle cut off a face.
+TESShalfEdge* tessMeshCutTriangle(TESSmesh* mesh, TESShalfEdge* eOrg, TESShalfEdge* eDst);
 
-// A contour, built faster than by the general operations but with the very
-// same lists and links: tessMeshMakeLoop gives what tessMeshMakeEdge and the
-// splice of the edge with its Sym give (a loop of one vertex);
-// tessMeshSplitLoopEdge(eLast), where eLast is the loop's last edge (back to
-// its first vertex), gives what tessMeshSplitEdge(eLast) gives, and returns
-// the new last edge (eLast->Lnext), which starts at the new vertex. Null when
-// the pools cannot supply the items; the loop is then as it was.
-TESShalfEdge* tessMeshMakeLoop(TESSmesh* mesh);
-inline TESShalfEdge* tessMeshSplitLoopEdge(TESSmesh* mesh, TESShalfEdge* eLast);
+// Adds a contour of count vertices (coordinates read as in tessAddContour,
+// numbered from firstIdx) in one pass, with the very lists and links that a
+// loop of one edge spliced to itself and then split count - 1 times at its
+// last edge would have. Returns the vertices added: fewer than count when
+// the pools run dry, the loop then closed round those; 0 leaves the mesh as
+// it was.
+int tessMeshAddLoop(TESSmesh* mesh, int size, const void* vertices, int stride, int count, TESSindex firstIdx);
 
 // A long loop costs a walk round it each time a face is split off it or
 // joined to it. While the loop index is kept, every face loop is also a
@@ -107,70 +108,3 @@ int tessMeshTessellateInterior(TESSmesh* mesh);
 int tessMeshSetWindingNumber(TESSmesh* mesh, int value, bool keepOnlyBoundary);
 // Joins neighbouring inside faces while they stay convex and within maxVerts.
 int tessMeshMergeConvexFaces(TESSmesh* mesh, int maxVerts);
-
-// Inline: a contour is built from it one vertex at a time.
-inline TESShalfEdge* tessMeshSplitLoopEdge(TESSmesh* mesh, TESShalfEdge* eLast) {
-    if (mesh->loopNodeBucket) {
-        if (!tessMeshSplitEdge(mesh, eLast)) return nullptr;
-        return eLast->Lnext;
-    }
-    // An edge pair is two half-edges side by side, the list's first.
-    TESShalfEdge* pair = (TESShalfEdge*)bucketAlloc(mesh->edgeBucket);
-    if (!pair) return nullptr;
-    TESSvertex* v = (TESSvertex*)bucketAlloc(mesh->vertexBucket);
-    if (!v) {
-        bucketFree(mesh->edgeBucket, pair);
-        return nullptr;
-    }
-    // The links tessMeshSplitEdge would leave, set directly: eLast now ends
-    // at v, and eNew runs on from v to the loop's first vertex.
-    TESSvertex* first = eLast->Dst;
-    TESShalfEdge* eNextLeft = eLast->Lnext; // leaves the first vertex, on the left
-    TESShalfEdge* eLastSym = eLast->Sym;
-    TESShalfEdge* eNewSym = &pair[0];
-    TESShalfEdge* eNew = &pair[1];
-
-    // The new pair goes before eLast's in the edge list.
-    TESShalfEdge* eNext = eLast < eLastSym ? eLast : eLastSym;
-    TESShalfEdge* ePrev = eNext->Sym->next;
-    eNewSym->next = eNext;
-    eNew->next = ePrev;
-    ePrev->next = eNewSym;
-    eNext->Sym->next = eNewSym;
-    eNewSym->Sym = eNew;
-    eNew->Sym = eNewSym;
-    eNewSym->activeRegion = nullptr;
-    eNew->activeRegion = nullptr;
-
-    eLast->Lnext = eNew;
-    eNew->Lnext = eNextLeft;
-    eNewSym->Lnext = eLastSym;
-    eNextLeft->Sym->Lnext = eNewSym;
-
-    eNextLeft->Onext = eNewSym;
-    eNewSym->Onext = eNextLeft;
-    eNew->Onext = eLastSym;
-    eLastSym->Onext = eNew;
-
-    TESSvertex* vPrev = first->prev;
-    v->prev = vPrev;
-    vPrev->next = v;
-    v->next = first;
-    first->prev = v;
-    v->anEdge = eNew;
-    v->coords[0] = v->coords[1] = v->coords[2] = 0;
-    v->s = v->t = 0;
-    v->pqHandle = 0;
-    v->n = TESS_UNDEF;
-    v->idx = TESS_UNDEF;
-
-    eNew->Org = v;
-    eLastSym->Org = v;
-    eNewSym->Org = first;
-    first->anEdge = eNewSym;
-    eNew->Lface = eLast->Lface;
-    eNewSym->Lface = eLastSym->Lface;
-    eNew->winding = eLast->winding;
-    eNewSym->winding = eLastSym->winding;
-    return eNew;
-}

@@ -16,7 +16,7 @@ int tessellateMonoRegion(TESSmesh* mesh, TESSface* face) {
             // up->Dst is further left: cut triangles off the lower chain.
             while (lo->Lnext != up &&
                    (tesEdgeGoesLeft(lo->Lnext) || tesedgeSign(lo->Org, lo->Dst, lo->Lnext->Dst) <= 0)) {
-                TESShalfEdge* tempHalfEdge = tessMeshConnect(mesh, lo->Lnext, lo);
+                TESShalfEdge* tempHalfEdge = tessMeshCutTriangle(mesh, lo->Lnext, lo);
                 if (!tempHalfEdge) return 0;
                 lo = tempHalfEdge->Sym;
             }
@@ -24,7 +24,7 @@ int tessellateMonoRegion(TESSmesh* mesh, TESSface* face) {
         } else {
             while (lo->Lnext != up &&
                    (tesEdgeGoesRight(up->Lprev) || tesedgeSign(up->Dst, up->Org, up->Lprev->Org) >= 0)) {
-                TESShalfEdge* tempHalfEdge = tessMeshConnect(mesh, up, up->Lprev);
+                TESShalfEdge* tempHalfEdge = tessMeshCutTriangle(mesh, up, up->Lprev);
                 if (!tempHalfEdge) return 0;
                 up = tempHalfEdge->Sym;
             }
@@ -34,7 +34,7 @@ int tessellateMonoRegion(TESSmesh* mesh, TESSface* face) {
 
     // The rest is a fan from the leftmost vertex.
     while (lo->Lnext->Lnext != up) {
-        TESShalfEdge* tempHalfEdge = tessMeshConnect(mesh, lo->Lnext, lo);
+        TESShalfEdge* tempHalfEdge = tessMeshCutTriangle(mesh, lo->Lnext, lo);
         if (!tempHalfEdge) return 0;
         lo = tempHalfEdge->Sym;
     }

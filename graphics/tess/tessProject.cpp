@@ -186,23 +186,30 @@ void tessProjectPolygon(TESStesselator* tess) {
     tess->tUnit[(i + 1) % 3] = norm[i] > 0 ? -0.0f : 0.0f;
     tess->tUnit[(i + 2) % 3] = norm[i] > 0 ? 1.0f : -1.0f;
 
-    // Project, and take the bounds on the way.
-    tess->bmin[0] = tess->bmax[0] = tess->bmin[1] = tess->bmax[1] = 0;
-    bool first = true;
-    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) {
-        v->s = dot(v->coords, tess->sUnit);
-        v->t = dot(v->coords, tess->tUnit);
-        if (first) {
-            tess->bmin[0] = tess->bmax[0] = v->s;
-            tess->bmin[1] = tess->bmax[1] = v->t;
-            first = false;
-            continue;
+    // Project, and take the bounds on the way; in locals, which the stores
+    // to the vertices cannot alias.
+    const TESSreal su0 = tess->sUnit[0], su1 = tess->sUnit[1], su2 = tess->sUnit[2];
+    const TESSreal tu0 = tess->tUnit[0], tu1 = tess->tUnit[1], tu2 = tess->tUnit[2];
+    TESSreal smin = 0, smax = 0, tmin = 0, tmax = 0;
+    TESSvertex* v = vHead->next;
+    if (v != vHead) {
+        smin = smax = v->s = v->coords[0] * su0 + v->coords[1] * su1 + v->coords[2] * su2;
+        tmin = tmax = v->t = v->coords[0] * tu0 + v->coords[1] * tu1 + v->coords[2] * tu2;
+        for (v = v->next; v != vHead; v = v->next) {
+            const TESSreal s = v->coords[0] * su0 + v->coords[1] * su1 + v->coords[2] * su2;
+            const TESSreal t = v->coords[0] * tu0 + v->coords[1] * tu1 + v->coords[2] * tu2;
+            v->s = s;
+            v->t = t;
+            if (s < smin) smin = s;
+            if (s > smax) smax = s;
+            if (t < tmin) tmin = t;
+            if (t > tmax) tmax = t;
         }
-        if (v->s < tess->bmin[0]) tess->bmin[0] = v->s;
-        if (v->s > tess->bmax[0]) tess->bmax[0] = v->s;
-        if (v->t < tess->bmin[1]) tess->bmin[1] = v->t;
-        if (v->t > tess->bmax[1]) tess->bmax[1] = v->t;
     }
+    tess->bmin[0] = smin;
+    tess->bmax[0] = smax;
+    tess->bmin[1] = tmin;
+    tess->bmax[1] = tmax;
     scaleTinyShape(tess);
     if (computedNormal) checkOrientation(tess);
 }

@@ -350,25 +350,9 @@ void tessAddContour(TESStesselator* tess, int size, const void* vertices, int st
     if (size < 2) size = 2;
     if (size > 3) size = 3;
 
-    TESShalfEdge* e = nullptr;
-    const unsigned char* src = (const unsigned char*)vertices;
-    for (int i = 0; i < numVertices; ++i, src += stride) {
-        const TESSreal* coords = (const TESSreal*)src;
-        // The first vertex makes a loop of one edge, one face on each side;
-        // every further one splits the loop's last edge.
-        e = e ? tessMeshSplitLoopEdge(tess->mesh, e) : tessMeshMakeLoop(tess->mesh);
-        if (!e) {
-            tess->outOfMemory = 1;
-            return;
-        }
-        e->Org->coords[0] = coords[0];
-        e->Org->coords[1] = coords[1];
-        e->Org->coords[2] = size > 2 ? coords[2] : 0;
-        e->Org->idx = tess->vertexIndexCounter++;
-        // A counter-clockwise contour adds +1 to the area it encloses.
-        e->winding = 1;
-        e->Sym->winding = -1;
-    }
+    const int added = tessMeshAddLoop(tess->mesh, size, vertices, stride, numVertices, tess->vertexIndexCounter);
+    tess->vertexIndexCounter += added;
+    if (added < numVertices) tess->outOfMemory = 1;
 }
 
 namespace {

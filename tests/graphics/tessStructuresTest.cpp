@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "tess/bucketAlloc.h"
@@ -383,41 +384,57 @@ std::vector<long> meshShape(TESSmesh* mesh) {
     return shape;
 }
 
-// The quick contour building leaves exactly what the general operations do.
-TEST(TessMesh, QuickLoopsMatchSplicedAndSplitLoops) {
-    CountingAllocator counter;
-    TESSalloc rec = counter.record();
-    for (int n = 1; n <= 6; ++n) {
-        SCOPED_TRACE(n);
-        TESSmesh* general = tessMeshNewMesh(&rec);
-        TESSmesh* quick = tessMeshNewMesh(&rec);
-        // A contour already there, so list places relative to it count.
-        for (TESSmesh* mesh : {general, quick}) {
-            TESShalfEdge* e = tessMeshMakeEdge(mesh);
-            tessMeshConnect(mesh, e, e);
-        }
-        TESShalfEdge* eGeneral = nullptr;
-        TESShalfEdge* eQuick = nullptr;
-        for (int i = 0; i < n; ++i) {
-            if (!eGeneral) {
-                eGeneral = tessMeshMakeEdge(general);
-                ASSERT_EQ(1, tessMeshSplice(general, eGeneral, eGeneral->Sym));
-                eQuick = tessMeshMakeLoop(quick);
-            } else {
-                ASSERT_NE(nullptr, tessMeshSplitEdge(general, eGeneral));
-                eGeneral = eGeneral->Lnext;
-                eQuick = tessMeshSplitLoopEdge(quick, eQuick);
+std::vector<float> vertexCoords(TESSmesh* mesh) {
+    std::vector<float> c;
+    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) c.insert(c.end(), v->coords, v->coords + 3);
+    return c;
+}
+
+// The one-pass contour leaves exactly what the general operations do, also
+// when the pools run dry part of the way.
+TEST(TessMesh, AddedLoopsMatchSplicedAndSplitLoops) {
+    std::vector<float> coords;
+    for (int i = 0; i < 40; ++i) coords.insert(coords.end(), {(float)i, (float)(i * i % 7), (float)-i});
+    for (int n : {1, 2, 3, 6, 40}) {
+        for (bool dry : {false, true}) {
+            SCOPED_TRACE(testing::Message() << n << (dry ? " dry" : ""));
+            CountingAllocator counter;
+            TESSalloc rec = counter.record();
+            TESSmesh* general = tessMeshNewMesh(&rec);
+            TESSmesh* quick = tessMeshNewMesh(&rec);
+            // A contour already there, so list places relative to it count.
+            for (TESSmesh* mesh : {general, quick}) {
+                TESShalfEdge* e = tessMeshMakeEdge(mesh);
+                tessMeshConnect(mesh, e, e);
             }
-            ASSERT_NE(nullptr, eQuick);
-            eGeneral->Org->idx = eQuick->Org->idx = i;
-            eGeneral->winding = eQuick->winding = 1;
-            eGeneral->Sym->winding = eQuick->Sym->winding = -1;
+            if (dry) {
+                counter.failAt = counter.requests + 1;
+                counter.failAfter = true;
+            }
+            // Blocks of 16 items, two of them taken by the first contour.
+            const int added = tessMeshAddLoop(quick, 3, coords.data(), 3 * sizeof(float), n, 5);
+            EXPECT_EQ(dry ? std::min(n, 14) : n, added);
+            counter.failAt = -1;
+
+            TESShalfEdge* e = tessMeshMakeEdge(general);
+            ASSERT_EQ(1, tessMeshSplice(general, e, e->Sym));
+            for (int i = 0; i < added; ++i) {
+                if (i > 0) {
+                    ASSERT_NE(nullptr, tessMeshSplitEdge(general, e));
+                    e = e->Lnext;
+                }
+                std::copy(&coords[3 * i], &coords[3 * i + 3], e->Org->coords);
+                e->Org->idx = 5 + i;
+                e->winding = 1;
+                e->Sym->winding = -1;
+            }
             EXPECT_EQ(meshShape(general), meshShape(quick));
+            EXPECT_EQ(vertexCoords(general), vertexCoords(quick));
+            tessMeshDeleteMesh(&rec, general);
+            tessMeshDeleteMesh(&rec, quick);
+            EXPECT_EQ(0, counter.live());
         }
-        tessMeshDeleteMesh(&rec, general);
-        tessMeshDeleteMesh(&rec, quick);
     }
-    EXPECT_EQ(0, counter.live());
 }
 
 } // namespace

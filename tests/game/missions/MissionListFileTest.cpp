@@ -1,17 +1,6 @@
 #include "MissionTestSupport.h"
 #include "ofxXmlConfig.h"
 
-namespace {
-
-std::vector<std::string> savedList(ofxXmlConfig& xml, const std::string& prefix) {
-    std::vector<std::string> out;
-    for (int i = 0; xml.tagExists(prefix + std::to_string(i)); ++i)
-        out.push_back(xml.getValue(prefix + std::to_string(i), std::string()));
-    return out;
-}
-
-}  // namespace
-
 TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
     defineAndSetup();
     std::swap(list.pool[0], list.pool[5]);  // the fill sorts the pool by order
@@ -34,8 +23,6 @@ TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
     EXPECT_EQ((std::vector<double>{xml.getValue("FULL_FINISHES", -1.0), xml.getValue("RUN_TIME", -1.0),
                                    xml.getValue("BEST_TOTAL_TIME", 0.0)}),
               (std::vector<double>{0, 30, -1}));
-    EXPECT_EQ(savedList(xml, "CURRENT_"), names(list.current));
-    EXPECT_EQ(savedList(xml, "COMPLETED_"), names(list.completed));
 
     for (bool died : {false, true}) {  // nothing new to fill, or a death: no restart; the run time adds up
         list.restartRequest = false;
@@ -44,7 +31,7 @@ TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
         EXPECT_TRUE(!list.restartRequest && list.runTime == 60) << died;
     }
 
-    list = MissionList();
+    list = MissionList();  // the lists and time read back as last saved
     const CapturedOutput out = defineAndSetup();
     EXPECT_EQ(out.out + out.err, "");
     EXPECT_EQ(names(list.completed), std::vector<std::string>({"First Blood", "Short Chain"}));
@@ -69,9 +56,10 @@ TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
 }
 
 TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
-    const char* cases[][2] = {{nullptr, "missions.xml not found"},
-                 {"<FULL_FINISHES>3</FULL_FINISHES><CURRENT_0>Way Out", "missions.xml is unreadable"},
-                 {"<FULL_FINISHES>-4</FULL_FINISHES><BEST_TOTAL_TIME>nan</BEST_TOTAL_TIME><RUN_TIME>-3</RUN_TIME>", ""}};
+    const char* cases[][2] = {
+        {nullptr, "missions.xml not found"},
+        {"<FULL_FINISHES>3</FULL_FINISHES><CURRENT_0>Way Out", "missions.xml is unreadable"},
+        {"<FULL_FINISHES>-4</FULL_FINISHES><BEST_TOTAL_TIME>nan</BEST_TOTAL_TIME><RUN_TIME>-3</RUN_TIME>", ""}};
     for (const auto& c : cases) {
         std::filesystem::remove("data/missions.xml");
         if (c[0]) dir.write("missions.xml", c[0]);

@@ -16,7 +16,9 @@ std::vector<std::string> lines(const std::vector<ScreenText>& texts) {
 
 TEST_F(MissionFixture, EncouragementSplitsAtTheMark) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"Don't let stress#overcome you"}, "Don't let stress|overcome you"}, {{"You are OK."}, "You are OK.|"}, {{}, "|"}};
+        {{"Don't let stress#overcome you"}, "Don't let stress|overcome you"},
+        {{"You are OK."}, "You are OK.|"},
+        {{}, "|"}};
     for (const auto& c : cases) {
         list.encouragementTop = list.encouragementBottom = "old";
         list.encouragementLines = c.first;
@@ -34,7 +36,9 @@ TEST_F(MissionFixture, StarHasTenFilledPointsFirstUp) {
     ASSERT_GE(drawn.size(), 10u);
     for (int k = 0; k < 10; ++k) {  // the first point straight up, 20 out; the inner ones 8
         const float r = k % 2 == 0 ? 20.0f : 8.0f, a = -1.5707964f + k * 0.62831855f;
-        EXPECT_TRUE(std::fabs(drawn[k].x - 100 - r * std::cos(a)) < 1e-4f && std::fabs(drawn[k].y - 50 - r * std::sin(a)) < 1e-4f) << k;
+        EXPECT_TRUE(std::fabs(drawn[k].x - 100 - r * std::cos(a)) < 1e-4f &&
+                    std::fabs(drawn[k].y - 50 - r * std::sin(a)) < 1e-4f)
+            << k;
     }
 }
 

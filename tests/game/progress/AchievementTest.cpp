@@ -15,7 +15,8 @@ TEST(AchievementTest, ThresholdsAwardWhenReachedOrPassedAndEachOnlyOnce) {
     } cases[] = {
         {[](AchievementTracker& a, float v) { a.checkScore(int(v), 1, 5); }, 999, 1000, {"score_easy"}},
         {[](AchievementTracker& a, float v) { a.checkScore(int(v), 2, 0); }, -1, 4999, {"score_hard"}},
-        {[](AchievementTracker& a, float v) { a.checkScore(int(v), 4, 0); }, -1, 5000, {"score_asteroid", "score_asteroid_high"}},
+        {[](AchievementTracker& a, float v) { a.checkScore(int(v), 4, 0); }, -1, 5000,
+         {"score_asteroid", "score_asteroid_high"}},
         {[](AchievementTracker& a, float v) { a.checkScore(int(v), 3, 0); }, 90000, -1, {}},
         {[](AchievementTracker& a, float v) { a.checkCoopScore(int(v), 2); }, 2999, 3000, {"coop_score_hard"}},
         {[](AchievementTracker& a, float v) { a.checkCoopScore(int(v), 5); }, 3000, -1, {}},
@@ -106,8 +107,9 @@ TEST(AchievementTest, ScoresGoToTheBoardOfTheModeKeepingTheBest) {
     EXPECT_FALSE(w.uploadScore(700, 3, false, {3}));
     EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"FindLeaderboard arcade_hard_coop", "FindLeaderboard arcade_easy"}));
     SteamAPI_RunCallbacks();
-    EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SteamAPI_RunCallbacks()", "UploadLeaderboardScore arcade_hard_coop 500 1,2",
-                                              "UploadLeaderboardScore arcade_easy 700 3"}));
+    EXPECT_EQ(SteamLayer::takeCalls(),
+              (Lines{"SteamAPI_RunCallbacks()", "UploadLeaderboardScore arcade_hard_coop 500 1,2",
+                     "UploadLeaderboardScore arcade_easy 700 3"}));
     EXPECT_TRUE(w.uploadScore(300, 2, true, {4, 5}));
     EXPECT_TRUE(w.uploadScore(900, 4, false, {8}));
     SteamAPI_RunCallbacks();

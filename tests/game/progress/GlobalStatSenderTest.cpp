@@ -45,7 +45,8 @@ TEST(GlobalStatSenderTest, IncrementsArrivingDuringASlowRequestAllGoWithTheNext)
 
 TEST(GlobalStatSenderTest, AFailedSumStaysPendingAndGoesOutWithTheNextIncrement) {
     std::atomic<bool> refuse{true};
-    ScriptedServer server([&](const std::string&) { return refuse ? answer("HTTP/1.1 503 Busy", "") : ok("success\n"); });
+    ScriptedServer server(
+        [&](const std::string&) { return refuse ? answer("HTTP/1.1 503 Busy", "") : ok("success\n"); });
     GlobalStatSender sender;
     sender.setServer(server.server());
     testing::internal::CaptureStdout();

@@ -101,7 +101,8 @@ TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
         close(out[0]);
         const std::string script = std::string(VX_SOURCE_DIR) + "/scripts/score_server.py";
         const std::string data = dir.file("scores.json");
-        execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(), static_cast<char*>(nullptr));
+        execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(),
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);

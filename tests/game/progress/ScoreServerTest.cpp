@@ -54,8 +54,10 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
     std::string log;
     for (const Case& c : cases) {
         EXPECT_EQ(ask(s, server.base + c.path, log).ok, c.ok) << c.path;
-        if (c.ok) EXPECT_EQ(log, "") << c.path;
-        if (c.ok) continue;
+        if (c.ok) {
+            EXPECT_EQ(log, "") << c.path;
+            continue;
+        }
         EXPECT_EQ(log.rfind("[ScoreServer:warning] getscores.php failed: ", 0), 0u) << c.path << " " << log;
         EXPECT_TRUE(std::count(log.begin(), log.end(), '\n') == 1 && log.find(c.reason) != std::string::npos) << log;
     }
@@ -88,7 +90,8 @@ TEST(ScoreServerTest, RetriesUpToTheLimitAndStopsEarlyWhenAsked) {
 
 TEST(ScoreServerTest, ScoreRowsAndTotalsAreParsedStrictly) {
     testing::internal::CaptureStdout();
-    std::vector<std::string> lines = {"900\tZED", "x\tBAD", "800 NO TAB", "", "-5\tNEG", "700\tA B\tC", "99999999999\tBIG"};
+    std::vector<std::string> lines = {"900\tZED", "x\tBAD",      "800 NO TAB",      "",
+                                      "-5\tNEG",  "700\tA B\tC", "99999999999\tBIG"};
     const std::vector<ScoreEntry> rows = ScoreServer::parseScores(lines);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_EQ(rows.size(), 2u);

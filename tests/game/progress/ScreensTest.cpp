@@ -104,6 +104,8 @@ TEST(LeaderboardScreenTest, BackCountsOnReleaseOverTheButtonAfterTheFirstPointFo
     s.mousePressed(x, y);
     s.mouseReleased(x, y);
     EXPECT_TRUE(s.backRequested);
+    s.open(false, false);  // a new visit starts without it
+    EXPECT_FALSE(s.backRequested);
 }
 
 TEST(StatsScreenTest, RowsListTheWorldTotalsThenEveryCounterWithTimesAsClock) {
@@ -125,8 +127,9 @@ TEST(StatsScreenTest, RowsListTheWorldTotalsThenEveryCounterWithTimesAsClock) {
               (Lines{"GLOBAL ARCADE DEATHS (WORLD): --", "GLOBAL FOES KILLED (WORLD): --", "FOE KILLS: 0",
                      "FOE KILLS TYPE 3: 12"}));
     for (const auto& time : {std::make_pair("TIME IN GAME", "1:02:03"), std::make_pair("DEATHMATCH TIME", "0:00:59")})
-        EXPECT_NE(std::find(rows.begin(), rows.end(), std::make_pair(std::string(time.first), std::string(time.second))),
-                  rows.end());
+        EXPECT_NE(
+            std::find(rows.begin(), rows.end(), std::make_pair(std::string(time.first), std::string(time.second))),
+            rows.end());
     EXPECT_EQ(StatsScreen::formatTime(360000.0f) + " " + StatsScreen::formatTime(-5.0f), "100:00:00 0:00:00");
 
     stats.setServer(server.server());
@@ -158,5 +161,7 @@ TEST(ScreensDrawTest, TheLeaderboardDrawsItsRowsWithThePlayersInTheHighlight) {
     const Lines nobody = recorder->take();
     ofSetCurrentRenderer(nullptr);
     EXPECT_EQ(std::count(mine.begin(), mine.end(), "setColor(10,20,30,200)"), 1);
-    EXPECT_EQ(std::count_if(nobody.begin(), nobody.end(), [](const std::string& c) { return c.find("setColor(10,20,30,") == 0; }), 0);
+    EXPECT_EQ(std::count_if(nobody.begin(), nobody.end(),
+                            [](const std::string& c) { return c.find("setColor(10,20,30,") == 0; }),
+              0);
 }

@@ -14,7 +14,8 @@ TEST(StatsTrackerTest, TheFourGlobalsLinkToTheirSteamTotals) {
     Lines links;
     for (const std::string& name : stats.globalNames) {
         const StatRecord& r = stats.record(name);
-        if (r.isGlobal && r.sender && r.version == 1.0f && r.steamRecord) links.push_back(name + ">" + r.steamRecord->name);
+        if (r.isGlobal && r.sender && r.version == 1.0f && r.steamRecord)
+            links.push_back(name + ">" + r.steamRecord->name);
     }
     EXPECT_EQ(links, (Lines{"global_arcade_deaths>player_deaths", "global_deathmatch_deaths>deathmatch_deaths",
                             "global_foes_killed>foe_kills", "global_rocks_smashed>asteroid_smashes"}));

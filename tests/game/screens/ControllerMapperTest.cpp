@@ -57,8 +57,11 @@ protected:
 }  // namespace
 
 TEST(ControllerMapperTag, KeepsAsciiLettersAndDigitsOnly) {
-    const char* cases[][2] = {{" PLAYSTATION(R)3 Controller", "PLAYSTATIONR3Controller"}, {"8BitDo Pro 2", "A8BitDoPro2"},
-                              {"Pad\xc3\xa9\xff\x80-X", "PadX"}, {"", "Pad"}, {"\xe2\x80\x94 !?", "Pad"}};
+    const char* cases[][2] = {{" PLAYSTATION(R)3 Controller", "PLAYSTATIONR3Controller"},
+                              {"8BitDo Pro 2", "A8BitDoPro2"},
+                              {"Pad\xc3\xa9\xff\x80-X", "PadX"},
+                              {"", "Pad"},
+                              {"\xe2\x80\x94 !?", "Pad"}};
     for (const auto& c : cases) EXPECT_EQ(c[1], ControllerMapper::makeTagName(c[0])) << c[0];
 }
 

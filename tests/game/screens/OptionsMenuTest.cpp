@@ -96,11 +96,14 @@ TEST_F(OptionsMenuTest, DrawsTitleAndEntriesAtTheirPlacesAndAlphas) {
         if (c.rfind("translate(", 0) == 0) places.push_back(c);
     }
     ASSERT_TRUE(colours.size() == 12u && places.size() == 12u);
-    EXPECT_EQ(colours[0] + colours[1] + colours[3], "setColor(255,255,255,200)setColor(255,255,255,100)setColor(255,255,255,200)");
+    EXPECT_EQ(colours[0] + colours[1] + colours[3],
+              "setColor(255,255,255,200)setColor(255,255,255,100)setColor(255,255,255,200)");
     char expected[80];
-    snprintf(expected, sizeof expected, "translate(%g,150,0)", std::trunc(480 - services.font.getStringWidth("OPTIONS", 8.5f) / 2));
+    snprintf(expected, sizeof expected, "translate(%g,150,0)",
+             std::trunc(480 - services.font.getStringWidth("OPTIONS", 8.5f) / 2));
     EXPECT_EQ(expected, places[0]);
-    snprintf(expected, sizeof expected, "translate(%g,900,0)", std::trunc(480 - services.font.getStringWidth("Back", 4) / 2));
+    snprintf(expected, sizeof expected, "translate(%g,900,0)",
+             std::trunc(480 - services.font.getStringWidth("Back", 4) / 2));
     EXPECT_EQ(expected, places[11]);
 }
 
@@ -115,9 +118,10 @@ TEST(GoalPointDraw, OutlineFaintFillAndPulse) {
     std::vector<std::string> calls;
     for (const std::string& c : recorder->take())
         if (c.rfind("setColor", 0) == 0 || c.rfind("drawCircle", 0) == 0) calls.push_back(c);
-    EXPECT_EQ((std::vector<std::string>{"setColor(255,255,255,40)", "drawCircle(10,20,0,60)", "setColor(255,255,255,255)",
-                                        "drawCircle(10,20,0,60)", "setColor(255,255,255,127)", "drawCircle(10,20,0,64.5)"}),
-              calls);
+    EXPECT_EQ(
+        (std::vector<std::string>{"setColor(255,255,255,40)", "drawCircle(10,20,0,60)", "setColor(255,255,255,255)",
+                                  "drawCircle(10,20,0,60)", "setColor(255,255,255,127)", "drawCircle(10,20,0,64.5)"}),
+        calls);
     EXPECT_TRUE(goal.contains(69, 20) && !goal.contains(70, 20));
     ofSetCurrentRenderer(nullptr);
     ofReleaseFixedClock();

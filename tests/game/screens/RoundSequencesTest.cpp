@@ -58,7 +58,8 @@ TEST_F(RoundSequences, TutorialRunsItsStepsAndRetriesAfterADeath) {
     EXPECT_TRUE(tutorial.steeringHint && tutorial.fade == 0);
     const float goals[3][2] = {{0, -500}, {500, 0}, {0, 500}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_TRUE(tutorial.goal.x == goals[i][0] && tutorial.goal.y == goals[i][1] && tutorial.goal.radius == 60) << i;
+        EXPECT_TRUE(tutorial.goal.x == goals[i][0] && tutorial.goal.y == goals[i][1] && tutorial.goal.radius == 60)
+            << i;
         ship.point.position.set(goals[i][0] + 59, goals[i][1]);
         tutorial.update(0);
         EXPECT_EQ(i + 1, wayPoint->plays);

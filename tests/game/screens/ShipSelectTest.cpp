@@ -102,7 +102,8 @@ TEST_F(ShipSelectTest, ShipHeldMidScreenAndMouseButtons) {
     select.mousePressed(static_cast<int>(right.x + 2), static_cast<int>(right.y + 2));
     EXPECT_EQ(1, ship.shipType);
     const ofRectangle launch = select.buttons[ShipSelect::LaunchButton];
-    const ofRectangle label = services.font.getStringBoundingBox("Launch", 4, launch.x + 20, launch.y + launch.height - 20);
+    const ofRectangle label =
+        services.font.getStringBoundingBox("Launch", 4, launch.x + 20, launch.y + launch.height - 20);
     EXPECT_TRUE(label.height + 40 == launch.height && label.width + 40 == launch.width);
     EXPECT_NEAR(680, launch.x + launch.width / 2, 1);
     select.mousePressed(static_cast<int>(launch.x + 1), static_cast<int>(launch.y + 1));

@@ -36,7 +36,10 @@ TEST(Asteroid, ArmsAfterThirtyMovesAndSplitsSmallerAndFaster) {
     ofSeedRandom(9);
     Asteroid parent;
     parent.setup(ofColor(10, 20, 30), 0, 0, 3, 3, 1, 1, false, true);
-    parent.x = 500, parent.y = 400, parent.vx = 3, parent.vy = 4;
+    parent.x = 500;
+    parent.y = 400;
+    parent.vx = 3;
+    parent.vy = 4;
     for (int i = 0; i < 29; i++) parent.move();
     EXPECT_FALSE(parent.smashable);
     parent.move();

@@ -128,7 +128,8 @@ TEST(SpiralFoe, StaysOnItsNestedOrbitsAndSpinsWithTheDistanceTravelled) {
         for (int frame = 0; frame < 40; frame++) {
             const float outer = foe.outerAngle, inner = foe.innerAngle;
             foe.update(300, 200);
-            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y), foe.outerRadius, 1e-2);
+            EXPECT_NEAR(ofDist(foe.orbitPoint.x, foe.orbitPoint.y, foe.orbitCentre.x, foe.orbitCentre.y),
+                        foe.outerRadius, 1e-2);
             EXPECT_NEAR(ofDist(foe.x, foe.y, foe.orbitPoint.x, foe.orbitPoint.y), foe.innerRadius, 1e-2);
             EXPECT_FLOAT_EQ(foe.outerAngle, outer + foe.outerDirection * foe.outerAngularSpeed);
             EXPECT_FLOAT_EQ(foe.innerAngle, inner + foe.innerDirection * foe.innerAngularSpeed);

@@ -36,8 +36,6 @@ TEST(Foe, SpawnPlacesTheFoeThenRunsSetupThenFillsTheTrail) {
         for (int i = 0; i < Foe::trailLength; i++)
             ASSERT_TRUE(foe.trailPos[i] == ofVec2f(foe.x, foe.y) && foe.trailHeading[i] == 0.25f) << i;
     }
-    Foe plain;  // values before the core writes them
-    EXPECT_TRUE(plain.type == -1 && plain.pulseScale == 1);
 }
 
 TEST(Foe, GhostPulseFollowsTheFrameNumberNotPulseScale) {

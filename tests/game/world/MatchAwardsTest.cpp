@@ -38,7 +38,8 @@ TEST(MatchStats, ResetClearsTheMatchAndASampleRestartsTheTimer) {
     s.pushSample(12, 300, 2);
     EXPECT_TRUE(!s.sampleTimer.done && s.sampleTimer.remaining == 2);
     s.reset();  // the start it was built with comes back; the time left is not touched
-    EXPECT_TRUE(s.deaths.empty() && s.asteroidSmashes == 0 && s.sampleTimer.start == 0.5f && s.sampleTimer.remaining == 2);
+    EXPECT_TRUE(s.deaths.empty() && s.asteroidSmashes == 0 && s.sampleTimer.start == 0.5f &&
+                s.sampleTimer.remaining == 2);
 }
 
 TEST(MatchAwards, DerivedFigures) {

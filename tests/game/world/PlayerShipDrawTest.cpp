@@ -58,8 +58,9 @@ TEST_F(ShipDraw, BlinksOnOddRunsOfSevenFramesAndTheLivesTextFadesAndSwings) {
         const Calls calls = rec.take();
         ASSERT_EQ(!calls.empty(), (frame / 7) % 2 == 1) << frame;
         if (frame == 7) {
-            EXPECT_EQ(Calls(calls.begin(), calls.begin() + 6), (Calls{"setFillMode(0)", "setLineWidth(3)", "pushMatrix()",
-                                                                      "translate(300,400,0)", "scale(2,2,1)", "rotate(90)"}));
+            EXPECT_EQ(Calls(calls.begin(), calls.begin() + 6),
+                      (Calls{"setFillMode(0)", "setLineWidth(3)", "pushMatrix()", "translate(300,400,0)",
+                             "scale(2,2,1)", "rotate(90)"}));
         }
     }
     ship.font = &font;
@@ -105,7 +106,8 @@ TEST_F(ShipDraw, TrailNarrowsAndFadesAndNeverSetsANonPositiveWidth) {
     ASSERT_EQ(widths.size(), 24u);  // 8, then k = 0 to 22; k = 23 keeps 0.08
     EXPECT_EQ(widths[0] + widths[1] + widths[2] + widths[23],
               "setLineWidth(8)setLineWidth(8)setLineWidth(7.64)setLineWidth(" + g(8 - 0.36f * 22) + ")");
-    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 3), (Calls{"setLineWidth(8)", "setColor(10,20,30,100)", "drawLine(1,0,0,0,0,0)"}));
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 3),
+              (Calls{"setLineWidth(8)", "setColor(10,20,30,100)", "drawLine(1,0,0,0,0,0)"}));
     EXPECT_EQ(callsStartingWith(calls, "setColor")[2], "setColor(10,20,30,96)");
     EXPECT_EQ(Calls(calls.end() - 3, calls.end()),
               (Calls{"drawLine(24,0,0,23,0,0)", "setColor(10,20,30,8)", "drawLine(25,0,0,24,0,0)"}));
