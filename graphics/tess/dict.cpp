@@ -86,12 +86,15 @@ void treeRemove(Dict* dict, DictTreeNode* n) {
 
 } // namespace
 
-Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed) {
+Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed, size_t payloadSize) {
     Dict* dict = (Dict*)alloc->memalloc(alloc->userData, sizeof(Dict));
     if (!dict) return nullptr;
     tessClampBucketSize(&alloc->dictNodeBucketSize);
     // Room for tree nodes either way, so that a reset may switch the index on.
-    dict->nodePool = createBucketAlloc(alloc, "Dict", sizeof(DictTreeNode), alloc->dictNodeBucketSize);
+    const size_t align = alignof(void*) > alignof(double) ? alignof(void*) : alignof(double);
+    dict->payloadOffset = (sizeof(DictTreeNode) + align - 1) / align * align;
+    dict->nodePool =
+        createBucketAlloc(alloc, "Dict", dict->payloadOffset + payloadSize, alloc->dictNodeBucketSize);
     if (!dict->nodePool) {
         alloc->memfree(alloc->userData, dict);
         return nullptr;
@@ -118,21 +121,25 @@ void dictDeleteDict(TESSalloc* alloc, Dict* dict) {
     alloc->memfree(alloc->userData, dict);
 }
 
-DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key) {
+void dictLinkBefore(Dict* dict, DictNode* node, DictNode* newNode) {
     size_t checks = 0;
     do {
         node = node->prev;
-    } while (node->key != nullptr && (++checks, !dict->leq(dict->frame, node->key, key)));
+    } while (node->key != nullptr && (++checks, !dict->leq(dict->frame, node->key, newNode->key)));
     dict->orderChecks += checks;
 
-    DictNode* newNode = (DictNode*)bucketAlloc(dict->nodePool);
-    if (!newNode) return nullptr;
-    newNode->key = key;
     newNode->next = node->next;
     node->next->prev = newNode;
     newNode->prev = node;
     node->next = newNode;
     if (dict->indexed) treeInsertAfter(dict, node, treeNode(newNode));
+}
+
+DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key) {
+    DictNode* newNode = dictNewNode(dict);
+    if (!newNode) return nullptr;
+    newNode->key = key;
+    dictLinkBefore(dict, node, newNode);
     return newNode;
 }
 

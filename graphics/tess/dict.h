@@ -27,9 +27,12 @@ struct Dict {
     DictTreeNode* root;
     unsigned seed;       // tree priorities
     size_t orderChecks;  // calls of leq by insertion and search
+    size_t payloadOffset; // where a node's room for its key begins
 };
 
-Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed = false);
+// Every node has room for payloadSize bytes, which a caller may use for the
+// key it links the node with, so that a key lives and dies with its node.
+Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed = false, size_t payloadSize = 0);
 void dictDeleteDict(TESSalloc* alloc, Dict* dict);
 // Empties the dictionary for the next sweep, keeping its nodes' memory.
 void dictReset(Dict* dict, bool indexed);
@@ -39,6 +42,14 @@ void dictReset(Dict* dict, bool indexed);
 DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key);
 // The lowest node whose key the probe comes before or with (the head if none).
 DictNode* dictSearch(Dict* dict, DictKey key);
+// A node not yet linked (null when there is no memory), its room, and its
+// return when it is not to be linked after all.
+inline DictNode* dictNewNode(Dict* dict) { return (DictNode*)bucketAlloc(dict->nodePool); }
+inline void* dictNodeRoom(Dict* dict, DictNode* node) { return (unsigned char*)node + dict->payloadOffset; }
+inline void dictFreeNode(Dict* dict, DictNode* node) { bucketFree(dict->nodePool, node); }
+// dictInsertBefore for a node from dictNewNode whose key is set.
+void dictLinkBefore(Dict* dict, DictNode* node, DictNode* newNode);
+
 // The deletion from an indexed dictionary; dictDelete calls it.
 void dictDeleteIndexed(Dict* dict, DictNode* node);
 inline void dictDelete(Dict* dict, DictNode* node) {
@@ -55,22 +66,22 @@ inline void dictDelete(Dict* dict, DictNode* node) {
 // compile time, for callers in a hurry; they fall back on the calls above
 // for an indexed one.
 template <class Leq>
-inline DictNode* dictInsertBeforeBy(Dict* dict, DictNode* node, DictKey key, Leq leq) {
-    if (dict->indexed) return dictInsertBefore(dict, node, key);
+inline void dictLinkBeforeBy(Dict* dict, DictNode* node, DictNode* newNode, Leq leq) {
+    if (dict->indexed) {
+        dictLinkBefore(dict, node, newNode);
+        return;
+    }
+    const DictKey key = newNode->key;
     size_t checks = 0;
     do {
         node = node->prev;
     } while (node->key != nullptr && (++checks, !leq(node->key, key)));
     dict->orderChecks += checks;
 
-    DictNode* newNode = (DictNode*)bucketAlloc(dict->nodePool);
-    if (!newNode) return nullptr;
-    newNode->key = key;
     newNode->next = node->next;
     node->next->prev = newNode;
     newNode->prev = node;
     node->next = newNode;
-    return newNode;
 }
 
 template <class Leq>

@@ -60,8 +60,8 @@ struct EdgeOrder {
 
 void deleteRegion(TESStesselator* tess, ActiveRegion* reg) {
     reg->eUp->activeRegion = nullptr;
+    // The region lives in its node's room and goes with it.
     dictDelete(tess->dict, reg->nodeUp);
-    bucketFree(tess->regionPool, reg);
 }
 
 void fixUpperEdge(TESStesselator* tess, ActiveRegion* reg, TESShalfEdge* newEdge) {
@@ -95,20 +95,25 @@ ActiveRegion* topRightRegion(TESStesselator* tess, ActiveRegion* reg) {
     return reg;
 }
 
+// A region with no place in the dictionary yet, in a node's room.
+ActiveRegion* newRegion(TESStesselator* tess, TESShalfEdge* eUp) {
+    DictNode* node = dictNewNode(tess->dict);
+    if (!node) tessFail(tess);
+    ActiveRegion* reg = (ActiveRegion*)dictNodeRoom(tess->dict, node);
+    node->key = reg;
+    reg->eUp = eUp;
+    reg->nodeUp = node;
+    reg->windingNumber = 0;
+    reg->inside = false;
+    reg->fixUpperEdge = false;
+    reg->sentinel = false;
+    reg->dirty = false;
+    return reg;
+}
+
 ActiveRegion* addRegionBelow(TESStesselator* tess, ActiveRegion* regAbove, TESShalfEdge* eNewUp) {
-    ActiveRegion* regNew = (ActiveRegion*)bucketAlloc(tess->regionPool);
-    if (!regNew) tessFail(tess);
-    regNew->eUp = eNewUp;
-    regNew->nodeUp = dictInsertBeforeBy(tess->dict, regAbove->nodeUp, regNew, EdgeOrder{tess});
-    if (!regNew->nodeUp) {
-        bucketFree(tess->regionPool, regNew);
-        tessFail(tess);
-    }
-    regNew->windingNumber = 0;
-    regNew->inside = false;
-    regNew->fixUpperEdge = false;
-    regNew->sentinel = false;
-    regNew->dirty = false;
+    ActiveRegion* regNew = newRegion(tess, eNewUp);
+    dictLinkBeforeBy(tess->dict, regAbove->nodeUp, regNew->nodeUp, EdgeOrder{tess});
     eNewUp->activeRegion = regNew;
     return regNew;
 }
@@ -573,30 +578,17 @@ void sweepEvent(TESStesselator* tess, TESSvertex* vEvent) {
 }
 
 void addSentinel(TESStesselator* tess, TESSreal smin, TESSreal smax, TESSreal t) {
-    ActiveRegion* reg = (ActiveRegion*)bucketAlloc(tess->regionPool);
-    if (!reg) tessFail(tess);
     TESShalfEdge* e = tessMeshMakeEdge(tess->mesh);
-    if (!e) {
-        bucketFree(tess->regionPool, reg);
-        tessFail(tess);
-    }
+    if (!e) tessFail(tess);
     e->Org->s = smax;
     e->Org->t = t;
     e->Dst->s = smin;
     e->Dst->t = t;
     tess->event = e->Dst;
 
-    reg->eUp = e;
-    reg->windingNumber = 0;
-    reg->inside = false;
-    reg->fixUpperEdge = false;
+    ActiveRegion* reg = newRegion(tess, e);
     reg->sentinel = true;
-    reg->dirty = false;
-    reg->nodeUp = dictInsert(tess->dict, reg);
-    if (!reg->nodeUp) {
-        bucketFree(tess->regionPool, reg);
-        tessFail(tess);
-    }
+    dictLinkBefore(tess->dict, &tess->dict->head, reg->nodeUp);
     e->activeRegion = reg;
 }
 
@@ -619,7 +611,7 @@ void initEdgeDict(TESStesselator* tess) {
         tess->spareDict = nullptr;
         dictReset(tess->dict, indexed);
     } else {
-        tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed);
+        tess->dict = dictNewDict(&tess->alloc, tess, edgeLeq, indexed, sizeof(ActiveRegion));
         if (!tess->dict) tessFail(tess);
     }
 
@@ -646,9 +638,9 @@ void doneEdgeDict(TESStesselator* tess) {
     ActiveRegion* reg;
     while ((reg = (ActiveRegion*)dictMin(tess->dict)->key) != nullptr) deleteRegion(tess, reg);
     tess->dictOrderChecks = tess->dict->orderChecks;
-    // Every node and region is back: keep the memory of a small sweep only.
+    // Every node, and with it its region, is back: keep the memory of a small
+    // sweep only.
     trimBucketAlloc(tess->dict->nodePool, TESS_SPARE_MAX_ITEMS);
-    trimBucketAlloc(tess->regionPool, TESS_SPARE_MAX_ITEMS);
     tess->spareDict = tess->dict;
     tess->dict = nullptr;
 }

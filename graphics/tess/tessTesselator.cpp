@@ -69,10 +69,7 @@ void releaseRunState(TESStesselator* tess) {
         tess->pq = nullptr;
     }
     if (tess->dict) {
-        DictNode* head = &tess->dict->head;
-        for (DictNode* node = head->next; node != head; node = node->next) {
-            bucketFree(tess->regionPool, node->key);
-        }
+        // The regions live in the nodes' room.
         dictDeleteDict(&tess->alloc, tess->dict);
         tess->dict = nullptr;
     }
@@ -283,7 +280,6 @@ TESStesselator* tessNewTess(const TESSalloc* alloc) {
     if (tess->alloc.meshVertexBucketSize == 0) tess->alloc.meshVertexBucketSize = 512;
     if (tess->alloc.meshFaceBucketSize == 0) tess->alloc.meshFaceBucketSize = 256;
     if (tess->alloc.dictNodeBucketSize == 0) tess->alloc.dictNodeBucketSize = 512;
-    if (tess->alloc.regionBucketSize == 0) tess->alloc.regionBucketSize = 256;
 
     for (int i = 0; i < 3; ++i) tess->normal[i] = tess->sUnit[i] = tess->tUnit[i] = 0;
     tess->bmin[0] = tess->bmin[1] = tess->bmax[0] = tess->bmax[1] = 0;
@@ -291,14 +287,6 @@ TESStesselator* tessNewTess(const TESSalloc* alloc) {
     tess->dict = nullptr;
     tess->pq = nullptr;
     tess->event = nullptr;
-
-    tessClampBucketSize(&tess->alloc.regionBucketSize);
-    tess->regionPool =
-        createBucketAlloc(&tess->alloc, "Regions", sizeof(ActiveRegion), tess->alloc.regionBucketSize);
-    if (!tess->regionPool) {
-        tess->alloc.memfree(tess->alloc.userData, tess);
-        return nullptr;
-    }
 
     tess->mesh = nullptr;
     tess->outOfMemory = 0;
@@ -323,7 +311,6 @@ TESStesselator* tessNewTess(const TESSalloc* alloc) {
 void tessDeleteTess(TESStesselator* tess) {
     if (!tess) return;
     releaseRunState(tess);
-    deleteBucketAlloc(tess->regionPool);
     releaseResult(tess);
     freeArray(tess, tess->vertexArray);
     freeArray(tess, tess->vertexIndexArray);

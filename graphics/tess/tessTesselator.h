@@ -29,8 +29,6 @@ struct TESStesselator {
     PriorityQ* pq;
     TESSvertex* event;
 
-    BucketAlloc* regionPool;
-
     TESSindex vertexIndexCounter;
 
     TESSreal* vertices;

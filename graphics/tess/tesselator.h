@@ -35,14 +35,14 @@ struct TESSalloc {
     int meshVertexBucketSize; // 0 selects 512
     int meshFaceBucketSize;   // 0 selects 256
     int dictNodeBucketSize;   // 0 selects 512
-    int regionBucketSize;     // 0 selects 256
+    int regionBucketSize;     // not used: regions live in the dictionary's nodes
     int extraVertices;        // extra event-queue slots; at least 8 are given
 };
 
 typedef struct TESStesselator TESStesselator;
 
 // Null alloc selects malloc, realloc and free. Returns null when the object
-// or its region pool cannot be allocated.
+// cannot be allocated.
 TESStesselator* tessNewTess(const TESSalloc* alloc);
 void tessDeleteTess(TESStesselator* tess);
 
