@@ -677,8 +677,7 @@ void removeDegenerateEdges(TESStesselator* tess) {
 void initPriorityQ(TESStesselator* tess) {
     TESSmesh* mesh = tess->mesh;
     TESSvertex* vHead = &mesh->vHead;
-    int count = 0;
-    for (TESSvertex* v = vHead->next; v != vHead; v = v->next) ++count;
+    const int count = mesh->vertexCount;
 
     tess->queuedVertexCount = count;
     const int size = count + std::max(8, tess->alloc.extraVertices);

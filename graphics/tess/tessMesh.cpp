@@ -94,7 +94,8 @@ void setLoopFace(TESSmesh* mesh, TESShalfEdge* eStart, TESSface* f) {
 }
 
 // Links vNew, blank, before vNext, with eOrig as its edge.
-void linkVertex(TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
+void linkVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
+    ++mesh->vertexCount;
     TESSvertex* vPrev = vNext->prev;
     vNew->prev = vPrev;
     vPrev->next = vNew;
@@ -110,7 +111,7 @@ void linkVertex(TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
 
 // Links vNew before vNext and makes it the origin of eOrig's ring.
 void makeVertex(TESSmesh* mesh, TESSvertex* vNew, TESShalfEdge* eOrig, TESSvertex* vNext) {
-    linkVertex(vNew, eOrig, vNext);
+    linkVertex(mesh, vNew, eOrig, vNext);
     TESShalfEdge* e = eOrig;
     size_t steps = 0;
     do {
@@ -199,6 +200,7 @@ void killVertex(TESSmesh* mesh, TESSvertex* vDel, TESSvertex* newOrg) {
     vNext->prev = vPrev;
     vPrev->next = vNext;
     bucketFree(mesh->vertexBucket, vDel);
+    --mesh->vertexCount;
 }
 
 void killFace(TESSmesh* mesh, TESSface* fDel, TESSface* newLface) {
@@ -215,6 +217,7 @@ void initHeads(TESSmesh* mesh) {
     mesh->loopNodeBucket = nullptr;
     mesh->loopSeed = 2463534242u;
     mesh->walkSteps = 0;
+    mesh->vertexCount = 0;
 
     TESSvertex* v = &mesh->vHead;
     v->next = v->prev = v;
@@ -437,6 +440,7 @@ int tessMeshAddLoop(TESSmesh* mesh, int size, const void* vertices, int stride, 
     vPrev->next = v0;
     v0->next = &mesh->vHead;
     mesh->vHead.prev = v0;
+    mesh->vertexCount += added;
     return added;
 }
 

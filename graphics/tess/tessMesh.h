@@ -63,6 +63,7 @@ struct TESSmesh {
     BucketAlloc* loopNodeBucket; // the loop index's nodes; null while there is none
     unsigned loopSeed;           // priorities of the loop index's nodes
     size_t walkSteps;            // loop and ring edges and loop index nodes visited
+    int vertexCount;             // vertices listed, so that no walk is needed to count them
 };
 
 TESSmesh* tessMeshNewMesh(TESSalloc* alloc);

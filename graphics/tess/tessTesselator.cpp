@@ -108,11 +108,8 @@ void failOutput(TESStesselator* tess) {
 // numbered, and written, as they are first met. The arrays get room for
 // every vertex of the mesh, as the count of those met is not known before.
 void outputPolygons(TESStesselator* tess, TESSmesh* mesh, int polySize, int vertexSize) {
-    int vertexBound = 0;
-    for (TESSvertex* v = mesh->vHead.next; v != &mesh->vHead; v = v->next) {
-        v->n = TESS_UNDEF;
-        ++vertexBound;
-    }
+    // Every vertex is still unnumbered: only the output numbers them.
+    const int vertexBound = mesh->vertexCount;
     int faceCount = 0;
     for (TESSface* f = mesh->fHead.next; f != &mesh->fHead; f = f->next) faceCount += f->inside ? 1 : 0;
 

@@ -268,10 +268,13 @@ TEST(TessDict, SortedInsertionAndSearch) {
     EXPECT_EQ(0, counter.live());
 }
 
+// Counts by walking the lists; the vertices must agree with the mesh's count.
 int count(TESSmesh* m, int what) {
     int n = 0;
-    if (what == 0)
+    if (what == 0) {
         for (TESSvertex* v = m->vHead.next; v != &m->vHead; v = v->next) ++n;
+        EXPECT_EQ(n, m->vertexCount);
+    }
     if (what == 1)
         for (TESSface* f = m->fHead.next; f != &m->fHead; f = f->next) ++n;
     if (what == 2)
@@ -430,6 +433,7 @@ TEST(TessMesh, AddedLoopsMatchSplicedAndSplitLoops) {
             }
             EXPECT_EQ(meshShape(general), meshShape(quick));
             EXPECT_EQ(vertexCoords(general), vertexCoords(quick));
+            EXPECT_EQ(count(general, 0), count(quick, 0));
             tessMeshDeleteMesh(&rec, general);
             tessMeshDeleteMesh(&rec, quick);
             EXPECT_EQ(0, counter.live());

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 
 #include "PlayerData.h"
@@ -106,17 +109,34 @@ TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
     EXPECT_EQ(d.stats, (std::map<std::string, float>{{"foe_kills", 0}, {"time_in_game", 0}, {"pause_count", 12}}));
 }
 
+// The disk fills up part way through writing the new file: the save fails,
+// says so, and the old file is left as it was, with no half-written file
+// beside it.
 TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
     ScratchFolder dir;
+    const std::string path = dir.file("playerData.xml");
     PlayerData d;
     d.bestScores[2] = 321;
-    ASSERT_TRUE(d.save(dir.file("playerData.xml")));
-    const std::string before = readAll(dir.file("playerData.xml"));
-    ASSERT_EQ(::mkdir(dir.file("sub").c_str(), 0755), 0);
-    ASSERT_EQ(::mkdir(dir.file("sub/playerData.xml").c_str(), 0755), 0);
+    ASSERT_TRUE(d.save(path));
+    const std::string before = readAll(path);
+
+    d.bestScores[2] = 999;
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    // Room for the log line, not for the file.
+    ASSERT_GT(before.size(), 400u);
+    small.rlim_cur = 256;
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(d.save(dir.file("sub/playerData.xml")));
+    const bool saved = d.save(path);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(saved);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "[PlayerData:error] could not save " + dir.file("sub/playerData.xml") + "; the previous file is kept\n");
-    EXPECT_EQ(readAll(dir.file("playerData.xml")), before);
+              "[PlayerData:error] could not save " + path + "; the previous file is kept\n");
+    EXPECT_EQ(readAll(path), before);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path)) left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"playerData.xml"});
 }
