@@ -1,15 +1,5 @@
 #include "dict.h"
 
-// A node of an indexed dictionary: the list node first, so that the two
-// convert into each other.
-struct DictTreeNode {
-    DictNode node;
-    DictTreeNode* left;
-    DictTreeNode* right;
-    DictTreeNode* parent;
-    unsigned priority;
-};
-
 namespace {
 
 DictTreeNode* treeNode(DictNode* n) { return (DictTreeNode*)n; }
@@ -91,10 +81,7 @@ Dict* dictNewDict(TESSalloc* alloc, void* frame, DictLeq leq, bool indexed, size
     if (!dict) return nullptr;
     tessClampBucketSize(&alloc->dictNodeBucketSize);
     // Room for tree nodes either way, so that a reset may switch the index on.
-    const size_t align = alignof(void*) > alignof(double) ? alignof(void*) : alignof(double);
-    dict->payloadOffset = (sizeof(DictTreeNode) + align - 1) / align * align;
-    dict->nodePool =
-        createBucketAlloc(alloc, "Dict", dict->payloadOffset + payloadSize, alloc->dictNodeBucketSize);
+    dict->nodePool = createBucketAlloc(alloc, "Dict", DICT_NODE_ROOM_OFFSET + payloadSize, alloc->dictNodeBucketSize);
     if (!dict->nodePool) {
         alloc->memfree(alloc->userData, dict);
         return nullptr;

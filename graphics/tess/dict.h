@@ -16,7 +16,21 @@ struct DictNode {
     DictNode* prev;
 };
 
-struct DictTreeNode;
+// A node of an indexed dictionary: the list node first, so that the two
+// convert into each other.
+struct DictTreeNode {
+    DictNode node;
+    DictTreeNode* left;
+    DictTreeNode* right;
+    DictTreeNode* parent;
+    unsigned priority;
+};
+
+// Where a node's room begins, for every dictionary: a key kept there is found
+// from its node, and its node from it, without a load.
+const size_t DICT_NODE_ROOM_OFFSET =
+    (sizeof(DictTreeNode) + alignof(double) - 1) / alignof(double) * alignof(double);
+static_assert(alignof(double) >= alignof(void*), "the room is aligned for pointers too");
 
 struct Dict {
     DictNode head;
@@ -27,7 +41,6 @@ struct Dict {
     DictTreeNode* root;
     unsigned seed;       // tree priorities
     size_t orderChecks;  // calls of leq by insertion and search
-    size_t payloadOffset; // where a node's room for its key begins
 };
 
 // Every node has room for payloadSize bytes, which a caller may use for the
@@ -45,7 +58,8 @@ DictNode* dictSearch(Dict* dict, DictKey key);
 // A node not yet linked (null when there is no memory), its room, and its
 // return when it is not to be linked after all.
 inline DictNode* dictNewNode(Dict* dict) { return (DictNode*)bucketAlloc(dict->nodePool); }
-inline void* dictNodeRoom(Dict* dict, DictNode* node) { return (unsigned char*)node + dict->payloadOffset; }
+inline void* dictNodeRoom(DictNode* node) { return (unsigned char*)node + DICT_NODE_ROOM_OFFSET; }
+inline DictNode* dictNodeOfRoom(void* room) { return (DictNode*)((unsigned char*)room - DICT_NODE_ROOM_OFFSET); }
 inline void dictFreeNode(Dict* dict, DictNode* node) { bucketFree(dict->nodePool, node); }
 // dictInsertBefore for a node from dictNewNode whose key is set.
 void dictLinkBefore(Dict* dict, DictNode* node, DictNode* newNode);

@@ -99,7 +99,7 @@ ActiveRegion* topRightRegion(TESStesselator* tess, ActiveRegion* reg) {
 ActiveRegion* newRegion(TESStesselator* tess, TESShalfEdge* eUp) {
     DictNode* node = dictNewNode(tess->dict);
     if (!node) tessFail(tess);
-    ActiveRegion* reg = (ActiveRegion*)dictNodeRoom(tess->dict, node);
+    ActiveRegion* reg = (ActiveRegion*)dictNodeRoom(node);
     node->key = reg;
     reg->eUp = eUp;
     reg->nodeUp = node;

@@ -14,5 +14,6 @@ struct ActiveRegion {
     bool fixUpperEdge; // eUp is a temporary edge giving a vertex a right-going edge
 };
 
-inline ActiveRegion* RegionBelow(ActiveRegion* r) { return (ActiveRegion*)r->nodeUp->prev->key; }
-inline ActiveRegion* RegionAbove(ActiveRegion* r) { return (ActiveRegion*)r->nodeUp->next->key; }
+// A region lives in its node's room: its node is found without a load.
+inline ActiveRegion* RegionBelow(ActiveRegion* r) { return (ActiveRegion*)dictNodeOfRoom(r)->prev->key; }
+inline ActiveRegion* RegionAbove(ActiveRegion* r) { return (ActiveRegion*)dictNodeOfRoom(r)->next->key; }
