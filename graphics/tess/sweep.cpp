@@ -23,8 +23,21 @@ ActiveRegion* checkRegion(TESStesselator* tess, ActiveRegion* r) {
     return r;
 }
 
-ActiveRegion* below(TESStesselator* tess, ActiveRegion* r) { return checkRegion(tess, RegionBelow(r)); }
-ActiveRegion* above(TESStesselator* tess, ActiveRegion* r) { return checkRegion(tess, RegionAbove(r)); }
+// The neighbours of a region in the dictionary, null past its ends. Every
+// node but the head holds its region in its room, so the region is found by
+// address: the only load is of the neighbouring node.
+inline ActiveRegion* regionIn(TESStesselator* tess, DictNode* node) {
+    return node == &tess->dict->head ? nullptr : (ActiveRegion*)dictNodeRoom(node);
+}
+inline ActiveRegion* regionBelow(TESStesselator* tess, ActiveRegion* r) {
+    return regionIn(tess, dictNodeOfRoom(r)->prev);
+}
+inline ActiveRegion* regionAbove(TESStesselator* tess, ActiveRegion* r) {
+    return regionIn(tess, dictNodeOfRoom(r)->next);
+}
+
+ActiveRegion* below(TESStesselator* tess, ActiveRegion* r) { return checkRegion(tess, regionBelow(tess, r)); }
+ActiveRegion* above(TESStesselator* tess, ActiveRegion* r) { return checkRegion(tess, regionAbove(tess, r)); }
 
 void addWinding(TESShalfEdge* eDst, TESShalfEdge* eSrc) {
     eDst->winding += eSrc->winding;
@@ -150,7 +163,7 @@ TESShalfEdge* finishLeftRegions(TESStesselator* tess, ActiveRegion* regFirst, Ac
     TESShalfEdge* ePrev = regFirst->eUp;
     while (regPrev != regLast) {
         regPrev->fixUpperEdge = false;
-        ActiveRegion* reg = RegionBelow(regPrev);
+        ActiveRegion* reg = regionBelow(tess, regPrev);
         if (!reg) {
             finishRegion(tess, regPrev);
             break;
@@ -351,15 +364,15 @@ bool checkForIntersect(TESStesselator* tess, ActiveRegion* regUp) {
 }
 
 void walkDirtyRegions(TESStesselator* tess, ActiveRegion* regUp) {
-    ActiveRegion* regLo = RegionBelow(regUp);
+    ActiveRegion* regLo = regionBelow(tess, regUp);
     for (;;) {
         while (regLo && regLo->dirty) {
             regUp = regLo;
-            regLo = RegionBelow(regLo);
+            regLo = regionBelow(tess, regLo);
         }
         if (!regUp->dirty) {
             regLo = regUp;
-            regUp = RegionAbove(regUp);
+            regUp = regionAbove(tess, regUp);
             if (!regUp || !regUp->dirty) return;
         }
         regUp->dirty = false;
@@ -415,7 +428,7 @@ void addRightEdges(TESStesselator* tess, ActiveRegion* regUp, TESShalfEdge* eFir
     TESShalfEdge* ePrev = eTopLeft;
     bool firstTime = true;
     for (;;) {
-        ActiveRegion* reg = RegionBelow(regPrev);
+        ActiveRegion* reg = regionBelow(tess, regPrev);
         if (!reg) break;
         e = reg->eUp->Sym;
         if (e->Org != ePrev->Org) break;
@@ -484,7 +497,7 @@ void connectLeftVertex(TESStesselator* tess, TESSvertex* vEvent) {
     ActiveRegion probe;
     probe.eUp = vEvent->anEdge->Sym;
     ActiveRegion* regUp = checkRegion(tess, (ActiveRegion*)dictSearchBy(tess->dict, &probe, EdgeOrder{tess})->key);
-    ActiveRegion* regLo = RegionBelow(regUp);
+    ActiveRegion* regLo = regionBelow(tess, regUp);
     if (!regLo) {
         // Nothing below: the vertex lies outside every region.
         addRightEdges(tess, regUp, vEvent->anEdge, vEvent->anEdge, nullptr, true);
