@@ -118,6 +118,19 @@ TEST_F(Rules, RankingByLivesThenKillsOrByScoreThenDeaths) {
     }
 }
 
+// The last match's closing countdown must not carry over: until it is full
+// again, pausing is refused.
+TEST_F(Rules, ANewMatchCanBePausedBeforeItsFirstFrame) {
+    startDeathMatch(MatchSettings::Score, 5);
+    GameCore& c = core();
+    c.matchOver = true;
+    c.matchEndTime = 1.0f;
+    c.startMatch();
+    ASSERT_EQ(c.gameState, GameState::Playing);
+    c.setPaused(true);
+    EXPECT_TRUE(c.paused);
+}
+
 TEST_F(Rules, KillPopupsCountTheScoreAndMarkTheGoal) {
     startDeathMatch(MatchSettings::Score, 8, 4);
     GameCore& c = core();
