@@ -165,7 +165,7 @@ struct GlyphTable {
     GlyphTable() {
         for (const GlyphRows& g : glyphRows) rects[g.code] = buildRects(g);
         // The low line overhangs its advance by half a unit on each side.
-        rects['_'].push_back(PixelFontRect{-0.5f, 1.0f, 5.0f, -1.0f});
+        rects[static_cast<unsigned char>('_')].push_back(PixelFontRect{-0.5f, 1.0f, 5.0f, -1.0f});
     }
 };
 
