@@ -2,7 +2,9 @@
 
 #include <GL/glew.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <thread>
 
@@ -27,6 +29,30 @@ bool exitStarted = false;
 
 void keepWindow(ofAppBaseWindow*) {}
 
+// A termination request (SIGTERM, or SIGINT from the terminal) ends the app
+// the way its own quit does, from the next frame; a second one ends it at
+// once. Installed before anything else can claim the signals: the sound
+// library would otherwise turn them into quit events no one reads.
+std::atomic<bool> exitRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+void requestExit(int sig) {
+    if (exitRequested.exchange(true)) {
+        std::signal(sig, SIG_DFL);
+        std::raise(sig);
+    }
+}
+
+void catchTermination(int sig) {
+    struct sigaction old {};
+    // One the launching shell ignores (a background job's SIGINT) stays ignored.
+    if (sigaction(sig, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) return;
+    struct sigaction request {};
+    request.sa_handler = requestExit;
+    sigemptyset(&request.sa_mask);
+    sigaction(sig, &request, nullptr);
+}
+
 // What the forwarders talk to before a window exists.
 ofAppBaseWindow& window() {
     static ofAppBaseWindow* noWindow = new ofAppBaseWindow;
@@ -46,6 +72,8 @@ void ofSetupOpenGL(ofAppBaseWindow* windowPtr, int w, int h, int screenMode) {
 }
 
 void ofRunApp(ofBaseApp* app) {
+    catchTermination(SIGTERM);
+    catchTermination(SIGINT);
     currentApp = std::shared_ptr<ofBaseApp>(app);
     if (app) {
         app->mouseX = 0;
@@ -67,6 +95,10 @@ void ofExitCallback() {
 
 bool ofExitStarted() {
     return exitStarted;
+}
+
+bool ofExitRequested() {
+    return exitRequested.load();
 }
 
 ofBaseApp* ofGetAppPtr() {

@@ -17,6 +17,8 @@ void ofRunApp(ofBaseApp* app);
 void ofExitCallback();
 // True once the exit callback has begun: the process is inside exit.
 bool ofExitStarted();
+// A termination signal arrived since ofRunApp; the next frame ends the app.
+bool ofExitRequested();
 
 ofBaseApp* ofGetAppPtr();
 // Makes the application current; the runner owns it from then on.

@@ -55,6 +55,7 @@ void ofNotifySetup() {
 }
 
 void ofNotifyUpdate() {
+    if (ofExitRequested()) ofExitApp();
     if (std::shared_ptr<ofBaseRenderer>& renderer = ofGetCurrentRenderer()) renderer->update();
     if (ofBaseApp* app = ofGetAppPtr()) app->update();
     ofNotifyEvent(ofEvents().update, voidArgs);

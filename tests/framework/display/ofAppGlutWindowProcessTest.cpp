@@ -7,6 +7,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,6 +106,10 @@ public:
         std::vector<std::string> lines;
         for (std::string l; n-- != 0 && (l = line()) != "<eof>" && l != "<timeout>";) lines.push_back(l);
         return lines;
+    }
+
+    void signal(int sig) {
+        if (pid > 0) kill(pid, sig);
     }
 
     int exitStatus() {
@@ -314,5 +319,21 @@ TEST(WindowProcessExit, AnExitStatusSurvivesTheWindowsTeardown) {
         ASSERT_NE(probe.ready(), 0ul);
         EXPECT_EQ(probe.rest(), c.ending);
         EXPECT_EQ(probe.exitStatus(), c.status);
+    }
+}
+
+// A termination request from the system or the terminal ends the app as its
+// own quit does: the exit steps in order, status 0.
+TEST(WindowProcessExit, TerminationSignalsEndTheAppThroughItsExitSteps) {
+    const char* display = std::getenv("DISPLAY");
+    ASSERT_NE(display, nullptr);
+    for (int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(sig);
+        Probe probe;
+        probe.start(display);
+        ASSERT_NE(probe.ready(), 0ul);
+        probe.signal(sig);
+        EXPECT_EQ(probe.rest(), (Lines{"app.exit", "event.exit", "app.destroyed"}));
+        EXPECT_EQ(probe.exitStatus(), 0);
     }
 }
