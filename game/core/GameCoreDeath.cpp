@@ -6,12 +6,6 @@
 #include "ofLog.h"
 #include "ofMath.h"
 
-namespace {
-
-const float kTwoPi = 6.2831855f;
-
-}  // namespace
-
 std::vector<int> GameCore::roundShipTypes() const {
     std::vector<int> types;
     if (!coop) {
@@ -40,13 +34,8 @@ void GameCore::playerDied(bool intro, int player) {
         PlayerShip& ship = players[player];
         roundOverTimer = roundOverLength;
         introRestart = false;
-        for (int i = 0; i < 50; ++i) {
-            float a = ofRandom(kTwoPi);
-            float r = ofRandom(60);
-            Spark spark;
-            spark.setup(ship.point.position.x + std::cos(a) * r, ship.point.position.y + std::sin(a) * r, ship.colour);
-            sparks.push_back(spark);
-        }
+        for (int i = 0; i < 50; ++i)
+            sparks.push_back(Spark::scattered(ship.point.position.x, ship.point.position.y, 60, ship.colour));
         ship.point.velocity.set(0, 0);
         const bool spareLife = ship.shipType == SHIP_HARDY && !ship.hardyHitTaken && !shipAborted[player];
         if (!spareLife) ship.frozen = true;

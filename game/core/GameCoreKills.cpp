@@ -46,14 +46,8 @@ void GameCore::destroyFoe(int index, bool scored, bool smashSound) {
     }
 
     if (scored || smashSound) {
-        for (int i = 0; i < sparksPerKill; ++i) {
-            float a = ofRandom(kTwoPi);
-            float r1 = ofRandom(foe->size);
-            float r2 = ofRandom(foe->size);
-            Spark spark;
-            spark.setup(foe->x + std::cos(a) * r1, foe->y + std::sin(a) * r2, foe->color);
-            sparks.push_back(spark);
-        }
+        for (int i = 0; i < sparksPerKill; ++i)
+            sparks.push_back(Spark::scattered(foe->x, foe->y, foe->size, foe->color, true));
     }
 
     if (scored) {
@@ -101,14 +95,8 @@ void GameCore::destroyAsteroid(int index, bool quiet, int player, int weaponInde
     if (!quiet) raiseStat(coop ? "coop_asteroid_smashes" : "asteroid_smashes");
     if (quiet && !deathMatch) return;
 
-    for (int i = 0; i < sparksPerKill / 2; ++i) {
-        float a = ofRandom(kTwoPi);
-        float r1 = ofRandom(rock->size);
-        float r2 = ofRandom(rock->size);
-        Spark spark;
-        spark.setup(rock->x + std::cos(a) * r1, rock->y + std::sin(a) * r2, rock->color);
-        sparks.push_back(spark);
-    }
+    for (int i = 0; i < sparksPerKill / 2; ++i)
+        sparks.push_back(Spark::scattered(rock->x, rock->y, rock->size, rock->color, true));
     if (quiet) return;
 
     float direction;

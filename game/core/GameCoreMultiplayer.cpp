@@ -9,7 +9,6 @@
 
 namespace {
 
-const float kTwoPi = 6.2831855f;
 const float kHalfPi = 1.5707964f;
 const float kGrindDistanceSq = 30.0f * 30.0f;
 
@@ -18,10 +17,7 @@ float speedSq(const ofVec2f& v) {
 }
 
 Spark sparkAround(float x, float y, float reach, ofColor colour, int life) {
-    const float a = ofRandom(kTwoPi);
-    const float r = ofRandom(reach);
-    Spark spark;
-    spark.setup(x + std::cos(a) * r, y + std::sin(a) * r, colour);
+    Spark spark = Spark::scattered(x, y, reach, colour);
     spark.life = life;
     return spark;
 }

@@ -47,15 +47,8 @@ void GameCore::revivePlayer(CoopRegen& token) {
         weapon->velocity.set(0, 0);
     }
 
-    for (int i = 0; i < 100; ++i) {
-        const float angle = ofRandom(kTwoPi);
-        const float r1 = ofRandom(60);
-        const float r2 = ofRandom(60);
-        Spark spark;
-        spark.setup(ship.point.position.x + r1 * std::cos(angle), ship.point.position.y + r2 * std::sin(angle),
-                    playerColors[p]);
-        sparks.push_back(spark);
-    }
+    for (int i = 0; i < 100; ++i)
+        sparks.push_back(Spark::scattered(ship.point.position.x, ship.point.position.y, 60, playerColors[p], true));
 
     raiseStat("coop_revives");
     ++coopRevives;

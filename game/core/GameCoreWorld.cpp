@@ -479,13 +479,8 @@ void GameCore::stepMissionHooks() {
         ring.setup(ship.point.position.x, ship.point.position.y, ship.colour);
         ring.radius = 430;
         noiseRings.push_back(ring);
-        for (int i = 0; i < 10; ++i) {
-            const float a = ofRandom(kTwoPi);
-            const float r = ofRandom(10);
-            Spark spark;
-            spark.setup(ship.point.position.x + std::cos(a) * r, ship.point.position.y + std::sin(a) * r, ship.colour);
-            sparks.push_back(spark);
-        }
+        for (int i = 0; i < 10; ++i)
+            sparks.push_back(Spark::scattered(ship.point.position.x, ship.point.position.y, 10, ship.colour));
         // The mission ends the round now; a Hardy's spare life does not hold it open.
         ship.hardyHitTaken = true;
         playerDied(false, 0);

@@ -11,6 +11,15 @@ namespace {
 const float kTwoPi = 6.2831853f;
 }
 
+Spark Spark::scattered(float x, float y, float reach, ofColor colour, bool perAxis) {
+    const float a = ofRandom(kTwoPi);
+    const float r1 = ofRandom(reach);
+    const float r2 = perAxis ? ofRandom(reach) : r1;
+    Spark spark;
+    spark.setup(x + std::cos(a) * r1, y + std::sin(a) * r2, colour);
+    return spark;
+}
+
 void Spark::setup(float px, float py, ofColor c) {
     // The random draws come in this order so that a seeded burst repeats.
     big = ofRandomUnit() < 0.07f;

@@ -19,6 +19,9 @@ public:
     bool big = false;
 
     void setup(float x, float y, ofColor colour);
+    // A spark set up at a random spot within reach of (x, y): a random angle,
+    // then one random distance, or one for each axis when perAxis is set.
+    static Spark scattered(float x, float y, float reach, ofColor colour, bool perAxis = false);
     // Draws the spark as it is, then ages and moves it by one frame.
     void stepAndDraw();
 };
