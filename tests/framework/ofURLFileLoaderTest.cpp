@@ -13,94 +13,11 @@
 #include <set>
 #include <thread>
 
+#include "LoopbackHttpServer.h"
 #include "ofLog.h"
 #include "ofURLFileLoader.h"
 
 namespace {
-
-// A loopback socket bound to a free port; "listening" makes it accept.
-int boundSocket(int& port, bool listening) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), len);
-    if (listening) listen(fd, 32);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    port = ntohs(addr.sin_port);
-    return fd;
-}
-
-bool readable(int fd) {
-    pollfd p{fd, POLLIN, 0};
-    return poll(&p, 1, 20) > 0;
-}
-
-// An HTTP server on 127.0.0.1 that answers each request with the raw bytes
-// its script gives and then closes; with hold it never answers, with
-// trickleMillis it sends one byte at a time with that pause between.
-class RawHttpServer {
-public:
-    explicit RawHttpServer(std::function<std::string(const std::string&)> script, bool hold = false,
-                           int trickleMillis = 0)
-        : script(std::move(script)), hold(hold), trickleMillis(trickleMillis) {
-        int port = 0;
-        listener = boundSocket(port, true);
-        base = "http://127.0.0.1:" + std::to_string(port);
-        worker = std::thread([this] { serve(); });
-    }
-    ~RawHttpServer() {
-        stopping = true;
-        worker.join();
-        close(listener);
-    }
-    std::vector<std::string> requestLines() {
-        std::lock_guard<std::mutex> l(mutex);
-        return lines;
-    }
-    std::string base;
-
-private:
-    void serve() {
-        while (!stopping) {
-            if (!readable(listener)) continue;
-            const int conn = accept(listener, nullptr, nullptr);
-            std::string head;
-            char buf[4096];
-            while (!stopping && head.find("\r\n\r\n") == std::string::npos) {
-                if (!readable(conn)) continue;
-                const ssize_t n = recv(conn, buf, sizeof(buf), 0);
-                if (n <= 0) break;
-                head.append(buf, static_cast<std::size_t>(n));
-            }
-            {
-                std::lock_guard<std::mutex> l(mutex);
-                lines.push_back(head.substr(0, head.find("\r\n")));
-            }
-            while (hold && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const std::string answer = hold ? std::string() : script(head);
-            if (trickleMillis == 0) send(conn, answer.data(), answer.size(), MSG_NOSIGNAL);
-            for (std::size_t i = 0; trickleMillis > 0 && i < answer.size() && !stopping; ++i) {
-                if (send(conn, answer.data() + i, 1, MSG_NOSIGNAL) != 1) break;
-                std::this_thread::sleep_for(std::chrono::milliseconds(trickleMillis));
-            }
-            close(conn);
-        }
-    }
-    std::function<std::string(const std::string&)> script;
-    bool hold = false;
-    int trickleMillis = 0;
-    int listener = -1;
-    std::atomic<bool> stopping{false};
-    std::thread worker;
-    std::mutex mutex;
-    std::vector<std::string> lines;
-};
-
-std::string answer(const std::string& statusLine, const std::string& body) {
-    return statusLine + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
 
 // Loads the URL and returns what went to standard error.
 std::string loadCapturingErrors(const std::string& url, ofHttpResponse& r) {
@@ -121,10 +38,10 @@ void expectFailure(const std::string& url, const std::string& error) {
 }  // namespace
 
 TEST(URLLoaderTest, AnswersComeBackWithStatusReasonAndBody) {
-    RawHttpServer server([](const std::string& head) {
-        if (head.find("/missing") != std::string::npos) return answer("HTTP/1.1 404 Not Found", "no page");
+    LoopbackHttpServer server([](const std::string& head) {
+        if (head.find("/missing") != std::string::npos) return httpAnswer("HTTP/1.1 404 Not Found", "no page");
         if (head.find("/unsized") != std::string::npos) return std::string("HTTP/1.0 200 Fine\r\n\r\nall of it");
-        return answer("HTTP/1.1 200 OK", "line one\r\nline two\n");
+        return httpAnswer("HTTP/1.1 200 OK", "line one\r\nline two\n");
     });
     ofHttpResponse ok, missing, unsized;
     const std::string err = loadCapturingErrors(server.base + "/stats.php", ok) +
@@ -143,7 +60,7 @@ TEST(URLLoaderTest, AnswersComeBackWithStatusReasonAndBody) {
 }
 
 TEST(URLLoaderTest, RequestTargetIsThePathAndQueryAsGivenWithBlanksEscaped) {
-    RawHttpServer server([](const std::string&) { return answer("HTTP/1.1 200 OK", ""); });
+    LoopbackHttpServer server([](const std::string&) { return httpAnswer("HTTP/1.1 200 OK", ""); });
     ofLoadURL(server.base);
     ofLoadURL(server.base + "?only=query");
     ofLoadURL(server.base + "/sendscore.php?name=A B&score=10");
@@ -158,9 +75,9 @@ TEST(URLLoaderTest, RequestTargetIsThePathAndQueryAsGivenWithBlanksEscaped) {
 }
 
 TEST(URLLoaderTest, RefusedConnectionAndBadUrlFail) {
-    int port = 0;
-    close(boundSocket(port, false));  // nothing listens there now
-    expectFailure("http://127.0.0.1:" + std::to_string(port) + "/x", "Connection refused");
+    std::string nobody;
+    close(bindLoopback(nobody));  // nothing listens there now
+    expectFailure(nobody + "/x", "Connection refused");
     ofHttpResponse r;
     const std::string err = loadCapturingErrors("http://127.0.0.1:99999/x", r);
     EXPECT_EQ(r.status, -1);
@@ -170,7 +87,8 @@ TEST(URLLoaderTest, RefusedConnectionAndBadUrlFail) {
 
 TEST(URLLoaderTest, ServerThatNeverAnswersTimesOut) {
     EXPECT_EQ(ofGetURLFileLoader().getTimeoutMillis(), 20000);
-    RawHttpServer server([](const std::string&) { return std::string(); }, true);
+    LoopbackHttpServer server([](const std::string&) { return std::string(); });
+    server.holding = true;
     ofGetURLFileLoader().setTimeoutMillis(800);
     auto start = std::chrono::steady_clock::now();
     expectFailure(server.base + "/slow", "Timeout");
@@ -182,7 +100,7 @@ TEST(URLLoaderTest, ServerThatNeverAnswersTimesOut) {
 
 TEST(URLLoaderTest, BodyCutShortIsAFailure) {
     const std::string big(3000, 'b');
-    RawHttpServer server([&](const std::string& head) {
+    LoopbackHttpServer server([&](const std::string& head) {
         const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
         if (head.find("/fixed") != std::string::npos)
             return std::string("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789");
@@ -200,7 +118,7 @@ TEST(URLLoaderTest, BodyCutShortIsAFailure) {
 }
 
 TEST(URLLoaderTest, SaveToWritesTheBodyToTheNamedFile) {
-    RawHttpServer server([](const std::string&) { return answer("HTTP/1.1 200 OK", std::string("bin\0ary", 7)); });
+    LoopbackHttpServer server([](const std::string&) { return httpAnswer("HTTP/1.1 200 OK", std::string("bin\0ary", 7)); });
     std::system("mkdir -p data");
     const std::string name = "saved_" + std::to_string(getpid()) + ".bin";
     ofHttpResponse r = ofGetURLFileLoader().handleRequest(ofHttpRequest(server.base + "/f", name, true));
@@ -213,7 +131,7 @@ TEST(URLLoaderTest, SaveToWritesTheBodyToTheNamedFile) {
 }
 
 TEST(URLLoaderTest, FirstUseFromManyThreadsGivesDistinctConsecutiveIds) {
-    RawHttpServer server([](const std::string& head) { return answer("HTTP/1.1 200 OK", head.substr(4, 6)); });
+    LoopbackHttpServer server([](const std::string& head) { return httpAnswer("HTTP/1.1 200 OK", head.substr(4, 6)); });
     const int n = 8;
     std::vector<ofHttpResponse> responses(n);
     std::atomic<bool> go{false};
@@ -239,11 +157,11 @@ TEST(URLLoaderTest, FirstUseFromManyThreadsGivesDistinctConsecutiveIds) {
 }
 
 TEST(URLLoaderTest, HeaderSectionCutOffByTheCloseOrWithoutAStatusIsAFailure) {
-    RawHttpServer server([](const std::string& head) {
+    LoopbackHttpServer server([](const std::string& head) {
         if (head.find("/fields") != std::string::npos) return std::string("HTTP/1.1 200 OK\r\nContent-Le");
         if (head.find("/status") != std::string::npos) return std::string("HTTP/1.1 200 OK\r\n");
         if (head.find("/nothing") != std::string::npos) return std::string();
-        if (head.find("/minus") != std::string::npos) return answer("HTTP/1.1 -1 Fake", "body");
+        if (head.find("/minus") != std::string::npos) return httpAnswer("HTTP/1.1 -1 Fake", "body");
         if (head.find("/continue") != std::string::npos)
             return std::string("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 201 Made\nContent-Length: 2\n\nok");
         return std::string("HTTP/1.1 200 OK\n\nbare line feeds");
@@ -266,8 +184,8 @@ TEST(URLLoaderTest, ServerTricklingBytesIsCutOffAtTheOverallDeadline) {
     ofURLFileLoader& loader = ofGetURLFileLoader();
     EXPECT_EQ(loader.getDeadlineMillis(), 20000);
     // Every byte comes well within the time-out; the whole would take a minute.
-    RawHttpServer server([](const std::string&) { return answer("HTTP/1.1 200 OK", std::string(1200, 'x')); },
-                         false, 50);
+    LoopbackHttpServer server([](const std::string&) { return httpAnswer("HTTP/1.1 200 OK", std::string(1200, 'x')); },
+                              50);
     const struct {
         long timeout, deadline, expectedMillis;
     } cases[] = {{800, 0, 800}, {20000, 1500, 1500}};

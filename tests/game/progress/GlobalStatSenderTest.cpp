@@ -46,7 +46,7 @@ TEST(GlobalStatSenderTest, IncrementsArrivingDuringASlowRequestAllGoWithTheNext)
 TEST(GlobalStatSenderTest, AFailedSumStaysPendingAndGoesOutWithTheNextIncrement) {
     std::atomic<bool> refuse{true};
     ScriptedServer server(
-        [&](const std::string&) { return refuse ? answer("HTTP/1.1 503 Busy", "") : ok("success\n"); });
+        [&](const std::string&) { return refuse ? httpAnswer("HTTP/1.1 503 Busy", "") : ok("success\n"); });
     GlobalStatSender sender;
     sender.setServer(server.server());
     testing::internal::CaptureStdout();
@@ -63,7 +63,7 @@ TEST(GlobalStatSenderTest, AFailedSumStaysPendingAndGoesOutWithTheNextIncrement)
 }
 
 TEST(GlobalStatSenderTest, DroppedSumsAreNotSentAndAFailedOneIsNotPutBack) {
-    ScriptedServer server([](const std::string&) { return answer("HTTP/1.1 500 No", ""); });
+    ScriptedServer server([](const std::string&) { return httpAnswer("HTTP/1.1 500 No", ""); });
     GlobalStatSender sender;
     sender.setServer(server.server());
     server.holding = true;

@@ -41,7 +41,7 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         {"/html", ok("<html><body>success</body></html>\n"), false, "no success in the reply"},
         {"/later", ok("error\nsuccess\n"), false, "no success in the reply"},
         {"/empty", ok(""), false, "no success in the reply"},
-        {"/status500", answer("HTTP/1.1 500 Internal Server Error", "success\n"), false, "status 500"},
+        {"/status500", httpAnswer("HTTP/1.1 500 Internal Server Error", "success\n"), false, "status 500"},
         {"/cut", "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nsuccess\n", false, ""},
         {"/garbage", "\x01\x02 not http at all\r\n\r\n", false, ""},
     };
