@@ -55,12 +55,10 @@ void dictReset(Dict* dict, bool indexed);
 DictNode* dictInsertBefore(Dict* dict, DictNode* node, DictKey key);
 // The lowest node whose key the probe comes before or with (the head if none).
 DictNode* dictSearch(Dict* dict, DictKey key);
-// A node not yet linked (null when there is no memory), its room, and its
-// return when it is not to be linked after all.
+// A node not yet linked (null when there is no memory), and its room.
 inline DictNode* dictNewNode(Dict* dict) { return (DictNode*)bucketAlloc(dict->nodePool); }
 inline void* dictNodeRoom(DictNode* node) { return (unsigned char*)node + DICT_NODE_ROOM_OFFSET; }
 inline DictNode* dictNodeOfRoom(void* room) { return (DictNode*)((unsigned char*)room - DICT_NODE_ROOM_OFFSET); }
-inline void dictFreeNode(Dict* dict, DictNode* node) { bucketFree(dict->nodePool, node); }
 // dictInsertBefore for a node from dictNewNode whose key is set.
 void dictLinkBefore(Dict* dict, DictNode* node, DictNode* newNode);
 

@@ -74,7 +74,7 @@ struct EdgeOrder {
 void deleteRegion(TESStesselator* tess, ActiveRegion* reg) {
     reg->eUp->activeRegion = nullptr;
     // The region lives in its node's room and goes with it.
-    dictDelete(tess->dict, reg->nodeUp);
+    dictDelete(tess->dict, dictNodeOfRoom(reg));
 }
 
 void fixUpperEdge(TESStesselator* tess, ActiveRegion* reg, TESShalfEdge* newEdge) {
@@ -115,7 +115,6 @@ ActiveRegion* newRegion(TESStesselator* tess, TESShalfEdge* eUp) {
     ActiveRegion* reg = (ActiveRegion*)dictNodeRoom(node);
     node->key = reg;
     reg->eUp = eUp;
-    reg->nodeUp = node;
     reg->windingNumber = 0;
     reg->inside = false;
     reg->fixUpperEdge = false;
@@ -126,7 +125,7 @@ ActiveRegion* newRegion(TESStesselator* tess, TESShalfEdge* eUp) {
 
 ActiveRegion* addRegionBelow(TESStesselator* tess, ActiveRegion* regAbove, TESShalfEdge* eNewUp) {
     ActiveRegion* regNew = newRegion(tess, eNewUp);
-    dictLinkBeforeBy(tess->dict, regAbove->nodeUp, regNew->nodeUp, EdgeOrder{tess});
+    dictLinkBeforeBy(tess->dict, dictNodeOfRoom(regAbove), dictNodeOfRoom(regNew), EdgeOrder{tess});
     eNewUp->activeRegion = regNew;
     return regNew;
 }
@@ -601,7 +600,7 @@ void addSentinel(TESStesselator* tess, TESSreal smin, TESSreal smax, TESSreal t)
 
     ActiveRegion* reg = newRegion(tess, e);
     reg->sentinel = true;
-    dictLinkBefore(tess->dict, &tess->dict->head, reg->nodeUp);
+    dictLinkBefore(tess->dict, &tess->dict->head, dictNodeOfRoom(reg));
     e->activeRegion = reg;
 }
 
