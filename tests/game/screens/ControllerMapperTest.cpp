@@ -77,8 +77,8 @@ TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
 
     mapper.open();
     EXPECT_TRUE(mapper.controllerListRequest);
-    mapper.addController("Pad A", 6, 14);
-    mapper.addController("Pad B", 4, 12);
+    mapper.addController("Pad A", 6, 14, 0);
+    mapper.addController("Pad B", 4, 12, 1);
     mapper.addController("DONE", 0, 0);
     captureOutput([&] { choose(1); });
     ASSERT_FALSE(mapper.showingControllerList);
