@@ -36,6 +36,12 @@ protected:
         float x = 0;
         float y = 0;
     };
+    // A pad-button glyph: the action it shows and where.
+    struct DrawnGlyph {
+        int button = 0;
+        int x = 0;
+        int y = 0;
+    };
     static constexpr int keyEnter = 13;
     static constexpr int keyEscape = 27;
     static constexpr int keyCtrlQ = 17;
@@ -64,6 +70,7 @@ protected:
         PixelFont::textObserver = [this](const std::string& text, float size, float x, float y) {
             drawn.push_back({text, size, x, y});
         };
+        GameCore::padButtonObserver = [this](int button, int x, int y) { glyphs.push_back({button, x, y}); };
         app.reset(new vantorixPC);
         app->core.soundBank.makePlayer = [this] { return std::make_shared<SoundCallCounter>(sounds); };
         // The runner runs one update between the set-up and the first frame.
@@ -78,6 +85,7 @@ protected:
         // Stops the pad handler's hot-plug thread before the fake devices go.
         captureOutput([] { ofNotifyExit(); });
         PixelFont::textObserver = nullptr;
+        GameCore::padButtonObserver = nullptr;
         ofxGamepadSetInputSystemFactory(nullptr);
         vxRecordWindowTitle("");
         vxRecordWindow(0);
@@ -97,6 +105,7 @@ protected:
         console += captureOutput([&] {
                        app->update();
                        drawn.clear();
+                       glyphs.clear();
                        recorder->reset();
                        app->draw();
                    }).out;
@@ -131,7 +140,12 @@ protected:
         for (char c : text) press(static_cast<unsigned char>(c));
     }
     // Positions are the game's own (virtual) coordinates.
-    void moveMouse(float x, float y) { app->mouseMoved(windowX(x), windowY(y)); }
+    void moveMouse(float x, float y) {
+        app->mouseMoved(windowX(x), windowY(y));
+        // As the runner does: the app keeps the last pointer position, which steers.
+        app->mouseX = windowX(x);
+        app->mouseY = windowY(y);
+    }
     void click(float x, float y) {
         moveMouse(x, y);
         app->mousePressed(windowX(x), windowY(y), 0);
@@ -146,9 +160,12 @@ protected:
         click(t->x + font.getStringWidth(text, t->size) / 2, t->y - font.getCharHeight(t->size) / 2);
     }
 
-    // Pads: plugged ones attach on the next frame.
+    // Pads: the handler rescans at once (as its hot-plug thread would) and
+    // new ones attach on the next frame in the main menu or the lobby; a pad
+    // left out is unplugged.
     void plug(const std::vector<fakepads::DeviceSpec>& specs) {
         devices.plug(specs);
+        console += captureOutput([] { ofxGamepadHandler::get()->updatePadList(); }).out;
         frame();
     }
     void padButton(int pad, int button) {
@@ -196,6 +213,7 @@ protected:
     std::shared_ptr<std::vector<std::string>> sounds = std::make_shared<std::vector<std::string>>();
     std::unique_ptr<vantorixPC> app;
     std::vector<DrawnText> drawn;
+    std::vector<DrawnGlyph> glyphs;
     std::string console;
     std::filesystem::path home;
     std::filesystem::path previous;
