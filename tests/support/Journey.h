@@ -163,7 +163,10 @@ protected:
     // Pads: the handler rescans at once (as its hot-plug thread would) and
     // new ones attach on the next frame in the main menu or the lobby; a pad
     // left out is unplugged.
+    // The hot-plug thread is stopped first so that no rescan of its own can
+    // install the old device list after this one; the next frame restarts it.
     void plug(const std::vector<fakepads::DeviceSpec>& specs) {
+        ofxGamepadHandler::get()->disableHotplug();
         devices.plug(specs);
         console += captureOutput([] { ofxGamepadHandler::get()->updatePadList(); }).out;
         frame();
