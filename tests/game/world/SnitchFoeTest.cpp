@@ -78,20 +78,3 @@ TEST(SnitchFoe, GivesUpOnAnArenaWithNoInsideAndNeedsAnArena) {
     EXPECT_XY(lost, 47.63427f, 278.6452f, 1e-3f);
     EXPECT_XY(ofVec2f(lost.spotX, lost.spotY), 261.9062f, 65.4174f, 1e-3f);
 }
-
-TEST(SnitchFoe, DrawsTheBellOfThirteenVertices) {
-    RecorderScope scope;
-    Chase c(1);
-    c.snitch.pulseOffset = 40;
-    c.snitch.draw();
-    const std::vector<ofPolyline> outlines = scope.renderer->drawnPolylines;
-    EXPECT_EQ(callsStartingWith(scope.take(), "setColor"), (Calls{"setColor(10,20,30,100)", "setColor(50,60,70,255)"}));
-    ASSERT_TRUE(outlines.size() == 2u && outlines[1].size() == 13u);  // the inner outline, 0.6 × 18
-    // clang-format off
-    const float expected[13][2] = {
-        {-0.8660254f, -0.5f}, {-0.7071068f, -0.7071068f}, {-0.5f, -0.8660254f}, {-0.258819f, -0.9659258f}, {0, -1},
-        {0.258819f, -0.9659258f}, {0.5f, -0.8660254f}, {0.7071068f, -0.7071068f}, {1, 0.25f}, {0.5f, 0.25f}, {0, 1},
-        {-0.5f, 0.25f}, {-1, 0.25f}};
-    // clang-format on
-    for (int i = 0; i < 13; i++) EXPECT_XY(outlines[1][i], expected[i][0] * 10.8f, expected[i][1] * 10.8f, 1e-4f);
-}

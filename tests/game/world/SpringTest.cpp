@@ -5,11 +5,8 @@
 
 TEST(Spring, SetupRestoresTheDefaultsThenAppliesTheType) {
     // type, segment, rest length, strength, width
-    const float cases[][5] = {{SHIP_HEAVY, 0, 84.5f, 0.006f, 1.5f},
-                              {42, 0, 130, 0.01f, 1},
-                              {SHIP_CASCADE, 5, 280, 0.01f, 1},
-                              {SHIP_CASCADE, 6, 310, 0.01f, 1},
-                              {SHIP_CASCADE, 11, 460, 0.01f, 1}};
+    const float cases[][5] = {
+        {SHIP_HEAVY, 0, 84.5f, 0.006f, 1.5f}, {42, 0, 130, 0.01f, 1}, {SHIP_CASCADE, 11, 460, 0.01f, 1}};
     for (const auto& c : cases) {
         Spring s;
         s.setupForShipType(SHIP_HEAVY, 0);
