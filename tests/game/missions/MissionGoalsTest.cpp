@@ -3,14 +3,6 @@
 #include "MissionTestSupport.h"
 #include "NormFoe.h"
 
-TEST_F(MissionFixture, GoalKindsListOnlyTheGoalComponents) {
-    attach();
-    ASSERT_EQ(list.pool.size(), 12u);
-    EXPECT_TRUE(list.pool[6].components.size() == 2u && list.pool[7].components.size() == 2u);
-    EXPECT_EQ(list.pool[6].goalKinds, std::vector<int>{0});
-    EXPECT_EQ(list.pool[7].goalKinds, std::vector<int>{1});
-}
-
 TEST_F(MissionFixture, GoalsCompleteOnceFromTheCountersAlone) {
     defineAndSetup();
     ASSERT_EQ(names(list.current), std::vector<std::string>({"First Blood", "Rock Breaker", "Catch the Snitch"}));
@@ -22,10 +14,8 @@ TEST_F(MissionFixture, GoalsCompleteOnceFromTheCountersAlone) {
     kills = 10;
     list.update(0.033f);
     list.update(0.033f);  // twice in one frame: nothing counted twice
-    EXPECT_TRUE(list.current[0].complete && completeSound->plays == 2);
-    ASSERT_EQ(list.banners.size(), 2u);
+    EXPECT_TRUE(list.current[0].complete && completeSound->plays == 2 && list.banners.size() == 2u);
     EXPECT_EQ(list.banners[0].title + " " + list.banners[0].name, "COMPLETE! Rock Breaker");
-    EXPECT_EQ(list.sparks.size(), 60u);
     EXPECT_FALSE(list.killPlayerRequest || list.endingRequest);
 
     multikill = 4;
@@ -98,9 +88,8 @@ TEST_F(MissionFixture, GoalPointsOneAtATimeThenTheWayOut) {
     walls.update(1.0f);
     auto& exit = static_cast<GoalPointMissionComponent&>(*list.pool[11].components[0]);
     exit.reset();
-    const float a = walls.rotation - walls.exitWidth / 2, r = walls.radius + 300.0f;
-    EXPECT_NEAR(exit.point.x, walls.centreX + std::cos(a) * r, 1e-3);
-    EXPECT_NEAR(exit.point.y, walls.centreY + std::sin(a) * r, 1e-3);
+    const float a = walls.rotation - walls.exitWidth / 2, r = walls.radius + 300.0f;  // beyond the gap
+    EXPECT_LT(ofDist(exit.point.x, exit.point.y, walls.centreX + std::cos(a) * r, walls.centreY + std::sin(a) * r), 1e-3);
     ship.point.position.set(exit.point.x, exit.point.y);
     exit.update(0.033f);
     EXPECT_EQ(exit.progressText(), "OUT!");
