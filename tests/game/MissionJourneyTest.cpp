@@ -113,8 +113,11 @@ TEST_F(MissionJourney, TheLastMissionBringsTheEndingAndAFullRun) {
     // The field is cleared for the three friends.
     EXPECT_EQ(core().playerCount, 4);
     EXPECT_TRUE(core().foes.empty() && core().asteroids.empty());
-    for (const char* line : {"ALL MISSIONS COMPLETE", "YOUR FRIENDS CAME", "THANK YOU FOR PLAYING", "THE END"})
+    for (const char* line : {"ALL MISSIONS COMPLETE", "YOUR FRIENDS CAME", "THANK YOU FOR PLAYING", "THE END"}) {
         EXPECT_TRUE(waitFor(line, 6)) << line;
+        // No count of lives under the friends.
+        EXPECT_EQ(screen().find("lives left"), std::string::npos) << screen();
+    }
     ASSERT_TRUE(waitUntil([&] { return core().gameState == GameState::RoundOver; }, 6));
     EXPECT_FALSE(core().endingActive);
 

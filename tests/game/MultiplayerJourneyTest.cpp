@@ -18,18 +18,20 @@ protected:
         padAxis(pad, app->axisIds[pad][1], 0);
     }
     int count(const std::string& text) const {
-        return static_cast<int>(std::count_if(drawn.begin(), drawn.end(), [&](const DrawnText& t) { return t.text == text; }));
+        return static_cast<int>(
+            std::count_if(drawn.begin(), drawn.end(), [&](const DrawnText& t) { return t.text == text; }));
     }
     bool saved(const std::string& tagAndValue) const {
         return file("playerData.xml").find(tagAndValue) != std::string::npos;
     }
-    // Music calls that would restart or start a track, since the given entry.
+    // Calls since the given entry that start, rewind or unpause a multiplayer track.
     int musicStarts(size_t from) const {
         int n = 0;
         for (size_t i = from; i < sounds->size(); ++i) {
             const std::string& s = (*sounds)[i];
-            if (s.rfind("audio/music", 0) == 0 && (s.find(" play") != std::string::npos ||
-                                                   s.find(" setPosition") != std::string::npos))
+            if (s.rfind("vs", 0) == 0 && (s.find(" play") != std::string::npos ||
+                                          s.find(" position") != std::string::npos ||
+                                          s.find(" paused 0") != std::string::npos))
                 ++n;
         }
         return n;
