@@ -37,7 +37,7 @@ protected:
     // The actions of the glyphs drawn last frame.
     std::set<int> glyphActions() const {
         std::set<int> actions;
-        for (const DrawnGlyph& g : glyphs) actions.insert(g.action);
+        for (const DrawnGlyph& g : glyphs) actions.insert(g.button);
         return actions;
     }
     // Whether a glyph of the action sits left of the text, on its line.
@@ -45,7 +45,7 @@ protected:
         const DrawnText* t = find(text);
         if (t == nullptr) return false;
         for (const DrawnGlyph& g : glyphs)
-            if (g.action == action && g.x < t->x && g.x > t->x - 120 && std::fabs(g.y - (t->y - 4 * t->size)) < 30)
+            if (g.button == action && g.x < t->x && g.x > t->x - 120 && std::fabs(g.y - (t->y - 4 * t->size)) < 30)
                 return true;
         return false;
     }

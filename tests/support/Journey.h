@@ -36,9 +36,9 @@ protected:
         float x = 0;
         float y = 0;
     };
-    // A pad-button glyph: the action it shows and where, in screen units.
+    // A pad-button glyph: the action it shows and where.
     struct DrawnGlyph {
-        int action = 0;
+        int button = 0;
         int x = 0;
         int y = 0;
     };
@@ -70,7 +70,7 @@ protected:
         PixelFont::textObserver = [this](const std::string& text, float size, float x, float y) {
             drawn.push_back({text, size, x, y});
         };
-        GameCore::padButtonObserver = [this](int action, int x, int y) { glyphs.push_back({action, x, y}); };
+        GameCore::padButtonObserver = [this](int button, int x, int y) { glyphs.push_back({button, x, y}); };
         app.reset(new vantorixPC);
         app->core.soundBank.makePlayer = [this] { return std::make_shared<SoundCallCounter>(sounds); };
         // The runner runs one update between the set-up and the first frame.
@@ -144,11 +144,11 @@ protected:
         for (char c : text) press(static_cast<unsigned char>(c));
     }
     // Positions are the game's own (virtual) coordinates.
-    // The pointer is kept where the runner keeps it too: mouse steering reads it.
     void moveMouse(float x, float y) {
+        app->mouseMoved(windowX(x), windowY(y));
+        // As the runner does: the app keeps the last pointer position, which steers.
         app->mouseX = windowX(x);
         app->mouseY = windowY(y);
-        app->mouseMoved(windowX(x), windowY(y));
     }
     void click(float x, float y) {
         moveMouse(x, y);
@@ -164,11 +164,15 @@ protected:
         click(t->x + font.getStringWidth(text, t->size) / 2, t->y - font.getCharHeight(t->size) / 2);
     }
 
-    // Pads: plugged ones attach on the next frame (in the menu or the lobby).
-    // The rescan runs here rather than waiting for the hot-plug thread's.
+    // Pads: the handler rescans at once (as its hot-plug thread would) and
+    // new ones attach on the next frame in the main menu or the lobby; a pad
+    // left out is unplugged.
+    // The hot-plug thread is stopped first so that no rescan of its own can
+    // install the old device list after this one; the next frame restarts it.
     void plug(const std::vector<fakepads::DeviceSpec>& specs) {
+        ofxGamepadHandler::get()->disableHotplug();
         devices.plug(specs);
-        captureOutput([] { ofxGamepadHandler::get()->updatePadList(); });
+        console += captureOutput([] { ofxGamepadHandler::get()->updatePadList(); }).out;
         frame();
     }
     void padButton(int pad, int button) {
@@ -212,7 +216,8 @@ protected:
     GameCore& core() { return app->core; }
 
     // Takes the shape the game asks for, as a real window does; the journey
-    // hands the resize to the app between frames, as the runner does.
+    // hands the resize to the app between frames, as the runner does, so the
+    // screens are laid out (the pause buttons take clicks).
     struct JourneyWindow : TestWindow {
         void setWindowShape(int w, int h) override {
             TestWindow::setWindowShape(w, h);
