@@ -53,6 +53,12 @@ TEST_F(ArcadeJourney, ARoundToGameOverARetryPausedResumedAbortedAndTheMenu) {
     EXPECT_FALSE(shows("RESUME"));
     wait(0.2f);
     EXPECT_GT(core().playTime, clock);
+    // Enter does not pause a round, but resumes a paused one.
+    press(keyEnter);
+    EXPECT_FALSE(core().paused);
+    press('P');
+    press(keyEnter);
+    EXPECT_FALSE(core().paused);
 
     press(keyEscape);
     ASSERT_TRUE(core().paused);

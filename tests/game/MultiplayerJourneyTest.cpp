@@ -190,30 +190,8 @@ TEST_F(MultiplayerJourney, ADeathMatchFromTheLobbyToTheAwardsAndBack) {
     EXPECT_EQ(core().gameState, GameState::MainMenu);
 }
 
-// A death match aborted from the pause goes back to the lobby.
-TEST_F(MultiplayerJourney, ADeathMatchAbortedFromThePause) {
-    toMenu();
-    plug({fakepads::DeviceSpec("Pad A", 4, 12), fakepads::DeviceSpec("Pad B", 4, 12)});
-    clickText("Death Match");
-    padAction(0, A::Confirm);
-    padAction(1, A::Confirm);
-    padAction(0, A::Start);
-    padAction(1, A::Start);
-    ASSERT_TRUE(waitFor("LEVEL SELECT"));
-    wait(1);
-    padAction(0, A::Confirm);
-    wait(6);
-    padAction(1, A::Start);
-    ASSERT_TRUE(core().paused);
-    padAction(1, A::Confirm);
-    EXPECT_FALSE(core().paused);
-    padAction(1, A::Start);
-    padAction(1, A::Select);
-    EXPECT_EQ(core().gameState, GameState::MultiplayerLobby);
-    EXPECT_TRUE(waitFor("DEATH MATCH"));
-}
-
-// The debug join readies four ships; the level select still takes the keys.
+// The debug join readies four ships; the level select still takes the keys;
+// the match is paused and aborted by the mouse.
 class DebugJourney : public MultiplayerJourney {
 protected:
     void beforeStart() override { writeFile("playerData.xml", "<DEBUG_OPTIONS><ENABLED>1</ENABLED></DEBUG_OPTIONS>"); }
@@ -234,4 +212,10 @@ TEST_F(DebugJourney, TheDebugJoinLeavesTheLevelSelectToTheKeys) {
     press(keyEnter);
     ASSERT_EQ(core().gameState, GameState::Playing);
     EXPECT_EQ(core().matchSettings.map, 1);
+
+    // Paused and aborted: back to the lobby with the four still in.
+    press('p');
+    clickText("ABORT");
+    EXPECT_EQ(core().gameState, GameState::MultiplayerLobby);
+    EXPECT_TRUE(core().players[3].joined && core().deathMatch);
 }
