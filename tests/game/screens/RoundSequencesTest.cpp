@@ -118,7 +118,8 @@ TEST_F(RoundSequences, EndingPlacesTheFriendsAndEndsAtSixteenSecondsReportingOnc
         EXPECT_TRUE(!ships[k].frozen && ships[k].invulnerabilityTimer == 2) << k;
     }
     // time, line shown and its alpha
-    const float table[][3] = {{0.25f, 0, 127}, {2, 0, 255}, {4.5f, 1, 255}, {8.25f, 2, 127}, {15.9f, 3, 51}, {16, -1, 0}};
+    const float table[][3] = {{0.25f, 0, 127}, {2, 0, 255},    {4.5f, 1, 255},
+                              {8.25f, 2, 127}, {15.9f, 3, 51}, {16, -1, 0}};
     float now = 0;
     for (const auto& row : table) {
         ending.update(row[0] - now);

@@ -35,7 +35,8 @@ TEST(ArenaWalls, EveryShapeIsLaidClosedFollowsItsClocksAndIsDrawnOpen) {
         ArenaWalls w = walls(static_cast<int>(r[0]), static_cast<int>(r[1]));
         for (int i = 0; i < r[2]; i++) w.update(r[3]);
         const ofPoint p = (r[5] == 1 ? w.inner : w.outer)[static_cast<int>(r[6])];
-        EXPECT_TRUE(std::fabs(p.x - r[7]) < 0.01f && std::fabs(p.y - r[8]) < 0.01f) << r[0] << ": " << p.x << "," << p.y;
+        EXPECT_TRUE(std::fabs(p.x - r[7]) < 0.01f && std::fabs(p.y - r[8]) < 0.01f)
+            << r[0] << ": " << p.x << "," << p.y;
     }
     for (bool mission : {true, false}) {  // the override holds only for a mission
         ArenaWalls m;

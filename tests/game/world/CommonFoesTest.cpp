@@ -41,7 +41,8 @@ TEST(NormFoe, OutlineChannelsPassTwoHundredFiftyFive) {
     jitter.color.set(250, 100, 0);
     jitter.pulseOffset = 55.7f;
     jitter.draw();
-    EXPECT_EQ(callsStartingWith(rec.take(), "setColor"), (Calls{"setColor(250,100,0,100)", "setColor(305,155,55,255)"}));
+    EXPECT_EQ(callsStartingWith(rec.take(), "setColor"),
+              (Calls{"setColor(250,100,0,100)", "setColor(305,155,55,255)"}));
 }
 
 TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) {

@@ -20,7 +20,8 @@ TEST(LayerBatch, RectsGoInVertexOrderFromTheirLayersFirstSlotWithLowByteColours)
     ASSERT_TRUE(tri.addRect(5, 6, 0, 1, 1, 1) && tri.addRect(7, 8, 0, 1, 1, 2));
     EXPECT_EQ(xyz(tri, 36, 1), (Floats{5, 6, 0}));
     EXPECT_EQ(xyz(tri, 60, 1), (Floats{7, 8, 0}));
-    EXPECT_EQ(Ints(tri.colours.begin() + 35 * 4, tri.colours.begin() + 37 * 4), (Ints{10, 20, 30, 40, 44, 255, 0, 255}));
+    EXPECT_EQ(Ints(tri.colours.begin() + 35 * 4, tri.colours.begin() + 37 * 4),
+              (Ints{10, 20, 30, 40, 44, 255, 0, 255}));
     EXPECT_EQ(tri.objectCounts, (Ints{0, 4, 2}));
     tri.clear();
     ASSERT_TRUE(tri.addRect(9, 9, 0, 1, 1, 1));

@@ -1,6 +1,5 @@
 #include "PixelFont.h"
 #include "PlayerShip.h"
-#include "ShipType.h"
 #include "WorldTest.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include "GLTestWindow.h"
 #include "PixelFont.h"
 #include "PlayerShip.h"
-#include "ShipType.h"
 #include "Spring.h"
 #include "WeaponParticle.h"
 #include "ofGraphics.h"
