@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "ofFramePacer.h"
@@ -84,4 +86,24 @@ TEST(FramePacer, SmoothedRateMixesOneTenthOfTheLastFrame) {
     pacer.tick(2);
     EXPECT_NEAR(pacer.instantFrameRate, 10.0f, 1e-3);
     EXPECT_NEAR(pacer.smoothedFrameRate, 0.9f * smoothed + 1.0f, 1e-3);
+}
+
+TEST(FramePacer, HostileRatesGiveBoundedBudgetsAndSleeps) {
+    const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+    const std::pair<float, int> table[] = {{NAN, 0}, {1e-30f, top}, {-1e-30f, bottom}, {1e30f, 0}, {-1e30f, 0}};
+    PacerOnFakeClock pacer;
+    for (const auto& rb : table) {
+        pacer.setFrameRate(rb.first);
+        EXPECT_EQ(pacer.frameBudgetMillis, rb.second) << rb.first;
+    }
+    pacer.setFrameRate(1e-30f);  // a budget at int's top still sleeps a defined time
+    pacer.tick(0);
+    pacer.ms += 10;
+    pacer.tick(1);
+    pacer.setFrameRate(30);  // the low 32 bits of the clock wrap between two frames
+    pacer.ms = 0xFFFFFFFBu;
+    pacer.tick(2);
+    pacer.ms += 10;
+    pacer.tick(3);
+    EXPECT_EQ(pacer.sleeps, (std::vector<int>{top - 10, 23}));
 }

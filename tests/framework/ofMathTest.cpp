@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "CapturedOutput.h"
 #include "ofLog.h"
@@ -107,4 +108,18 @@ TEST(Noise, HalfAtTheOriginBoundedAndContinuousOnBothSides) {
     for (int i = 1; i < 100; ++i)
         same += std::fabs(simplexNoise2D(i * 0.31f, 0.7f) - simplexNoise2D(-i * 0.31f, 0.7f)) < 1e-6f;
     EXPECT_LT(same, 5);
+}
+
+TEST(Noise, HostileCoordinatesHaveDefinedCells) {
+    const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+    const std::pair<double, int> casts[] = {{NAN, 0}, {1e30, top}, {-1e30, bottom}, {2147483647.9, top},
+                                            {-2147483648.9, bottom}, {-2.9, -2}, {2.9, 2}};
+    for (const auto& c : casts) EXPECT_EQ(ofTruncToInt(c.first), c.second) << c.first;
+    // Far beyond int's cells every corner is out of reach: the noise is flat.
+    for (float far : {1e30f, -1e30f}) {
+        EXPECT_EQ(ofNoise2D(far, 0.5f), 0.5f);
+        EXPECT_EQ(ofNoise2D(far, -far), 0.5f);
+        EXPECT_EQ(ofNoise3D(0.5f, far, far), 0.5f);
+    }
+    EXPECT_TRUE(std::isnan(ofNoise2D(NAN, 1)) && std::isnan(ofNoise3D(1, NAN, 2)));
 }
