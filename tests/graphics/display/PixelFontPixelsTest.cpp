@@ -80,19 +80,41 @@ TEST_F(PixelFontPixels, TranslucentTextTintsEvenly) {
 
 TEST_F(PixelFontPixels, TitleLogoLettersAndAccentShadow) {
     FakeTessellator tessellator;  // fills convex outlines like the real one
-    // Logo unit u lands at x 248.5 + u and y 100 + u.
+    // Logo unit u lands at x 221 + u and y 100 + u.
     drawTitleLogo(480, 100, 1.0f, 0.5f);
     const int white = 127;
-    EXPECT_TRUE(near(GLTestWindow::pixel(550, 240), white, white, white));  // T's top bar
-    EXPECT_TRUE(near(GLTestWindow::pixel(557, 300), white, white, white));  // T's stem
-    EXPECT_TRUE(near(GLTestWindow::pixel(578, 240), 0, 0, 0));              // between T and O
-    EXPECT_TRUE(near(GLTestWindow::pixel(600, 310), 0, 0, 0));              // inside the O
-    EXPECT_TRUE(near(GLTestWindow::pixel(669, 250), white, white, white));  // the I
-    EXPECT_TRUE(near(GLTestWindow::pixel(515, 310), white, white, white));  // N's diagonal
-    EXPECT_TRUE(near(GLTestWindow::pixel(507, 310), 0, 0, 0));              // beside it
+    EXPECT_TRUE(near(GLTestWindow::pixel(522, 240), white, white, white));  // T's top bar
+    EXPECT_TRUE(near(GLTestWindow::pixel(529, 300), white, white, white));  // T's stem
+    EXPECT_TRUE(near(GLTestWindow::pixel(550, 240), 0, 0, 0));              // between T and O
+    EXPECT_TRUE(near(GLTestWindow::pixel(572, 310), 0, 0, 0));              // inside the O
+    EXPECT_TRUE(near(GLTestWindow::pixel(641, 250), white, white, white));  // the I
+    EXPECT_TRUE(near(GLTestWindow::pixel(487, 310), white, white, white));  // N's diagonal
+    EXPECT_TRUE(near(GLTestWindow::pixel(479, 310), 0, 0, 0));              // beside it
     // The accent's shadow at alpha 40: (23, 194, 234) x 40 / 255 over black.
-    EXPECT_TRUE(near(GLTestWindow::pixel(419, 300), 4, 30, 37));
-    // Nothing above the logo's top edge (y 97) or left of it (x 245.5).
-    EXPECT_TRUE(near(GLTestWindow::pixel(550, 95), 0, 0, 0));
-    EXPECT_TRUE(near(GLTestWindow::pixel(244, 150), 0, 0, 0));
+    EXPECT_TRUE(near(GLTestWindow::pixel(391, 300), 4, 30, 37));
+    // Nothing above the letters' top edge (y 237) or left of them (x 273).
+    EXPECT_TRUE(near(GLTestWindow::pixel(522, 235), 0, 0, 0));
+    EXPECT_TRUE(near(GLTestWindow::pixel(271, 240), 0, 0, 0));
+}
+
+TEST_F(PixelFontPixels, TitleLogoReadsAsOneWordOnTheSecondLine) {
+    FakeTessellator tessellator;
+    drawTitleLogo(480, 100, 2.0f, 1.0f);  // unit u at x -38 + 2u, y 100 + 2u
+    std::string runs;  // colour runs across the letters' upper half, one letter each
+    for (char c : GLTestWindow::colours(40, 461, 860))
+        if (runs.empty() || runs.back() != c) runs += c;
+    EXPECT_EQ(runs, ".W.W.?.W.W.W.W.W.W.W.W.W.W.W.");  // V, A, N, T, O, R, I, X
+    for (const std::string& row : GLTestWindow::mask(0, 90, 960, 180))  // where a first line would stand
+        ASSERT_EQ(row.find('X'), std::string::npos);
+}
+
+TEST_F(PixelFontPixels, TitleLogoStrokesOverlapAtJoints) {
+    FakeTessellator tessellator;
+    drawTitleLogo(480, 100, 1.0f, 0.5f);  // unit u at x 221 + u, y 100 + u
+    const int once = 127, twice = 191;
+    const struct {
+        int x, y, grey;
+    } cells[] = {{521, 240, once},  {530, 240, twice}, {558, 240, twice}, {558, 380, twice},
+                 {474, 238, twice}, {670, 310, twice}, {316, 380, twice}, {642, 310, once}};
+    for (const auto& c : cells) EXPECT_TRUE(near(GLTestWindow::pixel(c.x, c.y), c.grey, c.grey, c.grey)) << c.x;
 }
