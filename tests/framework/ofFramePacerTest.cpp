@@ -90,20 +90,18 @@ TEST(FramePacer, SmoothedRateMixesOneTenthOfTheLastFrame) {
 
 TEST(FramePacer, HostileRatesGiveBoundedBudgetsAndSleeps) {
     const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
-    const std::pair<float, int> table[] = {{NAN, 0}, {1e-30f, top}, {-1e-30f, bottom}, {1e30f, 0}, {-1e30f, 0}};
     PacerOnFakeClock pacer;
-    for (const auto& rb : table) {
-        pacer.setFrameRate(rb.first);
-        EXPECT_EQ(pacer.frameBudgetMillis, rb.second) << rb.first;
+    std::vector<int> budgets;
+    for (float rate : {NAN, -1e-30f, 1e30f, 1e-30f}) {
+        pacer.setFrameRate(rate);
+        budgets.push_back(pacer.frameBudgetMillis);
     }
-    pacer.setFrameRate(1e-30f);  // a budget at int's top still sleeps a defined time
-    pacer.tick(0);
-    pacer.ms += 10;
-    pacer.tick(1);
-    pacer.setFrameRate(30);  // the low 32 bits of the clock wrap between two frames
-    pacer.ms = 0xFFFFFFFBu;
-    pacer.tick(2);
-    pacer.ms += 10;
-    pacer.tick(3);
+    EXPECT_EQ(budgets, (std::vector<int>{0, bottom, 0, top}));
+    // A budget at int's top sleeps a defined time; then the clock's low 32 bits wrap between two frames.
+    for (auto at : {0ull, 10ull, 0xFFFFFFFBull, 0x100000005ull}) {
+        if (at == 0xFFFFFFFBull) pacer.setFrameRate(30);
+        pacer.ms = at;
+        pacer.tick(at == 0 ? 0 : 1);
+    }
     EXPECT_EQ(pacer.sleeps, (std::vector<int>{top - 10, 23}));
 }
