@@ -67,18 +67,6 @@ TEST(ofTessellator, MeshHoldsTrianglesOfTheFilledArea) {
     EXPECT_DOUBLE_EQ(84.0, meshArea(mesh));
 }
 
-TEST(ofTessellator, FlatOrThreeDimensionalContours) {
-    ofTessellator tess;
-    ofMesh mesh;
-    tess.tessellateToMesh({outline(kSquare, 5)}, OF_POLY_WINDING_ODD, mesh, false);
-    ASSERT_EQ(4, mesh.getNumVertices());
-    for (const ofPoint& p : mesh.getVertices()) EXPECT_EQ(5.0f, p.z);
-    // Flat: z is not read at all.
-    tess.tessellateToMesh({outline(kSquare, 5)}, OF_POLY_WINDING_ODD, mesh, true);
-    ASSERT_EQ(4, mesh.getNumVertices());
-    for (const ofPoint& p : mesh.getVertices()) EXPECT_EQ(0.0f, p.z);
-}
-
 TEST(ofTessellator, PolylinesAreTheClosedBoundary) {
     ofTessellator tess;
     std::vector<ofPolyline> dst(5, outline({1, 1, 2, 2, 3, 1}));

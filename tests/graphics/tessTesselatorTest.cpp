@@ -177,42 +177,4 @@ TEST_F(Tesselator, FailuresReportZeroAndLeaveAnEmptyResult) {
     EXPECT_EQ(2, tessGetElementCount(tess));
 }
 
-TEST_F(Tesselator, ThreeDimensionalInputAndOutput) {
-    // A square in the plane x = 5: projected along x, output with z.
-    const float pts[] = {5, 0, 0, 5, 10, 0, 5, 10, 10, 5, 0, 10};
-    tessAddContour(tess, 3, pts, 12, 4);
-    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_ODD, TESS_POLYGONS, 3, 3, nullptr));
-    EXPECT_EQ(4, tessGetVertexCount(tess));
-    EXPECT_EQ(2, tessGetElementCount(tess));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(5.0f, tessGetVertices(tess)[i * 3]);
-    EXPECT_EQ(1.0f, tess->sUnit[1]);
-
-    // A given normal holds for later runs: (0, 0, -1) flips t, so the lone
-    // counter-clockwise triangle now encloses -1.
-    const float down[] = {0, 0, -1};
-    tessAddContour(tess, 2, Contour{0, 0, 10, 0, 0, 10}.data(), 8, 3);
-    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_POSITIVE, TESS_POLYGONS, 3, 2, down));
-    EXPECT_EQ(0, tessGetElementCount(tess));
-    tessAddContour(tess, 2, Contour{0, 0, 10, 0, 0, 10}.data(), 8, 3);
-    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_NEGATIVE, TESS_POLYGONS, 3, 2, nullptr));
-    EXPECT_EQ(1, tessGetElementCount(tess));
-}
-
-TEST_F(Tesselator, ManyCrossingsCoverTheRightArea) {
-    // A star of 15 points joined every seventh: every inner cell has an odd
-    // winding number only where it should; nonzero gives the filled star,
-    // whose area must equal that of its outer boundary contour.
-    Contour star;
-    for (int k = 0; k < 15; ++k) {
-        double a = k * 7 * 2 * M_PI / 15;
-        star.push_back((float)(100 * std::cos(a)));
-        star.push_back((float)(100 * std::sin(a)));
-    }
-    TessResult fill = runTess(tess, {star}, TESS_WINDING_NONZERO);
-    TessResult outline = runTess(tess, {star}, TESS_WINDING_NONZERO, TESS_BOUNDARY_CONTOURS);
-    ASSERT_EQ(1, outline.elementCount);
-    EXPECT_EQ(30, outline.vertexCount);
-    EXPECT_NEAR(contourArea(outline, 0), signedTriangleArea(fill), 0.05);
-}
-
 } // namespace
