@@ -36,8 +36,6 @@ protected:
     }
 };
 
-class BareThread : public ofThread {};
-
 long statusKb(const std::string& key) {
     std::ifstream in("/proc/self/status");
     for (std::string line; std::getline(in, line);)
@@ -58,23 +56,6 @@ struct ThreadTest : testing::Test {
 };
 
 }  // namespace
-
-TEST_F(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerbose) {
-    LogRecorder rec;
-    BareThread a, b;
-    const std::string n = a.getThreadName();
-    ASSERT_EQ(n.compare(0, 7, "Thread "), 0);
-    EXPECT_EQ(b.getThreadName(), "Thread " + std::to_string(std::stoi(n.substr(7)) + 1));
-    a.startThread(true, true);
-    a.waitForThread(false);
-    b.startThread(true, false);
-    b.waitForThread(false);
-    EXPECT_TRUE(b.lock());
-    b.unlock();
-    const std::string noOverride = ":warning] override threadedFunction with your own";
-    EXPECT_EQ(rec.lines(), (Lines{"[" + n + ":verbose] started", "[" + n + noOverride, "[" + n + ":verbose] stopped",
-                                  "[" + b.getThreadName() + noOverride}));
-}
 
 TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
     LogRecorder rec;
