@@ -36,6 +36,12 @@ protected:
         float x = 0;
         float y = 0;
     };
+    // A pad-button glyph: the action it shows and where.
+    struct DrawnGlyph {
+        int button = 0;
+        int x = 0;
+        int y = 0;
+    };
     static constexpr int keyEnter = 13;
     static constexpr int keyEscape = 27;
     static constexpr int keyCtrlQ = 17;
@@ -64,6 +70,7 @@ protected:
         PixelFont::textObserver = [this](const std::string& text, float size, float x, float y) {
             drawn.push_back({text, size, x, y});
         };
+        GameCore::padButtonObserver = [this](int button, int x, int y) { glyphs.push_back({button, x, y}); };
         app.reset(new vantorixPC);
         app->core.soundBank.makePlayer = [this] { return std::make_shared<SoundCallCounter>(sounds); };
         // The runner runs one update between the set-up and the first frame.
@@ -71,6 +78,7 @@ protected:
                        app->setup();
                        app->update();
                    }).out;
+        deliverResize();
         moveMouse(480, 480);
     }
     void TearDown() override {
@@ -78,6 +86,7 @@ protected:
         // Stops the pad handler's hot-plug thread before the fake devices go.
         captureOutput([] { ofNotifyExit(); });
         PixelFont::textObserver = nullptr;
+        GameCore::padButtonObserver = nullptr;
         ofxGamepadSetInputSystemFactory(nullptr);
         vxRecordWindowTitle("");
         vxRecordWindow(0);
@@ -94,9 +103,11 @@ protected:
         now += dt;
         ofFixElapsedTimef(now);
         ofFixFrameNum(++frameNum);
+        deliverResize();
         console += captureOutput([&] {
                        app->update();
                        drawn.clear();
+                       glyphs.clear();
                        recorder->reset();
                        app->draw();
                    }).out;
@@ -123,15 +134,22 @@ protected:
     }
 
     void press(int key) {
-        app->keyPressed(key);
-        app->keyReleased(key);
+        console += captureOutput([&] {
+                       app->keyPressed(key);
+                       app->keyReleased(key);
+                   }).out;
         frame();
     }
     void type(const std::string& text) {
         for (char c : text) press(static_cast<unsigned char>(c));
     }
     // Positions are the game's own (virtual) coordinates.
-    void moveMouse(float x, float y) { app->mouseMoved(windowX(x), windowY(y)); }
+    void moveMouse(float x, float y) {
+        app->mouseMoved(windowX(x), windowY(y));
+        // As the runner does: the app keeps the last pointer position, which steers.
+        app->mouseX = windowX(x);
+        app->mouseY = windowY(y);
+    }
     void click(float x, float y) {
         moveMouse(x, y);
         app->mousePressed(windowX(x), windowY(y), 0);
@@ -146,15 +164,23 @@ protected:
         click(t->x + font.getStringWidth(text, t->size) / 2, t->y - font.getCharHeight(t->size) / 2);
     }
 
-    // Pads: plugged ones attach on the next frame.
+    // Pads: the handler rescans at once (as its hot-plug thread would) and
+    // new ones attach on the next frame in the main menu or the lobby; a pad
+    // left out is unplugged.
+    // The hot-plug thread is stopped first so that no rescan of its own can
+    // install the old device list after this one; the next frame restarts it.
     void plug(const std::vector<fakepads::DeviceSpec>& specs) {
+        ofxGamepadHandler::get()->disableHotplug();
         devices.plug(specs);
+        console += captureOutput([] { ofxGamepadHandler::get()->updatePadList(); }).out;
         frame();
     }
     void padButton(int pad, int button) {
         ASSERT_NE(app->attachedPads[pad], nullptr) << "pad " << pad << " is not attached";
-        app->attachedPads[pad]->setButton(button, true);
-        app->attachedPads[pad]->setButton(button, false);
+        console += captureOutput([&] {
+                       app->attachedPads[pad]->setButton(button, true);
+                       app->attachedPads[pad]->setButton(button, false);
+                   }).out;
         frame();
     }
     // One of the twelve actions, through the pad's own button map.
@@ -189,13 +215,32 @@ protected:
     }
     GameCore& core() { return app->core; }
 
-    TestWindow window;
+    // Takes the shape the game asks for, as a real window does; the journey
+    // hands the resize to the app between frames, as the runner does, so the
+    // screens are laid out (the pause buttons take clicks).
+    struct JourneyWindow : TestWindow {
+        void setWindowShape(int w, int h) override {
+            TestWindow::setWindowShape(w, h);
+            resized = resized || w != width || h != height;
+            width = w;
+            height = h;
+        }
+        bool resized = true;
+    };
+    void deliverResize() {
+        if (!window.resized) return;
+        window.resized = false;
+        app->windowResized(window.width, window.height);
+    }
+
+    JourneyWindow window;
     std::shared_ptr<RecordingRenderer> recorder = std::make_shared<RecordingRenderer>();
     fakepads::FakeDevices devices;
     // Every call on every sound, as "<file> <call>".
     std::shared_ptr<std::vector<std::string>> sounds = std::make_shared<std::vector<std::string>>();
     std::unique_ptr<vantorixPC> app;
     std::vector<DrawnText> drawn;
+    std::vector<DrawnGlyph> glyphs;
     std::string console;
     std::filesystem::path home;
     std::filesystem::path previous;
