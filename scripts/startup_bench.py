@@ -7,7 +7,8 @@ Each build's game runs from a scratch folder whose data/ links to the audio
 beside that build's tree and holds a player file with a best score, so the game
 opens on the main menu. The builds take turns, run after run. For each run:
   - first frame: milliseconds from exec to the first buffer swap returning
-    (a preloaded shim times glXSwapBuffers and syncs with the X server);
+    (a preloaded shim times glXSwapBuffers and syncs with the X server), and
+    the main thread's CPU time until then (what a busy machine cannot inflate);
   - menu CPU: the process's user + system CPU over S seconds of the idle main
     menu, started 2 s after the first frame, as a fraction of one core.
 Needs DISPLAY (an Xvfb screen is fine). Measures only; never gates anything.
@@ -40,12 +41,14 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable) {
     real(display, drawable);
     if (swaps++ == 0) {
         XSync(display, False);
-        struct timespec now;
+        struct timespec now, cpu;
         clock_gettime(CLOCK_REALTIME, &now);
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
         const char* path = getenv("VX_FIRST_FRAME_FILE");
         FILE* f = path ? fopen(path, "w") : NULL;
         if (f) {
-            fprintf(f, "%lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
+            fprintf(f, "%lld %lld\n", (long long)now.tv_sec * 1000000000LL + now.tv_nsec,
+                    (long long)cpu.tv_sec * 1000000000LL + cpu.tv_nsec);
             fclose(f);
         }
     }
@@ -103,10 +106,12 @@ def run_once(game, folder, shim, cpu_seconds, stamp):
         if time.time() > deadline or proc.poll() is not None:
             proc.kill()
             proc.wait()
-            return None, None
+            return None, None, None
         time.sleep(0.005)
+    time.sleep(0.01)  # the line is written whole before the close
     with open(stamp) as f:
-        first_ms = (int(f.read()) - start) / 1e6
+        wall, cpu = (int(v) for v in f.read().split())
+    first_ms, main_cpu_ms = (wall - start) / 1e6, cpu / 1e6
     time.sleep(2)
     hz = os.sysconf("SC_CLK_TCK")
     t0, c0 = time.monotonic(), cpu_ticks(proc.pid)
@@ -118,7 +123,7 @@ def run_once(game, folder, shim, cpu_seconds, stamp):
     except subprocess.TimeoutExpired:
         proc.kill()
         proc.wait()
-    return first_ms, (c1 - c0) / hz / (t1 - t0)
+    return first_ms, main_cpu_ms, (c1 - c0) / hz / (t1 - t0)
 
 
 def main():
@@ -143,20 +148,21 @@ def main():
         for i, build in enumerate(args.builds):
             folder = os.path.join(work, f"run{i}")
             games.append((build, prepare_folder(build, folder), folder))
-        results = {build: ([], []) for build, _, _ in games}
+        results = {build: ([], [], []) for build, _, _ in games}
         for run in range(args.runs):
             for build, game, folder in games:
-                first, cpu = run_once(game, folder, shim, args.cpu_seconds, os.path.join(work, "stamp"))
-                if first is None:
+                measured = run_once(game, folder, shim, args.cpu_seconds, os.path.join(work, "stamp"))
+                if measured[0] is None:
                     print(f"{build}: run {run + 1} showed no frame", file=sys.stderr)
                     continue
-                results[build][0].append(first)
-                results[build][1].append(cpu)
-        for build, (firsts, cpus) in results.items():
+                for values, value in zip(results[build], measured):
+                    values.append(value)
+        for build, (firsts, mains, cpus) in results.items():
             if not firsts:
                 continue
             print(f"{build}: first frame median {statistics.median(firsts):.0f} ms "
-                  f"(min {min(firsts):.0f}, max {max(firsts):.0f}, {len(firsts)} runs); "
+                  f"(min {min(firsts):.0f}, max {max(firsts):.0f}, {len(firsts)} runs), "
+                  f"main thread CPU to it median {statistics.median(mains):.0f} ms; "
                   f"menu CPU median {statistics.median(cpus):.2f} of a core "
                   f"(min {min(cpus):.2f}, max {max(cpus):.2f})")
     finally:
