@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "CoreTestSupport.h"
 #include "RecordingRenderer.h"
 #include "ofAppRunner.h"
