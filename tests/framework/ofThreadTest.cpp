@@ -27,9 +27,7 @@ struct JobThread : ofThread {
         ++runs;
         if (job) job(*this);
     }
-    using ofThread::lock;
     using ofThread::thread;
-    using ofThread::unlock;
 };
 
 long vmSizeKb() {
@@ -83,28 +81,6 @@ TEST(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
     const std::string refused = p + "warning] cannot start, thread already running";
     EXPECT_EQ(rec.lines(), (Lines{p + "verbose] started", refused, refused, p + "verbose] stopped",
                                   p + "verbose] started", p + "verbose] stopped"}));
-}
-
-TEST(ThreadTest, MutexIsRecursiveAndNonBlockingLockFailsOnlyWhenAnotherThreadHoldsIt) {
-    JobThread t;
-    std::promise<void> held, release;
-    std::atomic<int> workerLocks{0};
-    t.job = [&](JobThread& self) {
-        workerLocks += self.lock() + self.lock();
-        self.unlock();
-        held.set_value();
-        release.get_future().wait();
-        self.unlock();
-    };
-    t.startThread(false, false);
-    held.get_future().wait();
-    EXPECT_FALSE(t.lock());
-    release.set_value();
-    t.waitForThread(false);
-    EXPECT_EQ(workerLocks.load(), 2);
-    EXPECT_TRUE(t.lock() && t.lock());
-    t.unlock();
-    t.unlock();
 }
 
 TEST(ThreadTest, StopAndDestructionWaitForTheLoopToEnd) {

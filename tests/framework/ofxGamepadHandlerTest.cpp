@@ -57,14 +57,11 @@ TEST_F(GamepadHandlerTest, CreationBindsEveryJoystickInOrderAndTheUpdateEventPol
     EXPECT_EQ(ofxGamepadHandler::get(), handler);
     EXPECT_EQ(devices.opens(), 1);
     ASSERT_EQ(handler->getNumPads(), 2);
-    EXPECT_EQ(handler->getGamepad(2), nullptr);
-    EXPECT_EQ(handler->getGamepad(-1), nullptr);
+    EXPECT_TRUE(handler->getGamepad(2) == nullptr && handler->getGamepad(-1) == nullptr);
     PressLog log;
-    log.attach(handler->getGamepad(0));
-    log.attach(handler->getGamepad(1));
-    std::vector<FakeJoyStick*> sticks = devices.latest();
-    sticks[1]->queueButton(2, true);
-    sticks[0]->queueButton(1, true);
+    for (int i : {0, 1}) log.attach(handler->getGamepad(i));
+    devices.latest()[1]->queueButton(2, true);
+    devices.latest()[0]->queueButton(1, true);
     ofNotifyUpdate();
     EXPECT_EQ(log.lines, (Lines{"First 1", "Second 2"}));
 }
@@ -81,27 +78,23 @@ TEST_F(GamepadHandlerTest, WithoutTheGamesWindowThePadsAreLeftAloneAndAnEmptyLis
 TEST_F(GamepadHandlerTest, ARescanPutsPadsFoundAgainFirstThenNewOnesAndAFailedOneKeepsThePads) {
     devices.plug({{"A"}, {"B"}, {"Gone"}});
     ofxGamepadHandler* handler = createQuietly();
-    ofxGamepad* a = handler->getGamepad(0);
-    ofxGamepad* b = handler->getGamepad(1);
+    ofxGamepad *a = handler->getGamepad(0), *b = handler->getGamepad(1);
     PressLog log;
     log.attach(b);
-    std::vector<FakeJoyStick*> before = devices.latest();
+    const std::vector<FakeJoyStick*> before = devices.latest();
     before[1]->queueButton(0, true);
     ofNotifyUpdate();
-    ASSERT_TRUE(b->getButtonValue(0));
 
     // A second device of a known name gets a pad of its own.
     devices.plug({{"New", 3, 1, 0}, {"B", 2, 6, 0}, {"A"}, {"B", 1, 1, 0}});
     EXPECT_EQ(rescan(handler).out, "[notice] New: 3 axis, 1 buttons, 0 povs\n[notice] B: 1 axis, 1 buttons, 0 povs\n");
     for (FakeJoyStick* old : before) EXPECT_TRUE(old->destroyed);
     ASSERT_EQ(handler->getNumPads(), 4);
-    EXPECT_EQ(handler->getGamepad(0), b);
-    EXPECT_EQ(handler->getGamepad(1), a);
+    EXPECT_TRUE(handler->getGamepad(0) == b && handler->getGamepad(1) == a);
     EXPECT_EQ(handler->getGamepad(2)->getName() + handler->getGamepad(3)->getName(), "NewB");
-    EXPECT_EQ(devices.latest()[3]->listener(), dynamic_cast<OIS::JoyStickListener*>(handler->getGamepad(3)));
-    std::vector<FakeJoyStick*> after = devices.latest();
-    EXPECT_EQ(after[1]->listener(), dynamic_cast<OIS::JoyStickListener*>(b));
-    EXPECT_EQ(after[2]->listener(), dynamic_cast<OIS::JoyStickListener*>(a));
+    const std::vector<FakeJoyStick*> after = devices.latest();
+    const int padOf[] = {2, 0, 1, 3};  // each device feeds its own pad
+    for (int i : {0, 1, 2, 3}) EXPECT_EQ(after[i]->listener(), dynamic_cast<OIS::JoyStickListener*>(handler->getGamepad(padOf[i])));
     EXPECT_EQ(b->getNumButtons() * 10 + b->getId(), 61);
     EXPECT_FALSE(b->getButtonValue(0));
     after[1]->queueButton(5, true);
@@ -112,8 +105,7 @@ TEST_F(GamepadHandlerTest, ARescanPutsPadsFoundAgainFirstThenNewOnesAndAFailedOn
     devices.failNextOpen = true;
     EXPECT_EQ(rescan(handler).err, refusedError);
     ASSERT_EQ(handler->getNumPads(), 4);
-    EXPECT_EQ(handler->getGamepad(0), b);
-    EXPECT_FALSE(after[1]->destroyed);
+    EXPECT_FALSE(after[1]->destroyed || handler->getGamepad(0) != b);
     after[1]->queueButton(3, true);
     ofNotifyUpdate();
     EXPECT_TRUE(b->getButtonValue(3));
@@ -156,34 +148,26 @@ TEST_F(GamepadHandlerTest, MainThreadNeverPollsADestroyedJoystick) {
     EXPECT_EQ(fakepads::useAfterDestroy(), 0);
 }
 
-TEST_F(GamepadHandlerTest, ExitWhileTheThreadSleepsIsPromptAndClean) {
+TEST_F(GamepadHandlerTest, EnablingAgainChangesTheIntervalDisablingStopsRescansAndExitIsPromptAndClean) {
     devices.plug({{"Pad"}});
     ofxGamepadHandler* handler = createQuietly();
     handler->enableHotplug(600000);
-    ASSERT_TRUE(waitUntil([&] { return devices.opens() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return devices.opens() == 2; }));  // a rescan at once, then the long sleep
+    captureOutput([&] { handler->enableHotplug(250); });
+    EXPECT_EQ(handler->getHotplugInterval(), 250);
+    handler->disableHotplug();
+    EXPECT_FALSE(handler->isHotplugEnabled());
+    ASSERT_TRUE(waitUntil([&] { return !handler->isThreadRunning(); }));
+    EXPECT_EQ(devices.opens(), 2);
+    handler->enableHotplug(600000);
+    ASSERT_TRUE(waitUntil([&] { return devices.opens() == 3; }));
     FakeJoyStick* stick = devices.latest()[0];
     const auto start = std::chrono::steady_clock::now();
     ofNotifyExit();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));  // not the ten minutes' sleep
     EXPECT_TRUE(stick->destroyed);
-    EXPECT_EQ(devices.opens(), 2);
-    // The single handler is gone; a fresh one is made on the next call.
-    ofxGamepadHandler* again = createQuietly();
     EXPECT_EQ(devices.opens(), 3);
-    EXPECT_FALSE(again->isHotplugEnabled());
-}
-
-TEST_F(GamepadHandlerTest, EnablingAgainChangesTheIntervalAndDisablingStopsRescans) {
-    ofxGamepadHandler* handler = createQuietly();
-    handler->enableHotplug(600000);
-    ASSERT_TRUE(waitUntil([&] { return devices.opens() == 2; }));
-    captureOutput([&] { handler->enableHotplug(250); });
-    EXPECT_EQ(handler->getHotplugInterval(), 250);
-    EXPECT_EQ(devices.opens(), 2);
-    handler->disableHotplug();
-    EXPECT_FALSE(handler->isHotplugEnabled());
-    ASSERT_TRUE(waitUntil([&] { return !handler->isThreadRunning(); }));
-    EXPECT_EQ(devices.opens(), 2);
-    handler->enableHotplug(5);
-    EXPECT_TRUE(waitUntil([&] { return devices.opens() >= 5; }));
+    // The single handler is gone; a fresh one is made on the next call.
+    EXPECT_FALSE(createQuietly()->isHotplugEnabled());
+    EXPECT_EQ(devices.opens(), 4);
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,7 +8,6 @@
 #include "ofxGamepadFakes.h"
 #include "ofxGamepadOIS.h"
 
-using fakepads::DeviceSpec;
 using fakepads::FakeJoyStick;
 using Lines = std::vector<std::string>;
 
@@ -19,21 +17,14 @@ namespace {
 struct Journal {
     explicit Journal(ofxGamepad& pad) {
         ofAddListener(pad.axisEvent, this, &Journal::onAxis);
-        ofAddListener(pad.buttonPressedEvent, this, &Journal::onPress);
-        ofAddListener(pad.buttonReleasedEvent, this, &Journal::onRelease);
+        ofAddListener(pad.buttonPressedEvent, this, &Journal::onButton);
+        ofAddListener(pad.buttonReleasedEvent, this, &Journal::onButton);
         ofAddListener(pad.povEvent, this, &Journal::onPov);
     }
-    void onAxis(ofxGamepadAxisEvent& e) {
-        char value[32];
-        std::snprintf(value, sizeof(value), "%.7f", e.value);
-        add(e.gamepad, "axis", e.axis, value);
-    }
-    void onPress(ofxGamepadButtonEvent& e) { add(e.gamepad, "pressed", e.button, e.value ? "true" : "false"); }
-    void onRelease(ofxGamepadButtonEvent& e) { add(e.gamepad, "released", e.button, e.value ? "true" : "false"); }
-    void onPov(ofxGamepadPovEvent& e) { add(e.gamepad, "pov", e.pov, std::to_string(e.value)); }
-    void add(ofxGamepad* pad, const std::string& what, int index, const std::string& value) {
-        lines.push_back(pad->getName() + " " + what + " " + std::to_string(index) + " " + value);
-    }
+    void onAxis(ofxGamepadAxisEvent& e) { add(e.gamepad, "axis " + std::to_string(e.axis) + " " + std::to_string(e.value)); }
+    void onButton(ofxGamepadButtonEvent& e) { add(e.gamepad, "button " + std::to_string(e.button) + (e.value ? " down" : " up")); }
+    void onPov(ofxGamepadPovEvent& e) { add(e.gamepad, "pov " + std::to_string(e.pov) + " " + std::to_string(e.value)); }
+    void add(ofxGamepad* pad, const std::string& what) { lines.push_back(pad->getName() + " " + what); }
     Lines lines;
 };
 
@@ -53,6 +44,7 @@ TEST(GamepadTest, TypeComesFromTheExactNameAndAxesFromRawReadingsWithTheDeadZone
         pad.setName(t.first);
         EXPECT_EQ(pad.getType(), t.second) << t.first;
     }
+    pad.setName("P");
     pad.setNumAxis(2);
     Journal journal(pad);
     // Inside the zone a reading is 0 (and announced as 0); outside it is kept as it is.
@@ -63,7 +55,7 @@ TEST(GamepadTest, TypeComesFromTheExactNameAndAxesFromRawReadingsWithTheDeadZone
     }
     EXPECT_EQ(pad.getAxisValue(0), 0.0f);
     EXPECT_EQ(journal.lines.size(), 5u);
-    EXPECT_EQ(journal.lines[4], "microsoft Wireless 360 Controller axis 1 0.0000000");
+    EXPECT_EQ(journal.lines[4], "P axis 1 0.000000");
 }
 
 TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderIgnoringBadIndexesAndARebindKeepsListeners) {
@@ -73,34 +65,29 @@ TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderIgnoringBadIndexesAndAReb
     stick.queueAxis(0, 32767);
     stick.queueButton(3, true);
     stick.queuePov(0, OIS::Pov::West);
-    stick.queueAxis(1, -32768);
     stick.queueButton(3, false);
-    stick.queueButton(9, true);  // beyond the pad's counts
-    stick.queueButton(-1, true);
+    for (int bad : {9, -1}) stick.queueButton(bad, true);  // beyond the pad's counts
     stick.queueAxis(5, 100);
     stick.queuePov(2, OIS::Pov::North);
     stick.queueButton(1, true);
     pad->update();
-    EXPECT_EQ(journal.lines, (Lines{"P axis 0 1.0000000", "P pressed 3 true", "P pov 0 4096", "P axis 1 -1.0000000",
-                                    "P released 3 false", "P pressed 1 true"}));
-    EXPECT_TRUE(pad->getButtonValue(1));
+    EXPECT_EQ(journal.lines, (Lines{"P axis 0 1.000000", "P button 3 down", "P pov 0 4096", "P button 3 up", "P button 1 down"}));
     EXPECT_EQ(pad->getPovValue(0), 0);  // announced, not stored
 
     captureOutput([&] { pad->setup(&second); });
     EXPECT_EQ(pad->getName() + " " + std::to_string(pad->getId()), "Q 9");
-    EXPECT_EQ(std::to_string(pad->getNumAxis()) + std::to_string(pad->getNumButtons()) + std::to_string(pad->getNumPovs()), "361");
-    EXPECT_FALSE(pad->getButtonValue(1));
-    EXPECT_EQ(pad->getAxisValue(0), 0.0f);
+    EXPECT_EQ(pad->getNumAxis() * 100 + pad->getNumButtons() * 10 + pad->getNumPovs(), 361);
+    EXPECT_FALSE(pad->getButtonValue(1) || pad->getAxisValue(0) != 0.0f);
     journal.lines.clear();
     second.queueButton(5, true);
     stick.queueButton(0, true);
     pad->update();
-    EXPECT_EQ(journal.lines, Lines{"Q pressed 5 true"});
+    EXPECT_EQ(journal.lines, Lines{"Q button 5 down"});
     EXPECT_EQ(stick.captures + second.captures, 2);
 }
 
 TEST(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
-    DeviceSpec rumble("Rumble", 2, 2), bare("Bare", 1, 1), none("None", 1, 1);
+    fakepads::DeviceSpec rumble("Rumble", 2, 2), bare("Bare", 1, 1), none("None", 1, 1);
     rumble.feedback = bare.feedback = true;
     rumble.effects = {OIS::Effect::Constant, OIS::Effect::Sine};
     FakeJoyStick stick(rumble, 1), bareStick(bare, 2), noneStick(none, 3);

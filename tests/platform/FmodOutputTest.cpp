@@ -39,7 +39,7 @@ TEST(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissin
         setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
         FMOD_SYSTEM* sys = nullptr;
         FMOD_SOUND* s = nullptr;
-        FMOD_CHANNEL* c = nullptr;
+        FMOD_CHANNEL* c = nullptr;  // (all three owned by the layer until the close)
         FMOD_System_Create(&sys);
         ASSERT_EQ(FMOD_OK, FMOD_System_Init(sys, 32, FMOD_INIT_NORMAL, nullptr));
         EXPECT_EQ(driver == "disk" ? "disk" : "dummy", FmodLayer::deviceDriver());

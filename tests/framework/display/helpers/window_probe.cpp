@@ -18,7 +18,6 @@
 #include "ofAppRunner.h"
 #include "ofBaseApp.h"
 #include "ofEvents.h"
-#include "ofFreeImage.h"
 #include "ofGraphics.h"
 
 namespace {
@@ -28,9 +27,7 @@ void say(const std::string& line) {
     std::fflush(stdout);
 }
 
-std::string xy(int x, int y) {
-    return std::to_string(x) + " " + std::to_string(y);
-}
+std::string xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
 
 int exitStatus = -1;
 bool teardownInExit = false;
@@ -40,12 +37,9 @@ class ProbeApp : public ofBaseApp {
 public:
     ~ProbeApp() override { say("app.destroyed"); }
     void setup() override {
-        ofInitFreeImage();
         ofSetFrameRate(60);
-        ofSetWindowTitle("VANTORIX probe");
         ofAddListener(ofEvents().exit, this, &ProbeApp::onExit);
         ofAddListener(ofEvents().fileDragEvent, this, &ProbeApp::onDrag);
-        say("setup");
     }
     void draw() override {
         ofBackground(0, 0, 0, 255);
@@ -79,8 +73,7 @@ public:
     void windowResized(int w, int h) override { say("resized " + xy(w, h)); }
     void windowEntry(int state) override { say("entry " + std::to_string(state)); }
     void dragEvent(ofDragInfo info) override {
-        std::string line = "drag " + std::to_string(info.files.size()) + " " +
-                           xy(static_cast<int>(info.position.x), static_cast<int>(info.position.y));
+        std::string line = "drag " + std::to_string(info.files.size()) + " " + xy(info.position.x, info.position.y);
         for (const std::string& f : info.files) line += " [" + f + "]";
         say(line);
     }
