@@ -23,24 +23,20 @@ TEST(BufferTest, StreamsAreReadWholeZeroTerminatedAndSplitAtEveryKindOfLineEnd) 
         EXPECT_EQ(std::string(b.getBinaryBuffer(), b.size() + 1), c.first + '\0');
     }
     // A zero byte ends the text but neither the size nor the lines, also in a copy.
-    std::istringstream zero(std::string("ab\0cd\nef", 8));
+    std::istringstream zero(std::string("ab\0cd\nef", 8)), bad("x");
     ofBuffer b(zero);
     EXPECT_EQ(b.getText() + "|" + std::to_string(b.size()), "ab|8");
     EXPECT_EQ(b.getNextLine(), std::string("ab\0cd", 5));
     EXPECT_EQ(ofBuffer(b).getNextLine(), "ef");
-    std::istringstream bad("x");
     bad.setstate(std::ios_base::badbit);
-    EXPECT_FALSE(b.set(bad));
-    EXPECT_EQ(b.size(), 0u);
+    EXPECT_FALSE(b.set(bad) || b.size() != 0);
 }
 
 namespace {
 
 // Lines of 1 MiB made on the fly, then a short tail: a buffer past 2 GiB cheaply.
 struct BigLines : std::streambuf {
-    BigLines(std::size_t lines, std::string tail) : left(lines), tail(std::move(tail)), block(1 << 20, 'a') {
-        block.back() = '\n';
-    }
+    BigLines(std::size_t lines, std::string tail) : left(lines), tail(std::move(tail)) { block.back() = '\n'; }
     int_type underflow() override {
         if (tailGiven) return traits_type::eof();
         std::string& next = left > 0 ? block : tail;
@@ -50,7 +46,7 @@ struct BigLines : std::streambuf {
         return traits_type::to_int_type(*gptr());
     }
     std::size_t left;
-    std::string tail, block;
+    std::string tail, block = std::string(1 << 20, 'a');
     bool tailGiven = false;
 };
 
@@ -68,7 +64,6 @@ TEST(BufferTest, LineSplittingReachesTheLastLinePastTwoGibibytes) {
     std::size_t full = 0;
     while (full < lines && !b.isLastLine() && b.getNextLine().size() == (1u << 20) - 1) ++full;
     EXPECT_EQ(full, lines);
-    EXPECT_EQ(b.getNextLine(), "end");
-    EXPECT_EQ(b.getNextLine(), "last");
+    for (const char* want : {"end", "last"}) EXPECT_EQ(b.getNextLine(), want);
     EXPECT_TRUE(b.isLastLine());
 }

@@ -14,52 +14,35 @@ TEST(Random, SeededSequenceAndDrawsInEitherRange) {
     EXPECT_FLOAT_EQ(ofRandomSigned(), static_cast<float>(2.0 * 41 / 32768 - 1));
     EXPECT_FLOAT_EQ(ofRandomRange(10.0f, 2.0f), static_cast<float>(2 + 8.0 * 18467 / 32768));
     EXPECT_FLOAT_EQ(ofRandomUnit(), static_cast<float>(6334.0 / 32768));
-    ofSeedRandom(7);  // equal bounds return the bound and draw nothing
-    EXPECT_EQ(ofRandomRange(5.0f, 5.0f), 5.0f);
-    const int next = ofRandomNext();
-    ofSeedRandom(7);
-    EXPECT_EQ(ofRandomNext(), next);
+    EXPECT_EQ(ofRandomRange(5.0f, 5.0f), 5.0f);  // equal bounds return the bound and draw nothing
+    EXPECT_EQ(ofRandomNext(), 26500);
 }
 
 TEST(MathHelpers, MapClampsEitherWayAndSurvivesADegenerateRangeNextPow2StopsAtIntsTop) {
-    struct Case {
-        float v, inMin, inMax, outMin, outMax;
-        bool clamp;
-        float expected;
-    };
-    for (const Case& c : {Case{15, 0, 10, 100, 200, false, 250}, Case{15, 0, 10, 200, 100, true, 100},
-                          Case{-5, 0, 10, 200, 100, true, 200}, Case{2, 10, 0, 0, 1, false, 0.8f},
-                          Case{1, 3, 3.0000001f, 7, 9, false, 7}})  // no division by (almost) zero
-        captureOutput([&] { EXPECT_FLOAT_EQ(ofMap(c.v, c.inMin, c.inMax, c.outMin, c.outMax, c.clamp), c.expected) << c.v; });
+    const float cases[][7] = {{15, 0, 10, 100, 200, 0, 250}, {15, 0, 10, 200, 100, 1, 100}, {-5, 0, 10, 200, 100, 1, 200},
+                              {2, 10, 0, 0, 1, 0, 0.8f}, {1, 3, 3.0000001f, 7, 9, 0, 7}};  // no division by (almost) zero
+    for (const auto& c : cases)
+        captureOutput([&] { EXPECT_FLOAT_EQ(ofMap(c[0], c[1], c[2], c[3], c[4], c[5] != 0), c[6]) << c[0]; });
     const int pow2[][2] = {{-3, 1}, {0, 1}, {3, 4}, {512, 512}, {1 << 30, 1 << 30}, {(1 << 30) + 1, (1 << 30) + 1}};
-    for (const auto& p : pow2) {
-        const std::string err = captureOutput([&] { EXPECT_EQ(ofNextPow2(p[0]), p[1]) << p[0]; }).err;
-        EXPECT_EQ(err.empty(), p[0] <= 1 << 30) << err;  // past the last power of two: an error line
-    }
+    for (const auto& p : pow2)  // past the last power of two: the input back and an error line
+        EXPECT_EQ(captureOutput([&] { EXPECT_EQ(ofNextPow2(p[0]), p[1]) << p[0]; }).err.empty(), p[0] <= 1 << 30);
 }
 
-TEST(Noise, HalfAtTheOriginBoundedAndContinuousWithCellsOfItsOwnOnTheNegativeSide) {
+TEST(Noise, BoundedAndContinuousWithCellsOfItsOwnOnTheNegativeSideAndDefinedForHostileCoordinates) {
     EXPECT_EQ(ofNoise2D(0, 0) + ofNoise3D(0, 0, 0), 1.0f);
     float lo = 1, hi = 0;
     int mirrored = 0;
     for (int ix = -200; ix <= 200; ++ix) {
         for (int iy = -20; iy <= 20; ++iy) {
-            const float x = ix * 0.037f, y = iy * 0.053f;
-            const float n2 = ofNoise2D(x, y), n3 = ofNoise3D(x, y, x * 0.5f - y);
+            const float x = ix * 0.037f, y = iy * 0.053f, n2 = ofNoise2D(x, y), n3 = ofNoise3D(x, y, x * 0.5f - y);
             ASSERT_TRUE(n2 >= 0 && n2 <= 1 && n3 >= 0 && n3 <= 1) << x << "," << y;
             lo = std::min(lo, n2), hi = std::max(hi, n2);
             // A small step moves the value only a little, also across zero.
-            ASSERT_LT(std::fabs(ofNoise2D(x + 0.001f, y) - n2), 0.02f) << x << "," << y;
-            ASSERT_LT(std::fabs(ofNoise3D(x, y + 0.001f, x * 0.5f - y) - n3), 0.02f) << x << "," << y;
+            ASSERT_LT(std::fabs(ofNoise2D(x + 0.001f, y) - n2) + std::fabs(ofNoise3D(x, y + 0.001f, x * 0.5f - y) - n3), 0.04f);
             mirrored += ix > 0 && std::fabs(n2 - ofNoise2D(-x, y)) < 1e-6f;
         }
     }
-    EXPECT_LT(lo, 0.2f);
-    EXPECT_GT(hi, 0.8f);
-    EXPECT_LT(mirrored, 40);
-}
-
-TEST(Noise, HostileCoordinatesHaveDefinedCells) {
+    EXPECT_TRUE(lo < 0.2f && hi > 0.8f && mirrored < 40) << lo << " " << hi << " " << mirrored;
     const double in[] = {NAN, 1e30, -1e30, 2147483647.9, -2.9};
     const int out[] = {0, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 2147483647, -2};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(ofTruncToInt(in[i]), out[i]) << in[i];

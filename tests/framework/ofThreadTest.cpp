@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -37,12 +37,9 @@ long vmSizeKb() {
     return -1;
 }
 
-int taskCount() {
-    int n = 0;
-    DIR* d = opendir("/proc/self/task");
-    while (dirent* e = readdir(d)) n += e->d_name[0] != '.';
-    closedir(d);
-    return n;
+long taskCount() {
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return std::distance(begin(tasks), end(tasks));
 }
 
 }  // namespace
@@ -125,16 +122,14 @@ TEST(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
     t.thread.setStackSize(64 * 1024 * 1024);
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
-    rlimit tight = old;
-    tight.rlim_cur = static_cast<rlim_t>(vmSizeKb() + 1024) * 1024;
+    const rlimit tight{static_cast<rlim_t>(vmSizeKb() + 1024) * 1024, old.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
     t.startThread();
     const bool running = t.isThreadRunning();
     ASSERT_EQ(setrlimit(RLIMIT_AS, &old), 0);
     EXPECT_FALSE(running);
-    const std::string prefix = "[" + t.getThreadName() + ":error] cannot start thread: ";
     ASSERT_EQ(rec.lines().size(), 1u);
-    EXPECT_EQ(rec.lines()[0].substr(0, prefix.size()), prefix);
+    EXPECT_EQ(rec.lines()[0].rfind("[" + t.getThreadName() + ":error] cannot start thread: ", 0), 0u);
     t.thread.setStackSize(0);
     t.startThread();
     t.waitForThread(false);

@@ -8,29 +8,24 @@
 
 #include "ofUtils.h"
 
-// The reading is bracketed by the steady clock read around the reset and
+// The reading is bracketed by the steady clock read before the reset and
 // after it, so a preempted thread moves both sides and never fails the check.
-TEST(ElapsedTime, CountsFromTheResetInMilliseconds) {
-    using Clock = std::chrono::steady_clock;
-    auto millisSince = [](Clock::time_point t) {
-        return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count());
-    };
-    const Clock::time_point beforeReset = Clock::now();
+TEST(Utils, ElapsedTimeCountsFromTheResetDataPathPrefixesRelativeNamesAndNumbersComeFromMessyText) {
+    using namespace std::chrono;
+    const auto beforeReset = steady_clock::now();
     ofResetElapsedTimeCounter();
-    const Clock::time_point afterReset = Clock::now();
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // so a clock stuck at 0 fails
-    const uint64_t least = millisSince(afterReset);
+    const auto afterReset = steady_clock::now();
+    std::this_thread::sleep_for(milliseconds(30));  // so a clock stuck at 0 fails
+    const auto least = duration_cast<milliseconds>(steady_clock::now() - afterReset).count();
     const uint64_t ms = ofGetElapsedTimeMillis();
     const float seconds = ofGetElapsedTimef();
-    const uint64_t most = millisSince(beforeReset) + 1;
-    EXPECT_TRUE(ms >= least && ms <= most) << least << " " << ms << " " << most;
-    EXPECT_TRUE(seconds >= least / 1000.0f - 0.001f && seconds <= most / 1000.0f) << seconds;
-}
+    const auto most = duration_cast<milliseconds>(steady_clock::now() - beforeReset).count() + 1;
+    EXPECT_TRUE(ms >= uint64_t(least) && ms <= uint64_t(most) && seconds >= least / 1000.0f - 0.001f && seconds <= most / 1000.0f)
+        << least << " " << ms << " " << seconds << " " << most;
 
-TEST(Utils, DataPathPrefixesRelativeNamesOnlyAndNumbersComeFromMessyText) {
-    const char* cases[][2] = {{"sounds/hit.wav", "data/sounds/hit.wav"}, {"data/x.xml", "data/x.xml"},
-                              {"/tmp/a", "/tmp/a"}, {"database.xml", "data/database.xml"}};
-    for (const auto& c : cases) EXPECT_EQ(ofToDataPath(c[0]), c[1]) << c[0];
+    const char* paths[][2] = {{"sounds/hit.wav", "data/sounds/hit.wav"}, {"data/x.xml", "data/x.xml"}, {"/tmp/a", "/tmp/a"},
+                              {"database.xml", "data/database.xml"}};
+    for (const auto& p : paths) EXPECT_EQ(ofToDataPath(p[0]), p[1]) << p[0];
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
     EXPECT_EQ(ofToDataPath("img.png", true), std::string(cwd) + "/data/img.png");
