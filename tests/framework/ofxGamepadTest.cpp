@@ -85,18 +85,3 @@ TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderIgnoringBadIndexesAndAReb
     EXPECT_EQ(journal.lines, Lines{"Q button 5 down"});
     EXPECT_EQ(stick.captures + second.captures, 2);
 }
-
-TEST(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
-    fakepads::DeviceSpec rumble("Rumble", 2, 2), bare("Bare", 1, 1), none("None", 1, 1);
-    rumble.feedback = bare.feedback = true;
-    rumble.effects = {OIS::Effect::Constant, OIS::Effect::Sine};
-    FakeJoyStick stick(rumble, 1), bareStick(bare, 2), noneStick(none, 3);
-    auto pad = quietPad(stick);
-    pad->setFeedbackGain(0.25f);
-    pad->setFeedbackGain(1.0f);
-    EXPECT_EQ(stick.forceFeedback()->gains, (std::vector<float>{0.25f, 1.0f}));
-    EXPECT_TRUE(quietPad(bareStick)->hasForceFeedback());  // without effects, with a warning
-    auto nonePad = quietPad(noneStick);
-    EXPECT_FALSE(nonePad->hasForceFeedback());
-    nonePad->setFeedbackGain(0.5f);  // nothing to set, and nothing breaks
-}

@@ -74,7 +74,7 @@ struct DropSource {
 
 }  // namespace
 
-TEST_F(GlutWindowTest, OpensTheWindowUnderItsTitleAndTurnsTheMouseWithIt) {
+TEST_F(GlutWindowTest, OpensTheWindowUnderItsTitleAndPassesTheMouseOnFromTheFirstDisplay) {
     ofAppGlutWindow& window = GLTestWindow::open(320, 240);
     EXPECT_EQ(ofGetWindowPtr(), &window);
     EXPECT_EQ(xy(ofGetWidth(), ofGetHeight()) + " " + xy(ofGetScreenWidth(), ofGetScreenHeight()), "320 240 1280 1024");
@@ -99,16 +99,6 @@ TEST_F(GlutWindowTest, OpensTheWindowUnderItsTitleAndTurnsTheMouseWithIt) {
     ofAppGlutWindow::passiveMotion(50, 60);
     EXPECT_EQ(seen, (Lines{"resized 300 200", "moved 50 60"}));
     EXPECT_EQ(xy(ofGetAppPtr()->mouseX, ofGetAppPtr()->mouseY), "50 60");
-    const std::pair<int, std::string> turns[] = {{OF_ORIENTATION_180, "290 180"}, {OF_ORIENTATION_90_LEFT, "20 290"},
-                                                 {OF_ORIENTATION_90_RIGHT, "180 10"}};
-    for (const auto& t : turns) {
-        int x = 10, y = 20;
-        if (t.first == OF_ORIENTATION_90_LEFT) window.setOrientation(t.first);  // the sizes swap
-        ofAppGlutWindow::rotateMouse(t.first, x, y);
-        EXPECT_EQ(xy(x, y), t.second) << t.first;
-    }
-    EXPECT_EQ(xy(ofGetWidth(), ofGetHeight()), "200 300");
-    window.setOrientation(OF_ORIENTATION_DEFAULT);
 }
 
 TEST_F(GlutWindowTest, AutomaticClearShowsOnlyTheLastFrame) {
@@ -130,29 +120,6 @@ TEST_F(GlutWindowTest, AutomaticClearShowsOnlyTheLastFrame) {
     EXPECT_EQ(shown, ".....R..");
 }
 
-TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThreeAndAfterAReshape) {
-    GLTestWindow::open(320, 240);
-    auto app = std::make_shared<RecordingApp>();
-    ofSetAppPtr(app);
-    ofSetBackgroundAuto(false);
-    ofBackground(0, 0, 255, 255);
-    GLTestWindow::pump();   // let the map and its reshape arrive first
-    ofAppGlutWindow fresh;  // a new window object starts the frame count again
-    ofSetWindowShape(320, 240);
-    ASSERT_EQ(ofGetFrameNum(), 0);
-    auto front = [] {
-        std::string red;
-        for (int i = 0; i < 8; ++i) red += GLTestWindow::pixel(10 * i + 5, 5, GL_FRONT) == ofColor(255, 0, 0) ? 'R' : '.';
-        return red;
-    };
-    for (int i = 0; i < 6; ++i) ofAppGlutWindow::display();
-    EXPECT_EQ(front(), "...RRR..");
-    EXPECT_EQ(GLTestWindow::pixel(200, 100, GL_FRONT), ofColor(0, 0, 255, 255));
-    ofAppGlutWindow::reshape(320, 240);
-    ofAppGlutWindow::display();  // the next three frames are cleared away again
-    EXPECT_EQ(front(), "........");
-}
-
 TEST_F(GlutWindowTest, FullScreenIsQueuedUntilTheNextDisplayAndUndone) {
     usePrivateServer();
     ofAppGlutWindow& window = GLTestWindow::open(320, 240);
@@ -172,18 +139,6 @@ TEST_F(GlutWindowTest, FullScreenIsQueuedUntilTheNextDisplayAndUndone) {
     ofAppGlutWindow::display();
     GLTestWindow::pump(50);
     EXPECT_EQ(size(), "320 240");
-}
-
-TEST_F(GlutWindowTest, UnavailableGameModeLogsAndFallsBackToAFullScreenWindow) {
-    static ofAppGlutWindow window;
-    testing::internal::CaptureStderr();
-    ofSetupOpenGL(&window, 333, 222, OF_GAME_MODE);
-    const std::string err = testing::internal::GetCapturedStderr();
-    if (err.empty()) GTEST_SKIP() << "this X server offers the game mode";
-    EXPECT_EQ(window.getWindowMode(), OF_FULLSCREEN);
-    EXPECT_NE(vxRecordedWindow(), 0ul);
-    window.setFullscreen(false);  // in game mode this would change nothing
-    EXPECT_EQ(window.getWindowMode(), OF_WINDOW);
 }
 
 TEST_F(GlutWindowTest, DropsWithoutAnApplicationOrFromASourceThatVanishesEndNothing) {
