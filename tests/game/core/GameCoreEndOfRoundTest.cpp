@@ -1,18 +1,35 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "RoundsFixture.h"
+#include "CoreFixture.h"
 #include "ShipType.h"
+#include "SteamLayer.h"
+#include "steam_api.h"
 
-class EndOfRound : public RoundsFixture {
+// An Easy round with Steam running and its stats arrived.
+class EndOfRound : public CoreFixture {
 protected:
     void SetUp() override {
-        RoundsFixture::SetUp();
-        startIn(GameMode::Easy);
-        stillWorld();
-        takeStatNames();
-        takeUploads();
+        SteamLayer::setRunning(true);
+        SteamLayer::clearUserData();
+        CoreFixture::SetUp();
+        sent("");
+        startStill(GameMode::Easy);
+    }
+    void TearDown() override {
+        CoreFixture::TearDown();
+        SteamLayer::setRunning(false);
+    }
+    // What went to Steam under the verb since the last call: the names of the
+    // plain stats, or the whole upload calls.
+    std::vector<std::string> sent(const std::string& verb) {
+        SteamAPI_RunCallbacks();
+        std::vector<std::string> out;
+        const size_t name = verb.size() + 1;
+        for (const std::string& call : SteamLayer::takeCalls()) {
+            if (call.rfind(verb + " ", 0) != 0 || call.compare(name, 7, "global_") == 0) continue;
+            out.push_back(verb == "SetStat" ? call.substr(name, call.find(' ', name) - name) : call);
+        }
+        return out;
     }
 };
 
@@ -30,7 +47,7 @@ TEST_F(EndOfRound, TheBestIsStoredTruncatedAndTheStatsComeInTheirOrder) {
     const std::vector<std::string> expected = {"player_deaths", "player_deaths_dif_1", "num_arcade_rounds_played",
                                                "num_arcade_rounds_played_dif_1", "time_in_game", "time_in_game_dif_1",
                                                "time_with_ship_2", "rounds_with_ship_2"};
-    EXPECT_EQ(takeStatNames(), expected);
+    EXPECT_EQ(sent("SetStat"), expected);
     EXPECT_FLOAT_EQ(stat("time_with_ship_2"), 42.5f);
 
     // A lower score keeps the best; a death outside play only picks a new line.
@@ -38,35 +55,13 @@ TEST_F(EndOfRound, TheBestIsStoredTruncatedAndTheStatsComeInTheirOrder) {
     c.players[0].score = 99;
     c.playerDied(false, 0);
     EXPECT_EQ(c.bestScores[1], 123);
-    takeStatNames();
+    sent("SetStat");
     c.playerDied(false, 0);
-    EXPECT_TRUE(takeStatNames().empty());
+    EXPECT_TRUE(sent("SetStat").empty());
     EXPECT_EQ(death->plays, 2);
-}
-
-TEST_F(EndOfRound, CoopEndsWithTheLastShipAndCountsEachJoinedShip) {
-    GameCore& c = core();
-    c.coop = true;
-    c.playerCount = 3;
-    c.players[0].joined = c.players[2].joined = true;
-    c.players[1].joined = false;
-    c.players[2].setShipType(SHIP_HEAVY);
-    c.startRound(false);
-    takeStatNames();
-    c.players[0].score = 50.9f;
-    c.playerDied(false, 2);
-    EXPECT_EQ(c.gameState, GameState::Playing);
-    EXPECT_TRUE(takeStatNames().empty());
-    c.playerDied(false, 0);
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    EXPECT_EQ(c.bestCoopScores[1], 50);
-    EXPECT_EQ(c.bestScores[1], 0);
-    const std::vector<std::string> expected = {"player_deaths",         "player_deaths_dif_1",
-                                               "num_arcade_rounds_played", "num_arcade_rounds_played_dif_1",
-                                               "coop_rounds_played",    "time_in_coop",
-                                               "coop_rounds_with_ship_0", "coop_time_with_ship_0",
-                                               "coop_rounds_with_ship_1", "coop_time_with_ship_1"};
-    EXPECT_EQ(takeStatNames(), expected);
+    // Only a running round pauses.
+    c.setPaused(true);
+    EXPECT_FALSE(c.paused);
 }
 
 TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
@@ -93,7 +88,7 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
         c.creditsScreen.creditsRun = row.credits;
         c.players[0].score = 123.9f;
         c.playerDied(false, 0);
-        const std::vector<std::string> uploads = takeUploads();
+        const std::vector<std::string> uploads = sent("UploadLeaderboardScore");
         ASSERT_EQ(static_cast<int>(uploads.size()), row.uploads);
         if (row.uploads == 1) {
             EXPECT_EQ(uploads[0], "UploadLeaderboardScore arcade_easy 123 0");
@@ -104,67 +99,4 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
     }
     // The credits run kept no best.
     EXPECT_EQ(core().bestScores[1], 123);
-}
-
-class Pausing : public RoundsFixture {};
-
-TEST_F(Pausing, OnlyARunningRoundPausesAndOnlyPausingCounts) {
-    startIn(GameMode::Easy);
-    GameCore& c = core();
-    auto beep = record(c.soundBank.menuBeep);
-    c.gameState = GameState::RoundOver;
-    c.setPaused(true);
-    EXPECT_FALSE(c.paused);
-    EXPECT_EQ(beep->plays, 0);
-
-    c.gameState = GameState::Playing;
-    c.setPaused(true);
-    EXPECT_TRUE(c.paused);
-    EXPECT_EQ(beep->plays, 1);
-    EXPECT_FLOAT_EQ(stat("pause_count"), 1);
-    const float play = c.playTime;
-    const size_t rocks = c.asteroids.size();
-    tick();
-    EXPECT_FLOAT_EQ(c.playTime, play);
-    EXPECT_EQ(c.asteroids.size(), rocks);
-    c.setPaused(false);
-    EXPECT_FALSE(c.paused);
-    EXPECT_EQ(beep->plays, 2);
-    EXPECT_FLOAT_EQ(stat("pause_count"), 1);
-
-    // A held round stays paused whatever is asked.
-    c.startHold = true;
-    c.setPaused(false);
-    tick();
-    EXPECT_TRUE(c.paused);
-    EXPECT_GT(c.holdTime, 0);
-
-}
-
-class SeededRound : public RoundsFixture {};
-
-TEST_F(SeededRound, AnEasyRoundSteppedUntilADeath) {
-    startIn(GameMode::Easy);
-    GameCore& c = core();
-    ofSeedRandom(3);
-    const float stick = 0.8f;
-    c.startRound(true);
-    ASSERT_GT(c.asteroids.size(), 0u);
-    size_t mostFoes = 0;
-    int frames = 0;
-    float t = 0;
-    for (; frames < 30 * 240 && c.gameState == GameState::Playing; ++frames) {
-        // Fly a wide circle so the chain swings through whatever comes.
-        t += 0.05f;
-        c.steerByStick(stick * std::cos(t), stick * std::sin(t), 0);
-        tick();
-        mostFoes = std::max(mostFoes, c.foes.size());
-    }
-    EXPECT_EQ(c.gameState, GameState::RoundOver);
-    EXPECT_GT(mostFoes, 0u);
-    EXPECT_GT(c.roundKills, 0);
-    EXPECT_GT(c.rocksSmashed, 0);
-    EXPECT_GE(c.players[0].score, 10);
-    EXPECT_EQ(c.bestScores[1], static_cast<int>(c.players[0].score));
-    EXPECT_FLOAT_EQ(stat("player_deaths"), 1);
 }

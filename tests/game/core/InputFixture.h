@@ -7,17 +7,15 @@
 #include "ofxGamepadFakes.h"
 #include "ofxGamepadHandler.h"
 
-// The application after its set-up, splash over, with fake pads behind the
-// pad handler: plugging pads and running one menu frame attaches them.
+// Fake pads behind the pad handler: plugging pads and running one menu frame
+// attaches them.
 class InputFixture : public CoreFixture {
 protected:
     void SetUp() override {
-        CoreFixture::SetUp();
         vxRecordWindow(4242);
         vxRecordWindowTitle("VANTORIX");
         ofxGamepadSetInputSystemFactory(devices.factory());
-        setUpApp();
-        app->core.splashActive = false;
+        CoreFixture::SetUp();
         // The mouse rests at the middle, so mouse steering holds ships still.
         app->mouseX = 480;
         app->mouseY = 480;
@@ -55,11 +53,6 @@ protected:
         event.value = true;
         app->handlePadButton(pad, event, false, app->buttonMap[pad]);
     }
-    // Runs frames until stateTime and menuTime are past the 0.4 s guards.
-    void settle() {
-        for (int i = 0; i < 15; ++i) step(0.033f);
-    }
-    GameCore& core() { return app->core; }
 
     fakepads::FakeDevices devices;
 };

@@ -1,27 +1,50 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "InputFixture.h"
 
 class KeyInput : public InputFixture {};
 
-TEST_F(KeyInput, BackKeysLeaveEachScreenOnlyAfterFourTenthsOfASecond) {
-    for (auto [state, after] : {std::pair{GameState::ArcadeMenu, GameState::MainMenu},
-                                {GameState::MultiplayerLobby, GameState::MainMenu},
-                                {GameState::Stats, GameState::Options}}) {
-        core().gameState = state;
-        core().stateTime = 0.3f;
-        app->keyPressed('b');
-        EXPECT_EQ(core().gameState, state) << static_cast<int>(state);
-        core().stateTime = 0.5f;
-        app->keyPressed('B');
-        EXPECT_EQ(core().gameState, after) << static_cast<int>(state);
+TEST_F(KeyInput, EachScreenTakesItsLeavingInputOnlyAfterFourTenthsOfASecond) {
+    GameCore& c = core();
+    c.gameMode = GameMode::Easy;
+    c.startRound(false);
+    c.menuButton.set(15, 895, 100, 50);
+    c.deathMatch = true;
+    c.players[0].joined = c.players[1].joined = true;
+    const auto after = [&](float t) { c.stateTime = t; };
+    const auto roundOver = [&](float t) { c.roundOverTimer = -t; };
+    const struct {
+        const char* name;
+        GameState state;
+        std::function<void(float)> wait;
+        std::function<void()> input;
+        GameState next;
+    } rows[] = {
+        {"arcade back", GameState::ArcadeMenu, after, [&] { app->keyPressed('b'); }, GameState::MainMenu},
+        {"arcade start", GameState::ArcadeMenu, after, [&] { app->keyPressed(13); }, GameState::Playing},
+        {"lobby back", GameState::MultiplayerLobby, after, [&] { app->keyPressed('B'); }, GameState::MainMenu},
+        {"stats back", GameState::Stats, after, [&] { app->keyPressed('b'); }, GameState::Options},
+        {"settings done", GameState::MultiplayerSettings, after,
+         [&] {
+             c.players[0].lobbyRow = 3;
+             c.handleSettingsPad(0, 0, 0, true, false, false);
+         },
+         GameState::MultiplayerLobby},
+        {"game over click", GameState::RoundOver, roundOver, [&] { c.mousePressed(0, 20, 900); }, GameState::MainMenu},
+        {"game over pad", GameState::RoundOver, roundOver, [&] { action(vantorixPC::Select); }, GameState::MainMenu},
+    };
+    for (const auto& row : rows) {
+        for (float t : {0.3f, 0.5f}) {
+            c.gameMode = GameMode::Easy;
+            c.gameState = row.state;
+            row.wait(t);
+            row.input();
+            EXPECT_EQ(c.gameState, t < 0.4f ? row.state : row.next) << row.name << " at " << t;
+        }
     }
-    core().gameState = GameState::Leaderboards;
-    core().stateTime = 0.5f;
-    app->keyPressed(27);
-    EXPECT_TRUE(core().leaderboardScreen.backRequested);
 }
 
 TEST_F(KeyInput, CtrlQQuitsOnceTheSplashIsOverExceptWhereTextIsTyped) {

@@ -18,37 +18,8 @@ TEST_F(Transitions, TheMenuButtonKeepsArcadeModesAndTurnsMissionAndMultiplayerIn
         action(vantorixPC::Back);
         EXPECT_EQ(core().gameState, GameState::MainMenu);
         EXPECT_EQ(core().gameMode, to);
-        EXPECT_FALSE(core().introRestart);
-        EXPECT_FALSE(core().players[1].joined);
-        EXPECT_FLOAT_EQ(core().stateTime, 0.0f);
+        EXPECT_FALSE(core().introRestart || core().players[1].joined);
     }
-}
-
-TEST_F(Transitions, OpeningTheLobbySetsItsSlotsUp) {
-    core().players[1].joined = true;
-    core().players[3].joined = true;
-    core().players[3].lobbyReady = true;
-    core().players[3].lobbyRow = 0;
-    core().players[3].shipType = 4;
-    core().openLobby(false, false, true);
-    EXPECT_EQ(core().gameState, GameState::MultiplayerLobby);
-    EXPECT_TRUE(core().coop);
-    EXPECT_EQ(core().playerCount, 4);
-    EXPECT_EQ(core().players[3].lobbyRow, 1);
-    EXPECT_EQ(core().players[3].shipType, 4);
-    EXPECT_EQ(core().players[0].unlockedShips, core().shipSelect.unlocked);
-
-    core().openLobby(true, true, false);
-    EXPECT_TRUE(core().deathMatch);
-    EXPECT_EQ(core().gameMode, GameMode::Multiplayer);
-    EXPECT_FALSE(core().players[3].lobbyReady);
-    EXPECT_EQ(core().players[3].lobbyRow, 0);
-
-    // Exhibition play past its round limit goes back to the menu instead.
-    core().exhibition = true;
-    core().roundCount = core().roundLimit;
-    core().openLobby(true, true, true);
-    EXPECT_EQ(core().gameState, GameState::MainMenu);
 }
 
 class Revive : public InputFixture {
@@ -80,7 +51,6 @@ TEST_F(Revive, TheShipReturnsOnTheLineToTheCentreWhereACircleFirstFits) {
     CoopRegen* reached = token(centre.x + 5000, centre.y + 2000, 1);
     CoopRegen* other = token(centre.x - 300, centre.y, 1);
     CoopRegen* someoneElse = token(centre.x, centre.y - 300, 0);
-    const int revives = core().coopRevives;
     const float stat = core().statsTracker.record("coop_revives").value;
     core().revivePlayer(*reached);
 
@@ -101,6 +71,5 @@ TEST_F(Revive, TheShipReturnsOnTheLineToTheCentreWhereACircleFirstFits) {
     }
     EXPECT_TRUE(other->expired);
     EXPECT_FALSE(someoneElse->expired);
-    EXPECT_EQ(core().coopRevives, revives + 1);
     EXPECT_FLOAT_EQ(core().statsTracker.record("coop_revives").value, stat + 1);
 }
