@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "CoreFixture.h"
 #include "ShipType.h"
 #include "SteamLayer.h"
@@ -64,39 +66,22 @@ TEST_F(EndOfRound, TheBestIsStoredTruncatedAndTheStatsComeInTheirOrder) {
     EXPECT_FALSE(c.paused);
 }
 
+// No Steam: the upload waits. A credits run keeps no best and sends none.
 TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
-    const struct {
-        const char* name;
-        GameMode mode;
-        bool ready, steam, credits;
-        int uploads;
-        bool pending, online;
-    } rows[] = {
-        {"ready", GameMode::Easy, true, true, false, 1, false, true},
-        {"not ready", GameMode::Easy, false, true, false, 0, false, true},
-        {"no Steam", GameMode::Easy, true, false, false, 0, true, false},
-        {"mission", GameMode::Mission, true, true, false, 0, false, false},
-        {"credits run", GameMode::Easy, true, true, true, 0, false, true},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (auto [ready, steam, credits, upload, pending] : {std::tuple{true, true, false, true, false},
+                                                          {false, true, false, false, false},
+                                                          {true, false, false, false, true}, {true, true, true, false, false}}) {
         GameCore& c = core();
-        c.gameMode = row.mode;
         c.startRound(false);
-        c.achievementTracker.wrapper.ready = row.ready;
-        c.steamAvailable = row.steam;
-        c.creditsScreen.creditsRun = row.credits;
-        c.players[0].score = 123.9f;
+        c.achievementTracker.wrapper.ready = ready;
+        c.steamAvailable = steam;
+        c.creditsScreen.creditsRun = credits;
+        c.players[0].score = credits ? 500.0f : 123.9f;
         c.playerDied(false, 0);
-        const std::vector<std::string> uploads = sent("UploadLeaderboardScore");
-        ASSERT_EQ(static_cast<int>(uploads.size()), row.uploads);
-        if (row.uploads == 1) {
-            EXPECT_EQ(uploads[0], "UploadLeaderboardScore arcade_easy 123 0");
-        }
-        EXPECT_EQ(c.scoreUploadPending, row.pending);
-        EXPECT_EQ(c.onlineScore, row.online);
+        const std::vector<std::string> one = {"UploadLeaderboardScore arcade_easy 123 0"};
+        EXPECT_EQ(sent("UploadLeaderboardScore"), upload ? one : std::vector<std::string>{}) << ready << steam << credits;
+        EXPECT_EQ(c.scoreUploadPending, pending) << ready << steam << credits;
         c.creditsScreen.creditsRun = false;
     }
-    // The credits run kept no best.
     EXPECT_EQ(core().bestScores[1], 123);
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "InputFixture.h"
 
 class PadInput : public InputFixture {};
@@ -53,22 +51,6 @@ TEST_F(PadInput, StickStepsAreStrictReArmInsideHalfAndNeverCarryOverFromPlay) {
     axis(0, 1, 0.3f);
     axis(0, 1, 1.0f);
     EXPECT_EQ(core().mainMenu.selected, 2);
-}
-
-// Left stick on axes 0 and 1, right on 2 and 3; a mapped axis keeps its sign.
-TEST_F(PadInput, TheLongerStickSteersAndTheRightOneWinsATie) {
-    core().gameState = GameState::Playing;
-    for (auto [lx, ry, x, y] : {std::tuple{0.6f, 0.7f, 0.0f, 0.7f}, {0.5f, -0.5f, 0.0f, -0.5f}, {0.8f, 0.7f, 0.8f, 0.0f}}) {
-        axis(0, 0, lx);
-        axis(0, 3, ry);
-        EXPECT_TRUE(app->padSticks[0].x == x && app->padSticks[0].y == y) << lx << " " << ry;
-    }
-    app->axisIds[0][1] = 5;
-    app->axisSigns[0][1] = -1;
-    axis(0, 0, 0);
-    axis(0, 3, 0);
-    axis(0, 5, 0.9f);
-    EXPECT_FLOAT_EQ(app->padSticks[0].y, -0.9f);
 }
 
 TEST_F(PadInput, PlayStationPadsAreKnownByExactNameAndCountAndStrayButtonsDoNothing) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "CoreFixture.h"
 
-// The settings page and the level select, driven by one pad event at a time.
+// The settings page and the level select of a two-player death match, driven
+// by one pad event at a time.
 class Pads : public CoreFixture {
 protected:
     void SetUp() override {
@@ -15,30 +18,25 @@ protected:
     }
 };
 
+// At a bound the count is held with the error sound; a Time match edits only
+// its minutes (2 to 10; the cabinet keeps 2).
 TEST_F(Pads, SettingsCountsAreHeldAtTheirBoundsWithAnErrorAndOtherRowsWrap) {
     GameCore& c = core();
     auto error = record(c.soundBank.error);
     MatchSettings& m = c.matchSettings;
-    const struct {
-        int type, value, minutes, dx;
-        bool cabinet;
-        int value2, minutes2, errors;
-    } cases[] = {
-        {MatchSettings::Stock, 10, 2, +1, false, 10, 2, 1}, {MatchSettings::Score, 1, 2, -1, false, 1, 2, 1},
-        {MatchSettings::Score, 4, 2, +1, false, 5, 2, 0},   {MatchSettings::Time, 5, 3, +1, false, 5, 4, 0},
-        {MatchSettings::Time, 5, 10, +1, false, 5, 10, 1},  {MatchSettings::Time, 5, 2, +1, true, 5, 2, 1},
-    };
     c.players[0].lobbyRow = 1;
-    for (const auto& k : cases) {
-        m.matchType = k.type;
-        m.value = k.value;
-        m.minutes = k.minutes;
-        c.arcadeCabinet = k.cabinet;
+    for (auto [type, value, minutes, dx, cabinet, value2, minutes2, errors] :
+         {std::tuple{MatchSettings::Stock, 10, 2, +1, false, 10, 2, 1}, {MatchSettings::Score, 1, 2, -1, false, 1, 2, 1},
+          {MatchSettings::Score, 4, 2, +1, false, 5, 2, 0}, {MatchSettings::Time, 5, 3, +1, false, 5, 4, 0},
+          {MatchSettings::Time, 5, 10, +1, false, 5, 10, 1}, {MatchSettings::Time, 5, 2, +1, true, 5, 2, 1}}) {
+        m.matchType = type;
+        m.value = value;
+        m.minutes = minutes;
+        c.arcadeCabinet = cabinet;
         const int before = error->plays;
-        c.handleSettingsPad(0, k.dx, 0, false, false, false);
-        EXPECT_EQ(m.value, k.value2) << k.type << " " << k.value;
-        EXPECT_EQ(m.minutes, k.minutes2) << k.type << " " << k.minutes;
-        EXPECT_EQ(error->plays - before, k.errors) << k.type;
+        c.handleSettingsPad(0, dx, 0, false, false, false);
+        EXPECT_TRUE(m.value == value2 && m.minutes == minutes2) << type << " " << value << " " << minutes;
+        EXPECT_EQ(error->plays - before, errors) << type;
     }
     c.arcadeCabinet = false;
     c.players[1].lobbyRow = 0;
@@ -51,8 +49,7 @@ TEST_F(Pads, SettingsCountsAreHeldAtTheirBoundsWithAnErrorAndOtherRowsWrap) {
     // A slot outside the four changes nothing.
     c.handleSettingsPad(4, 1, 1, true, true, true);
     c.handleSettingsPad(-1, 1, 1, true, true, true);
-    EXPECT_EQ(m.foeAmount, 0);
-    EXPECT_EQ(c.gameState, GameState::MultiplayerSettings);
+    EXPECT_TRUE(m.foeAmount == 0 && c.gameState == GameState::MultiplayerSettings);
 }
 
 TEST_F(Pads, TheRandomCellPicksAnArenaAndBackCountsUpToTheHighestJoinedSlot) {
@@ -65,12 +62,9 @@ TEST_F(Pads, TheRandomCellPicksAnArenaAndBackCountsUpToTheHighestJoinedSlot) {
         c.levelCell[0] = 5;
         c.handleSettingsPad(0, 0, 0, true, false, false);
         ASSERT_EQ(c.gameState, GameState::Playing);
-        EXPECT_TRUE(c.matchSettings.map >= 0 && c.matchSettings.map <= 4) << c.matchSettings.map;
-        EXPECT_TRUE(c.matchSettings.randomMap);
+        EXPECT_TRUE(c.matchSettings.map >= 0 && c.matchSettings.map <= 4 && c.matchSettings.randomMap);
     }
-
     c.gameState = GameState::LevelSelect;
-    c.levelSelectTime = 0.5f;
     c.players[0].joined = c.players[1].joined = false;
     c.players[2].joined = true;
     c.playerCount = 4;

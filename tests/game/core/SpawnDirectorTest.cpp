@@ -99,22 +99,3 @@ TEST(SpawnDirector, EasySpeedsUpOnceJustAfterFourMinutesAndMissionsTakeTheSmalle
     EXPECT_FLOAT_EQ(d.foeInterval, 9.0f);
     EXPECT_FLOAT_EQ(d.jitterChance, 0.2f);
 }
-
-TEST(SpawnDirector, AReviveTokenComesOnlyWhenSomeoneIsOutAndNoneIsInPlay) {
-    ofSeedRandom(4);
-    SpawnDirector d;
-    d.setup(1, 2, true, false);
-    d.reviveTimer = 0.05f;
-    d.updateRevive(0, 0, 1.0f);
-    EXPECT_FLOAT_EQ(d.reviveTimer, 0.05f);
-    d.updateRevive(1, 0, 0.1f);
-    EXPECT_TRUE(d.spawnRevive && d.reviveOnField);
-    d.spawnRevive = false;
-    d.updateRevive(2, 0, 5.0f);
-    EXPECT_FALSE(d.spawnRevive);
-    // From the revive score on the next delay is the slow one.
-    d.reviveOnField = false;
-    d.reviveTimer = 0;
-    d.updateRevive(1, 1100, 0.01f);
-    EXPECT_TRUE(d.reviveTimer >= 2.0f && d.reviveTimer <= 10.0f) << d.reviveTimer;
-}
