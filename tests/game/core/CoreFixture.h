@@ -12,22 +12,29 @@
 #include "NormFoe.h"
 #include "PixelFont.h"
 #include "RecordingRenderer.h"
+#include "WindowLookup.h"
 #include "ofAppRunner.h"
 #include "ofEvents.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
 #include "ofTestClock.h"
+#include "ofxGamepadFakes.h"
+#include "ofxGamepadHandler.h"
 #include "vantorixPC.h"
 
 using Calls = std::vector<std::string>;
 
-// The application set up, splash over, with no real window, no drawing and no
-// sound device: a test window answers the runner, a recording renderer takes
-// the drawing and every sound of the bank is a recording player. Helpers place
-// rocks, foes and weapon points by hand.
+// The application set up, splash over, with no real window, no drawing, no
+// sound device and fake pads: a test window answers the runner, a recording
+// renderer takes the drawing, every sound of the bank is a recording player,
+// and plugged pads attach on the next menu frame. Helpers place rocks, foes
+// and weapon points by hand.
 class CoreFixture : public testing::Test {
 protected:
     void SetUp() override {
+        vxRecordWindow(4242);
+        vxRecordWindowTitle("VANTORIX");
+        ofxGamepadSetInputSystemFactory(devices.factory());
         captureOutput([&] { ofSetupOpenGL(&window, 960, 960, OF_WINDOW); });
         ofSetCurrentRenderer(recorder);
         ofFixElapsedTimef(0);
@@ -37,6 +44,8 @@ protected:
         app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
         captureOutput([&] { app->setup(); });
         core().splashActive = false;
+        // The mouse rests at the middle, so mouse steering holds ships still.
+        app->mouseX = app->mouseY = 480;
     }
     void TearDown() override {
         app.reset();
@@ -44,8 +53,38 @@ protected:
         captureOutput([] { ofNotifyExit(); });
         ofReleaseFixedClock();
         ofSetCurrentRenderer(nullptr);
+        ofxGamepadSetInputSystemFactory(nullptr);
+        vxRecordWindowTitle("");
+        vxRecordWindow(0);
     }
     GameCore& core() { return app->core; }
+
+    void plug(const std::vector<fakepads::DeviceSpec>& specs) {
+        devices.plug(specs);
+        captureOutput([&] { step(0.033f); });
+    }
+    static fakepads::DeviceSpec padNamed(const std::string& name, int axes = 4, int buttons = 12) {
+        return fakepads::DeviceSpec(name, axes, buttons);
+    }
+    // A press through the pad's own event, as a real pad delivers it.
+    void press(int pad, int button) {
+        ASSERT_NE(app->attachedPads[pad], nullptr);
+        app->attachedPads[pad]->setButton(button, true);
+        app->attachedPads[pad]->setButton(button, false);
+    }
+    void axis(int pad, int id, float value) {
+        ofxGamepadAxisEvent event;
+        event.axis = id;
+        event.value = value;
+        app->handlePadAxis(pad, event);
+    }
+    // One input action of a pad, as its button map names it.
+    void action(int which, int pad = 0) {
+        ofxGamepadButtonEvent event;
+        event.button = app->buttonMap[pad][which];
+        event.value = true;
+        app->handlePadButton(pad, event, false, app->buttonMap[pad]);
+    }
 
     // Replaces one player of the bank with a recorder the test can read.
     std::shared_ptr<SoundCallCounter> record(ofSoundPlayer& player) {
@@ -115,6 +154,7 @@ protected:
         point.velocity.set(speed / (1 - point.damping), 0);
     }
 
+    fakepads::FakeDevices devices;
     TestWindow window;
     std::shared_ptr<RecordingRenderer> recorder = std::make_shared<RecordingRenderer>();
     std::unique_ptr<vantorixPC> app;

@@ -67,7 +67,6 @@ TEST(VantorixProcess, StartsWithItsLinesFitsTheWindowAndClosesWithStatusZero) {
     EXPECT_TRUE(window != 0 && w == 949 && h == 949) << w << "x" << h;
     std::stringstream text;
     text << std::ifstream(output).rdbuf();
-    EXPECT_EQ(text.str().rfind(std::string(23, ' ') + "Welcome to\n", 0), 0u) << text.str();
     EXPECT_NE(text.str().find("\n                   ......loading......\n"), std::string::npos) << text.str();
 
     if (window) {

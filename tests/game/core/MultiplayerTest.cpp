@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "CoreFixture.h"
 
+// Death-match rules, the match stats, the settings page and the level select.
 class Rules : public CoreFixture {
 protected:
     // Joins the first count slots and starts a match of the given type.
@@ -16,11 +20,6 @@ protected:
         c.matchSettings.foeAmount = 0;
         c.startMatch();
         stillWorld();
-    }
-    // Puts the match past its countdown with every ship open to hits.
-    void pastCountdown() {
-        core().matchClock = core().matchStartDelay + 1;
-        for (PlayerShip& ship : core().players) ship.invulnerabilityTimer = -1;
     }
     // A weapon kill of victim by killer, as the weapon test reports it.
     void kill(int victim, int killer) {
@@ -85,23 +84,6 @@ TEST_F(Rules, ANewMatchCanBePausedBeforeItsFirstFrame) {
     EXPECT_TRUE(c.paused);
 }
 
-// A score match counts up with "!" near the goal and "!!!" on it; once the
-// match is decided a kill adds no point.
-TEST_F(Rules, KillPopupsCountTheScoreAndMarkTheGoal) {
-    startDeathMatch(MatchSettings::Score, 8, 4);
-    GameCore& c = core();
-    pastCountdown();
-    c.players[3].score = 6;
-    kill(0, 3);
-    EXPECT_EQ(c.popups.back().text, "Orange Player: 7!");
-    kill(1, 3);
-    EXPECT_EQ(c.popups.back().text, "Orange Player: 8!!!");
-    tick();
-    kill(2, 3);
-    EXPECT_TRUE(c.matchOver);
-    EXPECT_FLOAT_EQ(c.players[3].score, 8);
-}
-
 TEST_F(Rules, NoLifeIsLostDuringTheCountdown) {
     startDeathMatch(MatchSettings::Stock, 3);
     GameCore& c = core();
@@ -123,7 +105,7 @@ TEST_F(Rules, TimeKillsCostAPointAndTheMatchGoesOnWhileTheTopScoreIsSharedOrZero
     startDeathMatch(MatchSettings::Time, 5, 3);
     GameCore& c = core();
     c.matchSettings.minutes = 1;
-    pastCountdown();
+    c.matchClock = c.matchStartDelay + 1;
     c.players[1].score = 2;
     kill(1, 0);
     EXPECT_FLOAT_EQ(c.players[1].score, 1);
@@ -148,7 +130,75 @@ TEST_F(Rules, TimeKillsCostAPointAndTheMatchGoesOnWhileTheTopScoreIsSharedOrZero
     }
 }
 
-TEST_F(Rules, GrindHueIsTheCircularMean) {
-    EXPECT_FLOAT_EQ(GameCore::meanHue(18, 206), 240);
-    EXPECT_FLOAT_EQ(GameCore::meanHue(250, 10), 2);
+// No speed samples (the average is NaN) read 0; no kills leave "Most Targetted" empty.
+TEST_F(Rules, MatchStatsWithoutSamplesOrKillsShowPlainZerosAndNoTarget) {
+    GameCore& c = core();
+    c.players[0].joined = c.players[1].joined = true;
+    for (PlayerShip& s : c.players) s.matchStats.reset();
+    c.players[1].matchStats.averageSpeed = std::nanf("");
+    c.players[1].matchStats.favouriteVictim = 0;
+    c.players[0].matchStats.addKill(1, 2);
+    c.players[0].matchStats.favouriteVictim = 1;
+    c.players[0].matchStats.pushSample(9.7f, 100, 1);
+    c.players[0].matchStats.averageSpeed = 9.7f;
+    const std::vector<std::string> texts = textsOf([&] { c.drawMatchStats(); });
+    ASSERT_GE(texts.size(), 15u);
+    // The last two columns, then "Back": kills, deaths, smashes, life, target, speed, streak.
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 15, texts.end()),
+              (std::vector<std::string>{"1", "0", "0", "0 sec", c.playerColorNames[1], "9", "0", "0", "0", "0",
+                                        "0 sec", "", "0", "0", "Back"}));
+}
+
+// At a bound the count is held with the error sound; a Time match edits only
+// its minutes (2 to 10; the cabinet keeps 2).
+TEST_F(Rules, SettingsCountsAreHeldAtTheirBoundsWithAnError) {
+    GameCore& c = core();
+    c.deathMatch = true;
+    c.gameState = GameState::MultiplayerSettings;
+    c.stateTime = 1;
+    auto error = record(c.soundBank.error);
+    MatchSettings& m = c.matchSettings;
+    c.players[0].lobbyRow = 1;
+    for (auto [type, value, minutes, dx, cabinet, value2, minutes2, errors] :
+         {std::tuple{MatchSettings::Stock, 10, 2, +1, false, 10, 2, 1}, {MatchSettings::Score, 1, 2, -1, false, 1, 2, 1},
+          {MatchSettings::Score, 4, 2, +1, false, 5, 2, 0}, {MatchSettings::Time, 5, 3, +1, false, 5, 4, 0},
+          {MatchSettings::Time, 5, 10, +1, false, 5, 10, 1}, {MatchSettings::Time, 5, 2, +1, true, 5, 2, 1}}) {
+        m.matchType = type;
+        m.value = value;
+        m.minutes = minutes;
+        c.arcadeCabinet = cabinet;
+        const int before = error->plays;
+        c.handleSettingsPad(0, dx, 0, false, false, false);
+        EXPECT_TRUE(m.value == value2 && m.minutes == minutes2) << type << " " << value << " " << minutes;
+        EXPECT_EQ(error->plays - before, errors) << type;
+    }
+    // A slot outside the four changes nothing.
+    c.arcadeCabinet = false;
+    m.matchType = MatchSettings::Score;
+    c.handleSettingsPad(4, 1, 1, true, true, true);
+    c.handleSettingsPad(-1, 1, 1, true, true, true);
+    EXPECT_TRUE(m.value == 5 && c.gameState == GameState::MultiplayerSettings);
+}
+
+TEST_F(Rules, TheRandomCellPicksAnArenaAndBackCountsUpToTheHighestJoinedSlot) {
+    GameCore& c = core();
+    c.deathMatch = true;
+    c.players[0].joined = c.players[1].joined = true;
+    for (int seed = 0; seed < 20; ++seed) {
+        ofSeedRandom(static_cast<unsigned>(seed));
+        c.gameState = GameState::LevelSelect;
+        c.levelSelectTime = 0.9f;
+        c.arenaWalls.farValue = 0;
+        c.levelCell[0] = 5;
+        c.handleSettingsPad(0, 0, 0, true, false, false);
+        ASSERT_EQ(c.gameState, GameState::Playing);
+        EXPECT_TRUE(c.matchSettings.map >= 0 && c.matchSettings.map <= 4 && c.matchSettings.randomMap);
+    }
+    c.gameState = GameState::LevelSelect;
+    c.players[0].joined = c.players[1].joined = false;
+    c.players[2].joined = true;
+    c.playerCount = 4;
+    c.handleSettingsPad(2, 0, 0, false, false, true);
+    EXPECT_EQ(c.gameState, GameState::MultiplayerLobby);
+    EXPECT_EQ(c.playerCount, 3);
 }
