@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
+#include "GlobalStatGetter.h"
 #include "ProgressTestSupport.h"
 #include "ScoreServer.h"
 
@@ -44,6 +48,8 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         {"/status500", httpAnswer("HTTP/1.1 500 Internal Server Error", "success\n"), false, "status 500"},
         {"/cut", "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nsuccess\n", false, ""},
         {"/garbage", "\x01\x02 not http at all\r\n\r\n", false, ""},
+        {"/big", ok("success\n" + std::string(ScoreServer::maxReplySize, 'x')), false, "body larger than 65536 bytes"},
+        {"/zero", ok(std::string("success\n9\tA\0B\n8\tOK\n", 19)), true, ""},
     };
     ScriptedServer server([&cases](const std::string& line) {
         for (const Case& c : cases)
@@ -62,6 +68,7 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         EXPECT_TRUE(std::count(log.begin(), log.end(), '\n') == 1 && log.find(c.reason) != std::string::npos) << log;
     }
     EXPECT_EQ(ask(s, server.base + "/spaced", log).lines, Lines{"12\tANN"});
+    EXPECT_EQ(ask(s, server.base + "/zero", log).lines, (Lines{std::string("9\tA\0B", 5), "8\tOK"}));
     // Refused and silent servers fail the same way.
     ScoreServer refused = refusingServer();
     server.holding = true;
@@ -90,15 +97,17 @@ TEST(ScoreServerTest, RetriesUpToTheLimitAndStopsEarlyWhenAsked) {
 
 TEST(ScoreServerTest, ScoreRowsAndTotalsAreParsedStrictly) {
     testing::internal::CaptureStdout();
-    std::vector<std::string> lines = {"900\tZED", "x\tBAD",      "800 NO TAB",      "",
-                                      "-5\tNEG",  "700\tA B\tC", "99999999999\tBIG"};
+    // Names follow the game's own rule: printable, at most 12 characters.
+    std::vector<std::string> lines = {"900\tZED",        "x\tBAD",         "800 NO TAB", "",
+                                      "-5\tNEG",         "700\tA B\tC",     "99999999999\tBIG",
+                                      "600\tTWELVE CHARS", "500\tTHIRTEEN CHRS", std::string("400\tN\0\x1b[2J", 10)};
     const std::vector<ScoreEntry> rows = ScoreServer::parseScores(lines);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(std::to_string(rows[0].score) + rows[0].name + std::to_string(rows[1].score) + rows[1].name,
-              "900ZED700A B\tC");
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
-    EXPECT_NE(log.find("skipped a bad row \"x\tBAD\""), std::string::npos);
+              "900ZED600TWELVE CHARS");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 7) << log;
+    EXPECT_NE(log.find("skipped a bad row \"400\\x09N\\x00\\x1B[2J\""), std::string::npos) << log;
     lines.clear();
     for (int i = 0; i < 150; ++i) lines.push_back(std::to_string(1000 - i) + "\tP");
     EXPECT_EQ(ScoreServer::parseScores(lines).size(), 100u);
@@ -109,4 +118,39 @@ TEST(ScoreServerTest, ScoreRowsAndTotalsAreParsedStrictly) {
     EXPECT_FALSE(ScoreServer::parseTotal({"12abc"}, total) || ScoreServer::parseTotal({}, total));
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(total, 123456789012LL);
+}
+
+TEST(ScoreServerTest, FourEndlessRepliesAtOnceStayWithinTensOfMegabytes) {
+    const auto peakKb = [] {
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        long kb = 0;
+        while (status >> key && key != "VmHWM:") {}
+        status >> kb;
+        return kb;
+    };
+    // Announced as too long, running to the close, and one endless chunk.
+    const std::string heads[] = {"Content-Length: 41943040\r\n\r\n", "\r\n",
+                                 "Transfer-Encoding: chunked\r\n\r\nFFFFFFFF\r\n"};
+    std::vector<std::unique_ptr<LoopbackHttpServer>> servers;
+    std::vector<std::unique_ptr<GlobalStatGetter>> getters;
+    std::ofstream("/proc/self/clear_refs") << "5";  // restarts the peak from here
+    const long before = peakKb();
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 4; ++i) {
+        const std::string answer = "HTTP/1.1 200 OK\r\n" + heads[i % 3] + "success\n";
+        servers.emplace_back(new LoopbackHttpServer([answer](const std::string&) { return answer; }));
+        servers.back()->padBytes = 40 << 20;
+        ScoreServer s;
+        s.address = servers.back()->base;
+        s.attempts = 1;
+        getters.emplace_back(new GlobalStatGetter);
+        getters.back()->fetch(s, "global_foes_killed", 1);
+    }
+    EXPECT_TRUE(waitFor(
+        [&] { return std::none_of(getters.begin(), getters.end(), [](auto& g) { return g->isThreadRunning(); }); },
+        60000));
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
+    EXPECT_LT(peakKb() - before, 40 * 1024);
 }
