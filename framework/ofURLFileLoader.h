@@ -13,7 +13,7 @@ public:
     ofHttpRequest(const std::string& url, const std::string& name, bool saveTo = false);
 
     // Far above what the game asks for, far below what the machine holds.
-    static const std::uint64_t defaultMaxBodySize = 64ull << 20;
+    static constexpr std::uint64_t defaultMaxBodySize = 64ull << 20;
 
     std::string url;
     std::string name;

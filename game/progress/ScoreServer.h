@@ -23,7 +23,7 @@ struct ServerReply {
 class ScoreServer {
 public:
     // Its answers are a few KB; anything past this is refused unread.
-    static const std::uint64_t maxReplySize = 64 * 1024;
+    static constexpr std::uint64_t maxReplySize = 64 * 1024;
 
     // Every byte but A-Z a-z 0-9 - _ . ~ becomes %XX.
     static std::string encode(const std::string& text);

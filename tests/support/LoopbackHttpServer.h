@@ -62,7 +62,7 @@ public:
 
     std::string base;
     std::atomic<bool> holding{false};
-    std::size_t padBytes = 0;
+    std::atomic<std::size_t> padBytes{0};
 
 private:
     static bool readable(int fd) {
@@ -88,13 +88,13 @@ private:
             while (holding && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(2));
             const std::string answer = stopping ? std::string() : script(head);
             if (trickleMillis == 0) send(conn, answer.data(), answer.size(), MSG_NOSIGNAL);
-            const std::string filler(65536, 'x');
-            for (std::size_t sent = 0; sent < padBytes && !stopping; sent += filler.size())
-                if (send(conn, filler.data(), filler.size(), MSG_NOSIGNAL) <= 0) break;
             for (std::size_t i = 0; trickleMillis > 0 && i < answer.size() && !stopping; ++i) {
                 if (send(conn, answer.data() + i, 1, MSG_NOSIGNAL) != 1) break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(trickleMillis));
             }
+            const std::string filler(65536, 'x');
+            for (std::size_t sent = 0; sent < padBytes && !stopping; sent += filler.size())
+                if (send(conn, filler.data(), filler.size(), MSG_NOSIGNAL) <= 0) break;
             close(conn);
         }
     }

@@ -125,8 +125,8 @@ TEST(StatsScreenTest, RowsListTheWorldTotalsThenEveryCounterWithTimesAsClock) {
     ASSERT_EQ(rows.size(), 4u + 123u);
     const auto row = [&rows](size_t i) { return rows[i].first + ": " + rows[i].second; };
     EXPECT_EQ((Lines{row(0), row(2), row(4), row(8)}),
-              (Lines{"GLOBAL ARCADE DEATHS (WORLD): --", "GLOBAL FOES KILLED (WORLD): --", "FOE KILLS: 9223372036854775807",
-                     "FOE KILLS TYPE 3: 12"}));
+              (Lines{"GLOBAL ARCADE DEATHS (WORLD): --", "GLOBAL FOES KILLED (WORLD): --",
+                     "FOE KILLS: 9223372036854775807", "FOE KILLS TYPE 3: 12"}));
     for (const auto& time : {std::make_pair("TIME IN GAME", "1:02:03"), std::make_pair("DEATHMATCH TIME", "0:00:59")})
         EXPECT_NE(
             std::find(rows.begin(), rows.end(), std::make_pair(std::string(time.first), std::string(time.second))),
