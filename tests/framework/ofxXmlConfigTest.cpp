@@ -76,13 +76,10 @@ TEST_F(XmlTest, AddedTagsReadAsZeroAndNumberText) {
     EXPECT_EQ(xml.getValue("ITEM", 5, 1), 0);
     EXPECT_EQ(xml.getValue("ITEM", std::string("d"), 1), "");
     EXPECT_EQ(xml.getValue("ITEM", 5, 2), 5);
-
-    const double values[] = {0.1, 2.0, 0.25, 1.0 / 3.0, 1234567.0, 0.00001, 0.1f, -123456.0};
-    const char* texts[] = {"0.1", "2", "0.25", "0.333333", "1.23457e+06", "1e-05", "0.1", "-123456"};
-    for (int i = 0; i < 8; ++i) xml.setValue("D", values[i], i);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(xml.getValue("D", std::string(), i), texts[i]) << i;
-    // Doubles come back at single precision.
-    EXPECT_EQ(xml.getValue("D", 0.0, 3), static_cast<double>(0.333333f));
+    // Doubles are written with six digits and come back at single precision.
+    xml.setValue("D", 1.0 / 3.0);
+    EXPECT_EQ(xml.getValue("D", std::string()), "0.333333");
+    EXPECT_EQ(xml.getValue("D", 0.0), static_cast<double>(0.333333f));
 }
 
 TEST_F(XmlTest, ValuesThatAreNotText) {

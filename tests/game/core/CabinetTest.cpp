@@ -1,4 +1,4 @@
-// Runs only in the cabinet build tree (test.sh builds one).
+// Its tests exist only in test_core_cabinet, built with the cabinet switch.
 #ifdef VANTORIX_ARCADE_CABINET
 
 #include <gtest/gtest.h>
