@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "CapturedOutput.h"
+#include "ofFileSave.h"
 #include "ofxXmlConfig.h"
 
 namespace {
@@ -177,6 +178,91 @@ TEST_F(XmlTest, SaveThatFailsHalfwayKeepsTheOldFileWhole) {
     ofxXmlConfig back;
     ASSERT_TRUE(back.loadFile(dir + "/player.xml"));
     EXPECT_EQ(back.getValue("STAT", -1, 199), 199);
+}
+
+// Whatever stands in a settings file's place, a load fails with its reason
+// and throws nothing; a save cannot replace a folder and says so.
+TEST_F(XmlTest, WhatIsNoFileFailsToLoadWithItsReason) {
+    const std::string d = "data/" + dir + "/";
+    mkdir((d + "folder.xml").c_str(), 0755);
+    mkfifo((d + "pipe.xml").c_str(), 0644);
+    ASSERT_EQ(symlink("/dev/zero", (d + "zero.xml").c_str()), 0);
+    put("broken.xml", "<A>");
+    const std::string cannot = "[error] ofxXmlConfig: cannot read " + dir;
+    const struct {
+        const char* name;
+        ofxXmlConfig::LoadStatus status;
+        std::string log;
+    } cases[] = {{"folder.xml", ofxXmlConfig::Unreadable, cannot + "/folder.xml: Is a directory\n"},
+                 {"pipe.xml", ofxXmlConfig::Unreadable, cannot + "/pipe.xml: not a regular file\n"},
+                 {"zero.xml", ofxXmlConfig::Unreadable, cannot + "/zero.xml: not a regular file\n"},
+                 {"missing.xml", ofxXmlConfig::Missing, ""},
+                 {"broken.xml", ofxXmlConfig::Unparsed, ""}};
+    ofxXmlConfig xml;
+    for (const auto& c : cases) {
+        const CapturedOutput o = captureOutput([&] { EXPECT_FALSE(xml.loadFile(dir + "/" + c.name)); });
+        EXPECT_EQ(xml.getLoadStatus(), c.status) << c.name;
+        EXPECT_EQ(o.out + o.err, c.log);
+    }
+    xml.setValue("A", 1);
+    EXPECT_FALSE(xml.saveFile(dir + "/folder.xml"));
+    EXPECT_TRUE(std::filesystem::is_directory(d + "folder.xml"));
+}
+
+// A save through a link replaces the link's target, beside the target, and
+// leaves the link; a file keeps its permission bits; the folder holding the
+// new file is synced once the file is in it.
+TEST_F(XmlTest, SavesFollowLinksKeepPermissionBitsAndSyncTheFolderLast) {
+    const std::string d = "data/" + dir + "/";
+    mkdir((d + "real").c_str(), 0755);
+    put("real/target.xml", "<OLD />");
+    put("plain.xml", "<OLD />");
+    chmod((d + "real/target.xml").c_str(), 0640);
+    chmod((d + "plain.xml").c_str(), 0604);
+    ASSERT_EQ(symlink("real/target.xml", (d + "link.xml").c_str()), 0);
+    ASSERT_EQ(symlink("real/new.xml", (d + "dangling.xml").c_str()), 0);
+    const std::string real = std::filesystem::canonical(d + "real").string();
+    const std::string top = std::filesystem::canonical(d).string();
+    const mode_t mask = umask(0);
+    umask(mask);
+    const struct {
+        const char* saved;
+        const char* file;
+        std::string folder;
+        mode_t mode;
+    } cases[] = {{"link.xml", "real/target.xml", real, 0640},
+                 {"dangling.xml", "real/new.xml", real, 0666 & ~mask},
+                 {"plain.xml", "plain.xml", top, 0604}};
+    std::string written;
+    std::vector<std::string> syncs;
+    ofSetFileSyncFunction([&](int fd) {
+        struct stat st {};
+        fstat(fd, &st);
+        char where[4096] = {};
+        if (readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), where, sizeof where - 1) < 0) return -1;
+        syncs.push_back(S_ISDIR(st.st_mode) ? std::string(where) + " " + read(written) : "file");
+        return ::fsync(fd);
+    });
+    ofxXmlConfig xml;
+    for (int i = 0; i < 3; ++i) {
+        const auto& c = cases[i];
+        written = c.file;
+        syncs.clear();
+        xml.setValue("N", i);
+        ASSERT_TRUE(xml.saveFile(dir + "/" + c.saved)) << c.saved;
+        const std::string text = "<N>" + std::to_string(i) + "</N>\n";
+        EXPECT_EQ(syncs, (std::vector<std::string>{"file", c.folder + " " + text})) << c.saved;
+        struct stat st {};
+        ASSERT_EQ(stat((d + c.file).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode) << c.saved;
+    }
+    ofSetFileSyncFunction(nullptr);
+    EXPECT_EQ(std::filesystem::read_symlink(d + "link.xml"), "real/target.xml");
+    EXPECT_EQ(std::filesystem::read_symlink(d + "dangling.xml"), "real/new.xml");
+    std::vector<std::string> names = entries();
+    for (const auto& e : std::filesystem::directory_iterator(d + "real")) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"dangling.xml", "link.xml", "new.xml", "plain.xml", "real", "target.xml"}));
 }
 
 TEST_F(XmlTest, OnlyAWholeParsedFileCountsAsLoaded) {
