@@ -11,7 +11,7 @@ struct PlayerData {
     static const int modeCount = 6;
     static const int shipCount = 9;
 
-    static const std::size_t frontTextLimit = 256;
+    static constexpr std::size_t frontTextLimit = 256;
 
     // Read: the file as it stood; values out of range take their defaults,
     // stats are read for the given names only, front-text lines are cut to

@@ -102,12 +102,11 @@ TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Read);
     const std::string log = testing::internal::GetCapturedStdout();
-    for (const char* line : {"SCORE_SERVER \"ftp://x\" is not an http:// address",
-                             "[PlayerData:warning] FRONT_TEXT:LINE_0 is 100000 bytes long; cut to 256\n",
-                             "[PlayerData:warning] FRONT_TEXT:LINE_2 is 257 bytes long; cut to 256\n"})
-        EXPECT_NE(log.find(line), std::string::npos) << line;
-    EXPECT_EQ(log.find("LINE_3"), std::string::npos);
-    // Lines are cut between characters, never inside one.
+    EXPECT_NE(log.find("SCORE_SERVER \"ftp://x\" is not an http:// address"), std::string::npos);
+    // Long lines are cut, between characters, with a warning each.
+    EXPECT_NE(log.find("FRONT_TEXT:LINE_0 is 100000 bytes long; cut to 256\n[PlayerData:warning] "
+                       "FRONT_TEXT:LINE_2 is 257 bytes long; cut to 256\n"),
+              std::string::npos);
     EXPECT_EQ(d.frontText[0] + "|" + d.frontText[2] + "|" + d.frontText[3],
               std::string(256, 'w') + "|" + std::string(255, 'e') + "|" + std::string(256, 'k'));
     EXPECT_EQ(d.playerName + d.scoreServer, "");
