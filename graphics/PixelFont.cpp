@@ -22,6 +22,8 @@ float wholeTowardZero(float v) {
 
 }  // namespace
 
+std::function<void(const std::string&, float, float, float)> PixelFont::textObserver;
+
 void PixelFont::setup(float s) {
     scale = s;
     letterSpacing = 0.8f;
@@ -54,6 +56,7 @@ ofRectangle PixelFont::getStringBoundingBox(const std::string& text, float size,
 }
 
 void PixelFont::drawString(const std::string& text, float size, float x, float y) const {
+    if (textObserver) textObserver(text, size, x, y);
     ofFill();
     ofPushMatrix();
     ofTranslate(x, y, 0);

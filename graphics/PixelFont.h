@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ofRectangle.h"
@@ -23,6 +24,10 @@ public:
     void drawStringRight(const std::string& text, float size, float x, float y) const;
     // Glyph units, inside the transform drawString sets up.
     void drawChar(char code, float penX) const;
+
+    // Sees every string as it is drawn (text, size, pen x, baseline y), before
+    // the transform: tests read the screen through it. Unset in the game.
+    static std::function<void(const std::string&, float, float, float)> textObserver;
 
     float letterSpacing = 0;
     int charWidths[128] = {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ public:
 
     void drawSplashScreen();
     void drawPadButton(int x, int y, int button, int alpha, float scale);
+    // Sees every pad-button glyph drawn: the action and where (tests read it).
+    static std::function<void(int button, int x, int y)> padButtonObserver;
 
     // The frame's layers and the screens drawn in them.
     void drawBackgroundTiles();

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <mutex>
 
 #include "ofAppRunner.h"
 #include "ofEvents.h"
@@ -28,7 +29,27 @@ vantorixPC::~vantorixPC() {
     detachPads();
 }
 
+void vantorixPC::exit() {
+    detachPads();
+}
+
+void vantorixPC::forgetUnpluggedPads(ofxGamepadHandler& handler) {
+    for (ofxGamepad*& pad : attachedPads) {
+        bool listed = pad == nullptr;
+        for (int i = 0; i < handler.getNumPads() && !listed; ++i) listed = handler.getGamepad(i) == pad;
+        // Gone with our listeners; its slot stays empty.
+        if (!listed) pad = nullptr;
+    }
+}
+
 void vantorixPC::detachPads() {
+    bool any = false;
+    for (ofxGamepad* pad : attachedPads) any = any || pad != nullptr;
+    // After exit the handler is gone too, and asking for it would make a new one.
+    if (!any) return;
+    ofxGamepadHandler& handler = *ofxGamepadHandler::get();
+    std::lock_guard<ofxGamepadHandler> held(handler);
+    forgetUnpluggedPads(handler);
     ofxGamepad* const* pads = attachedPads;
     if (pads[0] != nullptr) {
         ofRemoveListener(pads[0]->axisEvent, this, &vantorixPC::onPadAxis<0>);
@@ -96,6 +117,9 @@ void vantorixPC::attachPads() {
 }
 
 void vantorixPC::refreshPadMappings() {
+    ofxGamepadHandler& handler = *ofxGamepadHandler::get();
+    std::lock_guard<ofxGamepadHandler> held(handler);
+    forgetUnpluggedPads(handler);
     for (int i = 0; i < registeredPads && i < 4; ++i) {
         ofxGamepad* pad = attachedPads[i];
         if (pad == nullptr) continue;
@@ -164,10 +188,13 @@ void vantorixPC::serveRemapper() {
     if (core.gameState != GameState::Options || !mapper.isOpen) return;
     if (mapper.controllerListRequest) {
         mapper.controllerListRequest = false;
+        ofxGamepadHandler& handler = *ofxGamepadHandler::get();
+        std::lock_guard<ofxGamepadHandler> held(handler);
+        forgetUnpluggedPads(handler);
         for (int i = 0; i < registeredPads && i < 4; ++i)
             if (attachedPads[i] != nullptr)
                 mapper.addController(attachedPads[i]->getName(), attachedPads[i]->getNumAxis(),
-                                     attachedPads[i]->getNumButtons());
+                                     attachedPads[i]->getNumButtons(), i);
         mapper.addController("DONE", 0, 0);
     }
     if (mapper.reloadRequest) {
@@ -468,7 +495,7 @@ bool vantorixPC::keyPressedTypedText(int key) {
         if (key == keyEnter || key == keyEscape)
             core.optionsMenu.finishNameEdit();
         else
-            core.scoreSubmitOverlay.keyPressed(key);
+            core.scoreSubmitOverlay.editName(key);
         return true;
     }
     ControllerMapper& mapper = core.optionsMenu.controllerMapper;

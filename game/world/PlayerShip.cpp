@@ -126,11 +126,12 @@ void PlayerShip::setVelocity(float angle, float speed) {
     requestedAngle = angle;
     heading = angle;
     if (shipType == SHIP_ROBOT) {
-        // Six fixed directions; π itself counts as −π.
+        // Six fixed directions; π itself counts as −π. Straight up or down lies
+        // exactly between two of them: the first in this order wins.
         for (int k = -3; k <= 2; ++k) {
             float direction = k * (PI / 3);
             float off = std::fabs(std::remainder(angle - direction, TWO_PI));
-            if (off < PI / 6) {
+            if (off <= PI / 6) {
                 heading = direction;
                 break;
             }
