@@ -308,13 +308,13 @@ void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bo
         }
         if (state(GameState::MatchStats) && (is(Left) || is(Back) || is(Confirm))) {
             core.stateTime = 0;
-            core.matchSlideTime = 0;
+            core.slideTimer = 0;
             core.gameState = GameState::RoundOver;
             core.soundBank.playMenuReturn();
         }
         if (state(GameState::RoundOver) && is(Right) && core.stateTime > 1.0f) {
             core.stateTime = 0;
-            core.matchSlideTime = 0;
+            core.slideTimer = 0;
             core.gameState = GameState::MatchStats;
             core.soundBank.playMenuBeep();
         }
@@ -557,8 +557,11 @@ void vantorixPC::keyPressed(int key) {
         bank.playMissionComplete();
     }
     if (key == 'j' && debug) {
-        for (PlayerShip& ship : core.players) {
+        for (int i = 0; i < 4; ++i) {
+            PlayerShip& ship = core.players[i];
             ship.joined = true;
+            // Joined as the lobby joins: the level select keeps lobby slots only.
+            core.slotInLobby[i] = true;
             ship.lobbyReady = true;
             ship.setShipType(static_cast<int>(ofRandom(9)));
         }

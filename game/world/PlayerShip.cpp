@@ -180,7 +180,7 @@ void PlayerShip::update(float dt) {
 
     if (glideTimer <= 0) {
         invulnerabilityTimer -= dt;
-        if (matchPlayer) livesDisplayTimer -= dt;
+        livesDisplayTimer -= dt;
     }
 
     drawnPosition = point.position;

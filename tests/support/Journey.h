@@ -78,6 +78,7 @@ protected:
                        app->setup();
                        app->update();
                    }).out;
+        deliverResize();
         moveMouse(480, 480);
     }
     void TearDown() override {
@@ -102,6 +103,7 @@ protected:
         now += dt;
         ofFixElapsedTimef(now);
         ofFixFrameNum(++frameNum);
+        deliverResize();
         console += captureOutput([&] {
                        app->update();
                        drawn.clear();
@@ -132,8 +134,10 @@ protected:
     }
 
     void press(int key) {
-        app->keyPressed(key);
-        app->keyReleased(key);
+        console += captureOutput([&] {
+                       app->keyPressed(key);
+                       app->keyReleased(key);
+                   }).out;
         frame();
     }
     void type(const std::string& text) {
@@ -173,8 +177,10 @@ protected:
     }
     void padButton(int pad, int button) {
         ASSERT_NE(app->attachedPads[pad], nullptr) << "pad " << pad << " is not attached";
-        app->attachedPads[pad]->setButton(button, true);
-        app->attachedPads[pad]->setButton(button, false);
+        console += captureOutput([&] {
+                       app->attachedPads[pad]->setButton(button, true);
+                       app->attachedPads[pad]->setButton(button, false);
+                   }).out;
         frame();
     }
     // One of the twelve actions, through the pad's own button map.
@@ -209,7 +215,25 @@ protected:
     }
     GameCore& core() { return app->core; }
 
-    TestWindow window;
+    // Takes the shape the game asks for, as a real window does; the journey
+    // hands the resize to the app between frames, as the runner does, so the
+    // screens are laid out (the pause buttons take clicks).
+    struct JourneyWindow : TestWindow {
+        void setWindowShape(int w, int h) override {
+            TestWindow::setWindowShape(w, h);
+            resized = resized || w != width || h != height;
+            width = w;
+            height = h;
+        }
+        bool resized = true;
+    };
+    void deliverResize() {
+        if (!window.resized) return;
+        window.resized = false;
+        app->windowResized(window.width, window.height);
+    }
+
+    JourneyWindow window;
     std::shared_ptr<RecordingRenderer> recorder = std::make_shared<RecordingRenderer>();
     fakepads::FakeDevices devices;
     // Every call on every sound, as "<file> <call>".
