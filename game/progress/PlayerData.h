@@ -17,8 +17,9 @@ struct PlayerData {
     // stats are read for the given names only, front-text lines are cut to
     // frontTextLimit. Defaults: the file was missing, or was read and did not
     // parse and is moved aside to <file>.bad; either way the defaults are
-    // written. OutOfReach: the file is there but cannot be read; it is left
-    // alone, and must not be saved over while it may hold the player's data.
+    // written. OutOfReach: the file is there but cannot be read, or is damaged
+    // and cannot be moved aside; it is left alone, and must not be saved over
+    // while it may hold the player's data.
     enum LoadResult { Read, Defaults, OutOfReach };
     LoadResult load(const std::string& fileName, const std::vector<std::string>& statNames);
     // Through the framework's safe save: the old file stays whole on failure.
