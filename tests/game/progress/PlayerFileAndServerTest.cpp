@@ -5,9 +5,12 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include <Poco/Net/StreamSocket.h>
+
+#include "../../framework/CapturedOutput.h"
 
 #include "GameCore.h"
 #include "LeaderboardScreen.h"
@@ -78,6 +81,25 @@ TEST_F(CorePlayerFile, LoadSpreadsTheFileOverTheCoreAndSaveGathersItBack) {
     second.loadPlayerData();
     EXPECT_TRUE(second.bestScores[1] == 77 && second.statsTracker.record("time_in_game").value == 3723.25f &&
                 !second.scoreSubmitOverlay.autoSubmit);
+}
+
+// A player file that is there but cannot be read (a pipe here: root reads a
+// file without read permission) is not moved aside nor written over in that
+// run: one warning, and the game plays with its defaults.
+TEST_F(CorePlayerFile, AFileOutOfReachIsLeftAloneForTheWholeRun) {
+    ASSERT_EQ(::mkfifo("data/playerData.xml", 0644), 0);
+    const CapturedOutput o = captureOutput([&] {
+        core->loadPlayerData();
+        core->savePlayerData();
+        core->savePlayerData();
+    });
+    EXPECT_EQ(o.err + o.out,
+              "[error] ofxXmlConfig: cannot read playerData.xml: not a regular file\n[PlayerData:warning] playerData.xml "
+              "cannot be read; playing with defaults, and it is not written over\n[notice] no SCORE_SERVER in "
+              "playerData.xml: web scores and global stats are off\n");
+    struct stat st {};
+    EXPECT_TRUE(::lstat("data/playerData.xml", &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(!std::filesystem::exists("data/playerData.xml.bad") && core->optionsMenu.rows[5]);
 }
 
 TEST_F(CorePlayerFile, WithoutAnAddressOneNoticeAndNothingGoesOut) {
