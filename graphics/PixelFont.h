@@ -36,5 +36,6 @@ public:
     float scale = 0;
 };
 
-// The title artwork, centred horizontally on x with its top 3 x scale above y.
+// The title artwork, centred horizontally on x; its letters stand from
+// 137 x scale to 283 x scale below y.
 void drawTitleLogo(int x, int y, float scale, float opacity);
