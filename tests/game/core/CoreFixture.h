@@ -24,11 +24,9 @@
 
 using Calls = std::vector<std::string>;
 
-// The application set up, splash over, with no real window, no drawing, no
-// sound device and fake pads: a test window answers the runner, a recording
-// renderer takes the drawing, every sound of the bank is a recording player,
-// and plugged pads attach on the next menu frame. Helpers place rocks, foes
-// and weapon points by hand.
+// The application set up, splash over: a test window, a recording renderer,
+// recording sound players and fake pads (plugged ones attach on the next menu
+// frame). Helpers place rocks, foes and weapon points by hand.
 class CoreFixture : public testing::Test {
 protected:
     void SetUp() override {

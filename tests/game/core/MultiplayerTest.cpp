@@ -34,9 +34,7 @@ TEST_F(Rules, RankingByLivesThenKillsOrByScoreThenDeaths) {
     struct Case {
         int type, lives[4];
         float score[4];
-        int kills[4], deaths[4];
-        bool joined[4];
-        int places[4];
+        int kills[4], deaths[4], joined[4], places[4];
     };
     const Case cases[] = {
         // Stock: more lives wins; equal lives, more kills; full tie, first slot.
@@ -117,16 +115,15 @@ TEST_F(Rules, TimeKillsCostAPointAndTheMatchGoesOnWhileTheTopScoreIsSharedOrZero
     EXPECT_FLOAT_EQ(c.players[1].score, 1);
 
     c.playTime = 61;
-    const struct {
-        float scores[3];
-        bool decided;
-    } cases[] = {{{0, 0, 0}, false}, {{2, 2, 0}, false}, {{2, 2, 2}, false}, {{2, 3, 3}, false}, {{1, 3, 2}, true}};
-    for (const auto& k : cases) {
-        for (int i = 0; i < 3; ++i) c.players[i].score = k.scores[i];
+    for (auto [a, b, d, decided] : {std::tuple{0, 0, 0, false}, {2, 2, 0, false}, {2, 2, 2, false}, {2, 3, 3, false},
+                                    {1, 3, 2, true}}) {
+        c.players[0].score = a;
+        c.players[1].score = b;
+        c.players[2].score = d;
         c.matchOver = false;
         c.paused = true;
         c.updateDeathMatch(3, 0, 0);
-        EXPECT_EQ(c.matchOver, k.decided) << k.scores[0] << k.scores[1] << k.scores[2];
+        EXPECT_EQ(c.matchOver, decided) << a << b << d;
     }
 }
 

@@ -23,10 +23,8 @@ Window findWindow(Display* display, const char* title) {
     if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return 0;
     for (unsigned int i = 0; i < count && !found; ++i) {
         char* name = nullptr;
-        if (XFetchName(display, children[i], &name) && name) {
-            if (std::strcmp(name, title) == 0) found = children[i];
-            XFree(name);
-        }
+        if (XFetchName(display, children[i], &name) && name) found = std::strcmp(name, title) == 0 ? children[i] : 0;
+        if (name) XFree(name);
     }
     if (children) XFree(children);
     return found;
