@@ -65,6 +65,9 @@ TEST_F(Kills, AWeaponHitStartsTheSequenceAndARefusedHitChangesNothing) {
     c.multikillTimer = 1;
     c.multikillCount = 2;
     NormFoe* foe = addFoe(600, 0);
+    armWeapon(600, 0, 4.4f);  // a speed squared below 20 hits nothing
+    tick();
+    EXPECT_FALSE(foe->dying);
     armWeapon(600, 0, 5);
     tick();
     EXPECT_TRUE(c.killSequence);
