@@ -231,7 +231,7 @@ void ofGLRenderer::flushForDirectGL() {
 }
 
 // Reads what the batch needs of OpenGL's state, where it is not known.
-bool ofGLRenderer::readyToHold() {
+void ofGLRenderer::learnState() {
     if (!stateKnown) {
         GLfloat projection[16], colour[4];
         GLint view[4];
@@ -250,6 +250,14 @@ bool ofGLRenderer::readyToHold() {
         batch.setModelView(modelView);
         modelViewKnown = true;
     }
+}
+
+bool ofGLRenderer::hold(const ofPoint* points, int count, const ofIndexType* indices, int indexCount,
+                        ofGLRendererBatch::Shape shape, bool smooth, const ofFloatColor* colours) {
+    if (!batching) return false;
+    learnState();
+    if (!batch.add(points, count, indices, indexCount, shape, smooth, lineWidthNow, colourNow, colours)) return false;
+    if (batch.full()) flush();
     return true;
 }
 
@@ -273,10 +281,7 @@ void ofGLRenderer::drawVertices(std::vector<ofPoint>& points, GLenum primitive, 
 
 void ofGLRenderer::drawShape(std::vector<ofPoint>& points, ofGLRendererBatch::Shape shape, GLenum primitive,
                              bool smooth) {
-    if (points.empty()) return;
-    if (batching && readyToHold() &&
-        batch.add(points.data(), static_cast<int>(points.size()), nullptr, 0, shape, smooth, lineWidthNow,
-                  colourNow, nullptr))
+    if (points.empty() || hold(points.data(), static_cast<int>(points.size()), nullptr, 0, shape, smooth, nullptr))
         return;
     flush();
     drawVertices(points, primitive, smooth);
@@ -303,24 +308,18 @@ void ofGLRenderer::draw(ofMesh& mesh, int renderType, bool useColors, bool useTe
     glPopAttrib();
 }
 
-// Normals and texture coordinates stay with the direct draw.
-bool ofGLRenderer::batchable(const ofMesh& mesh, bool, bool useTextures, bool useNormals) const {
-    return batching && mesh.getNumVertices() > 0 && mesh.getMode() != OF_PRIMITIVE_POINTS &&
-           !(useTextures && mesh.getNumTexCoords() > 0) && !(useNormals && mesh.getNumNormals() > 0);
-}
-
 void ofGLRenderer::draw(ofMesh& mesh, bool useColors, bool useTextures, bool useNormals) {
+    // Normals and texture coordinates stay with the direct draw.
+    const int vertexCount = mesh.getNumVertices();
     ofGLRendererBatch::Shape shape;
-    if (batchable(mesh, useColors, useTextures, useNormals) && batchShape(ofGetGLPrimitiveMode(mesh.getMode()), shape)) {
-        const int vertexCount = mesh.getNumVertices();
-        const bool indexed = mesh.getNumIndices() > 0;
-        if (indexed && !indicesFit(mesh)) return;
+    if (batching && vertexCount > 0 && !(useTextures && mesh.getNumTexCoords() > 0) &&
+        !(useNormals && mesh.getNumNormals() > 0) && batchShape(ofGetGLPrimitiveMode(mesh.getMode()), shape)) {
         const bool ownColours = mesh.getNumColors() > 0 && useColors &&
                                 attributeFits(mesh.getNumColors(), vertexCount, "colours");
-        if (readyToHold() &&
-            batch.add(mesh.getVerticesPointer(), vertexCount, indexed ? mesh.getIndexPointer() : nullptr,
-                      mesh.getNumIndices(), shape, false, lineWidthNow, colourNow,
-                      ownColours ? mesh.getColorsPointer() : nullptr))
+        const bool indexed = mesh.getNumIndices() > 0;
+        if (indexed && !indicesFit(mesh)) return;
+        if (hold(mesh.getVerticesPointer(), vertexCount, indexed ? mesh.getIndexPointer() : nullptr,
+                 mesh.getNumIndices(), shape, false, ownColours ? mesh.getColorsPointer() : nullptr))
             return;
     }
     flush();
@@ -632,9 +631,11 @@ int ofGLRenderer::getFillMode() {
 }
 
 void ofGLRenderer::setLineWidth(float lineWidth) {
-    if (stateKnown && lineWidth != lineWidthNow && batch.holdsLines()) flush();
+    // OpenGL refuses widths that are not positive and keeps its own.
+    const bool valid = lineWidth > 0;
+    if (stateKnown && valid && lineWidth != lineWidthNow && batch.holdsLines()) flush();
     glLineWidth(lineWidth);
-    lineWidthNow = lineWidth;
+    if (valid) lineWidthNow = lineWidth;
 }
 
 void ofGLRenderer::setBlendMode(int blendMode) {

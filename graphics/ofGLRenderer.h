@@ -136,8 +136,10 @@ private:
     void drawShape(std::vector<ofPoint>& points, ofGLRendererBatch::Shape shape, GLenum primitive, bool smooth);
     void drawOutlineOrFill(std::vector<ofPoint>& points, GLenum outline);
     void drawMeshDirect(ofMesh& mesh, bool useColors, bool useTextures, bool useNormals);
-    bool batchable(const ofMesh& mesh, bool useColors, bool useTextures, bool useNormals) const;
-    bool readyToHold();
+    void learnState();
+    // Hands the draw to the batch; false when it must be drawn at once.
+    bool hold(const ofPoint* points, int count, const ofIndexType* indices, int indexCount,
+              ofGLRendererBatch::Shape shape, bool smooth, const ofFloatColor* colours);
     void matrixChanging();
 
     ofGLRendererBatch batch;

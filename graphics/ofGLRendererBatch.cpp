@@ -10,10 +10,6 @@ namespace {
 // fills and outlines taking turns, short enough to keep the search cheap.
 const size_t lookBack = 4;
 
-// A gathering this large is drawn out, so memory stays bounded whatever the
-// caller draws between flushes.
-const size_t maxHeldVertices = 1 << 20;
-
 }  // namespace
 
 ofGLSmoothScope::ofGLSmoothScope(bool on) : active(on) {
@@ -115,7 +111,7 @@ size_t ofGLRendererBatch::groupFor(bool lines, bool smooth, const Box& box) {
                 break;
             }
     }
-    if (found < used && groups[found].positions.size() / 3 < maxHeldVertices) return found;
+    if (found < used) return found;
 
     if (used == groups.size()) groups.emplace_back();
     Group& g = groups[used];
@@ -196,6 +192,7 @@ bool ofGLRendererBatch::add(const ofPoint* points, int count, const ofIndexType*
     Group& g = groups[groupFor(lines, smooth, box)];
     const GLuint base = static_cast<GLuint>(g.positions.size() / 3);
     g.positions.insert(g.positions.end(), moved.begin(), moved.end());
+    held += static_cast<size_t>(count);
     const size_t c = g.colours.size();
     g.colours.resize(c + static_cast<size_t>(count) * 4);
     float* col = g.colours.data() + c;
@@ -228,4 +225,5 @@ void ofGLRendererBatch::draw() {
     }
     glDisableClientState(GL_COLOR_ARRAY);
     used = 0;
+    held = 0;
 }

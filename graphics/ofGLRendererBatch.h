@@ -25,10 +25,13 @@ private:
 // Each draw's vertices are moved by the model-view on the CPU and carry its
 // colour, so draws of one kind (triangles or lines, smoothed or not) need
 // not share a transform or a colour. A draw joins the last gathering of its
-// kind when nothing gathered after it touches the pixels it may touch, so
-// every overlapping pair keeps its order and no pixel can tell; a draw that
-// lies wholly outside the viewport is dropped. OpenGL's other state must stay
-// as it was while draws are held: the renderer draws them out first.
+// kind when nothing gathered after it may touch the pixels it may touch, so
+// every overlapping pair keeps its order; a draw wholly outside the viewport
+// is dropped. OpenGL's other state must stay as it was while draws are held:
+// the renderer draws them out first.
+// The CPU's rounding of moved vertices is not OpenGL's: now and then an edge
+// pixel of a turned or scaled shape falls on the other side of the edge, and
+// a smoothed line's coverage differs by one step of 255.
 class ofGLRendererBatch {
 public:
     enum Shape { TRIANGLES, TRIANGLE_STRIP, TRIANGLE_FAN, LINES, LINE_STRIP, LINE_LOOP };
@@ -45,6 +48,8 @@ public:
              float lineWidth, const ofFloatColor& colour, const ofFloatColor* colours);
 
     bool empty() const { return used == 0; }
+    // Holds so much that it should be drawn out, whatever comes next.
+    bool full() const { return held > maxHeld; }
     bool holdsLines() const;
     // Draws every gathering in order and empties the batch. The caller has
     // the model-view at identity, since the vertices are already moved.
@@ -69,8 +74,11 @@ private:
     size_t groupFor(bool lines, bool smooth, const Box& box);
     static void appendIndices(std::vector<GLuint>& out, GLuint base, const ofIndexType* indices, int n, Shape shape);
 
+    static const size_t maxHeld = 1 << 20;  // vertices
+
     std::vector<Group> groups;  // reused from frame to frame; the first `used` hold draws
     size_t used = 0;
+    size_t held = 0;
     std::vector<float> moved;   // the current draw's vertices after the model-view
     float modelView[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     double projection[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
