@@ -59,11 +59,13 @@ private:
 // Per-frame figures, reported as their medians.
 class FrameSamples {
 public:
-    static double threadCpuMs() {
+    static double cpuMs(clockid_t clock) {
         timespec ts{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        clock_gettime(clock, &ts);
         return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
     }
+    static double threadCpuMs() { return cpuMs(CLOCK_THREAD_CPUTIME_ID); }
+    static double processCpuMs() { return cpuMs(CLOCK_PROCESS_CPUTIME_ID); }
     static double wallMs() {
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
     }
@@ -84,8 +86,9 @@ private:
 // Runs clips of frames, each from its untimed start, through a counting
 // renderer (whose draws are counted) or through OpenGL in the window, and
 // reports the medians: main-thread CPU of the frame's update and draw, and
-// either the renderer's draws or the OpenGL draw calls and the time to
-// glFinish. note adds the frame's own figures.
+// either the renderer's draws or the OpenGL draw calls, the time to glFinish
+// and the CPU the other threads (Mesa's rasterisers) spent on the frame.
+// note adds the frame's own figures.
 template <class Start, class Frame, class Note>
 void runClips(benchmark::State& state, bool openGL, int clip, Start start, Frame frame, Note note) {
     std::shared_ptr<ofBaseRenderer> gl = ofGetCurrentRenderer();
@@ -106,6 +109,7 @@ void runClips(benchmark::State& state, bool openGL, int clip, Start start, Frame
         ++inClip;
         const long calls = glDrawCalls, draws = counter->draws;
         const double wall = FrameSamples::wallMs(), cpu = FrameSamples::threadCpuMs();
+        const double all = FrameSamples::processCpuMs();
         if (openGL) {
             ofViewport(0, 0, 960, 960, true);
             ofClear(0, 0, 0, 255);
@@ -118,6 +122,8 @@ void runClips(benchmark::State& state, bool openGL, int clip, Start start, Frame
             glFinish();
             samples.add("GL calls", static_cast<double>(glDrawCalls - calls));
             samples.add("frame ms", FrameSamples::wallMs() - wall);
+            samples.add("raster cpu ms",
+                        FrameSamples::processCpuMs() - all - (FrameSamples::threadCpuMs() - cpu));
         } else {
             samples.add("draws", static_cast<double>(counter->draws - draws));
         }
