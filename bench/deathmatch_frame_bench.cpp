@@ -46,7 +46,7 @@ void busyMatch() {
     core.matchSettings.foeAmount = 3;
     core.matchSettings.map = 0;
     core.startMatch();
-    core.matchClock = core.matchCountdownLength + 1;
+    core.matchClock = core.matchStartDelay + 1;
     core.players[1].setShipType(1);
 }
 

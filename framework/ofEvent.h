@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -26,8 +27,9 @@ public:
         removeLocked(Delegate<L>(listener, method));
     }
 
-    // Listeners may add or remove themselves while being called: the
-    // notification works on a snapshot of the list.
+    // Listeners may add or remove listeners while being called. The call runs
+    // over a snapshot, so one added now waits for the next notification; one
+    // removed now is skipped, as its object may already be gone.
     void notify(T& args) {
         std::vector<std::shared_ptr<DelegateBase>> snapshot;
         {
@@ -35,7 +37,9 @@ public:
             if (!enabled) return;
             snapshot = delegates;
         }
-        for (auto& d : snapshot) d->call(args);
+        for (auto& d : snapshot) {
+            if (!d->removed) d->call(args);
+        }
     }
 
     void enable() {
@@ -56,6 +60,7 @@ public:
     }
     void clear() {
         std::lock_guard<std::mutex> lock(mutex);
+        for (auto& d : delegates) d->removed = true;
         delegates.clear();
     }
 
@@ -64,6 +69,7 @@ private:
         virtual ~DelegateBase() = default;
         virtual void call(T& args) = 0;
         virtual bool sameAs(const DelegateBase& other) const = 0;
+        std::atomic<bool> removed{false};
     };
 
     template <class L>
@@ -81,6 +87,7 @@ private:
     void removeLocked(const DelegateBase& probe) {
         for (auto it = delegates.begin(); it != delegates.end(); ++it) {
             if ((*it)->sameAs(probe)) {
+                (*it)->removed = true;
                 delegates.erase(it);
                 return;
             }

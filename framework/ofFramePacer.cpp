@@ -1,6 +1,10 @@
 #include "ofFramePacer.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "ofAppRunner.h"
+#include "ofMath.h"
 #include "ofUtils.h"
 
 namespace {
@@ -29,14 +33,18 @@ void ofFramePacer::setFrameRate(float rate) {
     }
     pacingOn = true;
     float period = 1.0f / rate;
-    frameBudgetMillis = static_cast<int>(1000.0 * period);
+    frameBudgetMillis = ofTruncToInt(1000.0 * period);
     smoothedFrameRate = rate;
 }
 
 void ofFramePacer::tick(int frameCount) {
     if (frameCount != 0 && pacingOn) {
-        int gap = lowMillis(millis()) - lastIdleMillis;
-        if (gap <= frameBudgetMillis) sleep(frameBudgetMillis - gap);
+        // Modulo 2^32, so the gap stays right when the low 32 bits wrap.
+        int gap = lowMillis(static_cast<uint32_t>(millis()) - static_cast<uint32_t>(lastIdleMillis));
+        if (gap <= frameBudgetMillis) {
+            int64_t rest = int64_t{frameBudgetMillis} - gap;
+            sleep(static_cast<int>(std::min<int64_t>(rest, std::numeric_limits<int>::max())));
+        }
     }
     lastIdleMillis = lowMillis(millis());
 

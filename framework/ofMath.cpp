@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "ofLog.h"
 #include "ofUtils.h"
@@ -107,6 +108,15 @@ int ofNextPow2(int n) {
     return p;
 }
 
+int ofTruncToInt(double value) {
+    constexpr int lowest = std::numeric_limits<int>::min();
+    constexpr int highest = std::numeric_limits<int>::max();
+    if (std::isnan(value)) return 0;
+    if (value <= lowest) return lowest;
+    if (value >= highest) return highest;
+    return static_cast<int>(value);
+}
+
 // The permutation of the improved Perlin noise reference, stored twice.
 const unsigned char noisePermutation[512] = {
 #define VX_PERM                                                                                                        \
@@ -128,8 +138,10 @@ const unsigned char noisePermutation[512] = {
 namespace {
 
 // Integral coordinates, zero included, land one cell lower than their floor.
+// Coordinates beyond int's range stay at its bounds, NaN counts as 0.
 int fastFloor(float c) {
-    return c > 0 ? static_cast<int>(c) : static_cast<int>(c) - 1;
+    int whole = ofTruncToInt(c);
+    return c > 0 || whole == std::numeric_limits<int>::min() ? whole : whole - 1;
 }
 
 inline int perm(int i) {
@@ -173,7 +185,7 @@ float simplexNoise2D(float x, float y) {
     float s = (x + y) * F2;
     int i = fastFloor(x + s);
     int j = fastFloor(y + s);
-    float t = (i + j) * G2;
+    float t = static_cast<float>(int64_t{i} + j) * G2;  // wide: cells at int's bounds must not overflow
     float x0 = x - (i - t);
     float y0 = y - (j - t);
 
@@ -201,7 +213,7 @@ float simplexNoise3D(float x, float y, float z) {
     int i = fastFloor(x + s);
     int j = fastFloor(y + s);
     int k = fastFloor(z + s);
-    float t = (i + j + k) * G3;
+    float t = static_cast<float>(int64_t{i} + j + k) * G3;
     float x0 = x - (i - t);
     float y0 = y - (j - t);
     float z0 = z - (k - t);

@@ -18,6 +18,9 @@ float ofDistSquared(float x1, float y1, float x2, float y2);
 float ofRadToDeg(float radians);
 float ofDegToRad(float degrees);
 int ofNextPow2(int n);
+// A cast toward zero that is defined for every input: NaN gives 0, and values
+// beyond int's range give its nearest bound.
+int ofTruncToInt(double value);
 
 float ofNoise2D(float x, float y);
 float ofNoise3D(float x, float y, float z);

@@ -1,5 +1,6 @@
 #include "PixelFont.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -21,6 +22,8 @@ float wholeTowardZero(float v) {
 }
 
 }  // namespace
+
+std::function<void(const std::string&, float, float, float)> PixelFont::textObserver;
 
 void PixelFont::setup(float s) {
     scale = s;
@@ -54,6 +57,7 @@ ofRectangle PixelFont::getStringBoundingBox(const std::string& text, float size,
 }
 
 void PixelFont::drawString(const std::string& text, float size, float x, float y) const {
+    if (textObserver) textObserver(text, size, x, y);
     ofFill();
     ofPushMatrix();
     ofTranslate(x, y, 0);
@@ -101,41 +105,46 @@ void logoPolygon(std::initializer_list<LogoPoint> corners) {
     ofEndShape(false);
 }
 
-// The white letters: a small V on the first line (centre lines y 0 to 100)
-// and N T O R I X after the accent A on the second (y 140 to 280). Strokes
-// are 6 units thick and never overlap, so a faded logo tints evenly.
+// A straight stroke along its centre line, 6 units thick and running 3 units
+// past both ends, so strokes overlap where they meet.
+void logoBar(float x1, float y1, float x2, float y2) {
+    ofRect(std::min(x1, x2) - 3, std::min(y1, y2) - 3, std::fabs(x2 - x1) + 6, std::fabs(y2 - y1) + 6);
+}
+
+// A slanted stroke from (x1, y1) down to (x2, y2): 6 units across, cut level
+// 3 units above and below its ends.
+void logoSlant(float x1, float y1, float x2, float y2) {
+    logoPolygon({{x1 - 3, y1 - 3}, {x1 + 3, y1 - 3}, {x2 + 3, y2 + 3}, {x2 - 3, y2 + 3}});
+}
+
+// The white letters around the accent A, all on the second line (centre
+// lines from y 140 to 280): V before it, N T O R I X after it.
 void drawLogoLetters() {
-    // V, centre lines from (0, 0) and (40, 0) down to (20, 100).
-    logoPolygon({{-3, -3}, {5, -3}, {20, 80.68f}, {35, -3}, {43, -3}, {24, 103}, {16, 103}});
+    logoSlant(55, 140, 95, 280);  // V, its right arm close along the A's left leg
+    logoSlant(135, 140, 95, 280);
 
-    // N between x 253 and 281.
-    ofRect(250, 137, 6, 146);
-    ofRect(278, 137, 6, 146);
-    logoPolygon({{256, 137}, {264, 137}, {278, 283}, {270, 283}});
+    logoBar(253, 140, 253, 280);  // N
+    logoBar(281, 140, 281, 280);
+    logoSlant(253, 140, 281, 280);
 
-    // T centred on x 309.
-    ofRect(292, 137, 34, 6);
-    ofRect(306, 143, 6, 140);
+    logoBar(295, 140, 323, 140);  // T
+    logoBar(309, 140, 309, 280);
 
-    // O between x 337 and 365.
-    ofRect(334, 137, 34, 6);
-    ofRect(334, 277, 34, 6);
-    ofRect(334, 143, 6, 134);
-    ofRect(362, 143, 6, 134);
+    logoBar(337, 140, 365, 140);  // O
+    logoBar(337, 280, 365, 280);
+    logoBar(337, 140, 337, 280);
+    logoBar(365, 140, 365, 280);
 
-    // R between x 379 and 407, its bowl closing at y 210.
-    ofRect(376, 137, 6, 146);
-    ofRect(382, 137, 28, 6);
-    ofRect(382, 207, 28, 6);
-    ofRect(404, 143, 6, 64);
-    logoPolygon({{388, 213}, {396, 213}, {410, 283}, {402, 283}});
+    logoBar(379, 140, 379, 280);  // R
+    logoBar(379, 140, 407, 140);
+    logoBar(379, 210, 407, 210);
+    logoBar(407, 140, 407, 210);
+    logoSlant(393, 210, 407, 280);
 
-    // I on x 421.
-    ofRect(418, 137, 6, 146);
+    logoBar(421, 140, 421, 280);  // I
 
-    // X between x 435 and 463: both diagonals as one outline.
-    logoPolygon({{432, 137}, {440, 137}, {449, 187.5f}, {458, 137}, {466, 137}, {453, 210},
-                 {466, 283}, {458, 283}, {449, 232.5f}, {440, 283}, {432, 283}, {445, 210}});
+    logoSlant(435, 140, 463, 280);  // X
+    logoSlant(463, 140, 435, 280);
 }
 
 int alphaOf(float opacity, float full) {
@@ -148,7 +157,8 @@ int alphaOf(float opacity, float full) {
 
 void drawTitleLogo(int x, int y, float scale, float opacity) {
     ofPushMatrix();
-    ofTranslate(static_cast<float>(x) - 230.0f * scale - 1.5f * scale, static_cast<float>(y), 0);
+    // 259 is the middle of the letters' span, x 52 to 466.
+    ofTranslate(static_cast<float>(x) - 259.0f * scale, static_cast<float>(y), 0);
     ofScale(scale, scale, 1);
     ofFill();
 

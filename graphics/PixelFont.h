@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ofRectangle.h"
@@ -24,6 +25,10 @@ public:
     // Glyph units, inside the transform drawString sets up.
     void drawChar(char code, float penX) const;
 
+    // Sees every string as it is drawn (text, size, pen x, baseline y), before
+    // the transform: tests read the screen through it. Unset in the game.
+    static std::function<void(const std::string&, float, float, float)> textObserver;
+
     float letterSpacing = 0;
     int charWidths[128] = {};
     float charHeight = 0;
@@ -31,5 +36,6 @@ public:
     float scale = 0;
 };
 
-// The title artwork, centred horizontally on x with its top 3 x scale above y.
+// The title artwork, centred horizontally on x; its letters stand from
+// 137 x scale to 283 x scale below y.
 void drawTitleLogo(int x, int y, float scale, float opacity);

@@ -78,7 +78,7 @@ void GameCore::setup(const std::string&, bool touch, const std::string& device) 
     matchSettings = MatchSettings();
     cameraSmoothing = 0.86f;
     zoomMin = 0.3f;
-    matchCountdownLength = 5.25f;
+    matchStartDelay = 5.25f;
     matchEndLength = 5.0f;
 
     layerBatch.reset(new LayerBatch);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ public:
 
     void drawSplashScreen();
     void drawPadButton(int x, int y, int button, int alpha, float scale);
+    // Sees every pad-button glyph drawn: the action and where (tests read it).
+    static std::function<void(int button, int x, int y)> padButtonObserver;
 
     // The frame's layers and the screens drawn in them.
     void drawBackgroundTiles();
@@ -295,7 +298,7 @@ public:
     float zoomTarget = 1.0f;
     float cameraSmoothing = 0.86f;
     float zoomMin = 0.3f;
-    float matchCountdownLength = 5.25f;
+    float matchStartDelay = 5.25f;
     float matchEndLength = 5.0f;
     float skyHeight = 30000;
     float deadZoneHalfWidth = 15;
@@ -370,7 +373,8 @@ public:
     int multikillLevel = 0;
     bool multikillBannerDone = false;
 
-    // Arcade menu: the difficulty slide and the buttons.
+    // Arcade menu: the difficulty slide and the buttons. The slide timer is
+    // the core's one menu-slide timer; the awards and match stats slide on it too.
     int previousDifficulty = 1;
     int slideDirection = 1;
     float slideLength = 0.25f;
@@ -403,10 +407,6 @@ public:
     bool optionsHighlighted = false;
     // How long the front unlock message has shown.
     float unlockMessageTime = 0;
-
-    // Awards and match stats slide.
-    float matchSlideTime = 0;
-    float matchSlideLength = 0.5f;
 
     // Rounds: round start, world step, kills and deaths.
     int lastKiller = 0;
@@ -449,7 +449,8 @@ public:
     ArenaWalls levelPreviews[5];
     bool awardsOpened = false;
     int phrasePicks[3] = {0, 0, 0};
-    float awardReveal = 0;
+    // Frames the awards have shown, counted from minus the reveal delay.
+    int awardReveal = 0;
     bool awardRevealDone = false;
 
     // Kill sequence
@@ -487,7 +488,7 @@ public:
     // Top of the touch layout's control wheel, in screen units.
     float controlAreaTop = 960;
     // The closing 5-second countdown of a death match; full while it has not begun.
-    float matchEndTime = 5.0f;
+    float matchEndTimer = 5.0f;
 
     // The world step of a frame, run while not paused.
     void updateWorld();

@@ -79,6 +79,9 @@ void GameCore::drawArcadeMenu() {
         font.drawString("Back", 3, backX, backY);
         ofRectangle box = font.getStringBoundingBox("Back", 3, backX, backY);
         backButton.set(box.x - 20, box.y - 20, box.width + 40, box.height + 40);
+    } else {
+        // A button not drawn takes no clicks.
+        backButton = ofRectangle();
     }
 }
 

@@ -315,14 +315,20 @@ void GameCore::drawPauseOverlay() {
     ofSetColor(textColor, static_cast<int>(alpha * (optionsHighlighted ? 1.0f : 0.7f)));
     font.drawStringCentered("OPTIONS", 4, optionsButton.x + optionsButton.width / 2,
                             optionsButton.y + optionsButton.height / 2);
-    if (gamePad) {
-        drawPadButton(static_cast<int>(resumeButton.x - 40 * uiScale),
-                      static_cast<int>(resumeButton.y + resumeButton.height / 2), 0, alpha, 0.6f);
-        drawPadButton(static_cast<int>(abortButton.x - 40 * uiScale),
-                      static_cast<int>(abortButton.y + abortButton.height / 2), 1, alpha, 0.6f);
-        drawPadButton(static_cast<int>(optionsButton.x - 40 * uiScale),
-                      static_cast<int>(optionsButton.y + optionsButton.height / 2), 2, alpha, 0.6f);
+    if (!gamePad) return;
+    // Beside each drawn button the pad button that does it: confirm resumes or
+    // starts, select aborts, the options action opens the options.
+    auto glyph = [&](const ofRectangle& box, int action) {
+        drawPadButton(static_cast<int>(box.x - 40 * uiScale), static_cast<int>(box.y + box.height / 2), action, alpha,
+                      0.6f);
+    };
+    if (missionBriefing) {
+        glyph(holdResumeButton, 0);
+    } else {
+        glyph(resumeButton, 0);
+        glyph(abortButton, 5);
     }
+    glyph(optionsButton, 2);
 }
 
 void GameCore::drawStateScreen() {
@@ -389,7 +395,7 @@ void GameCore::drawStateScreen() {
 // place from the right, and give it back.
 void GameCore::drawMatchSlide() {
     const float w = static_cast<float>(screenWidth);
-    float p = matchSlideLength > 0 ? std::min(matchSlideTime / matchSlideLength, 1.0f) : 1.0f;
+    float p = slideLength > 0 ? std::min(slideTimer / slideLength, 1.0f) : 1.0f;
     p *= p;
     if (gameState == GameState::MatchStats) {
         ofPushMatrix();

@@ -85,7 +85,7 @@ void GameCore::drawGameOver() {
             const float y = static_cast<float>(static_cast<int>(y1 + 30));
             if (!submitButtonBlink || shown) font.drawString(label, 3, buttonX, y);
             if (gamePad) {
-                drawPadButton(static_cast<int>(buttonX - 40), static_cast<int>(y - glyphDrop), 2, alpha, 0.6f);
+                drawPadButton(static_cast<int>(buttonX - 40), static_cast<int>(y - glyphDrop), 4, alpha, 0.6f);
                 ofSetColor(textColor, alpha);
             }
             submitButton = grown(font.getStringBoundingBox(label, 3, buttonX, y));
@@ -100,7 +100,7 @@ void GameCore::drawGameOver() {
             const float y = static_cast<float>(static_cast<int>(y2 + 100 * s + 30));
             if (!leaderboardButtonBlink || shown) font.drawString(label, 3, buttonX, y);
             if (gamePad) {
-                drawPadButton(static_cast<int>(buttonX - 40), static_cast<int>(y - glyphDrop), 3, alpha, 0.6f);
+                drawPadButton(static_cast<int>(buttonX - 40), static_cast<int>(y - glyphDrop), 2, alpha, 0.6f);
                 ofSetColor(textColor, alpha);
             }
             leaderboardButton = grown(font.getStringBoundingBox(label, 3, buttonX, y));

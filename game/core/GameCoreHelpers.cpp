@@ -111,7 +111,7 @@ void GameCore::mouseReleased(int button, int x, int y) {
 void GameCore::setPaused(bool on) {
     if (gameState != GameState::Playing) return;
     // The match's closing countdown has begun: no pausing now.
-    if (deathMatch && matchEndTime < matchEndLength) return;
+    if (deathMatch && matchEndTimer < matchEndLength) return;
     paused = on;
     if (!touchBuild) {
         missionList.resumeHover = false;
@@ -119,7 +119,7 @@ void GameCore::setPaused(bool on) {
     }
     if (on) missionList.pickEncouragement();
     soundBank.playMenuBeep();
-    if (!(deathMatch && matchClock < matchCountdownLength)) soundBank.playMusic(!on, static_cast<int>(gameMode));
+    if (!(deathMatch && matchClock < matchStartDelay)) soundBank.playMusic(!on, static_cast<int>(gameMode));
     if (on) raiseStat("pause_count");
     menuTime = 0;
 }

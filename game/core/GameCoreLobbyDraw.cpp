@@ -46,7 +46,7 @@ void GameCore::drawLobbySlot(int i, float x, float a, int alpha) {
     ofSetColor(textColor, alpha);
 
     const float breath = 0.6f + 0.1f * std::sin(t);
-    if (i >= padCount) {
+    if (!ship.joined && i >= padCount) {
         ofPushMatrix();
         ofTranslate(x, 480);
         ofScale(breath, breath, 1);

@@ -36,8 +36,7 @@ void GameCore::drawMatchAwards() {
         menuTime = 0;
     }
 
-    awardReveal += 1;
-    const int reveal = static_cast<int>(awardReveal);
+    const int reveal = ++awardReveal;
     const bool tick = reveal > 0 && reveal % step == 0 && !awardRevealDone;
     if (tick) soundBank.playRockSmash();
 

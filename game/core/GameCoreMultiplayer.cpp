@@ -74,7 +74,7 @@ void GameCore::updateMultiplayer() {
         }
         const float t = std::min(ofMap(far, 280, 1100, 1, 0), 1.0f);
         zoomTarget = std::min(ofMap(t * t * t, 0, 1, 0.41f, 1), 1.0f);
-        if (deathMatch && matchOver) zoomTarget = ofMap(matchEndTime, 2, matchEndLength, 2, zoomTarget, true);
+        if (deathMatch && matchOver) zoomTarget = ofMap(matchEndTimer, 2, matchEndLength, 2, zoomTarget, true);
     }
 
     for (int i = 0; i < playerCount && i < 4; ++i) lifeClock[i] += frameTime;
@@ -117,13 +117,15 @@ void GameCore::grindWeapons() {
 void GameCore::updateDeathMatch(int shipsIn, int leader, int leaderScore) {
     (void)leader;
     const int mode = static_cast<int>(gameMode);
+    const float before = matchClock;
     if (!paused) matchClock += frameTime;
+    // A paused frame leaves the clock where it was: no second popup, no music restart.
+    const bool moved = matchClock != before;
 
-    const float before = matchClock - frameTime;
-    if (before < matchCountdownLength) {
+    if (before < matchStartDelay) {
         for (PlayerShip& ship : players) ship.invulnerabilityTimer = 0.1f;
-        if (matchClock > 0.5f && std::floor(matchClock) != std::floor(before)) {
-            const int n = static_cast<int>(matchCountdownLength - std::floor(matchClock));
+        if (moved && matchClock > 0.5f && std::floor(matchClock) != std::floor(before)) {
+            const int n = static_cast<int>(matchStartDelay - std::floor(matchClock));
             if (n >= 0 && n <= 3) {
                 PopupMessage popup;
                 popup.setup(n == 0 ? "GO!" : std::to_string(n), camera.x, camera.y, 1.5f, &font, 11 / uiScale);
@@ -134,7 +136,7 @@ void GameCore::updateDeathMatch(int shipsIn, int leader, int leaderScore) {
                 popups.push_back(popup);
             }
         }
-        if (matchClock >= matchCountdownLength) {
+        if (moved && matchClock >= matchStartDelay) {
             soundBank.restartMusic();
             soundBank.pickMultiplayerTrack();
             soundBank.playMusic(true, mode);
@@ -175,13 +177,13 @@ void GameCore::updateDeathMatch(int shipsIn, int leader, int leaderScore) {
             raiseStat("global_deathmatch_deaths", static_cast<float>(matchDeaths));
             soundBank.playMusic(false, mode);
         } else {
-            matchEndTime = matchEndLength;
+            matchEndTimer = matchEndLength;
         }
     }
 
     if (matchOver) {
-        matchEndTime -= frameTime;
-        if (matchEndTime <= 0 && gameState == GameState::Playing) finishMatch();
+        matchEndTimer -= frameTime;
+        if (matchEndTimer <= 0 && gameState == GameState::Playing) finishMatch();
     }
 
     if (matchSettings.matchType == MatchSettings::Stock && gameState == GameState::Playing) {
@@ -405,7 +407,7 @@ void GameCore::deathMatchDeath(int victim) {
     }
 
     if (type == MatchSettings::Stock) {
-        if (matchClock >= matchCountdownLength && ship.invulnerabilityTimer < 0) ship.lives -= 1;
+        if (matchClock >= matchStartDelay && ship.invulnerabilityTimer < 0) ship.lives -= 1;
     } else if (type == MatchSettings::Time) {
         if (ship.score > 0) ship.score -= 1;
     }
@@ -442,7 +444,7 @@ void GameCore::startMatch() {
     startRound(true);
     ++roundCount;
     matchOver = false;
-    matchEndTime = matchEndLength;
+    matchEndTimer = matchEndLength;
     for (int i = 0; i < playerCount && i < 4; ++i) {
         if (players[i].joined) continue;
         players[i].lives = 0;

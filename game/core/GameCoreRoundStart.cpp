@@ -63,8 +63,13 @@ void GameCore::startRound(bool withStartSound) {
     playerCount = std::max(1, std::min(playerCount, 4));
 
     for (int i = 0; i < playerCount; ++i) {
-        if ((coop || deathMatch) && !players[i].joined) continue;
         PlayerShip& ship = players[i];
+        if ((coop || deathMatch) && !ship.joined) {
+            // A slot that did not join is out: not drawn, moved, steered or revived.
+            ship.lives = 0;
+            ship.frozen = true;
+            continue;
+        }
         ship.setup(playerColors[i], boldOutline, deathMatch, &soundBank, &font);
         ship.frozen = false;
         ship.livesDisplayTimer = 0;
@@ -199,7 +204,7 @@ void GameCore::startRound(bool withStartSound) {
         phrasePicks[0] = static_cast<int>(ofRandom(static_cast<float>(winnerPraise.size())));
         phrasePicks[1] = static_cast<int>(ofRandom(static_cast<float>(winnerPhrases.size())));
         phrasePicks[2] = static_cast<int>(ofRandom(static_cast<float>(statsTitles.size())));
-        awardReveal = -static_cast<float>(matchSettings.roundStartValue);
+        awardReveal = -matchSettings.roundStartValue;
         awardRevealDone = false;
     }
 

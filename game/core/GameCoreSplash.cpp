@@ -37,7 +37,10 @@ void drawCross() {
 
 }  // namespace
 
+std::function<void(int, int, int)> GameCore::padButtonObserver;
+
 void GameCore::drawPadButton(int x, int y, int button, int alpha, float scale) {
+    if (padButtonObserver) padButtonObserver(button, x, y);
     int fillAlpha = static_cast<int>(alpha * 0.6f);
     ofEnableAlphaBlending();
     ofSetLineWidth(2 * uiScale);

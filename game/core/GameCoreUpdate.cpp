@@ -289,6 +289,10 @@ void GameCore::updateOptionsScreen() {
         optionsMenu.creditsConfirmed = false;
         startCreditsRun();
     }
+    if (optionsMenu.nameReport) {
+        optionsMenu.nameReport = false;
+        savePlayerData();
+    }
     if (optionsMenu.backReport) {
         optionsMenu.backReport = false;
         savePlayerData();

@@ -455,7 +455,7 @@ void GameCore::stepWalls() {
         const PlayerShip copy = players[s];
         if (arenaWalls.isShipInside(copy)) continue;
         if (!deathMatch) {
-            if (!coop) raiseStat("killed_by_border");
+            raiseStat("killed_by_border");
             playerDied(introRound, s);
         } else {
             startKillSequence(s, -1, -1, true);
@@ -469,7 +469,7 @@ void GameCore::stepMissionHooks() {
     missionList.update(frameTime);
     if (missionList.endingRequest) {
         missionList.endingRequest = false;
-        // The ending itself comes with the round transitions.
+        startEnding();
     }
     if (missionList.killPlayerRequest) {
         missionList.killPlayerRequest = false;

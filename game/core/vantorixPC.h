@@ -9,6 +9,8 @@
 #include "ofxGamepad.h"
 #include "ofxXmlConfig.h"
 
+class ofxGamepadHandler;
+
 // The application: owns the game and everything about the machine rather
 // than the game (start-up, frame order, frame-rate rule, window scale, input
 // translation).
@@ -49,6 +51,8 @@ public:
     void mouseDragged(int x, int y, int button) override;
     void mousePressed(int x, int y, int button) override;
     void mouseReleased(int x, int y, int button) override;
+    // Lets go of the pads while their handler still holds them.
+    void exit() override;
 
     void setVirtualWidth(int width);
     void toggleFullscreen();
@@ -112,7 +116,9 @@ public:
     float festivalShotMin = 2.0f;
     float festivalShotMax = 35.0f;
     // The pads whose listeners are attached, by index; owned by the pad
-    // handler, which keeps them until the program's exit.
+    // handler, which destroys a pad when a rescan no longer finds it and all
+    // of them at the program's exit. Read them only with the handler locked,
+    // after forgetUnpluggedPads.
     ofxGamepad* attachedPads[4] = {};
     // Per pad: its name reads as a PlayStation pad.
     bool playStationPad[4] = {};
@@ -152,6 +158,7 @@ private:
     void scrollScreens();
     void serveRemapper();
     void detachPads();
+    void forgetUnpluggedPads(ofxGamepadHandler& handler);
     bool keyPressedTypedText(int key);
     void keyPressedBack();
     int virtualX(int x) const;

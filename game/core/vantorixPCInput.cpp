@@ -1,4 +1,5 @@
 #include <cmath>
+#include <mutex>
 
 #include "ofAppRunner.h"
 #include "ofEvents.h"
@@ -28,7 +29,27 @@ vantorixPC::~vantorixPC() {
     detachPads();
 }
 
+void vantorixPC::exit() {
+    detachPads();
+}
+
+void vantorixPC::forgetUnpluggedPads(ofxGamepadHandler& handler) {
+    for (ofxGamepad*& pad : attachedPads) {
+        bool listed = pad == nullptr;
+        for (int i = 0; i < handler.getNumPads() && !listed; ++i) listed = handler.getGamepad(i) == pad;
+        // Gone with our listeners; its slot stays empty.
+        if (!listed) pad = nullptr;
+    }
+}
+
 void vantorixPC::detachPads() {
+    bool any = false;
+    for (ofxGamepad* pad : attachedPads) any = any || pad != nullptr;
+    // After exit the handler is gone too, and asking for it would make a new one.
+    if (!any) return;
+    ofxGamepadHandler& handler = *ofxGamepadHandler::get();
+    std::lock_guard<ofxGamepadHandler> held(handler);
+    forgetUnpluggedPads(handler);
     ofxGamepad* const* pads = attachedPads;
     if (pads[0] != nullptr) {
         ofRemoveListener(pads[0]->axisEvent, this, &vantorixPC::onPadAxis<0>);
@@ -96,6 +117,9 @@ void vantorixPC::attachPads() {
 }
 
 void vantorixPC::refreshPadMappings() {
+    ofxGamepadHandler& handler = *ofxGamepadHandler::get();
+    std::lock_guard<ofxGamepadHandler> held(handler);
+    forgetUnpluggedPads(handler);
     for (int i = 0; i < registeredPads && i < 4; ++i) {
         ofxGamepad* pad = attachedPads[i];
         if (pad == nullptr) continue;
@@ -164,10 +188,13 @@ void vantorixPC::serveRemapper() {
     if (core.gameState != GameState::Options || !mapper.isOpen) return;
     if (mapper.controllerListRequest) {
         mapper.controllerListRequest = false;
+        ofxGamepadHandler& handler = *ofxGamepadHandler::get();
+        std::lock_guard<ofxGamepadHandler> held(handler);
+        forgetUnpluggedPads(handler);
         for (int i = 0; i < registeredPads && i < 4; ++i)
             if (attachedPads[i] != nullptr)
                 mapper.addController(attachedPads[i]->getName(), attachedPads[i]->getNumAxis(),
-                                     attachedPads[i]->getNumButtons());
+                                     attachedPads[i]->getNumButtons(), i);
         mapper.addController("DONE", 0, 0);
     }
     if (mapper.reloadRequest) {
@@ -281,13 +308,13 @@ void vantorixPC::handlePadButton(int pad, const ofxGamepadButtonEvent& event, bo
         }
         if (state(GameState::MatchStats) && (is(Left) || is(Back) || is(Confirm))) {
             core.stateTime = 0;
-            core.matchSlideTime = 0;
+            core.slideTimer = 0;
             core.gameState = GameState::RoundOver;
             core.soundBank.playMenuReturn();
         }
         if (state(GameState::RoundOver) && is(Right) && core.stateTime > 1.0f) {
             core.stateTime = 0;
-            core.matchSlideTime = 0;
+            core.slideTimer = 0;
             core.gameState = GameState::MatchStats;
             core.soundBank.playMenuBeep();
         }
@@ -468,7 +495,7 @@ bool vantorixPC::keyPressedTypedText(int key) {
         if (key == keyEnter || key == keyEscape)
             core.optionsMenu.finishNameEdit();
         else
-            core.scoreSubmitOverlay.keyPressed(key);
+            core.scoreSubmitOverlay.editName(key);
         return true;
     }
     ControllerMapper& mapper = core.optionsMenu.controllerMapper;
@@ -530,8 +557,11 @@ void vantorixPC::keyPressed(int key) {
         bank.playMissionComplete();
     }
     if (key == 'j' && debug) {
-        for (PlayerShip& ship : core.players) {
+        for (int i = 0; i < 4; ++i) {
+            PlayerShip& ship = core.players[i];
             ship.joined = true;
+            // Joined as the lobby joins: the level select keeps lobby slots only.
+            core.slotInLobby[i] = true;
             ship.lobbyReady = true;
             ship.setShipType(static_cast<int>(ofRandom(9)));
         }

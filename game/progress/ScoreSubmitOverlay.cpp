@@ -144,10 +144,15 @@ void ScoreSubmitOverlay::keyPressed(int key) {
         return;
     }
     if (sending) return;
+    if (key == keyEnter)
+        submit(true);
+    else
+        editName(key);
+}
+
+void ScoreSubmitOverlay::editName(int key) {
     if (key == keyBackspace || key == keyDelete) {
         if (!playerName.empty()) playerName.pop_back();
-    } else if (key == keyEnter) {
-        submit(true);
     } else if (key >= 0x20 && key <= 0x7E && static_cast<int>(playerName.size()) < maxNameLength) {
         playerName += static_cast<char>(key);
     }

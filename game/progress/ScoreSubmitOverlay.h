@@ -40,6 +40,10 @@ public:
     void toggleAutoSubmit();
     void close();
     void keyPressed(int key);
+    // The name editor, also behind the options' name entry: Backspace and
+    // Delete take the last character off; a printable character is added
+    // while the name is shorter than maxNameLength; other keys do nothing.
+    void editName(int key);
     void handleInput(int dx, int dy, bool confirm, bool start, bool erase, bool select);
     void mouseInput(int x, int y, bool pressed, bool released);
     void layout(int width);

@@ -49,6 +49,7 @@ void ControllerMapper::open() {
     controllerListRequest = true;
     controllers.clear();
     selected = 0;
+    mappingEntry = -1;
     mappingPad = -1;
 }
 
@@ -57,18 +58,20 @@ void ControllerMapper::close() {
     showingControllerList = false;
     leave = false;
     controllerListRequest = false;
+    mappingEntry = -1;
     mappingPad = -1;
 }
 
 void ControllerMapper::showList() {
     showingControllerList = true;
+    mappingEntry = -1;
     mappingPad = -1;
     heldAxis = -1;
     heldStrength = 0;
 }
 
-void ControllerMapper::addController(const std::string& name, int numAxes, int numButtons) {
-    controllers.push_back({name, numAxes, numButtons});
+void ControllerMapper::addController(const std::string& name, int numAxes, int numButtons, int pad) {
+    controllers.push_back({name, numAxes, numButtons, pad});
 }
 
 void ControllerMapper::choose(int index) {
@@ -78,7 +81,8 @@ void ControllerMapper::choose(int index) {
         leave = true;
         return;
     }
-    mappingPad = index;
+    mappingEntry = index;
+    mappingPad = e.pad;
     showingControllerList = false;
     step = 0;
     heldAxis = -1;
@@ -95,9 +99,11 @@ void ControllerMapper::advance() {
         if (sounds) sounds->playMenuBeep();
         return;
     }
-    if (mappingPad < static_cast<int>(controllers.size())) saveMapping(controllers[mappingPad].name, mapping);
+    if (mappingEntry >= 0 && mappingEntry < static_cast<int>(controllers.size()))
+        saveMapping(controllers[mappingEntry].name, mapping);
     reloadRequest = true;
     showingControllerList = true;
+    mappingEntry = -1;
     mappingPad = -1;
     if (sounds) sounds->playMissionComplete();
 }
@@ -179,8 +185,8 @@ void ControllerMapper::draw(int alpha) {
                                       textColor, i == selected ? alpha : alpha / 2);
         return;
     }
-    const bool known = mappingPad >= 0 && mappingPad < static_cast<int>(controllers.size());
-    const std::string padName = known ? controllers[mappingPad].name : "";
+    const bool known = mappingEntry >= 0 && mappingEntry < static_cast<int>(controllers.size());
+    const std::string padName = known ? controllers[mappingEntry].name : "";
     ScreenLayout::drawCentred(*font, padName, ScreenLayout::entrySize, cx, ScreenLayout::titleY, textColor, alpha);
     const std::string prompt = step < buttonSteps ? "PRESS " + stepName(step) : "PUSH " + stepName(step) + ", LET GO";
     ScreenLayout::drawCentred(*font, prompt, ScreenLayout::entrySize, cx, ScreenLayout::entryY(2), textColor, alpha);

@@ -20,6 +20,8 @@ public:
         std::string name;
         int axes = 0;
         int buttons = 0;
+        // The pad's number as its events carry it; -1 for "DONE".
+        int pad = -1;
     };
 
     static constexpr int buttonSteps = 12;
@@ -33,7 +35,7 @@ public:
     void close();
     // Back to the list from a mapping: what was mapped so far is dropped.
     void showList();
-    void addController(const std::string& name, int numAxes, int numButtons);
+    void addController(const std::string& name, int numAxes, int numButtons, int pad = -1);
     void axisMoved(int axisId, float value, int pad);
     void buttonPressed(int buttonId, int pad);
     // In the list: takes the selected entry. While mapping: keeps the step's
@@ -61,7 +63,9 @@ public:
     bool reloadRequest = false;
     std::vector<Entry> controllers;
     int selected = 0;
-    // The list index of the pad being mapped, -1 while the list shows.
+    // The list entry being mapped and its pad's number, -1 while the list
+    // shows. The list skips pads that are gone, so the two may differ.
+    int mappingEntry = -1;
     int mappingPad = -1;
     int step = 0;
     PadMapping mapping;

@@ -30,6 +30,9 @@ void EndingSequence::setup(PixelFont* f, PlayerShip& ship0, PlayerShip& ship1, P
     for (int k = 1; k < 4; ++k) {
         PlayerShip& ship = *ships[k];
         ship.reset(true);
+        // The friends come without a count of lives: nothing is drawn under them.
+        ship.lives = 0;
+        ship.livesDisplayTimer = 0;
         const float a = (k - 1) * twoPi / 3 - halfPi;
         ship.point.position.set(cx + radius * std::cos(a), cy + radius * std::sin(a));
         ship.point.velocity.set(0, 0);

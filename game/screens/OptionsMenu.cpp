@@ -31,6 +31,7 @@ void OptionsMenu::open(bool pad, bool round) {
     backReport = false;
     creditsConfirmed = false;
     editingName = false;
+    nameReport = false;
     creditsWarningOpen = false;
     cursor = 0;
     time = 0;
@@ -157,6 +158,7 @@ void OptionsMenu::mouseMoved(int x, int y) {
 }
 
 void OptionsMenu::finishNameEdit() {
+    if (editingName) nameReport = true;
     editingName = false;
 }
 

@@ -59,6 +59,8 @@ public:
     bool fromRound = false;
     bool padActive = false;
     bool editingName = false;
+    // Raised when a name edit ends; the core saves the name and clears it.
+    bool nameReport = false;
     bool creditsWarningOpen = false;
     // 0 "Back", 1 "Credits" on the warning.
     int warningChoice = 0;

@@ -126,11 +126,12 @@ void PlayerShip::setVelocity(float angle, float speed) {
     requestedAngle = angle;
     heading = angle;
     if (shipType == SHIP_ROBOT) {
-        // Six fixed directions; π itself counts as −π.
+        // Six fixed directions; π itself counts as −π. Straight up or down lies
+        // exactly between two of them: the first in this order wins.
         for (int k = -3; k <= 2; ++k) {
             float direction = k * (PI / 3);
             float off = std::fabs(std::remainder(angle - direction, TWO_PI));
-            if (off < PI / 6) {
+            if (off <= PI / 6) {
                 heading = direction;
                 break;
             }
@@ -179,7 +180,7 @@ void PlayerShip::update(float dt) {
 
     if (glideTimer <= 0) {
         invulnerabilityTimer -= dt;
-        if (matchPlayer) livesDisplayTimer -= dt;
+        livesDisplayTimer -= dt;
     }
 
     drawnPosition = point.position;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ofAppRunner.h"
@@ -151,4 +152,22 @@ TEST(EventsDeathTest, EscapeDeliversKeyThenExits) {
             std::_Exit(3);
         },
         testing::ExitedWithCode(0), "^app key 27\nlistener key 27\n$");
+}
+
+TEST(EventsTest, ListenersRemovedDuringACallAreSkippedAndAddedOnesWait) {
+    static Listener kept("kept"), late("late"), *doomed = new Listener("doomed");
+    struct Juggler {
+        void onVoid(ofEventArgs&) {
+            journal.push_back("juggler");
+            if (!doomed) return;
+            for (Listener* l : {&kept, doomed}) ofRemoveListener(ofEvents().draw, l, &Listener::onVoid);
+            delete std::exchange(doomed, nullptr);
+            ofAddListener(ofEvents().draw, &late, &Listener::onVoid);
+        }
+    } juggler;
+    ofAddListener(ofEvents().draw, &juggler, &Juggler::onVoid);
+    for (Listener* l : {&kept, doomed}) ofAddListener(ofEvents().draw, l, &Listener::onVoid);
+    ofNotifyDraw();
+    ofNotifyDraw();
+    EXPECT_EQ(journal, (Lines{"juggler", "juggler", "late.void"}));
 }

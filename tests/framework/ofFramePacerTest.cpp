@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "ofFramePacer.h"
@@ -84,4 +86,22 @@ TEST(FramePacer, SmoothedRateMixesOneTenthOfTheLastFrame) {
     pacer.tick(2);
     EXPECT_NEAR(pacer.instantFrameRate, 10.0f, 1e-3);
     EXPECT_NEAR(pacer.smoothedFrameRate, 0.9f * smoothed + 1.0f, 1e-3);
+}
+
+TEST(FramePacer, HostileRatesGiveBoundedBudgetsAndSleeps) {
+    const int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+    PacerOnFakeClock pacer;
+    std::vector<int> budgets;
+    for (float rate : {NAN, -1e-30f, 1e30f, 1e-30f}) {
+        pacer.setFrameRate(rate);
+        budgets.push_back(pacer.frameBudgetMillis);
+    }
+    EXPECT_EQ(budgets, (std::vector<int>{0, bottom, 0, top}));
+    // A budget at int's top sleeps a defined time; then the clock's low 32 bits wrap between two frames.
+    for (auto at : {0ull, 10ull, 0xFFFFFFFBull, 0x100000005ull}) {
+        if (at == 0xFFFFFFFBull) pacer.setFrameRate(30);
+        pacer.ms = at;
+        pacer.tick(at == 0 ? 0 : 1);
+    }
+    EXPECT_EQ(pacer.sleeps, (std::vector<int>{top - 10, 23}));
 }

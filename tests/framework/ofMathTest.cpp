@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "CapturedOutput.h"
 #include "ofLog.h"
@@ -107,4 +108,13 @@ TEST(Noise, HalfAtTheOriginBoundedAndContinuousOnBothSides) {
     for (int i = 1; i < 100; ++i)
         same += std::fabs(simplexNoise2D(i * 0.31f, 0.7f) - simplexNoise2D(-i * 0.31f, 0.7f)) < 1e-6f;
     EXPECT_LT(same, 5);
+}
+
+TEST(Noise, HostileCoordinatesHaveDefinedCells) {
+    const double in[] = {NAN, 1e30, -1e30, 2147483647.9, -2.9};
+    const int out[] = {0, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 2147483647, -2};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ofTruncToInt(in[i]), out[i]) << in[i];
+    // Far beyond int's cells every corner is out of reach: the noise is flat.
+    for (float far : {1e30f, -1e30f}) EXPECT_TRUE(ofNoise2D(far, -far) == 0.5f && ofNoise3D(0.5f, far, far) == 0.5f);
+    EXPECT_TRUE(std::isnan(ofNoise2D(NAN, 1)));
 }

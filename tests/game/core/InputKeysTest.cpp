@@ -4,31 +4,7 @@
 
 #include "InputFixture.h"
 
-class KeyInput : public InputFixture {
-protected:
-    void startArcadeRound() {
-        core().gameMode = GameMode::Easy;
-        core().startRound(false);
-        settle();
-    }
-};
-
-TEST_F(KeyInput, SpaceAndPPauseAndUnpauseWhileEnterDoesNot) {
-    startArcadeRound();
-    app->keyPressed(' ');
-    EXPECT_TRUE(core().paused);
-    app->keyPressed(' ');
-    EXPECT_FALSE(core().paused);
-    app->keyPressed(13);
-    EXPECT_FALSE(core().paused);
-    app->keyPressed('p');
-    EXPECT_TRUE(core().paused);
-    app->keyPressed(13);  // action 0 unpauses a paused round
-    EXPECT_FALSE(core().paused);
-    app->keyPressed(27);
-    EXPECT_TRUE(core().paused);
-    EXPECT_EQ(core().gameState, GameState::Playing);
-}
+class KeyInput : public InputFixture {};
 
 TEST_F(KeyInput, BackKeysLeaveEachScreenOnlyAfterFourTenthsOfASecond) {
     for (auto [state, after] : {std::pair{GameState::ArcadeMenu, GameState::MainMenu},

@@ -34,7 +34,7 @@ TEST_F(Rules, CountdownPopupsInTheFramesCrossingWholeSecondsAndMusicAtTheEnd) {
             // The popup comes in the frame that crossed the whole second.
             if (c.popups.size() > before) seen.push_back({c.popups.back().text, static_cast<int>(t - late + 1e-4f)});
             if (musicAt < 0 && m5->plays + m6->plays > 0) musicAt = t;
-            if (c.matchClock < c.matchCountdownLength) {
+            if (c.matchClock < c.matchStartDelay) {
                 EXPECT_GT(c.players[0].invulnerabilityTimer, 0);
             }
         }
@@ -66,7 +66,7 @@ TEST_F(Rules, ZoomFollowsTheSpreadAndClosesInOnTheDecidedMatch) {
         c.players[0].score = 1;
         c.matchOver = k.over;
         c.frameTime = 0;
-        c.matchEndTime = k.endTimer;
+        c.matchEndTimer = k.endTimer;
         c.paused = true;
         c.updateMultiplayer();
         EXPECT_NEAR(c.zoomTarget, k.zoom, 1e-4f) << k.apart << " " << k.endTimer;
@@ -107,7 +107,7 @@ TEST_F(Rules, RankingByLivesThenKillsOrByScoreThenDeaths) {
             for (int n = 0; n < k.deaths[i]; ++n) s.matchStats.addDeath(-1, 1);
         }
         c.matchOver = true;
-        c.matchEndTime = 0.01f;
+        c.matchEndTimer = 0.01f;
         c.gameState = GameState::Playing;
         tick(0.033f);
         ASSERT_EQ(c.gameState, GameState::RoundOver);
@@ -124,7 +124,7 @@ TEST_F(Rules, ANewMatchCanBePausedBeforeItsFirstFrame) {
     startDeathMatch(MatchSettings::Score, 5);
     GameCore& c = core();
     c.matchOver = true;
-    c.matchEndTime = 1.0f;
+    c.matchEndTimer = 1.0f;
     c.startMatch();
     ASSERT_EQ(c.gameState, GameState::Playing);
     c.setPaused(true);

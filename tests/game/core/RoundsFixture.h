@@ -66,7 +66,7 @@ protected:
 
     // Puts the match past its countdown with every ship open to hits.
     void pastCountdown() {
-        core().matchClock = core().matchCountdownLength + 1;
+        core().matchClock = core().matchStartDelay + 1;
         for (PlayerShip& ship : core().players) ship.invulnerabilityTimer = -1;
     }
 

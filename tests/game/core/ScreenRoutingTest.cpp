@@ -64,40 +64,6 @@ TEST_F(ScreenRouting, EachMenuLabelOpensItsScreenWithItsModeAndFlags) {
     EXPECT_EQ(core().players[0].shipType, 3);
 }
 
-TEST_F(ScreenRouting, OptionRowsAreAppliedTheFrameTheyChange) {
-    core().openOptions(true, 0);
-    OptionsMenu& options = core().optionsMenu;
-    const bool globalStats = core().statsTracker.sendGlobalStats;
-    options.rows[OptionsMenu::SoundMute] = true;
-    options.rows[OptionsMenu::ColorBlind] = true;
-    options.rows[OptionsMenu::FullScreen] = true;
-    options.rows[OptionsMenu::SendGlobalStats] = !globalStats;
-    options.rows[OptionsMenu::AutoSubmit] = !core().scoreSubmitOverlay.autoSubmit;
-    const bool autoSubmit = options.rows[OptionsMenu::AutoSubmit];
-    step(0.033f);
-    EXPECT_TRUE(core().soundBank.soundMuted);
-    EXPECT_FALSE(core().soundBank.musicMuted);
-    EXPECT_TRUE(core().colorBlind);
-    EXPECT_EQ(core().statsTracker.sendGlobalStats, !globalStats);
-    EXPECT_EQ(core().scoreSubmitOverlay.autoSubmit, autoSubmit);
-    // The full-screen request is served by the application in the same frame.
-    EXPECT_TRUE(app->fullScreen);
-    EXPECT_FALSE(core().fullScreenRequest);
-    EXPECT_EQ(std::count(window.calls.begin(), window.calls.end(), "fullscreen on"), 1);
-
-    options.rows[OptionsMenu::SeeStats] = true;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::Stats);
-    core().statsScreen.backRequested = true;
-    options.rows[OptionsMenu::SeeStats] = false;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::Options);
-
-    options.backReport = true;
-    step(0.033f);
-    EXPECT_EQ(core().gameState, GameState::MainMenu);
-}
-
 TEST_F(ScreenRouting, GameOverInputWaitsFourTenthsOfASecondPastTheTimer) {
     core().gameMode = GameMode::Easy;
     core().startRound(false);

@@ -2,9 +2,7 @@
 
 #include <cmath>
 
-#include "Asteroid.h"
 #include "InputFixture.h"
-#include "NormFoe.h"
 
 class Transitions : public InputFixture {};
 
@@ -51,24 +49,6 @@ TEST_F(Transitions, OpeningTheLobbySetsItsSlotsUp) {
     core().roundCount = core().roundLimit;
     core().openLobby(true, true, true);
     EXPECT_EQ(core().gameState, GameState::MainMenu);
-}
-
-TEST_F(Transitions, TheEndingClearsFoesAndRocksWithoutScoreAndBringsFourShips) {
-    core().gameMode = GameMode::Mission;
-    core().startRound(false);
-    for (int i = 0; i < 3; ++i) {
-        Foe* foe = new NormFoe;
-        foe->setup();
-        core().foes.push_back(foe);
-    }
-    const float score = core().players[0].score;
-    const int kills = core().roundKills;
-    core().startEnding();
-    EXPECT_TRUE(core().foes.empty());
-    EXPECT_TRUE(core().asteroids.empty());
-    EXPECT_EQ(core().playerCount, 4);
-    EXPECT_FLOAT_EQ(core().players[0].score, score);
-    EXPECT_EQ(core().roundKills, kills);
 }
 
 class Revive : public InputFixture {

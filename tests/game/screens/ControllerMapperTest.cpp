@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "../../framework/CapturedOutput.h"
-#include "ofxGamepadFakes.h"
 #include "ControllerMapper.h"
 #include "ScreensTestSupport.h"
-#include "WindowLookup.h"
-#include "ofEvents.h"
-#include "ofxGamepadHandler.h"
 
 using namespace screens_test;
 
@@ -20,37 +16,9 @@ std::vector<int> values(const PadMapping& m) {
     return v;
 }
 
-struct PadRouter {
-    ControllerMapper* mapper = nullptr;
-    ofxGamepad* pads[2] = {};
-    void onButton(ofxGamepadButtonEvent& e) { mapper->buttonPressed(e.button, index(e.gamepad)); }
-    void onAxis(ofxGamepadAxisEvent& e) { mapper->axisMoved(e.axis, e.value, index(e.gamepad)); }
-    int index(ofxGamepad* pad) const { return pad == pads[0] ? 0 : 1; }
-    void attach(int k, ofxGamepad* pad) {
-        pads[k] = pad;
-        ofAddListener(pad->buttonPressedEvent, this, &PadRouter::onButton);
-        ofAddListener(pad->axisEvent, this, &PadRouter::onAxis);
-    }
-};
-
 class ControllerMapperTest : public testing::Test {
 protected:
-    void SetUp() override {
-        vxRecordWindow(4242);
-        vxRecordWindowTitle("VANTORIX");
-        ofxGamepadSetInputSystemFactory(devices.factory());
-    }
-    void TearDown() override {
-        ofNotifyExit();
-        ofxGamepadSetInputSystemFactory(nullptr);
-    }
-    void choose(int index) {
-        mapper.selected = index;
-        mapper.skip();
-    }
-
     ScratchFolder dir;
-    fakepads::FakeDevices devices;
     ControllerMapper mapper;
 };
 
@@ -63,69 +31,6 @@ TEST(ControllerMapperTag, KeepsAsciiLettersAndDigitsOnly) {
                               {"", "Pad"},
                               {"\xe2\x80\x94 !?", "Pad"}};
     for (const auto& c : cases) EXPECT_EQ(c[1], ControllerMapper::makeTagName(c[0])) << c[0];
-}
-
-TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
-    devices.plug({{"Pad A", 6, 14, 0}, {"Pad B", 4, 12, 0}});
-    ofxGamepadHandler* handler = nullptr;
-    captureOutput([&] { handler = ofxGamepadHandler::get(); });
-    PadRouter router;
-    router.mapper = &mapper;
-    router.attach(0, handler->getGamepad(0));
-    router.attach(1, handler->getGamepad(1));
-    std::vector<fakepads::FakeJoyStick*> sticks = devices.latest();
-
-    mapper.open();
-    EXPECT_TRUE(mapper.controllerListRequest);
-    mapper.addController("Pad A", 6, 14);
-    mapper.addController("Pad B", 4, 12);
-    mapper.addController("DONE", 0, 0);
-    captureOutput([&] { choose(1); });
-    ASSERT_FALSE(mapper.showingControllerList);
-
-    sticks[0]->queueButton(3, true);
-    for (int step = 0; step < 12; ++step) {
-        if (step == 5) {
-            mapper.skip();
-            continue;
-        }
-        sticks[1]->queueButton(11 - step, true);
-        ofNotifyUpdate();
-    }
-    EXPECT_EQ(12, mapper.step);
-    sticks[1]->queueAxis(3, 19660);  // below the threshold
-    sticks[1]->queueAxis(2, -32768);
-    sticks[1]->queueAxis(3, 0);
-    ofNotifyUpdate();
-    EXPECT_EQ(12, mapper.step);  // counted on release
-    sticks[1]->queueAxis(2, 0);
-    ofNotifyUpdate();
-    EXPECT_EQ(13, mapper.step);
-    for (int axis : {0, 1}) {
-        sticks[1]->queueAxis(axis, 32767);
-        sticks[1]->queueAxis(axis, 0);
-    }
-    ofNotifyUpdate();
-    EXPECT_EQ(15, mapper.step);
-    mapper.skip();
-
-    EXPECT_TRUE(mapper.showingControllerList && mapper.reloadRequest);
-    EXPECT_EQ(std::string::npos, dir.read("controllerMappings.xml").find("PadA"));
-
-    EXPECT_EQ(values(mapper.loadMapping("Pad B", 4, 12)),
-              (std::vector<int>{11, 10, 9, 8, 7, 5, 5, 4, 3, 2, 1, 0, 2, 0, 1, 3, -1, 1, 1, 1}));
-
-    captureOutput([&] { choose(0); });  // back to the list mid-way drops the mapping
-    sticks[0]->queueButton(7, true);
-    ofNotifyUpdate();
-    mapper.showList();
-    sticks[0]->queueButton(8, true);
-    ofNotifyUpdate();
-    EXPECT_EQ(1, mapper.step);
-    EXPECT_EQ(std::string::npos, dir.read("controllerMappings.xml").find("PadA"));
-
-    choose(2);
-    EXPECT_TRUE(mapper.leave);
 }
 
 TEST_F(ControllerMapperTest, BadStoredValuesFallBackOneByOneWithALogLine) {

@@ -22,16 +22,6 @@ protected:
         ofSetCurrentRenderer(nullptr);
         ofReleaseFixedClock();
     }
-    void click(int entry) {
-        const ofRectangle box =
-            ScreenLayout::button(services.font, menu.entryText(entry), 4, 480, ScreenLayout::entryY(entry));
-        menu.mousePressed(static_cast<int>(box.x + box.width / 2), static_cast<int>(box.y + box.height / 2));
-    }
-    std::string texts() const {
-        std::string all;
-        for (int i = 0; i < OptionsMenu::EntryCount; ++i) all += menu.entryText(i) + "|";
-        return all;
-    }
 
     Services services;
     std::string name = "ACE";
@@ -39,32 +29,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(OptionsMenuTest, EntriesTogglesAndRequests) {
-    menu.handleInput(1, 0, true, false);  // within the first 0.4 s nothing counts
-    menu.handleInput(0, 1, false, true);  // but sideways toggles
-    EXPECT_TRUE(menu.rows[OptionsMenu::MusicMute] && !menu.backReport);
-    menu.update(0.41f);
-    menu.handleInput(0, 0, true, false);
-    menu.handleInput(-2, 0, false, false);
-    EXPECT_EQ(OptionsMenu::BackEntry, menu.cursor);
-    for (int row : {OptionsMenu::FullScreen, OptionsMenu::Remap, OptionsMenu::SeeStats, OptionsMenu::Credits,
-                    OptionsMenu::AutoSubmit, OptionsMenu::Remap})  // a request is not a toggle
-        click(row);
-    EXPECT_EQ(texts(), "Mute Sound: OFF|Mute Music: OFF|Full Screen: ON|Remap Controllers|Colour Blind: OFF|"
-                       "Send Global Stats: OFF|See Stats|Credits|Auto Submit: ON|Name: ACE|Back|");
-    EXPECT_TRUE(menu.rows[OptionsMenu::Remap] && menu.rows[OptionsMenu::SeeStats] && menu.rows[OptionsMenu::Credits]);
-    menu.clearButtonRows();
-    EXPECT_FALSE(menu.rows[OptionsMenu::Remap] || menu.rows[OptionsMenu::SeeStats] || menu.rows[OptionsMenu::Credits]);
-    EXPECT_TRUE(menu.rows[OptionsMenu::FullScreen] && menu.rows[OptionsMenu::AutoSubmit]);
-
-    click(OptionsMenu::NameEntry);
-    EXPECT_TRUE(menu.editingName);
-    menu.handleInput(0, 0, false, true);  // back ends the edit, not the menu
-    EXPECT_FALSE(menu.editingName || menu.backReport);
-    click(OptionsMenu::BackEntry);
-    EXPECT_TRUE(menu.backReport);
-}
 
 TEST_F(OptionsMenuTest, CreditsWarningAndRemapperTakeTheInput) {
     menu.update(0.5f);

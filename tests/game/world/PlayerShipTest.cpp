@@ -23,10 +23,13 @@ protected:
 
 TEST_F(Ship, RobotSnapsToSixDirectionsByWrappedDifference) {
     ship.setShipType(SHIP_ROBOT);
-    // requested angle, speed, heading, speed flown
+    // requested angle, speed, heading, speed flown; straight down and up (as
+    // atan2 gives them) lie exactly between two directions: the first wins
     // clang-format off
     const float cases[][4] = {
-        {0.5f, 10, 0, 10}, {3.0f, 10, -PI_F, 10}, {-2.2f, 10, -2 * PI_F / 3, 10}, {0.6f, 1.6f, PI_F / 3, 0}};
+        {0.5f, 10, 0, 10}, {3.0f, 10, -PI_F, 10}, {-2.2f, 10, -2 * PI_F / 3, 10},
+        {std::atan2(1.0f, 0.0f), 10, PI_F / 3, 10}, {std::atan2(-1.0f, 0.0f), 10, -2 * PI_F / 3, 10},
+        {0.6f, 1.6f, PI_F / 3, 0}};
     // clang-format on
     for (const auto& c : cases) {
         ship.setVelocity(c[0], c[1]);

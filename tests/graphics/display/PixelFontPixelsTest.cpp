@@ -78,21 +78,23 @@ TEST_F(PixelFontPixels, TranslucentTextTintsEvenly) {
     EXPECT_EQ(greens, (std::set<int>{128}));
 }
 
-TEST_F(PixelFontPixels, TitleLogoLettersAndAccentShadow) {
+TEST_F(PixelFontPixels, TitleLogoReadsAsOneWordOnTheSecondLine) {
     FakeTessellator tessellator;  // fills convex outlines like the real one
-    // Logo unit u lands at x 248.5 + u and y 100 + u.
-    drawTitleLogo(480, 100, 1.0f, 0.5f);
-    const int white = 127;
-    EXPECT_TRUE(near(GLTestWindow::pixel(550, 240), white, white, white));  // T's top bar
-    EXPECT_TRUE(near(GLTestWindow::pixel(557, 300), white, white, white));  // T's stem
-    EXPECT_TRUE(near(GLTestWindow::pixel(578, 240), 0, 0, 0));              // between T and O
-    EXPECT_TRUE(near(GLTestWindow::pixel(600, 310), 0, 0, 0));              // inside the O
-    EXPECT_TRUE(near(GLTestWindow::pixel(669, 250), white, white, white));  // the I
-    EXPECT_TRUE(near(GLTestWindow::pixel(515, 310), white, white, white));  // N's diagonal
-    EXPECT_TRUE(near(GLTestWindow::pixel(507, 310), 0, 0, 0));              // beside it
-    // The accent's shadow at alpha 40: (23, 194, 234) x 40 / 255 over black.
-    EXPECT_TRUE(near(GLTestWindow::pixel(419, 300), 4, 30, 37));
-    // Nothing above the logo's top edge (y 97) or left of it (x 245.5).
-    EXPECT_TRUE(near(GLTestWindow::pixel(550, 95), 0, 0, 0));
-    EXPECT_TRUE(near(GLTestWindow::pixel(244, 150), 0, 0, 0));
+    drawTitleLogo(480, 100, 2.0f, 1.0f);  // unit u at x -38 + 2u, y 100 + 2u
+    std::string runs;  // colour runs across the letters' upper half, one letter each
+    for (char c : GLTestWindow::colours(40, 461, 860))
+        if (runs.empty() || runs.back() != c) runs += c;
+    EXPECT_EQ(runs, ".W.W.?.W.W.W.W.W.W.W.W.W.W.W.");  // V, A, N, T, O, R, I, X
+    for (const std::string& row : GLTestWindow::mask(0, 90, 960, 180))  // where a first line would stand
+        ASSERT_EQ(row.find('X'), std::string::npos);
+}
+
+TEST_F(PixelFontPixels, TitleLogoStrokesOverlapAtJointsAndTheAccentCastsItsShadow) {
+    FakeTessellator tessellator;
+    drawTitleLogo(480, 100, 1.0f, 0.5f);  // unit u at x 221 + u, y 100 + u
+    // White at alpha 127 on black: 127 once, 191 where two strokes overlap; the shadow at alpha 40.
+    const int cells[][5] = {{521, 240, 127, 127, 127}, {642, 310, 127, 127, 127}, {530, 240, 191, 191, 191},
+                            {558, 240, 191, 191, 191}, {558, 380, 191, 191, 191}, {474, 238, 191, 191, 191},
+                            {670, 310, 191, 191, 191}, {316, 380, 191, 191, 191}, {391, 300, 4, 30, 37}};
+    for (const auto& c : cells) EXPECT_TRUE(near(GLTestWindow::pixel(c[0], c[1]), c[2], c[3], c[4])) << c[0];
 }
