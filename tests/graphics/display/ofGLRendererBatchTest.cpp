@@ -122,85 +122,61 @@ TEST_F(GLRendererBatch, BusySceneDrawsTheSamePixelsBatchedAsOneByOne) {
     EXPECT_LE(edges, 16);
 }
 
+void rect(int r, int g, int b, int a, float x, float y, float w, float h) {
+    ofSetColor(r, g, b, a);
+    ofRect(x, y, w, h);
+}
+
 // Each change of state between two draws applies to the second only, and
 // outside OpenGL work (a texture, a clear) lands between them in order.
 TEST_F(GLRendererBatch, EveryChangeOfStateBetweenDrawsKeepsItsPlace) {
-    ofSetColor(255, 0, 0);
-    ofRect(0, 0, 960, 960);
+    rect(255, 0, 0, 255, 0, 0, 960, 960);
     ofClear(0, 0, 0, 255);
     EXPECT_EQ(colours(5, 5, 1), ".");
 
-    ofRect(10, 10, 20, 10);  // colour
-    ofSetColor(0, 255, 0);
-    ofRect(20, 10, 20, 10);
-    ofSetColor(255, 0, 0);  // fill
-    ofRect(60, 10, 20, 20);
+    rect(255, 0, 0, 255, 60, 10, 20, 20);  // colour and fill
     ofNoFill();
-    ofSetColor(0, 255, 0);
-    ofRect(60.5f, 10.5f, 19, 19);
+    rect(0, 255, 0, 255, 60.5f, 10.5f, 19, 19);
     ofSetColor(255, 0, 0);  // line width
     ofLine(10, 50.5f, 40, 50.5f);
     ofSetLineWidth(5);
+    ofFill();
+    rect(0, 0, 255, 255, 400, 10, 10, 10);  // a fill that a wide line's width, not its ends, reaches
+    ofLine(420, 30.5f, 460, 30.5f);
+    rect(255, 0, 0, 255, 430, 31, 10, 10);
     ofSetColor(0, 255, 0);
     ofLine(10, 60.5f, 40, 60.5f);
     ofSetLineWidth(1);
-    ofFill();
-    ofPushMatrix();  // transform
-    ofTranslate(100, 0);
-    ofSetColor(255, 0, 0);
-    ofRect(0, 100, 10, 10);
-    ofPopMatrix();
-    ofSetColor(0, 255, 0);
-    ofRect(105, 100, 10, 10);
     ofTexture white = texture(255);  // texture
-    ofSetColor(255, 0, 0);
-    ofRect(150, 100, 30, 10);
+    rect(255, 0, 0, 255, 150, 100, 30, 10);
     ofSetColor(255, 255, 255);
     white.draw(160, 100, 10, 10);
-    ofSetColor(0, 255, 0);
-    ofRect(175, 100, 20, 10);
-    ofSetColor(255, 255, 255);  // blending
-    ofRect(300, 100, 60, 10);
-    ofSetColor(0, 255, 0, 128);
-    ofRect(320, 100, 20, 10);
+    rect(0, 255, 0, 255, 175, 100, 20, 10);
+    rect(255, 255, 255, 255, 300, 100, 60, 10);  // blending
+    rect(0, 255, 0, 128, 320, 100, 20, 10);
     ofEnableAlphaBlending();
-    ofSetColor(255, 0, 0, 128);
-    ofRect(300, 100, 20, 10);
+    rect(255, 0, 0, 128, 300, 100, 20, 10);
     ofDisableAlphaBlending();
-    ofSetColor(0, 0, 255, 128);
-    ofRect(340, 100, 20, 10);
-    ofSetColor(0, 0, 255);  // a fill that a wide line's width, not its ends, reaches
-    ofRect(400, 10, 10, 10);
-    ofSetLineWidth(5);
-    ofSetColor(0, 255, 0);
-    ofLine(420, 30.5f, 460, 30.5f);
-    ofSetColor(255, 0, 0);
-    ofRect(430, 31, 10, 10);
-    ofSetLineWidth(1);
-    ofMesh mesh;  // colours of the mesh's own, not the current red
+    rect(0, 0, 255, 128, 340, 100, 20, 10);
+    ofMesh mesh;  // colours of the mesh's own, not the current blue
     for (int k = 0; k < 3; ++k) {
         mesh.addVertex(ofPoint(500 + 20.0f * (k == 1), 10 + 20.0f * (k == 2), 0));
         mesh.addColor(ofFloatColor(1, 1, 1, 1));
     }
     renderer->draw(mesh, true, false, false);
-    ofSetColor(255, 0, 0);  // viewport
-    ofRect(0, 200, 10, 10);
+    rect(255, 0, 0, 255, 0, 200, 10, 10);  // viewport
     ofViewport(480, 0, 480, 480, true);
     ofSetupScreen();
-    ofSetColor(0, 255, 0);
-    ofRect(0, 680, 10, 10);
+    rect(0, 255, 0, 255, 0, 680, 10, 10);
     ofFlushDraws();
 
-    EXPECT_EQ(colours(10, 15, 30), std::string(10, 'R') + std::string(20, 'G'));
     EXPECT_EQ(colours(60, 20, 20), "G" + std::string(18, 'R') + "G");
     EXPECT_EQ(colours(20, 46, 20, true), "....R.......GGGGG...");
-    EXPECT_EQ(colours(100, 105, 15), std::string(5, 'R') + std::string(10, 'G'));
+    EXPECT_EQ(colours(435, 27, 8, true), ".BBBRRRR");
     EXPECT_EQ(colours(150, 105, 45), std::string(10, 'R') + std::string(10, 'W') + std::string(5, 'R') +
                                          std::string(20, 'G'));
     const ofColor blended = GLTestWindow::pixel(310, 105);
     EXPECT_EQ(std::vector<int>({blended.r, blended.g, blended.b}), std::vector<int>({255, 127, 127}));
-    EXPECT_EQ(colours(330, 105, 1) + colours(350, 105, 1), "GB");
-    EXPECT_EQ(colours(435, 27, 8, true), ".GGGRRRR");
-    EXPECT_EQ(colours(503, 13, 1), "W");
+    EXPECT_EQ(colours(330, 105, 1) + colours(350, 105, 1) + colours(503, 13, 1), "GBW");
     EXPECT_EQ(colours(5, 205, 1) + colours(485, 205, 1), "RG");
 }
