@@ -672,8 +672,16 @@ void ofGLRenderer::setLineSmoothing(bool smooth) {
 
 void ofGLRenderer::setCircleResolution(int res) {
     if (circlePolyline.size() == res + 1) return;
-    circlePolyline.clear();
-    circlePolyline.arc(ofPoint(0, 0, 0), 1, 1, 0, 360, true, res);
+    // Sparks and foes change the resolution draw after draw: each unit circle
+    // they use is worked out once.
+    const bool kept = res >= 0 && res < 64;
+    if (kept && static_cast<int>(unitCircles.size()) <= res) unitCircles.resize(static_cast<size_t>(res) + 1);
+    ofPolyline& circle = kept ? unitCircles[static_cast<size_t>(res)] : circlePolyline;
+    if (!kept || circle.size() == 0) {
+        circle.clear();
+        circle.arc(ofPoint(0, 0, 0), 1, 1, 0, 360, true, res);
+    }
+    if (kept) circlePolyline = circle;
     circlePoints.resize(circlePolyline.size());
 }
 

@@ -164,6 +164,7 @@ private:
     std::vector<ofPoint> triPoints;
     std::vector<ofPoint> circlePoints;
     ofPolyline circlePolyline;
+    std::vector<ofPolyline> unitCircles;  // by resolution, each made when first used
     ofMesh sphereMesh;
 
     int fillFlag;
