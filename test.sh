@@ -4,15 +4,15 @@
 #   SANITIZE=0 ./test.sh [ctest args]   plain build in build/ only
 #   SANITIZE=1 ./test.sh [ctest args]   AddressSanitizer + UBSan build in build-asan/
 #   ./test.sh / SANITIZE=both           both passes, plain first (what CI runs)
-# Each pass also builds the arcade-cabinet variant in a tree of its own
-# (<tree>-cabinet) and runs its cabinet tests.
+# The arcade-cabinet variant is built in the same tree (vantorix_cabinet,
+# test_core_cabinet) and its tests run with the others.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
 
 bash scripts/deps.sh
 
-JOBS=$(nproc)
+JOBS=${JOBS:-$(nproc)}
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/vantorix-ccache}
 SANITIZE=${SANITIZE:-both}
 
@@ -22,7 +22,7 @@ for n in $(seq 91 140); do
   if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then DISPLAY_NUM=$n; break; fi
 done
 if [ -z "$DISPLAY_NUM" ]; then echo "no free X display number" >&2; exit 1; fi
-Xvfb ":${DISPLAY_NUM}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":${DISPLAY_NUM}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 XVFB_PID=$!
 trap 'kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true' EXIT
 for _ in $(seq 1 50); do
@@ -34,23 +34,16 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export LIBGL_ALWAYS_SOFTWARE=1
 export GALLIUM_DRIVER=llvmpipe
 
-# Builds the tree and its cabinet variant with the extra CMake options given,
-# then runs every test of the first and the cabinet tests of the second.
+# Builds the tree with the extra CMake options given and runs its tests.
 #   run_pass DIR [cmake options...] -- [ctest args...]
 run_pass() {
   local dir=$1; shift
   local options=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
   [ $# -gt 0 ] && shift
-  local cabinet="${dir}-cabinet"
-  [ "${dir#/}" = "$dir" ] && cabinet="$ROOT/$cabinet"
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
   cmake --build "$dir" -j "$JOBS"
-  cmake -S . -B "$cabinet" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIX_ARCADE_CABINET=ON \
-    -DVANTORIX_BUILD_BENCH=OFF "${options[@]}" >/dev/null
-  cmake --build "$cabinet" -j "$JOBS" --target vantorix test_core
   (cd "$dir" && ctest --output-on-failure -j "$JOBS" "$@")
-  (cd "$cabinet" && ctest --output-on-failure -j "$JOBS" -R '^Cabinet\.')
 }
 
 plain_pass() {

@@ -21,9 +21,14 @@ endfunction()
 
 # One test binary per test folder. Pass DISPLAY for tests that open a window;
 # they get the "display" label and run under the X server test.sh starts.
+# SOURCES names the folder's files to take instead of all of them.
 function(vx_add_test name folder)
-  cmake_parse_arguments(T "DISPLAY" "" "LIBS" ${ARGN})
-  file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+  cmake_parse_arguments(T "DISPLAY" "" "LIBS;SOURCES" ${ARGN})
+  if(T_SOURCES)
+    list(TRANSFORM T_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/tests/${folder}/ OUTPUT_VARIABLE _srcs)
+  else()
+    file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+  endif()
   if(NOT _srcs)
     return()
   endif()

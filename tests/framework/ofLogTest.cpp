@@ -38,23 +38,14 @@ TEST(LogTest, ThresholdsGlobalAndPerModule) {
 
 TEST(LogTest, LineFormsAndStreams) {
     auto c = captureOutput([] {
-        ofLogError("just a text");
-        ofLogError("Module") << "inserted";
-        ofLogWarning("x") << "count: " << 42 << 'c' << 1.5f;
+        ofLogError("Module") << "inserted " << 42 << 'c' << 1.5f;
         ofLogWarning("OF") << "default module";
-        ofLogWarning("OFX") << "a";
-        ofLogWarning("of") << "b";
-        ofLogWarning("") << "c";
         // The printf form always adds a line break.
-        ofLog(OF_LOG_NOTICE, "value %d and %s", 7, "text");
-        ofLog(OF_LOG_WARNING, "ends with newline\n");
-        ofLog(OF_LOG_ERROR, "bad %.2f", 1.0);
+        ofLog(OF_LOG_WARNING, "ends with newline %d\n", 7);
         ofLog(OF_LOG_FATAL_ERROR, std::string("end"));
     });
-    EXPECT_EQ(c.err, "[error] just a text\n[Module:error] inserted\n[error] bad 1.00\n[fatal error] end\n");
-    EXPECT_EQ(c.out,
-              "[x:warning] count: 42c1.5\n[warning] default module\n[OFX:warning] a\n[of:warning] b\n[:warning] c\n"
-              "[notice] value 7 and text\n[warning] ends with newline\n\n");
+    EXPECT_EQ(c.err, "[Module:error] inserted 42c1.5\n[fatal error] end\n");
+    EXPECT_EQ(c.out, "[warning] default module\n[warning] ends with newline 7\n\n");
 }
 
 TEST(LogTest, OutOfRangeLevelsPickStreamByValue) {

@@ -58,14 +58,7 @@ TEST(Map, FormulaClampAndDegenerateRange) {
     EXPECT_EQ(out, line + line);
 }
 
-TEST(MathHelpers, ClampDistAnglesPow2) {
-    EXPECT_EQ(ofClamp(-1, 0, 1), 0.0f);
-    EXPECT_EQ(ofClamp(2, 0, 1), 1.0f);
-    EXPECT_EQ(ofClamp(0.25f, 0, 1), 0.25f);
-    EXPECT_FLOAT_EQ(ofDist(0, 0, 3, 4), 5.0f);
-    EXPECT_FLOAT_EQ(ofDistSquared(1, 1, 4, 5), 25.0f);
-    EXPECT_FLOAT_EQ(ofRadToDeg(3.14159265f), 180.0f);
-    EXPECT_FLOAT_EQ(ofDegToRad(90), 1.5707964f);
+TEST(MathHelpers, NextPow2) {
     const int pow2[][2] = {{-3, 1}, {0, 1}, {1, 1}, {2, 2}, {3, 4}, {300, 512}, {512, 512}, {1 << 30, 1 << 30}};
     for (const auto& p : pow2) EXPECT_EQ(ofNextPow2(p[0]), p[1]) << p[0];
 }
@@ -73,15 +66,6 @@ TEST(MathHelpers, ClampDistAnglesPow2) {
 TEST(MathHelpers, NextPow2BeyondIntRangeReturnsInputWithError) {
     const std::string err = captureOutput([] { EXPECT_EQ(ofNextPow2((1 << 30) + 1), (1 << 30) + 1); }).err;
     EXPECT_NE(err.find("[error] ofNextPow2"), std::string::npos) << err;
-}
-
-TEST(Noise, GradientsFollowHashBits) {
-    EXPECT_FLOAT_EQ(simplexGradient2D(0, 1, 2), 1 + 4);
-    EXPECT_FLOAT_EQ(simplexGradient2D(3, 1, 2), -1 - 4);
-    EXPECT_FLOAT_EQ(simplexGradient2D(4, 1, 2), 2 + 2);
-    EXPECT_FLOAT_EQ(simplexGradient2D(13, 1, 2), -2 + 2);  // 13 & 7 = 5
-    const float grad3[][2] = {{0, 1 + 2}, {5, -1 + 3}, {10, 2 - 3}, {12, 2 + 1}, {15, -2 - 3}, {14, 2 - 1}};
-    for (const auto& g : grad3) EXPECT_FLOAT_EQ(simplexGradient3D(int(g[0]), 1, 2, 3), g[1]) << g[0];
 }
 
 TEST(Noise, HalfAtTheOriginBoundedAndContinuousOnBothSides) {

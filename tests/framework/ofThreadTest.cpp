@@ -8,10 +8,10 @@
 #include <fstream>
 #include <functional>
 #include <future>
-#include <mutex>
 #include <thread>
 
-#include "ofLog.h"
+#include "LogRecorder.h"
+#include "WaitUntil.h"
 #include "ofThread.h"
 
 using namespace std::chrono_literals;
@@ -19,28 +19,6 @@ using namespace std::chrono_literals;
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// Records lines as "[module:level] message"; a hook may hold the logging thread.
-struct Recorder : ofBaseLoggerChannel {
-    Recorder() { ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {}); }
-    ~Recorder() override { ofGetLoggerChannel() = previous; }
-    void log(ofLogLevel, const std::string&, const char*, va_list) override {}
-    void log(ofLogLevel, const std::string&, const char*, ...) override {}
-    void log(ofLogLevel level, const std::string& module, const std::string& message) override {
-        const std::string line = "[" + module + ":" + ofGetLogLevelName(level) + "] " + message;
-        if (hook) hook(line);
-        std::lock_guard<std::mutex> l(m);
-        all.push_back(line);
-    }
-    Lines lines() {
-        std::lock_guard<std::mutex> l(m);
-        return all;
-    }
-    std::function<void(const std::string&)> hook;
-    std::mutex m;
-    Lines all;
-    std::shared_ptr<ofBaseLoggerChannel> previous = ofGetLoggerChannel();
-};
 
 class JobThread : public ofThread {
 public:
@@ -57,15 +35,6 @@ protected:
         if (job) job(*this);
     }
 };
-
-class BareThread : public ofThread {};
-
-template <class Pred>
-bool eventually(Pred pred, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!pred() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(1ms);
-    return pred();
-}
 
 long statusKb(const std::string& key) {
     std::ifstream in("/proc/self/status");
@@ -88,25 +57,8 @@ struct ThreadTest : testing::Test {
 
 }  // namespace
 
-TEST_F(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerbose) {
-    Recorder rec;
-    BareThread a, b;
-    const std::string n = a.getThreadName();
-    ASSERT_EQ(n.compare(0, 7, "Thread "), 0);
-    EXPECT_EQ(b.getThreadName(), "Thread " + std::to_string(std::stoi(n.substr(7)) + 1));
-    a.startThread(true, true);
-    a.waitForThread(false);
-    b.startThread(true, false);
-    b.waitForThread(false);
-    EXPECT_TRUE(b.lock());
-    b.unlock();
-    const std::string noOverride = ":warning] override threadedFunction with your own";
-    EXPECT_EQ(rec.lines(), (Lines{"[" + n + ":verbose] started", "[" + n + noOverride, "[" + n + ":verbose] stopped",
-                                  "[" + b.getThreadName() + noOverride}));
-}
-
 TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
-    Recorder rec;
+    LogRecorder rec;
     JobThread t;
     const std::string p = "[" + t.getThreadName() + ":";
     std::promise<void> inJob, leaveJob, inStopped, leaveStopped;
@@ -141,26 +93,8 @@ TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
                                   p + "verbose] started", p + "verbose] stopped"}));
 }
 
-TEST_F(ThreadTest, LockLinesOfTheWorkerAndOfTheMainThread) {
-    Recorder rec;
-    JobThread t;
-    t.job = [](JobThread& self) {
-        EXPECT_TRUE(self.lock());
-        self.unlock();
-    };
-    t.startThread(true, true);
-    t.waitForThread(false);
-    EXPECT_TRUE(t.lock());
-    t.unlock();
-    const std::string p = "[" + t.getThreadName() + ":verbose] ";
-    EXPECT_EQ(rec.lines(), (Lines{p + "started", p + "thread waiting for own mutex to be unlocked",
-                                  p + "thread locked own mutex", p + "thread unlocked own mutex", p + "stopped",
-                                  p + "external waiting for thread mutex to be unlocked",
-                                  p + "external locked thread mutex", p + "external unlocked thread mutex"}));
-}
-
 TEST_F(ThreadTest, MutexIsRecursiveAndNonBlockingLockFailsOnlyWhenAnotherThreadHoldsIt) {
-    Recorder rec;
+    LogRecorder rec;
     JobThread t;
     std::promise<void> held, release;
     std::atomic<int> workerLocks{0};
@@ -210,7 +144,7 @@ TEST_F(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrMemoryBehind) {
     auto restart = [&] {
         const int before = t.runs.load();
         do t.startThread(true, false);
-        while (!eventually([&] { return t.runs.load() > before && !t.isThreadRunning(); }, 20ms));
+        while (!waitUntil([&] { return t.runs.load() > before && !t.isThreadRunning(); }, 20ms));
     };
     for (int i = 0; i < 5; ++i) restart();
     t.waitForThread(false);
@@ -226,7 +160,7 @@ TEST_F(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrMemoryBehind) {
 }
 
 TEST_F(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
-    Recorder rec;
+    LogRecorder rec;
     JobThread t;
     // Too little address space for a new stack; a large one, so no stack
     // cached from earlier threads can serve it.

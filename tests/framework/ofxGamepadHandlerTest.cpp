@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CapturedOutput.h"
+#include "WaitUntil.h"
 #include "WindowLookup.h"
 #include "ofEvents.h"
 #include "ofLog.h"
@@ -18,12 +19,6 @@ using fakepads::FakeJoyStick;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-bool waitUntil(const std::function<bool()>& done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    return done();
-}
 
 const std::string noPadWarning = "[warning] ofxGamepad::getGamepad(): WARNING NO GAMEPAD CONNECTED. GAMEPAD IS NULL.\n";
 const std::string refusedError = "[error] ofxGamepadHandler: cannot open the input system: fake input system refused\n";

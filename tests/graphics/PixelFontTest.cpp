@@ -8,7 +8,6 @@
 #include "PixelFont.h"
 #include "RecordingRenderer.h"
 #include "ofGraphics.h"
-#include "ofPath.h"
 
 namespace {
 
@@ -116,31 +115,4 @@ TEST_F(PixelFontDraw, AlignedDrawsTruncateTowardZero) {
     font.setup(2);
     font.drawStringCentered("A", 1.5f, 100, 100);  // w = 18, h = 24: (100 - 9, 100 + 12)
     EXPECT_EQ(take("translate"), (Calls{"translate(91,112,0)"}));
-}
-
-TEST_F(PixelFontDraw, TitleLogoFrameColoursAndAccent) {
-    drawTitleLogo(480, 100, 2.0f, 0.5f);
-    Calls calls = recorder->take();
-    ASSERT_GE(calls.size(), 6u);
-    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 5), (Calls{"pushMatrix()", "translate(-38,100,0)", "scale(2,2,1)",
-                                                             "setFillMode(1)", "setColor(255,255,255,127)"}));
-    EXPECT_EQ(calls.back(), "popMatrix()");
-    Calls colours;
-    int rects = 0, paths = 0;
-    for (const std::string& c : calls) {
-        if (c.compare(0, 8, "setColor") == 0) colours.push_back(c);
-        if (c.compare(0, 13, "drawRectangle") == 0) ++rects;
-        if (c == "drawPath()") ++paths;
-    }
-    EXPECT_EQ(colours, (Calls{"setColor(255,255,255,127)", "setColor(23,194,234,40)", "setColor(23,194,234,75)"}));
-    EXPECT_EQ(rects, 13);
-    EXPECT_EQ(paths, 10);
-    // The last polygon is the accent's top, left open.
-    ASSERT_EQ(ofGetShapePath().getSubPaths().size(), 1u);
-    const ofSubPath& accent = ofGetShapePath().getSubPaths().back();
-    ASSERT_EQ(accent.getCommands().size(), 8u);
-    EXPECT_EQ(accent.getCommands()[0].to, ofPoint(139, 192));
-    EXPECT_EQ(accent.getCommands()[3].to, ofPoint(176, 153));
-    EXPECT_EQ(accent.getCommands()[7].to, ofPoint(156, 137));
-    EXPECT_FALSE(accent.isClosed());
 }

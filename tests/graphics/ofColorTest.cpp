@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <limits>
-#include <string>
 #include <vector>
 
 #include "ofColor.h"
@@ -118,40 +116,4 @@ TEST(Color, IndexingFallsBackToRedAndFloatColours) {
     ofFloatColor over(1.5f, -0.5f, 0.5f, 2.0f);
     over.clamp();
     EXPECT_EQ((std::vector<float>{over.r, over.g, over.b, over.a}), (std::vector<float>{1, 0, 0.5f, 1}));
-}
-
-TEST(Color, NamedColours) {
-    expectColor(ofColor::gray, 127, 127, 127, 255);
-    expectColor(ofColor::magenta, 255, 0, 255, 255);
-    expectColor(ofColor::yellow, 255, 255, 0, 255);
-    EXPECT_FLOAT_EQ(ofFloatColor::gray.r, 0.5f);
-    expectColor(ofColor::tomato, 255, 99, 71, 255);
-    expectColor(ofColor::webGray, 128, 128, 128, 255);
-    expectColor(ofColor::darkGoldenRod, 184, 134, 11, 255);
-    expectColor(ofColor::lightGoldenRodYellow, 250, 250, 210, 255);
-    expectColor(ofColor::mediumSpringGreen, 0, 250, 154, 255);
-    EXPECT_FLOAT_EQ(ofFloatColor::tomato.g, 99 / 255.0f);
-    EXPECT_FLOAT_EQ(ofFloatColor::tomato.a, 1.0f);
-}
-
-TEST(Color, KeywordTableIsAlphabeticalWithoutTheBasicNine) {
-    std::vector<std::string> names;
-#define OF_COLOR_NAME(name, r8, g8, b8) names.push_back(#name);
-    OF_COLOR_KEYWORDS(OF_COLOR_NAME)
-#undef OF_COLOR_NAME
-    ASSERT_EQ(names.size(), 138u);  // with the nine basic colours, 147
-    std::vector<std::string> lower;
-    for (std::string n : names) {
-        if (n == "webGray") n = "gray";
-        for (char& ch : n) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        lower.push_back(n);
-    }
-    for (size_t i = 1; i < lower.size(); ++i) EXPECT_LT(lower[i - 1], lower[i]);
-    for (const char* dropped : {"black", "blue", "cyan", "green", "grey", "magenta", "red", "white", "yellow"}) {
-        for (const std::string& n : lower) EXPECT_NE(n, dropped);
-    }
-    EXPECT_EQ(ofColor::aqua, ofColor::cyan);
-    EXPECT_EQ(ofColor::fuchsia, ofColor::magenta);
-    EXPECT_EQ(ofColor::lime, ofColor::green);
-    EXPECT_EQ(ofColor::darkSlateGray, ofColor::darkSlateGrey);
 }

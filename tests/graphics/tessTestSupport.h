@@ -10,49 +10,33 @@
 #include "tess/tesselator.h"
 
 struct CountingAllocator {
-    long allocations = 0; // successful memalloc and memrealloc(null, ...) calls
+    long allocations = 0;   // successful memalloc and memrealloc(null, ...) calls
     long frees = 0;
-    long requests = 0;    // every memalloc and memrealloc call
-    long failAt = -1;     // the request number (1-based) that fails; -1 never
+    long requests = 0;      // every memalloc and memrealloc call
+    long failAt = -1;       // the request number (1-based) that fails; -1 never
     bool failAfter = false; // every request from failAt on fails too
-    long reallocs = 0;
 
     bool shouldFail() {
         ++requests;
         return failAt >= 0 && (requests == failAt || (failAfter && requests > failAt));
     }
-    long liveBytes = 0;
-
-    // Each block carries its size in front of it.
-    static const size_t kHeader = 16;
-    static size_t& sizeOf(void* p) { return *(size_t*)((char*)p - kHeader); }
-
     static void* alloc(void* user, size_t size) {
         CountingAllocator* a = (CountingAllocator*)user;
         if (a->shouldFail()) return nullptr;
         ++a->allocations;
-        char* block = (char*)std::malloc(kHeader + size);
-        a->liveBytes += (long)size;
-        *(size_t*)block = size;
-        return block + kHeader;
+        return std::malloc(size);
     }
     static void* realloc(void* user, void* p, size_t size) {
         CountingAllocator* a = (CountingAllocator*)user;
         if (a->shouldFail()) return nullptr;
-        ++a->reallocs;
         if (!p) ++a->allocations;
-        else a->liveBytes -= (long)sizeOf(p);
-        char* block = (char*)std::realloc(p ? (char*)p - kHeader : nullptr, kHeader + size);
-        a->liveBytes += (long)size;
-        *(size_t*)block = size;
-        return block + kHeader;
+        return std::realloc(p, size);
     }
     static void free(void* user, void* p) {
         CountingAllocator* a = (CountingAllocator*)user;
         if (!p) return;
         ++a->frees;
-        a->liveBytes -= (long)sizeOf(p);
-        std::free((char*)p - kHeader);
+        std::free(p);
     }
     long live() const { return allocations - frees; }
 

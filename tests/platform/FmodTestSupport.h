@@ -1,35 +1,22 @@
 #pragma once
 
-// Helpers shared by the sound tests: generated sound files, a private scratch
-// folder per test process, and a recorder of the sound layer's calls.
+// Helpers shared by the sound tests: generated sound files and a recorder of
+// the sound layer's calls.
 
 #include <sndfile.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "FmodLayer.h"
+#include "ScratchDir.h"
 
 namespace fmodtest {
 
-// A fresh folder under /tmp, removed with the object.
-struct ScratchDir {
-    ScratchDir() {
-        char pattern[] = "/tmp/vx_sound_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (made == nullptr) abort();  // never fall back to a shared folder we would remove
-        path = made;
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path); }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string path;
-};
+using ::ScratchDir;
 
 // Writes 16-bit PCM interleaved samples; format may also be MP3.
 inline bool writeSound(const std::string& path, int rate, int channels, const std::vector<int16_t>& samples,

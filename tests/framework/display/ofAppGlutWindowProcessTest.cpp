@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "PrivateServer.h"
+#include "ScratchDir.h"
+#include "WaitUntil.h"
 #include "XdndSource.h"
 
 namespace {
@@ -113,16 +115,10 @@ public:
     }
 
     int exitStatus() {
-        auto end = Clock::now() + std::chrono::seconds(10);
         int status = 0;
-        while (Clock::now() < end) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                reaped = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
+        waitUntil([&] { return reaped || (reaped = waitpid(pid, &status, WNOHANG) == pid); }, std::chrono::seconds(10));
+        if (!reaped) return -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
     }
 
 private:
@@ -225,11 +221,10 @@ TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServer) {
 }
 
 TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
-    char dirTemplate[] = "/tmp/vantorix-drop-XXXXXX";
-    ASSERT_NE(mkdtemp(dirTemplate), nullptr);
-    std::string dir = dirTemplate;
-    std::string first = dir + "/drop one.txt";
-    std::string second = dir + "/b%.png";
+    ScratchDir scratch;
+    const std::string& dir = scratch.path;
+    std::string first = scratch.file("drop one.txt");
+    std::string second = scratch.file("b%.png");
     std::ofstream(first) << "1";
     std::ofstream(second) << "2";
 
@@ -265,9 +260,6 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrder) {
     EXPECT_EQ(status.data.l[1] & 1, 0);
     src.send(proxy, window, "XdndLeave", 0, 0, 0, 0);
 
-    std::remove(first.c_str());
-    std::remove(second.c_str());
-    rmdir(dir.c_str());
     sendDelete();
     probe.waitFor("event.exit");
     EXPECT_EQ(probe.exitStatus(), 0);

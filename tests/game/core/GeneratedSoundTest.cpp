@@ -41,7 +41,8 @@ std::vector<std::string> bankPaths() {
     for (const std::string& c : r.take()) {
         const size_t at = c.find(" load ");
         if (at == std::string::npos) continue;
-        const std::string path = c.substr(at + 6);
+        std::string path = c.substr(at + 6);
+        path = path.substr(0, path.find(" streamed"));
         if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
     }
     return paths;

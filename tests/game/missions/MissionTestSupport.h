@@ -15,7 +15,6 @@
 #include "PlayerShip.h"
 #include "RecordingRenderer.h"
 #include "ofGraphics.h"
-#include "ofPath.h"
 
 // A mission list wired to counters of the test's own, in a scratch working
 // folder with an empty data folder, drawing into a recording renderer.

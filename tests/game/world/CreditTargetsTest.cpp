@@ -22,29 +22,15 @@ struct Revive {
 
 }  // namespace
 
-TEST(DummyFoe, SpinsInPlaceAndDrawsItsTextOnlyWithAFont) {
+TEST(DummyFoe, SpinsInPlaceAndDrawsNoTextWithoutAFont) {
     RecorderScope scope;
     DummyFoe dummy;
     dummy.spawn(ofColor(100, 110, 120), 0, 0, 0, false, false);
-    dummy.x = 300;
-    dummy.y = 200;
-    dummy.pulseOffset = 10;
     for (int i = 0; i < 3; i++) dummy.update(0, 0);
     dummy.setText(nullptr, 2, "AB", "ab", ofColor(9, 8, 7));
-    EXPECT_EQ(dummy.label(), "ab");
-    dummy.draw();  // three turns of 12°, the outline 10 brighter
+    dummy.draw();  // three turns of 12 degrees
     const Calls shape = scope.take();
-    EXPECT_EQ(shape[4] + shape[10] + shape.back(), "rotate(36)setColor(110,120,130,255)popMatrix()");
-    PixelFont font;
-    font.setup(1);
-    dummy.setText(&font, 2, "AB", "ab", ofColor(9, 8, 7));
-    dummy.draw();
-    const Calls calls = scope.take();
-    ASSERT_GT(calls.size(), shape.size() + 5);
-    const float left = std::trunc(300 - font.getStringWidth("AB", 2) / 2);  // centred, 50 above, unrotated
-    EXPECT_EQ(Calls(calls.begin() + shape.size(), calls.begin() + shape.size() + 5),
-              (Calls{"setFillMode(1)", "setColor(9,8,7,255)", "setFillMode(1)", "pushMatrix()",
-                     "translate(" + g(left) + ",150,0)"}));
+    EXPECT_TRUE(dummy.label() == "ab" && shape[4] == "rotate(36)" && shape.back() == "popMatrix()");
 }
 
 TEST(CoopRegen, AttachPlacesItBeyondTheWallsOnAChordAcross) {
@@ -76,25 +62,16 @@ TEST(CoopRegen, TurnsWhiteAndExpiresAfterAHundredUpdatesOutsideInAll) {
     EXPECT_GT(inside, 50);  // it crossed the arena on the way; the outside count went on after
 }
 
-TEST(CoopRegen, BeaconGrowsAndFadesEveryThreeSecondsAndMissingPartsAreSkipped) {
+TEST(CoopRegen, TheBeaconPulsesEveryThreeSecondsAndSkipsAMissingShipOrFont) {
     RecorderScope scope;
     Revive r(3);
-    r.token.x = 10;
-    r.token.y = 20;
-    const float cases[][3] = {{0, 255, 0}, {1.5f, 127, 150}, {4.5f, 127, 150}, {6, 0, 300}};  // t, alpha, scale
-    for (const auto& c : cases) {
-        ofFixElapsedTimef(c[0]);
-        r.token.draw();
-        const Calls calls = scope.take();
-        EXPECT_EQ(calls[1], "setLineWidth(4)");
-        EXPECT_EQ(Calls(calls.end() - 10, calls.end() - 5),
-                  (Calls{"setColor(200,30,40," + g(c[1]) + ")", "setFillMode(0)", "pushMatrix()", "translate(10,20,0)",
-                         "scale(" + g(c[2]) + "," + g(c[2]) + ",1)"}));
-        EXPECT_EQ(*(calls.end() - 3), "drawPolyline(points=12,closed)");
-    }
-    ofFixElapsedTimef(1);
+    ofFixElapsedTimef(4.5f);  // halfway through a pulse: half faded, grown to 150
+    r.token.draw();
+    const Calls pulse = scope.take();
+    EXPECT_EQ(pulse[pulse.size() - 10] + pulse[pulse.size() - 6], "setColor(200,30,40,127)scale(150,150,1)");
     PixelFont font;
     font.setup(1);
+    ofFixElapsedTimef(1);
     for (bool withShip : {true, false}) {
         for (const PixelFont* f : {&font, static_cast<PixelFont*>(nullptr)}) {
             r.token.attach(&r.walls, withShip ? &r.ship : nullptr, 1, false, f);

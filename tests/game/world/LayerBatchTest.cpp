@@ -17,8 +17,7 @@ TEST(LayerBatch, RectsGoInVertexOrderFromTheirLayersFirstSlotWithLowByteColours)
     ASSERT_TRUE(tri.addRect(1, 2, 0.5f, 10, 20, 1));  // layer 1 starts at object 10, vertex 30
     EXPECT_EQ(xyz(tri, 30, 6), (Floats{1, 2, .5f, 11, 2, .5f, 1, 22, .5f, 11, 2, .5f, 1, 22, .5f, 11, 22, .5f}));
     tri.setColor(300, -1, 256, 511);  // low bytes 44, 255, 0, 255
-    ASSERT_TRUE(tri.addRect(5, 6, 0, 1, 1, 1));
-    ASSERT_TRUE(tri.addRect(7, 8, 0, 1, 1, 2));
+    ASSERT_TRUE(tri.addRect(5, 6, 0, 1, 1, 1) && tri.addRect(7, 8, 0, 1, 1, 2));
     EXPECT_EQ(xyz(tri, 36, 1), (Floats{5, 6, 0}));
     EXPECT_EQ(xyz(tri, 60, 1), (Floats{7, 8, 0}));
     EXPECT_EQ(Ints(tri.colours.begin() + 35 * 4, tri.colours.begin() + 37 * 4),
@@ -32,8 +31,8 @@ TEST(LayerBatch, RectsGoInVertexOrderFromTheirLayersFirstSlotWithLowByteColours)
     ASSERT_TRUE(lines.addRect(1, 2, 3, 10, 20, 1));  // the four edges from vertex 40: top, left, right, bottom
     EXPECT_EQ(xyz(lines, 40, 8),
               (Floats{1, 2, 3, 11, 2, 3, 1, 2, 3, 1, 22, 3, 11, 2, 3, 11, 22, 3, 1, 22, 3, 11, 22, 3}));
-    EXPECT_EQ(lines.objectCounts, (Ints{0, 4}));
-    EXPECT_EQ(Ints(lines.colours.begin() + 47 * 4, lines.colours.begin() + 48 * 4), (Ints{255, 255, 255, 255}));
+    EXPECT_TRUE(lines.objectCounts == (Ints{0, 4}) &&
+                Ints(lines.colours.begin() + 47 * 4, lines.colours.begin() + 48 * 4) == (Ints{255, 255, 255, 255}));
 }
 
 TEST(LayerBatch, RefusalsPrintOneLineAndChangeNothing) {

@@ -2,24 +2,17 @@
 #include "WeaponParticle.h"
 #include "WorldTest.h"
 
-TEST(WeaponParticle, ColourByShipTypeWithColourBlindLastAndSetColorSaturationThenBrightness) {
-    const ofColor ember(226, 112, 28, 255), hyper(246, 142, 51, 150), jelly(179, 70, 16, 150);
-    const std::pair<int, ofColor> cases[] = {
-        {SHIP_NORMAL, ember}, {SHIP_HEAVY, ember}, {SHIP_HYPER, hyper}, {SHIP_JELLY, jelly}, {SHIP_CASCADE, ember}};
-    for (const auto& c : cases) {
-        WeaponParticle w;
-        w.setupForShip(SHIP_JELLY, 9, true);  // nothing of it may stay
-        w.position.set(7, -3);
-        w.setupForShip(c.first, 2, false);
-        EXPECT_TRUE(w.colour == c.second && w.trailColour == c.second) << c.first;
-        EXPECT_TRUE(w.trail[14] == ofVec2f(7, -3) && w.history[4] == ofVec2f(7, -3));
-        w.setupForShip(c.first, 2, true);
-        EXPECT_TRUE(w.colour == ofColor(207, 18, 242) && w.trailColour == ofColor(207, 18, 242)) << c.first;
-    }
-    WeaponParticle w;  // saturation × 0.7 gives (246, 173, 109), then brightness × 0.75; the trail keeps its colour
-    w.setupForShip(SHIP_HYPER, 1, false);
-    w.setColor(hyper);
-    EXPECT_TRUE(w.colour == ofColor(184, 129, 81, 150) && w.trailColour == hyper);
+TEST(WeaponParticle, SetupKeepsNothingOfTheLastShipAndSetColorTakesSaturationThenBrightness) {
+    const ofColor hyper(246, 142, 51, 150);
+    WeaponParticle w;
+    w.setupForShip(SHIP_JELLY, 9, true);
+    w.position.set(7, -3);
+    w.setupForShip(SHIP_NORMAL, 1, false);
+    EXPECT_TRUE(w.colour == ofColor(226, 112, 28) && w.trail[14] == ofVec2f(7, -3) && w.history[4] == ofVec2f(7, -3));
+    w.setupForShip(SHIP_HYPER, 1, true);  // colour blind: its own colour whatever the ship
+    EXPECT_EQ(w.colour, ofColor(207, 18, 242));
+    w.setColor(hyper);  // saturation × 0.7 gives (246, 173, 109), then brightness × 0.75; the trail keeps its colour
+    EXPECT_TRUE(w.colour == ofColor(184, 129, 81, 150) && w.trailColour == ofColor(207, 18, 242));
     w.setColor(ofColor(0, 0, 143, 150));
     EXPECT_EQ(w.colour, ofColor(31, 31, 107, 150));  // brightness first would round to 32, 32
 }

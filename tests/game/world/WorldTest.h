@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "PixelFont.h"
 #include "RecordingRenderer.h"
 #include "ShipSounds.h"
 #include "ofGraphics.h"
@@ -64,6 +65,20 @@ struct LogLines : ofBaseLoggerChannel {
     }
     std::vector<std::string> lines;
     std::shared_ptr<ofBaseLoggerChannel> previous = ofGetLoggerChannel();
+};
+
+// Keeps the strings the pixel font draws while it lives.
+struct DrawnTexts {
+    DrawnTexts() {
+        PixelFont::textObserver = [this](const std::string& text, float, float, float) { texts.push_back(text); };
+    }
+    ~DrawnTexts() { PixelFont::textObserver = nullptr; }
+    Calls take() {
+        Calls out;
+        out.swap(texts);
+        return out;
+    }
+    Calls texts;
 };
 
 struct FakeShipSounds : ShipSounds {

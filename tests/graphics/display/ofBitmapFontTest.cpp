@@ -23,32 +23,6 @@ const std::vector<std::string> glyphA = {
 
 }  // namespace
 
-TEST(BitmapFontTable, SharesTheBlankRecord) {
-    EXPECT_EQ(ofBitmapFontRecordCount, 223);
-    for (int c = 0; c < 256; ++c) EXPECT_EQ(ofBitmapFontGlyphs[c][0], 8) << c;
-    for (int c = 127; c <= 159; ++c) EXPECT_EQ(ofBitmapFontGlyphs[c], ofBitmapFontGlyphs[32]) << c;
-    for (int c = 33; c <= 126; ++c) {
-        EXPECT_NE(ofBitmapFontGlyphs[c], ofBitmapFontGlyphs[32]) << c;
-        int ink = 0;
-        for (int b = 1; b <= 14; ++b) ink += ofBitmapFontGlyphs[c][b] != 0;
-        EXPECT_GT(ink, 0) << "glyph " << c << " is blank";
-    }
-    for (int b = 1; b <= 14; ++b) EXPECT_EQ(ofBitmapFontGlyphs[32][b], 0);
-}
-
-TEST_F(BitmapFont, SheetIsBuiltOnceAndKept) {
-    EXPECT_FALSE(ofIsBitmapFontTextureBuilt());
-    ofDrawBitmapCharacterStart(0);
-    ofDrawBitmapCharacterEnd();
-    ASSERT_TRUE(ofIsBitmapFontTextureBuilt());
-    ofTexture& sheet = ofGetBitmapFontTexture();
-    unsigned int name = sheet.texData.textureName;
-    EXPECT_EQ(sheet.texData.target, GL_TEXTURE_2D);
-    ofDrawBitmapCharacterStart(3);
-    ofDrawBitmapCharacterEnd();
-    EXPECT_EQ(sheet.texData.textureName, name);
-}
-
 TEST_F(BitmapFont, BatchHoldsQuadsAtThePen) {
     ofDrawBitmapCharacterStart(2);
     ofDrawBitmapCharacter(65, 10, 20);

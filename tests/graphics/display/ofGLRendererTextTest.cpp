@@ -52,55 +52,50 @@ protected:
 
 }  // namespace
 
-TEST_F(BitmapStrings, SimpleModeLineFeedsAndSkippedControls) {
-    renderer->drawString("ab\ncd", 10, 20, 0, OF_BITMAPMODE_SIMPLE);
-    // Pens: a (10, 12), b (18, 12), c (10, 25), d (18, 25); a cell starts 3 above its pen.
-    EXPECT_EQ(cell(10, 9), glyph('a'));
-    EXPECT_EQ(cell(18, 9), glyph('b'));
-    EXPECT_EQ(cell(10, 22), glyph('c'));
-    EXPECT_EQ(cell(18, 22), glyph('d'));
-    EXPECT_EQ(cell(26, 9), blank);
+// Where each mode puts the cells: a translation of the frame first, then the
+// string at a point; mode -1 is ofDrawBitmapString's default.
+TEST_F(BitmapStrings, EachModePlacesItsCells) {
+    struct Cell {
+        int x, y;
+        char c;
+    };
+    struct Case {
+        int mode;
+        const char* text;
+        float tx, ty, x, y;
+        std::vector<Cell> cells;
+        bool flipped;
+    };
+    const Case cases[] = {
+        // A cell starts 3 above its pen; a line feed goes down 13 (13.6 truncated).
+        {OF_BITMAPMODE_SIMPLE, "ab\ncd", 0, 0, 10, 20, {{10, 9, 'a'}, {18, 9, 'b'}, {10, 22, 'c'}, {18, 22, 'd'}}, false},
+        // Window pixels: the translation is ignored, but a line feed returns to its x.
+        {OF_BITMAPMODE_SCREEN, "S\nT", 50, 50, 100, 50, {{100, 39, 'S'}, {100, 52, 'T'}}, false},
+        {OF_BITMAPMODE_VIEWPORT, "V", 50, 50, 200, 50, {{200, 39, 'V'}}, false},
+        // y mirrored about the point: the cell reaches 3 above and 11 below it.
+        {OF_BITMAPMODE_MODEL, "F", 20, 10, 40, 100, {{60, 107, 'F'}}, true},
+        {-1, "Hi\nyo", 30, 40, 100, 100, {{130, 129, 'H'}, {138, 129, 'i'}, {130, 142, 'y'}, {138, 142, 'o'}}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ofClear(0, 0, 0, 255);
+        ofPushMatrix();
+        ofTranslate(c.tx, c.ty, 0);
+        if (c.mode < 0)
+            ofDrawBitmapString(c.text, c.x, c.y);
+        else
+            renderer->drawString(c.text, c.x, c.y, 0, c.mode);
+        ofPopMatrix();
+        for (const Cell& k : c.cells) EXPECT_EQ(cell(k.x, k.y), c.flipped ? flipped(glyph(k.c)) : glyph(k.c)) << k.c;
+    }
 
     // A tab (and any other control byte or byte above 127) neither draws nor moves the pen.
+    ofClear(0, 0, 0, 255);
     renderer->drawString(std::string("x\ty\x01\xC3z"), 100, 100, 0, OF_BITMAPMODE_SIMPLE);
     EXPECT_EQ(cell(100, 89), glyph('x'));
     EXPECT_EQ(cell(108, 89), glyph('y'));
     EXPECT_EQ(cell(116, 89), glyph('z'));
     EXPECT_EQ(cell(124, 89), blank);
-}
-
-TEST_F(BitmapStrings, ScreenAndViewportModesUseWindowPixels) {
-    ofPushMatrix();
-    ofTranslate(50, 50, 0);  // ignored by both modes
-    renderer->drawString("S\nT", 100, 50, 0, OF_BITMAPMODE_SCREEN);
-    renderer->drawString("V", 200, 50, 0, OF_BITMAPMODE_VIEWPORT);
-    ofPopMatrix();
-    EXPECT_EQ(cell(100, 39), glyph('S'));
-    // A line feed returns to 0 of the translated frame, not to x.
-    EXPECT_EQ(cell(100, 52), glyph('T'));
-    EXPECT_EQ(cell(200, 39), glyph('V'));
-    EXPECT_EQ(cell(150, 89), blank);
-}
-
-TEST_F(BitmapStrings, ModelModeFlipsInsideTheTransform) {
-    ofPushMatrix();
-    ofTranslate(20, 10, 0);
-    renderer->drawString("F", 40, 100, 0, OF_BITMAPMODE_MODEL);
-    ofPopMatrix();
-    // y is mirrored about the point: the cell reaches 3 above and 11 below (60, 110).
-    EXPECT_EQ(cell(60, 107), flipped(glyph('F')));
-}
-
-TEST_F(BitmapStrings, BillboardIsTheDefaultAndSitsOnThePoint) {
-    ofPushMatrix();
-    ofTranslate(30, 40, 0);
-    ofDrawBitmapString("Hi\nyo", 100, 100);
-    ofPopMatrix();
-    // The point (130, 140): cells from 11 above to 3 below it.
-    EXPECT_EQ(cell(130, 129), glyph('H'));
-    EXPECT_EQ(cell(138, 129), glyph('i'));
-    EXPECT_EQ(cell(130, 142), glyph('y'));  // 13.6 lower, truncated
-    EXPECT_EQ(cell(138, 142), glyph('o'));
 }
 
 TEST_F(BitmapStrings, BlendFactorsAreRestored) {

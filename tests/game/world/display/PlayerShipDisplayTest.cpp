@@ -2,16 +2,16 @@
 
 #include <GL/glew.h>
 
+#include "Asteroid.h"
 #include "GLTestWindow.h"
 #include "PixelFont.h"
 #include "PlayerShip.h"
-#include "ShipType.h"
 #include "Spring.h"
 #include "WeaponParticle.h"
 #include "ofGraphics.h"
 #include "ofTestClock.h"
 
-TEST(PlayerShipDisplay, ShapesTrailsAndTethersDrawCleanlyAndFillsCarryTheirAlpha) {
+TEST(PlayerShipDisplay, ShapesTrailsAndTethersOfEveryTypeDrawCleanly) {
     GLTestWindow::openScreen(400, 400);
     ofClear(0, 0, 0, 255);
     ofEnableAlphaBlending();
@@ -44,19 +44,27 @@ TEST(PlayerShipDisplay, ShapesTrailsAndTethersDrawCleanlyAndFillsCarryTheirAlpha
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "ship type " << type;
     }
     ofReleaseFixedClock();
+}
 
-    ofClear(0, 0, 0, 255);
-    PlayerShip heavy;
-    heavy.setup(ofColor(255, 0, 0), false, false, nullptr, nullptr);
-    heavy.setShipType(SHIP_HEAVY);
-    ofSetLineWidth(1);
-    ofPushMatrix();
-    ofTranslate(200, 200);
-    ofScale(4, 4);
-    heavy.draw(1.0f);
-    ofPopMatrix();
-    // (0, −4) in the ship frame lies inside the hull, clear of every line.
-    const ofColor inside = GLTestWindow::pixel(200, 184);
-    EXPECT_TRUE(std::abs(inside.r - 150) <= 1 && inside.g + inside.b == 0) << int(inside.r);
-    EXPECT_EQ(GLTestWindow::pixel(200, 130), ofColor(0, 0, 0, 255));
+// Two red rocks of radius 89 on black, at full alpha and at alpha 60: the fill
+// stays at most 100 opaque while the outlines take the given alpha.
+TEST(AsteroidPixels, FillIsCappedAtAlphaHundredOutlinesFollowAlpha) {
+    GLTestWindow::openScreen(960, 960);
+    ofEnableAlphaBlending();
+    Asteroid rock;
+    rock.setup(ofColor(255, 0, 0), 0, 0, 4, 4, 1, 1, false, true);
+    rock.travelled = 0;
+    for (int alpha : {255, 60}) {
+        rock.x = alpha == 255 ? 240 : 720;
+        rock.y = 480;
+        rock.draw(alpha);
+    }
+    // Red along the row through each centre, at offsets from it: fill, inner
+    // ring over fill, outer ring over fill, outer ring alone, black.
+    const int offsets[] = {0, 61, 88, 90, 95}, full[] = {100, 255, 255, 255, 0}, faint[] = {60, 106, 106, 60, 0};
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(GLTestWindow::pixel(240 + offsets[i], 480).r, full[i]) << offsets[i];
+        EXPECT_EQ(GLTestWindow::pixel(720 + offsets[i], 480).r, faint[i]) << offsets[i];
+    }
+    EXPECT_EQ(GLTestWindow::pixel(240, 480).g, 0);
 }
