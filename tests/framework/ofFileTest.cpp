@@ -55,6 +55,8 @@ TEST_F(FileTest, ModesOpenTheStreamAsTheyShould) {
     copy.close();
     EXPECT_EQ(read("f.txt"), "z");
     EXPECT_FALSE(f.open(dir + "/no/such/f.txt", ofFile::WriteOnly));
+    EXPECT_FALSE(f.open(dir, ofFile::ReadOnly));  // a folder: its first read would throw
+    EXPECT_EQ(textOf(f), "");
     EXPECT_EQ(ofFile("sounds.v2/noext").getExtension() + " " + ofFile("a.b.mp3").getExtension(), "v2/noext mp3");
 }
 

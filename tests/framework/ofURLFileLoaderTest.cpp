@@ -32,6 +32,8 @@ const Reply replies[] = {
      "Malformed message: body cut short: 10 of 100 bytes", ""},
     {"/inside", chunked + "5\r\nhello\r\n10\r\nshort", -1, "Malformed message: body cut short inside a chunk", ""},
     {"/boundary", chunked + "5\r\nhello\r\n", -1, "Malformed message: body cut short before its last chunk", ""},
+    {"/announced", "HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\n0123456789", -1,
+     "Out of range: body larger than 67108864 bytes", ""},
     {"/fields", "HTTP/1.1 200 OK\r\nContent-Le", -1, "Malformed message: header section cut off after 27 bytes", ""},
     {"/status", "HTTP/1.1 200 OK\r\n", -1, "Malformed message: header section cut off after 17 bytes", ""},
     {"/nothing", "", -1, "No message received", ""},
