@@ -71,7 +71,7 @@ TEST_F(ofSoundPlayerTest, SettingsReachTheMixWhenPlayStartsAndWhilePlaying) {
     EXPECT_EQ(1000, left());
 }
 
-TEST_F(ofSoundPlayerTest, LoopSwitchedOnAndOffWhilePlayingAndMultiPlayOverlapsUntilTheNextLoad) {
+TEST_F(ofSoundPlayerTest, LoopSwitchedWhilePlayingPositionsNeverWrappedAndMultiPlayOverlapping) {
     ofSoundPlayer player;
     ASSERT_TRUE(player.loadSound(tenth));
     player.play();
@@ -86,6 +86,13 @@ TEST_F(ofSoundPlayerTest, LoopSwitchedOnAndOffWhilePlayingAndMultiPlayOverlapsUn
 
     ASSERT_TRUE(player.loadSound(odd));
     player.play();
+    player.setPosition(0.5f);
+    player.setPosition(2.0f);  // outside the sound: kept where it was
+    EXPECT_FLOAT_EQ(500.0f / 1001.0f, player.getPosition());
+    player.setPosition(-0.5f);
+    EXPECT_EQ(0.0f, player.getPosition());
+    player.setPositionMS(20);
+    EXPECT_FLOAT_EQ(882.0f / 1001.0f, player.getPosition());
     player.play();  // multi-play off: a restart
     EXPECT_EQ(1000, left());
     player.setMultiPlay(true);
@@ -94,21 +101,7 @@ TEST_F(ofSoundPlayerTest, LoopSwitchedOnAndOffWhilePlayingAndMultiPlayOverlapsUn
     player.stop();
     EXPECT_EQ(1000, left());
     EXPECT_FALSE(player.getIsPlaying());  // the player follows only its newest channel
-}
-
-TEST_F(ofSoundPlayerTest, PositionsOutsideTheSoundNeverReachTheChannelWrapped) {
-    ofFmodSoundPlayer player;
-    ASSERT_TRUE(player.loadSound(odd));
-    player.play();
-    player.setPosition(0.5f);
-    player.setPosition(2.0f);  // kept where it was
-    EXPECT_FLOAT_EQ(500.0f / 1001.0f, player.getPosition());
-    player.setPosition(-0.5f);
-    EXPECT_EQ(0.0f, player.getPosition());
-    player.setPositionMS(20);
-    EXPECT_FLOAT_EQ(882.0f / 1001.0f, player.getPosition());
-    ASSERT_TRUE(writeConstant(dir.file("empty.wav"), 44100, 0, 0));
-    ASSERT_TRUE(player.loadSound(dir.file("empty.wav")));
+    ASSERT_TRUE(writeConstant(dir.file("empty.wav"), 44100, 0, 0) && player.loadSound(dir.file("empty.wav")));
     player.play();
     EXPECT_EQ(0.0f, player.getPosition());  // an empty sound has no fraction
 }
@@ -117,11 +110,9 @@ TEST_F(ofSoundPlayerTest, AFailedLoadAnEmptyPlayerAndAClosedSystemLeaveNothingTo
     ofFmodSoundPlayer player;
     ASSERT_TRUE(player.loadSound(tenth));
     player.play();
-    EXPECT_NE(captureOutput([&] { EXPECT_FALSE(player.loadSound("missing_effect.wav")); }).err.find("missing_effect"),
-              std::string::npos);
-    EXPECT_FALSE(player.isLoaded() || player.getIsPlaying());
+    EXPECT_NE(captureOutput([&] { EXPECT_FALSE(player.loadSound("missing.wav")); }).err.find("missing.wav"), std::string::npos);
     player.play();
-    EXPECT_EQ(Mix({0, 0}), mixed());
+    EXPECT_FALSE(player.isLoaded() || player.getIsPlaying() || mixed() != Mix({0, 0}));
     ofSoundPlayer empty;
     empty.setPlayer(nullptr);
     empty.play();
@@ -158,8 +149,7 @@ TEST_F(ofSoundPlayerTest, AStreamPlayedBeforeItIsDecodedStartsFromItsStartAndQui
     std::promise<void> release, entered, quit;
     FmodLayer::setDecodeHook([held = release.get_future().share()] {
         thread_local DecoderEndMark mark;  // destroyed as the decoder's thread ends
-        (void)mark;
-        held.wait();
+        (void)mark, held.wait();
     });
     ofFmodSoundPlayer music, effect, later;
     ASSERT_TRUE(music.loadSound(dir.file("ramp.wav"), true));  // nothing waits for the held decoder
@@ -173,10 +163,7 @@ TEST_F(ofSoundPlayerTest, AStreamPlayedBeforeItIsDecodedStartsFromItsStartAndQui
     EXPECT_EQ(Mix({1000, 1000, 1001, 1001, 1002, 1002}), mixed(3));
 
     // Quitting while a stream decodes: the close stops the decoder and joins it.
-    FmodLayer::setDecodeHook([&entered, quitting = quit.get_future().share()] {
-        entered.set_value();
-        quitting.wait();
-    });
+    FmodLayer::setDecodeHook([&entered, quitting = quit.get_future().share()] { entered.set_value(), quitting.wait(); });
     ASSERT_TRUE(later.loadSound(dir.file("ramp.wav"), true));
     entered.get_future().wait();
     FmodLayer::setCallObserver([&quit](const std::string& line) {
@@ -195,9 +182,6 @@ TEST_F(ofSoundPlayerTest, WithoutAnAudioDeviceOneNoticeSaysSoAndTheSoundSystemKe
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     FmodLayer::setOutput(FmodLayer::Output::Device);
     ofFmodSoundPlayer player;
-    const CapturedOutput out = captureOutput([&] {
-        ASSERT_TRUE(player.loadSound(tenth));
-        EXPECT_EQ("dummy", FmodLayer::deviceDriver());
-    });
+    const CapturedOutput out = captureOutput([&] { EXPECT_TRUE(player.loadSound(tenth) && FmodLayer::deviceDriver() == "dummy"); });
     EXPECT_EQ("[notice] no audio device could be opened: the game plays silently\n", out.out + out.err);
 }

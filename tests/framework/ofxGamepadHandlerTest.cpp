@@ -16,8 +16,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-const std::string refusedError = "[error] ofxGamepadHandler: cannot open the input system: fake input system refused\n";
-
 struct PressLog {
     Lines lines;
     void onPress(ofxGamepadButtonEvent& e) { lines.push_back(e.gamepad->getName() + " " + std::to_string(e.button)); }
@@ -41,30 +39,11 @@ protected:
         captureOutput([&] { handler = ofxGamepadHandler::get(); });
         return handler;
     }
-    CapturedOutput rescan(ofxGamepadHandler* handler) { return captureOutput([&] { handler->updatePadList(); }); }
 
     fakepads::FakeDevices devices;
 };
 
 }  // namespace
-
-TEST_F(GamepadHandlerTest, CreationBindsEveryJoystickInOrderAndTheUpdateEventPollsThemInThatOrder) {
-    devices.plug({{"First", 6, 14, 1}, {"Second", 2, 4, 0}});
-    ofxGamepadHandler* handler = nullptr;
-    CapturedOutput o = captureOutput([&] { handler = ofxGamepadHandler::get(); });
-    EXPECT_EQ(o.out, "[notice] First: 6 axis, 14 buttons, 1 povs\n[notice] Second: 2 axis, 4 buttons, 0 povs\n");
-    EXPECT_EQ(devices.windowParam, "4242");
-    EXPECT_EQ(ofxGamepadHandler::get(), handler);
-    EXPECT_EQ(devices.opens(), 1);
-    ASSERT_EQ(handler->getNumPads(), 2);
-    EXPECT_TRUE(handler->getGamepad(2) == nullptr && handler->getGamepad(-1) == nullptr);
-    PressLog log;
-    for (int i : {0, 1}) log.attach(handler->getGamepad(i));
-    devices.latest()[1]->queueButton(2, true);
-    devices.latest()[0]->queueButton(1, true);
-    ofNotifyUpdate();
-    EXPECT_EQ(log.lines, (Lines{"First 1", "Second 2"}));
-}
 
 TEST_F(GamepadHandlerTest, WithoutTheGamesWindowThePadsAreLeftAloneAndAnEmptyListWarns) {
     devices.plug({{"Pad A"}});
@@ -75,7 +54,7 @@ TEST_F(GamepadHandlerTest, WithoutTheGamesWindowThePadsAreLeftAloneAndAnEmptyLis
               "[warning] ofxGamepad::getGamepad(): WARNING NO GAMEPAD CONNECTED. GAMEPAD IS NULL.\n");
 }
 
-TEST_F(GamepadHandlerTest, ARescanPutsPadsFoundAgainFirstThenNewOnesAndAFailedOneKeepsThePads) {
+TEST_F(GamepadHandlerTest, ARescanPutsPadsFoundAgainFirstThenNewOnes) {
     devices.plug({{"A"}, {"B"}, {"Gone"}});
     ofxGamepadHandler* handler = createQuietly();
     ofxGamepad *a = handler->getGamepad(0), *b = handler->getGamepad(1);
@@ -87,7 +66,7 @@ TEST_F(GamepadHandlerTest, ARescanPutsPadsFoundAgainFirstThenNewOnesAndAFailedOn
 
     // A second device of a known name gets a pad of its own.
     devices.plug({{"New", 3, 1, 0}, {"B", 2, 6, 0}, {"A"}, {"B", 1, 1, 0}});
-    EXPECT_EQ(rescan(handler).out, "[notice] New: 3 axis, 1 buttons, 0 povs\n[notice] B: 1 axis, 1 buttons, 0 povs\n");
+    EXPECT_EQ(captureOutput([&] { handler->updatePadList(); }).out, "[notice] New: 3 axis, 1 buttons, 0 povs\n[notice] B: 1 axis, 1 buttons, 0 povs\n");
     for (FakeJoyStick* old : before) EXPECT_TRUE(old->destroyed);
     ASSERT_EQ(handler->getNumPads(), 4);
     EXPECT_TRUE(handler->getGamepad(0) == b && handler->getGamepad(1) == a);
@@ -100,17 +79,9 @@ TEST_F(GamepadHandlerTest, ARescanPutsPadsFoundAgainFirstThenNewOnesAndAFailedOn
     after[1]->queueButton(5, true);
     ofNotifyUpdate();
     EXPECT_EQ(log.lines, (Lines{"B 0", "B 5"}));
-
-    devices.plug({{"Other"}});
-    devices.failNextOpen = true;
-    EXPECT_EQ(rescan(handler).err, refusedError);
-    ASSERT_EQ(handler->getNumPads(), 4);
-    EXPECT_FALSE(after[1]->destroyed || handler->getGamepad(0) != b);
-    after[1]->queueButton(3, true);
-    ofNotifyUpdate();
-    EXPECT_TRUE(b->getButtonValue(3));
 }
 
+// A failed rescan keeps the pads as they are, the same objects.
 TEST_F(GamepadHandlerTest, HotplugThreadSurvivesAFailedRescanAndFollowsPlugging) {
     devices.plug({{"Steady"}});
     ofxGamepadHandler* handler = createQuietly();
@@ -121,7 +92,7 @@ TEST_F(GamepadHandlerTest, HotplugThreadSurvivesAFailedRescanAndFollowsPlugging)
         handler->enableHotplug(5);
         EXPECT_TRUE(waitUntil([&] { return handler->getNumPads() == 2; }));
     });
-    EXPECT_EQ(o.err, refusedError);
+    EXPECT_EQ(o.err, "[error] ofxGamepadHandler: cannot open the input system: fake input system refused\n");
     EXPECT_EQ(handler->getGamepad(0), steady);
     FakeJoyStick* late = devices.latest()[1];
     devices.plug({});
