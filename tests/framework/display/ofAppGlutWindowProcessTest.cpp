@@ -33,8 +33,7 @@ public:
         for (std::string& a : args) argv.push_back(&a[0]);
         argv.push_back(nullptr);
         int fds[2];
-        if (pipe(fds) != 0) return;
-        if ((pid = fork()) == 0) {
+        if (pipe(fds) == 0 && (pid = fork()) == 0) {
             setenv("DISPLAY", displayName.c_str(), 1);
             dup2(fds[1], 1);
             execv(WINDOW_PROBE, argv.data());
@@ -61,15 +60,16 @@ public:
         buffer.erase(0, l.size() + 1);
         return l;
     }
-    // The lines read up to the first that starts with `wanted`, that one last.
-    Lines waitFor(const std::string& wanted) {
-        Lines read;
-        do read.push_back(line());
-        while (read.back().compare(0, wanted.size(), wanted) != 0 && read.back()[0] != '<');
-        EXPECT_EQ(read.back().compare(0, wanted.size(), wanted), 0) << "never saw " << wanted;
-        return read;
+    // Whether a line starting with `unwanted` came before the first that starts with `wanted`.
+    bool waitFor(const std::string& wanted, const std::string& unwanted = "-") {
+        bool seen = false;
+        std::string l;
+        while ((l = line()).rfind(wanted, 0) != 0 && l[0] != '<') seen |= l.rfind(unwanted, 0) == 0;
+        EXPECT_EQ(l.rfind(wanted, 0), 0u) << "never saw " << wanted;
+        last = l;
+        return seen;
     }
-    unsigned long ready() { return std::strtoul(waitFor("ready ").back().c_str() + 6, nullptr, 10); }
+    unsigned long ready() { return waitFor("ready "), std::strtoul(last.c_str() + 6, nullptr, 10); }
     // The next n lines (every one when n < 0) up to the end of the output.
     Lines rest(int n = -1) {
         Lines lines;
@@ -86,12 +86,8 @@ public:
 private:
     int fd = -1;
     bool reaped = false;
-    std::string buffer;
+    std::string buffer, last;
 };
-
-bool contains(const Lines& lines, const std::string& prefix) {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
 
 class WindowProcessTest : public testing::Test {
 protected:
@@ -103,7 +99,9 @@ protected:
         XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &originX, &originY, &child);
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
     }
-    void TearDown() override { XCloseDisplay(display); }
+    void TearDown() override {
+        if (display) XCloseDisplay(display);
+    }
     void motion(int x, int y) {
         XTestFakeMotionEvent(display, -1, originX + x, originY + y, CurrentTime);
         XFlush(display);
@@ -137,7 +135,7 @@ TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServerAndEscapeRuns
     button(1, true);
     EXPECT_EQ(probe.line(), "pressed 30 40 0");
     motion(50, 60);
-    EXPECT_FALSE(contains(probe.waitFor("dragged 50 60 0"), "moved"));
+    EXPECT_FALSE(probe.waitFor("dragged 50 60 0", "moved"));
     button(1, false);
     for (unsigned int b : {4, 5, 3}) button(b, true), button(b, false);  // the wheel is no button
     EXPECT_EQ(probe.rest(3), (Lines{"released 50 60 0", "pressed 50 60 2", "released 50 60 2"}));
@@ -145,7 +143,7 @@ TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServerAndEscapeRuns
     XFlush(display);
     probe.waitFor("resized 400 300");
     motion(600, 600);  // leaves the window
-    EXPECT_FALSE(contains(probe.waitFor("entry 0"), "pressed"));
+    EXPECT_FALSE(probe.waitFor("entry 0", "pressed"));
     tap(XK_Escape);
     probe.waitFor("keyPressed 27");
     EXPECT_EQ(probe.rest(), exitSteps);
@@ -172,8 +170,7 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrderAndOtherOffe
     src.send(proxy, window, "XdndDrop", 0, CurrentTime, 0, 0);
     ASSERT_TRUE(src.await("XdndFinished", reply, uris));
     EXPECT_EQ(reply.data.l[1] & 1, 1);
-    EXPECT_FALSE(contains(probe.waitFor("drag 2 70 80 [" + scratch.file("drop one.txt") + "] [" + scratch.file("b%.png") + "]"),
-                          "event.fileDrag"));
+    EXPECT_FALSE(probe.waitFor("drag 2 70 80 [" + scratch.file("drop one.txt") + "] [" + scratch.file("b%.png") + "]", "event.fileDrag"));
 }
 
 // freeglut closes its windows from its own exit handler, which calls the
