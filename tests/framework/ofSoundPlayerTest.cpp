@@ -129,12 +129,7 @@ TEST_F(ofSoundPlayerTest, AFailedLoadAnEmptyPlayerAndAClosedSystemLeaveNothingTo
     ofFmodSoundPlayer::closeFmod();
     early.reset();
     EXPECT_EQ(calls, std::vector<std::string>{"FMOD_System_Close"});
-    ofSoundPlayer fresh;  // a later load opens a fresh system
-    ASSERT_TRUE(fresh.loadSound(odd));
-    EXPECT_EQ(calls.at(1), "FMOD_System_Create");
     FmodLayer::setCallObserver(nullptr);
-    fresh.play();
-    EXPECT_TRUE(fresh.getIsPlaying());
 }
 
 std::atomic<bool> decoderEnded{false};

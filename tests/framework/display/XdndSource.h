@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -41,7 +40,6 @@ public:
     // with `uriList` meanwhile.
     bool await(const char* type, XClientMessageEvent& out, const std::string& uriList) {
         for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10); std::chrono::steady_clock::now() < end;) {
-            if (between) between();
             for (XEvent e; XPending(display);) {
                 XNextEvent(display, &e);
                 if (e.type == ClientMessage && e.xclient.message_type == atom(type)) return out = e.xclient, true;
@@ -63,6 +61,4 @@ public:
 
     Display* display;
     Window source;
-    // Runs while waiting, for a target living in the same thread.
-    std::function<void()> between;
 };

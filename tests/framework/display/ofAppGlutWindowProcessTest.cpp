@@ -150,7 +150,7 @@ TEST_F(WindowProcessTest, KeysMouseAndResizeArriveThroughTheXServerAndEscapeRuns
     EXPECT_EQ(probe.exitStatus(), 0);
 }
 
-TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrderAndOtherOffersAreTurnedDown) {
+TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrderOtherOffersAreTurnedDownAndAVanishedSourceEndsNothing) {
     ScratchDir scratch;
     XdndSource src(display);
     XSetSelectionOwner(display, src.atom("XdndSelection"), src.source, CurrentTime);
@@ -158,6 +158,13 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrderAndOtherOffe
     ASSERT_NE(proxy, 0ul);
     EXPECT_EQ(src.readWindowProperty(proxy, "XdndProxy"), proxy);
     const std::string uris = "file://" + scratch.path + "/drop%20one.txt\r\nfile://" + scratch.path + "/b%25.png\r\n";
+    // A source gone before the answer reaches it ends nothing: the answers below
+    // come after the one sent to it.
+    const Window live = src.source;
+    XDestroyWindow(display, src.source = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0));
+    src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
+    src.send(proxy, window, "XdndPosition", 0, (originX << 16) | originY, CurrentTime, 0);
+    src.source = live;
     XClientMessageEvent reply;
     for (Atom offered : {Atom(XA_STRING), src.atom("text/uri-list")}) {
         src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(offered), 0, 0);

@@ -13,7 +13,7 @@
 
 #include "PrivateServer.h"
 #include "WindowLookup.h"
-#include "XdndSource.h"
+#include "XdndSource.h"  // reads the drop-awareness
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"
 #include "ofBaseApp.h"
@@ -30,7 +30,6 @@ struct RecordingApp : ofBaseApp {
     void mouseMoved(int x, int y) override { seen.push_back("moved " + xy(x, y)); }
     void mousePressed(int x, int y, int) override { seen.push_back("pressed " + xy(x, y)); }
     void windowResized(int w, int h) override { seen.push_back("resized " + xy(w, h)); }
-    void dragEvent(ofDragInfo) override { seen.push_back("drag"); }
     void draw() override {  // frame n paints a red square at x = 10 n
         ofSetColor(255, 0, 0);
         ofRect(10.0f * drawn++, 0, 10, 10);
@@ -42,9 +41,9 @@ struct GlutWindowTest : testing::Test {
     void TearDown() override { ofSetAppPtr(nullptr); }
 };
 
-// Drops go through the server-wide XdndSelection, and an expose displays:
-// such tests open their window on a server of their own, stopped by an exit
-// handler registered before freeglut starts, so it outlives freeglut's teardown.
+// Another test's window on the shared server exposes this one, and an expose
+// displays: such tests open their window on a server of their own, stopped by
+// an exit handler registered before freeglut starts, so it outlives freeglut's teardown.
 void usePrivateServer() {
     static PrivateServer* server = nullptr;
     if (server || glutGet(GLUT_INIT_STATE)) return;  // too late to move GLUT elsewhere
@@ -54,23 +53,6 @@ void usePrivateServer() {
     setenv("DISPLAY", name.c_str(), 1);
     std::atexit([] { delete server; });
 }
-
-// A drag source on a connection of its own, aimed at the window's drop proxy.
-struct DropSource {
-    struct Connection {
-        Display* d = XOpenDisplay(nullptr);
-        ~Connection() { XCloseDisplay(d); }
-    } connection;
-    Display* d = connection.d;
-    XdndSource src{d};
-    unsigned long window = vxRecordedWindow();
-    Window proxy = src.readWindowProperty(window, "XdndProxy");
-    ~DropSource() { ofAppGlutWindow::setLoopApp(nullptr); }
-    void enter(long action) {
-        src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
-        src.send(proxy, window, "XdndPosition", 0, 0, CurrentTime, action);
-    }
-};
 
 }  // namespace
 
@@ -134,27 +116,4 @@ TEST_F(GlutWindowTest, FullScreenIsQueuedUntilTheNextDisplayAndUndone) {
     ofAppGlutWindow::display();
     GLTestWindow::pump(50);
     EXPECT_EQ(size(), "320 240");
-}
-
-TEST_F(GlutWindowTest, DropsWithoutAnApplicationOrFromASourceThatVanishesEndNothing) {
-    usePrivateServer();
-    GLTestWindow::open(320, 240);
-    DropSource drop;
-    ASSERT_NE(drop.proxy, 0ul);
-    drop.src.between = [] { ofAppGlutWindow::pollDrops(); };
-    XSetSelectionOwner(drop.d, drop.src.atom("XdndSelection"), drop.src.source, CurrentTime);
-    XClientMessageEvent reply;
-    drop.enter(static_cast<long>(drop.src.atom("XdndActionCopy")));
-    ASSERT_TRUE(drop.src.await("XdndStatus", reply, "file:///tmp/one\r\n"));
-    drop.src.send(drop.proxy, drop.window, "XdndDrop", 0, CurrentTime, 0, 0);
-    ASSERT_TRUE(drop.src.await("XdndFinished", reply, "file:///tmp/one\r\n"));  // no one to take it: a warning
-    RecordingApp app;
-    ofAppGlutWindow::setLoopApp(&app);
-    drop.enter(0);
-    drop.src.send(drop.proxy, drop.window, "XdndDrop", 0, CurrentTime, 0, 0);
-    XDestroyWindow(drop.d, drop.src.source);  // gone before the answers reach it
-    drop.src.source = XCreateSimpleWindow(drop.d, DefaultRootWindow(drop.d), 0, 0, 1, 1, 0, 0, 0);
-    XSync(drop.d, False);
-    for (int i = 0; i < 50; ++i) ofAppGlutWindow::pollDrops(), GLTestWindow::pump(1);
-    EXPECT_EQ(seen, Lines{});
 }
