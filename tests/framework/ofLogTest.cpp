@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-#include <sstream>
-#include <thread>
-#include <vector>
-
 #include "CapturedOutput.h"
 #include "ofLog.h"
 
@@ -28,25 +23,4 @@ TEST(LogTest, ThresholdsGlobalAndPerModuleLineFormsAndStreams) {
     ofSetLogLevel(OF_LOG_ERROR);
     EXPECT_FALSE(ofLog::checkLog(OF_LOG_WARNING, "unknown"));
     EXPECT_TRUE(ofLog::checkLog(OF_LOG_VERBOSE, "worker-B"));
-}
-
-TEST(LogTest, LinesFromManyThreadsNeverInterleave) {
-    const int threads = 8, lines = 200;
-    const std::string tail = "-abcdefghijklmnopqrstuvwxyz";
-    auto c = captureOutput([&] {
-        std::vector<std::thread> pool;
-        for (int t = 0; t < threads; ++t)
-            pool.emplace_back([&, t] {
-                for (int i = 0; i < lines; ++i) {
-                    if (i % 2) ofLogWarning("t" + std::to_string(t)) << "line-" << i << tail;
-                    else ofLog(OF_LOG_NOTICE, "t%d line-%d%s", t, i, tail.c_str());
-                }
-            });
-        for (auto& th : pool) th.join();
-    });
-    std::istringstream in(c.out);
-    std::set<std::string> seen;
-    for (std::string line; std::getline(in, line); seen.insert(line))
-        ASSERT_TRUE(line[0] == '[' && line.find(tail) == line.size() - tail.size()) << line;
-    EXPECT_EQ(seen.size(), static_cast<size_t>(threads * lines));
 }

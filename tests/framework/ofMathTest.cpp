@@ -30,8 +30,7 @@ TEST(MathHelpers, MapClampsEitherWayAndSurvivesADegenerateRangeNextPow2StopsAtIn
 
 TEST(Noise, BoundedAndContinuousWithCellsOfItsOwnOnTheNegativeSideAndDefinedForHostileCoordinates) {
     EXPECT_EQ(ofNoise2D(0, 0) + ofNoise3D(0, 0, 0), 1.0f);
-    float lo = 1, hi = 0;
-    int mirrored = 0;
+    float lo = 1, hi = 0, mirrored = 0;
     for (int ix = -200; ix <= 200; ++ix) {
         for (int iy = -20; iy <= 20; ++iy) {
             const float x = ix * 0.037f, y = iy * 0.053f, n2 = ofNoise2D(x, y), n3 = ofNoise3D(x, y, x * 0.5f - y);

@@ -26,7 +26,6 @@ void runUntilExit(const std::string& path) {
     FmodLayer::setOutput(FmodLayer::Output::Manual);
     auto app = std::make_shared<SoundingApp>();
     if (!app->music.loadSound(path)) std::abort();
-    app->music.setLoop(true);
     app->music.play();
     ofSetAppPtr(std::move(app));  // std::exit unwinds no stack: no other owner may stay
     FmodLayer::setCallObserver([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <functional>
 #include <future>
-#include <thread>
 
 #include "LogRecorder.h"
 #include "WaitUntil.h"
@@ -90,8 +89,7 @@ TEST(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrStacksBehind) {
     };
     for (int i = 0; i < 5; ++i) restart();
     t.waitForThread(false);
-    const int tasks = taskCount();
-    const long vm = vmSizeKb();
+    const long tasks = taskCount(), vm = vmSizeKb();
     for (int i = 0; i < 400; ++i) restart();
     t.waitForThread(false);
     EXPECT_EQ(t.runs.load(), 405);

@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "CapturedOutput.h"
 #include "LoopbackHttpServer.h"
 #include "ofURLFileLoader.h"
 
@@ -51,22 +52,20 @@ std::string script(const std::string& head) {
 TEST(URLLoaderTest, RepliesGiveStatusReasonAndBodyHostileOnesFailWithOneErrorLineAndTargetsAreEscaped) {
     LoopbackHttpServer server(script);
     for (const Reply& r : replies) {
-        testing::internal::CaptureStderr();
-        const ofHttpResponse got = ofLoadURL(server.base + r.path);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), r.status < 0 ? "[error] ofURLFileLoader " + r.reason + "\n" : "");
-        EXPECT_EQ(got.status, r.status) << r.path;
-        EXPECT_EQ(got.error, r.reason) << r.path;
-        EXPECT_EQ(got.data.getText(), r.body) << r.path;
+        ofHttpResponse got;
+        EXPECT_EQ(captureOutput([&] { got = ofLoadURL(server.base + r.path); }).err,
+                  r.status < 0 ? "[error] ofURLFileLoader " + r.reason + "\n" : "");
+        EXPECT_EQ(std::to_string(got.status) + " " + got.error + " " + got.data.getText(),
+                  std::to_string(r.status) + " " + r.reason + " " + r.body);
         EXPECT_EQ(got.request.name, server.base + r.path);
     }
     std::string nobody;
     close(bindLoopback(nobody));  // nothing listens there now
     for (const std::string& url : {nobody + "/x", std::string("http://127.0.0.1:99999/x")}) {
-        testing::internal::CaptureStderr();
-        const ofHttpResponse r = ofLoadURL(url);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "[error] ofURLFileLoader " + r.error + "\n");
-        EXPECT_EQ(r.status, -1);
-        EXPECT_FALSE(r.error.empty());
+        ofHttpResponse r;
+        const std::string err = captureOutput([&] { r = ofLoadURL(url); }).err;
+        EXPECT_EQ(err, "[error] ofURLFileLoader " + r.error + "\n");
+        EXPECT_TRUE(r.status == -1 && !r.error.empty()) << url;
     }
     // The request target is the path and query as given, blanks and controls escaped, no fragment.
     for (const char* target : {"", "/sendscore.php?name=A B&score=10", "/a%41/b?t=\ty\x01\x7f", "/caf\xc3\xa9?n=\xc3\xa9#fragment"})
@@ -93,9 +92,8 @@ TEST(URLLoaderTest, ASilentServerTimesOutAndATricklingOneMeetsTheOverallDeadline
         loader.setTimeoutMillis(c.timeout);
         loader.setDeadlineMillis(c.deadline);
         const auto start = std::chrono::steady_clock::now();
-        testing::internal::CaptureStderr();
-        const ofHttpResponse r = ofLoadURL(c.url + "/slow");
-        testing::internal::GetCapturedStderr();
+        ofHttpResponse r;
+        captureOutput([&] { r = ofLoadURL(c.url + "/slow"); });
         const auto took = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(std::to_string(r.status) + " " + r.error, "-1 Timeout");
         EXPECT_GE(took, std::chrono::milliseconds(c.expectedMillis - 100)) << c.expectedMillis;

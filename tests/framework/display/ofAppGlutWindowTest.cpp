@@ -81,7 +81,7 @@ TEST_F(GlutWindowTest, OpensTheWindowUnderItsTitleAndPassesTheMouseOnFromTheFirs
 TEST_F(GlutWindowTest, AutomaticClearShowsOnlyTheLastFrame) {
     GLTestWindow::open(320, 240);
     Display* d = glXGetCurrentDisplay();
-    XSetWindowAttributes keep;  // the X server keeps what the window shows while covered
+    XSetWindowAttributes keep{};  // the X server keeps what the window shows while covered
     keep.backing_store = Always;
     XChangeWindowAttributes(d, glXGetCurrentDrawable(), CWBackingStore, &keep);
     ofSetAppPtr(std::make_shared<RecordingApp>());

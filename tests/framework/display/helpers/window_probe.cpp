@@ -28,10 +28,10 @@ void say(const std::string& line) {
 }
 
 std::string xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+std::string xyb(int x, int y, int b) { return xy(x, y) + " " + std::to_string(b); }
 
 int exitStatus = -1;
-bool teardownInExit = false;
-bool glutError = false;
+bool teardownInExit = false, glutError = false;
 
 class ProbeApp : public ofBaseApp {
 public:
@@ -67,9 +67,9 @@ public:
     void keyPressed(int key) override { say("keyPressed " + std::to_string(key)); }
     void keyReleased(int key) override { say("keyReleased " + std::to_string(key)); }
     void mouseMoved(int x, int y) override { say("moved " + xy(x, y)); }
-    void mouseDragged(int x, int y, int b) override { say("dragged " + xy(x, y) + " " + std::to_string(b)); }
-    void mousePressed(int x, int y, int b) override { say("pressed " + xy(x, y) + " " + std::to_string(b)); }
-    void mouseReleased(int x, int y, int b) override { say("released " + xy(x, y) + " " + std::to_string(b)); }
+    void mouseDragged(int x, int y, int b) override { say("dragged " + xyb(x, y, b)); }
+    void mousePressed(int x, int y, int b) override { say("pressed " + xyb(x, y, b)); }
+    void mouseReleased(int x, int y, int b) override { say("released " + xyb(x, y, b)); }
     void windowResized(int w, int h) override { say("resized " + xy(w, h)); }
     void windowEntry(int state) override { say("entry " + std::to_string(state)); }
     void dragEvent(ofDragInfo info) override {
