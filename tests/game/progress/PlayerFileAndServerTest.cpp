@@ -10,7 +10,7 @@
 
 #include <Poco/Net/StreamSocket.h>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 
 #include "GameCore.h"
 #include "LeaderboardScreen.h"
