@@ -39,7 +39,7 @@ TEST(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissin
         setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
         FMOD_SYSTEM* sys = nullptr;
         FMOD_SOUND* s = nullptr;
-        FMOD_CHANNEL* c = nullptr;  // (all three owned by the layer until the close)
+        FMOD_CHANNEL* c = nullptr;  // handles the layer owns until the close
         FMOD_System_Create(&sys);
         ASSERT_EQ(FMOD_OK, FMOD_System_Init(sys, 32, FMOD_INIT_NORMAL, nullptr));
         EXPECT_EQ(driver == "disk" ? "disk" : "dummy", FmodLayer::deviceDriver());
@@ -52,7 +52,7 @@ TEST(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissin
         EXPECT_TRUE(waitUntil([&] { FMOD_BOOL p = 1; FMOD_Channel_IsPlaying(c, &p); return !p; }, std::chrono::seconds(60)));
         EXPECT_GT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(100));  // not drained at once
         if (driver == "disk") {
-            EXPECT_TRUE(waitUntil([&] { return Capture(dir.file("capture.raw")).tone == 8820; }));
+            EXPECT_TRUE(waitUntil([&] { return Capture(dir.file("capture.raw")).tone == 8820; }, std::chrono::seconds(60)));
         }
         ASSERT_EQ(FMOD_OK, FMOD_System_Close(sys));  // and the device opens again after a close
     }

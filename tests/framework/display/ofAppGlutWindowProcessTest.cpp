@@ -162,7 +162,7 @@ TEST_F(WindowProcessTest, DroppedFilesArriveAsOneDragInfoInDropOrderOtherOffersA
     const Window live = src.source;
     XDestroyWindow(display, src.source = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0));
     src.send(proxy, window, "XdndEnter", 5L << 24, static_cast<long>(src.atom("text/uri-list")), 0, 0);
-    src.send(proxy, window, "XdndPosition", 0, (originX << 16) | originY, CurrentTime, 0);
+    src.send(proxy, window, "XdndPosition", 0, ((originX + 5) << 16) | (originY + 5), CurrentTime, 0);
     src.source = live;
     XClientMessageEvent reply;
     for (Atom offered : {Atom(XA_STRING), src.atom("text/uri-list")}) {
