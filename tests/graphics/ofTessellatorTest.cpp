@@ -17,21 +17,14 @@ ofPolyline outline(const std::vector<float>& xy) {
     return line;
 }
 
-double area(const std::vector<ofPoint>& v, const std::vector<int>& poly) {
+// The area of the polygons of n corners listed by the indices.
+double area(const std::vector<ofPoint>& v, const std::vector<ofIndexType>& indices, size_t n) {
     double a = 0;
-    for (size_t i = 0; i < poly.size(); ++i) {
-        const ofPoint &p = v[poly[i]], &q = v[poly[(i + 1) % poly.size()]];
+    for (size_t i = 0; i < indices.size(); ++i) {
+        const ofPoint &p = v[indices[i]], &q = v[indices[i % n == n - 1 ? i + 1 - n : i + 1]];
         a += 0.5 * (p.x * q.y - q.x * p.y);
     }
     return a;
-}
-
-double meshArea(const ofMesh& mesh) {
-    const std::vector<ofIndexType>& idx = mesh.getIndices();
-    double total = 0;
-    for (size_t i = 0; i + 2 < idx.size(); i += 3)
-        total += area(mesh.getVertices(), {(int)idx[i], (int)idx[i + 1], (int)idx[i + 2]});
-    return total;
 }
 
 std::string errors(const std::function<void()>& f) {
@@ -52,10 +45,9 @@ TEST(ofTessellator, MeshAndPolylinesAreTheFilledAreaAndItsBoundary) {
     tess.tessellateToMesh(kSquare, OF_POLY_WINDING_ODD, mesh, false);
     // The mesh is replaced, not added to; an empty outline is no failure.
     EXPECT_EQ("", errors([&] { tess.tessellateToMesh(kHoled, OF_POLY_WINDING_ODD, mesh, false); }));
-    EXPECT_EQ(8, mesh.getNumVertices());
-    EXPECT_EQ(24, mesh.getNumIndices());
-    EXPECT_EQ(OF_PRIMITIVE_TRIANGLES, mesh.getMode());
-    EXPECT_DOUBLE_EQ(84.0, meshArea(mesh));
+    EXPECT_EQ((std::vector<double>{8, 24, OF_PRIMITIVE_TRIANGLES, 84}),
+              (std::vector<double>{double(mesh.getNumVertices()), double(mesh.getNumIndices()), double(mesh.getMode()),
+                                   area(mesh.getVertices(), mesh.getIndices(), 3)}));
 
     std::vector<ofPolyline> lines(5, outline({1, 1, 2, 2, 3, 1}));
     lines[3].setClosed(false);
@@ -65,7 +57,7 @@ TEST(ofTessellator, MeshAndPolylinesAreTheFilledAreaAndItsBoundary) {
     for (const ofPolyline& line : lines) {
         EXPECT_TRUE(line.isClosed());
         ASSERT_EQ(4, line.size());
-        total += area(line.getVertices(), {0, 1, 2, 3});
+        total += area(line.getVertices(), {0, 1, 2, 3}, 4);
     }
     EXPECT_DOUBLE_EQ(84.0, total);
 }
@@ -147,7 +139,8 @@ TEST(FillRoad, CornersNearTheFloatLimitDrawNothingAndDoNotCrash) {
     renderer->reset();
     shape({0, 0, 10, 0, 10, 10});
     ASSERT_EQ(1u, renderer->drawnMeshes.size());
-    EXPECT_DOUBLE_EQ(50.0, std::abs(meshArea(renderer->drawnMeshes[0])));
+    const ofMesh& m = renderer->drawnMeshes[0];
+    EXPECT_DOUBLE_EQ(50.0, std::abs(area(m.getVertices(), m.getIndices(), 3)));
 }
 
 } // namespace

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "tess/tessTesselator.h"
 #include "tessTestSupport.h"
 
 namespace {
@@ -14,14 +11,14 @@ protected:
     TESStesselator* tess = nullptr;
 };
 
-// Shape x winding rule -> output vertices, triangles (-1: any) and area.
+// Shape x winding rule -> output vertices, triangles (-1: any) and area. The
+// digest test holds every bit of the output; this holds what it must be.
 TEST_F(Tesselator, ShapesUnderEachWindingRule) {
     const Contour tri = {0, 0, 10, 0, 0, 10};
     const Contour u = {0, 0, 30, 0, 30, 20, 20, 20, 20, 10, 10, 10, 10, 20, 0, 20};
     const std::vector<Contour> holed = {square(0, 0, 10), square(3, 3, 4)};
     const std::vector<Contour> overlap = {square(0, 0, 10), square(5, 5, 10)};
     // Circumradius 10: the star covers 1.122569 R^2, its centre pentagon 0.346893 R^2.
-    const double star = 112.2569, centre = 34.6893;
     struct Case {
         const char* name;
         std::vector<Contour> contours;
@@ -30,28 +27,23 @@ TEST_F(Tesselator, ShapesUnderEachWindingRule) {
     };
     const Case cases[] = {
         {"triangle", {tri}, TESS_WINDING_ODD, 3, 1, 50},
-        {"clockwise triangle", {{0, 0, 0, 10, 10, 0}}, TESS_WINDING_POSITIVE, 3, 1, 50},
         {"triangle", {tri}, TESS_WINDING_NEGATIVE, 0, 0, 0},
         {"unknown rule", {tri}, 7, 0, 0, 0},
-        {"octagon", {{2, 0, 8, 0, 10, 2, 10, 8, 8, 10, 2, 10, 0, 8, 0, 2}}, TESS_WINDING_ODD, 8, 6, 92},
         {"U", {u}, TESS_WINDING_ODD, 8, 6, 500},
         {"hole", holed, TESS_WINDING_ODD, 8, 8, 84},
         {"hole the same way", holed, TESS_WINDING_NONZERO, 8, -1, 100},
-        {"hole reversed", {square(0, 0, 10), square(3, 3, 4, false)}, TESS_WINDING_NONZERO, 8, 8, 84},
         {"hole", holed, TESS_WINDING_ABS_GEQ_TWO, 4, -1, 16},
         {"bow tie", {{0, 0, 10, 10, 10, 0, 0, 10}}, TESS_WINDING_ODD, 5, 2, 50},
         {"overlap", overlap, TESS_WINDING_ODD, 10, 8, 150},
         {"overlap", overlap, TESS_WINDING_NONZERO, 10, 10, 175},
         {"overlap", overlap, TESS_WINDING_ABS_GEQ_TWO, 4, 2, 25},
-        {"pentagram", {pentagram(10)}, TESS_WINDING_ODD, 10, 5, star - centre},
-        {"pentagram", {pentagram(10)}, TESS_WINDING_NONZERO, 10, 8, star},
-        {"pentagram", {pentagram(10)}, TESS_WINDING_ABS_GEQ_TWO, 5, 3, centre},
+        {"pentagram", {pentagram(10)}, TESS_WINDING_NONZERO, 10, 8, 112.2569},
+        {"pentagram", {pentagram(10)}, TESS_WINDING_ABS_GEQ_TWO, 5, 3, 34.6893},
         {"repeated corner", {{0, 0, 10, 0, 10, 0, 10, 10, 0, 10}}, TESS_WINDING_ODD, 4, 2, 100},
         {"point on an edge", {square(0, 0, 10), {10, 5, 20, 0, 20, 10}}, TESS_WINDING_ODD, 7, -1, 150},
         // Collinear input once crashed the sweep: an empty success now.
         {"diagonal line", {{0, 0, 10, 10, 20, 20}}, TESS_WINDING_NONZERO, 0, 0, 0},
         {"back and forth", {{0, 0, 10, 10, 20, 20, 5, 5, 30, 30}}, TESS_WINDING_NONZERO, 0, 0, 0},
-        {"one point", {{5, 5, 5, 5, 5, 5}}, TESS_WINDING_NONZERO, 0, 0, 0},
         {"far out line", {{1e6f, 1e6f, 1e6f + 2, 1e6f + 2, 1e6f + 4, 1e6f + 4}}, TESS_WINDING_ODD, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -63,22 +55,6 @@ TEST_F(Tesselator, ShapesUnderEachWindingRule) {
         EXPECT_NEAR(c.area, std::abs(signedArea(r)), 1e-3);
     }
 
-    // Crossings are new vertices at the meeting point, with no input number.
-    TessResult r = runTess(tess, overlap, TESS_WINDING_ODD);
-    std::vector<std::pair<float, float>> crossings;
-    for (int i = 0; i < r.vertexCount; ++i)
-        if (tess->vertexIndices[i] == TESS_UNDEF) crossings.push_back({r.vertices[i * 2], r.vertices[i * 2 + 1]});
-    std::sort(crossings.begin(), crossings.end());
-    EXPECT_EQ(crossings, (std::vector<std::pair<float, float>>{{5, 10}, {10, 5}}));
-
-    // Each triangle of a square names the other as its one inside neighbour.
-    TessResult c = runTess(tess, {square(0, 0, 10)}, TESS_WINDING_ODD, TESS_CONNECTED_POLYGONS, 3);
-    ASSERT_EQ(2, c.elementCount);
-    for (int t = 0; t < 2; ++t) {
-        std::vector<int> nb(c.elements.begin() + t * 6 + 3, c.elements.begin() + t * 6 + 6);
-        std::sort(nb.begin(), nb.end());
-        EXPECT_EQ(nb, (std::vector<int>{TESS_UNDEF, TESS_UNDEF, 1 - t}));
-    }
 }
 
 TEST_F(Tesselator, FailuresReportZeroAndLeaveAnEmptyResult) {

@@ -77,10 +77,7 @@ inline double signedArea(const TessResult& r, int polySize = 3, bool contours = 
     return total;
 }
 
-inline Contour square(float x, float y, float size, bool ccw = true) {
-    if (ccw) return {x, y, x + size, y, x + size, y + size, x, y + size};
-    return {x, y, x, y + size, x + size, y + size, x + size, y};
-}
+inline Contour square(float x, float y, float size) { return {x, y, x + size, y, x + size, y + size, x, y + size}; }
 
 // Five points on a circle joined every second point.
 inline Contour pentagram(float r) {
@@ -93,25 +90,24 @@ inline Contour pentagram(float r) {
     return c;
 }
 
-// Two waving passes round a ring: many edges meet one sweep line.
-inline Contour wavyRing(int n) {
+// n points round (480, 480), in passes turns, at the radius r gives for
+// point k at angle a.
+inline Contour ring(int n, int passes, double (*r)(int k, int n, double a)) {
     Contour c;
     for (int k = 0; k < n; ++k) {
-        const double a = 2 * M_PI * (k % (n / 2)) / (n / 2);
-        const double r = 400 + 10 * (k < n / 2 ? 1 : -1) * std::sin((n / 8) * a);
-        c.push_back((float)(480 + r * std::cos(a)));
-        c.push_back((float)(480 + r * std::sin(a)));
+        const double a = 2 * M_PI * (k % (n / passes)) / (n / passes);
+        c.push_back((float)(480 + r(k, n, a) * std::cos(a)));
+        c.push_back((float)(480 + r(k, n, a) * std::sin(a)));
     }
     return c;
 }
 
+// Two waving passes round a ring: many edges meet one sweep line.
+inline Contour wavyRing(int n) {
+    return ring(n, 2, [](int k, int n, double a) { return 400 + 10 * (k < n / 2 ? 1 : -1) * std::sin((n / 8) * a); });
+}
+
 // A star of alternating radii, no crossings.
 inline Contour spikes(int n) {
-    Contour c;
-    for (int k = 0; k < n; ++k) {
-        const double a = 2 * M_PI * k / n, r = (k % 2) ? 20.0 : 35.0;
-        c.push_back((float)(480 + r * std::cos(a)));
-        c.push_back((float)(480 + r * std::sin(a)));
-    }
-    return c;
+    return ring(n, 1, [](int k, int, double) { return k % 2 ? 20.0 : 35.0; });
 }

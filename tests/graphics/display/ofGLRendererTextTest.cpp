@@ -87,13 +87,9 @@ TEST_F(BitmapStrings, EachModePlacesItsCells) {
 // (w = 0), draws nothing; blend factors and matrices come back in every mode.
 TEST_F(BitmapStrings, BillboardsThatCannotBeProjectedDrawNothingAndTheStateIsRestored) {
     glEnable(GL_BLEND);
-    auto factors = [] {
-        GLint src = 0, dst = 0;
-        glGetIntegerv(GL_BLEND_SRC, &src);
-        glGetIntegerv(GL_BLEND_DST, &dst);
-        return std::vector<GLint>{src, dst, glIsEnabled(GL_BLEND)};
-    };
     glBlendFunc(GL_DST_COLOR, GL_ONE);
+    GLfloat before[16], after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, before);
     renderer->drawString("W", 200, 100, -100000, OF_BITMAPMODE_MODEL_BILLBOARD);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -106,16 +102,15 @@ TEST_F(BitmapStrings, BillboardsThatCannotBeProjectedDrawNothingAndTheStateIsRes
     glMatrixMode(GL_MODELVIEW);
     EXPECT_EQ(cell(200, 89), blank);
     EXPECT_EQ(cell(100, 89), blank);
-
+    for (int mode = 0; mode <= 5; ++mode) renderer->drawString("m", 5, 5, 0, mode);
     renderer->drawString("W", 10, 30, 0, OF_BITMAPMODE_SIMPLE);
     EXPECT_EQ(cell(10, 19), glyph('W'));
-    GLfloat before[16], after[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, before);
-    for (int mode = 0; mode <= 5; ++mode) renderer->drawString("m", 5, 5, 0, mode);
     glGetFloatv(GL_MODELVIEW_MATRIX, after);
     EXPECT_EQ(std::vector<float>(before, before + 16), std::vector<float>(after, after + 16));
-    EXPECT_EQ(factors(), (std::vector<GLint>{GL_DST_COLOR, GL_ONE, GL_TRUE}));
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    EXPECT_EQ(mode, GL_MODELVIEW);
+    GLint state[4] = {};
+    glGetIntegerv(GL_BLEND_SRC, &state[0]);
+    glGetIntegerv(GL_BLEND_DST, &state[1]);
+    glGetIntegerv(GL_MATRIX_MODE, &state[2]);
+    state[3] = glIsEnabled(GL_BLEND);
+    EXPECT_EQ(std::vector<GLint>(state, state + 4), (std::vector<GLint>{GL_DST_COLOR, GL_ONE, GL_MODELVIEW, GL_TRUE}));
 }
