@@ -2,7 +2,6 @@
 
 #include "ofGlyphAtlas.h"
 
-#include FT_BITMAP_H
 
 #include <random>
 #include <set>
@@ -97,14 +96,7 @@ TEST(GlyphBitmapCopy, RowsFollowThePitchInEveryPixelMode) {
         {2, 2, 1, FT_PIXEL_MODE_GRAY4, grey4.data(), 16, {255, 0, 136, 17}},  // two a byte, high nibble first
     };
     for (const auto& c : cases) {
-        FT_Bitmap b;
-        FT_Bitmap_Init(&b);
-        b.width = c.width;
-        b.rows = c.rows;
-        b.pitch = c.pitch;
-        b.pixel_mode = c.mode;
-        b.num_grays = c.grays;
-        b.buffer = c.buffer;
+        const FT_Bitmap b = {c.rows, c.width, c.pitch, c.buffer, c.grays, c.mode, 0, nullptr};
         std::vector<unsigned char> out(c.width * c.rows * 2, 7);
         ofCopyGlyphBitmap(library, b, out.data());
         std::vector<int> alphas;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeTessellator.h"
 #include "RecordingRenderer.h"
 #include "ofGraphics.h"
 #include "ofPath.h"
@@ -12,32 +13,42 @@ namespace {
 
 typedef std::vector<std::string> Calls;
 
-std::shared_ptr<RecordingRenderer> makeCurrent(bool pathsDirectly = false) {
-    auto renderer = std::make_shared<RecordingRenderer>();
-    renderer->drawsPathsDirectly = pathsDirectly;
-    ofSetCurrentRenderer(renderer);
-    ofSetStyle(ofStyle());
-    renderer->reset();
-    return renderer;
-}
+// The free drawing functions with a recording renderer current.
+class Graphics : public testing::Test {
+protected:
+    void SetUp() override {
+        ofSetCurrentRenderer(renderer);
+        ofSetStyle(ofStyle());
+        renderer->reset();
+    }
+    // Draws a shape of the points given after a fresh record; close() after the first three when split.
+    void shape(int points, bool close, bool split = false) {
+        renderer->reset();
+        FakeTessellator::requests.clear();
+        ofBeginShape();
+        for (int i = 0; i < points; ++i) {
+            ofVertex(i % 3 ? 10.0f : 0.0f, i >= 2 ? 10.0f : 0.0f);
+            if (split && i == 2) ofGetShapePath().close();
+        }
+        ofEndShape(close);
+    }
+    FakeTessellator tess;
+    std::shared_ptr<RecordingRenderer> renderer = std::make_shared<RecordingRenderer>();
+};
 
 }  // namespace
 
 // A renderer that draws paths itself gets the shape path as commands.
-TEST(Graphics, ARendererThatDrawsPathsGetsTheShapeAsCommands) {
-    makeCurrent(false);
+TEST_F(Graphics, ARendererThatDrawsPathsGetsTheShapeAsCommands) {
     EXPECT_EQ(ofGetShapePath().getMode(), ofPath::POLYLINES);
-    auto renderer = makeCurrent(true);
+    renderer->drawsPathsDirectly = true;
+    ofSetCurrentRenderer(renderer);
     EXPECT_EQ(ofGetShapePath().getMode(), ofPath::COMMANDS);
-    ofBeginShape();
-    ofVertex(1, 2);
-    ofVertex(3, 4);
-    ofEndShape(true);
+    shape(2, true);
     EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawPath()"}));
 }
 
-TEST(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
-    auto renderer = makeCurrent();
+TEST_F(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
     ofSetColor(ofColor(7, 8, 9, 10), 99);
     testing::internal::CaptureStdout();
     ofSetColor(300);
@@ -54,8 +65,7 @@ TEST(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
                                      "setColor(-20,400,100,999)", "setColor(0,255,100,255)"}));
 }
 
-TEST(Graphics, SettingsReachStyleShapePathAndRenderer) {
-    auto renderer = makeCurrent();
+TEST_F(Graphics, SettingsReachStyleShapePathAndRenderer) {
     ofPath& shape = ofGetShapePath();
     ofSetLineWidth(3);
     EXPECT_EQ(shape.getStrokeWidth(), 3.0f);  // filled, now with an outline too
@@ -73,4 +83,33 @@ TEST(Graphics, SettingsReachStyleShapePathAndRenderer) {
               (std::vector<int>{6, false, 0, 30, 40}));
     EXPECT_EQ(renderer->calls, (Calls{"setLineWidth(3)", "setFillMode(1)", "setFillMode(0)", "setCircleResolution(6)",
                                      "setBlendMode(1)", "background(30,30,30,40)", "clear(0,0,0,0)"}));
+}
+
+TEST_F(Graphics, FilledShapesAreTessellatedAnewAndAnEmptyOneDrawsNothing) {
+    for (int round = 0; round < 2; ++round) {
+        shape(4, true);
+        EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawMesh(vertices=4,indices=6,false,false,false)"}));
+        EXPECT_EQ(FakeTessellator::requests, (Calls{"mesh(winding=0,is2D=false,outlines=[4c])"}));
+    }
+    EXPECT_EQ(renderer->drawnMeshes[0].getVertices()[2], ofPoint(10, 10, 0));
+    shape(0, true);
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()"}));
+    EXPECT_TRUE(FakeTessellator::requests.empty());
+    // A line width while filled adds an outline.
+    ofSetLineWidth(3);
+    shape(4, true);
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawMesh(vertices=4,indices=6,false,false,false)",
+                                     "setLineWidth(3)", "drawPolyline(points=4,closed)", "setLineWidth(3)"}));
+}
+
+TEST_F(Graphics, UnfilledShapesAreOutlinesAndClosingMidShapeStartsANewOne) {
+    ofSetLineWidth(2);
+    ofNoFill();
+    shape(4, false);
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(2)", "drawPolyline(points=4,open)",
+                                     "setLineWidth(2)"}));
+    EXPECT_TRUE(FakeTessellator::requests.empty());
+    shape(5, true, true);
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(2)", "drawPolyline(points=3,closed)",
+                                     "drawPolyline(points=2,closed)", "setLineWidth(2)"}));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "tess/tessTesselator.h"
 #include "tessTestSupport.h"
 
 namespace {
@@ -57,18 +60,40 @@ TEST_F(Tesselator, ShapesUnderEachWindingRule) {
 
 }
 
-TEST_F(Tesselator, FailuresReportZeroAndLeaveAnEmptyResult) {
-    EXPECT_EQ(0, tessTesselate(tess, TESS_WINDING_ODD, TESS_POLYGONS, 3, 2, nullptr));  // no contours
+// A failed run drops its contours and its result (failures themselves are
+// the robustness and allocation tests' business).
+TEST_F(Tesselator, AfterAFailureTheNextShapeStandsAloneAndSmallPolygonSizesMeanTriangles) {
     runTess(tess, {square(0, 0, 10)}, TESS_WINDING_ODD);
-    // Not-a-number input fails the run and drops the previous result.
-    TessResult bad = runTess(tess, {{0, 0, 10, 0, NAN, 10}}, TESS_WINDING_ODD);
-    EXPECT_EQ(0, bad.ok);
-    EXPECT_EQ(0, bad.elementCount + bad.vertexCount);
-    EXPECT_EQ(nullptr, tessGetElements(tess));
-    // The failed contours are gone; the next shape stands alone.
+    const TessResult failed = runTess(tess, {{0, 0, 10, 0, NAN, 10}}, TESS_WINDING_ODD);
+    EXPECT_EQ(0, failed.ok + failed.vertexCount);
     EXPECT_EQ(3, runTess(tess, {{0, 0, 10, 0, 0, 10}}, TESS_WINDING_ODD).vertexCount);
-    // A polygon size below 3 still gets room for triangles.
     EXPECT_EQ(2, runTess(tess, {square(0, 0, 4)}, TESS_WINDING_ODD, TESS_POLYGONS, 0).elementCount);
+}
+
+// Work of the mesh walks and the dictionary for n and 10 n vertices: a cost
+// that grows as n log n grows about 13 times, a quadratic one 100 times.
+TEST(TessIndex, WorkGrowsNoFasterThanNLogN) {
+    struct Work {
+        double mesh, dict;
+    };
+    auto work = [](const Contour& c, int indexMinVertices) {
+        TESStesselator* tess = tessNewTess(nullptr);
+        tess->indexMinVertices = indexMinVertices;
+        EXPECT_EQ((int)c.size() / 2 - 2, runTess(tess, {c}, TESS_WINDING_NONZERO).elementCount);
+        const Work w = {(double)tess->meshWalkSteps, (double)tess->dictOrderChecks};
+        tessDeleteTess(tess);
+        return w;
+    };
+    for (auto make : {wavyRing, spikes}) {
+        const Work small = work(make(1000), TESS_INDEX_MIN_VERTICES), large = work(make(10000), TESS_INDEX_MIN_VERTICES);
+        EXPECT_LT(large.mesh / small.mesh, 16.0);
+        EXPECT_LT(large.dict / small.dict, 16.0);
+        EXPECT_GT(large.mesh / small.mesh, 8.0);  // the count does follow the work
+    }
+    // Without the indexes the walks are quadratic.
+    const Work small = work(spikes(1000), INT_MAX), large = work(spikes(4000), INT_MAX);
+    EXPECT_GT(large.mesh / small.mesh, 12.0);
+    EXPECT_GT(large.dict / small.dict, 12.0);
 }
 
 } // namespace

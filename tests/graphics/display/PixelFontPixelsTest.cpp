@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -12,9 +11,8 @@
 
 using GLTestWindow::colours;
 
-TEST(PixelFontPixels, TextCellsLandOnTheScaledGridAndTranslucentTextTintsEvenly) {
+TEST(PixelFontPixels, TextCellsLandOnTheScaledGrid) {
     GLTestWindow::openScreen(960, 960);
-    ofEnableAlphaBlending();
     PixelFont font;
     font.setup(2.0f);
     ofSetColor(255, 255, 255, 255);
@@ -22,14 +20,6 @@ TEST(PixelFontPixels, TextCellsLandOnTheScaledGridAndTranslucentTextTintsEvenly)
     // The H's crossbar (row 3 of 8) with the I at pen 5.8 after it, and the I's foot on the baseline.
     EXPECT_EQ(colours(98, 186, 20) + colours(118, 198, 3, true), "..WWWWWWWWWWWWWWW..WWW.");
     EXPECT_EQ(colours(98, 183, 20), "..WWW.........WWW..W");
-
-    font.setup(1.0f);
-    ofSetColor(0, 255, 0, 128);
-    font.drawStringCentered("%&@BW", 4, 300, 300);
-    std::set<int> greens;
-    for (int y = 250; y < 340; ++y)
-        for (int x = 200; x < 400; ++x) greens.insert(GLTestWindow::pixel(x, y).g);
-    EXPECT_EQ(greens, (std::set<int>{0, 128}));
 }
 
 TEST(PixelFontPixels, TitleLogoReadsAsOneWordOnTheSecondLine) {

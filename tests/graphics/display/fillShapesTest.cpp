@@ -11,8 +11,8 @@ namespace {
 
 typedef std::vector<ofPoint> Points;
 
-// Filled shapes drawn through the shape calls and the shared tessellator in a
-// real window; pixels are read back exactly (no smoothing, solid colours).
+// Filled paths drawn through the shared tessellator in a real window; pixels
+// are read back exactly (no smoothing, solid colours).
 TEST(FillShapes, InsideAndOutsidePixelsOfEachShapeAndRule) {
     Points star;
     for (int k = 0; k < 5; ++k) {
@@ -49,17 +49,6 @@ TEST(FillShapes, InsideAndOutsidePixelsOfEachShapeAndRule) {
         path.draw();
         for (const ofPoint& p : c.red) EXPECT_EQ(GLTestWindow::colours(p.x, p.y, 1), "R") << p.x << "," << p.y;
         for (const ofPoint& p : c.black) EXPECT_EQ(GLTestWindow::colours(p.x, p.y, 1), ".") << p.x << "," << p.y;
-    }
-
-    // The shape calls fill through the same road, and a new shape replaces the
-    // old fill: a line after a square brings nothing of the square back.
-    for (const Points& shape : {Points{{100, 100}, {200, 100}, {200, 200}, {100, 200}},
-                                Points{{100, 100}, {150, 150}, {200, 200}}}) {
-        ofClear(0, 0, 0, 255);
-        ofBeginShape();
-        for (const ofPoint& p : shape) ofVertex(p.x, p.y);
-        ofEndShape(true);
-        EXPECT_EQ(GLTestWindow::colours(180, 120, 1), shape.size() == 4 ? "R" : ".");
     }
 }
 

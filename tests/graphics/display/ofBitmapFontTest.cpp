@@ -1,24 +1,123 @@
 #include <gtest/gtest.h>
 
+#include <GL/glew.h>
+
 #include <string>
 #include <vector>
 
 #include "GLTestWindow.h"
 #include "ofBitmapFont.h"
+#include "ofGLRenderer.h"
 #include "ofGraphics.h"
 
 namespace {
 
-const std::vector<std::string> glyphA = {
-    "........", "..XX....", ".X..X...", "X....X..", "X....X..", "X....X..", "XXXXXX..",
-    "X....X..", "X....X..", "X....X..", "X....X..", "........", "........", "........"};
+typedef std::vector<std::string> Mask;
+
+// The glyph of code c as the table stores it, top row first, "X" for ink.
+Mask glyph(unsigned char c, bool flipped = false) {
+    Mask rows;
+    for (int r = 0; r < 14; ++r) {
+        const unsigned char bits = ofBitmapFontGlyphs[c][flipped ? r + 1 : 14 - r];
+        std::string row;
+        for (int b = 0; b < 8; ++b) row += (bits & (0x80 >> b)) ? 'X' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The window's pixels in an 8 x 14 cell with its top-left corner at (x, y).
+Mask cell(int x, int y) { return GLTestWindow::mask(x, y, 8, 14); }
+
+const Mask blank(14, "........");
+
+class BitmapStrings : public testing::Test {
+protected:
+    void SetUp() override {
+        GLTestWindow::openScreen(320, 240);
+        renderer = static_cast<ofGLRenderer*>(ofGetCurrentRenderer().get());
+        ASSERT_NE(renderer, nullptr);
+        ofSetColor(255);
+    }
+    ofGLRenderer* renderer = nullptr;
+};
 
 }  // namespace
 
+// Where each mode puts the cells: a translation of the frame first, then the
+// string at a point; mode -1 is ofDrawBitmapString's default.
+TEST_F(BitmapStrings, EachModePlacesItsCells) {
+    struct Cell {
+        int x, y;
+        char c;
+    };
+    const struct {
+        int mode;
+        const char* text;
+        float tx, ty, x, y;
+        std::vector<Cell> cells;
+    } cases[] = {
+        // A cell starts 3 above its pen; a line feed goes down 13 (13.6 truncated).
+        {OF_BITMAPMODE_SIMPLE, "ab\ncd", 0, 0, 10, 20, {{10, 9, 'a'}, {18, 9, 'b'}, {10, 22, 'c'}, {18, 22, 'd'}}},
+        // Window pixels: the translation is ignored, but a line feed returns to its x.
+        {OF_BITMAPMODE_SCREEN, "S\nT", 50, 50, 100, 50, {{100, 39, 'S'}, {100, 52, 'T'}}},
+        {OF_BITMAPMODE_VIEWPORT, "V", 50, 50, 200, 50, {{200, 39, 'V'}}},
+        // y mirrored about the point: the cell reaches 3 above and 11 below it.
+        {OF_BITMAPMODE_MODEL, "F", 20, 10, 40, 100, {{60, 107, 'F'}}},
+        {-1, "Hi\nyo", 30, 40, 100, 100, {{130, 129, 'H'}, {138, 129, 'i'}, {130, 142, 'y'}, {138, 142, 'o'}}},
+        // A tab (and any other control byte or byte above 127) neither draws nor moves the pen.
+        {OF_BITMAPMODE_SIMPLE, "x\ty\x01\xC3z", 0, 0, 100, 200, {{100, 189, 'x'}, {108, 189, 'y'}, {116, 189, 'z'}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ofClear(0, 0, 0, 255);
+        ofPushMatrix();
+        ofTranslate(c.tx, c.ty, 0);
+        if (c.mode < 0)
+            ofDrawBitmapString(c.text, c.x, c.y);
+        else
+            renderer->drawString(c.text, c.x, c.y, 0, c.mode);
+        ofPopMatrix();
+        for (const Cell& k : c.cells) EXPECT_EQ(cell(k.x, k.y), glyph(k.c, c.mode == OF_BITMAPMODE_MODEL)) << k.c;
+    }
+    EXPECT_EQ(cell(124, 189), blank);
+}
+
+// A billboard point behind the far plane, or one the projection cannot map
+// (w = 0), draws nothing; blend factors and matrices come back in every mode.
+TEST_F(BitmapStrings, BillboardsThatCannotBeProjectedDrawNothingAndTheStateIsRestored) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ONE);
+    GLfloat before[16], after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, before);
+    renderer->drawString("W", 200, 100, -100000, OF_BITMAPMODE_MODEL_BILLBOARD);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    const GLfloat flat[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    glLoadMatrixf(flat);
+    glMatrixMode(GL_MODELVIEW);
+    renderer->drawString("W", 100, 100, 0, OF_BITMAPMODE_MODEL_BILLBOARD);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    EXPECT_EQ(cell(200, 89), blank);
+    EXPECT_EQ(cell(100, 89), blank);
+    for (int mode = 0; mode <= 5; ++mode) renderer->drawString("m", 5, 5, 0, mode);
+    renderer->drawString("W", 10, 30, 0, OF_BITMAPMODE_SIMPLE);
+    EXPECT_EQ(cell(10, 19), glyph('W'));
+    glGetFloatv(GL_MODELVIEW_MATRIX, after);
+    EXPECT_EQ(std::vector<float>(before, before + 16), std::vector<float>(after, after + 16));
+    GLint state[4] = {};
+    glGetIntegerv(GL_BLEND_SRC, &state[0]);
+    glGetIntegerv(GL_BLEND_DST, &state[1]);
+    glGetIntegerv(GL_MATRIX_MODE, &state[2]);
+    state[3] = glIsEnabled(GL_BLEND);
+    EXPECT_EQ(std::vector<GLint>(state, state + 4), (std::vector<GLint>{GL_DST_COLOR, GL_ONE, GL_MODELVIEW, GL_TRUE}));
+}
+
 // The batch never writes past its lists: without a start, or beyond the
 // announced count plus one, characters are dropped; codes below 32 add nothing.
-TEST(BitmapFont, TheBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) {
-    GLTestWindow::openScreen(200, 160);
+TEST_F(BitmapStrings, TheCharacterBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) {
     const ofBitmapCharacterBatch& b = ofGetBitmapCharacterBatch();
     ofDrawBitmapCharacter('A', 10, 20);
     EXPECT_EQ(b.count, 0u);
@@ -36,8 +135,9 @@ TEST(BitmapFont, TheBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) {
     ofDrawBitmapCharacter(65, 8, 0);
     EXPECT_EQ(b.count, 12u);
     ofDrawBitmapCharacterEnd();
-    const std::vector<std::string> cells = GLTestWindow::mask(10, 17, 24, 14);
-    for (int r = 0; r < 14; ++r) EXPECT_EQ(cells[r], glyphA[r] + "........" + glyphA[r]) << r;
+    EXPECT_EQ(cell(10, 17), glyph('A'));
+    EXPECT_EQ(cell(18, 17), blank);
+    EXPECT_EQ(cell(26, 17), glyph('A'));
     // Ink takes the current colour.
     glColor4f(0, 1, 0, 1);
     ofDrawBitmapCharacterStart(0);
