@@ -3,7 +3,6 @@
 #include "ofGlyphAtlas.h"
 
 
-#include <random>
 #include <set>
 #include <vector>
 
@@ -58,21 +57,6 @@ TEST(GlyphAtlasPacking, DegenerateEstimatesAndOversizedGlyphsStillEndInAFittingA
         {{0, 20000, 4}, 3, 1, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(pack({c.box}, c.border, c.area), c.side) << c.box.texWidth << " " << c.area;
-}
-
-TEST(GlyphAtlasPacking, RandomGlyphSetsNeverOverlapOrLeaveTheAtlas) {
-    std::mt19937 rng(1234);
-    std::uniform_int_distribution<int> count(1, 256), dim(0, 40), top(-10, 40);
-    for (int round = 0; round < 40; ++round) {
-        std::vector<ofGlyphBox> boxes;
-        long long area = 0;
-        for (int i = 0, n = count(rng); i < n; ++i) {
-            const int w = dim(rng), h = dim(rng);
-            boxes.push_back({i, static_cast<float>(w), static_cast<float>(h)});
-            area += static_cast<long long>(w + 6) * (top(rng) + 6);
-        }
-        EXPECT_NE(pack(boxes, 3, area), 0);
-    }
 }
 
 // Glyph bitmaps are copied row by row with their pitch and pixel mode as

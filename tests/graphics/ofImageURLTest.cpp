@@ -42,9 +42,7 @@ TEST_F(ImageURL, PicturesComeFromALocalServerWhateverTheStatusAndFailuresEmptyTh
         image.allocate(2, 2, OF_IMAGE_COLOR);
         const std::string log = logged([&] { EXPECT_FALSE(image.loadImage(url)); });
         EXPECT_NE(log.find("[error] Couldn't load image from " + url + "\n"), std::string::npos) << log;
-        EXPECT_EQ(image.getWidth(), 0);
-        EXPECT_EQ(image.getImageType(), OF_IMAGE_UNDEFINED);
-        EXPECT_FALSE(image.getPixelsRef().isAllocated());
+        EXPECT_FALSE(image.getWidth() || image.getImageType() != OF_IMAGE_UNDEFINED || image.getPixelsRef().isAllocated());
     }
 }
 

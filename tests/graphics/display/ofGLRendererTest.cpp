@@ -47,6 +47,7 @@ TEST_F(GLRendererTest, OriginTopLeftShapesRectangleModesAndDegenerateCircles) {
     ofRect(100, 100, 20, 10);  // (90, 95) to (110, 105)
     renderer->setRectMode(OF_RECTMODE_CORNER);
     ofLine(10, 300.5f, 100, 300.5f);
+    ofCircle(200, 600, 50);
     renderer->setHexColor(0x3366cc);
     ofTriangle(400, 400, 500, 400, 400, 500);
     EXPECT_EQ(colours(0, 0, 2) + colours(0, 0, 2, true) + colours(958, 959, 2), "R.R..R");
@@ -54,11 +55,8 @@ TEST_F(GLRendererTest, OriginTopLeftShapesRectangleModesAndDegenerateCircles) {
     EXPECT_EQ(colours(50, 299, 3, true) + colours(8, 300, 1) + colours(102, 300, 1), ".R...");
     EXPECT_EQ(rgb(480, 410), (std::vector<int>{0x33, 0x66, 0xcc}));
     EXPECT_EQ(colours(480, 480, 1) + colours(399, 410, 1), "..");  // beyond the hypotenuse, left of the edge
-
-    ofSetColor(255, 0, 0);
-    ofCircle(200, 200, 50);
-    EXPECT_EQ(colours(152, 200, 1) + colours(247, 200, 1) + colours(200, 151, 1) + colours(200, 248, 1), "RRRR");
-    EXPECT_EQ(colours(252, 200, 1) + colours(200, 147, 1) + colours(240, 240, 1), "...");
+    EXPECT_EQ(colours(152, 600, 1) + colours(247, 600, 1) + colours(200, 551, 1) + colours(200, 648, 1), "RRRR");
+    EXPECT_EQ(colours(252, 600, 1) + colours(200, 547, 1) + colours(240, 640, 1), "...");
     for (int res : {0, -5, 1, 2}) {
         ofSetCircleResolution(res);
         ofCircle(100, 100, 10);
@@ -69,7 +67,7 @@ TEST_F(GLRendererTest, OriginTopLeftShapesRectangleModesAndDegenerateCircles) {
 
 TEST_F(GLRendererTest, EveryBlendModeMixesAsItsEquationSays) {
     // Destination (100, 100, 100), source (200, 50, 0) at alpha 128.
-    const double a = 128 / 255.0;
+    const double a = 128 / 255.0, screen[] = {200 * (155 / 255.0) + 100, 50 * (155 / 255.0) + 100, 100};
     const struct {
         int mode;
         double r, g, b;
@@ -78,9 +76,9 @@ TEST_F(GLRendererTest, EveryBlendModeMixesAsItsEquationSays) {
         {OF_BLENDMODE_ADD, 200 * a + 100, 50 * a + 100, 100},
         {OF_BLENDMODE_SUBTRACT, 0, 100 - 50 * a, 100},
         {OF_BLENDMODE_MULTIPLY, 200 * 100 / 255.0 + 100 * (1 - a), 50 * 100 / 255.0 + 100 * (1 - a), 100 * (1 - a)},
-        {OF_BLENDMODE_SCREEN, 200 * (155 / 255.0) + 100, 50 * (155 / 255.0) + 100, 100},
+        {OF_BLENDMODE_SCREEN, screen[0], screen[1], screen[2]},
         // Mode 0 leaves blending as it was (here: screen); only the drawing function turns it off.
-        {OF_BLENDMODE_DISABLED, 200 * (155 / 255.0) + 100, 50 * (155 / 255.0) + 100, 100},
+        {OF_BLENDMODE_DISABLED, screen[0], screen[1], screen[2]},
         {-1, 200, 50, 0},
     };
     for (const auto& c : cases) {
@@ -90,8 +88,7 @@ TEST_F(GLRendererTest, EveryBlendModeMixesAsItsEquationSays) {
         ofSetColor(200, 50, 0, 128);
         ofRect(10, 10, 10, 10);
         const std::vector<int> got = rgb(15, 15);
-        for (int k = 0; k < 3; ++k)
-            EXPECT_NEAR(got[k], std::lround((&c.r)[k]), 1) << "mode " << c.mode << " channel " << k;
+        for (int k = 0; k < 3; ++k) EXPECT_NEAR(got[k], std::lround((&c.r)[k]), 1) << "mode " << c.mode << ": " << k;
     }
 }
 
@@ -162,16 +159,9 @@ TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndNeverReadPastTheirLists) {
     }
 }
 
-TEST_F(GLRendererTest, PolylinesCloseOnlyWhenAskedAndPathStrokesRestoreTheState) {
-    ofPolyline line;
-    for (ofPoint p : {ofPoint(10.5f, 300.5f), ofPoint(60.5f, 300.5f), ofPoint(60.5f, 350.5f)}) line.addVertex(p);
-    renderer->draw(line);
-    EXPECT_EQ(colours(30, 300, 1) + colours(60, 330, 1) + colours(34, 325, 3), "RR...");
-    line.setClosed(true);
-    renderer->draw(line);
-    EXPECT_NE(colours(34, 325, 3).find('R'), std::string::npos);  // the closing edge along the diagonal
-
-    // A path strokes in its own colour tinted by the style, three pixels wide.
+// A path strokes its outline in its own colour tinted by the style, three
+// pixels wide, and leaves colour and line width as they were.
+TEST_F(GLRendererTest, PathStrokesRestoreTheState) {
     ofPath path;
     path.setMode(ofPath::POLYLINES);
     path.setFilled(false);
@@ -182,14 +172,14 @@ TEST_F(GLRendererTest, PolylinesCloseOnlyWhenAskedAndPathStrokesRestoreTheState)
     ofSetColor(128, 255, 255, 255);
     glLineWidth(1);
     renderer->draw(path);
+    ofRect(300, 300, 4, 4);
     const ofColor stroke = path.getStrokeColor();
     const std::vector<int> tinted = {stroke.r * 128 / 255, stroke.g, stroke.b};
     EXPECT_EQ(rgb(150, 599), tinted);
     EXPECT_EQ(rgb(150, 601), tinted);
     EXPECT_EQ(colours(150, 603, 1), ".");
+    EXPECT_EQ(rgb(301, 301), (std::vector<int>{128, 255, 255}));
     GLfloat width = 0;
     glGetFloatv(GL_LINE_WIDTH, &width);
     EXPECT_EQ(width, 1.0f);
-    ofRect(300, 300, 4, 4);
-    EXPECT_EQ(rgb(301, 301), (std::vector<int>{128, 255, 255}));
 }

@@ -99,11 +99,3 @@ TEST_F(TrueTypeFontDisplay, FailedLoadsLeaveNoAtlas) {
     std::remove("notafont.ttf");
     std::remove("bitmaponly.bdf");
 }
-
-TEST_F(TrueTypeFontDisplay, ContoursAreMadeForEveryCharacterOnRequest) {
-    ASSERT_TRUE(font.loadFont(dejaVu, 20, true, false, true, 0));
-    ASSERT_EQ(font.getCharacterOutlines().size(), 95u);
-    const ofPath& o = font.getCharacterOutlines()['O' - 33];
-    ASSERT_EQ(o.getSubPaths().size(), 2u);  // outer and inner ring
-    EXPECT_TRUE(o.getSubPaths()[0].isClosed() && o.getSubPaths()[1].isClosed());
-}

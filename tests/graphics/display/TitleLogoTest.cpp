@@ -7,22 +7,10 @@
 #include "FakeTessellator.h"
 #include "GLTestWindow.h"
 #include "PixelFont.h"
-#include "ofGraphics.h"
 
 using GLTestWindow::colours;
 
-TEST(PixelFontPixels, TextCellsLandOnTheScaledGrid) {
-    GLTestWindow::openScreen(960, 960);
-    PixelFont font;
-    font.setup(2.0f);
-    ofSetColor(255, 255, 255, 255);
-    font.drawString("HI", 1.5f, 100, 200);  // 3 pixels a cell, baseline at y 200
-    // The H's crossbar (row 3 of 8) with the I at pen 5.8 after it, and the I's foot on the baseline.
-    EXPECT_EQ(colours(98, 186, 20) + colours(118, 198, 3, true), "..WWWWWWWWWWWWWWW..WWW.");
-    EXPECT_EQ(colours(98, 183, 20), "..WWW.........WWW..W");
-}
-
-TEST(PixelFontPixels, TitleLogoReadsAsOneWordOnTheSecondLine) {
+TEST(TitleLogo, ReadsAsOneWordOnTheSecondLine) {
     GLTestWindow::openScreen(960, 960);
     FakeTessellator tessellator;  // fills convex outlines like the real one
     drawTitleLogo(480, 100, 2.0f, 1.0f);  // unit u at x -38 + 2u, y 100 + 2u
