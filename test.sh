@@ -22,7 +22,7 @@ for n in $(seq 91 140); do
   if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then DISPLAY_NUM=$n; break; fi
 done
 if [ -z "$DISPLAY_NUM" ]; then echo "no free X display number" >&2; exit 1; fi
-Xvfb ":${DISPLAY_NUM}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":${DISPLAY_NUM}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 XVFB_PID=$!
 trap 'kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true' EXIT
 for _ in $(seq 1 50); do

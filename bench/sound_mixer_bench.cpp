@@ -30,6 +30,7 @@ void BM_MixOneSecondOf32Voices(benchmark::State& state) {
         mixer.setVolume(voice, 0.05f);
         mixer.setPan(voice, static_cast<float>(v) / 16.0f - 1.0f);
     }
+    mixer.startPending();
     std::vector<int16_t> out(2 * 1024);
     const size_t second = FmodMixer::outputRate;
     for (auto _ : state) {

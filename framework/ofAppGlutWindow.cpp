@@ -307,6 +307,7 @@ void ofAppGlutWindow::display() {
     if (setupScreenEachFrame) ofSetupScreen();
 
     ofNotifyDraw();
+    ofFlushDraws();
 
     if (clearAuto) {
         if (doubleBuffered)

@@ -58,7 +58,8 @@ bool ofFile::openStream(Mode m, bool binary) {
         case Reference:
             return true;
         case ReadOnly:
-            if (exists()) std::fstream::open(p, std::ios_base::in | extra);
+            // A folder opens for reading here, and its first read would throw.
+            if (exists() && !isFolder()) std::fstream::open(p, std::ios_base::in | extra);
             break;
         case WriteOnly:
             std::fstream::open(p, std::ios_base::out | extra);
@@ -81,6 +82,14 @@ bool ofFile::exists() const {
     if (myFile.path().empty()) return false;
     try {
         return myFile.exists();
+    } catch (...) {
+        return false;
+    }
+}
+
+bool ofFile::isFolder() const {
+    try {
+        return myFile.isDirectory();
     } catch (...) {
         return false;
     }

@@ -29,6 +29,7 @@ public:
 
 private:
     bool openStream(Mode mode, bool binary);
+    bool isFolder() const;
     void copyFrom(const ofFile& other);
 
     Poco::File myFile;

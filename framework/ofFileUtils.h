@@ -4,3 +4,4 @@
 #include "ofBuffer.h"
 #include "ofDirectoryLister.h"
 #include "ofFile.h"
+#include "ofFileSave.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "FmodLayer.h"
 #include "ofLog.h"
 #include "ofMath.h"
 #include "ofUtils.h"
@@ -33,6 +34,9 @@ bool ofFmodSoundPlayer::loadSound(std::string fileName, bool stream) {
     fileName = ofToDataPath(fileName, false);
     multiPlay = false;
     if (!fmodInitialized) {
+        // The sound system's own messages are kept quiet; this one line remains.
+        FmodLayer::setSilentOutputHandler(
+            [] { ofLog(OF_LOG_NOTICE, "no audio device could be opened: the game plays silently"); });
         FMOD_System_Create(&sys);
         FMOD_System_Init(sys, 32, FMOD_INIT_NORMAL, nullptr);
         FMOD_System_GetMasterChannelGroup(sys, &masterGroup);

@@ -133,11 +133,37 @@ int readHeaderSection(Session& session, Poco::Net::HTTPResponse& response) {
     return status;
 }
 
+Poco::RangeException tooLarge(std::uint64_t limit) {
+    return Poco::RangeException("body larger than " + std::to_string(limit) + " bytes");
+}
+
+// Hands the body on in pieces and fails it once it passes its limit, so a
+// server can never make the caller hold more than that.
+class BodyReader : public std::streambuf {
+protected:
+    BodyReader(Session& session, std::uint64_t limit) : session(session), limit(limit) {}
+
+    int_type deliver(int n) {
+        total += static_cast<std::uint64_t>(n);
+        if (total > limit) throw tooLarge(limit);
+        setg(chunk, chunk, chunk + n);
+        return traits_type::to_int_type(*gptr());
+    }
+
+    Session& session;
+    char chunk[1024] = {};
+
+private:
+    std::uint64_t limit = 0;
+    std::uint64_t total = 0;
+};
+
 // A body of known length, or one that runs to the close.
-class PlainBody : public std::streambuf {
+class PlainBody : public BodyReader {
 public:
     // length < 0: up to the close.
-    PlainBody(Session& session, std::streamsize length) : session(session), left(length) {}
+    PlainBody(Session& session, std::streamsize length, std::uint64_t limit)
+        : BodyReader(session, limit), left(length) {}
 
 protected:
     int_type underflow() override {
@@ -147,21 +173,18 @@ protected:
         const int n = session.readSome(chunk, want);
         if (n <= 0) return traits_type::eof();
         if (left > 0) left -= n;
-        setg(chunk, chunk, chunk + n);
-        return traits_type::to_int_type(*gptr());
+        return deliver(n);
     }
 
 private:
-    Session& session;
-    std::streamsize left;
-    char chunk[1024];
+    std::streamsize left = 0;
 };
 
 // Decodes a chunked body. Unlike the stock decoder it reports a connection
 // that closes before the last chunk, so a cut answer never passes as whole.
-class ChunkedBody : public std::streambuf {
+class ChunkedBody : public BodyReader {
 public:
-    explicit ChunkedBody(Session& session) : session(session) {}
+    ChunkedBody(Session& session, std::uint64_t limit) : BodyReader(session, limit) {}
 
 protected:
     int_type underflow() override {
@@ -183,8 +206,7 @@ protected:
         const int n = session.readSome(chunk, std::min<std::streamsize>(left, sizeof(chunk)));
         if (n <= 0) throw Poco::Net::MessageException("body cut short inside a chunk");
         left -= n;
-        setg(chunk, chunk, chunk + n);
-        return traits_type::to_int_type(*gptr());
+        return deliver(n);
     }
 
 private:
@@ -219,8 +241,6 @@ private:
         return size;
     }
 
-    Session& session;
-    char chunk[1024];
     std::streamsize left = 0;
     bool inChunks = false;
     bool finished = false;
@@ -298,10 +318,18 @@ ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
         const bool hasBody = status >= 200 && status != Poco::Net::HTTPResponse::HTTP_NO_CONTENT &&
                              status != Poco::Net::HTTPResponse::HTTP_NOT_MODIFIED;
         std::unique_ptr<std::streambuf> reader;
-        if (hasBody && res.getChunkedTransferEncoding()) reader = std::make_unique<ChunkedBody>(session);
-        else if (!hasBody) reader = std::make_unique<PlainBody>(session, 0);
-        else if (res.hasContentLength()) reader = std::make_unique<PlainBody>(session, res.getContentLength64());
-        else reader = std::make_unique<PlainBody>(session, -1);
+        const std::uint64_t limit = request.maxBodySize;
+        if (hasBody && res.getChunkedTransferEncoding()) {
+            reader = std::make_unique<ChunkedBody>(session, limit);
+        } else if (!hasBody) {
+            reader = std::make_unique<PlainBody>(session, 0, limit);
+        } else if (res.hasContentLength()) {
+            if (res.getContentLength64() > 0 && static_cast<std::uint64_t>(res.getContentLength64()) > limit)
+                throw tooLarge(limit);
+            reader = std::make_unique<PlainBody>(session, res.getContentLength64(), limit);
+        } else {
+            reader = std::make_unique<PlainBody>(session, -1, limit);
+        }
         std::istream bodyStream(reader.get());
         std::istream* body = &bodyStream;
         // A broken connection raises its own error instead of ending the body.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "ofBuffer.h"
@@ -11,10 +12,16 @@ public:
     ofHttpRequest();
     ofHttpRequest(const std::string& url, const std::string& name, bool saveTo = false);
 
+    // Far above what the game asks for, far below what the machine holds.
+    static constexpr std::uint64_t defaultMaxBodySize = 64ull << 20;
+
     std::string url;
     std::string name;
     bool saveTo;
     int id;
+    // A longer body fails the request as soon as its length or the bytes
+    // read pass this.
+    std::uint64_t maxBodySize = defaultMaxBodySize;
 };
 
 class ofHttpResponse {

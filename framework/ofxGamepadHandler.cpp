@@ -3,6 +3,7 @@
 #include <OISPrereqs.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -20,6 +21,13 @@ std::mutex& singletonMutex() {
 
 ofxGamepadHandler* singleton = nullptr;
 
+// A process that ends without the exit event still ends the hot-plug thread
+// before the statics it may read are torn down.
+void stopHotplugAtExit() {
+    std::lock_guard<std::mutex> guard(singletonMutex());
+    if (singleton != nullptr) singleton->disableHotplug(true);
+}
+
 // Holds the handler's thread lock for a scope, also when a listener throws.
 class HeldLock {
 public:
@@ -36,7 +44,11 @@ private:
 
 ofxGamepadHandler* ofxGamepadHandler::get() {
     std::lock_guard<std::mutex> guard(singletonMutex());
-    if (singleton == nullptr) singleton = new ofxGamepadHandler();
+    if (singleton == nullptr) {
+        singleton = new ofxGamepadHandler();
+        static const bool hooked = std::atexit(stopHotplugAtExit) == 0;
+        (void)hooked;
+    }
     return singleton;
 }
 
@@ -49,9 +61,7 @@ ofxGamepadHandler::ofxGamepadHandler() {
 ofxGamepadHandler::~ofxGamepadHandler() {
     ofRemoveListener(ofEvents().update, this, &ofxGamepadHandler::update);
     ofRemoveListener(ofEvents().exit, this, &ofxGamepadHandler::exit);
-    hotplugEnabled = false;
-    stopHotplugThread();
-    waitForThread();
+    disableHotplug(true);
     {
         HeldLock held(*this);
         gamepads.clear();
@@ -90,9 +100,10 @@ void ofxGamepadHandler::enableHotplug(int interval) {
     startThread(true, false);
 }
 
-void ofxGamepadHandler::disableHotplug() {
+void ofxGamepadHandler::disableHotplug(bool join) {
     hotplugEnabled = false;
     stopHotplugThread();
+    if (join) waitForThread();
 }
 
 void ofxGamepadHandler::stopHotplugThread() {
@@ -109,6 +120,8 @@ void ofxGamepadHandler::update(ofEventArgs&) {
 }
 
 void ofxGamepadHandler::exit(ofEventArgs&) {
+    // A rescan re-binds pads: none runs once they have been told of the exit.
+    disableHotplug(true);
     PadList pads;
     {
         HeldLock held(*this);

@@ -28,7 +28,9 @@ public:
 
     // A call while the thread runs only changes the interval of later pauses.
     void enableHotplug(int interval = 5000);
-    void disableHotplug();
+    // With join, also waits until the thread has ended, so that nothing it
+    // reads may go away before.
+    void disableHotplug(bool join = false);
     bool isHotplugEnabled() const { return hotplugEnabled; }
     int getHotplugInterval() const { return hotplugInterval; }
 

@@ -1,21 +1,10 @@
 #include "ofxXmlConfig.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <locale>
 #include <memory>
-#include <mutex>
-#include <set>
 #include <sstream>
 
+#include "ofFileSave.h"
 #include "ofLog.h"
 #include "ofUtils.h"
 #include "ofxXmlConfigPrinter.h"
@@ -44,67 +33,6 @@ std::string numberText(double value) {
     return out.str();
 }
 
-bool writeAll(int fd, const std::string& data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Temporaries this process is writing right now; every other one of ours is
-// left from an earlier run whose process had the same id.
-std::mutex tempMutex;
-std::set<std::string> tempsInFlight;
-
-// A save writes "<name>.tmp<pid>_<n>" beside the file and renames it. One
-// killed in between leaves that temporary behind; it is stale when its process
-// is gone, or is this one and no save of ours is writing it.
-void removeStaleTemporaries(const std::string& target) {
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp";
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.compare(0, prefix.size(), prefix) != 0) continue;
-        const std::size_t underscore = name.find('_', prefix.size());
-        if (underscore == std::string::npos || underscore == prefix.size() || underscore + 1 == name.size() ||
-            underscore - prefix.size() > 9)
-            continue;
-        const std::string pidText = name.substr(prefix.size(), underscore - prefix.size());
-        const std::string countText = name.substr(underscore + 1);
-        auto digits = [](const std::string& t) { return t.find_first_not_of("0123456789") == std::string::npos; };
-        if (!digits(pidText) || !digits(countText)) continue;
-        const pid_t pid = static_cast<pid_t>(std::stol(pidText));
-        const std::string path = (slash == std::string::npos ? "" : folder) + name;
-        bool gone;
-        if (pid == ::getpid()) {
-            std::lock_guard<std::mutex> lock(tempMutex);
-            gone = tempsInFlight.count(path) == 0;
-        } else {
-            gone = pid <= 0 || (::kill(pid, 0) != 0 && errno == ESRCH);
-        }
-        if (gone) stale.push_back(path);
-    }
-    ::closedir(dir);
-    for (const std::string& path : stale) ::unlink(path.c_str());
-}
-
-bool readWholeFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 // True when nothing but white space or zero bytes follows from.
 bool onlyPadding(const char* from, const char* end) {
     for (; from < end; ++from)
@@ -130,13 +58,19 @@ std::vector<std::string> ofxXmlConfig::tokenize(const std::string& path) {
 
 bool ofxXmlConfig::loadFile(const std::string& fileName) {
     const std::string path = ofToDataPath(fileName, false);
-    removeStaleTemporaries(path);
+    ofRemoveStaleSaveTemporaries(path);
     doc.Clear();
     level = 0;
     currentElement = &doc;
 
-    std::string text;
-    if (!readWholeFile(path, text)) return false;
+    std::string text, error;
+    const ofFileReadStatus read = ofReadWholeFile(path, text, error);
+    if (read != ofFileReadStatus::Read) {
+        loadStatus = read == ofFileReadStatus::Missing ? Missing : Unreadable;
+        if (loadStatus == Unreadable) ofLogError() << "ofxXmlConfig: cannot read " << fileName << ": " << error;
+        return false;
+    }
+    loadStatus = Unparsed;
     // The parser recurses once per level and would overflow the stack long
     // before running out of input.
     if (ofxXmlConfigPrinter::nestedDeeperThan(text, maxLoadDepth)) {
@@ -156,34 +90,12 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
                        onlyPadding(parsedEnd, textEnd);
     // Half a parsed file is worse than none: callers write their defaults.
     if (!whole) doc.Clear();
+    if (whole) loadStatus = Loaded;
     return whole;
 }
 
 bool ofxXmlConfig::saveFile(const std::string& fileName) {
-    const std::string text = ofxXmlConfigPrinter::print(doc);
-
-    const std::string target = ofToDataPath(fileName, false);
-    removeStaleTemporaries(target);
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = target + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(counter++);
-        std::lock_guard<std::mutex> lock(tempMutex);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) tempsInFlight.insert(temp);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) return false;
-
-    bool ok = writeAll(fd, text);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    std::lock_guard<std::mutex> lock(tempMutex);
-    tempsInFlight.erase(temp);
-    return ok;
+    return ofSaveFileAtomically(ofToDataPath(fileName, false), ofxXmlConfigPrinter::print(doc));
 }
 
 void ofxXmlConfig::clear() {
@@ -270,6 +182,16 @@ int ofxXmlConfig::setValue(const std::string& tag, const std::string& value, int
 
 int ofxXmlConfig::addTag(const std::string& tag) {
     return writeTag(tag, "", -1) - 1;
+}
+
+std::vector<std::pair<std::string, std::string>> ofxXmlConfig::getChildValues() {
+    std::vector<std::pair<std::string, std::string>> children;
+    for (TiXmlElement* e = currentElement->FirstChildElement(); e != nullptr; e = e->NextSiblingElement()) {
+        const TiXmlNode* first = e->FirstChild();
+        const TiXmlText* text = first != nullptr ? first->ToText() : nullptr;
+        children.emplace_back(e->ValueStr(), text != nullptr ? text->ValueStr() : std::string());
+    }
+    return children;
 }
 
 int ofxXmlConfig::writeTag(const std::string& tag, const std::string& text, int which) {

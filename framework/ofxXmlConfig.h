@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <tinyxml.h>
@@ -13,12 +14,19 @@ public:
     ~ofxXmlConfig() = default;
 
     // Fails, leaving an empty document, unless the whole file parses; files
-    // nesting deeper than maxLoadDepth are refused unparsed with an error line.
-    // Removes temporaries left by a save of this file that was cut off.
+    // nesting deeper than maxLoadDepth are refused unparsed with an error line,
+    // and so is anything that cannot be read (a folder, say). Removes
+    // temporaries left by a save of this file that was cut off.
     bool loadFile(const std::string& fileName);
-    // Replaces the file only once the new one is completely written. Every
-    // value written reads back unchanged after a load.
+    // Replaces the file only once the new one is completely written (see
+    // ofSaveFileAtomically). Every value written reads back unchanged after a
+    // load.
     bool saveFile(const std::string& fileName);
+
+    // How the last load ended: only an Unparsed file was read, so only such a
+    // file is known to be damaged rather than out of reach.
+    enum LoadStatus { NotLoaded, Loaded, Missing, Unreadable, Unparsed };
+    LoadStatus getLoadStatus() const { return loadStatus; }
 
     void clear();
     bool pushTag(const std::string& tag, int which = 0);
@@ -37,6 +45,10 @@ public:
     int setValue(const std::string& tag, const std::string& value, int which = 0);
     int addTag(const std::string& tag);
 
+    // Name and value of every child element of the cursor in file order, in
+    // one walk ("" for an element without a value).
+    std::vector<std::pair<std::string, std::string>> getChildValues();
+
     static constexpr int maxLoadDepth = 256;
 
 private:
@@ -48,6 +60,7 @@ private:
     // Points into doc (owned here); reset to &doc by every load.
     TiXmlNode* currentElement = &doc;
     int level = 0;
+    LoadStatus loadStatus = NotLoaded;
 
     // The cursor points into the document, so a copy would point into the
     // wrong one.

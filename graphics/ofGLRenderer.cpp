@@ -1,5 +1,6 @@
 #include "ofGLRenderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ofAppRunner.h"
@@ -12,24 +13,24 @@ namespace {
 
 const double pi = 3.14159265358979323846;
 
-// Smooth lines for the span of one draw, when smoothing is on.
-class SmoothScope {
-public:
-    explicit SmoothScope(bool on) : active(on) {
-        if (!active) return;
-        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
-        glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-        glEnable(GL_LINE_SMOOTH);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-    ~SmoothScope() {
-        if (active) glPopAttrib();
-    }
+// Every renderer alive, for ofFlushDraws; reached at exit, so never freed.
+std::vector<ofGLRenderer*>& liveRenderers() {
+    static std::vector<ofGLRenderer*>* renderers = new std::vector<ofGLRenderer*>;
+    return *renderers;
+}
 
-private:
-    bool active;
-};
+// The batch takes every primitive but points.
+bool batchShape(GLenum primitive, ofGLRendererBatch::Shape& shape) {
+    switch (primitive) {
+        case GL_TRIANGLES: shape = ofGLRendererBatch::TRIANGLES; return true;
+        case GL_TRIANGLE_STRIP: shape = ofGLRendererBatch::TRIANGLE_STRIP; return true;
+        case GL_TRIANGLE_FAN: shape = ofGLRendererBatch::TRIANGLE_FAN; return true;
+        case GL_LINES: shape = ofGLRendererBatch::LINES; return true;
+        case GL_LINE_STRIP: shape = ofGLRendererBatch::LINE_STRIP; return true;
+        case GL_LINE_LOOP: shape = ofGLRendererBatch::LINE_LOOP; return true;
+        default: return false;
+    }
+}
 
 ofMatrix4x4 frustumMatrix(double left, double right, double bottom, double top, double nearDist, double farDist) {
     ofMatrix4x4 m;
@@ -180,6 +181,10 @@ GLenum ofGetGLPolyMode(int mode) {
     }
 }
 
+void ofFlushDraws() {
+    for (ofGLRenderer* renderer : liveRenderers()) renderer->flushForDirectGL();
+}
+
 ofGLRenderer::ofGLRenderer()
     : coordHandedness(0),
       bBackgroundAuto(true),
@@ -189,34 +194,139 @@ ofGLRenderer::ofGLRenderer()
       triPoints(3),
       fillFlag(OF_FILLED),
       bSmoothHinted(false),
-      rectMode(OF_RECTMODE_CORNER) {}
+      rectMode(OF_RECTMODE_CORNER) {
+    liveRenderers().push_back(this);
+}
 
-ofGLRenderer::~ofGLRenderer() {}
+ofGLRenderer::~ofGLRenderer() {
+    std::vector<ofGLRenderer*>& live = liveRenderers();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
 
 void ofGLRenderer::update() {}
 
+void ofGLRenderer::setBatching(bool on) {
+    flush();
+    batching = on;
+}
+
+void ofGLRenderer::flush() {
+    if (batch.empty()) return;
+    // The held vertices are already in eye space.
+    if (glMatrixModeNow != GL_MODELVIEW) glMatrixMode(GL_MODELVIEW);
+    GLfloat modelView[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glLoadIdentity();
+    batch.draw();
+    glLoadMatrixf(modelView);
+    if (glMatrixModeNow != GL_MODELVIEW) glMatrixMode(static_cast<GLenum>(glMatrixModeNow));
+    // Colour arrays leave the current colour undefined.
+    glColor4f(colourNow.r, colourNow.g, colourNow.b, colourNow.a);
+}
+
+void ofGLRenderer::flushForDirectGL() {
+    flush();
+    stateKnown = false;
+    modelViewKnown = false;
+}
+
+// Reads what the batch needs of OpenGL's state, where it is not known.
+void ofGLRenderer::learnState() {
+    if (!stateKnown) {
+        GLfloat projection[16], colour[4];
+        GLint view[4];
+        glGetIntegerv(GL_MATRIX_MODE, &glMatrixModeNow);
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, view);
+        batch.setView(projection, view);
+        glGetFloatv(GL_LINE_WIDTH, &lineWidthNow);
+        glGetFloatv(GL_CURRENT_COLOR, colour);
+        colourNow.set(colour[0], colour[1], colour[2], colour[3]);
+        stateKnown = true;
+    }
+    if (!modelViewKnown) {
+        GLfloat modelView[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+        batch.setModelView(modelView);
+        modelViewKnown = true;
+    }
+}
+
+bool ofGLRenderer::hold(const ofPoint* points, int count, const ofIndexType* indices, int indexCount,
+                        ofGLRendererBatch::Shape shape, bool smooth, const ofFloatColor* colours) {
+    if (!batching) return false;
+    learnState();
+    if (!batch.add(points, count, indices, indexCount, shape, smooth, lineWidthNow, colourNow, colours)) return false;
+    if (batch.full()) flush();
+    return true;
+}
+
+// Held vertices are moved already, so a model-view change leaves them be;
+// any other matrix is part of the state they must be drawn in.
+void ofGLRenderer::matrixChanging() {
+    modelViewKnown = false;
+    if (stateKnown && glMatrixModeNow != GL_MODELVIEW) {
+        flush();
+        stateKnown = false;
+    }
+}
+
 void ofGLRenderer::drawVertices(std::vector<ofPoint>& points, GLenum primitive, bool smooth) {
     if (points.empty()) return;
-    SmoothScope smoothing(smooth);
+    ofGLSmoothScope smoothing(smooth);
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, sizeof(ofPoint), &points[0].x);
     glDrawArrays(primitive, 0, static_cast<GLsizei>(points.size()));
 }
 
+void ofGLRenderer::drawShape(std::vector<ofPoint>& points, ofGLRendererBatch::Shape shape, GLenum primitive,
+                             bool smooth) {
+    if (points.empty() || hold(points.data(), static_cast<int>(points.size()), nullptr, 0, shape, smooth, nullptr))
+        return;
+    flush();
+    drawVertices(points, primitive, smooth);
+}
+
 void ofGLRenderer::draw(std::vector<ofPoint>& vertexData, int drawMode) {
     if (vertexData.empty()) return;
-    drawVertices(vertexData, ofGetGLPrimitiveMode(drawMode), bSmoothHinted);
+    const GLenum primitive = ofGetGLPrimitiveMode(drawMode);
+    ofGLRendererBatch::Shape shape;
+    if (batchShape(primitive, shape)) {
+        drawShape(vertexData, shape, primitive, bSmoothHinted);
+        return;
+    }
+    flush();
+    drawVertices(vertexData, primitive, bSmoothHinted);
 }
 
 void ofGLRenderer::draw(ofMesh& mesh, int renderType, bool useColors, bool useTextures, bool useNormals) {
-    SmoothScope smoothing(bSmoothHinted);
+    flush();
+    ofGLSmoothScope smoothing(bSmoothHinted);
     glPushAttrib(GL_POLYGON_BIT);
     glPolygonMode(GL_FRONT_AND_BACK, ofGetGLPolyMode(renderType));
-    draw(mesh, useColors, useTextures, useNormals);
+    drawMeshDirect(mesh, useColors, useTextures, useNormals);
     glPopAttrib();
 }
 
 void ofGLRenderer::draw(ofMesh& mesh, bool useColors, bool useTextures, bool useNormals) {
+    // Normals and texture coordinates stay with the direct draw.
+    const int vertexCount = mesh.getNumVertices();
+    ofGLRendererBatch::Shape shape;
+    if (batching && vertexCount > 0 && !(useTextures && mesh.getNumTexCoords() > 0) &&
+        !(useNormals && mesh.getNumNormals() > 0) && batchShape(ofGetGLPrimitiveMode(mesh.getMode()), shape)) {
+        const bool ownColours = mesh.getNumColors() > 0 && useColors &&
+                                attributeFits(mesh.getNumColors(), vertexCount, "colours");
+        const bool indexed = mesh.getNumIndices() > 0;
+        if (indexed && !indicesFit(mesh)) return;
+        if (hold(mesh.getVerticesPointer(), vertexCount, indexed ? mesh.getIndexPointer() : nullptr,
+                 mesh.getNumIndices(), shape, false, ownColours ? mesh.getColorsPointer() : nullptr))
+            return;
+    }
+    flush();
+    drawMeshDirect(mesh, useColors, useTextures, useNormals);
+}
+
+void ofGLRenderer::drawMeshDirect(ofMesh& mesh, bool useColors, bool useTextures, bool useNormals) {
     const int vertexCount = mesh.getNumVertices();
     if (vertexCount > 0) {
         glEnableClientState(GL_VERTEX_ARRAY);
@@ -278,7 +388,9 @@ void ofGLRenderer::draw(ofPath& path) {
 
 void ofGLRenderer::draw(ofPolyline& poly) {
     if (poly.size() == 0) return;
-    drawVertices(poly.getVertices(), poly.isClosed() ? GL_LINE_LOOP : GL_LINE_STRIP, bSmoothHinted);
+    const bool closed = poly.isClosed();
+    drawShape(poly.getVertices(), closed ? ofGLRendererBatch::LINE_LOOP : ofGLRendererBatch::LINE_STRIP,
+              closed ? GL_LINE_LOOP : GL_LINE_STRIP, bSmoothHinted);
 }
 
 void ofGLRenderer::pushView() {
@@ -293,6 +405,7 @@ void ofGLRenderer::pushView() {
 }
 
 void ofGLRenderer::popView() {
+    flushForDirectGL();
     if (!viewportHistory.empty()) {
         ofRectangle vp = viewportHistory.back();
         viewport(vp.x, vp.y, vp.width, vp.height, false);
@@ -317,6 +430,7 @@ void ofGLRenderer::popView() {
 }
 
 void ofGLRenderer::viewport(float x, float y, float width, float height, bool invertY) {
+    flushForDirectGL();
     if (width == 0) width = static_cast<float>(ofGetWindowWidth());
     if (height == 0) height = static_cast<float>(ofGetWindowHeight());
     if (invertY) y = ofGetWindowHeight() - (y + height);
@@ -330,6 +444,7 @@ void ofGLRenderer::viewport(ofRectangle vp) {
 
 void ofGLRenderer::setupScreenPerspective(float width, float height, int orientation, bool vFlip, float fov,
                                           float nearDist, float farDist) {
+    flushForDirectGL();
     if (width == 0) width = static_cast<float>(ofGetWidth());
     if (height == 0) height = static_cast<float>(ofGetHeight());
     float viewW = static_cast<float>(getViewportWidth());
@@ -354,10 +469,12 @@ void ofGLRenderer::setupScreenPerspective(float width, float height, int orienta
     loadMatrix(lookAtMatrix(ofPoint(eyeX, eyeY, dist), ofPoint(eyeX, eyeY, 0), ofPoint(0, 1, 0)));
 
     orientScreen(width, height, orientation, vFlip);
+    flushForDirectGL();
 }
 
 void ofGLRenderer::setupScreenOrtho(float width, float height, int orientation, bool vFlip, float nearDist,
                                     float farDist) {
+    flushForDirectGL();
     if (width == 0) width = static_cast<float>(ofGetWidth());
     if (height == 0) height = static_cast<float>(ofGetHeight());
     float viewW = static_cast<float>(getViewportWidth());
@@ -372,6 +489,7 @@ void ofGLRenderer::setupScreenOrtho(float width, float height, int orientation, 
     glLoadIdentity();
 
     orientScreen(width, height, orientation, vFlip);
+    flushForDirectGL();
 }
 
 ofRectangle ofGLRenderer::getCurrentViewport() {
@@ -401,70 +519,91 @@ int ofGLRenderer::getCoordHandedness() {
 }
 
 void ofGLRenderer::pushMatrix() {
+    matrixChanging();
     glPushMatrix();
 }
 
 void ofGLRenderer::popMatrix() {
+    matrixChanging();
     glPopMatrix();
 }
 
 void ofGLRenderer::translate(const ofPoint& p) {
+    matrixChanging();
     glTranslatef(p.x, p.y, p.z);
 }
 
 void ofGLRenderer::translate(float x, float y, float z) {
+    matrixChanging();
     glTranslatef(x, y, z);
 }
 
 void ofGLRenderer::scale(float xAmnt, float yAmnt, float zAmnt) {
+    matrixChanging();
     glScalef(xAmnt, yAmnt, zAmnt);
 }
 
 void ofGLRenderer::rotate(float degrees) {
+    matrixChanging();
     glRotatef(degrees, 0, 0, 1);
 }
 
 void ofGLRenderer::rotate(float degrees, float axisX, float axisY, float axisZ) {
+    matrixChanging();
     glRotatef(degrees, axisX, axisY, axisZ);
 }
 
 void ofGLRenderer::rotateX(float degrees) {
+    matrixChanging();
     glRotatef(degrees, 1, 0, 0);
 }
 
 void ofGLRenderer::rotateY(float degrees) {
+    matrixChanging();
     glRotatef(degrees, 0, 1, 0);
 }
 
 void ofGLRenderer::rotateZ(float degrees) {
+    matrixChanging();
     glRotatef(degrees, 0, 0, 1);
 }
 
 void ofGLRenderer::matrixMode(int mode) {
     glMatrixMode(GL_MODELVIEW + mode);
+    if (stateKnown && mode >= 0 && mode <= 2) {
+        glMatrixModeNow = GL_MODELVIEW + mode;
+    } else {
+        flushForDirectGL();
+    }
 }
 
 void ofGLRenderer::loadIdentityMatrix() {
+    matrixChanging();
     glLoadIdentity();
 }
 
 void ofGLRenderer::loadMatrix(const float* m) {
+    matrixChanging();
     glLoadMatrixf(m);
 }
 
 void ofGLRenderer::loadMatrix(const ofMatrix4x4& m) {
+    matrixChanging();
     glLoadMatrixf(m.getPtr());
 }
 
 void ofGLRenderer::multMatrix(const float* m) {
+    matrixChanging();
     glMultMatrixf(m);
 }
 
 void ofGLRenderer::multMatrix(const ofMatrix4x4& m) {
+    matrixChanging();
     glMultMatrixf(m.getPtr());
 }
 
 void ofGLRenderer::setupGraphicDefaults() {
+    flushForDirectGL();
     glEnableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
@@ -492,7 +631,11 @@ int ofGLRenderer::getFillMode() {
 }
 
 void ofGLRenderer::setLineWidth(float lineWidth) {
+    // OpenGL refuses widths that are not positive and keeps its own.
+    const bool valid = lineWidth > 0;
+    if (stateKnown && valid && lineWidth != lineWidthNow && batch.holdsLines()) flush();
     glLineWidth(lineWidth);
+    if (valid) lineWidthNow = lineWidth;
 }
 
 void ofGLRenderer::setBlendMode(int blendMode) {
@@ -517,6 +660,7 @@ void ofGLRenderer::setBlendMode(int blendMode) {
         default:
             return;  // blending stays as it is
     }
+    flush();
     glEnable(GL_BLEND);
     if (glBlendEquation) glBlendEquation(equation);
     glBlendFunc(source, destination);
@@ -528,8 +672,16 @@ void ofGLRenderer::setLineSmoothing(bool smooth) {
 
 void ofGLRenderer::setCircleResolution(int res) {
     if (circlePolyline.size() == res + 1) return;
-    circlePolyline.clear();
-    circlePolyline.arc(ofPoint(0, 0, 0), 1, 1, 0, 360, true, res);
+    // Sparks and foes change the resolution draw after draw: each unit circle
+    // they use is worked out once.
+    const bool kept = res >= 0 && res < 64;
+    if (kept && static_cast<int>(unitCircles.size()) <= res) unitCircles.resize(static_cast<size_t>(res) + 1);
+    ofPolyline& circle = kept ? unitCircles[static_cast<size_t>(res)] : circlePolyline;
+    if (!kept || circle.size() == 0) {
+        circle.clear();
+        circle.arc(ofPoint(0, 0, 0), 1, 1, 0, 360, true, res);
+    }
+    if (kept) circlePolyline = circle;
     circlePoints.resize(circlePolyline.size());
 }
 
@@ -574,12 +726,14 @@ void ofGLRenderer::setSphereResolution(int res) {
 }
 
 void ofGLRenderer::enablePointSprites() {
+    flush();
     glEnable(GL_POINT_SPRITE);
     glTexEnvi(GL_POINT_SPRITE, GL_COORD_REPLACE, GL_TRUE);
     glEnable(GL_VERTEX_PROGRAM_POINT_SIZE);
 }
 
 void ofGLRenderer::disablePointSprites() {
+    flush();
     glDisable(GL_POINT_SPRITE);
 }
 
@@ -596,11 +750,12 @@ void ofGLRenderer::setColor(const ofColor& color) {
 }
 
 void ofGLRenderer::setColor(int r, int g, int b, int a) {
-    glColor4f(r / 255.f, g / 255.f, b / 255.f, a / 255.f);
+    colourNow.set(r / 255.f, g / 255.f, b / 255.f, a / 255.f);
+    glColor4f(colourNow.r, colourNow.g, colourNow.b, colourNow.a);
 }
 
 void ofGLRenderer::setColor(int r, int g, int b) {
-    glColor4f(r / 255.f, g / 255.f, b / 255.f, 1.f);
+    setColor(r, g, b, 255);
 }
 
 void ofGLRenderer::setHexColor(int hexColor) {
@@ -628,6 +783,7 @@ void ofGLRenderer::background(float brightness) {
 }
 
 void ofGLRenderer::background(const ofColor& c) {
+    flush();
     bgColor.r = c.r / 255.0f;
     bgColor.g = c.g / 255.0f;
     bgColor.b = c.b / 255.0f;
@@ -645,11 +801,13 @@ void ofGLRenderer::clear(float brightness, float alpha) {
 }
 
 void ofGLRenderer::clear(float r, float g, float b, float a) {
+    flush();
     glClearColor(r / 255.f, g / 255.f, b / 255.f, a / 255.f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void ofGLRenderer::clearAlpha() {
+    flush();
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -659,7 +817,7 @@ void ofGLRenderer::clearAlpha() {
 void ofGLRenderer::drawLine(float x1, float y1, float z1, float x2, float y2, float z2) {
     linePoints[0].set(x1, y1, z1);
     linePoints[1].set(x2, y2, z2);
-    drawVertices(linePoints, GL_LINES, bSmoothHinted);
+    drawShape(linePoints, ofGLRendererBatch::LINES, GL_LINES, bSmoothHinted);
 }
 
 void ofGLRenderer::drawRectangle(float x, float y, float z, float w, float h) {
@@ -674,8 +832,7 @@ void ofGLRenderer::drawRectangle(float x, float y, float z, float w, float h) {
         rectPoints[2].set(x + w / 2.0f, y + h / 2.0f, z);
         rectPoints[3].set(x - w / 2.0f, y + h / 2.0f, z);
     }
-    drawVertices(rectPoints, fillFlag == OF_FILLED ? GL_TRIANGLE_FAN : GL_LINE_LOOP,
-                 bSmoothHinted && fillFlag == OF_OUTLINE);
+    drawOutlineOrFill(rectPoints, GL_LINE_LOOP);
 }
 
 void ofGLRenderer::drawTriangle(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
@@ -683,8 +840,7 @@ void ofGLRenderer::drawTriangle(float x1, float y1, float z1, float x2, float y2
     triPoints[0].set(x1, y1, z1);
     triPoints[1].set(x2, y2, z2);
     triPoints[2].set(x3, y3, z3);
-    drawVertices(triPoints, fillFlag == OF_FILLED ? GL_TRIANGLE_FAN : GL_LINE_LOOP,
-                 bSmoothHinted && fillFlag == OF_OUTLINE);
+    drawOutlineOrFill(triPoints, GL_LINE_LOOP);
 }
 
 void ofGLRenderer::drawCircle(float x, float y, float z, float radius) {
@@ -692,8 +848,7 @@ void ofGLRenderer::drawCircle(float x, float y, float z, float radius) {
     if (circlePoints.size() != unit.size()) circlePoints.resize(unit.size());
     for (size_t i = 0; i < unit.size(); ++i)
         circlePoints[i].set(x + radius * unit[i].x, y + radius * unit[i].y, z);
-    drawVertices(circlePoints, fillFlag == OF_FILLED ? GL_TRIANGLE_FAN : GL_LINE_STRIP,
-                 bSmoothHinted && fillFlag == OF_OUTLINE);
+    drawOutlineOrFill(circlePoints, GL_LINE_STRIP);
 }
 
 void ofGLRenderer::drawEllipse(float x, float y, float z, float width, float height) {
@@ -701,11 +856,11 @@ void ofGLRenderer::drawEllipse(float x, float y, float z, float width, float hei
     if (circlePoints.size() != unit.size()) circlePoints.resize(unit.size());
     for (size_t i = 0; i < unit.size(); ++i)
         circlePoints[i].set(x + unit[i].x * width / 2, y + unit[i].y * height / 2, z);
-    drawVertices(circlePoints, fillFlag == OF_FILLED ? GL_TRIANGLE_FAN : GL_LINE_STRIP,
-                 bSmoothHinted && fillFlag == OF_OUTLINE);
+    drawOutlineOrFill(circlePoints, GL_LINE_STRIP);
 }
 
 void ofGLRenderer::drawSphere(float x, float y, float z, float radius) {
+    flushForDirectGL();
     glEnable(GL_NORMALIZE);
     glPushMatrix();
     glTranslatef(x, y, z);
@@ -713,4 +868,15 @@ void ofGLRenderer::drawSphere(float x, float y, float z, float radius) {
     sphereMesh.draw(fillFlag ? OF_MESH_FILL : OF_MESH_WIREFRAME);
     glPopMatrix();
     glDisable(GL_NORMALIZE);
+}
+
+// Filled shapes are triangle fans; outlines the given line primitive, with
+// smoothing when it is on.
+void ofGLRenderer::drawOutlineOrFill(std::vector<ofPoint>& points, GLenum outline) {
+    if (fillFlag == OF_FILLED) {
+        drawShape(points, ofGLRendererBatch::TRIANGLE_FAN, GL_TRIANGLE_FAN, false);
+    } else {
+        drawShape(points, outline == GL_LINE_LOOP ? ofGLRendererBatch::LINE_LOOP : ofGLRendererBatch::LINE_STRIP,
+                  outline, bSmoothHinted && fillFlag == OF_OUTLINE);
+    }
 }

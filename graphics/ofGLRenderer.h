@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ofBaseRenderer.h"
+#include "ofGLRendererBatch.h"
 #include "ofMatrix4x4.h"
 #include "ofMesh.h"
 #include "ofPolyline.h"
@@ -16,8 +17,10 @@
 GLenum ofGetGLPrimitiveMode(int mode);
 GLenum ofGetGLPolyMode(int mode);
 
-// Fixed-function OpenGL with client-side vertex arrays: every primitive is one
-// vertex pointer and one draw call over a vertex list kept between calls.
+// Fixed-function OpenGL with client-side vertex arrays. Shapes, lines and
+// plain meshes are held back and gathered (ofGLRendererBatch) until a change
+// of OpenGL state or outside OpenGL work needs them drawn; with batching off
+// every primitive is its own vertex pointer and draw call.
 class ofGLRenderer : public ofBaseRenderer {
 public:
     ofGLRenderer();
@@ -121,8 +124,33 @@ public:
     const ofPolyline& getCircleCache() const { return circlePolyline; }
     const ofMesh& getSphereMesh() const { return sphereMesh; }
 
+    // On by default; off draws each primitive at once, as it comes.
+    void setBatching(bool on);
+    // Draws what is held back.
+    void flush();
+    // flush, and forget what is known of OpenGL's state: others change it.
+    void flushForDirectGL();
+
 private:
     void drawVertices(std::vector<ofPoint>& points, GLenum primitive, bool smooth);
+    void drawShape(std::vector<ofPoint>& points, ofGLRendererBatch::Shape shape, GLenum primitive, bool smooth);
+    void drawOutlineOrFill(std::vector<ofPoint>& points, GLenum outline);
+    void drawMeshDirect(ofMesh& mesh, bool useColors, bool useTextures, bool useNormals);
+    void learnState();
+    // Hands the draw to the batch; false when it must be drawn at once.
+    bool hold(const ofPoint* points, int count, const ofIndexType* indices, int indexCount,
+              ofGLRendererBatch::Shape shape, bool smooth, const ofFloatColor* colours);
+    void matrixChanging();
+
+    ofGLRendererBatch batch;
+    bool batching = true;
+    // What the batch needs of OpenGL, read when first needed after others
+    // may have changed it; the model-view is read again after each change.
+    bool stateKnown = false;
+    bool modelViewKnown = false;
+    GLint glMatrixModeNow = GL_MODELVIEW;
+    float lineWidthNow = 1;
+    ofFloatColor colourNow;
 
     int coordHandedness;
     std::deque<ofRectangle> viewportHistory;
@@ -136,6 +164,7 @@ private:
     std::vector<ofPoint> triPoints;
     std::vector<ofPoint> circlePoints;
     ofPolyline circlePolyline;
+    std::vector<ofPolyline> unitCircles;  // by resolution, each made when first used
     ofMesh sphereMesh;
 
     int fillFlag;

@@ -12,6 +12,7 @@ void ofGLRenderer::draw(ofImage_<unsigned short>&, float, float, float, float, f
 void ofGLRenderer::draw(ofImage_<unsigned char>& image, float x, float y, float z, float w, float h, float sx,
                         float sy, float sw, float sh) {
     if (!image.isUsingTexture()) return;
+    flushForDirectGL();
     ofTexture& texture = image.getTextureReference();
     if (!texture.isAllocated()) {
         ofLogWarning("OF") << "ofGLRenderer::draw(): texture is not allocated";

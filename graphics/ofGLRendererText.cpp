@@ -18,6 +18,7 @@ int penToInt(float v) {
 }  // namespace
 
 void ofGLRenderer::drawString(std::string text, float x, float y, float z, int mode) {
+    flushForDirectGL();
     GLint blendSrc = GL_ONE, blendDst = GL_ZERO;
     glGetIntegerv(GL_BLEND_SRC, &blendSrc);
     glGetIntegerv(GL_BLEND_DST, &blendDst);

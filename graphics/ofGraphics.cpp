@@ -37,6 +37,7 @@ void storeColor(ofColor& target, int r, int g, int b, int a) {
 }  // namespace
 
 void ofSetCurrentRenderer(std::shared_ptr<ofBaseRenderer> renderer) {
+    ofFlushDraws();
     currentRenderer = renderer;
     if (!currentRenderer) return;
     currentRenderer->setupGraphicDefaults();
@@ -190,6 +191,7 @@ void ofEnableAlphaBlending() {
 
 void ofDisableAlphaBlending() {
     currentStyle().blendingMode = OF_BLENDMODE_DISABLED;
+    ofFlushDraws();
     glDisable(GL_BLEND);
 }
 

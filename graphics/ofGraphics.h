@@ -59,6 +59,10 @@ int ofGetViewportWidth();
 int ofGetViewportHeight();
 void ofSetCoordHandedness(int handedness);
 void ofSetupScreen();
+// Draws what the OpenGL renderer holds back, and has it read OpenGL's state
+// afresh afterwards. Anything that calls OpenGL itself (textures, fonts,
+// read-backs, buffer swaps) calls this first.
+void ofFlushDraws();
 
 void ofLine(const ofPoint& p1, const ofPoint& p2);
 void ofLine(float x1, float y1, float x2, float y2);

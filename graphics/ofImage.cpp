@@ -456,6 +456,7 @@ void ofImage_<unsigned char>::grabScreen(int x, int y, int w, int h) {
         return;
     }
 
+    ofFlushDraws();
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, viewportHeight - y - h, w, h, ofGetGlInternalFormat(pixels), GL_UNSIGNED_BYTE,

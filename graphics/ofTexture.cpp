@@ -64,6 +64,7 @@ void ofTextureRetain(unsigned int id) {
 
 void ofTextureRelease(unsigned int id) {
     if (id == 0) return;
+    ofFlushDraws();
     std::map<unsigned int, int>& counts = retainCounts();
     auto it = counts.find(id);
     if (it == counts.end()) {
@@ -225,6 +226,7 @@ void ofTexture::allocate(const ofTextureData& data) {
 
 // A fresh name with empty storage of storageWidth x storageHeight.
 void ofTexture::createStorage() {
+    ofFlushDraws();
     texData.textureName = 0;
     texData.allocated = false;
     texData.externalName = false;
@@ -274,6 +276,7 @@ void ofTexture::loadData(const unsigned char* data, int w, int h, int pixelForma
         texData.coordBottom = static_cast<float>(h) / texData.storageHeight;
     }
 
+    ofFlushDraws();
     GLint oldAlignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &oldAlignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -309,6 +312,7 @@ void ofTexture::clear() {
 }
 
 void ofTexture::bind() {
+    ofFlushDraws();
     GLenum target = static_cast<GLenum>(texData.target);
     glEnable(target);
     glBindTexture(target, texData.textureName);
@@ -326,6 +330,7 @@ void ofTexture::bind() {
 }
 
 void ofTexture::unbind() {
+    ofFlushDraws();
     glDisable(static_cast<GLenum>(texData.target));
     if (ofGetUsingNormalizedTexCoords()) {
         glMatrixMode(GL_TEXTURE);
@@ -352,6 +357,7 @@ void ofTexture::draw(float x, float y) {
 void ofTexture::drawArea(float x, float y, float z, float w, float h, float sx, float sy, float sw, float sh) {
     // Without storage the quad would only show the bound texture's garbage.
     if (!texData.allocated) return;
+    ofFlushDraws();
     GLenum target = static_cast<GLenum>(texData.target);
     if (glActiveTexture != nullptr) glActiveTexture(GL_TEXTURE0);
     glEnable(target);

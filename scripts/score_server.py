@@ -6,6 +6,10 @@ file of its own (written whole to a temporary file, then renamed over the
 old one). Put http://127.0.0.1:<port> into SCORE_SERVER in playerData.xml.
 
     python3 scripts/score_server.py --port 8765 --data score_server_data.json
+
+Only what the game itself can send is kept: its names, 32-bit scores,
+increments of its four global counters, and a bounded number of counter
+versions.
 """
 
 import argparse
@@ -19,11 +23,17 @@ from urllib.parse import parse_qs, urlsplit
 BASE = "/extras/vantorix_db/"
 MODES = {"1", "2", "4"}
 FLAGS = {"0", "1"}
-NAME = re.compile(r"^[\x20-\x7e]{1,12}$")
-STAT = re.compile(r"^[a-z_]{1,64}$")
-WHOLE = re.compile(r"^-?[0-9]{1,12}$")
-SHIPS = re.compile(r"^[0-8](,[0-8]){0,3}$")
+# Patterns match whole values (fullmatch): "$" alone also matches before a
+# final newline.
+NAME = re.compile(r"[\x20-\x7e]{1,12}")
+STATS = {"global_arcade_deaths", "global_deathmatch_deaths", "global_foes_killed", "global_rocks_smashed"}
+WHOLE = re.compile(r"[0-9]{1,10}")
+VERSION = re.compile(r"[0-9]{1,4}(\.[0-9]{1,4})?")
+SHIPS = re.compile(r"[0-8](,[0-8]){0,3}")
 MAX_ROWS = 100
+MAX_SCORE = 2**31 - 1  # the game reads 32-bit scores
+MAX_COUNTERS = 64
+MAX_TOTAL = 2**63 - 1  # the game reads 64-bit totals
 
 
 class Store:
@@ -63,7 +73,10 @@ class Store:
 
     def add_global(self, key, value):
         with self.lock:
-            self.data["globals"][key] = self.data["globals"].get(key, 0) + value
+            counters = self.data["globals"]
+            if key not in counters and len(counters) >= MAX_COUNTERS:
+                raise ValueError("too many counters")
+            counters[key] = min(MAX_TOTAL, counters.get(key, 0) + value)
             self._save()
 
     def total(self, key):
@@ -71,8 +84,11 @@ class Store:
             return self.data["globals"].get(key, 0)
 
 
-def make_handler(store):
+def make_handler(store, idle_timeout=10.0):
     class Handler(BaseHTTPRequestHandler):
+        # An idle connection is closed after this many seconds.
+        timeout = idle_timeout
+
         def reply(self, status, body):
             data = body.encode("utf-8")
             self.send_response(status)
@@ -98,14 +114,14 @@ def make_handler(store):
         def answer(self, page, q):
             def need(key, pattern):
                 value = q.get(key, "")
-                if not (pattern.match(value) if hasattr(pattern, "match") else value in pattern):
+                if not (pattern.fullmatch(value) if hasattr(pattern, "fullmatch") else value in pattern):
                     raise ValueError("bad " + key)
                 return value
 
             if page == "sendscore.php":
                 name = need("name", NAME)
                 score = int(need("score", WHOLE))
-                if score < 0:
+                if score > MAX_SCORE:
                     raise ValueError("bad score")
                 mode, coop = need("mode", MODES), need("coop", FLAGS)
                 ships = need("ships", SHIPS)
@@ -116,13 +132,13 @@ def make_handler(store):
                 rows = store.scores(need("mode", MODES), need("coop", FLAGS))
                 return "success\n" + "".join("%d\t%s\n" % (r["score"], r["name"]) for r in rows)
             if page == "sendglobalstat.php":
-                key = need("name", STAT) + "@" + q.get("version", "")
+                key = need("name", STATS) + "@" + need("version", VERSION)
                 value = int(need("value", WHOLE))
                 need("steam", FLAGS)
                 store.add_global(key, value)
                 return "success\n"
             if page == "getglobalstat.php":
-                key = need("name", STAT) + "@" + q.get("version", "")
+                key = need("name", STATS) + "@" + need("version", VERSION)
                 return "success\n%d\n" % store.total(key)
             return None
 
@@ -136,8 +152,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--port", type=int, default=8765, help="0 picks a free port")
     parser.add_argument("--data", default="score_server_data.json")
+    parser.add_argument("--idle-timeout", type=float, default=10.0, help="seconds before an idle connection closes")
     args = parser.parse_args()
-    server = ThreadingHTTPServer(("127.0.0.1", args.port), make_handler(Store(args.data)))
+    handler = make_handler(Store(args.data), args.idle_timeout)
+    server = ThreadingHTTPServer(("127.0.0.1", args.port), handler)
     print("listening on http://127.0.0.1:%d" % server.server_address[1], flush=True)
     try:
         server.serve_forever()

@@ -254,6 +254,8 @@ public:
     bool fullScreenRequest = false;
     bool fullScreen = false;
     bool exhibition = false;
+    // The player file is there but could not be read: this run never saves it.
+    bool playerFileOutOfReach = false;
     bool colorBlind = false;
     bool arcadeCabinet = false;
     // Cabinet: the letter box and the attract screen's score table placement.

@@ -24,10 +24,10 @@ std::string SoundBank::musicPath(int track) {
     return std::string(base[track]) + "." + "mp3";
 }
 
-void SoundBank::load(ofSoundPlayer& player, const std::string& path) {
+void SoundBank::load(ofSoundPlayer& player, const std::string& path, bool stream) {
     if (makePlayer) player.setPlayer(makePlayer());
     // A missing file is logged by the player and then plays silently.
-    player.loadSound(path, false);
+    player.loadSound(path, stream);
 }
 
 void SoundBank::loadSounds(bool touch) {
@@ -67,11 +67,13 @@ void SoundBank::loadSounds(bool touch) {
     load(wayPoint, "audio/wayPoint/wayPoint_MASTER.wav");
     wayPoint.setMultiPlay(true);
     load(error, "audio/error/error3.wav");
+    // Music is streamed: decoding it whole here would hold up the first frame,
+    // and a track asked for early starts once it is ready.
     const int musicOrder[] = {1, 3, 2, 4};
-    for (int track : musicOrder) load(music[track], musicPath(track));
+    for (int track : musicOrder) load(music[track], musicPath(track), true);
     if (!touchBuild) {
-        load(music[5], musicPath(5));
-        load(music[6], musicPath(6));
+        load(music[5], musicPath(5), true);
+        load(music[6], musicPath(6), true);
     }
 
     for (ofSoundPlayer& rock : rockSmashes) rock.setVolume(0.6f);

@@ -87,7 +87,7 @@ public:
     std::function<std::shared_ptr<ofBaseSoundPlayer>()> makePlayer;
 
 private:
-    void load(ofSoundPlayer& player, const std::string& path);
+    void load(ofSoundPlayer& player, const std::string& path, bool stream = false);
     void playEffect(ofSoundPlayer& player);
     void updateOneThrust(float speed, int player);
     ofSoundPlayer* currentPlayer();

@@ -133,6 +133,7 @@ public:
     float mapStickValue(float value) const;
     int slotOfPad(int pad) const;
 
+    // Emptied when the file is there but out of reach: it is then never written.
     std::string arcadeSettingsPath = "arcadeSettings.xml";
     ofxXmlConfig arcadeSettings;
     std::string controllerNames[4] = {"NONE", "NONE", "NONE", "NONE"};

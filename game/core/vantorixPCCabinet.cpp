@@ -1,16 +1,40 @@
 #ifdef VANTORIX_ARCADE_CABINET
 
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 
 #include "ofAppRunner.h"
 #include "ofGraphics.h"
+#include "ofLog.h"
+#include "ofUtils.h"
 #include "vantorixPC.h"
+
+namespace {
+
+// The bars leave the picture at least one row, and the offset moves it by no
+// more than that: it stays on the screen.
+float letterBoxLimit() {
+    return std::max(0.0f, static_cast<float>(ofGetHeight() / 2 - 1));
+}
+
+}  // namespace
 
 void vantorixPC::loadArcadeSettings(const std::string& path) {
     arcadeSettingsPath = path;
     if (!arcadeSettings.loadFile(path)) {
         std::cout << "NO ARCADE SETTINGS" << std::endl;
+        const ofxXmlConfig::LoadStatus status = arcadeSettings.getLoadStatus();
+        if (status == ofxXmlConfig::Missing) return;
+        // A damaged file is kept for the operator to mend before the first
+        // letter-box key writes a new one; one out of reach is not written.
+        const std::string file = ofToDataPath(path);
+        if (status == ofxXmlConfig::Unparsed && std::rename(file.c_str(), (file + ".bad").c_str()) == 0) {
+            ofLogError("vantorixPC") << path << " does not parse; kept as " << path << ".bad";
+        } else {
+            ofLogError("vantorixPC") << path << " cannot be read nor kept aside; letter-box changes are not saved";
+            arcadeSettingsPath.clear();
+        }
         return;
     }
     ofxXmlConfig& xml = arcadeSettings;
@@ -39,8 +63,9 @@ void vantorixPC::loadArcadeSettings(const std::string& path) {
     core.mainMenu.price = xml.getValue("PRICE", core.mainMenu.price);
     letterBoxH = static_cast<float>(xml.getValue("LETTER_BOX_H", static_cast<int>(letterBoxH)));
     letterBoxOffset = static_cast<float>(xml.getValue("LETTER_BOX_OFFSET", static_cast<int>(letterBoxOffset)));
-    const float maxBox = std::max(0.0f, static_cast<float>(ofGetHeight() / 2 - 1));
-    letterBoxH = std::min(std::max(letterBoxH, 0.0f), maxBox);
+    const float limit = letterBoxLimit();
+    letterBoxH = std::min(std::max(letterBoxH, 0.0f), limit);
+    letterBoxOffset = std::min(std::max(letterBoxOffset, -limit), limit);
     core.letterBoxH = letterBoxH;
     core.letterBoxOffset = letterBoxOffset;
     core.attractScoreOffset = xml.getValue("ATTRACT_MODE_SCORE_OFFSET", core.attractScoreOffset);
@@ -50,9 +75,10 @@ void vantorixPC::loadArcadeSettings(const std::string& path) {
 
 void vantorixPC::adjustLetterBox(float delta) {
     letterBoxH += delta;
-    // The picture keeps at least one row between the bars.
-    const float maxBox = std::max(0.0f, static_cast<float>(ofGetHeight() / 2 - 1));
-    letterBoxH = std::min(std::max(letterBoxH, 0.0f), maxBox);
+    const float limit = letterBoxLimit();
+    letterBoxH = std::min(std::max(letterBoxH, 0.0f), limit);
+    letterBoxOffset = std::min(std::max(letterBoxOffset, -limit), limit);
+    core.letterBoxOffset = letterBoxOffset;
     scale = (static_cast<float>(ofGetHeight()) - 2 * letterBoxH) / 960.0f;
     setVirtualWidth(static_cast<int>(static_cast<float>(ofGetWidth()) / scale));
     core.letterBoxH = letterBoxH;
@@ -60,6 +86,7 @@ void vantorixPC::adjustLetterBox(float delta) {
 }
 
 void vantorixPC::saveLetterBox() {
+    if (arcadeSettingsPath.empty()) return;
     arcadeSettings.setValue("LETTER_BOX_H", static_cast<int>(letterBoxH));
     arcadeSettings.setValue("LETTER_BOX_OFFSET", static_cast<int>(letterBoxOffset));
     arcadeSettings.saveFile(arcadeSettingsPath);
@@ -78,7 +105,8 @@ bool vantorixPC::handleServiceKey(int key) {
             return true;
         case 'l':
         case ',':
-            letterBoxOffset += key == 'l' ? -2 : 2;
+            letterBoxOffset = std::min(std::max(letterBoxOffset + (key == 'l' ? -2 : 2), -letterBoxLimit()),
+                                       letterBoxLimit());
             core.letterBoxOffset = letterBoxOffset;
             saveLetterBox();
             return true;

@@ -49,7 +49,8 @@ public:
     void fillCurrentMissions(bool atSetup);
     void finishFullRun();
     void saveProgress();
-    // False when the file was missing or unreadable (a first start).
+    // False when the file was missing or unreadable (a first start); one walk
+    // over the file, with one warning per kind of entry skipped.
     bool loadProgress();
     int countAllMissions() const;
     void dismissResults();
@@ -110,6 +111,8 @@ public:
     ofRectangle abortButton;
     ofRectangle holdButton;
     std::string fileName = "missions.xml";
+    // The file could be neither read nor kept aside: it is not saved over.
+    bool fileOutOfReach = false;
 
     MissionCounters counters;
     // The core's, never null once attached.

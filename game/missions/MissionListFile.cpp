@@ -1,6 +1,9 @@
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
+#include <map>
+#include <unordered_map>
 
 #include "MissionList.h"
 #include "ofLog.h"
@@ -19,9 +22,25 @@ float sane(double value, float fallback) {
     return std::isfinite(value) && value >= 0 ? static_cast<float>(value) : fallback;
 }
 
+// Entries skipped while reading, counted by reason, each with its first name.
+struct Skipped {
+    std::map<std::string, std::pair<int, std::string>> byReason;
+    void add(const char* why, const std::string& name) {
+        auto& entry = byReason[why];
+        if (entry.first++ == 0) entry.second = name;
+    }
+    void report() const {
+        for (const auto& r : byReason)
+            ofLogWarning("MissionList") << "skipping " << r.second.first << " mission "
+                                        << (r.second.first == 1 ? "entry" : "entries") << " (" << r.first
+                                        << "), first \"" << r.second.second << "\"";
+    }
+};
+
 }  // namespace
 
 void MissionList::saveProgress() {
+    if (fileOutOfReach) return;
     ofxXmlConfig xml;
     xml.setValue("FULL_FINISHES", fullFinishes);
     xml.setValue("BEST_TOTAL_TIME", static_cast<double>(bestTotalTime));
@@ -33,18 +52,30 @@ void MissionList::saveProgress() {
 }
 
 bool MissionList::loadProgress() {
-    const std::string path = ofToDataPath(fileName);
-    if (!std::ifstream(path).good()) {
-        ofLog(OF_LOG_NOTICE, "missions: " + fileName + " not found, starting the missions afresh");
-        return false;
-    }
     ofxXmlConfig xml;
     if (!xml.loadFile(fileName)) {
+        const ofxXmlConfig::LoadStatus status = xml.getLoadStatus();
+        if (status == ofxXmlConfig::Missing) {
+            ofLog(OF_LOG_NOTICE, "missions: " + fileName + " not found, starting the missions afresh");
+            return false;
+        }
+        if (status == ofxXmlConfig::Unreadable) {
+            fileOutOfReach = true;
+            ofLogWarning("MissionList") << fileName << " cannot be read; starting the missions afresh, not saved";
+            return false;
+        }
         // Kept beside, so the next save does not wipe what a player might mend.
+        const std::string path = ofToDataPath(fileName);
         const std::string aside = path + ".unreadable";
-        std::rename(path.c_str(), aside.c_str());
-        ofLogError("MissionList") << fileName << " is unreadable, kept as " << aside
-                                  << "; starting the missions afresh";
+        if (std::rename(path.c_str(), aside.c_str()) == 0) {
+            ofLogError("MissionList") << fileName << " is unreadable, kept as " << aside
+                                      << "; starting the missions afresh";
+        } else {
+            const std::string why = std::strerror(errno);
+            fileOutOfReach = true;
+            ofLogError("MissionList") << fileName << " is unreadable and could not be moved to " << aside << " ("
+                                      << why << "); starting the missions afresh, not saved";
+        }
         return false;
     }
     const int finishes = xml.getValue("FULL_FINISHES", 0);
@@ -54,34 +85,42 @@ bool MissionList::loadProgress() {
     bestTotalTime = std::isfinite(best) && best > 0 ? static_cast<float>(best) : -1;
     runTime = sane(xml.getValue("RUN_TIME", 0.0), 0);
 
+    // One walk: asking for each numbered tag in turn would scan the file once
+    // per entry. The first of two equal tags counts.
+    std::unordered_map<std::string, std::string> values;
+    for (auto& child : xml.getChildValues()) values.emplace(std::move(child.first), std::move(child.second));
+    auto entry = [&values](const char* prefix, int i) {
+        auto it = values.find(prefix + ofToString(i));
+        return it != values.end() ? &it->second : nullptr;
+    };
+
+    Skipped skipped;
     // Completed first: a name in both lists counts as completed.
-    for (int i = 0; xml.tagExists("COMPLETED_" + ofToString(i)); ++i) {
-        const std::string name = xml.getValue("COMPLETED_" + ofToString(i), std::string());
-        const int at = findByName(pool, name);
+    for (int i = 0; const std::string* name = entry("COMPLETED_", i); ++i) {
+        const int at = findByName(pool, *name);
         if (at < 0) {
-            ofLogWarning("MissionList") << "skipping completed mission \"" << name << "\": "
-                                        << (findByName(completed, name) >= 0 ? "listed twice" : "unknown");
+            skipped.add(findByName(completed, *name) >= 0 ? "listed twice" : "unknown", *name);
             continue;
         }
         completed.push_back(std::move(pool[at]));
         pool.erase(pool.begin() + at);
     }
-    for (int i = 0; xml.tagExists("CURRENT_" + ofToString(i)); ++i) {
-        const std::string name = xml.getValue("CURRENT_" + ofToString(i), std::string());
-        const int at = findByName(pool, name);
+    for (int i = 0; const std::string* name = entry("CURRENT_", i); ++i) {
+        const int at = findByName(pool, *name);
         if (at < 0) {
-            const char* why = findByName(completed, name) >= 0 ? "already completed"
-                              : findByName(current, name) >= 0 ? "listed twice"
-                                                                : "unknown";
-            ofLogWarning("MissionList") << "skipping current mission \"" << name << "\": " << why;
+            skipped.add(findByName(completed, *name) >= 0 ? "already completed"
+                        : findByName(current, *name) >= 0 ? "listed twice"
+                                                          : "unknown",
+                        *name);
             continue;
         }
         if (static_cast<int>(current.size()) >= wantedCount) {
-            ofLogWarning("MissionList") << "skipping current mission \"" << name << "\": too many current";
+            skipped.add("too many current", *name);
             continue;
         }
         current.push_back(std::move(pool[at]));
         pool.erase(pool.begin() + at);
     }
+    skipped.report();
     return true;
 }

@@ -10,7 +10,7 @@ const char* const playerFile = "playerData.xml";
 
 void GameCore::loadPlayerData() {
     PlayerData data;
-    data.load(playerFile, statsTracker.order);
+    playerFileOutOfReach = data.load(playerFile, statsTracker.order) == PlayerData::OutOfReach;
 
     ScoreServer server;
     server.address = data.scoreServer;
@@ -65,6 +65,7 @@ void GameCore::savePlayerData() {
     data.exhibition = exhibition;
     data.easterEgg = xmlEditValue;
     for (int i = 0; i < 4; ++i) data.frontText[i] = mainMenu.frontTextLines[i];
-    data.save(playerFile);
+    // The load said why, once; the player's own file is worth more than this run.
+    if (!playerFileOutOfReach) data.save(playerFile);
     achievementTracker.wrapper.storeStats();
 }

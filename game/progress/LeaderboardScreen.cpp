@@ -45,7 +45,7 @@ void LeaderboardScreen::startLoad() {
     rows.clear();
     panel.setRows(0, visibleRows);
     if (!server.enabled()) {
-        status = Failed;
+        status = Off;
         return;
     }
     loader.reset(new ScoreLoader);
@@ -129,6 +129,7 @@ void LeaderboardScreen::layout(int w) {
 std::string LeaderboardScreen::statusText() const {
     if (status == Loading) return "Loading...";
     if (status == Failed) return "Could not load scores";
+    if (status == Off) return "Online scores are off";
     return rows.empty() ? "No scores yet" : std::string();
 }
 

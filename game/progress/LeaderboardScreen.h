@@ -37,15 +37,15 @@ public:
     void layout(int width);
     void draw(int alpha);
 
-    // "Loading...", "Could not load scores", "No scores yet", or empty once
-    // rows are shown.
+    // "Loading...", "Could not load scores", "Online scores are off" (no
+    // server set), "No scores yet", or empty once rows are shown.
     std::string statusText() const;
     // "EASY", "HARD" or "ASTEROID FIELD", with " CO-OP" for co-op.
     std::string tableTitle() const;
     // Rank, name and score of a row, as drawn.
     std::vector<std::string> rowTexts(int row) const;
 
-    enum TableState { Loading, Loaded, Failed };
+    enum TableState { Loading, Loaded, Failed, Off };
 
     int difficulty = 1;
     bool coop = false;

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstdio>
 #include <sstream>
-#include <sys/stat.h>
 
 #include "ofLog.h"
 #include "ofUtils.h"
@@ -14,11 +13,6 @@
 namespace {
 
 const char* const module = "PlayerData";
-
-bool fileExists(const std::string& path) {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
-}
 
 // A whole number in [low, high], or the fallback for anything else.
 long long readRange(ofxXmlConfig& xml, const std::string& tag, long long low, long long high, long long fallback) {
@@ -61,23 +55,27 @@ bool PlayerData::validName(const std::string& name) {
     return true;
 }
 
-bool PlayerData::load(const std::string& fileName, const std::vector<std::string>& statNames) {
+PlayerData::LoadResult PlayerData::load(const std::string& fileName, const std::vector<std::string>& statNames) {
     *this = PlayerData();
-    const std::string path = ofToDataPath(fileName);
-    if (!fileExists(path)) {
-        ofLog(OF_LOG_NOTICE, fileName + " not found, written with defaults");
-        if (!save(fileName)) ofLogError(module) << "could not write " << fileName;
-        return false;
-    }
     ofxXmlConfig xml;
     if (!xml.loadFile(fileName)) {
-        const std::string aside = path + ".bad";
-        if (std::rename(path.c_str(), aside.c_str()) == 0)
-            ofLogError(module) << fileName << " could not be read; moved to " << fileName << ".bad, defaults written";
-        else
-            ofLogError(module) << fileName << " could not be read nor moved aside; defaults used";
-        if (fileExists(path) || !save(fileName)) ofLogError(module) << "could not write " << fileName;
-        return false;
+        const std::string path = ofToDataPath(fileName);
+        switch (xml.getLoadStatus()) {
+            case ofxXmlConfig::Unreadable:
+                ofLogWarning(module) << fileName << " cannot be read; playing with defaults, and it is not written over";
+                return OutOfReach;
+            case ofxXmlConfig::Missing:
+                ofLog(OF_LOG_NOTICE, fileName + " not found, written with defaults");
+                break;
+            default:
+                if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0) {
+                    ofLogError(module) << fileName << " could not be read nor moved aside; defaults used";
+                    return OutOfReach;
+                }
+                ofLogError(module) << fileName << " could not be read; moved to " << fileName << ".bad, defaults written";
+        }
+        if (!save(fileName)) ofLogError(module) << "could not write " << fileName;
+        return Defaults;
     }
 
     const std::string name = xml.getValue("PLAYER_NAME", std::string());
@@ -108,8 +106,17 @@ bool PlayerData::load(const std::string& fileName, const std::vector<std::string
     festivalScreenshots = readFlag(xml, "DEBUG_OPTIONS:TAKE_FESTIVAL_SCREENSHOTS", false);
     exhibition = readFlag(xml, "DEBUG_OPTIONS:EXHIBITION", false);
     easterEgg = static_cast<int>(readRange(xml, "DEBUG_OPTIONS:EASTER_EGG", -2147483647, 2147483647, 0));
-    for (int i = 0; i < 4; ++i) frontText[i] = xml.getValue("FRONT_TEXT:LINE_" + std::to_string(i), std::string());
-    return true;
+    for (int i = 0; i < 4; ++i) {
+        const std::string tag = "FRONT_TEXT:LINE_" + std::to_string(i);
+        frontText[i] = xml.getValue(tag, std::string());
+        if (frontText[i].size() <= frontTextLimit) continue;
+        ofLogWarning(module) << tag << " is " << frontText[i].size() << " bytes long; cut to " << frontTextLimit;
+        // Cut before a character, not inside one.
+        std::size_t cut = frontTextLimit;
+        while (cut > 0 && (static_cast<unsigned char>(frontText[i][cut]) & 0xC0) == 0x80) --cut;
+        frontText[i].resize(cut);
+    }
+    return Read;
 }
 
 bool PlayerData::save(const std::string& fileName) const {

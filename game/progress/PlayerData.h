@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,11 +11,17 @@ struct PlayerData {
     static const int modeCount = 6;
     static const int shipCount = 9;
 
-    // Reads the file; a missing file is written with the defaults, an
-    // unparsable one is moved aside to <file>.bad first. Values out of range
-    // take their defaults; stats are read for the given names only. False
-    // when the file was not read as it stood.
-    bool load(const std::string& fileName, const std::vector<std::string>& statNames);
+    static constexpr std::size_t frontTextLimit = 256;
+
+    // Read: the file as it stood; values out of range take their defaults,
+    // stats are read for the given names only, front-text lines are cut to
+    // frontTextLimit. Defaults: the file was missing, or was read and did not
+    // parse and is moved aside to <file>.bad; either way the defaults are
+    // written. OutOfReach: the file is there but cannot be read, or is damaged
+    // and cannot be moved aside; it is left alone, and must not be saved over
+    // while it may hold the player's data.
+    enum LoadResult { Read, Defaults, OutOfReach };
+    LoadResult load(const std::string& fileName, const std::vector<std::string>& statNames);
     // Through the framework's safe save: the old file stays whole on failure.
     bool save(const std::string& fileName) const;
 

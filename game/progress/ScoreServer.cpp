@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <sstream>
 #include <thread>
 
+#include "PlayerData.h"
 #include "ofLog.h"
 #include "ofURLFileLoader.h"
 #include "ofUtils.h"
@@ -22,20 +22,21 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string> splitLines(const std::string& body) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(body);
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+// A row as it can be shown in a log line: bytes outside printable ASCII as
+// \xNN, so a server cannot put control codes on the console.
+std::string printable(const std::string& text) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c <= 0x7E) out += static_cast<char>(c);
+        else out += std::string("\\x") + hex[c >> 4] + hex[c & 0x0F];
     }
-    return lines;
+    return out;
 }
 
 bool wholeNumber(const std::string& text, long long& value) {
     const std::string t = trimmed(text);
-    if (t.empty()) return false;
+    if (t.empty() || t.find('\0') != std::string::npos) return false;
     char* end = nullptr;
     errno = 0;
     const long long v = std::strtoll(t.c_str(), &end, 10);
@@ -98,12 +99,16 @@ ServerReply ScoreServer::request(const std::string& endpoint, const std::string&
     ServerReply reply;
     ofURLFileLoader loader;
     loader.setTimeoutMillis(timeoutMillis);
-    const ofHttpResponse response = loader.get(url);
+    ofHttpRequest get(url, url);
+    get.maxBodySize = maxReplySize;
+    ofHttpResponse response = loader.handleRequest(get);
     std::string reason;
     if (response.status != 200) {
         reason = response.status < 0 ? response.error : "status " + std::to_string(response.status);
     } else {
-        std::vector<std::string> lines = splitLines(response.data.getText());
+        // Line by line over every byte: a zero byte spoils only its own row.
+        std::vector<std::string> lines;
+        while (!response.data.isLastLine()) lines.push_back(response.data.getNextLine());
         if (lines.empty() || trimmed(lines.front()) != "success") {
             reason = "no success in the reply";
         } else {
@@ -136,8 +141,9 @@ std::vector<ScoreEntry> ScoreServer::parseScores(const std::vector<std::string>&
         if (trimmed(line).empty()) continue;
         const std::size_t tab = line.find('\t');
         long long score = 0;
-        if (tab == std::string::npos || !wholeNumber(line.substr(0, tab), score) || score < 0 || score > 2147483647) {
-            ofLogWarning("ScoreServer") << "getscores.php: skipped a bad row \"" << line << "\"";
+        if (tab == std::string::npos || !wholeNumber(line.substr(0, tab), score) || score < 0 || score > 2147483647 ||
+            !PlayerData::validName(line.substr(tab + 1))) {
+            ofLogWarning("ScoreServer") << "getscores.php: skipped a bad row \"" << printable(line) << "\"";
             continue;
         }
         ScoreEntry entry;

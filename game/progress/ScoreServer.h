@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ struct ServerReply {
 // answers. A plain value: every worker keeps its own copy.
 class ScoreServer {
 public:
+    // Its answers are a few KB; anything past this is refused unread.
+    static constexpr std::uint64_t maxReplySize = 64 * 1024;
+
     // Every byte but A-Z a-z 0-9 - _ . ~ becomes %XX.
     static std::string encode(const std::string& text);
     // Ship types as "3,6".
@@ -44,7 +48,8 @@ public:
     ServerReply requestWithRetries(const std::string& endpoint, const std::string& url, int attempts,
                                    const std::function<bool()>& stopped) const;
 
-    // Up to 100 "score<TAB>name" rows; bad rows are skipped and logged.
+    // Up to 100 "score<TAB>name" rows; bad rows (names too, by the game's
+    // own name rule) are skipped and logged.
     static std::vector<ScoreEntry> parseScores(const std::vector<std::string>& lines);
     // One whole number on the first line.
     static bool parseTotal(const std::vector<std::string>& lines, long long& total);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "PixelFont.h"
 #include "StatsTracker.h"
@@ -12,6 +13,16 @@ namespace {
 
 const int visibleRows = 16;
 const float firstRowY = 200;
+
+// Stored stats are floats up to 3e38: one too large to convert shows as the
+// largest figure the screen prints (NaN as 0).
+long long shownFigure(float value) {
+    const float limit = 9223372036854775808.0f;  // 2^63, exact in a float
+    if (std::isnan(value)) return 0;
+    if (value >= limit) return std::numeric_limits<long long>::max();
+    if (value < -limit) return std::numeric_limits<long long>::min();
+    return static_cast<long long>(value);
+}
 
 }  // namespace
 
@@ -61,7 +72,7 @@ std::string StatsScreen::displayName(const std::string& name) {
 }
 
 std::string StatsScreen::formatTime(float seconds) {
-    const long long whole = (std::isfinite(seconds) && seconds > 0) ? static_cast<long long>(seconds) : 0;
+    const long long whole = seconds > 0 ? shownFigure(seconds) : 0;
     char text[32];
     std::snprintf(text, sizeof(text), "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
     return text;
@@ -79,7 +90,7 @@ std::vector<std::pair<std::string, std::string>> StatsScreen::rowTexts() const {
         if (found == stats->records.end()) continue;
         const StatRecord& r = found->second;
         out.emplace_back(displayName(name),
-                         r.isInt ? std::to_string(static_cast<long long>(r.value)) : formatTime(r.value));
+                         r.isInt ? std::to_string(shownFigure(r.value)) : formatTime(r.value));
     }
     return out;
 }

@@ -1,7 +1,7 @@
 #include "ControllerMapper.h"
 
 #include <cmath>
-#include <fstream>
+#include <cstdio>
 
 #include "PixelFont.h"
 #include "ScreenLayout.h"
@@ -20,11 +20,6 @@ const char* const stepNames[ControllerMapper::stepCount] = {
     "CONFIRM", "BACK",    "OPTIONS", "ERASE",   "START",           "SELECT",          "LEFT",
     "RIGHT",   "UP",      "DOWN",    "EXTRA 1", "EXTRA 2",         "LEFT STICK RIGHT", "LEFT STICK DOWN",
     "RIGHT STICK RIGHT", "RIGHT STICK DOWN"};
-
-bool fileExists(const std::string& path) {
-    std::ifstream in(ofToDataPath(path));
-    return in.good();
-}
 
 std::string indexed(const char* tag, int i) {
     return std::string(tag) + std::to_string(i);
@@ -207,13 +202,12 @@ std::string ControllerMapper::stepName(int s) {
 
 PadMapping ControllerMapper::loadMapping(const std::string& padName, int numAxes, int numButtons) {
     PadMapping result;
-    if (!fileExists(fileName)) {
-        ofLog(OF_LOG_NOTICE, std::string(fileName) + " not found, default mapping for " + padName);
-        return result;
-    }
     ofxXmlConfig xml;
     if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
-        ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, default mapping for " + padName;
+        if (xml.getLoadStatus() == ofxXmlConfig::Missing)
+            ofLog(OF_LOG_NOTICE, std::string(fileName) + " not found, default mapping for " + padName);
+        else
+            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, default mapping for " + padName;
         return result;
     }
     const std::string tag = makeTagName(padName);
@@ -248,9 +242,20 @@ PadMapping ControllerMapper::loadMapping(const std::string& padName, int numAxes
 
 bool ControllerMapper::saveMapping(const std::string& padName, const PadMapping& m) {
     ofxXmlConfig xml;
-    // Other pads' mappings stay; a file that is not ours is started afresh.
-    if (fileExists(fileName) && (!xml.loadFile(fileName) || !xml.tagExists(rootTag))) {
-        ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, written afresh";
+    // Other pads' mappings stay. A file that is not ours is kept aside before
+    // it is started afresh; one that cannot be read is not written over.
+    if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
+        const ofxXmlConfig::LoadStatus status = xml.getLoadStatus();
+        const std::string path = ofToDataPath(fileName);
+        const std::string aside = std::string(fileName) + ".bad";
+        if (status == ofxXmlConfig::Unreadable ||
+            (status != ofxXmlConfig::Missing && std::rename(path.c_str(), ofToDataPath(aside).c_str()) != 0)) {
+            ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read nor kept aside, not written";
+            return false;
+        }
+        if (status != ofxXmlConfig::Missing)
+            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, kept as " + aside +
+                                                    " and written afresh";
         xml.clear();
     }
     if (!xml.tagExists(rootTag)) xml.addTag(rootTag);

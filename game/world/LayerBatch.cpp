@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "ofGraphics.h"
+
 void LayerBatch::setup(int perObject, int perLayer, int layerCount) {
     // Negative sizes hold nothing rather than fail to allocate.
     verticesPerObject = perObject;
@@ -74,6 +76,7 @@ bool LayerBatch::addRect(float x, float y, float z, float w, float h, int layer)
 
 void LayerBatch::draw() {
     if (vertices.empty()) return;
+    ofFlushDraws();
     if (clientArrays) {
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);

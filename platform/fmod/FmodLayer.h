@@ -32,6 +32,19 @@ void setCallObserver(std::function<void(const std::string&)> observer);
 const char* resultName(int result);
 
 // The SDL driver of the most recently opened device output ("" when none).
+// Devices open on each system's worker; this waits for them.
 std::string deviceDriver();
+
+// Blocks until every open system's worker has opened its device and decoded
+// every stream queued so far. Never from a call observer: it holds the lock.
+void waitForWorkers();
+
+// Runs on a system's worker before each block of a stream it decodes; a hook
+// that blocks holds the decode there (a seam for tests).
+void setDecodeHook(std::function<void()> hook);
+
+// Runs once per device-output system, on its worker, when no audio device
+// could be opened and the system plays into the silent dummy driver.
+void setSilentOutputHandler(std::function<void()> handler);
 
 }  // namespace FmodLayer

@@ -43,6 +43,7 @@ int FmodMixer::play(std::shared_ptr<const FmodSoundData> sound, bool loop, bool 
     v.sound = std::move(sound);
     v.generation = generation;
     v.active = true;
+    v.starting = true;
     v.paused = paused;
     v.loop = loop;
     setFrequency(index, static_cast<float>(v.sound->rate));
@@ -53,6 +54,10 @@ bool FmodMixer::isLive(int index, uint64_t generation) const {
     if (index < 0 || index >= voiceCount()) return false;
     const Voice& v = voices[static_cast<size_t>(index)];
     return v.active && v.generation == generation;
+}
+
+void FmodMixer::startPending() {
+    for (Voice& v : voices) v.starting = false;
 }
 
 void FmodMixer::stop(int index) {
@@ -116,7 +121,12 @@ const FmodSoundData& FmodMixer::soundOf(int index) const {
 void FmodMixer::mix(int16_t* out, size_t frames) {
     accumulator.assign(frames * 2, 0.0f);
     for (Voice& v : voices) {
-        if (v.active) mixVoice(v, frames);
+        if (!v.active) continue;
+        if (v.starting) {
+            v.starting = false;
+            continue;
+        }
+        mixVoice(v, frames);
     }
     for (size_t i = 0; i < frames * 2; ++i) {
         float s = std::nearbyint(accumulator[i]);
@@ -126,6 +136,7 @@ void FmodMixer::mix(int16_t* out, size_t frames) {
 
 void FmodMixer::mixVoice(Voice& v, size_t frames) {
     const FmodSoundData& sound = *v.sound;
+    if (!sound.ready) return;
     const uint64_t length = sound.frames();
     if (length == 0) {  // nothing to play, nor to loop
         v.active = false;

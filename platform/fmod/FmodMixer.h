@@ -21,11 +21,15 @@ public:
     // Starts a sound on voice `index`, or on a free voice when index is
     // negative, stealing the oldest when none is free. The voice takes
     // `generation`, which callers use to tell one use of a voice from the next.
+    // Its settings usually follow in separate calls, so it joins the mix at
+    // startPending, or after sitting out one block when none comes first; a
+    // sound not yet ready holds the voice at its start until it is.
     // Returns the voice used.
     int play(std::shared_ptr<const FmodSoundData> sound, bool loop, bool paused, uint64_t generation, int index = -1);
 
     // True when the voice is in use by that generation (paused counts).
     bool isLive(int index, uint64_t generation) const;
+    void startPending();
     void stop(int index);
     void stopAll();
     void stopSound(const FmodSoundData* sound);
@@ -52,6 +56,7 @@ private:
         bool active = false;
         bool paused = false;
         bool loop = false;
+        bool starting = false;  // started since the last startPending
         float volume = 1.0f;
         float pan = 0.0f;
         float frequency = 0.0f;

@@ -1,8 +1,37 @@
 #include "FmodOutput.h"
 
+#include <dlfcn.h>
+
 #include <cstring>
+#include <mutex>
 
 #include "FmodMixer.h"
+
+namespace {
+
+std::mutex& audioSetUp() {
+    static std::mutex* m = new std::mutex;
+    return *m;
+}
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA prints each step of a failed device look-up to standard error (eight
+// or nine lines on a machine without a sound card) before SDL moves on. SDL
+// loads this same library, so its one process-wide error handler silences
+// it for SDL too.
+void silenceAlsa() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW);
+        if (!alsa) return;  // no ALSA, nothing to silence; kept loaded for good
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"));
+        if (setHandler) setHandler(&ignoreAlsaError);
+    });
+}
+
+}  // namespace
 
 FmodOutput::~FmodOutput() {
     close();
@@ -10,6 +39,8 @@ FmodOutput::~FmodOutput() {
 
 bool FmodOutput::open(Fill newFill) {
     close();
+    std::lock_guard<std::mutex> lock(audioSetUp());
+    silenceAlsa();
     fill = std::move(newFill);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         if (openDevice()) return true;
@@ -46,6 +77,7 @@ bool FmodOutput::openDevice() {
 }
 
 void FmodOutput::close() {
+    std::lock_guard<std::mutex> lock(audioSetUp());
     if (device == 0) return;
     SDL_CloseAudioDevice(device);
     device = 0;

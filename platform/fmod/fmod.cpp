@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "FmodLayer.h"
 #include "FmodMixer.h"
@@ -15,18 +18,32 @@
 
 namespace {
 
+struct DecodeJob {
+    uint64_t sound = 0;
+    std::string path;
+    std::shared_ptr<FmodSoundData> target;  // shared with the sound's entry and its voices
+};
+
 struct SystemState {
     uint64_t id = 0;
     bool open = false;
     bool manual = false;
     std::unique_ptr<FmodMixer> mixer;
     std::unique_ptr<FmodOutput> output;
+    // Opening a device and decoding streams take long: the system's worker
+    // does both, so that no caller waits. Joined by FMOD_System_Close.
+    std::thread worker;
+    bool outputPending = false;
+    std::deque<DecodeJob> decodes;
+    bool decoding = false;
+    bool stopping = false;
 };
 
 struct SoundEntry {
     uint64_t system = 0;
     FMOD_MODE mode = 0;
     std::shared_ptr<const FmodSoundData> data;
+    unsigned streamFrames = 0;  // a stream's length from its header, until decoded
 };
 
 // The whole layer's state. One lock guards it, taken by every call and by the
@@ -41,6 +58,10 @@ struct Layer {
     FmodLayer::Output output = FmodLayer::Output::Device;
     std::string lastDriver;
     std::function<void(const std::string&)> observer;
+    std::function<void()> decodeHook;
+    std::function<void()> silentOutputHandler;
+    // Signalled whenever a worker has work or finishes some.
+    std::condition_variable_any changed;
 };
 
 Layer& layer() {
@@ -170,6 +191,74 @@ void fillFrom(SystemState* state, int16_t* out, size_t frames) {
     }
 }
 
+bool busy(const SystemState& s) {
+    return s.open && (s.outputPending || s.decoding || !s.decodes.empty());
+}
+
+void openOutput(SystemState* s, std::unique_lock<std::recursive_mutex>& g) {
+    Layer& l = layer();
+    auto output = std::make_unique<FmodOutput>();
+    const std::function<void()> silent = l.silentOutputHandler;
+    g.unlock();
+    const bool opened = output->open([s](int16_t* out, size_t frames) { fillFrom(s, out, frames); });
+    if (opened && output->fellBack() && silent) silent();
+    g.lock();
+    // A device that cannot open at all leaves the system open and silent, its voices held.
+    if (opened) {
+        l.lastDriver = output->driverName();
+        s->output = std::move(output);
+    }
+    s->outputPending = false;
+}
+
+std::shared_ptr<FmodSoundData> decodeStream(SystemState* s, const std::string& path) {
+    FMOD_RESULT error = FMOD_OK;
+    return FmodSoundData::decode(path, error, [s] {
+        std::function<void()> hook;
+        {
+            Guard g(layer().lock);
+            hook = layer().decodeHook;
+        }
+        if (hook) hook();
+        Guard g(layer().lock);
+        return !s->stopping;
+    });
+}
+
+void runWorker(SystemState* s) {
+    Layer& l = layer();
+    std::unique_lock<std::recursive_mutex> g(l.lock);
+    if (s->outputPending && !s->stopping) {
+        openOutput(s, g);
+        l.changed.notify_all();
+    }
+    for (;;) {
+        l.changed.wait(g, [s] { return s->stopping || !s->decodes.empty(); });
+        if (s->stopping) return;
+        DecodeJob job = std::move(s->decodes.front());
+        s->decodes.pop_front();
+        s->decoding = true;
+        g.unlock();
+        std::shared_ptr<FmodSoundData> data = decodeStream(s, job.path);
+        g.lock();
+        s->decoding = false;
+        // A stream that fails midway becomes an empty sound: its voices end.
+        if (data) {
+            job.target->channels = data->channels;
+            job.target->rate = data->rate;
+            job.target->samples = std::move(data->samples);
+        }
+        job.target->ready = true;
+        l.changed.notify_all();
+    }
+}
+
+// Lock held.
+void startWorker(SystemState& s) {
+    if (!s.worker.joinable()) s.worker = std::thread(runWorker, &s);
+    layer().changed.notify_all();
+}
+
 // Rounds up, so the frame reads back as the same millisecond.
 uint64_t msToFrames(unsigned ms, int rate) {
     return (static_cast<uint64_t>(ms) * static_cast<uint64_t>(rate) + 999u) / 1000u;
@@ -234,8 +323,27 @@ const char* resultName(int result) {
 }
 
 std::string deviceDriver() {
+    waitForWorkers();
     Guard g(layer().lock);
     return layer().lastDriver;
+}
+
+void waitForWorkers() {
+    Layer& l = layer();
+    std::unique_lock<std::recursive_mutex> g(l.lock);
+    l.changed.wait(g, [&l] {
+        return std::none_of(l.systems.begin(), l.systems.end(), [](const auto& entry) { return busy(*entry.second); });
+    });
+}
+
+void setDecodeHook(std::function<void()> hook) {
+    Guard g(layer().lock);
+    layer().decodeHook = std::move(hook);
+}
+
+void setSilentOutputHandler(std::function<void()> handler) {
+    Guard g(layer().lock);
+    layer().silentOutputHandler = std::move(handler);
 }
 
 }  // namespace FmodLayer
@@ -256,7 +364,7 @@ FMOD_RESULT FMOD_System_Create(FMOD_SYSTEM** system) {
 
 FMOD_RESULT FMOD_System_Init(FMOD_SYSTEM* system, int maxChannels, FMOD_INITFLAGS flags, void* extraDriverData) {
     Layer& l = layer();
-    std::unique_lock<std::recursive_mutex> g(l.lock);
+    Guard g(l.lock);
     const std::string line = call("FMOD_System_Init", text(system), text(maxChannels), hex(flags), text(extraDriverData));
     SystemState* s = findSystem(system);
     if (!s) return done(FMOD_ERR_INVALID_HANDLE, line);
@@ -264,31 +372,25 @@ FMOD_RESULT FMOD_System_Init(FMOD_SYSTEM* system, int maxChannels, FMOD_INITFLAG
     if (maxChannels < 1 || maxChannels > FmodMixer::maxVoices) return done(FMOD_ERR_INVALID_PARAM, line);
     s->mixer = std::make_unique<FmodMixer>(maxChannels);
     s->manual = l.output == FmodLayer::Output::Manual;
-    if (!s->manual) {
-        auto output = std::make_unique<FmodOutput>();
-        // The device's callback takes the layer lock, so it is opened without it.
-        g.unlock();
-        bool opened = output->open([s](int16_t* out, size_t frames) { fillFrom(s, out, frames); });
-        g.lock();
-        if (!opened) {
-            s->mixer.reset();
-            return done(FMOD_ERR_OUTPUT_INIT, line);
-        }
-        l.lastDriver = output->driverName();
-        s->output = std::move(output);
-    }
+    s->stopping = false;
     s->open = true;
+    // Voices played before the device opens wait for it.
+    if (!s->manual) {
+        s->outputPending = true;
+        startWorker(*s);
+    }
     return done(FMOD_OK, line);
 }
 
 FMOD_RESULT FMOD_System_Close(FMOD_SYSTEM* system) {
     Layer& l = layer();
-    std::unique_ptr<FmodOutput> output;
+    SystemState* s = nullptr;
+    std::thread worker;
     FMOD_RESULT result;
     {
         Guard g(l.lock);
         const std::string line = call("FMOD_System_Close", text(system));
-        SystemState* s = findSystem(system);
+        s = findSystem(system);
         if (!s) return done(FMOD_ERR_INVALID_HANDLE, line);
         if (!s->open) return done(FMOD_ERR_UNINITIALIZED, line);
         s->mixer->stopAll();
@@ -296,14 +398,24 @@ FMOD_RESULT FMOD_System_Close(FMOD_SYSTEM* system) {
         for (auto it = l.sounds.begin(); it != l.sounds.end();) {
             it = it->second.system == s->id ? l.sounds.erase(it) : std::next(it);
         }
-        output = std::move(s->output);
+        s->stopping = true;
+        s->decodes.clear();
+        worker = std::move(s->worker);
+        l.changed.notify_all();
         result = done(FMOD_OK, line);
+    }
+    // A decode stops at its next block; a device being opened finishes opening.
+    if (worker.joinable()) worker.join();
+    std::unique_ptr<FmodOutput> output;
+    {
+        Guard g(l.lock);
+        output = std::move(s->output);
+        s->outputPending = false;
     }
     // Joins SDL's audio thread, which may be waiting for the lock.
     if (output) output->close();
     Guard g(l.lock);
-    SystemState* s = findSystem(system);
-    if (s && !s->open) s->mixer.reset();
+    if (!s->open) s->mixer.reset();
     return result;
 }
 
@@ -313,7 +425,9 @@ FMOD_RESULT FMOD_System_Update(FMOD_SYSTEM* system) {
     SystemState* s = findSystem(system);
     if (!s) return done(FMOD_ERR_INVALID_HANDLE, line);
     if (!s->open) return done(FMOD_ERR_UNINITIALIZED, line);
-    // Voices are freed by the mix as they end; nothing is left to collect.
+    // Voices are freed by the mix as they end; what is left is to let the
+    // channels started since the last update sound, their settings now made.
+    s->mixer->startPending();
     return done(FMOD_OK, line);
 }
 
@@ -343,15 +457,30 @@ FMOD_RESULT FMOD_System_CreateSound(FMOD_SYSTEM* system, const char* name, FMOD_
         if (!name || !sound || exInfo) return done(FMOD_ERR_INVALID_PARAM, line);
         if ((mode & FMOD_LOOP_OFF) && (mode & FMOD_LOOP_NORMAL)) return done(FMOD_ERR_INVALID_PARAM, line);
     }
-    // Decoding takes a while; the audio thread must not wait for it.
+    // Decoding takes a while; the audio thread must not wait for it. A
+    // stream's header is read here and the rest on the system's worker.
+    const bool stream = (mode & FMOD_CREATESTREAM) != 0;
     FMOD_RESULT error = FMOD_OK;
-    std::shared_ptr<const FmodSoundData> data = FmodSoundData::decode(name, error);
+    unsigned streamFrames = 0;
+    std::shared_ptr<FmodSoundData> data;
+    if (stream) {
+        data = std::make_shared<FmodSoundData>();
+        data->ready = false;
+        error = FmodSoundData::probe(name, *data, streamFrames);
+        if (error != FMOD_OK) data.reset();
+    } else {
+        data = FmodSoundData::decode(name, error);
+    }
     Guard g(l.lock);
     if (!data) return done(error, line);
     SystemState* s = findSystem(system);
     if (!s || !s->open) return done(FMOD_ERR_UNINITIALIZED, line);
     const uint64_t id = l.nextSound++;
-    l.sounds[id] = SoundEntry{s->id, mode, std::move(data)};
+    l.sounds[id] = SoundEntry{s->id, mode, data, streamFrames};
+    if (stream) {
+        s->decodes.push_back(DecodeJob{id, name, data});
+        startWorker(*s);
+    }
     *sound = handleOf<FMOD_SOUND>(id);
     return done(FMOD_OK, line, text(*sound));
 }
@@ -370,6 +499,10 @@ FMOD_RESULT FMOD_System_PlaySound(FMOD_SYSTEM* system, FMOD_CHANNELINDEX channel
     if (channelId != FMOD_CHANNEL_FREE && (channelId < 0 || channelId >= s->mixer->voiceCount())) {
         return done(FMOD_ERR_INVALID_PARAM, line);
     }
+    // A stream asked for before it is decoded goes to the head of the queue.
+    auto queued = std::find_if(s->decodes.begin(), s->decodes.end(),
+                               [sound](const DecodeJob& job) { return job.sound == idOf(sound); });
+    if (queued != s->decodes.end()) std::rotate(s->decodes.begin(), queued, std::next(queued));
     const uint64_t generation = l.nextGeneration++;
     const int voice = s->mixer->play(entry->data, (entry->mode & FMOD_LOOP_NORMAL) != 0, paused != 0, generation,
                                      channelId);
@@ -388,6 +521,10 @@ FMOD_RESULT FMOD_Sound_Release(FMOD_SOUND* sound) {
     if (!entry) return done(FMOD_ERR_INVALID_HANDLE, line);
     SystemState* s = l.systems.at(entry->system).get();
     if (s->open) s->mixer->stopSound(entry->data.get());
+    auto& queue = s->decodes;
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                               [sound](const DecodeJob& job) { return job.sound == idOf(sound); }),
+                queue.end());
     l.sounds.erase(idOf(sound));
     return done(FMOD_OK, line);
 }
@@ -399,10 +536,11 @@ FMOD_RESULT FMOD_Sound_GetLength(FMOD_SOUND* sound, unsigned int* length, FMOD_T
     if (!entry) return done(FMOD_ERR_INVALID_HANDLE, line);
     if (!length) return done(FMOD_ERR_INVALID_PARAM, line);
     const FmodSoundData& data = *entry->data;
+    const unsigned frames = data.ready ? data.frames() : entry->streamFrames;
     if (lengthType == FMOD_TIMEUNIT_PCM) {
-        *length = data.frames();
+        *length = frames;
     } else if (lengthType == FMOD_TIMEUNIT_MS) {
-        *length = framesToMs(data.frames(), data.rate);
+        *length = framesToMs(frames, data.rate);
     } else {
         return done(FMOD_ERR_INVALID_PARAM, line);
     }

@@ -1,8 +1,9 @@
 #pragma once
 
 // The sound library interface the framework's sound player drives: a sound
-// system with 32 software voices, sounds decoded whole into memory, and
-// channels addressed by handles that go stale when their voice ends.
+// system with 32 software voices, sounds decoded whole into memory (streams
+// on the system's worker thread, after their creation returns), and channels
+// addressed by handles that go stale when their voice ends.
 
 #ifdef __cplusplus
 extern "C" {

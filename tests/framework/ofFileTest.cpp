@@ -63,6 +63,9 @@ TEST_F(FileTest, ModesOpenTheStreamAsTheyShould) {
     f.close();
     EXPECT_EQ(read("f.txt"), "z");
     EXPECT_FALSE(f.open(dir + "/no/such/f.txt", ofFile::WriteOnly));
+    // A folder does not open for reading: its first read would throw.
+    EXPECT_FALSE(f.open(dir, ofFile::ReadOnly));
+    EXPECT_EQ(textOf(f), "");
     EXPECT_EQ(ofFile("sounds.v2/noext").getExtension(), "v2/noext");
     EXPECT_EQ(ofFile("a.b.mp3").getExtension(), "mp3");
 }

@@ -1,4 +1,10 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <atomic>
+#include <fstream>
+#include <future>
+#include <numeric>
 
 #include "CapturedOutput.h"
 #include "../platform/FmodTestSupport.h"
@@ -184,6 +190,88 @@ TEST_F(ofSoundPlayerTest, CopiesShareOneSoundAndAnEmptyPlayerAnswersEmpty) {
     EXPECT_FALSE(empty.loadSound(tenth));
     EXPECT_FALSE(empty.getIsPlaying());
     EXPECT_EQ(0.0f, empty.getVolume());
+}
+
+TEST_F(ofSoundPlayerTest, ANewChannelSoundsOnlyWithTheSettingsOfItsPlayCall) {
+    ofFmodSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(tenth));  // level 1000 at 22050 Hz
+    player.setVolume(0.5f);
+    player.setSpeed(2.0f);
+    // The audio thread may take its block between any two calls of play: here
+    // right after the channel starts, before play has set it up.
+    std::vector<int16_t> early;
+    FmodLayer::setCallObserver([&early](const std::string& line) {
+        if (line.rfind("FMOD_System_PlaySound", 0) == 0) FmodLayer::mixManually(64, &early);
+    });
+    player.play();
+    FmodLayer::setCallObserver(nullptr);
+    EXPECT_EQ(std::vector<int16_t>(128, 0), early);
+    std::vector<int16_t> next;
+    FmodLayer::mixManually(64, &next);
+    EXPECT_EQ(std::vector<int16_t>(128, 500), next);
+    EXPECT_FLOAT_EQ(64.0f / 2205.0f, player.getPosition());  // twice the file's rate: one frame per output frame
+}
+
+std::atomic<bool> decoderEnded{false};
+struct DecoderEndMark {
+    ~DecoderEndMark() { decoderEnded = true; }
+};
+
+TEST_F(ofSoundPlayerTest, AStreamPlayedBeforeItIsDecodedStartsFromItsStartAndQuittingJoinsTheDecoder) {
+    // A ramp: frame i holds the value i, so the mix shows where the stream starts.
+    std::vector<int16_t> ramp(3000);
+    std::iota(ramp.begin(), ramp.end(), int16_t(0));
+    ASSERT_TRUE(fmodtest::writeSound(dir.file("ramp.wav"), 44100, 1, ramp));
+    std::promise<void> release, entered, quit;
+    FmodLayer::setDecodeHook([held = release.get_future().share()] {
+        thread_local DecoderEndMark mark;  // destroyed as the decoder's thread ends
+        (void)mark;
+        held.wait();
+    });
+    ofFmodSoundPlayer music, effect, later;
+    // Nothing waits for the held decoder, the load included.
+    ASSERT_TRUE(music.loadSound(dir.file("ramp.wav"), true));
+    ASSERT_TRUE(effect.loadSound(odd));  // level 1000 for 1001 frames
+    music.play();
+    effect.play();
+    std::vector<int16_t> held, ready;
+    FmodLayer::mixManually(100, &held);
+    EXPECT_EQ(std::vector<int16_t>(200, 1000), held);
+    EXPECT_TRUE(music.getIsPlaying());
+    release.set_value();
+    FmodLayer::waitForWorkers();
+    FmodLayer::mixManually(3, &ready);
+    EXPECT_EQ((std::vector<int16_t>{1000, 1000, 1001, 1001, 1002, 1002}), ready);
+
+    // Quitting while a stream decodes: the close stops the decoder and joins it.
+    FmodLayer::setDecodeHook([&entered, quitting = quit.get_future().share()] {
+        entered.set_value();
+        quitting.wait();
+    });
+    ASSERT_TRUE(later.loadSound(dir.file("ramp.wav"), true));
+    entered.get_future().wait();
+    FmodLayer::setCallObserver([&quit](const std::string& line) {
+        if (line.rfind("FMOD_System_Close", 0) == 0) quit.set_value();
+    });
+    ofSoundShutdown();
+    EXPECT_TRUE(decoderEnded);
+    FmodLayer::setCallObserver(nullptr);
+    FmodLayer::setDecodeHook(nullptr);
+}
+
+TEST_F(ofSoundPlayerTest, WithoutAnAudioDeviceOneNoticeSaysSoAndTheSoundSystemKeepsQuiet) {
+    // ALSA without a single definition finds no device, as on a machine without a sound card.
+    std::ofstream(dir.file("alsa.conf")).close();
+    setenv("ALSA_CONFIG_PATH", dir.file("alsa.conf").c_str(), 1);
+    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    FmodLayer::setOutput(FmodLayer::Output::Device);
+    ofFmodSoundPlayer player;
+    const CapturedOutput out = captureOutput([&] {
+        ASSERT_TRUE(player.loadSound(tenth));
+        EXPECT_EQ("dummy", FmodLayer::deviceDriver());
+    });
+    EXPECT_EQ("[notice] no audio device could be opened: the game plays silently\n", out.out);
+    EXPECT_EQ("", out.err);
 }
 
 }  // namespace

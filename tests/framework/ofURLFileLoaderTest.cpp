@@ -98,7 +98,7 @@ TEST(URLLoaderTest, ServerThatNeverAnswersTimesOut) {
     EXPECT_LT(took, std::chrono::milliseconds(5000));
 }
 
-TEST(URLLoaderTest, BodyCutShortIsAFailure) {
+TEST(URLLoaderTest, BodyCutShortOrAnnouncedPastTheLimitIsAFailure) {
     const std::string big(3000, 'b');
     LoopbackHttpServer server([&](const std::string& head) {
         const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
@@ -107,11 +107,14 @@ TEST(URLLoaderTest, BodyCutShortIsAFailure) {
         if (head.find("/whole") != std::string::npos)
             return chunked + "5;ext=1\r\nhello\r\nBB8\r\n" + big + "\r\n0\r\nX-Trailer: t\r\n\r\n";
         if (head.find("/inside") != std::string::npos) return chunked + "5\r\nhello\r\n10\r\nshort";
+        if (head.find("/announced") != std::string::npos)
+            return std::string("HTTP/1.1 200 OK\r\nContent-Length: 67108865\r\n\r\n0123456789");
         return chunked + "5\r\nhello\r\n";  // the last chunk never comes
     });
     expectFailure(server.base + "/fixed", "Malformed message: body cut short: 10 of 100 bytes");
     expectFailure(server.base + "/inside", "Malformed message: body cut short inside a chunk");
     expectFailure(server.base + "/boundary", "Malformed message: body cut short before its last chunk");
+    expectFailure(server.base + "/announced", "Out of range: body larger than 67108864 bytes");
     ofHttpResponse whole = ofLoadURL(server.base + "/whole");
     EXPECT_EQ(whole.status, 200);
     EXPECT_EQ(whole.data.getText(), "hello" + big);

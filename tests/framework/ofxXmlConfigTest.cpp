@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "CapturedOutput.h"
+#include "ofFileSave.h"
 #include "ofxXmlConfig.h"
 
 namespace {
@@ -174,6 +175,59 @@ TEST_F(XmlTest, SaveThatFailsHalfwayKeepsTheOldFileWhole) {
     ofxXmlConfig back;
     ASSERT_TRUE(back.loadFile(dir + "/player.xml"));
     EXPECT_EQ(back.getValue("STAT", -1, 199), 199);
+}
+
+// Whatever stands in a settings file's place, a load fails with its reason
+// and throws nothing; a save cannot replace a folder and says so.
+TEST_F(XmlTest, WhatIsNoFileFailsToLoadWithItsReason) {
+    const std::string d = "data/" + dir + "/";
+    mkdir((d + "folder.xml").c_str(), 0755);
+    mkfifo((d + "pipe.xml").c_str(), 0644);
+    put("broken.xml", "<A>");
+    ofxXmlConfig xml;
+    std::string log;
+    for (const char* name : {"folder.xml", "pipe.xml", "missing.xml", "broken.xml"}) {
+        const CapturedOutput o = captureOutput([&] { EXPECT_FALSE(xml.loadFile(dir + "/" + name)); });
+        log += std::to_string(xml.getLoadStatus()) + " " + o.out + o.err;
+    }
+    const std::string cannot = "3 [error] ofxXmlConfig: cannot read " + dir;
+    EXPECT_EQ(log, cannot + "/folder.xml: Is a directory\n" + cannot + "/pipe.xml: not a regular file\n2 4 ");
+    xml.setValue("A", 1);
+    EXPECT_FALSE(xml.saveFile(dir + "/folder.xml"));
+    EXPECT_TRUE(std::filesystem::is_directory(d + "folder.xml"));
+}
+
+// A save through a link replaces the link's target, beside it, and leaves the
+// link; the file keeps its permission bits; the folder holding the new file
+// is synced once the file is in it.
+TEST_F(XmlTest, SavesFollowLinksKeepPermissionBitsAndSyncTheFolderLast) {
+    const std::string d = "data/" + dir + "/";
+    mkdir((d + "real").c_str(), 0755);
+    put("real/target.xml", "<OLD />");
+    chmod((d + "real/target.xml").c_str(), 0640);
+    ASSERT_EQ(symlink("real/target.xml", (d + "link.xml").c_str()), 0);
+    ASSERT_EQ(symlink("real/new.xml", (d + "dangling.xml").c_str()), 0);
+    std::vector<std::string> syncs;  // the folder and what it holds when synced
+    ofSetFileSyncFunction([&](int fd) {
+        struct stat st {};
+        fstat(fd, &st);
+        if (S_ISDIR(st.st_mode)) syncs.push_back(std::to_string(st.st_ino) + read("real/target.xml") + read("real/new.xml"));
+        return ::fsync(fd);
+    });
+    ofxXmlConfig xml;
+    xml.setValue("N", 0);
+    EXPECT_TRUE(xml.saveFile(dir + "/link.xml"));
+    xml.setValue("N", 1);
+    EXPECT_TRUE(xml.saveFile(dir + "/dangling.xml"));
+    ofSetFileSyncFunction(nullptr);
+    struct stat real {}, target {};
+    ASSERT_EQ(stat((d + "real").c_str(), &real) + stat((d + "real/target.xml").c_str(), &target), 0);
+    const std::string folder = std::to_string(real.st_ino) + "<N>0</N>\n";
+    EXPECT_EQ(syncs, (std::vector<std::string>{folder, folder + "<N>1</N>\n"}));
+    EXPECT_EQ(target.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::filesystem::read_symlink(d + "link.xml").string() + " " +
+                  std::filesystem::read_symlink(d + "dangling.xml").string(),
+              "real/target.xml real/new.xml");
 }
 
 TEST_F(XmlTest, OnlyAWholeParsedFileCountsAsLoaded) {

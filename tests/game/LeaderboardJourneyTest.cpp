@@ -49,7 +49,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Journey, DISABLED_LeaderboardsWithoutAServerSayOnlineScoresAreOff) {
+TEST_F(Journey, LeaderboardsWithoutAServerSayOnlineScoresAreOff) {
     ASSERT_TRUE(waitUntil([&] { return !core().splashActive; }));
     frame();
     clickText("Leaderboards");

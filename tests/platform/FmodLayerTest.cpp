@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <future>
 #include <iterator>
 
 #include "FmodSoundData.h"
@@ -36,6 +37,7 @@ protected:
     FMOD_CHANNEL* play(FMOD_SOUND* s, bool paused = false) {
         FMOD_CHANNEL* c = nullptr;
         EXPECT_EQ(FMOD_OK, FMOD_System_PlaySound(sys, FMOD_CHANNEL_FREE, s, paused, &c));
+        FMOD_System_Update(sys);  // as the player does after setting the channel up
         return c;
     }
     static bool playing(FMOD_CHANNEL* c) {
@@ -307,6 +309,7 @@ TEST_F(FmodLayerTest, ClosingStopsEverythingAndANewSystemWorks) {
     ASSERT_EQ(FMOD_OK, FMOD_System_CreateSound(second, dir.file("a.wav").c_str(), FMOD_SOFTWARE, nullptr, &s2));
     FMOD_CHANNEL* c2 = nullptr;
     ASSERT_EQ(FMOD_OK, FMOD_System_PlaySound(second, FMOD_CHANNEL_FREE, s2, 0, &c2));
+    FMOD_System_Update(second);
     EXPECT_EQ(std::make_pair(700, 700), mixFrame());
     EXPECT_EQ(FMOD_OK, FMOD_System_Close(second));
 }
@@ -442,4 +445,13 @@ TEST_F(FmodLayerTest, VariableBitRateMp3WithoutLengthHeaderPlaysToItsEnd) {
     EXPECT_GE(length(s, FMOD_TIMEUNIT_PCM), frames);
     EXPECT_LE(length(s, FMOD_TIMEUNIT_PCM), frames + 3 * 1152u);
     EXPECT_GE(length(s, FMOD_TIMEUNIT_MS), 6000u);
+
+    // A stream knows the same length before a single block is decoded.
+    std::promise<void> release;
+    FmodLayer::setDecodeHook([held = release.get_future().share()] { held.wait(); });
+    FMOD_SOUND* stream = nullptr;
+    ASSERT_EQ(FMOD_OK, FMOD_System_CreateSound(sys, dir.file("vbr.mp3").c_str(), FMOD_SOFTWARE | FMOD_CREATESTREAM,
+                                               nullptr, &stream));
+    EXPECT_EQ(length(s, FMOD_TIMEUNIT_PCM), length(stream, FMOD_TIMEUNIT_PCM));
+    release.set_value();
 }

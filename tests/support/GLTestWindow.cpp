@@ -35,6 +35,7 @@ void pump(int rounds) {
 }
 
 ofColor pixel(int x, int y, GLenum buffer) {
+    ofFlushDraws();
     glFinish();
     int windowHeight = glutGet(GLUT_WINDOW_HEIGHT);
     unsigned char rgba[4] = {0, 0, 0, 0};

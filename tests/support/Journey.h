@@ -170,7 +170,7 @@ protected:
     // The hot-plug thread is stopped first so that no rescan of its own can
     // install the old device list after this one; the next frame restarts it.
     void plug(const std::vector<fakepads::DeviceSpec>& specs) {
-        ofxGamepadHandler::get()->disableHotplug();
+        ofxGamepadHandler::get()->disableHotplug(true);
         devices.plug(specs);
         console += captureOutput([] { ofxGamepadHandler::get()->updatePadList(); }).out;
         frame();

@@ -34,9 +34,10 @@ inline std::string httpAnswer(const std::string& statusLine, const std::string& 
 
 // An HTTP server on 127.0.0.1 that answers each request with the raw bytes
 // its script gives for the request's head, then closes; with trickleMillis
-// it sends them one byte at a time with that pause between. While `holding`
-// is set a request waits for its answer; one still waiting at the end gets
-// none.
+// it sends them one byte at a time with that pause between, with padBytes
+// it follows them with up to that many filler bytes while the client reads.
+// While `holding` is set a request waits for its answer; one still waiting at
+// the end gets none.
 class LoopbackHttpServer {
 public:
     explicit LoopbackHttpServer(std::function<std::string(const std::string& head)> script, int trickleMillis = 0)
@@ -61,6 +62,7 @@ public:
 
     std::string base;
     std::atomic<bool> holding{false};
+    std::atomic<std::size_t> padBytes{0};
 
 private:
     static bool readable(int fd) {
@@ -90,6 +92,9 @@ private:
                 if (send(conn, answer.data() + i, 1, MSG_NOSIGNAL) != 1) break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(trickleMillis));
             }
+            const std::string filler(65536, 'x');
+            for (std::size_t sent = 0; sent < padBytes && !stopping; sent += filler.size())
+                if (send(conn, filler.data(), filler.size(), MSG_NOSIGNAL) <= 0) break;
             close(conn);
         }
     }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -68,6 +69,8 @@ TEST_F(Cabinet, AMissingOrBrokenFileKeepsTheDefaults) {
     write("<ROUNDS_BEFORE_RESET>7</ROUNDS");
     EXPECT_EQ(load(), "NO ARCADE SETTINGS\n");
     EXPECT_EQ(core().roundLimit, 4);
+    std::ifstream aside(file() + ".bad");  // kept for the operator, not written over
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(aside), {}), "<ROUNDS_BEFORE_RESET>7</ROUNDS");
     EXPECT_FLOAT_EQ(app->maxJoyValue, 1.0f);
     // A joystick range at or below zero counts as 1.
     write("<MAX_JOY_VAL>0</MAX_JOY_VAL><LETTER_BOX_H>5000</LETTER_BOX_H>\n");
@@ -95,6 +98,16 @@ TEST_F(Cabinet, TheLetterBoxScalesThePictureAndServiceKeysSaveIt) {
     EXPECT_FLOAT_EQ(app->letterBoxH, 479.0f);
     app->adjustLetterBox(-10000);
     EXPECT_FLOAT_EQ(app->letterBoxH, 0.0f);
+}
+
+// An offset far off the screen is held within the height's bound and is
+// saved back in range.
+TEST_F(Cabinet, TheOffsetIsBoundedLikeTheHeight) {
+    write("<LETTER_BOX_OFFSET>2147483647</LETTER_BOX_OFFSET>\n");
+    load();
+    EXPECT_FLOAT_EQ(core().letterBoxOffset, 479.0f);
+    app->keyPressed(',');
+    EXPECT_NE(read().find("<LETTER_BOX_OFFSET>479</LETTER_BOX_OFFSET>"), std::string::npos) << read();
 }
 
 TEST_F(Cabinet, ANamedPadLandsInItsSlot) {

@@ -1,147 +1,102 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "CoreFixture.h"
-#include "DrawTestSupport.h"
 
-// The frame of GameCore::draw, recorded after a real set-up.
-class CoreDraw : public CoreFixture {
-protected:
-    void SetUp() override {
-        CoreFixture::SetUp();
-        setUpApp();
-        core().splashActive = false;
-        core().backgroundTiles = false;
-    }
-    GameCore& core() { return app->core; }
-    Calls frame() { return callsOf([&] { core().draw(); }); }
-    // Gives slot p a weapon i at (x, y) moving by (vx, vy), tied by its spring.
-    WeaponParticle* arm(int p, int i, float x, float y, float vx, float vy) {
-        WeaponParticle*& weapon = core().weaponPoints[p][i];
-        if (!weapon) weapon = new WeaponParticle;
-        weapon->position.set(x, y);
-        weapon->velocity.set(vx, vy);
-        weapon->colour = ofColor(10, 20, 30 + i, 255);
-        Spring& spring = core().weaponSprings[p][i];
-        spring.weaponEnd = weapon;
-        spring.shipEnd = &core().players[p].point;
-        spring.restLength = 100;
-        spring.colour = ofColor(40, 50, 60 + i, 255);
-        return weapon;
-    }
-    void playing() {
-        core().gameState = GameState::Playing;
-        core().gameMode = GameMode::Easy;
-        core().backgroundColor = core().modeColors[1];
-        core().players[0].point.position.set(0, 0);
-        core().players[0].shipType = 0;
-    }
-};
-
-TEST_F(CoreDraw, TheWorldTransformIsCentreShakesZoomThenCamera) {
-    playing();
-    GameCore& c = core();
-    c.camera.set(100, 50);
-    c.zoom = 0.5f;
-    c.rockFlashTime = 0.15f;   // half of 0.3: shake of 2.5
-    c.deathFlashTime = 0.2f;   // half of 0.4: shake of 20
-    c.impactShake = 3;
-    c.screenWidth = 961;
-
-    ofSeedRandom(11);
-    Calls calls = frame();
-    ofSeedRandom(11);
-    Calls expected = callsOf([] {
-        ofPushMatrix();
-        ofTranslate(480, 480, 0);
-        for (float a : {3.0f, 2.5f, 20.0f}) {
-            float dx = ofRandomSigned() * a;
-            float dy = ofRandomSigned() * a;
-            ofTranslate(dx, dy, 0);
-        }
-        ofScale(0.5f, 0.5f, 1);
-        ofTranslate(-100, -50, 0);
-    });
-    int at = findRun(calls, expected);
-    EXPECT_EQ(at, 3) << "background fill first, then the world transform";
-    EXPECT_EQ(calls[0], "setFillMode(1)");
-    EXPECT_EQ(calls[1], "setColor(29,26,35,255)");
-    EXPECT_EQ(calls[2], "drawRectangle(0,0,0,961,960)");
-    // Blending comes on after the background and the style ends without it.
-    EXPECT_EQ(indexOf(calls, "setBlendMode(1)"), at + static_cast<int>(expected.size()));
-    EXPECT_EQ(ofGetStyle().blendingMode, OF_BLENDMODE_DISABLED);
-}
-
-TEST_F(CoreDraw, BackdropWallsAndHudFollowTheStateAndTheRoundOverTimer) {
-    GameCore& c = core();
-    c.players[0].score = 12;
-    const Calls hud = callsOf([&] { c.font.drawString("score:", 4, 30, 780); });
-    const Calls backdrop = {"setFillMode(1)", "setColor(0,0,0,200)", "drawRectangle(0,0,0,960,960)"};
-    const struct {
-        GameState state;
-        float timer;
-        bool hud, backdrop, dimWalls;
-    } cases[] = {
-        {GameState::Playing, 0, true, false, false},
-        {GameState::RoundOver, 0.5f, true, false, false},
-        {GameState::RoundOver, 0, false, true, true},
-        {GameState::MainMenu, -1, false, true, true},
-        {GameState::MainMenu, 0.5f, false, false, false},
-        {GameState::ShipSelect, 0, false, true, false},
-    };
-    for (const auto& k : cases) {
-        c.gameState = k.state;
-        c.roundOverTimer = k.timer;
-        c.gameMode = GameMode::Easy;
-        Calls calls = frame();
-        const int s = static_cast<int>(k.state);
-        EXPECT_EQ(findRun(calls, hud) >= 0, k.hud) << s << " " << k.timer;
-        EXPECT_EQ(findRun(calls, backdrop) >= 0, k.backdrop) << s << " " << k.timer;
-        EXPECT_EQ(countOf(calls, "setColor(255,255,255,60)"), k.dimWalls ? 1 : 0) << s << " " << k.timer;
-    }
-}
+// The window, the frame, the arcade menu's difficulty and the game-over screen.
+class CoreDraw : public CoreFixture {};
 
 TEST_F(CoreDraw, OnlyTheTestedAsteroidsDrawAndNeverPastTheList) {
-    playing();
     GameCore& c = core();
-    for (Asteroid* a : c.asteroids) delete a;
-    c.asteroids.clear();
-    for (int i = 0; i < 3; ++i) {
-        c.asteroids.push_back(new Asteroid);
-        c.asteroids.back()->color = ofColor(200, 100, static_cast<unsigned char>(i), 255);
-    }
-    const struct {
-        int tested, drawn;
-    } cases[] = {{0, 0}, {2, 2}, {3, 3}, {10, 3}, {-4, 0}};
-    for (const auto& k : cases) {
-        c.rocksTested = k.tested;
-        Calls calls = frame();
-        int drawn = 0;
-        for (int i = 0; i < 3; ++i) drawn += countOf(calls, "setColor(200,100," + std::to_string(i) + ",255)");
-        EXPECT_EQ(drawn, k.drawn) << k.tested;
+    startStill(GameMode::Easy);
+    for (int i = 0; i < 3; ++i) c.asteroids.emplace_back(new Asteroid)->color = ofColor(200, 100, i, 255);
+    for (auto [tested, drawn] : {std::pair{0, 0}, {2, 2}, {3, 3}, {10, 3}, {-4, 0}}) {
+        c.rocksTested = tested;
+        recorder->reset();
+        c.draw();
+        const Calls calls = recorder->take();
+        long n = 0;
+        for (int i = 0; i < 3; ++i)
+            n += std::count(calls.begin(), calls.end(), "setColor(200,100," + std::to_string(i) + ",255)");
+        EXPECT_EQ(n, drawn) << tested;
     }
 }
 
-TEST_F(CoreDraw, WeaponAlphaFollowsSpeedAndTetherAlphaFollowsDistance) {
-    playing();
+// Intro only outside co-op; a step of 0 is no step.
+TEST_F(CoreDraw, CyclingDifficultySkipsWhatCannotBeChosenAndWaitsForTheSlide) {
     GameCore& c = core();
-    c.chainCap = 5;
-    // Speeds squared 0, 10, 20, 30 against the threshold 20; distances 0,
-    // 125 (half of 2.5 x rest), 250 and 400 from the ship.
-    arm(0, 0, 0, 0, 0, 0);
-    arm(0, 1, 125, 0, 3, 1);
-    arm(0, 2, 0, 250, 4, 2);
-    arm(0, 3, 0, 400, 5, std::sqrt(5.0f));
-    arm(0, 4, 0, 400, 5, std::sqrt(5.0f));
-    c.chainCap = 4;
-    Calls calls = frame();
-    EXPECT_EQ(countOf(calls, "setColor(10,20,30,0)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(10,20,31,127)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(10,20,32,255)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(10,20,33,255)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(10,20,34,255)"), 0) << "past the cap";
-    EXPECT_EQ(countOf(calls, "setColor(40,50,60,150)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(40,50,61,90)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(40,50,62,30)"), 1);
-    EXPECT_EQ(countOf(calls, "setColor(40,50,63,30)"), 1);
-    EXPECT_GE(indexOf(calls, "setLineWidth(5)"), 0);
+    auto beep = record(c.soundBank.menuBeep);
+    using M = GameMode;
+    for (auto [from, step, coop, to] : {std::tuple{M::Easy, -1, false, M::Intro}, {M::Easy, -1, true, M::AsteroidField},
+                                        {M::Hard, 1, false, M::AsteroidField}, {M::AsteroidField, 1, false, M::Intro},
+                                        {M::AsteroidField, 1, true, M::Easy}, {M::Hard, 0, false, M::Hard}}) {
+        c.gameMode = from;
+        c.coop = coop;
+        c.slideTimer = c.slideLength;
+        const int before = beep->plays;
+        c.cycleDifficulty(step, static_cast<int>(from));
+        EXPECT_EQ(c.gameMode, to) << static_cast<int>(from) << " " << step;
+        EXPECT_EQ(beep->plays - before, step != 0 ? 1 : 0);
+    }
+    // Mid-slide a press changes nothing; the update grows the timer.
+    c.coop = false;
+    c.gameMode = GameMode::Easy;
+    c.cycleDifficulty(1, 1);
+    ASSERT_EQ(c.gameMode, GameMode::Hard);
+    c.slideTimer = 0.1f;
+    c.cycleDifficulty(1, 1);
+    EXPECT_EQ(c.gameMode, GameMode::Hard);
+    step(0.2f);
+    c.cycleDifficulty(1, 1);
+    EXPECT_EQ(c.gameMode, GameMode::AsteroidField);
+}
+
+TEST_F(CoreDraw, GameOverSoundsOnceAndAButtonNotDrawnTakesNoClick) {
+    GameCore& c = core();
+    auto gameOver = record(c.soundBank.gameOver);
+    c.layout(960);
+    c.gameMode = GameMode::Easy;
+    c.startRound(false);
+    c.gameState = GameState::RoundOver;
+    c.roundOverTimer = -1;
+    c.onlineScore = true;
+    c.menuTime = 1;
+    c.drawGameOver();
+    c.drawGameOver();
+    EXPECT_EQ(gameOver->plays, 1);
+    const float x = c.leaderboardButton.x + 5, y = c.leaderboardButton.y + 5;
+    ASSERT_GT(c.leaderboardButton.width, 0);
+    // Not online: no button is drawn, and a click where it stood is a click
+    // anywhere else, a retry.
+    c.onlineScore = false;
+    c.drawGameOver();
+    c.mousePressed(0, x, y);
+    EXPECT_EQ(c.gameState, GameState::Playing);
+    c.gameState = GameState::RoundOver;
+    c.roundOverTimer = -1;
+    c.onlineScore = true;
+    c.drawGameOver();
+    c.mousePressed(0, x, y);
+    EXPECT_EQ(c.gameState, GameState::Leaderboards);
+}
+
+class AppWindow : public CoreFixture {};
+
+// A window with no size leaves everything as it was.
+TEST_F(AppWindow, ResizeKeepsVirtualWidthsUpTo1800AndIgnoresAWindowWithNoSize) {
+    window.calls.clear();
+    window.width = 1200;
+    window.height = 900;
+    app->windowResized(1200, 900);
+    EXPECT_FLOAT_EQ(app->scale, 0.9375f);
+    EXPECT_EQ(core().screenWidth, 1280);
+    // Wider than 1800 virtual units: the window is set back.
+    app->windowResized(1500, 750);
+    app->windowResized(0, 900);
+    app->windowResized(700, -3);
+    EXPECT_FLOAT_EQ(app->scale, 750.0f / 960.0f);
+    EXPECT_EQ(core().screenWidth, 1280);
+    EXPECT_EQ(window.calls, (Calls{"shape 1200x900"}));
 }

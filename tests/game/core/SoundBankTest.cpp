@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "RecordingSoundPlayer.h"
 #include "SoundBank.h"
 #include "ofMath.h"
@@ -25,6 +27,11 @@ TEST(SoundBankLoad, OverlapsAndLoopsWhereTheyBelongAndOnlyTheSilentThrustRuns) {
     EXPECT_TRUE(RecordedBank::rec(r.bank.thrust[0]).playing);
     EXPECT_EQ(0.0f, RecordedBank::rec(r.bank.thrust[0]).volume);
     EXPECT_FLOAT_EQ(0.6f, RecordedBank::rec(r.bank.rockSmashes[3]).volume);
+    // Only the six music tracks are streamed; effects load whole.
+    const Calls streamed = withWord(calls, "streamed");
+    EXPECT_EQ(6u, streamed.size());
+    EXPECT_EQ(6, std::count_if(streamed.begin(), streamed.end(),
+                               [](const std::string& c) { return c.find(".mp3 streamed") != std::string::npos; }));
 }
 
 TEST(SoundBankEffects, PitchesRiseByLevelAndWayPointAndNothingPlaysWhileMuted) {

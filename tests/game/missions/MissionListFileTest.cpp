@@ -1,4 +1,5 @@
 #include "MissionTestSupport.h"
+#include "ofUtils.h"
 #include "ofxXmlConfig.h"
 
 TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
@@ -39,20 +40,41 @@ TEST_F(MissionFixture, FillKeepsResultsMovesCompletedOutAndSaves) {
     EXPECT_EQ(list.runTime, 60);  // read back
 }
 
+// Each kind of skipped entry gives one warning, however many there are, and a
+// long file is read in one walk rather than once per entry.
 TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
-    dir.write("missions.xml",
-              "<FULL_FINISHES>2</FULL_FINISHES><BEST_TOTAL_TIME>321.5</BEST_TOTAL_TIME>"
-              "<CURRENT_0>Move Box</CURRENT_0><CURRENT_1>Nowhere</CURRENT_1><CURRENT_2>Waypoints</CURRENT_2>"
-              "<CURRENT_3>Move Box</CURRENT_3><COMPLETED_0>Waypoints</COMPLETED_0>"
-              "<COMPLETED_1>First Blood</COMPLETED_1><COMPLETED_2>First Blood</COMPLETED_2>");
+    std::string file =
+        "<FULL_FINISHES>2</FULL_FINISHES><BEST_TOTAL_TIME>321.5</BEST_TOTAL_TIME>"
+        "<CURRENT_0>Move Box</CURRENT_0><CURRENT_1>Nowhere</CURRENT_1><CURRENT_2>Waypoints</CURRENT_2>"
+        "<CURRENT_3>Move Box</CURRENT_3><COMPLETED_0>Waypoints</COMPLETED_0>"
+        "<COMPLETED_1>First Blood</COMPLETED_1><COMPLETED_2>First Blood</COMPLETED_2>";
+    for (int i = 0; i < 20000; ++i)
+        file += "<COMPLETED_" + std::to_string(i + 3) + ">Lost " + std::to_string(i) + "</COMPLETED_" +
+                std::to_string(i + 3) + "><CURRENT_" + std::to_string(i + 4) + ">Gone</CURRENT_" +
+                std::to_string(i + 4) + ">";
+    dir.write("missions.xml", file);
     const CapturedOutput out = defineAndSetup();
     EXPECT_TRUE(list.fullFinishes == 2 && list.bestTotalTime == 321.5f);
     EXPECT_EQ(names(list.completed), std::vector<std::string>({"Waypoints", "First Blood"}));
     EXPECT_EQ(names(list.current), std::vector<std::string>({"Move Box", "Rock Breaker", "Catch the Snitch"}));
-    for (const char* line : {"completed mission \"First Blood\": listed twice", "current mission \"Nowhere\": unknown",
-                             "current mission \"Waypoints\": already completed",
-                             "current mission \"Move Box\": listed twice"})
-        EXPECT_NE((out.out + out.err).find(line), std::string::npos) << line;
+    EXPECT_EQ(out.out + out.err,
+              "[MissionList:warning] skipping 1 mission entry (already completed), first \"Waypoints\"\n"
+              "[MissionList:warning] skipping 2 mission entries (listed twice), first \"First Blood\"\n"
+              "[MissionList:warning] skipping 40001 mission entries (unknown), first \"Lost 0\"\n");
+}
+
+// A damaged file that cannot be kept aside is not saved over, and the log
+// says so instead of claiming it was kept.
+TEST_F(MissionFixture, ADamagedFileThatCannotBeKeptAsideIsNotSavedOver) {
+    std::filesystem::create_directories("data/missions.xml.unreadable/inside");
+    dir.write("missions.xml", "<CURRENT_0>Way");
+    const CapturedOutput out = defineAndSetup();
+    list.fillCurrentMissions(false);
+    EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable and could not be moved to " +
+                                     ofToDataPath("missions.xml") +
+                                     ".unreadable (Is a directory); starting the missions afresh, not saved\n");
+    EXPECT_EQ(dir.read("missions.xml"), "<CURRENT_0>Way");
+    EXPECT_EQ(list.current.size(), 3u);
 }
 
 TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {

@@ -43,7 +43,7 @@ TEST(PlayerDataTest, EverythingReadsBackExactly) {
         EXPECT_NE(text.find(tag), std::string::npos) << tag;
 
     PlayerData r;
-    ASSERT_TRUE(r.load(dir.file("playerData.xml"), statNames));
+    ASSERT_EQ(r.load(dir.file("playerData.xml"), statNames), PlayerData::Read);
     EXPECT_EQ(r.playerName + "|" + r.scoreServer + "|" + r.frontText[0] + "|" + r.frontText[3],
               d.playerName + "|" + d.scoreServer + "|" + d.frontText[0] + "|last");
     EXPECT_TRUE(std::equal(r.options, r.options + PlayerData::optionCount, d.options));
@@ -58,11 +58,11 @@ TEST(PlayerDataTest, AMissingFileIsWrittenWithTheDefaults) {
     PlayerData d;
     d.bestScores[1] = 99;
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(d.load(dir.file("playerData.xml"), statNames));
+    EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Defaults);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("not found, written with defaults"), std::string::npos);
     EXPECT_EQ(d.bestScores[1], 0);
     PlayerData again;
-    EXPECT_TRUE(again.load(dir.file("playerData.xml"), statNames));
+    EXPECT_EQ(again.load(dir.file("playerData.xml"), statNames), PlayerData::Read);
     for (const PlayerData* p : {&d, &again})  // only the sixth option starts on
         for (int i = 0; i < PlayerData::optionCount; ++i) EXPECT_EQ(p->options[i], i == 5) << i;
     EXPECT_EQ(again.scoreServer, "");
@@ -74,7 +74,7 @@ TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritt
     std::ofstream(dir.file("playerData.xml")) << broken;
     PlayerData d;
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(d.load(dir.file("playerData.xml"), statNames));
+    EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Defaults);
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_NE(log.find("[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; moved to"),
               std::string::npos)
@@ -82,7 +82,7 @@ TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritt
     EXPECT_EQ(readAll(dir.file("playerData.xml.bad")), broken);
     EXPECT_EQ(d.bestScores[1], 0);
     PlayerData fresh;
-    EXPECT_TRUE(fresh.load(dir.file("playerData.xml"), statNames));
+    EXPECT_EQ(fresh.load(dir.file("playerData.xml"), statNames), PlayerData::Read);
 }
 
 TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
@@ -95,12 +95,20 @@ TEST(PlayerDataTest, ValuesOutOfRangeTakeTheirDefaults) {
            "<SHIPS><SHIP_2>1</SHIP_2><SHIP_3>5</SHIP_3><LAST_SHIP>9</LAST_SHIP></SHIPS>"
            "<STATS><foe_kills>-3</foe_kills><time_in_game>nan</time_in_game><pause_count>12</pause_count>"
            "<made_up>5</made_up></STATS>"
-           "<DEBUG_OPTIONS><ENABLED>yes</ENABLED><EASTER_EGG>7x</EASTER_EGG></DEBUG_OPTIONS>";
+           "<DEBUG_OPTIONS><ENABLED>yes</ENABLED><EASTER_EGG>7x</EASTER_EGG></DEBUG_OPTIONS>"
+           "<FRONT_TEXT><LINE_0>" << std::string(100000, 'w') << "</LINE_0><LINE_2>" << std::string(255, 'e')
+        << "\xc3\xa9</LINE_2><LINE_3>" << std::string(256, 'k') << "</LINE_3></FRONT_TEXT>";
     PlayerData d;
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(d.load(dir.file("playerData.xml"), statNames));
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("SCORE_SERVER \"ftp://x\" is not an http:// address"),
+    EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Read);
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("SCORE_SERVER \"ftp://x\" is not an http:// address"), std::string::npos);
+    // Long lines are cut, between characters, with a warning each.
+    EXPECT_NE(log.find("FRONT_TEXT:LINE_0 is 100000 bytes long; cut to 256\n[PlayerData:warning] "
+                       "FRONT_TEXT:LINE_2 is 257 bytes long; cut to 256\n"),
               std::string::npos);
+    EXPECT_EQ(d.frontText[0] + "|" + d.frontText[2] + "|" + d.frontText[3],
+              std::string(256, 'w') + "|" + std::string(255, 'e') + "|" + std::string(256, 'k'));
     EXPECT_EQ(d.playerName + d.scoreServer, "");
     EXPECT_TRUE(!d.options[0] && d.options[1] && d.options[5]);
     EXPECT_EQ((std::vector<int>{d.bestScores[0], d.bestScores[2], d.bestScores[3], d.lastShip}),

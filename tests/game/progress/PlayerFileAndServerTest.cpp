@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <filesystem>
 #include <fstream>
+
+#include <Poco/Net/StreamSocket.h>
+
+#include "../../framework/CapturedOutput.h"
 
 #include "GameCore.h"
 #include "LeaderboardScreen.h"
 #include "ProgressTestSupport.h"
 #include "ScoreSubmitOverlay.h"
 #include "StatsTracker.h"
+#include "ofURLFileLoader.h"
 
 using namespace progress_test;
 
@@ -76,6 +83,25 @@ TEST_F(CorePlayerFile, LoadSpreadsTheFileOverTheCoreAndSaveGathersItBack) {
                 !second.scoreSubmitOverlay.autoSubmit);
 }
 
+// A player file that is there but cannot be read (a pipe here: root reads a
+// file without read permission) is not moved aside nor written over in that
+// run: one warning, and the game plays with its defaults.
+TEST_F(CorePlayerFile, AFileOutOfReachIsLeftAloneForTheWholeRun) {
+    ASSERT_EQ(::mkfifo("data/playerData.xml", 0644), 0);
+    const CapturedOutput o = captureOutput([&] {
+        core->loadPlayerData();
+        core->savePlayerData();
+        core->savePlayerData();
+    });
+    EXPECT_EQ(o.err + o.out,
+              "[error] ofxXmlConfig: cannot read playerData.xml: not a regular file\n[PlayerData:warning] playerData.xml "
+              "cannot be read; playing with defaults, and it is not written over\n[notice] no SCORE_SERVER in "
+              "playerData.xml: web scores and global stats are off\n");
+    struct stat st {};
+    EXPECT_TRUE(::lstat("data/playerData.xml", &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(!std::filesystem::exists("data/playerData.xml.bad") && core->optionsMenu.rows[5]);
+}
+
 TEST_F(CorePlayerFile, WithoutAnAddressOneNoticeAndNothingGoesOut) {
     testing::internal::CaptureStdout();
     core->loadPlayerData();
@@ -97,11 +123,12 @@ TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlives a test that dies
         dup2(out[1], 1);
         close(out[0]);
         const std::string script = std::string(VX_SOURCE_DIR) + "/scripts/score_server.py";
         const std::string data = dir.file("scores.json");
-        execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(),
+        execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(), "--idle-timeout", "1",
                static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -154,6 +181,23 @@ TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
         stats.startGlobalStatGetters();
         ASSERT_TRUE(waitFor([&] { return stats.globalTotal("global_foes_killed") == 3; }));
     }
+    // Only what the game can send is kept, and idle connections are closed.
+    const std::string db = server.address + "/extras/vantorix_db/", score = "&mode=1&coop=0&ships=0&build=0",
+                      stat = "sendglobalstat.php?name=global_foes_killed&steam=0&value=";
+    const std::pair<std::string, int> requests[] = {
+        {"sendscore.php?name=EVIL%0A&score=5" + score, 400}, {"sendscore.php?name=OK&score=2147483648" + score, 400},
+        {"sendscore.php?name=OK&score=2147483647" + score, 200}, {stat + "-5&version=1", 400},
+        {stat + "1&version=1" + std::string(60000, '0'), 400}, {stat + "1&version=1%0A", 400},
+        {"sendglobalstat.php?name=global_x%0A&steam=0&value=1&version=1", 400}, {stat + "2&version=1", 200}};
+    for (const auto& r : requests) EXPECT_EQ(ofLoadURL(db + r.first).status, r.second) << r.first.substr(0, 80);
+    for (int version = 2; version <= 64; ++version) ofLoadURL(db + stat + "1&version=" + std::to_string(version));
+    EXPECT_EQ(ofLoadURL(db + stat + "1&version=65").status, 400) << "at most 64 counters are kept";
+    EXPECT_EQ(ofLoadURL(db + "getscores.php?mode=1&coop=0").data.getText() +
+                  ofLoadURL(db + "getglobalstat.php?name=global_foes_killed&version=1").data.getText(),
+              "success\n2147483647\tOK\nsuccess\n5\n");
+    Poco::Net::StreamSocket idle(Poco::Net::SocketAddress(server.address.substr(7)));
+    idle.setReceiveTimeout(Poco::Timespan(20, 0));
+    EXPECT_EQ(idle.receiveBytes(&c, 1), 0) << "an idle connection is closed";
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);

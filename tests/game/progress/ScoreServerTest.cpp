@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+
+#include "GlobalStatGetter.h"
 #include "ProgressTestSupport.h"
 #include "ScoreServer.h"
 
@@ -36,7 +40,7 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         std::string reason;
     } cases[] = {
         {"/plain", ok("success\n"), true, ""},
-        {"/spaced", ok("  success \r\n12\tANN\n"), true, ""},
+        {"/spaced", ok(std::string("  success \r\n12\tANN\n9\tA\0B\n8\tOK\n", 30)), true, ""},
         {"/unsuccessful", ok("unsuccessful\n"), false, "no success in the reply"},
         {"/html", ok("<html><body>success</body></html>\n"), false, "no success in the reply"},
         {"/later", ok("error\nsuccess\n"), false, "no success in the reply"},
@@ -44,6 +48,7 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         {"/status500", httpAnswer("HTTP/1.1 500 Internal Server Error", "success\n"), false, "status 500"},
         {"/cut", "HTTP/1.1 200 OK\r\nContent-Length: 50\r\n\r\nsuccess\n", false, ""},
         {"/garbage", "\x01\x02 not http at all\r\n\r\n", false, ""},
+        {"/big", ok("success\n" + std::string(ScoreServer::maxReplySize, 'x')), false, "body larger than 65536 bytes"},
     };
     ScriptedServer server([&cases](const std::string& line) {
         for (const Case& c : cases)
@@ -61,7 +66,8 @@ TEST(ScoreServerTest, OnlyStatus200WithSuccessAsTheFirstLineCounts) {
         EXPECT_EQ(log.rfind("[ScoreServer:warning] getscores.php failed: ", 0), 0u) << c.path << " " << log;
         EXPECT_TRUE(std::count(log.begin(), log.end(), '\n') == 1 && log.find(c.reason) != std::string::npos) << log;
     }
-    EXPECT_EQ(ask(s, server.base + "/spaced", log).lines, Lines{"12\tANN"});
+    // Every byte is read: a zero byte spoils only its own row.
+    EXPECT_EQ(ask(s, server.base + "/spaced", log).lines, (Lines{"12\tANN", std::string("9\tA\0B", 5), "8\tOK"}));
     // Refused and silent servers fail the same way.
     ScoreServer refused = refusingServer();
     server.holding = true;
@@ -90,15 +96,17 @@ TEST(ScoreServerTest, RetriesUpToTheLimitAndStopsEarlyWhenAsked) {
 
 TEST(ScoreServerTest, ScoreRowsAndTotalsAreParsedStrictly) {
     testing::internal::CaptureStdout();
-    std::vector<std::string> lines = {"900\tZED", "x\tBAD",      "800 NO TAB",      "",
-                                      "-5\tNEG",  "700\tA B\tC", "99999999999\tBIG"};
+    // Names follow the game's own rule: printable, at most 12 characters.
+    std::vector<std::string> lines = {"900\tZED",        "x\tBAD",         "800 NO TAB", "",
+                                      "-5\tNEG",         "700\tA B\tC",     "99999999999\tBIG",
+                                      "600\tTWELVE CHARS", "500\tTHIRTEEN CHRS", std::string("400\tN\0\x1b[2J", 10)};
     const std::vector<ScoreEntry> rows = ScoreServer::parseScores(lines);
     const std::string log = testing::internal::GetCapturedStdout();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(std::to_string(rows[0].score) + rows[0].name + std::to_string(rows[1].score) + rows[1].name,
-              "900ZED700A B\tC");
-    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
-    EXPECT_NE(log.find("skipped a bad row \"x\tBAD\""), std::string::npos);
+              "900ZED600TWELVE CHARS");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 7) << log;
+    EXPECT_NE(log.find("skipped a bad row \"400\\x09N\\x00\\x1B[2J\""), std::string::npos) << log;
     lines.clear();
     for (int i = 0; i < 150; ++i) lines.push_back(std::to_string(1000 - i) + "\tP");
     EXPECT_EQ(ScoreServer::parseScores(lines).size(), 100u);
@@ -109,4 +117,34 @@ TEST(ScoreServerTest, ScoreRowsAndTotalsAreParsedStrictly) {
     EXPECT_FALSE(ScoreServer::parseTotal({"12abc"}, total) || ScoreServer::parseTotal({}, total));
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(total, 123456789012LL);
+}
+
+TEST(ScoreServerTest, FourEndlessRepliesAtOnceStayWithinTensOfMegabytes) {
+    const auto peakKb = [] {
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        long kb = 0;
+        while (status >> key && key != "VmHWM:") {}
+        return status >> kb, kb;
+    };
+    // Announced as too long, running to the close, and one endless chunk.
+    const std::string heads[] = {"Content-Length: 41943040\r\n\r\n", "\r\n",
+                                 "Transfer-Encoding: chunked\r\n\r\nFFFFFFFF\r\n"};
+    std::deque<ScriptedServer> servers;
+    GlobalStatGetter getters[4];
+    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
+    const long before = peakKb();
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 4; ++i) {
+        servers.emplace_back([&, i](const std::string&) { return "HTTP/1.1 200 OK\r\n" + heads[i % 3] + "success\n"; })
+            .padBytes = 40 << 20;
+        ScoreServer s = servers.back().server();
+        s.attempts = 1;
+        getters[i].fetch(s, "global_foes_killed", 1);
+    }
+    EXPECT_TRUE(waitFor([&] { return std::none_of(getters, getters + 4, [](auto& g) { return g.isThreadRunning(); }); },
+                        60000));
+    const std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
+    EXPECT_LT(peakKb() - before, 40 * 1024);
 }

@@ -29,6 +29,9 @@ TEST(StatsTrackerTest, PlainCountersSendTheirTotalAndGlobalsTheLinkedTotalToStea
                      "SetStat global_foes_killed 40", "SetStat global_foes_killed 40"}));
     EXPECT_EQ(t.stats.record("global_foes_killed").value, 3.0f);
     EXPECT_EQ(SteamLayer::statValue("time_in_game"), 3723.25f);
+    // A total past int's range (the player file takes up to 3e38) is held at its top.
+    t.stats.record("foe_kills").raise(3e38f);
+    EXPECT_EQ(SteamLayer::takeCalls(), Lines{"SetStat foe_kills 2.14748365e+09"});
 }
 
 TEST(StatsTrackerTest, WithoutSteamGlobalsSendEachIncrementToTheServerWhileSendingIsOn) {

@@ -74,4 +74,5 @@ TEST_F(ControllerMapperTest, MissingOrCorruptFileGivesDefaultsAndSavingKeepsOthe
     EXPECT_EQ(values(mapper.loadMapping("Pad B", 6, 14)), values(b));
     const std::string file = dir.read("controllerMappings.xml");
     EXPECT_EQ(file.find("<PadA>"), file.rfind("<PadA>"));
+    EXPECT_EQ(dir.read("controllerMappings.xml.bad"), cases[1][0]);  // kept aside, not written over
 }

@@ -11,6 +11,7 @@
 #include "../CoreTestSupport.h"
 #include "GLTestWindow.h"
 #include "ofAppRunner.h"
+#include "ofEvents.h"
 #include "ofGraphics.h"
 #include "ofMath.h"
 #include "ofTestClock.h"
@@ -39,6 +40,9 @@ protected:
     }
     void TearDown() override {
         app.reset();
+        // The game's frames start the pad handler: its exit stops and joins the
+        // hot-plug thread before a test's fake devices go.
+        captureOutput([] { ofNotifyExit(); });
         afterTeardown();
         ofReleaseFixedClock();
         std::filesystem::current_path(previous);
