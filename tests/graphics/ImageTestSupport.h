@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -41,15 +41,11 @@ inline std::string logged(const std::function<void()>& action) {
 class DataFolder : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(chdir(scratch.path.c_str()), 0);
+        std::filesystem::current_path(scratch.path);
         mkdir("data", 0755);
         ofInitFreeImage();
     }
-    void TearDown() override { ASSERT_EQ(chdir(home.c_str()), 0); }
-    static std::string currentDir() {
-        char buffer[4096];
-        return getcwd(buffer, sizeof buffer) ? buffer : ".";
-    }
-    std::string home = currentDir();
+    void TearDown() override { std::filesystem::current_path(home); }
+    std::filesystem::path home = std::filesystem::current_path();
     ScratchDir scratch;
 };

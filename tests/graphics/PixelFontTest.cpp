@@ -16,10 +16,9 @@ typedef std::vector<std::string> Calls;
 TEST(PixelFontMetrics, HeightsWidthsAndBoxes) {
     PixelFont font;
     font.setup(1.5f);
-    EXPECT_EQ(font.getCharHeight(2), 24.0f);
-    EXPECT_EQ(font.getLineHeight(2), 33.0f);
-    ofRectangle box = font.getStringBoundingBox("A", 2, 100, 50);
-    EXPECT_EQ((std::vector<float>{box.x, box.y, box.width, box.height}), (std::vector<float>{100, 26, 18, 24}));
+    const ofRectangle box = font.getStringBoundingBox("A", 2, 100, 50);
+    EXPECT_EQ((std::vector<float>{font.getCharHeight(2), font.getLineHeight(2), box.x, box.y, box.width, box.height}),
+              (std::vector<float>{24, 33, 100, 26, 18, 24}));
     font.setup(1.0f);
     // Control codes, DEL, the tilde and bytes above 127 measure 0 but keep their spacing.
     EXPECT_FLOAT_EQ(font.getStringWidth(std::string("A\n\xE9\x7F~B", 6), 2), 2 * (6 + 5 * 0.8f + 5));

@@ -58,7 +58,6 @@ TEST(Color, HsbBothWays) {
 }
 
 TEST(Color, ProductsIndexingAndFloatColours) {
-    expectColor(ofColor(200, 100, 50, 128) * 2.0f, 200, 100, 50, 255);
     expectColor(ofColor(200, 100, 50, 128) * -1.0f, 0, 0, 0, 255);
     expectColor(ofColor(255, 128, 0, 10) * ofColor(128, 128, 128, 255), 128, 64, 0, 255);
     ofColor c(1, 2, 3, 4);

@@ -65,26 +65,6 @@ TEST_F(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
                                      "setColor(-20,400,100,999)", "setColor(0,255,100,255)"}));
 }
 
-TEST_F(Graphics, SettingsReachStyleShapePathAndRenderer) {
-    ofPath& shape = ofGetShapePath();
-    ofSetLineWidth(3);
-    EXPECT_EQ(shape.getStrokeWidth(), 3.0f);  // filled, now with an outline too
-    ofFill();
-    EXPECT_EQ(shape.getStrokeWidth(), 0.0f);
-    ofNoFill();
-    EXPECT_EQ(shape.getStrokeWidth(), 3.0f);
-    ofSetCircleResolution(6);
-    ofEnableAlphaBlending();
-    ofDisableAlphaBlending();  // straight to OpenGL, not through the renderer
-    ofBackground(30, 40);
-    ofClear(0, 0, 0, 0);  // does not change the stored background
-    const ofStyle style = ofGetStyle();
-    EXPECT_EQ((std::vector<int>{style.circleResolution, style.bFill, style.blendingMode, style.bgColor.r, style.bgColor.a}),
-              (std::vector<int>{6, false, 0, 30, 40}));
-    EXPECT_EQ(renderer->calls, (Calls{"setLineWidth(3)", "setFillMode(1)", "setFillMode(0)", "setCircleResolution(6)",
-                                     "setBlendMode(1)", "background(30,30,30,40)", "clear(0,0,0,0)"}));
-}
-
 TEST_F(Graphics, FilledShapesAreTessellatedAnewAndAnEmptyOneDrawsNothing) {
     for (int round = 0; round < 2; ++round) {
         shape(4, true);

@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ofPixels.h"
+#include "ImageTestSupport.h"
 
 namespace {
-
-typedef std::vector<unsigned char> Bytes;
 
 ofPixels sequence(int w, int h, int channels, int start) {
     ofPixels p;
@@ -16,8 +14,6 @@ ofPixels sequence(int w, int h, int channels, int start) {
     for (size_t i = 0; i < p.size(); ++i) p[static_cast<int>(i)] = static_cast<unsigned char>(start + i);
     return p;
 }
-
-Bytes bytesOf(const ofPixels& p) { return Bytes(p.getPixels(), p.getPixels() + p.size()); }
 
 }  // namespace
 

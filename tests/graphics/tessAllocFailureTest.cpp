@@ -5,16 +5,6 @@
 
 namespace {
 
-Contour manyPointStar(int points, int step, float radius) {
-    Contour c;
-    for (int k = 0; k < points; ++k) {
-        const double a = k * step * 2 * M_PI / points;
-        c.push_back((float)(radius * std::cos(a)));
-        c.push_back((float)(radius * std::sin(a)));
-    }
-    return c;
-}
-
 TESStesselator* newTess(TESSalloc& rec, bool indexed) {
     TESStesselator* tess = tessNewTess(&rec);
     if (tess && indexed) tess->indexMinVertices = 0;
@@ -35,7 +25,7 @@ TEST(TessAllocFailure, EveryAllocationCanFail) {
         {"overlap", {square(0, 0, 10), square(5, 5, 10)}, TESS_WINDING_NONZERO, TESS_BOUNDARY_CONTOURS, false},
         {"pentagram", {pentagram(10)}, TESS_WINDING_ODD, TESS_CONNECTED_POLYGONS, false},
         // Enough crossings for the queue to outgrow its first capacity.
-        {"star", {manyPointStar(31, 15, 100)}, TESS_WINDING_POSITIVE, TESS_POLYGONS, false},
+        {"star", {star(31, 15, 100)}, TESS_WINDING_POSITIVE, TESS_POLYGONS, false},
         {"indexed ring", {wavyRing(48)}, TESS_WINDING_ODD, TESS_POLYGONS, true},
         {"indexed spikes", {spikes(40), square(470, 470, 20)}, TESS_WINDING_ODD, TESS_BOUNDARY_CONTOURS, true},
     };
@@ -90,11 +80,11 @@ TEST(TessAllocFailure, QueueWithoutReallocationCannotGrowAndAnIncompleteRecordMa
     // Two crossings fit in the queue; a star with dozens does not, until the
     // initial queue is made larger.
     EXPECT_EQ(8, runTess(tess, {square(0, 0, 10), square(5, 5, 10)}, TESS_WINDING_ODD).elementCount);
-    EXPECT_EQ(0, runTess(tess, {manyPointStar(31, 15, 100)}, TESS_WINDING_ODD).ok);
+    EXPECT_EQ(0, runTess(tess, {star(31, 15, 100)}, TESS_WINDING_ODD).ok);
     tessDeleteTess(tess);
     rec.extraVertices = 400;
     tess = tessNewTess(&rec);
-    EXPECT_EQ(1, runTess(tess, {manyPointStar(31, 15, 100)}, TESS_WINDING_ODD).ok);
+    EXPECT_EQ(1, runTess(tess, {star(31, 15, 100)}, TESS_WINDING_ODD).ok);
     tessDeleteTess(tess);
     EXPECT_EQ(0, counter.live());
 

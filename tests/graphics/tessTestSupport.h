@@ -79,16 +79,18 @@ inline double signedArea(const TessResult& r, int polySize = 3, bool contours = 
 
 inline Contour square(float x, float y, float size) { return {x, y, x + size, y, x + size, y + size, x, y + size}; }
 
-// Five points on a circle joined every second point.
-inline Contour pentagram(float r) {
+// n points on a circle of radius r joined every step-th point.
+inline Contour star(int n, int step, float r) {
     Contour c;
-    for (int k = 0; k < 5; ++k) {
-        const double a = M_PI / 2 + k * 2 * (2 * M_PI / 5);
+    for (int k = 0; k < n; ++k) {
+        const double a = k * step * 2 * M_PI / n;
         c.push_back((float)(r * std::cos(a)));
         c.push_back((float)(r * std::sin(a)));
     }
     return c;
 }
+
+inline Contour pentagram(float r) { return star(5, 2, r); }
 
 // n points round (480, 480), in passes turns, at the radius r gives for
 // point k at angle a.

@@ -61,7 +61,6 @@ TEST_F(BitmapStrings, EachModePlacesItsCells) {
         {OF_BITMAPMODE_SIMPLE, "ab\ncd", 0, 0, 10, 20, {{10, 9, 'a'}, {18, 9, 'b'}, {10, 22, 'c'}, {18, 22, 'd'}}},
         // Window pixels: the translation is ignored, but a line feed returns to its x.
         {OF_BITMAPMODE_SCREEN, "S\nT", 50, 50, 100, 50, {{100, 39, 'S'}, {100, 52, 'T'}}},
-        {OF_BITMAPMODE_VIEWPORT, "V", 50, 50, 200, 50, {{200, 39, 'V'}}},
         // y mirrored about the point: the cell reaches 3 above and 11 below it.
         {OF_BITMAPMODE_MODEL, "F", 20, 10, 40, 100, {{60, 107, 'F'}}},
         {-1, "Hi\nyo", 30, 40, 100, 100, {{130, 129, 'H'}, {138, 129, 'i'}, {130, 142, 'y'}, {138, 142, 'o'}}},

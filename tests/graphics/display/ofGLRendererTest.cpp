@@ -6,7 +6,6 @@
 #include "GLTestWindow.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
-#include "ofPath.h"
 
 namespace {
 
@@ -126,10 +125,10 @@ TEST_F(GLRendererTest, ViewportsAndTheMatrixAndViewStacks) {
     EXPECT_EQ(colours(289, 310, 12) + colours(295, 299, 22, true) + colours(0, 4, 6), red(10) + red(20) + "RRRRR.");
 }
 
-// Meshes draw their own colours; OpenGL never reads past a mesh's lists: a
-// colour list shorter than the vertices is skipped with a warning, and an
-// index past the last vertex draws nothing.
-TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndNeverReadPastTheirLists) {
+// OpenGL never reads past a mesh's lists: a colour list shorter than the
+// vertices is skipped with a warning, and an index past the last vertex draws
+// nothing.
+TEST_F(GLRendererTest, MeshesNeverReadPastTheirLists) {
     auto square = [](int colours, std::vector<ofIndexType> indices) {  // (100, 100) to (140, 140)
         ofMesh m;
         m.setMode(indices.empty() ? OF_PRIMITIVE_TRIANGLE_FAN : OF_PRIMITIVE_TRIANGLES);
@@ -144,7 +143,6 @@ TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndNeverReadPastTheirLists) {
         const char* upperAndLowerHalf;
         bool warns;
     } cases[] = {
-        {square(4, {}), true, "BB", false},
         {square(4, {0, 1, 2}), false, "R.", false},  // the upper triangle, in the current colour
         {square(1, {}), true, "RR", true},
         {square(0, {0, 1, 200}), false, "..", true},
@@ -159,27 +157,13 @@ TEST_F(GLRendererTest, MeshesDrawTheirOwnColoursAndNeverReadPastTheirLists) {
     }
 }
 
-// A path strokes its outline in its own colour tinted by the style, three
-// pixels wide, and leaves colour and line width as they were.
-TEST_F(GLRendererTest, PathStrokesRestoreTheState) {
-    ofPath path;
-    path.setMode(ofPath::POLYLINES);
-    path.setFilled(false);
-    path.setStrokeWidth(3);
-    path.setUseShapeColor(true);
-    path.lineTo(100, 600.5f);
-    path.lineTo(200, 600.5f);
-    ofSetColor(128, 255, 255, 255);
-    glLineWidth(1);
-    renderer->draw(path);
-    ofRect(300, 300, 4, 4);
-    const ofColor stroke = path.getStrokeColor();
-    const std::vector<int> tinted = {stroke.r * 128 / 255, stroke.g, stroke.b};
-    EXPECT_EQ(rgb(150, 599), tinted);
-    EXPECT_EQ(rgb(150, 601), tinted);
-    EXPECT_EQ(colours(150, 603, 1), ".");
-    EXPECT_EQ(rgb(301, 301), (std::vector<int>{128, 255, 255}));
-    GLfloat width = 0;
-    glGetFloatv(GL_LINE_WIDTH, &width);
-    EXPECT_EQ(width, 1.0f);
+// Outlines (an unfilled shape's, a path's) close only when asked.
+TEST_F(GLRendererTest, PolylinesCloseOnlyWhenAsked) {
+    ofPolyline line;
+    for (ofPoint p : {ofPoint(10.5f, 300.5f), ofPoint(60.5f, 300.5f), ofPoint(60.5f, 350.5f)}) line.addVertex(p);
+    renderer->draw(line);
+    EXPECT_EQ(colours(30, 300, 1) + colours(60, 330, 1) + colours(34, 325, 3), "RR...");
+    line.setClosed(true);
+    renderer->draw(line);
+    EXPECT_NE(colours(34, 325, 3).find('R'), std::string::npos);  // the closing edge along the diagonal
 }

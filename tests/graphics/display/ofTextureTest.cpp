@@ -33,20 +33,6 @@ ofTexture palette() {
 
 }  // namespace
 
-// More data than the storage holds is refused; less sets the size.
-TEST_F(Texture, LoadDataChecksTheStorage) {
-    ofTexture pot, rect;
-    pot.allocate(300, 200, GL_RGB, false);
-    rect.allocate(300, 200, GL_RGB);
-    static unsigned char data[600 * 200 * 3];
-    testing::internal::CaptureStderr();
-    pot.loadData(data, 600, 200, GL_RGB);
-    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
-    rect.loadData(data, 100, 50, GL_RGB);
-    EXPECT_EQ((std::vector<float>{pot.getWidth(), pot.texData.coordRight, rect.getWidth(), rect.texData.coordBottom}),
-              (std::vector<float>{300, 300.0f / 512, 100, 50}));
-}
-
 // Copies share the name; it is released when the last holder lets go, and
 // an allocation from a record releases the texture's own old name, never
 // the record's.

@@ -16,30 +16,6 @@ namespace {
 
 const char* dejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-// The coverage of a glyph straight from FreeType, to hold the font against.
-struct Reference {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
-    explicit Reference(int size) {
-        FT_Init_FreeType(&library);
-        FT_New_Face(library, dejaVu, 0, &face);
-        FT_Set_Char_Size(face, size * 64, size * 64, 96, 96);
-    }
-    ~Reference() {
-        FT_Done_Face(face);
-        FT_Done_FreeType(library);
-    }
-    std::vector<int> coverage(const ofGlyphProps& g) {
-        FT_Load_Glyph(face, FT_Get_Char_Index(face, static_cast<unsigned char>(g.index + 33)), 0);
-        FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL);
-        const FT_Bitmap& b = face->glyph->bitmap;
-        std::vector<int> out;
-        for (int r = 0; r < g.bitmapRows; ++r)
-            out.insert(out.end(), b.buffer + r * b.pitch, b.buffer + r * b.pitch + g.bitmapWidth);
-        return out;
-    }
-};
-
 class TrueTypeFontDisplay : public testing::Test {
 protected:
     void SetUp() override {
@@ -58,17 +34,26 @@ TEST_F(TrueTypeFontDisplay, DrawnStringShowsTheGlyphCoverageAtThePen) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     font.drawString("Hd", 30, 60);
-    Reference ref(16);
+    // The same glyphs straight from FreeType, to hold the font against.
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    FT_Init_FreeType(&library);
+    FT_New_Face(library, dejaVu, 0, &face);
+    FT_Set_Char_Size(face, 16 * 64, 16 * 64, 96, 96);
     int penX = 30;
     for (char c : {'H', 'd'}) {
         const ofGlyphProps& g = font.getGlyphProps()[c - 33];
-        const std::vector<int> cover = ref.coverage(g);
+        FT_Load_Glyph(face, FT_Get_Char_Index(face, c), FT_LOAD_RENDER);
+        const FT_Bitmap& b = face->glyph->bitmap;
         for (int i = 0; i < g.bitmapRows * g.bitmapWidth; ++i) {
             const int x = penX + g.bitmapLeft + i % g.bitmapWidth, y = 60 - g.bitmapTop + i / g.bitmapWidth;
-            EXPECT_NEAR(GLTestWindow::pixel(x, y).r, cover[i], 1) << c << " at " << x << "," << y;
+            EXPECT_NEAR(GLTestWindow::pixel(x, y).r, b.buffer[i / g.bitmapWidth * b.pitch + i % g.bitmapWidth], 1)
+                << c << " at " << x << "," << y;
         }
         penX += g.advance;
     }
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
 }
 
 // A missing file, a file that is no font, and a size a bitmap-only font
