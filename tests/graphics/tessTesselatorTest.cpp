@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 
 #include "tess/tessTesselator.h"
 #include "tessTestSupport.h"
@@ -60,7 +61,11 @@ TEST_F(Tesselator, AfterAFailureTheNextShapeStandsAloneAndSmallPolygonSizesMeanT
     const TessResult failed = runTess(tess, {{0, 0, 10, 0, NAN, 10}}, TESS_WINDING_ODD);
     EXPECT_EQ(0, failed.ok + failed.vertexCount);
     EXPECT_EQ(3, runTess(tess, {{0, 0, 10, 0, 0, 10}}, TESS_WINDING_ODD).vertexCount);
-    EXPECT_EQ(2, runTess(tess, {square(0, 0, 4)}, TESS_WINDING_ODD, TESS_POLYGONS, 0).elementCount);
+    tessAddContour(tess, 2, square(0, 0, 4).data(), 2 * sizeof(float), 4);
+    ASSERT_EQ(1, tessTesselate(tess, TESS_WINDING_ODD, TESS_POLYGONS, 0, 2, nullptr));
+    ASSERT_EQ(2, tessGetElementCount(tess));
+    const std::set<int> corners(tessGetElements(tess), tessGetElements(tess) + 6);
+    EXPECT_EQ(corners, (std::set<int>{0, 1, 2, 3}));
 }
 
 // Work of the mesh walks and the dictionary for n and 10 n vertices: a cost
