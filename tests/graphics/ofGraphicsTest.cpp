@@ -38,16 +38,6 @@ protected:
 
 }  // namespace
 
-// A renderer that draws paths itself gets the shape path as commands.
-TEST_F(Graphics, ARendererThatDrawsPathsGetsTheShapeAsCommands) {
-    EXPECT_EQ(ofGetShapePath().getMode(), ofPath::POLYLINES);
-    renderer->drawsPathsDirectly = true;
-    ofSetCurrentRenderer(renderer);
-    EXPECT_EQ(ofGetShapePath().getMode(), ofPath::COMMANDS);
-    shape(2, true);
-    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawPath()"}));
-}
-
 TEST_F(Graphics, ColoursAreClampedInTheStyleButPassedOnAsGiven) {
     ofSetColor(ofColor(7, 8, 9, 10), 99);
     testing::internal::CaptureStdout();

@@ -32,8 +32,7 @@ TEST(Rectangle, AliasesFollowOwnPositionOnly) {
     std::vector<ofRectangle> many(3, ofRectangle(1, 1, 1, 1));
     many.push_back(ofRectangle(2, 2, 2, 2));
     many[0].x = 42;
-    EXPECT_EQ(many[0].position.x, 42.0f);
-    EXPECT_EQ(many[1].x, 1.0f);
+    EXPECT_EQ((std::vector<float>{many[0].position.x, many[1].x}), (std::vector<float>{42, 1}));
 }
 
 TEST(Vectors, AZeroVectorNormalisesToZeroNotNaN) {

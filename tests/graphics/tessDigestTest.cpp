@@ -21,7 +21,9 @@ struct Digest {
     void integer(int v) { bytes(&v, sizeof v); }
 };
 
-const int kOutputs[][2] = {{TESS_POLYGONS, 3}, {TESS_POLYGONS, 6}, {TESS_CONNECTED_POLYGONS, 3}, {TESS_BOUNDARY_CONTOURS, 0}};
+// Element type and polygon size.
+const int kOutputs[][2] = {
+    {TESS_POLYGONS, 3}, {TESS_POLYGONS, 6}, {TESS_CONNECTED_POLYGONS, 3}, {TESS_BOUNDARY_CONTOURS, 0}};
 
 TESStesselator* newTess(int indexMinVertices) {
     TESStesselator* tess = tessNewTess(nullptr);
@@ -50,7 +52,7 @@ uint64_t coreDigest(const tesscorpus::Category& category, int indexMinVertices) 
                 d.integer(vertexCount);
                 d.integer(elementCount);
                 if (vertexCount > 0) d.bytes(tessGetVertices(tess), sizeof(float) * size * vertexCount);
-                const int per = type == TESS_BOUNDARY_CONTOURS ? 2 : type == TESS_CONNECTED_POLYGONS ? 2 * polySize : polySize;
+                const int per = type == TESS_BOUNDARY_CONTOURS ? 2 : (type == TESS_POLYGONS ? 1 : 2) * polySize;
                 if (elementCount > 0) d.bytes(tessGetElements(tess), sizeof(TESSindex) * per * elementCount);
                 if (withNormal) {
                     tessDeleteTess(tess);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "tessCorpus.h"
 #include "tessTestSupport.h"
 
 namespace {
@@ -20,15 +21,11 @@ void expectRealVertices(const TessResult& r) {
 // triangles must cover exactly the area that the boundary contours enclose.
 TEST(TessRobustness, RandomGridOutlinesFillTheirBoundaries) {
     TESStesselator* tess = tessNewTess(nullptr);
-    uint32_t state = 12345;
-    auto next = [&](int range) {
-        state = state * 1664525u + 1013904223u;
-        return (int)((state >> 8) % (uint32_t)range);
-    };
+    tesscorpus::Rng rng{12345};
     for (int round = 0; round < 400; ++round) {
-        std::vector<Contour> contours(1 + next(3));
+        std::vector<Contour> contours(1 + rng.below(3));
         for (Contour& c : contours)
-            for (int i = 0, n = 3 + next(10); i < 2 * n; ++i) c.push_back((float)next(8));
+            for (int i = 0, n = 3 + rng.below(10); i < 2 * n; ++i) c.push_back((float)rng.below(8));
         for (int rule = TESS_WINDING_ODD; rule <= TESS_WINDING_ABS_GEQ_TWO; ++rule) {
             SCOPED_TRACE(round * 10 + rule);
             const TessResult fill = runTess(tess, contours, rule);
@@ -105,8 +102,9 @@ TEST(TessRobustness, TinyShapesSweepLikeTheirLargerSelves) {
         EXPECT_LT(tessGetElements(tess)[i], tessGetVertexCount(tess));
     }
 
-    for (const std::vector<Contour>& contours : {std::vector<Contour>{pentagram(10), square(-3, -3, 6)},
-                                                std::vector<Contour>{square(0, 0, 10), square(3, 3, 4), {1, 1, 9, 2, 5, 9}}}) {
+    const std::vector<Contour> starred = {pentagram(10), square(-3, -3, 6)},
+                               holed = {square(0, 0, 10), square(3, 3, 4), {1, 1, 9, 2, 5, 9}};
+    for (const std::vector<Contour>& contours : {starred, holed}) {
         for (int exponent : {-100, -130}) {
             SCOPED_TRACE(exponent);
             std::vector<Contour> tiny = contours;

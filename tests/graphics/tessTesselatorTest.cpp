@@ -19,7 +19,8 @@ protected:
 // digest test holds every bit of the output; this holds what it must be.
 TEST_F(Tesselator, ShapesUnderEachWindingRule) {
     const Contour tri = {0, 0, 10, 0, 0, 10}, u = {0, 0, 30, 0, 30, 20, 20, 20, 20, 10, 10, 10, 10, 20, 0, 20};
-    const std::vector<Contour> holed = {square(0, 0, 10), square(3, 3, 4)}, overlap = {square(0, 0, 10), square(5, 5, 10)};
+    const std::vector<Contour> holed = {square(0, 0, 10), square(3, 3, 4)};
+    const std::vector<Contour> overlap = {square(0, 0, 10), square(5, 5, 10)};
     // Circumradius 10: the star covers 1.122569 R^2, its centre pentagon 0.346893 R^2.
     const struct {
         const char* name;

@@ -19,18 +19,6 @@ protected:
     }
 };
 
-// 4 x 2 pixels: red, green, blue, white / yellow, cyan, magenta, grey.
-ofTexture palette() {
-    const unsigned char rgb[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255,
-                                 255, 255, 0, 0, 255, 255, 255, 0, 255, 128, 128, 128};
-    ofPixels p;
-    p.setFromAlignedPixels(rgb, 4, 2, 3, 12);
-    ofTexture t;
-    t.allocate(p);
-    t.loadData(p);
-    return t;
-}
-
 }  // namespace
 
 // Copies share the name; it is released when the last holder lets go, and
@@ -70,7 +58,14 @@ TEST_F(Texture, SharedNamesAreReleasedByTheLastHolderOnly) {
 }
 
 TEST_F(Texture, BothTargetsDrawTheirPixelsExactlyAndAnUnallocatedOneNothing) {
-    ofTexture t = palette();
+    // 4 x 2 pixels: red, green, blue, white / yellow, cyan, magenta, grey.
+    const unsigned char rgb[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255,
+                                 255, 255, 0, 0, 255, 255, 255, 0, 255, 128, 128, 128};
+    ofPixels palette;
+    palette.setFromAlignedPixels(rgb, 4, 2, 3, 12);
+    ofTexture t;
+    t.allocate(palette);
+    t.loadData(palette);
     t.draw(10, 20);
     EXPECT_EQ(colours(9, 20, 6) + colours(9, 21, 6) + colours(10, 22, 1), ".RGBW..YCMg..");
     // Doubled in size, the source's right half only.
