@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -376,6 +377,12 @@ FMOD_RESULT FMOD_System_Init(FMOD_SYSTEM* system, int maxChannels, FMOD_INITFLAG
     s->open = true;
     // Voices played before the device opens wait for it.
     if (!s->manual) {
+        // The audio library asks for a session bus as it starts. With none
+        // named, the bus library forks a launcher; forked from the worker of
+        // a busy process the child can hang before its exec, and with it the
+        // worker and quitting. Sound needs no bus: ask it for none (set here,
+        // on the caller's thread, since the environment is not thread-safe).
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
         s->outputPending = true;
         startWorker(*s);
     }

@@ -32,23 +32,14 @@ class Journey : public testing::Test {
 protected:
     struct DrawnText {
         std::string text;
-        float size = 0;
-        float x = 0;
-        float y = 0;
+        float size = 0, x = 0, y = 0;
     };
     // A pad-button glyph: the action it shows and where.
     struct DrawnGlyph {
-        int button = 0;
-        int x = 0;
-        int y = 0;
+        int button = 0, x = 0, y = 0;
     };
-    static constexpr int keyEnter = 13;
-    static constexpr int keyEscape = 27;
-    static constexpr int keyCtrlQ = 17;
-    static constexpr int keyLeft = 356;
-    static constexpr int keyUp = 357;
-    static constexpr int keyRight = 358;
-    static constexpr int keyDown = 359;
+    static constexpr int keyEnter = 13, keyEscape = 27, keyCtrlQ = 17;
+    static constexpr int keyLeft = 356, keyUp = 357, keyRight = 358, keyDown = 359;
 
     void SetUp() override {
         const auto* info = testing::UnitTest::GetInstance()->current_test_info();
@@ -117,10 +108,8 @@ protected:
     }
     // Frames until the text is drawn; false when it never is.
     bool waitFor(const std::string& text, float seconds = 10) {
-        for (float t = 0; t < seconds; t += 1.0f / 30) {
-            frame();
-            if (shows(text)) return true;
-        }
+        for (float t = 0; t < seconds; t += 1.0f / 30)
+            if (frame(), shows(text)) return true;
         return false;
     }
     // Frames until the condition holds; false when it never does.
@@ -187,8 +176,7 @@ protected:
     void padAction(int pad, int action) { padButton(pad, app->buttonMap[pad][action]); }
     void padAxis(int pad, int axis, float value) {
         ofxGamepadAxisEvent event;
-        event.axis = axis;
-        event.value = value;
+        event.axis = axis, event.value = value;
         app->handlePadAxis(pad, event);
     }
 
@@ -222,8 +210,7 @@ protected:
         void setWindowShape(int w, int h) override {
             TestWindow::setWindowShape(w, h);
             resized = resized || w != width || h != height;
-            width = w;
-            height = h;
+            width = w, height = h;
         }
         bool resized = true;
     };
@@ -242,8 +229,7 @@ protected:
     std::vector<DrawnText> drawn;
     std::vector<DrawnGlyph> glyphs;
     std::string console;
-    std::filesystem::path home;
-    std::filesystem::path previous;
+    std::filesystem::path home, previous;
     float now = 0;
     int frameNum = 0;
 

@@ -29,12 +29,7 @@ protected:
         failedSound = services.record(services.sounds.missionFailed);
         wayPointSound = services.record(services.sounds.wayPoint);
         walls.setup(false, true, 3, 0);
-        counters.roundKills = &kills;
-        counters.rocksSmashed = &rocks;
-        counters.multikillCount = &multikill;
-        counters.playTime = &playTime;
-        counters.ship0 = &ship;
-        counters.arenaWalls = &walls;
+        counters = {&kills, &rocks, &multikill, &playTime, &ship, &walls};
     }
     void TearDown() override {
         ofReleaseFixedClock();
@@ -56,9 +51,7 @@ protected:
     std::shared_ptr<SoundCallCounter> completeSound, failedSound, wayPointSound;
     ArenaWalls walls;
     PlayerShip ship;
-    int kills = 0;
-    int rocks = 0;
-    int multikill = 0;
+    int kills = 0, rocks = 0, multikill = 0;
     float playTime = 0;
     MissionCounters counters;
     MissionList list;

@@ -19,7 +19,7 @@ std::vector<long long> sentValues(ScriptedServer& server) {
 }
 
 long long sentSum(ScriptedServer& server) {
-    const std::vector<long long> v = sentValues(server);
+    const auto v = sentValues(server);
     return std::accumulate(v.begin(), v.end(), 0LL);
 }
 
@@ -49,10 +49,10 @@ TEST(GlobalStatSenderTest, AFailedSumStaysPendingAndGoesOutWithTheNextIncrement)
         [&](const std::string&) { return refuse ? httpAnswer("HTTP/1.1 503 Busy", "") : ok("success\n"); });
     GlobalStatSender sender;
     sender.setServer(server.server());
-    testing::internal::CaptureStdout();
-    sender.send("global_arcade_deaths", 3, 1.0f);
-    ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning() && server.requestCount() == 3; }));
-    const std::string log = testing::internal::GetCapturedStdout();
+    const std::string log = quietly([&] {
+        sender.send("global_arcade_deaths", 3, 1.0f);
+        ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning() && server.requestCount() == 3; }));
+    });
     EXPECT_EQ(sentValues(server), (std::vector<long long>{3, 3, 3}));
     EXPECT_NE(log.find("[ScoreServer:warning] sendglobalstat.php failed: status 503"), std::string::npos) << log;
     EXPECT_EQ(sender.pendingSum(), 3);
@@ -67,28 +67,26 @@ TEST(GlobalStatSenderTest, DroppedSumsAreNotSentAndAFailedOneIsNotPutBack) {
     GlobalStatSender sender;
     sender.setServer(server.server());
     server.holding = true;
-    testing::internal::CaptureStdout();
-    sender.send("global_foes_killed", 4, 1.0f);
-    ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
-    sender.send("global_foes_killed", 1, 1.0f);
-    sender.dropPending();
-    server.holding = false;
-    ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning(); }));
-    testing::internal::GetCapturedStdout();
+    quietly([&] {
+        sender.send("global_foes_killed", 4, 1.0f);
+        ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
+        sender.send("global_foes_killed", 1, 1.0f);
+        sender.dropPending();
+        server.holding = false;
+        ASSERT_TRUE(waitFor([&] { return !sender.isThreadRunning(); }));
+    });
     EXPECT_TRUE(sender.pendingSum() == 0 && server.requestCount() == 1u);
 }
 
 TEST(GlobalStatSenderTest, DestructionWhileARequestHangsWaitsNoLongerThanTheTimeout) {
     ScriptedServer server([](const std::string&) { return ok("success\n"); });
     server.holding = true;
-    testing::internal::CaptureStdout();
-    {
+    quietly([&] {
         GlobalStatSender sender;
         sender.setServer(server.server(300, 5000));
         sender.send("global_foes_killed", 1, 1.0f);
         ASSERT_TRUE(waitFor([&] { return server.requestCount() == 1; }));
-    }
-    testing::internal::GetCapturedStdout();
+    });
     EXPECT_EQ(server.requestCount(), 1u);  // no retry after the wait
     server.holding = false;
 }

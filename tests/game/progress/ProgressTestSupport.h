@@ -1,24 +1,18 @@
 #pragma once
 
-#include <arpa/inet.h>
-#include <poll.h>
-#include <sys/socket.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <functional>
-#include <mutex>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "../../support/LoopbackHttpServer.h"
+#include "../../support/ScratchDir.h"
+#include "../../support/WaitUntil.h"
 #include "AchievementTracker.h"
-#include "LoopbackHttpServer.h"
 #include "ScoreServer.h"
 #include "StatsTracker.h"
 #include "SteamLayer.h"
@@ -27,26 +21,20 @@
 namespace progress_test {
 
 using Lines = std::vector<std::string>;
+using ScratchFolder = ScratchDir;
 
-inline bool waitFor(const std::function<bool()>& done, int millis = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(millis);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+// The limit only bounds a failing test: a loaded machine may take its time.
+inline bool waitFor(const std::function<bool()>& done, int millis = 20000) {
+    return waitUntil(done, std::chrono::milliseconds(millis));
 }
 
-inline std::string ok(const std::string& body) {
-    return httpAnswer("HTTP/1.1 200 OK", body);
-}
+inline std::string ok(const std::string& body) { return httpAnswer("HTTP/1.1 200 OK", body); }
 
 // The loopback server with a script on the request's first line.
-class ScriptedServer : public LoopbackHttpServer {
-public:
+struct ScriptedServer : LoopbackHttpServer {
     explicit ScriptedServer(std::function<std::string(const std::string&)> script)
         : LoopbackHttpServer([script](const std::string& head) { return script(head.substr(0, head.find("\r\n"))); }) {}
-    std::vector<std::string> requests() { return requestLines(); }
+    Lines requests() { return requestLines(); }
     ScoreServer server(long timeoutMillis = 2000, long waitMillis = 20) const {
         ScoreServer s;
         s.address = base;
@@ -57,32 +45,26 @@ public:
 };
 
 // A loopback address nobody listens on.
-inline ScoreServer refusingServer(long waitMillis = 20) {
+inline ScoreServer refusingServer() {
     ScoreServer s;
-    const int fd = bindLoopback(s.address);
+    close(bindLoopback(s.address));
     s.timeoutMillis = 1000;
-    s.retryWaitMillis = waitMillis;
-    close(fd);
+    s.retryWaitMillis = 20;
     return s;
 }
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char name[] = "/tmp/vx_progress_XXXXXX";
-        path = mkdtemp(name);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path); }
-    std::string file(const std::string& name) const { return path + "/" + name; }
-
-    std::string path;
-};
-
 inline std::string readAll(const std::string& path) {
-    std::ifstream in(path);
     std::stringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path).rdbuf();
     return s.str();
+}
+
+// Runs `f` with standard output taken; returns what it printed.
+template <class F>
+std::string quietly(F&& f) {
+    testing::internal::CaptureStdout();
+    f();
+    return testing::internal::GetCapturedStdout();
 }
 
 // A tracker pair as the core holds them, with Steam on or off.

@@ -1,15 +1,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "../../support/ScratchDir.h"
 #include "../core/CoreTestSupport.h"
 #include "PixelFont.h"
 #include "SoundBank.h"
@@ -19,28 +17,20 @@
 namespace screens_test {
 
 // A fresh working folder with an empty "data/" for the test's lifetime.
-struct ScratchFolder {
+struct ScratchFolder : ScratchDir {
     ScratchFolder() {
-        char pattern[] = "/tmp/vx_screens_XXXXXX";
-        path = mkdtemp(pattern);
-        if (!getcwd(home, sizeof home)) home[0] = 0;
-        if (chdir(path.c_str()) != 0 || mkdir("data", 0700) != 0) ADD_FAILURE() << "no scratch folder";
+        std::filesystem::create_directory(path + "/data");
+        std::filesystem::current_path(path);
     }
-    ~ScratchFolder() {
-        if (chdir(home) != 0) ADD_FAILURE() << "cannot return to " << home;
-        std::filesystem::remove_all(path);
-    }
+    ~ScratchFolder() { std::filesystem::current_path(home); }
     std::string data(const std::string& name) const { return path + "/data/" + name; }
     std::string read(const std::string& name) const {
-        std::ifstream in(data(name));
         std::stringstream s;
-        s << in.rdbuf();
+        s << std::ifstream(data(name)).rdbuf();
         return s.str();
     }
     void write(const std::string& name, const std::string& text) const { std::ofstream(data(name)) << text; }
-
-    std::string path;
-    char home[4096] = {};
+    std::filesystem::path home = std::filesystem::current_path();
 };
 
 // A font and a sound bank whose players count their plays.

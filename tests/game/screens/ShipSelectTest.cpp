@@ -81,32 +81,3 @@ TEST_F(ShipSelectTest, NewShipIsPendingBrowsingAndBackRestore) {
     select.confirm(0);
     EXPECT_TRUE(select.launchReport && select.lastShipType == 0 && error->plays == 1);
 }
-
-TEST_F(ShipSelectTest, TheShipIsHeldMidScreenAndTheMouseTakesTheArrowsAndLaunch) {
-    select.unlockAll();
-    ship.point.position.set(-300, 700);
-    ship.point.velocity.set(5, 5);
-    openAndWait();
-    EXPECT_TRUE(ship.point.position == ofVec2f(480, 480) && ship.point.velocity.x == 0);
-    select.mousePressed(static_cast<int>(select.rightArrow.x + 2), static_cast<int>(select.rightArrow.y + 2));
-    const ofRectangle launch = select.buttons[ShipSelect::LaunchButton];
-    select.mousePressed(static_cast<int>(launch.x + 1), static_cast<int>(launch.y + 1));
-    EXPECT_TRUE(select.launchReport && select.lastShipType == 1);
-}
-
-TEST_F(ShipSelectTest, UnlockMessagesShowTheFrontShipInTurnWithABlinkingContinue) {
-    std::vector<std::string> texts;
-    PixelFont::textObserver = [&texts](const std::string& text, float, float, float) { texts.push_back(text); };
-    ofSetCurrentRenderer(std::make_shared<RecordingRenderer>());
-    MissionList missions;
-    select.checkUnlocks(4, 1000, 8, 150, false);
-    ASSERT_EQ((std::vector<int>{5, 6, 7}), select.unlockMessages);
-    select.drawUnlockMessage(missions, 4, 1000, false);
-    select.dismissMessage();
-    ofFixFrameNum(7);
-    select.drawUnlockMessage(missions, 4, 1000, false);
-    EXPECT_EQ(texts, (std::vector<std::string>{"NEW SHIP!", "Robot", "SCORE 1000 ON ASTEROID FIELD", "CONTINUE",
-                                               "NEW SHIP!", "Jelly", "COMPLETE 4 MISSIONS"}));
-    PixelFont::textObserver = nullptr;
-    ofSetCurrentRenderer(nullptr);
-}

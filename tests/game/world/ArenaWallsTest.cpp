@@ -54,7 +54,7 @@ TEST(ArenaWalls, EveryShapeIsLaidClosedFollowsItsClocksAndIsDrawnOpen) {
 }
 
 TEST(ArenaWalls, SetupClearsAnEarlierDriftAndTurnsABadShapeIntoShapeZero) {
-    LogLines log;
+    LogRecorder log;
     RecorderScope scope;
     ofFixElapsedTimef(0);
     ArenaWalls w = walls(0);
@@ -67,7 +67,7 @@ TEST(ArenaWalls, SetupClearsAnEarlierDriftAndTurnsABadShapeIntoShapeZero) {
     w.shape = 2;  // changed by hand: the lists follow
     w.update(1);
     EXPECT_EQ(w.inner.size(), 5u);
-    EXPECT_EQ(log.lines, Calls{"[ArenaWalls:warning] unknown wall shape 10, using shape 0"});
+    EXPECT_EQ(log.lines(), Calls{"[ArenaWalls:warning] unknown wall shape 10, using shape 0"});
 }
 
 TEST(ArenaInside, SquareEdgesAreHalfOpenAndTheDoughnutsIslandIsOutside) {

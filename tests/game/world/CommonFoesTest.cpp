@@ -35,16 +35,6 @@ TEST(NormFoe, SpeedRuleGainsBeforeTheMoveAndCapsAfterItAndTurnsByTheRawAngleDiff
     }
 }
 
-TEST(NormFoe, OutlineChannelsPassTwoHundredFiftyFive) {
-    RecorderScope rec;
-    JitterFoe jitter;
-    jitter.color.set(250, 100, 0);
-    jitter.pulseOffset = 55.7f;
-    jitter.draw();
-    EXPECT_EQ(callsStartingWith(rec.take(), "setColor"),
-              (Calls{"setColor(250,100,0,100)", "setColor(305,155,55,255)"}));
-}
-
 TEST(JitterFoe, EngagesAtSixHundredArrivesInsideTenAndHalvesItsStepWithinFifty) {
     // x, way-point y, needs one, picks a new one (else: y after the move)
     const float rows[][5] = {{600, 0, 1, 1, 0},             // exactly 600: picks a way-point round the target

@@ -37,24 +37,3 @@ TEST(Foe, SpawnPlacesTheFoeThenRunsSetupThenFillsTheTrail) {
             ASSERT_TRUE(foe.trailPos[i] == ofVec2f(foe.x, foe.y) && foe.trailHeading[i] == 0.25f) << i;
     }
 }
-
-TEST(Foe, GhostPulseFollowsTheFrameNumberNotPulseScale) {
-    // ghost, alpha and size at frame 0 and at frame 89 (89 mod 45 = 44), where the pulse sits on the oldest ghosts
-    const float rows[][5] = {{0, 80, 21.06f, 40, 16.2f}, {4, 29, 13.08f, 29, 13.08f}, {11, 10, 7.62f, 18, 7.8105f}};
-    for (int frame : {0, 89}) {
-        RecorderScope rec;
-        ofFixFrameNum(frame);
-        ProbeFoe foe;
-        foe.color.set(9, 8, 7);
-        foe.pulseScale = 3;
-        for (int i = 0; i < Foe::trailLength; i++) foe.trailPos[i].set(i * 10, 5);
-        foe.drawGhostTrail();
-        const Calls colours = callsStartingWith(rec.take(), "setColor");
-        ASSERT_TRUE(colours.size() == 15u && foe.sizes.size() == 15u);
-        for (const auto& r : rows) {
-            const int k = static_cast<int>(r[0]);
-            EXPECT_EQ(colours[k], "setColor(9,8,7," + g(frame ? r[3] : r[1]) + ")");
-            EXPECT_NEAR(foe.sizes[k], frame ? r[4] : r[2], 1e-3) << k;
-        }
-    }
-}

@@ -47,13 +47,13 @@ TEST(SnitchFoe, HidesFarOutThenFliesEighteenAFrameAndFleesACloseChaserEveryFifte
 }
 
 TEST(SnitchFoe, GivesUpOnAnArenaWithNoInsideAndNeedsAnArena) {
-    LogLines log;
+    LogRecorder log;
     Chase c(2);
     c.walls.outer.clear();
     c.snitch.spotX = 7;
     c.snitch.setArena(&c.walls);
     EXPECT_EQ(c.snitch.x, 7);  // moved onto the spot it kept
-    EXPECT_EQ(log.lines, Calls(2, "[SnitchFoe:warning] no hiding spot found in 1000 tries, keeping the old one"));
+    EXPECT_EQ(log.lines(), Calls(2, "[SnitchFoe:warning] no hiding spot found in 1000 tries, keeping the old one"));
     SnitchFoe lost;
     lost.spawn(ofColor::white, 0, 0, 0, false, false);
     lost.setArena(nullptr);

@@ -3,17 +3,6 @@
 #include "WorldTest.h"
 #include "particle.h"
 
-TEST(Spring, SetupRestoresTheDefaultsThenAppliesTheType) {
-    Spring s;
-    s.setupForShipType(SHIP_HEAVY, 0);
-    s.setupForShipType(SHIP_FAST, 0);
-    s.colour.set(1, 2, 3, 4);
-    s.setupForShipType(SHIP_CASCADE, 11);  // nothing of the earlier types stays; links grow down the chain
-    EXPECT_TRUE(s.restLength == 460 && s.strength == 0.01f && s.lineWidthFactor == 1 &&
-                s.colour == ofColor(255, 255, 255, 255))
-        << s.restLength << " " << s.strength;
-}
-
 TEST(Spring, PushesWhenShortPullsWhenLongAndNeedsBothEndsToActAndDraw) {
     RecorderScope rec;
     // Weapon x, y and its force, the ship at (10, 10), rest length 130.

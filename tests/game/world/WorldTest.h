@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "../../support/LogRecorder.h"
 #include "PixelFont.h"
 #include "RecordingRenderer.h"
 #include "ShipSounds.h"
@@ -52,35 +54,6 @@ inline std::string g(float v) {
     return buf;
 }
 
-// Keeps "[module:level] message" lines while it lives.
-struct LogLines : ofBaseLoggerChannel {
-    LogLines() {
-        ofGetLoggerChannel().reset(this, [](ofBaseLoggerChannel*) {});
-    }
-    ~LogLines() override { ofGetLoggerChannel() = previous; }
-    void log(ofLogLevel, const std::string&, const char*, va_list) override {}
-    void log(ofLogLevel, const std::string&, const char*, ...) override {}
-    void log(ofLogLevel level, const std::string& module, const std::string& message) override {
-        lines.push_back("[" + module + ":" + ofGetLogLevelName(level) + "] " + message);
-    }
-    std::vector<std::string> lines;
-    std::shared_ptr<ofBaseLoggerChannel> previous = ofGetLoggerChannel();
-};
-
-// Keeps the strings the pixel font draws while it lives.
-struct DrawnTexts {
-    DrawnTexts() {
-        PixelFont::textObserver = [this](const std::string& text, float, float, float) { texts.push_back(text); };
-    }
-    ~DrawnTexts() { PixelFont::textObserver = nullptr; }
-    Calls take() {
-        Calls out;
-        out.swap(texts);
-        return out;
-    }
-    Calls texts;
-};
-
 struct FakeShipSounds : ShipSounds {
     Calls played;
     void playFoeKill(int level) override { played.push_back("foeKill" + std::to_string(level)); }
@@ -88,9 +61,5 @@ struct FakeShipSounds : ShipSounds {
     void playMenuBeep() override { played.push_back("menuBeep"); }
     void playMenuReturn() override { played.push_back("menuReturn"); }
     void playMultiplayerComplete() override { played.push_back("multiplayerComplete"); }
-    Calls take() {
-        Calls out;
-        out.swap(played);
-        return out;
-    }
+    Calls take() { return std::exchange(played, {}); }
 };

@@ -45,26 +45,3 @@ TEST(PlayerShipDisplay, ShapesTrailsAndTethersOfEveryTypeDrawCleanly) {
     }
     ofReleaseFixedClock();
 }
-
-// Two red rocks of radius 89 on black, at full alpha and at alpha 60: the fill
-// stays at most 100 opaque while the outlines take the given alpha.
-TEST(AsteroidPixels, FillIsCappedAtAlphaHundredOutlinesFollowAlpha) {
-    GLTestWindow::openScreen(960, 960);
-    ofEnableAlphaBlending();
-    Asteroid rock;
-    rock.setup(ofColor(255, 0, 0), 0, 0, 4, 4, 1, 1, false, true);
-    rock.travelled = 0;
-    for (int alpha : {255, 60}) {
-        rock.x = alpha == 255 ? 240 : 720;
-        rock.y = 480;
-        rock.draw(alpha);
-    }
-    // Red along the row through each centre, at offsets from it: fill, inner
-    // ring over fill, outer ring over fill, outer ring alone, black.
-    const int offsets[] = {0, 61, 88, 90, 95}, full[] = {100, 255, 255, 255, 0}, faint[] = {60, 106, 106, 60, 0};
-    for (int i = 0; i < 5; i++) {
-        EXPECT_EQ(GLTestWindow::pixel(240 + offsets[i], 480).r, full[i]) << offsets[i];
-        EXPECT_EQ(GLTestWindow::pixel(720 + offsets[i], 480).r, faint[i]) << offsets[i];
-    }
-    EXPECT_EQ(GLTestWindow::pixel(240, 480).g, 0);
-}
