@@ -20,9 +20,8 @@ struct Category {
     std::vector<Shape> shapes;
 };
 
-class Rng {
-public:
-    explicit Rng(uint32_t seed) : state(seed) {}
+struct Rng {
+    uint32_t state;
     uint32_t next() {
         state = state * 1664525u + 1013904223u;
         return state >> 8;
@@ -30,9 +29,6 @@ public:
     int below(int n) { return (int)(next() % (uint32_t)n); }
     // A multiple of 1/step in [lo, hi).
     float grid(int lo, int hi, int step) { return (float)(lo * step + below((hi - lo) * step)) / (float)step; }
-
-private:
-    uint32_t state;
 };
 
 const double kPi = 3.14159265358979323846;
@@ -42,21 +38,14 @@ const double kPi = 3.14159265358979323846;
 inline void cosSin(double a, double* c, double* s) {
     double term = 1, cosSum = 0, sinSum = 0;
     for (int k = 0; k < 40; ++k) {
-        if (k % 4 == 0) cosSum += term;
-        if (k % 4 == 1) sinSum += term;
-        if (k % 4 == 2) cosSum -= term;
-        if (k % 4 == 3) sinSum -= term;
+        (k % 2 ? sinSum : cosSum) += k % 4 < 2 ? term : -term;
         term = term * a / (k + 1);
     }
     *c = cosSum;
     *s = sinSum;
 }
 
-inline void addPoint(std::vector<float>& c, double x, double y, float z = 0) {
-    c.push_back((float)x);
-    c.push_back((float)y);
-    c.push_back(z);
-}
+inline void addPoint(std::vector<float>& c, double x, double y) { c.insert(c.end(), {(float)x, (float)y, 0.0f}); }
 
 // A ring of n points with radius r0 on even and r1 on odd corners.
 inline std::vector<float> star(int n, double cx, double cy, double r0, double r1, double turn, bool clockwise) {
@@ -73,7 +62,7 @@ inline std::vector<float> star(int n, double cx, double cy, double r0, double r1
 
 inline std::vector<Category> build() {
     std::vector<Category> out;
-    Rng rng(20261206u);
+    Rng rng{20261206u};
 
     Category game{"game shapes", {}};
     for (int i = 0; i < 1000; ++i) {

@@ -16,107 +16,100 @@ struct CountingAllocator {
     long failAt = -1;       // the request number (1-based) that fails; -1 never
     bool failAfter = false; // every request from failAt on fails too
 
-    bool shouldFail() {
+    bool fails() {
         ++requests;
         return failAt >= 0 && (requests == failAt || (failAfter && requests > failAt));
     }
-    static void* alloc(void* user, size_t size) {
-        CountingAllocator* a = (CountingAllocator*)user;
-        if (a->shouldFail()) return nullptr;
-        ++a->allocations;
-        return std::malloc(size);
-    }
+    static void* alloc(void* user, size_t size) { return realloc(user, nullptr, size); }
     static void* realloc(void* user, void* p, size_t size) {
-        CountingAllocator* a = (CountingAllocator*)user;
-        if (a->shouldFail()) return nullptr;
+        CountingAllocator* a = static_cast<CountingAllocator*>(user);
+        if (a->fails()) return nullptr;
         if (!p) ++a->allocations;
         return std::realloc(p, size);
     }
     static void free(void* user, void* p) {
-        CountingAllocator* a = (CountingAllocator*)user;
-        if (!p) return;
-        ++a->frees;
+        if (p) ++static_cast<CountingAllocator*>(user)->frees;
         std::free(p);
     }
     long live() const { return allocations - frees; }
-
-    TESSalloc record(int bucketSize = 0) {
-        TESSalloc r = {alloc, realloc, free, this, bucketSize, bucketSize, bucketSize, bucketSize, bucketSize, 0};
-        return r;
-    }
+    TESSalloc record(int bucket = 0) { return {alloc, realloc, free, this, bucket, bucket, bucket, bucket, bucket, 0}; }
 };
 
 typedef std::vector<float> Contour; // x, y pairs
 
 struct TessResult {
     int ok = 0;
-    std::vector<float> vertices; // x, y per vertex
-    std::vector<int> elements;
     int vertexCount = 0;
     int elementCount = 0;
+    std::vector<float> vertices; // x, y per vertex
+    std::vector<int> elements;
 };
-
-inline TessResult copyResult(TESStesselator* tess, int ok, int elementType, int polySize) {
-    TessResult r;
-    r.ok = ok;
-    r.vertexCount = tessGetVertexCount(tess);
-    r.elementCount = tessGetElementCount(tess);
-    if (tessGetVertices(tess)) r.vertices.assign(tessGetVertices(tess), tessGetVertices(tess) + r.vertexCount * 2);
-    const int perElement = elementType == TESS_BOUNDARY_CONTOURS ? 2
-                           : elementType == TESS_CONNECTED_POLYGONS ? polySize * 2
-                                                                    : polySize;
-    if (tessGetElements(tess))
-        r.elements.assign(tessGetElements(tess), tessGetElements(tess) + r.elementCount * perElement);
-    return r;
-}
 
 inline TessResult runTess(TESStesselator* tess, const std::vector<Contour>& contours, int rule,
                           int elementType = TESS_POLYGONS, int polySize = 3) {
-    for (const Contour& c : contours) {
-        tessAddContour(tess, 2, c.data(), 2 * sizeof(float), (int)c.size() / 2);
-    }
-    int ok = tessTesselate(tess, rule, elementType, polySize, 2, nullptr);
-    return copyResult(tess, ok, elementType, polySize);
+    for (const Contour& c : contours) tessAddContour(tess, 2, c.data(), 2 * sizeof(float), (int)c.size() / 2);
+    TessResult r;
+    r.ok = tessTesselate(tess, rule, elementType, polySize, 2, nullptr);
+    r.vertexCount = tessGetVertexCount(tess);
+    r.elementCount = tessGetElementCount(tess);
+    if (const float* v = tessGetVertices(tess)) r.vertices.assign(v, v + r.vertexCount * 2);
+    const int per = elementType == TESS_BOUNDARY_CONTOURS ? 2
+                    : elementType == TESS_CONNECTED_POLYGONS ? polySize * 2 : polySize;
+    if (const int* e = tessGetElements(tess)) r.elements.assign(e, e + r.elementCount * per);
+    return r;
 }
 
-// Sum of the triangles' signed areas (counter-clockwise positive).
-inline double signedTriangleArea(const TessResult& r) {
+// Sum of the signed areas (counter-clockwise positive) of the polygons of
+// polySize corners, or of the boundary contours.
+inline double signedArea(const TessResult& r, int polySize = 3, bool contours = false) {
     double total = 0;
     for (int i = 0; i < r.elementCount; ++i) {
-        const int* t = &r.elements[i * 3];
-        double x0 = r.vertices[t[0] * 2], y0 = r.vertices[t[0] * 2 + 1];
-        double x1 = r.vertices[t[1] * 2], y1 = r.vertices[t[1] * 2 + 1];
-        double x2 = r.vertices[t[2] * 2], y2 = r.vertices[t[2] * 2 + 1];
-        total += 0.5 * ((x1 - x0) * (y2 - y0) - (x2 - x0) * (y1 - y0));
+        const int first = contours ? r.elements[i * 2] : 0;
+        const int* poly = &r.elements[i * polySize];
+        int n = contours ? r.elements[i * 2 + 1] : 0;
+        while (!contours && n < polySize && poly[n] != TESS_UNDEF) ++n;
+        for (int k = 0; k < n; ++k) {
+            const int a = contours ? first + k : poly[k], b = contours ? first + (k + 1) % n : poly[(k + 1) % n];
+            total += 0.5 * ((double)r.vertices[a * 2] * r.vertices[b * 2 + 1] -
+                            (double)r.vertices[b * 2] * r.vertices[a * 2 + 1]);
+        }
     }
     return total;
 }
 
-// Signed shoelace area of output contour i (boundary output).
-inline double contourArea(const TessResult& r, int i) {
-    const int first = r.elements[i * 2];
-    const int count = r.elements[i * 2 + 1];
-    double a = 0;
-    for (int k = 0; k < count; ++k) {
-        int j = first + k;
-        int n = first + (k + 1) % count;
-        a += r.vertices[j * 2] * r.vertices[n * 2 + 1] - r.vertices[n * 2] * r.vertices[j * 2 + 1];
-    }
-    return a / 2;
-}
+inline Contour square(float x, float y, float size) { return {x, y, x + size, y, x + size, y + size, x, y + size}; }
 
-inline Contour square(float x, float y, float size, bool ccw = true) {
-    if (ccw) return {x, y, x + size, y, x + size, y + size, x, y + size};
-    return {x, y, x, y + size, x + size, y + size, x + size, y};
-}
-
-// Five points on a circle joined every second point.
-inline Contour pentagram(float r) {
+// n points on a circle of radius r joined every step-th point.
+inline Contour star(int n, int step, float r) {
     Contour c;
-    for (int k = 0; k < 5; ++k) {
-        double a = M_PI / 2 + k * 2 * (2 * M_PI / 5);
+    for (int k = 0; k < n; ++k) {
+        const double a = k * step * 2 * M_PI / n;
         c.push_back((float)(r * std::cos(a)));
         c.push_back((float)(r * std::sin(a)));
     }
     return c;
+}
+
+inline Contour pentagram(float r) { return star(5, 2, r); }
+
+// n points round (480, 480), in passes turns, at the radius r gives for
+// point k at angle a.
+inline Contour ring(int n, int passes, double (*r)(int k, int n, double a)) {
+    Contour c;
+    for (int k = 0; k < n; ++k) {
+        const double a = 2 * M_PI * (k % (n / passes)) / (n / passes);
+        c.push_back((float)(480 + r(k, n, a) * std::cos(a)));
+        c.push_back((float)(480 + r(k, n, a) * std::sin(a)));
+    }
+    return c;
+}
+
+// Two waving passes round a ring: many edges meet one sweep line.
+inline Contour wavyRing(int n) {
+    return ring(n, 2, [](int k, int n, double a) { return 400 + 10 * (k < n / 2 ? 1 : -1) * std::sin((n / 8) * a); });
+}
+
+// A star of alternating radii, no crossings.
+inline Contour spikes(int n) {
+    return ring(n, 1, [](int k, int, double) { return k % 2 ? 20.0 : 35.0; });
 }

@@ -45,30 +45,17 @@ public:
         listener = bindLoopback(base, true);
         worker = std::thread([this] { serve(); });
     }
-    ~LoopbackHttpServer() {
-        stopping = true;
-        worker.join();
-        close(listener);
-    }
+    ~LoopbackHttpServer() { stopping = true, worker.join(), close(listener); }
     // The first line of every request so far.
-    std::vector<std::string> requestLines() {
-        std::lock_guard<std::mutex> l(mutex);
-        return lines;
-    }
-    std::size_t requestCount() {
-        std::lock_guard<std::mutex> l(mutex);
-        return lines.size();
-    }
+    std::vector<std::string> requestLines() { std::lock_guard<std::mutex> l(mutex); return lines; }
+    std::size_t requestCount() { return requestLines().size(); }
 
     std::string base;
     std::atomic<bool> holding{false};
     std::atomic<std::size_t> padBytes{0};
 
 private:
-    static bool readable(int fd) {
-        pollfd p{fd, POLLIN, 0};
-        return poll(&p, 1, 10) > 0;
-    }
+    static bool readable(int fd) { pollfd p{fd, POLLIN, 0}; return poll(&p, 1, 10) > 0; }
     void serve() {
         while (!stopping) {
             if (!readable(listener)) continue;
@@ -81,10 +68,7 @@ private:
                 if (n <= 0) break;
                 head.append(buf, static_cast<std::size_t>(n));
             }
-            {
-                std::lock_guard<std::mutex> l(mutex);
-                lines.push_back(head.substr(0, head.find("\r\n")));
-            }
+            { std::lock_guard<std::mutex> l(mutex); lines.push_back(head.substr(0, head.find("\r\n"))); }
             while (holding && !stopping) std::this_thread::sleep_for(std::chrono::milliseconds(2));
             const std::string answer = stopping ? std::string() : script(head);
             if (trickleMillis == 0) send(conn, answer.data(), answer.size(), MSG_NOSIGNAL);

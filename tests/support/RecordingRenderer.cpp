@@ -4,11 +4,7 @@
 
 namespace {
 
-std::string arg(float v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%g", v);
-    return buf;
-}
+std::string arg(float v) { char buf[32]; return std::snprintf(buf, sizeof buf, "%g", v), buf; }
 
 std::string arg(int v) { return std::to_string(v); }
 std::string arg(bool v) { return v ? "true" : "false"; }
@@ -29,23 +25,11 @@ void RecordingRenderer::record(const char* name, const A&... args) {
     calls.push_back(line + ")");
 }
 
-void RecordingRenderer::reset() {
-    calls.clear();
-    drawnMeshes.clear();
-    drawnPolylines.clear();
-}
+void RecordingRenderer::reset() { calls.clear(); drawnMeshes.clear(); drawnPolylines.clear(); }
 
-std::vector<std::string> RecordingRenderer::take() {
-    std::vector<std::string> out;
-    out.swap(calls);
-    reset();
-    return out;
-}
+std::vector<std::string> RecordingRenderer::take() { std::vector<std::string> out; out.swap(calls); reset(); return out; }
 
-std::string RecordingRenderer::getType() {
-    record("getType");
-    return "Recording";
-}
+std::string RecordingRenderer::getType() { record("getType"); return "Recording"; }
 
 void RecordingRenderer::update() { record("update"); }
 
@@ -64,9 +48,7 @@ void RecordingRenderer::draw(ofImage_<unsigned char>&, float x, float y, float z
     record("drawImage", x, y, z, w, h, sx, sy, sw, sh);
 }
 
-void RecordingRenderer::draw(std::vector<ofPoint>& vertexData, int drawMode) {
-    record("drawVertices", int(vertexData.size()), drawMode);
-}
+void RecordingRenderer::draw(std::vector<ofPoint>& v, int mode) { record("drawVertices", int(v.size()), mode); }
 
 void RecordingRenderer::draw(ofMesh& mesh, int renderType, bool useColors, bool useTextures, bool useNormals) {
     drawnMeshes.push_back(mesh);
@@ -106,30 +88,15 @@ void RecordingRenderer::setupScreenOrtho(float width, float height, int orientat
     record("setupScreenOrtho", width, height, orientation, vFlip, nearDist, farDist);
 }
 
-ofRectangle RecordingRenderer::getCurrentViewport() {
-    record("getCurrentViewport");
-    return currentViewport;
-}
+ofRectangle RecordingRenderer::getCurrentViewport() { record("getCurrentViewport"); return currentViewport; }
 
-int RecordingRenderer::getViewportWidth() {
-    record("getViewportWidth");
-    return static_cast<int>(currentViewport.width);
-}
+int RecordingRenderer::getViewportWidth() { record("getViewportWidth"); return int(currentViewport.width); }
 
-int RecordingRenderer::getViewportHeight() {
-    record("getViewportHeight");
-    return static_cast<int>(currentViewport.height);
-}
+int RecordingRenderer::getViewportHeight() { record("getViewportHeight"); return int(currentViewport.height); }
 
-void RecordingRenderer::setCoordHandedness(int h) {
-    handedness = h;
-    record("setCoordHandedness", h);
-}
+void RecordingRenderer::setCoordHandedness(int h) { handedness = h; record("setCoordHandedness", h); }
 
-int RecordingRenderer::getCoordHandedness() {
-    record("getCoordHandedness");
-    return handedness;
-}
+int RecordingRenderer::getCoordHandedness() { record("getCoordHandedness"); return handedness; }
 
 void RecordingRenderer::pushMatrix() { record("pushMatrix"); }
 void RecordingRenderer::popMatrix() { record("popMatrix"); }
@@ -151,25 +118,13 @@ void RecordingRenderer::multMatrix(const ofMatrix4x4& m) { record("multMatrix", 
 void RecordingRenderer::setupGraphicDefaults() { record("setupGraphicDefaults"); }
 void RecordingRenderer::setupScreen() { record("setupScreen"); }
 
-void RecordingRenderer::setRectMode(int mode) {
-    rectMode = mode;
-    record("setRectMode", mode);
-}
+void RecordingRenderer::setRectMode(int mode) { rectMode = mode; record("setRectMode", mode); }
 
-int RecordingRenderer::getRectMode() {
-    record("getRectMode");
-    return rectMode;
-}
+int RecordingRenderer::getRectMode() { record("getRectMode"); return rectMode; }
 
-void RecordingRenderer::setFillMode(int fill) {
-    fillMode = fill;
-    record("setFillMode", fill);
-}
+void RecordingRenderer::setFillMode(int fill) { fillMode = fill; record("setFillMode", fill); }
 
-int RecordingRenderer::getFillMode() {
-    record("getFillMode");
-    return fillMode;
-}
+int RecordingRenderer::getFillMode() { record("getFillMode"); return fillMode; }
 
 void RecordingRenderer::setLineWidth(float lineWidth) { record("setLineWidth", lineWidth); }
 void RecordingRenderer::setBlendMode(int blendMode) { record("setBlendMode", blendMode); }
@@ -186,15 +141,9 @@ void RecordingRenderer::setColor(int r, int g, int b, int a) { record("setColor"
 void RecordingRenderer::setColor(int r, int g, int b) { record("setColor", r, g, b); }
 void RecordingRenderer::setHexColor(int hexColor) { record("setHexColor", hexColor); }
 
-ofFloatColor& RecordingRenderer::getBgColor() {
-    record("getBgColor");
-    return bgColor;
-}
+ofFloatColor& RecordingRenderer::getBgColor() { record("getBgColor"); return bgColor; }
 
-bool RecordingRenderer::bClearBg() {
-    record("bClearBg");
-    return clearBg;
-}
+bool RecordingRenderer::bClearBg() { record("bClearBg"); return clearBg; }
 
 void RecordingRenderer::background(int r, int g, int b, int a) { record("background", r, g, b, a); }
 void RecordingRenderer::background(int hexColor, float alpha) { record("backgroundHex", hexColor, alpha); }
@@ -209,9 +158,7 @@ void RecordingRenderer::drawLine(float x1, float y1, float z1, float x2, float y
     record("drawLine", x1, y1, z1, x2, y2, z2);
 }
 
-void RecordingRenderer::drawRectangle(float x, float y, float z, float w, float h) {
-    record("drawRectangle", x, y, z, w, h);
-}
+void RecordingRenderer::drawRectangle(float x, float y, float z, float w, float h) { record("drawRectangle", x, y, z, w, h); }
 
 void RecordingRenderer::drawTriangle(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
                                      float z3) {
@@ -229,7 +176,4 @@ void RecordingRenderer::drawString(std::string text, float x, float y, float z, 
     record("drawString", "\"" + text + "\"", x, y, z, mode);
 }
 
-bool RecordingRenderer::rendersPathDirectly() {
-    record("rendersPathDirectly");
-    return drawsPathsDirectly;
-}
+bool RecordingRenderer::rendersPathDirectly() { record("rendersPathDirectly"); return drawsPathsDirectly; }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ofxGamepadInputSystem.h"
@@ -59,13 +60,9 @@ public:
     void setBuffered(bool) override {}
     void _initialize() override {}
     OIS::Interface* queryInterface(OIS::Interface::IType type) override {
-        touch();
-        return type == OIS::Interface::ForceFeedback ? feedback.get() : nullptr;
+        return touch(), type == OIS::Interface::ForceFeedback ? feedback.get() : nullptr;
     }
-    void setEventCallback(OIS::JoyStickListener* listener) override {
-        touch();
-        OIS::JoyStick::setEventCallback(listener);
-    }
+    void setEventCallback(OIS::JoyStickListener* l) override { touch(), OIS::JoyStick::setEventCallback(l); }
 
     // Queued events; the index is not checked, like a misbehaving driver.
     void queueAxis(int axis, int raw) { queue.push_back({Axis, axis, raw}); }
@@ -78,18 +75,13 @@ public:
         for (; !queue.empty(); queue.pop_front()) {
             const Queued q = queue.front();
             OIS::JoyStickEvent event(this, mState);
-            if (q.kind == Axis) {
-                if (q.index >= 0 && static_cast<size_t>(q.index) < mState.mAxes.size())
-                    mState.mAxes[static_cast<size_t>(q.index)].abs = q.value;
-                mListener->axisMoved(event, q.index);
-            } else if (q.kind == Pov) {
-                if (q.index >= 0 && q.index < 4) mState.mPOV[q.index].direction = q.value;
-                mListener->povMoved(event, q.index);
-            } else if (q.kind == Press) {
-                mListener->buttonPressed(event, q.index);
-            } else {
-                mListener->buttonReleased(event, q.index);
-            }
+            if (q.kind == Axis && q.index >= 0 && static_cast<size_t>(q.index) < mState.mAxes.size())
+                mState.mAxes[static_cast<size_t>(q.index)].abs = q.value;
+            if (q.kind == Pov && q.index >= 0 && q.index < 4) mState.mPOV[q.index].direction = q.value;
+            if (q.kind == Axis) mListener->axisMoved(event, q.index);
+            else if (q.kind == Pov) mListener->povMoved(event, q.index);
+            else if (q.kind == Press) mListener->buttonPressed(event, q.index);
+            else mListener->buttonReleased(event, q.index);
         }
     }
 
@@ -100,16 +92,10 @@ public:
     std::atomic<int> captures{0};
 
 private:
-    void touch() {
-        if (destroyed) ++useAfterDestroy();
-    }
+    void touch() { useAfterDestroy() += destroyed ? 1 : 0; }
 
     enum Kind { Axis, Press, Release, Pov };
-    struct Queued {
-        Kind kind;
-        int index;
-        int value;
-    };
+    struct Queued { Kind kind; int index, value; };
     std::deque<Queued> queue;
     std::unique_ptr<FakeForceFeedback> feedback;
 };
@@ -118,19 +104,10 @@ private:
 // hot-plug thread: lock `mutex` for anything the thread may touch.
 class FakeDevices {
 public:
-    void plug(const std::vector<DeviceSpec>& specs) {
-        std::lock_guard<std::mutex> lock(mutex);
-        devices = specs;
-    }
-    int opens() {
-        std::lock_guard<std::mutex> lock(mutex);
-        return openCount;
-    }
+    void plug(const std::vector<DeviceSpec>& specs) { std::lock_guard<std::mutex> lock(mutex); devices = specs; }
+    int opens() { std::lock_guard<std::mutex> lock(mutex); return openCount; }
     // Joysticks of the most recent input system, in creation order.
-    std::vector<FakeJoyStick*> latest() {
-        std::lock_guard<std::mutex> lock(mutex);
-        return latestSticks;
-    }
+    std::vector<FakeJoyStick*> latest() { std::lock_guard<std::mutex> lock(mutex); return latestSticks; }
 
     ofxGamepadInputSystemFactory factory();
 
@@ -156,9 +133,7 @@ public:
             joysticks.push_back(owner.graveyard.back().get());
         }
     }
-    ~FakeInputSystem() override {
-        for (OIS::JoyStick* stick : joysticks) static_cast<FakeJoyStick*>(stick)->destroyed = true;
-    }
+    ~FakeInputSystem() override { for (OIS::JoyStick* s : joysticks) static_cast<FakeJoyStick*>(s)->destroyed = true; }
 };
 
 inline ofxGamepadInputSystemFactory FakeDevices::factory() {
@@ -167,10 +142,7 @@ inline ofxGamepadInputSystemFactory FakeDevices::factory() {
         ++openCount;
         auto it = params.find("WINDOW");
         windowParam = it == params.end() ? std::string("<none>") : it->second;
-        if (failNextOpen) {
-            failNextOpen = false;
-            OIS_EXCEPT(OIS::E_General, "fake input system refused");
-        }
+        if (std::exchange(failNextOpen, false)) OIS_EXCEPT(OIS::E_General, "fake input system refused");
         return std::unique_ptr<ofxGamepadInputSystem>(new FakeInputSystem(*this));
     };
 }

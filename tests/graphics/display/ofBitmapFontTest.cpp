@@ -1,82 +1,141 @@
 #include <gtest/gtest.h>
 
+#include <GL/glew.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "GLTestWindow.h"
 #include "ofBitmapFont.h"
+#include "ofGLRenderer.h"
 #include "ofGraphics.h"
-#include "ofTexture.h"
 
 namespace {
 
-class BitmapFont : public testing::Test {
+typedef std::vector<std::string> Mask;
+
+// The glyph of code c as the table stores it, top row first, "X" for ink.
+Mask glyph(unsigned char c, bool flipped = false) {
+    Mask rows;
+    for (int r = 0; r < 14; ++r) {
+        const unsigned char bits = ofBitmapFontGlyphs[c][flipped ? r + 1 : 14 - r];
+        std::string row;
+        for (int b = 0; b < 8; ++b) row += (bits & (0x80 >> b)) ? 'X' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The window's pixels in an 8 x 14 cell with its top-left corner at (x, y).
+Mask cell(int x, int y) { return GLTestWindow::mask(x, y, 8, 14); }
+
+const Mask blank(14, "........");
+
+class BitmapStrings : public testing::Test {
 protected:
     void SetUp() override {
-        GLTestWindow::openScreen(200, 160);
+        GLTestWindow::openScreen(320, 240);
+        renderer = static_cast<ofGLRenderer*>(ofGetCurrentRenderer().get());
+        ASSERT_NE(renderer, nullptr);
+        ofSetColor(255);
     }
+    ofGLRenderer* renderer = nullptr;
 };
-
-const std::vector<std::string> glyphA = {
-    "........", "..XX....", ".X..X...", "X....X..", "X....X..", "X....X..", "XXXXXX..",
-    "X....X..", "X....X..", "X....X..", "X....X..", "........", "........", "........"};
 
 }  // namespace
 
-TEST_F(BitmapFont, BatchHoldsQuadsAtThePen) {
-    ofDrawBitmapCharacterStart(2);
-    ofDrawBitmapCharacter(65, 10, 20);
-    ofDrawBitmapCharacter(10, 30, 30);  // control codes add nothing
-    ofDrawBitmapCharacter(200, 30, 30);
+// Where each mode puts the cells: a translation of the frame first, then the
+// string at a point; mode -1 is ofDrawBitmapString's default.
+TEST_F(BitmapStrings, EachModePlacesItsCells) {
+    struct Cell {
+        int x, y;
+        char c;
+    };
+    const struct {
+        int mode;
+        const char* text;
+        float tx, ty, x, y;
+        std::vector<Cell> cells;
+    } cases[] = {
+        // A cell starts 3 above its pen; a line feed goes down 13 (13.6 truncated).
+        {OF_BITMAPMODE_SIMPLE, "ab\ncd", 0, 0, 10, 20, {{10, 9, 'a'}, {18, 9, 'b'}, {10, 22, 'c'}, {18, 22, 'd'}}},
+        // Window pixels: the translation is ignored, but a line feed returns to its x.
+        {OF_BITMAPMODE_SCREEN, "S\nT", 50, 50, 100, 50, {{100, 39, 'S'}, {100, 52, 'T'}}},
+        // y mirrored about the point: the cell reaches 3 above and 11 below it.
+        {OF_BITMAPMODE_MODEL, "F", 20, 10, 40, 100, {{60, 107, 'F'}}},
+        {-1, "Hi\nyo", 30, 40, 100, 100, {{130, 129, 'H'}, {138, 129, 'i'}, {130, 142, 'y'}, {138, 142, 'o'}}},
+        // A tab (and any other control byte or byte above 127) neither draws nor moves the pen.
+        {OF_BITMAPMODE_SIMPLE, "x\ty\x01\xC3z", 0, 0, 100, 200, {{100, 189, 'x'}, {108, 189, 'y'}, {116, 189, 'z'}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ofClear(0, 0, 0, 255);
+        ofPushMatrix();
+        ofTranslate(c.tx, c.ty, 0);
+        if (c.mode < 0)
+            ofDrawBitmapString(c.text, c.x, c.y);
+        else
+            renderer->drawString(c.text, c.x, c.y, 0, c.mode);
+        ofPopMatrix();
+        for (const Cell& k : c.cells) EXPECT_EQ(cell(k.x, k.y), glyph(k.c, c.mode == OF_BITMAPMODE_MODEL)) << k.c;
+    }
+    EXPECT_EQ(cell(124, 189), blank);
+}
+
+// A billboard point behind the far plane, or one the projection cannot map
+// (w = 0), draws nothing; blend factors and matrices come back in every mode.
+TEST_F(BitmapStrings, BillboardsThatCannotBeProjectedDrawNothingAndTheStateIsRestored) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ONE);
+    GLfloat before[16], after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, before);
+    renderer->drawString("W", 200, 100, -100000, OF_BITMAPMODE_MODEL_BILLBOARD);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    const GLfloat flat[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    glLoadMatrixf(flat);
+    glMatrixMode(GL_MODELVIEW);
+    renderer->drawString("W", 100, 100, 0, OF_BITMAPMODE_MODEL_BILLBOARD);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    EXPECT_EQ(cell(200, 89), blank);  // and nothing anywhere else either
+    std::vector<unsigned char> rgb(320 * 240 * 3);
+    glReadPixels(0, 0, 320, 240, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    EXPECT_EQ(std::count(rgb.begin(), rgb.end(), 0), static_cast<long>(rgb.size()));
+    for (int mode = 0; mode <= 5; ++mode) renderer->drawString("m", 5, 5, 0, mode);
+    renderer->drawString("W", 10, 30, 0, OF_BITMAPMODE_SIMPLE);
+    EXPECT_EQ(cell(10, 19), glyph('W'));
+    glGetFloatv(GL_MODELVIEW_MATRIX, after);
+    EXPECT_EQ(std::vector<float>(before, before + 16), std::vector<float>(after, after + 16));
+    GLint state[3] = {};
+    glGetIntegerv(GL_BLEND_SRC, &state[0]);
+    glGetIntegerv(GL_BLEND_DST, &state[1]);
+    glGetIntegerv(GL_MATRIX_MODE, &state[2]);
+    EXPECT_EQ(std::vector<GLint>(state, state + 3), (std::vector<GLint>{GL_DST_COLOR, GL_ONE, GL_MODELVIEW}));
+}
+
+// The batch never writes past its lists: without a start, or beyond the
+// announced count plus one, characters are dropped; codes below 32 add nothing.
+TEST_F(BitmapStrings, TheCharacterBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) {
     const ofBitmapCharacterBatch& b = ofGetBitmapCharacterBatch();
-    ASSERT_EQ(b.count, 12u);
-    EXPECT_EQ(b.vertices.size(), 36u);
-    std::vector<float> vertices(b.vertices.begin(), b.vertices.begin() + 12);
-    EXPECT_EQ(vertices, (std::vector<float>{10, 17, 18, 17, 18, 31, 18, 31, 10, 31, 10, 17}));
-    std::vector<float> coords(b.texCoords.begin(), b.texCoords.begin() + 12);
-    float s0 = 16 / 256.0f, t0 = 64 / 256.0f, s1 = 24 / 256.0f, t1 = 78 / 256.0f;
-    EXPECT_EQ(coords, (std::vector<float>{s0, t0, s1, t0, s1, t1, s1, t1, s0, t1, s0, t0}));
-
-    // Never more than the announced count plus one.
-    ofDrawBitmapCharacter(66, 18, 20);
-    ofDrawBitmapCharacter(67, 26, 20);
-    ofDrawBitmapCharacter(68, 34, 20);
-    EXPECT_EQ(b.count, 36u);
+    ofDrawBitmapCharacter('A', 10, 20);
+    EXPECT_EQ(b.count, 0u);
+    ofDrawBitmapCharacterStart(2);
+    ofDrawBitmapCharacter('A', 10, 20);
+    ofDrawBitmapCharacter(10, 18, 20);
+    ofDrawBitmapCharacter(' ', 18, 20);
+    ofDrawBitmapCharacter('A', 26, 20);
+    ofDrawBitmapCharacter('B', 34, 20);
+    EXPECT_EQ(b.count, 36u);  // twelve floats a character
     ofDrawBitmapCharacterEnd();
-
     ofDrawBitmapCharacterStart(-5);  // a nonsense count still leaves room for one
     ofDrawBitmapCharacter(65, 0, 0);
     ofDrawBitmapCharacter(65, 8, 0);
     EXPECT_EQ(b.count, 12u);
     ofDrawBitmapCharacterEnd();
-}
-
-TEST_F(BitmapFont, CharactersDrawTheirInkedTexelsOnly) {
-    glColor4f(1, 1, 1, 1);
-    ofDrawBitmapCharacterStart(2);
-    ofDrawBitmapCharacter('A', 10, 20);
-    ofDrawBitmapCharacter(' ', 18, 20);
-    ofDrawBitmapCharacter('A', 26, 20);
-    ofDrawBitmapCharacterEnd();
-    std::vector<std::string> cells = GLTestWindow::mask(10, 17, 24, 14);
-    for (int r = 0; r < 14; ++r) EXPECT_EQ(cells[r], glyphA[r] + "........" + glyphA[r]) << r;
-    // The vertex array stays on; the texture coordinates array does not.
-    EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
-    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-
-    // Ink takes the current colour.
-    glColor4f(0, 1, 0, 1);
-    ofDrawBitmapCharacterStart(0);
-    ofDrawBitmapCharacter('A', 60, 20);
-    ofDrawBitmapCharacterEnd();
-    EXPECT_EQ(GLTestWindow::colours(60, 20, 2), "G.");  // row 3, columns 0 and 1 of the A
-}
-
-TEST_F(BitmapFont, CharacterWithoutStartWritesNothing) {
-    // The batch is empty before any start: the character must be dropped.
-    ofDrawBitmapCharacter('A', 10, 20);
-    EXPECT_EQ(ofGetBitmapCharacterBatch().count, 0u);
-    EXPECT_TRUE(ofIsBitmapFontTextureBuilt());
+    EXPECT_EQ(cell(10, 17), glyph('A'));
+    EXPECT_EQ(cell(18, 17), blank);
+    EXPECT_EQ(cell(26, 17), glyph('A'));
 }

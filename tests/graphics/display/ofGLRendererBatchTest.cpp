@@ -15,48 +15,34 @@ namespace {
 
 using GLTestWindow::colours;
 
-class GLRendererBatch : public testing::Test {
-protected:
-    void SetUp() override {
-        GLTestWindow::open(960, 960);
-        renderer = static_cast<ofGLRenderer*>(ofGetCurrentRenderer().get());
-        ASSERT_NE(renderer, nullptr);
-        frame();
-    }
-    void frame() {
-        ofViewport(0, 0, 960, 960, true);
-        ofClear(0, 0, 0, 255);
-        ofSetupScreen();
-        ofSetColor(255, 255, 255);
-        ofFill();
-        ofSetLineWidth(1);
-        ofSetCircleResolution(20);
-        renderer->setLineSmoothing(false);
-    }
-    static std::vector<unsigned char> screen() {
-        ofFlushDraws();
-        std::vector<unsigned char> rgb(960 * 960 * 3);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, 960, 960, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        return rgb;
-    }
-    ofTexture texture(unsigned char grey) {
-        ofPixels p;
-        p.allocate(8, 8, 3);
-        for (int i = 0; i < 8 * 8 * 3; ++i) p.getPixels()[i] = i / 3 % 2 ? grey : 255;
-        ofTexture t;
-        t.allocate(p);
-        t.loadData(p);
-        return t;
-    }
-    ofGLRenderer* renderer = nullptr;
-};
+ofTexture checks(unsigned char grey) {  // 8 x 8, columns of white and grey
+    ofPixels p;
+    p.allocate(8, 8, 3);
+    for (int i = 0; i < 8 * 8 * 3; ++i) p.getPixels()[i] = i / 3 % 2 ? grey : 255;
+    ofTexture t;
+    t.allocate(p);
+    t.loadData(p);
+    return t;
+}
+
+void rect(int r, int g, int b, int a, float x, float y, float w, float h) {
+    ofSetColor(r, g, b, a);
+    ofRect(x, y, w, h);
+}
 
 // Thousands of overlapping translucent shapes of every kind, filled and
-// outlined, smoothed or not, moved, turned and scaled, some off screen,
-// with a texture drawn now and then in between.
-void busyScene(ofGLRenderer& renderer, ofTexture& texture) {
+// outlined, smoothed or not, moved, turned and scaled, some off screen, with
+// a texture drawn now and then in between; the whole screen read back.
+std::vector<unsigned char> busyScene(ofGLRenderer& renderer, bool batching) {
+    renderer.setBatching(batching);
+    ofViewport(0, 0, 960, 960, true);
+    ofClear(0, 0, 0, 255);
+    ofSetupScreen();
+    ofFill();
+    ofSetLineWidth(1);
+    ofSetCircleResolution(20);
+    renderer.setLineSmoothing(false);
+    ofTexture texture = checks(0);
     ofSeedRandom(31);
     ofEnableAlphaBlending();
     for (int i = 0; i < 3000; ++i) {
@@ -74,10 +60,7 @@ void busyScene(ofGLRenderer& renderer, ofTexture& texture) {
         const float s = ofRandomRange(3, 40);
         switch (static_cast<int>(ofRandom(7))) {
             case 0: ofRect(-s, -s / 2, 2 * s, s); break;
-            case 1:
-                ofSetCircleResolution(static_cast<int>(ofRandomRange(3, 24)));
-                ofCircle(0, 0, s);
-                break;
+            case 1: ofSetCircleResolution(static_cast<int>(ofRandomRange(3, 24))); ofCircle(0, 0, s); break;
             case 2: ofTriangle(0, -s, s, s, -s, s / 2); break;
             case 3: ofLine(-s, 0, s, ofRandomRange(-s, s)); break;
             case 4: renderer.drawEllipse(0, 0, 0, 2 * s, s); break;
@@ -87,14 +70,28 @@ void busyScene(ofGLRenderer& renderer, ofTexture& texture) {
                     ofVertex(std::cos(k * 0.628f) * (k % 2 ? s : s / 3), std::sin(k * 0.628f) * (k % 2 ? s : s / 3));
                 ofEndShape(true);
                 break;
-            default:
-                if (ofRandom(1) < 0.1f) texture.draw(-s, -s, 2 * s, 2 * s);
-                break;
+            default: if (ofRandom(1) < 0.1f) texture.draw(-s, -s, 2 * s, 2 * s);
         }
         ofPopMatrix();
     }
     ofDisableAlphaBlending();
+    ofFlushDraws();
+    std::vector<unsigned char> rgb(960 * 960 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 960, 960, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
 }
+
+class GLRendererBatch : public testing::Test {
+protected:
+    void SetUp() override {
+        GLTestWindow::openScreen(960, 960);
+        renderer = static_cast<ofGLRenderer*>(ofGetCurrentRenderer().get());
+        ASSERT_NE(renderer, nullptr);
+    }
+    ofGLRenderer* renderer = nullptr;
+};
 
 }  // namespace
 
@@ -102,15 +99,7 @@ void busyScene(ofGLRenderer& renderer, ofTexture& texture) {
 // now and then an edge pixel of a turned shape falls on the other side, and a
 // smoothed line's coverage differs by one step. Nothing else may differ.
 TEST_F(GLRendererBatch, BusySceneDrawsTheSamePixelsBatchedAsOneByOne) {
-    ofTexture checks = texture(0);
-    renderer->setBatching(false);
-    busyScene(*renderer, checks);
-    const std::vector<unsigned char> oneByOne = screen();
-    renderer->setBatching(true);
-    frame();
-    busyScene(*renderer, checks);
-    const std::vector<unsigned char> batched = screen();
-
+    const std::vector<unsigned char> oneByOne = busyScene(*renderer, false), batched = busyScene(*renderer, true);
     int differ = 0, edges = 0;
     for (size_t i = 0; i < batched.size(); i += 3) {
         int most = 0;
@@ -122,14 +111,10 @@ TEST_F(GLRendererBatch, BusySceneDrawsTheSamePixelsBatchedAsOneByOne) {
     EXPECT_LE(edges, 16);
 }
 
-void rect(int r, int g, int b, int a, float x, float y, float w, float h) {
-    ofSetColor(r, g, b, a);
-    ofRect(x, y, w, h);
-}
-
 // Each change of state between two draws applies to the second only, and
 // outside OpenGL work (a texture, a clear) lands between them in order.
 TEST_F(GLRendererBatch, EveryChangeOfStateBetweenDrawsKeepsItsPlace) {
+    ofFill();
     rect(255, 0, 0, 255, 0, 0, 960, 960);
     ofClear(0, 0, 0, 255);
     EXPECT_EQ(colours(5, 5, 1), ".");
@@ -147,7 +132,7 @@ TEST_F(GLRendererBatch, EveryChangeOfStateBetweenDrawsKeepsItsPlace) {
     ofSetColor(0, 255, 0);
     ofLine(10, 60.5f, 40, 60.5f);
     ofSetLineWidth(1);
-    ofTexture white = texture(255);  // texture
+    ofTexture white = checks(255);  // texture
     rect(255, 0, 0, 255, 150, 100, 30, 10);
     ofSetColor(255, 255, 255);
     white.draw(160, 100, 10, 10);
@@ -168,7 +153,6 @@ TEST_F(GLRendererBatch, EveryChangeOfStateBetweenDrawsKeepsItsPlace) {
     ofViewport(480, 0, 480, 480, true);
     ofSetupScreen();
     rect(0, 255, 0, 255, 0, 680, 10, 10);
-    ofFlushDraws();
 
     EXPECT_EQ(colours(60, 20, 20), "G" + std::string(18, 'R') + "G");
     EXPECT_EQ(colours(20, 46, 20, true), "....R.......GGGGG...");
