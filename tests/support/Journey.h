@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "../game/core/CoreTestSupport.h"
 #include "PixelFont.h"
 #include "RecordingRenderer.h"

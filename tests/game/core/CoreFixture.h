@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "CoreTestSupport.h"
 #include "NormFoe.h"
 #include "PixelFont.h"

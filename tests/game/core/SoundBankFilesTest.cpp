@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "../../platform/FmodTestSupport.h"
 #include "FmodLayer.h"
 #include "SoundBank.h"

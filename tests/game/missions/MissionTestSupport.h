@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "../screens/ScreensTestSupport.h"
 #include "ArenaWalls.h"
 #include "GoalPointMissionComponent.h"

@@ -11,7 +11,7 @@
 
 #include <Poco/Net/StreamSocket.h>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 
 #include "GameCore.h"
 #include "ProgressTestSupport.h"

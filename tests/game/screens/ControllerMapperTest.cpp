@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "ControllerMapper.h"
 #include "ScreensTestSupport.h"
 

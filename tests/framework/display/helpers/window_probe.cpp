@@ -18,7 +18,6 @@
 #include "ofAppRunner.h"
 #include "ofBaseApp.h"
 #include "ofEvents.h"
-#include "ofFreeImage.h"
 #include "ofGraphics.h"
 
 namespace {
@@ -28,24 +27,19 @@ void say(const std::string& line) {
     std::fflush(stdout);
 }
 
-std::string xy(int x, int y) {
-    return std::to_string(x) + " " + std::to_string(y);
-}
+std::string xy(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+std::string xyb(int x, int y, int b) { return xy(x, y) + " " + std::to_string(b); }
 
 int exitStatus = -1;
-bool teardownInExit = false;
-bool glutError = false;
+bool teardownInExit = false, glutError = false;
 
 class ProbeApp : public ofBaseApp {
 public:
     ~ProbeApp() override { say("app.destroyed"); }
     void setup() override {
-        ofInitFreeImage();
         ofSetFrameRate(60);
-        ofSetWindowTitle("VANTORIX probe");
         ofAddListener(ofEvents().exit, this, &ProbeApp::onExit);
         ofAddListener(ofEvents().fileDragEvent, this, &ProbeApp::onDrag);
-        say("setup");
     }
     void draw() override {
         ofBackground(0, 0, 0, 255);
@@ -73,14 +67,13 @@ public:
     void keyPressed(int key) override { say("keyPressed " + std::to_string(key)); }
     void keyReleased(int key) override { say("keyReleased " + std::to_string(key)); }
     void mouseMoved(int x, int y) override { say("moved " + xy(x, y)); }
-    void mouseDragged(int x, int y, int b) override { say("dragged " + xy(x, y) + " " + std::to_string(b)); }
-    void mousePressed(int x, int y, int b) override { say("pressed " + xy(x, y) + " " + std::to_string(b)); }
-    void mouseReleased(int x, int y, int b) override { say("released " + xy(x, y) + " " + std::to_string(b)); }
+    void mouseDragged(int x, int y, int b) override { say("dragged " + xyb(x, y, b)); }
+    void mousePressed(int x, int y, int b) override { say("pressed " + xyb(x, y, b)); }
+    void mouseReleased(int x, int y, int b) override { say("released " + xyb(x, y, b)); }
     void windowResized(int w, int h) override { say("resized " + xy(w, h)); }
     void windowEntry(int state) override { say("entry " + std::to_string(state)); }
     void dragEvent(ofDragInfo info) override {
-        std::string line = "drag " + std::to_string(info.files.size()) + " " +
-                           xy(static_cast<int>(info.position.x), static_cast<int>(info.position.y));
+        std::string line = "drag " + std::to_string(info.files.size()) + " " + xy(info.position.x, info.position.y);
         for (const std::string& f : info.files) line += " [" + f + "]";
         say(line);
     }

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "../../../framework/CapturedOutput.h"
+#include "CapturedOutput.h"
 #include "../CoreTestSupport.h"
 #include "GLTestWindow.h"
 #include "ofAppRunner.h"
