@@ -9,9 +9,9 @@
 #include <sstream>
 #include <sys/stat.h>
 
-#include "InputFixture.h"
+#include "CoreFixture.h"
 
-class Cabinet : public InputFixture {
+class Cabinet : public CoreFixture {
 protected:
     // The settings layer reads and writes inside the data folder.
     std::string file() const { return "data/" + path; }

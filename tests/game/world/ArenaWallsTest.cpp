@@ -14,7 +14,7 @@ ArenaWalls walls(int shape, int gameMode = 1) {
 
 }  // namespace
 
-TEST(ArenaWalls, EveryShapeIsLaidClosedFollowsItsClocksAndIsDrawnOpen) {
+TEST(ArenaWalls, EveryShapeIsLaidClosedAndFollowsItsClocks) {
     const size_t outerSizes[10] = {11, 9, 5, 13, 17, 13, 11, 11, 5, 5}, innerSizes[10] = {0, 0, 5, 0, 0, 5};
     for (int shape = 0; shape < 10; shape++) {
         ArenaWalls w = walls(shape);
@@ -45,12 +45,6 @@ TEST(ArenaWalls, EveryShapeIsLaidClosedFollowsItsClocksAndIsDrawnOpen) {
         m.update(0);
         EXPECT_NEAR(std::hypot(m.outer[3].x, m.outer[3].y), mission ? 700 : 1200, 0.01);
     }
-    ArenaWalls d = walls(2);
-    d.scaleLineWidth = true;
-    d.draw(0.1f);
-    const Calls calls = scope.take();
-    EXPECT_EQ(calls[0], "setLineWidth(2)");
-    EXPECT_EQ(callsStartingWith(calls, "draw"), (Calls{"drawPolyline(points=5,open)", "drawPolyline(points=5,open)"}));
 }
 
 TEST(ArenaWalls, SetupClearsAnEarlierDriftAndTurnsABadShapeIntoShapeZero) {

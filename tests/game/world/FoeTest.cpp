@@ -3,9 +3,8 @@
 
 namespace {
 
-// Its setup moves it, so spawn's order shows; its shape records ghost sizes.
+// Its setup moves it, so spawn's order shows.
 struct ProbeFoe : Foe {
-    std::vector<float> sizes;
     float headingInSetup = 0;
     void setup() override {
         type = 9;
@@ -13,7 +12,7 @@ struct ProbeFoe : Foe {
         x += 5;
         heading = 0.25f;
     }
-    void drawShape(float s) override { sizes.push_back(s); }
+    void drawShape(float) override {}
 };
 
 }  // namespace
