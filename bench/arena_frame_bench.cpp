@@ -42,18 +42,24 @@ const int busyClip = 60;
 const int fieldClip = 150;
 const int fieldWarmUp = 40 * 30;
 
-void busyRound(float zoom) {
+// A fresh game playing a single-player round of the mode from its start.
+GameCore& startRound(GameMode mode, unsigned seed) {
     app = setUpBenchGame();
     GameCore& core = app->core;
     gameClock.restart();
-    ofSeedRandom(2024);
+    ofSeedRandom(seed);
     core.splashActive = false;
-    core.gameMode = GameMode::Easy;
+    core.gameMode = mode;
     core.coop = core.deathMatch = false;
     core.startRound(false);
     core.gameState = GameState::Playing;
-    core.backgroundColor = core.modeColors[static_cast<int>(GameMode::Easy)];
+    core.backgroundColor = core.backgroundTarget = core.modeColors[static_cast<int>(mode)];
     core.backgroundTiles = true;
+    return core;
+}
+
+void busyRound(float zoom) {
+    GameCore& core = startRound(GameMode::Easy, 2024);
     core.zoom = zoom;
 
     for (Asteroid* a : core.asteroids) delete a;
@@ -147,17 +153,7 @@ void fieldFrame() {
 void fieldRound() {
     std::shared_ptr<ofBaseRenderer> renderer = ofGetCurrentRenderer();
     ofSetCurrentRenderer(std::make_shared<CountingRenderer>());
-    app = setUpBenchGame();
-    GameCore& core = app->core;
-    gameClock.restart();
-    ofSeedRandom(4040);
-    core.splashActive = false;
-    core.gameMode = GameMode::AsteroidField;
-    core.coop = core.deathMatch = false;
-    core.startRound(false);
-    core.gameState = GameState::Playing;
-    core.backgroundColor = core.backgroundTarget = core.modeColors[static_cast<int>(GameMode::AsteroidField)];
-    core.backgroundTiles = true;
+    startRound(GameMode::AsteroidField, 4040);
     fieldFrameIndex = 0;
     for (int i = 0; i < fieldWarmUp; ++i) fieldFrame();
     ofSetCurrentRenderer(renderer);

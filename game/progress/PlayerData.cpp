@@ -49,9 +49,9 @@ bool isAddress(const std::string& text) {
 }  // namespace
 
 bool PlayerData::validName(const std::string& name) {
-    if (name.size() > 12) return false;
+    if (name.size() > static_cast<size_t>(maxNameLength)) return false;
     for (unsigned char c : name)
-        if (c < 0x20 || c > 0x7E) return false;
+        if (!nameChar(c)) return false;
     return true;
 }
 

@@ -25,7 +25,10 @@ struct PlayerData {
     // Through the framework's safe save: the old file stays whole on failure.
     bool save(const std::string& fileName) const;
 
-    // Up to 12 printable ASCII characters.
+    // The one rule for names, typed or read: up to maxNameLength printable
+    // ASCII characters.
+    static const int maxNameLength = 12;
+    static bool nameChar(int c) { return c >= 0x20 && c <= 0x7E; }
     static bool validName(const std::string& name);
 
     std::string playerName;

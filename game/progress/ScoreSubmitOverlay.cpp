@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "PixelFont.h"
+#include "PlayerData.h"
 #include "ofAppRunner.h"
 #include "ofGraphics.h"
 #include "ofUtils.h"
@@ -153,7 +154,7 @@ void ScoreSubmitOverlay::keyPressed(int key) {
 void ScoreSubmitOverlay::editName(int key) {
     if (key == keyBackspace || key == keyDelete) {
         if (!playerName.empty()) playerName.pop_back();
-    } else if (key >= 0x20 && key <= 0x7E && static_cast<int>(playerName.size()) < maxNameLength) {
+    } else if (PlayerData::nameChar(key) && static_cast<int>(playerName.size()) < PlayerData::maxNameLength) {
         playerName += static_cast<char>(key);
     }
     cursor = static_cast<int>(playerName.size());
@@ -169,7 +170,7 @@ void ScoreSubmitOverlay::handleInput(int dx, int dy, bool confirm, bool start, b
     const int count = static_cast<int>(padCharacters().size());
     if (dy != 0) padCharacter = ((padCharacter + dy) % count + count) % count;
     if (dx != 0) cursor = std::max(0, std::min(static_cast<int>(playerName.size()), cursor + dx));
-    if (confirm && static_cast<int>(playerName.size()) < maxNameLength) {
+    if (confirm && static_cast<int>(playerName.size()) < PlayerData::maxNameLength) {
         playerName.insert(playerName.begin() + cursor, padCharacters()[padCharacter]);
         ++cursor;
     }

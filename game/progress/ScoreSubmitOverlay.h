@@ -15,8 +15,6 @@ class PixelFont;
 // follow it each update.
 class ScoreSubmitOverlay {
 public:
-    static const int maxNameLength = 12;
-
     ScoreSubmitOverlay() = default;
     ~ScoreSubmitOverlay();
     ScoreSubmitOverlay(const ScoreSubmitOverlay&) = delete;
