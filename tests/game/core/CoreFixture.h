@@ -40,7 +40,7 @@ protected:
         ofSeedRandom(7);
         app.reset(new vantorixPC);
         app->core.soundBank.makePlayer = [] { return std::make_shared<SoundCallCounter>(); };
-        captureOutput([&] { app->setup(); });
+        startupText = captureOutput([&] { app->setup(); }).out;
         core().splashActive = false;
         // The mouse rests at the middle, so mouse steering holds ships still.
         app->mouseX = app->mouseY = 480;
@@ -156,5 +156,7 @@ protected:
     TestWindow window;
     std::shared_ptr<RecordingRenderer> recorder = std::make_shared<RecordingRenderer>();
     std::unique_ptr<vantorixPC> app;
+    // What the set-up wrote to the console.
+    std::string startupText;
     float now = 0;
 };

@@ -73,6 +73,8 @@ private:
 class TestWindow : public ofAppBaseWindow {
 public:
     void setWindowShape(int w, int h) override { calls.push_back("shape " + std::to_string(w) + "x" + std::to_string(h)); }
+    void setFrameRate(float rate) override { calls.push_back("rate " + std::to_string(static_cast<int>(rate))); }
+    void setFullscreen(bool on) override { calls.push_back(on ? "fullscreen on" : "fullscreen off"); }
     float getFrameRate() override { return frameRate; }
     ofPoint getScreenSize() override { return ofPoint(static_cast<float>(screenW), static_cast<float>(screenH)); }
     ofPoint getWindowSize() override { return ofPoint(static_cast<float>(width), static_cast<float>(height)); }

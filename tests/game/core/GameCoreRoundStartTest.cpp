@@ -8,6 +8,12 @@
 
 namespace {
 
+// Asks for the spring effect with the given value.
+struct SpringComponent : MissionComponent {
+    explicit SpringComponent(float value) { values[0] = value; }
+    bool usesSpringEffect() override { return true; }
+};
+
 // Counts the snitches it was told of.
 struct WatchingComponent : MissionComponent {
     void snitchSpawned(Foe* snitch, PlayerShip*, GameCore*) override {
@@ -74,4 +80,42 @@ TEST_F(RoundStart, MissionsMakeOneSnitchAndSetWallsAndCaps) {
     EXPECT_EQ(first->killed, snitch);
     EXPECT_EQ(c.roundKills, 0);
     EXPECT_FLOAT_EQ(c.players[0].score, 0);
+}
+
+// The longest mission time wins; a wall radius holds for the usual walls; the
+// spring effect lengthens ship 0's tethers only and widens the rock clearance
+// by value x 30, the squares added.
+TEST_F(RoundStart, MissionsSetTheTimeTheWallRadiusAndTheSpringMargin) {
+    GameCore& c = core();
+    c.missionList.current.resize(3);
+    c.missionList.current[0].timeValue = 30;
+    c.missionList.current[0].wallRadius = 900.7f;
+    c.missionList.current[1].timeValue = 45;
+    c.missionList.current[1].components.push_back(std::make_shared<SpringComponent>(2));
+    c.gameMode = GameMode::Mission;
+    c.startRound(false);
+
+    EXPECT_FLOAT_EQ(c.missionTimeLimit, 45);
+    EXPECT_FLOAT_EQ(c.arenaWalls.radiusOverride, 900.7f);
+    EXPECT_EQ(c.arenaWalls.radius, 900);
+    EXPECT_EQ(c.clearMargin, 60);
+    for (int k = 0; k < 12; ++k) {
+        EXPECT_FLOAT_EQ(c.weaponSprings[0][k].restLength, 260) << k;
+        EXPECT_FLOAT_EQ(c.weaponSprings[1][k].restLength, 130) << k;
+    }
+    // Weapons of a mission round start near the ship, at 150.
+    const ofVec2f& s = c.players[0].point.position;
+    const ofVec2f& w = c.weaponPoints[0][5]->position;
+    EXPECT_NEAR(ofDist(w.x, w.y, s.x, s.y), 150, 1e-2);
+    ASSERT_GT(c.asteroids.size(), 5u);
+    for (const Asteroid* rock : c.asteroids)
+        EXPECT_GE(ofDistSquared(rock->x, rock->y, s.x, s.y), rock->size * rock->size + 460.0f * 460.0f);
+
+    // Without missions asking, none of it stays.
+    c.missionList.current.assign(1, Mission());
+    c.startRound(false);
+    EXPECT_FLOAT_EQ(c.missionTimeLimit, -1);
+    EXPECT_EQ(c.arenaWalls.radius, 1200);
+    EXPECT_EQ(c.clearMargin, 0);
+    EXPECT_FLOAT_EQ(c.weaponSprings[0][0].restLength, 130);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "CoreFixture.h"
 
@@ -37,6 +38,20 @@ TEST_F(KeyInput, EachScreenTakesItsLeavingInputOnlyAfterFourTenthsOfASecond) {
          GameState::MultiplayerLobby},
         {"game over click", GameState::RoundOver, roundOver, [&] { c.mousePressed(0, 20, 900); }, GameState::MainMenu},
         {"game over pad", GameState::RoundOver, roundOver, [&] { action(vantorixPC::Select); }, GameState::MainMenu},
+        {"leaderboards back", GameState::Leaderboards, after,
+         [&] {
+             c.leaderboardScreen.fromGameOver = false;
+             app->keyPressed(27);
+             tick();
+         },
+         GameState::MainMenu},
+        {"leaderboards back to the game over", GameState::Leaderboards, after,
+         [&] {
+             c.leaderboardScreen.fromGameOver = true;
+             app->keyPressed('b');
+             tick();
+         },
+         GameState::RoundOver},
     };
     for (const auto& row : rows) {
         for (float t : {0.3f, 0.5f}) {
@@ -108,6 +123,58 @@ TEST_F(PadInput, ThePadPressedFirstPlaysAsPlayerZeroAndTradesPlacesWithPadZero) 
     event.button = 40;
     app->handlePadButton(0, event, false, app->buttonMap[0]);
     EXPECT_EQ(core().mainMenu.selected, 1);
+}
+
+// Known by the exact name with its leading blank, or by the wireless tag name
+// with exactly six axes and fourteen buttons; pad 0 decides the prompts.
+TEST_F(PadInput, PlayStationPadsAreKnownByTheirExactNamesAndCounts) {
+    const struct {
+        const char* name;
+        std::vector<fakepads::DeviceSpec> pads;
+        bool expected[4];
+    } rows[] = {
+        {"names", {padNamed("PLAYSTATION(R)3 Controller", 4, 19), padNamed(" PLAYSTATION(R)3 Controller", 4, 19),
+                   padNamed("Wireless Controller", 6, 14), padNamed("Wireless Controller", 6, 13)},
+         {false, true, true, false}},
+        {"tags and counts", {padNamed("Wireless Controller", 6, 14), padNamed("Wireless Controller", 5, 14),
+                             padNamed("Wireless-Controller ", 6, 14), padNamed(" PLAYSTATION(R)3 Controller ", 4, 19)},
+         {true, false, true, false}},
+    };
+    for (const auto& row : rows) {
+        TearDown();
+        SetUp();
+        plug(row.pads);
+        for (int i = 0; i < 4; ++i) {
+            ASSERT_NE(app->attachedPads[i], nullptr) << row.name << i;
+            EXPECT_EQ(app->playStationPad[i], row.expected[i]) << row.name << i;
+            EXPECT_EQ(core().playStationPads[i], row.expected[i]) << row.name << i;
+        }
+        EXPECT_EQ(core().symbolPad, row.expected[0]) << row.name;
+    }
+}
+
+// Left and right step the mode at once; starting and leaving wait for the guard.
+TEST_F(PadInput, TheArcadeMenuStepsTheModeByPadAndStartsOnlyAfterItsGuard) {
+    GameCore& c = core();
+    auto beep = record(c.soundBank.menuBeep);
+    c.gameMode = GameMode::Easy;
+    c.gameState = GameState::ArcadeMenu;
+    c.stateTime = 0.2f;
+    for (auto [which, mode] : {std::pair{vantorixPC::Right, GameMode::Hard}, {vantorixPC::Right, GameMode::AsteroidField},
+                               {vantorixPC::Left, GameMode::Hard}, {vantorixPC::Up, GameMode::Hard}}) {
+        c.slideTimer = c.slideLength;
+        action(which);
+        EXPECT_EQ(c.gameMode, mode) << which;
+        EXPECT_EQ(c.gameState, GameState::ArcadeMenu) << which;
+    }
+    EXPECT_EQ(beep->plays, 3);
+    action(vantorixPC::Confirm);
+    action(vantorixPC::Back);
+    EXPECT_EQ(c.gameState, GameState::ArcadeMenu);
+    c.stateTime = 0.5f;
+    action(vantorixPC::Confirm);
+    EXPECT_EQ(c.gameState, GameState::Playing);
+    EXPECT_EQ(c.gameMode, GameMode::Hard);
 }
 
 TEST_F(PadInput, StickStepsAreStrictReArmInsideHalfAndNeverCarryOverFromPlay) {
@@ -197,4 +264,25 @@ TEST_F(Revive, TheShipReturnsOnTheLineToTheCentreWhereACircleFirstFits) {
     EXPECT_TRUE(other->expired);
     EXPECT_FALSE(someoneElse->expired);
     EXPECT_FLOAT_EQ(core().statsTracker.record("coop_revives").value, stat + 1);
+}
+
+// The stats screen's own back (its panel button) returns to the options page
+// with the return sound, its fade starting over.
+TEST_F(Transitions, TheStatsScreensBackReturnsToTheOptions) {
+    GameCore& c = core();
+    auto back = record(c.soundBank.menuReturn);
+    c.openOptions(true, 0);
+    c.optionsMenu.rows[OptionsMenu::SeeStats] = true;
+    step(0.033f);
+    ASSERT_EQ(c.gameState, GameState::Stats);
+    c.optionsMenu.rows[OptionsMenu::SeeStats] = false;
+    const int before = back->plays;
+    step(0.5f);
+    EXPECT_EQ(c.gameState, GameState::Stats);
+    c.statsScreen.backRequested = true;
+    step(0.033f);
+    EXPECT_EQ(c.gameState, GameState::Options);
+    EXPECT_FALSE(c.statsScreen.backRequested);
+    EXPECT_EQ(back->plays - before, 1);
+    EXPECT_LT(c.menuTime, 0.033f);
 }

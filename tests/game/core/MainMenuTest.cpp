@@ -48,3 +48,46 @@ TEST_F(MainMenuFixture, QuitEndsTheProgramOnlyOnceTheConfirmSoundHasFinished) {
         },
         testing::ExitedWithCode(0), "still running after five frames\ninput ignored\n");
 }
+
+// Each face: its items, and its list from its own top down to its own margin
+// above the bottom, in whole steps; unused slots are out of reach.
+TEST_F(MainMenuFixture, EachFaceLaysOutItsItemsBetweenItsOwnTopAndBottom) {
+    const struct {
+        const char* name;
+        bool cabinet, solo;
+        int count;
+        const char* first;
+        const char* last;
+        int top, step;
+    } rows[] = {
+        {"normal", false, false, 7, "Arcade", "Quit", 400, (910 - 400) / 7},
+        {"cabinet", true, false, 4, "Death Match", "High Scores", 510, (870 - 510) / 4},
+        {"cabinet solo", true, true, 3, "Arcade", "Leaderboards", 550, (890 - 550) / 3},
+    };
+    GameCore& c = core();
+    for (const auto& row : rows) {
+        menu() = MainMenu();
+        menu().setup(960, 960, c.textColor, false, row.cabinet || row.solo, row.solo, &c.font, &c.missionList,
+                     &c.soundBank);
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(menu().itemCount, row.count);
+        EXPECT_EQ(menu().itemLabels[0], row.first);
+        EXPECT_EQ(menu().itemLabels[row.count - 1], row.last);
+        for (int i = 0; i < MainMenu::maxItems; ++i) {
+            const ofRectangle& r = menu().itemRects[i];
+            if (i >= row.count) {
+                EXPECT_EQ(menu().itemLabels[i], "") << i;
+                EXPECT_EQ(r.y, 100000) << i;
+                continue;
+            }
+            EXPECT_EQ(std::vector<float>({r.x, r.y, r.width, r.height}),
+                      std::vector<float>({230, static_cast<float>(row.top + i * row.step), 500,
+                                          static_cast<float>(row.step)}))
+                << i;
+        }
+        // A narrower screen moves the column, not the rows.
+        menu().layout(700);
+        EXPECT_EQ(menu().itemRects[row.count - 1].x, 100);
+        EXPECT_EQ(menu().itemRects[row.count - 1].y, row.top + (row.count - 1) * row.step);
+    }
+}
