@@ -14,6 +14,16 @@ struct SpringComponent : MissionComponent {
     bool usesSpringEffect() override { return true; }
 };
 
+// Asks for the big foe with its speed, turn factor and top speed.
+struct KnightComponent : MissionComponent {
+    KnightComponent() {
+        values[0] = 3;
+        values[1] = 0.5f;
+        values[2] = 9;
+    }
+    bool usesDeathKnight() override { return true; }
+};
+
 // Counts the snitches it was told of.
 struct WatchingComponent : MissionComponent {
     void snitchSpawned(Foe* snitch, PlayerShip*, GameCore*) override {
@@ -118,4 +128,45 @@ TEST_F(RoundStart, MissionsSetTheTimeTheWallRadiusAndTheSpringMargin) {
     EXPECT_EQ(c.arenaWalls.radius, 1200);
     EXPECT_EQ(c.clearMargin, 0);
     EXPECT_FLOAT_EQ(c.weaponSprings[0][0].restLength, 130);
+}
+
+// A black hole sets ship 0 below it, or above it when a goal is to be pulled in
+// (kind 7); a radius of -1 asks for the growing hole. The death knight is a big
+// plain foe with the component's speed, turn factor and top speed.
+TEST_F(RoundStart, MissionsBringTheBlackHoleAndTheDeathKnight) {
+    GameCore& c = core();
+    const struct {
+        std::vector<int> goals;
+        float radius;
+        float shipY;
+        bool growing;
+        float holeRadius;
+    } rows[] = {{{}, 300, 50, false, 300}, {{3, 7}, 300, -150, false, 300}, {{7}, -1, -150, true, 30}};
+    for (const auto& row : rows) {
+        c.missionList.current.assign(1, Mission());
+        c.missionList.current[0].blackHole = true;
+        c.missionList.current[0].blackHoleRadius = row.radius;
+        c.missionList.current[0].goalKinds = row.goals;
+        c.gameMode = GameMode::Mission;
+        c.startRound(false);
+        EXPECT_TRUE(c.blackHoleActive);
+        EXPECT_FLOAT_EQ(c.players[0].point.position.y, c.blackHole.centreY + row.shipY) << row.radius;
+        EXPECT_EQ(c.blackHole.growing, row.growing);
+        EXPECT_FLOAT_EQ(c.blackHole.radius, row.holeRadius);
+        EXPECT_TRUE(c.foes.empty());
+    }
+
+    c.missionList.current.assign(1, Mission());
+    c.missionList.current[0].components.push_back(std::make_shared<KnightComponent>());
+    c.startRound(false);
+    EXPECT_FALSE(c.blackHoleActive);
+    ASSERT_EQ(c.foes.size(), 1u);
+    const Foe& knight = *c.foes[0];
+    EXPECT_EQ(knight.type, 0);
+    EXPECT_TRUE(knight.isBig);
+    EXPECT_FLOAT_EQ(knight.speed, 3);
+    EXPECT_FLOAT_EQ(knight.maxSpeed, 9);
+    EXPECT_FLOAT_EQ(knight.turnRate, 0.0418879f * 0.5f);
+    EXPECT_FLOAT_EQ(knight.size, 18 * 1.6f);
+    EXPECT_EQ(knight.color, ofColor(0xE8, 0x46, 0x77, 255));
 }
