@@ -137,8 +137,11 @@ TEST_F(PadInput, PlayStationPadsAreKnownByTheirExactNamesAndCounts) {
                    padNamed("Wireless Controller", 6, 14), padNamed("Wireless Controller", 6, 13)},
          {false, true, true, false}},
         {"tags and counts", {padNamed("Wireless Controller", 6, 14), padNamed("Wireless Controller", 5, 14),
-                             padNamed("Wireless-Controller ", 6, 14), padNamed(" PLAYSTATION(R)3 Controller ", 4, 19)},
+                             padNamed("Wireless-Controller ", 6, 14), padNamed("Wireless Controller", 6, 15)},
          {true, false, true, false}},
+        {"exact only", {padNamed(" PLAYSTATION(R)3 Controller ", 4, 19), padNamed("Wireless Controller", 7, 14),
+                        padNamed(" PLAYSTATION(R)3 Controller", 6, 14), padNamed("Pad", 4, 12)},
+         {false, false, true, false}},
     };
     for (const auto& row : rows) {
         TearDown();
