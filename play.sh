@@ -10,7 +10,7 @@ BUILD_DIR=${BUILD_DIR:-build}
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/vantorix-ccache}
 
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD_DIR" -j "$(nproc)" --target vantorix
+cmake --build "$BUILD_DIR" -j "${JOBS:-$(nproc)}" --target vantorix
 
 if [ -z "${DISPLAY:-}" ]; then
   cat >&2 <<'MSG'

@@ -17,22 +17,8 @@ export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/vantorix-ccache}
 SANITIZE=${SANITIZE:-both}
 
 # A private X server for the tests that open a window.
-DISPLAY_NUM=""
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then DISPLAY_NUM=$n; break; fi
-done
-if [ -z "$DISPLAY_NUM" ]; then echo "no free X display number" >&2; exit 1; fi
-Xvfb ":${DISPLAY_NUM}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-XVFB_PID=$!
-trap 'kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true' EXIT
-for _ in $(seq 1 50); do
-  [ -e "/tmp/.X11-unix/X${DISPLAY_NUM}" ] && break
-  sleep 0.1
-done
-export DISPLAY=":${DISPLAY_NUM}"
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-export LIBGL_ALWAYS_SOFTWARE=1
-export GALLIUM_DRIVER=llvmpipe
+source scripts/xvfb.sh
+start_private_xvfb
 
 # Builds the tree with the extra CMake options given and runs its tests.
 #   run_pass DIR [cmake options...] -- [ctest args...]

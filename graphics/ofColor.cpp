@@ -1,3 +1,6 @@
+// g++ leaves the constexpr raw constructor out of an explicit instantiation
+// that follows an extern one, and unoptimised builds then fail to link.
+#define OF_COLOR_INSTANTIATING
 #include "ofColor.h"
 
 #include <algorithm>

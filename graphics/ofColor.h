@@ -103,5 +103,7 @@ ofColor_<PixelType>::ofColor_(const ofColor_<SrcType>& other) {
     a = toChannel(other.a * factor);
 }
 
+#ifndef OF_COLOR_INSTANTIATING
 extern template class ofColor_<unsigned char>;
 extern template class ofColor_<float>;
+#endif

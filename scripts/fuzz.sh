@@ -23,7 +23,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTORIX_LIBFUZZER=ON -DVANTORIX_BUILD_TESTS=OFF -DVANTORIX_BUILD_BENCH=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target "${name}_fuzz"
+cmake --build "$build" -j "${JOBS:-$(nproc)}" --target "${name}_fuzz"
 
 work="$build/corpus/$name"; crashes="$build/crashes/$name"
 mkdir -p "$work" "$crashes"

@@ -1,10 +1,12 @@
 #include "SoundFile.h"
 
 #include <sndfile.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -17,7 +19,8 @@ bool write(const std::string& path, const dsp::Buffer& data, int channels, int f
         std::cerr << "soundgen: cannot create the folder of " << path << ": " << ec.message() << "\n";
         return false;
     }
-    const std::string temp = path + ".part";
+    // Two builds of one checkout may write the same sound at once.
+    const std::string temp = path + ".part" + std::to_string(getpid());
     SF_INFO info = {};
     info.samplerate = dsp::rate;
     info.channels = channels;

@@ -8,10 +8,12 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 
 #include "../../../framework/display/PrivateServer.h"
+#include "ScratchDir.h"
 
 namespace {
 
@@ -38,12 +40,18 @@ TEST(VantorixProcess, StartsFitsTheWindowAndClosesWithStatusZero) {
     ASSERT_FALSE(name.empty());
     Display* display = XOpenDisplay(name.c_str());
     ASSERT_NE(display, nullptr);
+    // The game saves into data/ of its working folder: give it one of its own
+    // that borrows the checkout's sounds, so the checkout stays untouched.
+    ScratchDir home;
+    namespace fs = std::filesystem;
+    fs::create_directory(home.file("data"));
+    fs::create_directory_symlink(fs::path(VANTORIX_ROOT) / "data" / "audio", home.file("data/audio"));
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("DISPLAY", name.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         const int quiet = open("/dev/null", O_WRONLY);
-        if (quiet < 0 || chdir(VANTORIX_ROOT) != 0 || dup2(quiet, 1) < 0) _exit(126);
+        if (quiet < 0 || chdir(home.path.c_str()) != 0 || dup2(quiet, 1) < 0) _exit(126);
         execl(VANTORIX_EXE, VANTORIX_EXE, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -78,4 +86,6 @@ TEST(VantorixProcess, StartsFitsTheWindowAndClosesWithStatusZero) {
     if (status < 0 && kill(pid, SIGKILL) == 0) waitpid(pid, nullptr, 0);
     EXPECT_EQ(status, 0);
     XCloseDisplay(display);
+    EXPECT_TRUE(fs::is_regular_file(home.file("data/playerData.xml")));
+    EXPECT_TRUE(fs::is_regular_file(home.file("data/missions.xml")));
 }
