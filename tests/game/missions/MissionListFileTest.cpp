@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "MissionTestSupport.h"
 #include "ofUtils.h"
 #include "ofxXmlConfig.h"
@@ -66,14 +68,16 @@ TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
 // A damaged file that cannot be kept aside is not saved over, and the log
 // says so instead of claiming it was kept.
 TEST_F(MissionFixture, ADamagedFileThatCannotBeKeptAsideIsNotSavedOver) {
-    std::filesystem::create_directories("data/missions.xml.unreadable/inside");
-    dir.write("missions.xml", "<CURRENT_0>Way");
+    // Its name leaves no room for a suffix: no copy can be made beside it.
+    const std::string longName(252, 'm');
+    dir.write(longName, "<CURRENT_0>Way");
+    ASSERT_EQ(::symlink(longName.c_str(), "data/missions.xml"), 0);
     const CapturedOutput out = defineAndSetup();
     list.fillCurrentMissions(false);
-    EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable and could not be moved to " +
-                                     ofToDataPath("missions.xml") +
-                                     ".unreadable (Is a directory); starting the missions afresh, not saved\n");
-    EXPECT_EQ(dir.read("missions.xml"), "<CURRENT_0>Way");
+    EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable and could not be kept aside (File "
+                                 "name too long); starting the missions afresh, not saved\n");
+    EXPECT_EQ(dir.read(longName), "<CURRENT_0>Way");
+    EXPECT_EQ(std::filesystem::read_symlink("data/missions.xml"), longName);
     EXPECT_EQ(list.current.size(), 3u);
 }
 
@@ -94,7 +98,7 @@ TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
         ofxXmlConfig xml;
         EXPECT_TRUE(xml.loadFile("missions.xml")) << c[1];
     }
-    EXPECT_EQ(dir.read("missions.xml.unreadable"), cases[1][0]);
+    EXPECT_EQ(dir.read("missions.xml.bad"), cases[1][0]);
 }
 
 TEST_F(MissionFixture, FullRunKeepsTheBestTimeAndCounts) {

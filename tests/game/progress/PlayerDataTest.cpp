@@ -67,7 +67,8 @@ TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritt
     testing::internal::CaptureStderr();
     EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Defaults);
     const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_NE(log.find("[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; moved to"),
+    EXPECT_NE(log.find("[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; kept as " +
+                       dir.file("playerData.xml.bad") + ", defaults written\n"),
               std::string::npos)
         << log;
     EXPECT_EQ(readAll(dir.file("playerData.xml.bad")), broken);
@@ -128,7 +129,7 @@ TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
     ::setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_FALSE(saved);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "[PlayerData:error] could not save " + path + "; the previous file is kept\n");
+              "[PlayerData:error] could not save " + path + " (File too large); the previous file is kept\n");
     EXPECT_EQ(readAll(path), before);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path)) left.push_back(entry.path().filename());
