@@ -81,6 +81,28 @@ TEST_F(MissionFixture, ADamagedFileThatCannotBeKeptAsideIsNotSavedOver) {
     EXPECT_EQ(list.current.size(), 3u);
 }
 
+// Each damaged file is kept under a name of its own, beside the file the
+// link leads to; the link stays and the next save reaches its target.
+TEST_F(MissionFixture, DamagedFilesAreKeptOneByOneBesideTheFileALinkLeadsTo) {
+    std::filesystem::create_directory("data/real");
+    ASSERT_EQ(::symlink("real/progress.xml", "data/missions.xml"), 0);
+    const std::pair<const char*, const char*> files[] = {{"<<garbage", ".bad"},
+                                                         {"<FULL_FINISHES>2</FULL_FINISHES>\n<<x>", ".bad.1"}};
+    for (const auto& [damaged, suffix] : files) {
+        dir.write("real/progress.xml", damaged);
+        list = MissionList();
+        const CapturedOutput out = defineAndSetup();
+        EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable, kept as " +
+                                         ofToDataPath("real/progress.xml") + suffix + "; starting the missions afresh\n");
+        EXPECT_EQ(list.fullFinishes, 0);
+        list.fillCurrentMissions(false);
+    }
+    for (const auto& [damaged, suffix] : files) EXPECT_EQ(dir.read(std::string("real/progress.xml") + suffix), damaged);
+    EXPECT_EQ(std::filesystem::read_symlink("data/missions.xml"), "real/progress.xml");
+    ofxXmlConfig xml;
+    EXPECT_TRUE(xml.loadFile("real/progress.xml") && xml.tagExists("CURRENT_2"));
+}
+
 TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
     const char* cases[][2] = {
         {nullptr, "missions.xml not found"},
@@ -117,4 +139,13 @@ TEST_F(MissionFixture, FullRunKeepsTheBestTimeAndCounts) {
     list.runStarted = false;
     list.update(0.033f);
     EXPECT_FALSE(list.allMissions);
+}
+
+// Run from a folder without the data folder: the save says it failed, and where.
+TEST_F(MissionFixture, ASaveThatFailsNamesThePathAndTheReason) {
+    defineAndSetup();
+    std::filesystem::remove_all("data");
+    const CapturedOutput out = captureOutput([&] { list.saveProgress(); });
+    EXPECT_EQ(out.out + out.err,
+              "[MissionList:error] could not save " + ofToDataPath("missions.xml") + " (No such file or directory)\n");
 }
