@@ -8,84 +8,16 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <mutex>
 #include <set>
-#include <system_error>
 #include <vector>
 
+#include "ofFileCalls.h"
+#include "ofLog.h"
+
+using namespace ofFileCalls;
+
 namespace {
-
-std::string reason(int error) {
-    return std::generic_category().message(error);
-}
-
-struct SyncState {
-    std::mutex mutex;
-    std::function<int(int)> sync;
-};
-
-SyncState& syncState() {
-    static SyncState* state = new SyncState;
-    return *state;
-}
-
-int syncFd(int fd) {
-    std::function<int(int)> sync;
-    {
-        SyncState& state = syncState();
-        std::lock_guard<std::mutex> lock(state.mutex);
-        sync = state.sync;
-    }
-    return sync ? sync(fd) : ::fsync(fd);
-}
-
-// The folder part with its closing "/", or "" for a bare name.
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// The file a save really replaces: symbolic links followed to their end, a
-// dangling one included. False for a loop of links.
-bool followLinks(std::string path, std::string& target) {
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            target = path;
-            return true;
-        }
-        std::vector<char> text(static_cast<std::size_t>(info.st_size) + 256);
-        const ssize_t n = ::readlink(path.c_str(), text.data(), text.size());
-        if (n <= 0 || static_cast<std::size_t>(n) >= text.size()) return false;
-        const std::string to(text.data(), static_cast<std::size_t>(n));
-        path = to[0] == '/' ? to : folderOf(path) + to;
-    }
-    return false;
-}
-
-bool writeAll(int fd, const std::string& data) {
-    const char* p = data.data();
-    std::size_t left = data.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Some file systems cannot sync a folder at all; that is no failure.
-bool syncFolder(const std::string& path) {
-    const std::string folder = folderOf(path);
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = syncFd(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
-    ::close(fd);
-    return ok;
-}
 
 // Temporaries this process is writing right now; every other one of ours is
 // left from an earlier run whose process had the same id.
@@ -127,9 +59,65 @@ void removeStaleBeside(const std::string& target) {
     for (const std::string& path : stale) ::unlink(path.c_str());
 }
 
+// Root may write any file, but a file whose write bits are all clear was
+// made read-only on purpose, as an in-place write would respect for anyone
+// else.
+bool mayWrite(const std::string& target, const struct stat& info, std::string& error) {
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        error = "the file is read-only";
+        return false;
+    }
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        error = reason(errno);
+        return false;
+    }
+    return true;
+}
+
+// A folder that takes no new file, or a rename it will not do, still lets a
+// writable file be written over.
+bool refusedByFolder(int error) {
+    return error == EACCES || error == EROFS || error == EBUSY || error == EXDEV;
+}
+
+// Written over from its start and cut to size, so that a failure before the
+// first byte leaves the old file as it was.
+ofFileSaveResult writeInPlace(const std::string& target, const std::string& bytes, int refusal) {
+    ofFileSaveResult result;
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = reason(errno);
+        return result;
+    }
+    int error = 0;
+    bool touched = false;
+    if (!writeAll(fd, bytes)) {
+        error = errno;
+        touched = ::lseek(fd, 0, SEEK_CUR) > 0;
+    } else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        error = errno;
+        touched = !bytes.empty();
+    } else {
+        touched = true;
+        if (syncFd(fd) != 0) error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) error = errno;
+    const bool ok = error == 0;
+    if (!ok) {
+        result.outcome = touched ? ofFileSaveOutcome::WrittenInPart : ofFileSaveOutcome::NotReplaced;
+        result.error = reason(error);
+        return result;
+    }
+    ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; its folder refused a new file ("
+                   << reason(refusal) << ")";
+    result.outcome = ofFileSaveOutcome::WrittenInPlace;
+    return result;
+}
+
 }  // namespace
 
-ofFileReadStatus ofReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+ofFileReadStatus ofReadWholeFile(const std::string& path, std::string& bytes, std::string& error,
+                                 std::size_t maxBytes) {
     bytes.clear();
     // Not blocking: a pipe in the file's place must not hold the game up.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -144,12 +132,20 @@ ofFileReadStatus ofReadWholeFile(const std::string& path, std::string& bytes, st
         ::close(fd);
         return ofFileReadStatus::Unreadable;
     }
+    const std::string tooLarge = "larger than " + std::to_string(maxBytes) + " bytes";
+    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+        error = tooLarge;
+        ::close(fd);
+        return ofFileReadStatus::Unreadable;
+    }
     char chunk[64 * 1024];
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            error = reason(errno);
+        // It may grow while it is read.
+        const bool over = n > 0 && static_cast<std::size_t>(n) > maxBytes - bytes.size();
+        if (n < 0 || over) {
+            error = over ? tooLarge : reason(errno);
             bytes.clear();
             ::close(fd);
             return ofFileReadStatus::Unreadable;
@@ -161,12 +157,17 @@ ofFileReadStatus ofReadWholeFile(const std::string& path, std::string& bytes, st
     return ofFileReadStatus::Read;
 }
 
-bool ofSaveFileAtomically(const std::string& path, const std::string& bytes) {
+ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string& bytes) {
+    ofFileSaveResult result;
     std::string target;
-    if (!followLinks(path, target)) return false;
+    if (!followLinks(path, target)) {
+        result.error = reason(ELOOP);
+        return result;
+    }
     removeStaleBeside(target);
     struct stat old {};
-    const bool keepMode = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool existing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (existing && !mayWrite(target, old, result.error)) return result;
 
     static std::atomic<unsigned> counter{0};
     std::string temp;
@@ -178,29 +179,49 @@ bool ofSaveFileAtomically(const std::string& path, const std::string& bytes) {
         if (fd >= 0) tempsInFlight.insert(temp);
         if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) return false;
+    if (fd < 0) {
+        const int error = errno;
+        if (existing && refusedByFolder(error)) return writeInPlace(target, bytes, error);
+        result.error = reason(error);
+        return result;
+    }
 
-    bool ok = !keepMode || ::fchmod(fd, old.st_mode & 07777) == 0;
+    bool ok = !existing || ::fchmod(fd, old.st_mode & 07777) == 0;
     ok = ok && writeAll(fd, bytes);
     ok = ok && syncFd(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && renameFile(temp, target, 0) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) ::unlink(temp.c_str());
     {
         std::lock_guard<std::mutex> lock(tempMutex);
         tempsInFlight.erase(temp);
     }
-    // Until its folder is synced, the rename itself may not survive a power loss.
-    return ok && syncFolder(target);
+    if (!ok) {
+        if (existing && refusedByFolder(error)) return writeInPlace(target, bytes, error);
+        result.error = reason(error);
+        return result;
+    }
+    // Until its folder is synced, the rename itself may not survive a power
+    // loss; the file is replaced all the same.
+    if (!syncFolder(target)) {
+        result.outcome = ofFileSaveOutcome::ReplacedNotDurable;
+        result.error = reason(errno);
+        ofLogWarning() << "ofSaveFileAtomically: " << target << " replaced, but its folder could not be synced ("
+                       << result.error << "); the change may not survive a power loss";
+        return result;
+    }
+    result.outcome = ofFileSaveOutcome::Replaced;
+    return result;
 }
 
 void ofRemoveStaleSaveTemporaries(const std::string& path) {
     std::string target;
     if (followLinks(path, target)) removeStaleBeside(target);
-}
-
-void ofSetFileSyncFunction(std::function<int(int fd)> sync) {
-    SyncState& state = syncState();
-    std::lock_guard<std::mutex> lock(state.mutex);
-    state.sync = std::move(sync);
 }

@@ -33,6 +33,22 @@ std::string numberText(double value) {
     return out.str();
 }
 
+// A settings document holds elements, and nothing the parser could not
+// place: "<<garbage" parses without an error, as one unknown node.
+bool settingsDocument(const TiXmlDocument& doc) {
+    if (doc.FirstChildElement() == nullptr) return false;
+    std::vector<const TiXmlNode*> open = {&doc};
+    while (!open.empty()) {
+        const TiXmlNode* node = open.back();
+        open.pop_back();
+        for (const TiXmlNode* child = node->FirstChild(); child != nullptr; child = child->NextSibling()) {
+            if (child->Type() == TiXmlNode::TINYXML_UNKNOWN) return false;
+            if (child->FirstChild() != nullptr) open.push_back(child);
+        }
+    }
+    return true;
+}
+
 // True when nothing but white space or zero bytes follows from.
 bool onlyPadding(const char* from, const char* end) {
     for (; from < end; ++from)
@@ -64,7 +80,7 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
     currentElement = &doc;
 
     std::string text, error;
-    const ofFileReadStatus read = ofReadWholeFile(path, text, error);
+    const ofFileReadStatus read = ofReadWholeFile(path, text, error, maxLoadBytes);
     if (read != ofFileReadStatus::Read) {
         loadStatus = read == ofFileReadStatus::Missing ? Missing : Unreadable;
         if (loadStatus == Unreadable) ofLogError() << "ofxXmlConfig: cannot read " << fileName << ": " << error;
@@ -87,7 +103,7 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
     const char* const parsedEnd = begin + std::char_traits<char>::length(begin);
     const char* const stop = doc.Parse(begin, nullptr, TIXML_DEFAULT_ENCODING);
     const bool whole = !doc.Error() && onlyPadding(stop != nullptr ? stop : parsedEnd, parsedEnd) &&
-                       onlyPadding(parsedEnd, textEnd);
+                       onlyPadding(parsedEnd, textEnd) && settingsDocument(doc);
     // Half a parsed file is worse than none: callers write their defaults.
     if (!whole) doc.Clear();
     if (whole) loadStatus = Loaded;
@@ -95,7 +111,8 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
 }
 
 bool ofxXmlConfig::saveFile(const std::string& fileName) {
-    return ofSaveFileAtomically(ofToDataPath(fileName, false), ofxXmlConfigPrinter::print(doc));
+    saveResult = ofSaveFileAtomically(ofToDataPath(fileName, false), ofxXmlConfigPrinter::print(doc));
+    return saveResult.saved();
 }
 
 void ofxXmlConfig::clear() {

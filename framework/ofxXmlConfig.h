@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <tinyxml.h>
+
+#include "ofFileSave.h"
 
 // An XML settings file in memory: typed reads and writes of element text by
 // a ":"-separated tag path below a cursor element.
@@ -13,15 +16,17 @@ public:
     ofxXmlConfig();
     ~ofxXmlConfig() = default;
 
-    // Fails, leaving an empty document, unless the whole file parses; files
-    // nesting deeper than maxLoadDepth are refused unparsed with an error line,
-    // and so is anything that cannot be read (a folder, say). Removes
-    // temporaries left by a save of this file that was cut off.
+    // Fails, leaving an empty document, unless the whole file parses into
+    // elements and nothing the parser could not place; files nesting deeper
+    // than maxLoadDepth are refused unparsed with an error line, and so is
+    // anything that cannot be read (a folder, a file over maxLoadBytes).
+    // Removes temporaries left by a save of this file that was cut off.
     bool loadFile(const std::string& fileName);
     // Replaces the file only once the new one is completely written (see
     // ofSaveFileAtomically). Every value written reads back unchanged after a
-    // load.
+    // load. Logs nothing on failure: getSaveResult says what happened.
     bool saveFile(const std::string& fileName);
+    const ofFileSaveResult& getSaveResult() const { return saveResult; }
 
     // How the last load ended: only an Unparsed file was read, so only such a
     // file is known to be damaged rather than out of reach.
@@ -50,6 +55,8 @@ public:
     std::vector<std::pair<std::string, std::string>> getChildValues();
 
     static constexpr int maxLoadDepth = 256;
+    // Far above any file the game writes; a larger one is not ours.
+    static constexpr std::size_t maxLoadBytes = 16u << 20;
 
 private:
     static std::vector<std::string> tokenize(const std::string& path);
@@ -61,6 +68,7 @@ private:
     TiXmlNode* currentElement = &doc;
     int level = 0;
     LoadStatus loadStatus = NotLoaded;
+    ofFileSaveResult saveResult;
 
     // The cursor points into the document, so a copy would point into the
     // wrong one.

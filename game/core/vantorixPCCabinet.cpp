@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "ofAppRunner.h"
+#include "ofFileSave.h"
 #include "ofGraphics.h"
 #include "ofLog.h"
 #include "ofUtils.h"
@@ -28,11 +29,14 @@ void vantorixPC::loadArcadeSettings(const std::string& path) {
         if (status == ofxXmlConfig::Missing) return;
         // A damaged file is kept for the operator to mend before the first
         // letter-box key writes a new one; one out of reach is not written.
-        const std::string file = ofToDataPath(path);
-        if (status == ofxXmlConfig::Unparsed && std::rename(file.c_str(), (file + ".bad").c_str()) == 0) {
-            ofLogError("vantorixPC") << path << " does not parse; kept as " << path << ".bad";
+        std::string error = "cannot be read";
+        const std::string kept =
+            status == ofxXmlConfig::Unparsed ? ofKeepDamagedFileAside(ofToDataPath(path), error) : std::string();
+        if (!kept.empty()) {
+            ofLogError("vantorixPC") << path << " does not parse; kept as " << kept;
         } else {
-            ofLogError("vantorixPC") << path << " cannot be read nor kept aside; letter-box changes are not saved";
+            ofLogError("vantorixPC") << path << " cannot be read nor kept aside (" << error
+                                     << "); letter-box changes are not saved";
             arcadeSettingsPath.clear();
         }
         return;

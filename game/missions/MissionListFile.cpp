@@ -1,11 +1,9 @@
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <unordered_map>
 
 #include "MissionList.h"
+#include "ofFileSave.h"
 #include "ofLog.h"
 #include "ofUtils.h"
 #include "ofxXmlConfig.h"
@@ -48,7 +46,9 @@ void MissionList::saveProgress() {
     for (size_t i = 0; i < current.size(); ++i) xml.setValue("CURRENT_" + ofToString(static_cast<int>(i)), current[i].name);
     for (size_t i = 0; i < completed.size(); ++i)
         xml.setValue("COMPLETED_" + ofToString(static_cast<int>(i)), completed[i].name);
-    if (!xml.saveFile(fileName)) ofLogError("MissionList") << "could not save " << fileName;
+    if (!xml.saveFile(fileName))
+        ofLogError("MissionList") << "could not save " << ofToDataPath(fileName) << " (" << xml.getSaveResult().error
+                                  << ")";
 }
 
 bool MissionList::loadProgress() {
@@ -65,16 +65,15 @@ bool MissionList::loadProgress() {
             return false;
         }
         // Kept beside, so the next save does not wipe what a player might mend.
-        const std::string path = ofToDataPath(fileName);
-        const std::string aside = path + ".unreadable";
-        if (std::rename(path.c_str(), aside.c_str()) == 0) {
-            ofLogError("MissionList") << fileName << " is unreadable, kept as " << aside
+        std::string error;
+        const std::string kept = ofKeepDamagedFileAside(ofToDataPath(fileName), error);
+        if (!kept.empty()) {
+            ofLogError("MissionList") << fileName << " is unreadable, kept as " << kept
                                       << "; starting the missions afresh";
         } else {
-            const std::string why = std::strerror(errno);
             fileOutOfReach = true;
-            ofLogError("MissionList") << fileName << " is unreadable and could not be moved to " << aside << " ("
-                                      << why << "); starting the missions afresh, not saved";
+            ofLogError("MissionList") << fileName << " is unreadable and could not be kept aside (" << error
+                                      << "); starting the missions afresh, not saved";
         }
         return false;
     }

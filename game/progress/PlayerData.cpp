@@ -1,11 +1,14 @@
 #include "PlayerData.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <sstream>
 
+#include "ofFileSave.h"
 #include "ofLog.h"
 #include "ofUtils.h"
 #include "ofxXmlConfig.h"
@@ -64,18 +67,29 @@ PlayerData::LoadResult PlayerData::load(const std::string& fileName, const std::
             case ofxXmlConfig::Unreadable:
                 ofLogWarning(module) << fileName << " cannot be read; playing with defaults, and it is not written over";
                 return OutOfReach;
-            case ofxXmlConfig::Missing:
-                ofLog(OF_LOG_NOTICE, fileName + " not found, written with defaults");
-                break;
-            default:
-                if (std::rename(path.c_str(), (path + ".bad").c_str()) != 0) {
-                    ofLogError(module) << fileName << " could not be read nor moved aside; defaults used";
+            case ofxXmlConfig::Missing: {
+                // Said only once it is true: with no data folder nothing is written.
+                const ofFileSaveResult written = write(fileName);
+                if (written.saved())
+                    ofLog(OF_LOG_NOTICE, fileName + " not found, written with defaults");
+                else
+                    ofLogError(module) << fileName << " not found, and the defaults could not be written to "
+                                       << path << " (" << written.error << ")";
+                return Defaults;
+            }
+            default: {
+                std::string error;
+                const std::string kept = ofKeepDamagedFileAside(path, error);
+                if (kept.empty()) {
+                    ofLogError(module) << fileName << " could not be read nor kept aside (" << error
+                                       << "); defaults used, and it is not written over";
                     return OutOfReach;
                 }
-                ofLogError(module) << fileName << " could not be read; moved to " << fileName << ".bad, defaults written";
+                ofLogError(module) << fileName << " could not be read; kept as " << kept << ", defaults written";
+                save(fileName);
+                return Defaults;
+            }
         }
-        if (!save(fileName)) ofLogError(module) << "could not write " << fileName;
-        return Defaults;
     }
 
     const std::string name = xml.getValue("PLAYER_NAME", std::string());
@@ -120,6 +134,20 @@ PlayerData::LoadResult PlayerData::load(const std::string& fileName, const std::
 }
 
 bool PlayerData::save(const std::string& fileName) const {
+    const ofFileSaveResult result = write(fileName);
+    if (result.saved()) return true;
+    const std::string path = ofToDataPath(fileName);
+    struct stat info {};
+    ofLogError log(module);
+    log << "could not save " << path << " (" << result.error << ")";
+    if (result.outcome == ofFileSaveOutcome::WrittenInPart)
+        log << "; it was written only in part";
+    else if (::stat(path.c_str(), &info) == 0)
+        log << "; the previous file is kept";
+    return false;
+}
+
+ofFileSaveResult PlayerData::write(const std::string& fileName) const {
     ofxXmlConfig xml;
     xml.setValue("PLAYER_NAME", playerName);
     xml.setValue("SCORE_SERVER", scoreServer);
@@ -135,9 +163,6 @@ bool PlayerData::save(const std::string& fileName) const {
     xml.setValue("DEBUG_OPTIONS:EXHIBITION", exhibition ? 1 : 0);
     xml.setValue("DEBUG_OPTIONS:EASTER_EGG", easterEgg);
     for (int i = 0; i < 4; ++i) xml.setValue("FRONT_TEXT:LINE_" + std::to_string(i), frontText[i]);
-    if (!xml.saveFile(fileName)) {
-        ofLogError(module) << "could not save " << fileName << "; the previous file is kept";
-        return false;
-    }
-    return true;
+    xml.saveFile(fileName);
+    return xml.getSaveResult();
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ofFileSave.h"
+
 // Everything "playerData.xml" keeps, with its defaults.
 struct PlayerData {
     static const int optionCount = 9;
@@ -15,14 +17,15 @@ struct PlayerData {
 
     // Read: the file as it stood; values out of range take their defaults,
     // stats are read for the given names only, front-text lines are cut to
-    // frontTextLimit. Defaults: the file was missing, or was read and did not
-    // parse and is moved aside to <file>.bad; either way the defaults are
-    // written. OutOfReach: the file is there but cannot be read, or is damaged
-    // and cannot be moved aside; it is left alone, and must not be saved over
-    // while it may hold the player's data.
+    // frontTextLimit. Defaults: the file was missing, or was read and was no
+    // settings document and is kept aside (see ofKeepDamagedFileAside); either
+    // way the defaults are written. OutOfReach: the file is there but cannot
+    // be read, or is damaged and cannot be kept aside; it is left alone, and
+    // must not be saved over while it may hold the player's data.
     enum LoadResult { Read, Defaults, OutOfReach };
     LoadResult load(const std::string& fileName, const std::vector<std::string>& statNames);
-    // Through the framework's safe save: the old file stays whole on failure.
+    // Through the framework's safe save; a failure is logged with the path
+    // and what became of the old file.
     bool save(const std::string& fileName) const;
 
     // The one rule for names, typed or read: up to maxNameLength printable
@@ -46,4 +49,7 @@ struct PlayerData {
     bool exhibition = false;
     int easterEgg = 0;
     std::string frontText[4];
+
+private:
+    ofFileSaveResult write(const std::string& fileName) const;
 };

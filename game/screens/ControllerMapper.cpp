@@ -246,15 +246,16 @@ bool ControllerMapper::saveMapping(const std::string& padName, const PadMapping&
     // it is started afresh; one that cannot be read is not written over.
     if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
         const ofxXmlConfig::LoadStatus status = xml.getLoadStatus();
-        const std::string path = ofToDataPath(fileName);
-        const std::string aside = std::string(fileName) + ".bad";
-        if (status == ofxXmlConfig::Unreadable ||
-            (status != ofxXmlConfig::Missing && std::rename(path.c_str(), ofToDataPath(aside).c_str()) != 0)) {
-            ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read nor kept aside, not written";
+        std::string kept, error = "cannot be read";
+        if (status != ofxXmlConfig::Missing && status != ofxXmlConfig::Unreadable)
+            kept = ofKeepDamagedFileAside(ofToDataPath(fileName), error);
+        if (status != ofxXmlConfig::Missing && kept.empty()) {
+            ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read nor kept aside (" + error +
+                                                  "), not written";
             return false;
         }
         if (status != ofxXmlConfig::Missing)
-            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, kept as " + aside +
+            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, kept as " + kept +
                                                     " and written afresh";
         xml.clear();
     }

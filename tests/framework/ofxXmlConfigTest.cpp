@@ -69,6 +69,12 @@ TEST_F(XmlTest, OnlyAWholeParsedFileCountsAsLoadedAndAFailedLoadLeavesAnEmptyDoc
         {"junk.xml", "<A>1</A>\njunk", false},
         {"zero_inside.xml", std::string("<A>1</A>\0<B>2</B>", 17), false},
         {"padded.xml", std::string("<A>1</A>\n \r\n\t\0\0", 15), true},
+        // Parsed without an error, yet no settings document.
+        {"garbage.xml", "<<garbage", false},
+        {"junk_after.xml", "<A>1</A>\n<<junk", false},
+        {"junk_inside.xml", "<A><B>x<!junk>y</B></A>", false},
+        {"comment_only.xml", "<!-- none -->\n", false},
+        {"declaration_only.xml", "<?xml version=\"1.0\" ?>\n", false},
     };
     for (const auto& f : files) put(f.name, f.content);
     for (const auto& f : files) {
@@ -76,6 +82,7 @@ TEST_F(XmlTest, OnlyAWholeParsedFileCountsAsLoadedAndAFailedLoadLeavesAnEmptyDoc
         xml.setValue("OLD:X", 1);
         ASSERT_TRUE(xml.pushTag("OLD"));
         EXPECT_EQ(xml.loadFile(dir + "/" + f.name), f.loads) << f.name;
+        EXPECT_EQ(xml.getLoadStatus(), f.loads ? ofxXmlConfig::Loaded : ofxXmlConfig::Unparsed) << f.name;
         EXPECT_EQ(xml.popTag(), 0) << f.name;
         EXPECT_EQ(printed(xml), f.loads ? "<A>1</A>\n" : "") << f.name;
     }

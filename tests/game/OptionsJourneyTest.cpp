@@ -1,4 +1,5 @@
 #include "../support/Journey.h"
+#include "../support/LogRecorder.h"
 
 namespace {
 
@@ -14,7 +15,37 @@ protected:
     }
 };
 
+// A player file that is no XML at all, beside a copy an earlier damage left.
+class DamagedPlayerFile : public Options {
+protected:
+    void beforeStart() override {
+        writeFile("playerData.xml.bad", "<PLAYER_NAME>OLDER</PLAYER_NAME>");
+        writeFile("playerData.xml", "<<garbage");
+    }
+    std::vector<std::string> playerFileLines() {
+        std::vector<std::string> lines;
+        for (const std::string& line : log.lines())
+            if (line.rfind("[PlayerData", 0) == 0) lines.push_back(line);
+        return lines;
+    }
+    LogRecorder log;  // made before the game starts, so it hears the load
+};
+
 }  // namespace
+
+TEST_F(DamagedPlayerFile, IsKeptAsideAndTheFirstOptionToggleLeavesBothCopies) {
+    EXPECT_EQ(file("playerData.xml.bad.1"), "<<garbage");
+    openOptions();
+    press(keyRight);
+    EXPECT_TRUE(shows("Mute Sound: ON")) << screen();
+    wait(0.5f);
+    clickText("Back");
+    EXPECT_TRUE(fileHas("playerData.xml", "<OPTION_0>1<"));
+    EXPECT_EQ(file("playerData.xml.bad") + "|" + file("playerData.xml.bad.1"), "<PLAYER_NAME>OLDER</PLAYER_NAME>|<<garbage");
+    EXPECT_FALSE(std::filesystem::exists(home / "data" / "playerData.xml.bad.2"));
+    EXPECT_EQ(playerFileLines(), std::vector<std::string>{"[PlayerData:error] playerData.xml could not be read; kept as "
+                                                          "data/playerData.xml.bad.1, defaults written"});
+}
 
 TEST_F(Options, EveryEntryActsAndTheChoicesAreSaved) {
     openOptions();

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include "MissionTestSupport.h"
 #include "ofUtils.h"
 #include "ofxXmlConfig.h"
@@ -66,15 +68,39 @@ TEST_F(MissionFixture, UnknownRepeatedAndDoubleListedNamesAreSkipped) {
 // A damaged file that cannot be kept aside is not saved over, and the log
 // says so instead of claiming it was kept.
 TEST_F(MissionFixture, ADamagedFileThatCannotBeKeptAsideIsNotSavedOver) {
-    std::filesystem::create_directories("data/missions.xml.unreadable/inside");
-    dir.write("missions.xml", "<CURRENT_0>Way");
+    // Its name leaves no room for a suffix: no copy can be made beside it.
+    const std::string longName(252, 'm');
+    dir.write(longName, "<CURRENT_0>Way");
+    ASSERT_EQ(::symlink(longName.c_str(), "data/missions.xml"), 0);
     const CapturedOutput out = defineAndSetup();
     list.fillCurrentMissions(false);
-    EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable and could not be moved to " +
-                                     ofToDataPath("missions.xml") +
-                                     ".unreadable (Is a directory); starting the missions afresh, not saved\n");
-    EXPECT_EQ(dir.read("missions.xml"), "<CURRENT_0>Way");
+    EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable and could not be kept aside (File "
+                                 "name too long); starting the missions afresh, not saved\n");
+    EXPECT_EQ(dir.read(longName), "<CURRENT_0>Way");
+    EXPECT_EQ(std::filesystem::read_symlink("data/missions.xml"), longName);
     EXPECT_EQ(list.current.size(), 3u);
+}
+
+// Each damaged file is kept under a name of its own, beside the file the
+// link leads to; the link stays and the next save reaches its target.
+TEST_F(MissionFixture, DamagedFilesAreKeptOneByOneBesideTheFileALinkLeadsTo) {
+    std::filesystem::create_directory("data/real");
+    ASSERT_EQ(::symlink("real/progress.xml", "data/missions.xml"), 0);
+    const std::pair<const char*, const char*> files[] = {{"<<garbage", ".bad"},
+                                                         {"<FULL_FINISHES>2</FULL_FINISHES>\n<<x>", ".bad.1"}};
+    for (const auto& [damaged, suffix] : files) {
+        dir.write("real/progress.xml", damaged);
+        list = MissionList();
+        const CapturedOutput out = defineAndSetup();
+        EXPECT_EQ(out.out + out.err, "[MissionList:error] missions.xml is unreadable, kept as " +
+                                         ofToDataPath("real/progress.xml") + suffix + "; starting the missions afresh\n");
+        EXPECT_EQ(list.fullFinishes, 0);
+        list.fillCurrentMissions(false);
+    }
+    for (const auto& [damaged, suffix] : files) EXPECT_EQ(dir.read(std::string("real/progress.xml") + suffix), damaged);
+    EXPECT_EQ(std::filesystem::read_symlink("data/missions.xml"), "real/progress.xml");
+    ofxXmlConfig xml;
+    EXPECT_TRUE(xml.loadFile("real/progress.xml") && xml.tagExists("CURRENT_2"));
 }
 
 TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
@@ -94,7 +120,7 @@ TEST_F(MissionFixture, MissingCorruptOrBadFileIsAFirstStart) {
         ofxXmlConfig xml;
         EXPECT_TRUE(xml.loadFile("missions.xml")) << c[1];
     }
-    EXPECT_EQ(dir.read("missions.xml.unreadable"), cases[1][0]);
+    EXPECT_EQ(dir.read("missions.xml.bad"), cases[1][0]);
 }
 
 TEST_F(MissionFixture, FullRunKeepsTheBestTimeAndCounts) {
@@ -113,4 +139,13 @@ TEST_F(MissionFixture, FullRunKeepsTheBestTimeAndCounts) {
     list.runStarted = false;
     list.update(0.033f);
     EXPECT_FALSE(list.allMissions);
+}
+
+// Run from a folder without the data folder: the save says it failed, and where.
+TEST_F(MissionFixture, ASaveThatFailsNamesThePathAndTheReason) {
+    defineAndSetup();
+    std::filesystem::remove_all("data");
+    const CapturedOutput out = captureOutput([&] { list.saveProgress(); });
+    EXPECT_EQ(out.out + out.err,
+              "[MissionList:error] could not save " + ofToDataPath("missions.xml") + " (No such file or directory)\n");
 }

@@ -7,7 +7,9 @@
 #include <csignal>
 #include <filesystem>
 
+#include "CapturedOutput.h"
 #include "PlayerData.h"
+#include "ofFileSave.h"
 #include "ProgressTestSupport.h"
 
 using namespace progress_test;
@@ -67,7 +69,8 @@ TEST(PlayerDataTest, AnUnparsableFileIsMovedAsideWithALogLineAndDefaultsAreWritt
     testing::internal::CaptureStderr();
     EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Defaults);
     const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_NE(log.find("[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; moved to"),
+    EXPECT_NE(log.find("[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; kept as " +
+                       dir.file("playerData.xml.bad") + ", defaults written\n"),
               std::string::npos)
         << log;
     EXPECT_EQ(readAll(dir.file("playerData.xml.bad")), broken);
@@ -128,9 +131,105 @@ TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
     ::setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_FALSE(saved);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "[PlayerData:error] could not save " + path + "; the previous file is kept\n");
+              "[PlayerData:error] could not save " + path + " (File too large); the previous file is kept\n");
     EXPECT_EQ(readAll(path), before);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path)) left.push_back(entry.path().filename());
     EXPECT_EQ(left, std::vector<std::string>{"playerData.xml"});
+}
+
+// Whatever is read and is no player file is kept before the defaults go over
+// it, with one line each; a second damaged file never takes the first copy's
+// name.
+TEST(PlayerDataTest, EveryDamagedFileIsKeptUnderANewNameWithOneLineEach) {
+    ScratchFolder dir;
+    const std::string path = dir.file("playerData.xml");
+    const std::pair<std::string, std::string> files[] = {
+        {"<<garbage", ".bad"},
+        {"", ".bad.1"},
+        {"<OPTIONS><OPTION_0>1</OPTION_0>", ".bad.2"},
+        {"<!-- only a comment -->", ".bad.3"},
+        {"<PLAYER_NAME>A</PLAYER_NAME><<junk", ".bad.4"},
+    };
+    for (const auto& [content, suffix] : files) {
+        std::ofstream(path) << content;
+        PlayerData d;
+        const CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(path, statNames), PlayerData::Defaults); });
+        EXPECT_EQ(o.out + o.err,
+                  "[PlayerData:error] " + path + " could not be read; kept as " + path + suffix + ", defaults written\n");
+        EXPECT_EQ(PlayerData().load(path, statNames), PlayerData::Read) << suffix;
+    }
+    for (const auto& [content, suffix] : files) EXPECT_EQ(readAll(path + suffix), content) << suffix;
+}
+
+// The damaged file at the end of a link is kept beside itself, and the
+// defaults reach it through the link, which stays.
+TEST(PlayerDataTest, ADamagedFileBehindALinkIsKeptBesideItselfAndTheLinkStays) {
+    ScratchFolder dir;
+    std::filesystem::create_directory(dir.file("real"));
+    std::ofstream(dir.file("real/mine.xml")) << "<<garbage";
+    std::filesystem::create_symlink("real/mine.xml", dir.file("playerData.xml"));
+    PlayerData d;
+    const CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(dir.file("playerData.xml"), statNames), PlayerData::Defaults); });
+    EXPECT_EQ(o.err, "[PlayerData:error] " + dir.file("playerData.xml") + " could not be read; kept as " +
+                         dir.file("real/mine.xml.bad") + ", defaults written\n");
+    EXPECT_EQ(readAll(dir.file("real/mine.xml.bad")), "<<garbage");
+    EXPECT_EQ(std::filesystem::read_symlink(dir.file("playerData.xml")), "real/mine.xml");
+    EXPECT_NE(readAll(dir.file("real/mine.xml")).find("<OPTION_5>1</OPTION_5>"), std::string::npos);
+}
+
+// Each save says what became of the file: none written when there is no
+// folder (and no claim that defaults were), a read-only file left alone, a
+// replaced file whose folder would not sync counted as saved.
+TEST(PlayerDataTest, SaveFailuresNameThePathAndWhatBecameOfTheOldFile) {
+    ScratchFolder dir;
+    const std::string lost = dir.file("none/playerData.xml"), path = dir.file("playerData.xml");
+    PlayerData d;
+    CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(lost, statNames), PlayerData::Defaults); });
+    EXPECT_EQ(o.out + o.err, "[PlayerData:error] " + lost + " not found, and the defaults could not be written to " +
+                                 lost + " (No such file or directory)\n");
+    o = captureOutput([&] { EXPECT_FALSE(d.save(lost)); });
+    EXPECT_EQ(o.out + o.err, "[PlayerData:error] could not save " + lost + " (No such file or directory)\n");
+
+    ASSERT_TRUE(d.save(path));
+    const std::string before = readAll(path);
+    d.bestScores[0] = 5;
+    const struct {
+        mode_t mode;
+        bool syncs, saved;
+        std::string log;
+    } cases[] = {
+        {0444, true, false, "[PlayerData:error] could not save " + path + " (the file is read-only); the previous file is kept\n"},
+        {0644, false, true, "[warning] ofSaveFileAtomically: " + path + " replaced, but its folder could not be synced "
+                            "(Input/output error); the change may not survive a power loss\n"},
+    };
+    for (const auto& c : cases) {
+        ::chmod(path.c_str(), c.mode);
+        ofSetFileSyncFunction([&c](int fd) {
+            struct stat st {};
+            ::fstat(fd, &st);
+            if (c.syncs || !S_ISDIR(st.st_mode)) return ::fsync(fd);
+            errno = EIO;
+            return -1;
+        });
+        o = captureOutput([&] { EXPECT_EQ(d.save(path), c.saved); });
+        ofSetFileSyncFunction(nullptr);
+        EXPECT_EQ(o.out + o.err, c.log);
+        EXPECT_EQ(readAll(path) == before, !c.saved);
+    }
+}
+
+// A file far larger than any player file is not read, not kept aside and
+// not written over.
+TEST(PlayerDataTest, AHugeFileIsOutOfReach) {
+    ScratchFolder dir;
+    const std::string path = dir.file("playerData.xml");
+    std::ofstream(path) << "<PLAYER_NAME>BIG</PLAYER_NAME>";
+    std::filesystem::resize_file(path, (16u << 20) + 1);
+    PlayerData d;
+    const CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(path, statNames), PlayerData::OutOfReach); });
+    EXPECT_EQ(o.err + o.out, "[error] ofxXmlConfig: cannot read " + path + ": larger than 16777216 bytes\n[PlayerData:warning] " +
+                                 path + " cannot be read; playing with defaults, and it is not written over\n");
+    EXPECT_EQ(std::filesystem::file_size(path), (16u << 20) + 1);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
 }

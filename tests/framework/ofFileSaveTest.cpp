@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "CapturedOutput.h"
+#include "ScratchDir.h"
+#include "ofFileSave.h"
+#include "ofxXmlConfig.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct FileSaveTest : testing::Test {
+    void TearDown() override {
+        ::chmod(dir.file("ro").c_str(), 0755);  // so the folder can be removed
+        ofSetFileRenameFunction(nullptr);
+        ofSetFileSyncFunction(nullptr);
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(dir.file(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void put(const std::string& name, const std::string& content) const {
+        std::ofstream(dir.file(name), std::ios::binary) << content;
+    }
+    ino_t inode(const std::string& name) const {
+        struct stat st {};
+        return ::stat(dir.file(name).c_str(), &st) == 0 ? st.st_ino : 0;
+    }
+    // Sorted, so a temporary left behind shows.
+    Names entries(const std::string& sub = "") const {
+        Names names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.file(sub))) names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // Refuses every rename that replaces a file with the given errno.
+    static void refuseRenames(int error) {
+        ofSetFileRenameFunction([error](const char* from, const char* to, unsigned flags) {
+            if (flags != 0) return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+            errno = error;
+            return -1;
+        });
+    }
+    ScratchDir dir;
+};
+
+}  // namespace
+
+// A refused rename of the kind a read-only folder or a file mounted on its own
+// gives falls back to writing the same file over; anything else leaves the old
+// file whole and says why.
+TEST_F(FileSaveTest, ARefusedRenameWritesInPlaceOnlyForTheFolderKindsOfRefusal) {
+    const struct {
+        int error;
+        ofFileSaveOutcome outcome;
+        const char* after;
+        const char* log;
+    } cases[] = {
+        {EXDEV, ofFileSaveOutcome::WrittenInPlace, "<NEW>1</NEW>\n", "Invalid cross-device link"},
+        {EBUSY, ofFileSaveOutcome::WrittenInPlace, "<NEW>1</NEW>\n", "Device or resource busy"},
+        {EACCES, ofFileSaveOutcome::WrittenInPlace, "<NEW>1</NEW>\n", "Permission denied"},
+        {EROFS, ofFileSaveOutcome::WrittenInPlace, "<NEW>1</NEW>\n", "Read-only file system"},
+        {ENOSPC, ofFileSaveOutcome::NotReplaced, "<OLD>a longer old file</OLD>\n", ""},
+        {EIO, ofFileSaveOutcome::NotReplaced, "<OLD>a longer old file</OLD>\n", ""},
+    };
+    for (const auto& c : cases) {
+        put("p.xml", "<OLD>a longer old file</OLD>\n");
+        ::chmod(dir.file("p.xml").c_str(), 0640);
+        const ino_t before = inode("p.xml");
+        refuseRenames(c.error);
+        ofFileSaveResult result;
+        const CapturedOutput o = captureOutput([&] { result = ofSaveFileAtomically(dir.file("p.xml"), "<NEW>1</NEW>\n"); });
+        EXPECT_EQ(result.outcome, c.outcome) << c.log;
+        EXPECT_EQ(read("p.xml"), c.after) << c.log;
+        EXPECT_EQ(inode("p.xml"), before) << c.log;
+        EXPECT_EQ(entries(), Names{"p.xml"}) << c.log;
+        const bool inPlace = c.outcome == ofFileSaveOutcome::WrittenInPlace;
+        EXPECT_EQ(o.out + o.err, inPlace ? "[warning] ofSaveFileAtomically: " + dir.file("p.xml") +
+                                               " written in place; its folder refused a new file (" + c.log + ")\n"
+                                         : "")
+            << c.log;
+        EXPECT_EQ(result.error, inPlace ? "" : std::generic_category().message(c.error));
+        EXPECT_EQ(std::filesystem::status(dir.file("p.xml")).permissions(), std::filesystem::perms(0640));
+    }
+    // With no file to write over, a refused rename is a failure.
+    std::filesystem::remove(dir.file("p.xml"));
+    refuseRenames(EXDEV);
+    EXPECT_EQ(ofSaveFileAtomically(dir.file("p.xml"), "x").outcome, ofFileSaveOutcome::NotReplaced);
+    EXPECT_EQ(entries(), Names{});
+}
+
+// A folder sync that fails after the rename does not undo it: the save says
+// the file was replaced, with one warning, and the settings file counts it a
+// success.
+TEST_F(FileSaveTest, AFolderThatCannotBeSyncedStillLeavesTheFileReplaced) {
+    put("p.xml", "<OLD />");
+    ofSetFileSyncFunction([](int fd) {
+        struct stat st {};
+        ::fstat(fd, &st);
+        if (!S_ISDIR(st.st_mode)) return ::fsync(fd);
+        errno = EIO;
+        return -1;
+    });
+    ofxXmlConfig xml;
+    xml.setValue("N", 2);
+    bool saved = false;
+    const CapturedOutput o = captureOutput([&] { saved = xml.saveFile(dir.file("p.xml")); });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(xml.getSaveResult().outcome, ofFileSaveOutcome::ReplacedNotDurable);
+    EXPECT_EQ(read("p.xml"), "<N>2</N>\n");
+    EXPECT_EQ(o.out + o.err, "[warning] ofSaveFileAtomically: " + dir.file("p.xml") +
+                                 " replaced, but its folder could not be synced (Input/output error); the change "
+                                 "may not survive a power loss\n");
+    ofSetFileSyncFunction(nullptr);
+    EXPECT_EQ(ofSaveFileAtomically(dir.file("p.xml"), "<N>3</N>\n").outcome, ofFileSaveOutcome::Replaced);
+}
+
+// A file whose write bits are all clear is not replaced, for root too, and
+// neither is one reached through a link; one write bit is enough.
+TEST_F(FileSaveTest, AReadOnlyFileIsNotReplaced) {
+    ASSERT_EQ(::symlink("ro.xml", dir.file("link.xml").c_str()), 0);
+    const std::pair<mode_t, bool> modes[] = {{0444, false}, {0400, false}, {0000, false},
+                                             {0644, true},  {0600, true},  {0664, true}};
+    for (const auto& [mode, replaced] : modes) {
+        for (const char* name : {"ro.xml", "link.xml"}) {
+            ::chmod(dir.file("ro.xml").c_str(), 0644);
+            put("ro.xml", "<MINE />");
+            ::chmod(dir.file("ro.xml").c_str(), mode);
+            ofFileSaveResult result;
+            const CapturedOutput o = captureOutput([&] { result = ofSaveFileAtomically(dir.file(name), "<NEW />"); });
+            EXPECT_EQ(result.saved(), replaced) << std::oct << mode << name;
+            EXPECT_EQ(read("ro.xml"), replaced ? "<NEW />" : "<MINE />") << std::oct << mode << name;
+            EXPECT_EQ(result.error, replaced ? "" : "the file is read-only") << std::oct << mode << name;
+            EXPECT_EQ(o.out + o.err, "");
+            EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.xml")));
+            EXPECT_EQ(std::filesystem::status(dir.file("ro.xml")).permissions(), std::filesystem::perms(mode));
+        }
+    }
+}
+
+// A real read-only folder holding a writable file: the temporary cannot be
+// made, so the file is written in place; and where writing in place stops
+// part way, the result says the old file is gone. Root makes files anywhere,
+// so the check runs in a child that gives up root.
+TEST_F(FileSaveTest, AReadOnlyFolderTakesTheSaveInPlace) {
+    const uid_t nobody = 65534;
+    ASSERT_EQ(::chmod(dir.path.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.file("ro").c_str(), 0755), 0);
+    put("ro/p.xml", "<OLD />\n");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(dir.file("ro/p.xml").c_str(), nobody, nobody), 0);
+    }
+    ASSERT_EQ(::chmod(dir.file("ro/p.xml").c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir.file("ro").c_str(), 0555), 0);
+    const std::string big(4000, 'x');
+    const struct {
+        const char* bytes;
+        rlim_t limit;
+        ofFileSaveOutcome outcome;
+        std::size_t size;
+    } cases[] = {{"<NEW>longer than the old</NEW>\n", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, 32},
+                 {"<A />", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, 5},
+                 {big.c_str(), 1024, ofFileSaveOutcome::WrittenInPart, 1024}};
+    for (const auto& c : cases) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = std::min(c.limit, limit.rlim_max);
+            if ((::geteuid() == 0 && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) ||
+                ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                ::_exit(100);
+            // The warning is checked elsewhere.
+            if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(101);
+            ::_exit(static_cast<int>(ofSaveFileAtomically(dir.file("ro/p.xml"), c.bytes).outcome));
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 100) {
+            GTEST_SKIP() << "cannot give up root here";
+        }
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.outcome)) << c.size;
+        EXPECT_EQ(read("ro/p.xml"), std::string(c.bytes).substr(0, c.size));
+        EXPECT_EQ(entries("ro"), Names{"p.xml"});
+    }
+}
+
+// Every damaged copy is kept: a second never takes an earlier one's name; the
+// file at the end of a link goes beside itself and the link stays; a file
+// that will not move is copied; and a name with no room for the suffix keeps
+// nothing and says why.
+TEST_F(FileSaveTest, DamagedFilesAreKeptAsideUnderNamesNoEarlierCopyHas) {
+    ASSERT_EQ(::mkdir(dir.file("real").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("real/target.xml", dir.file("link.xml").c_str()), 0);
+    put("p.xml.bad.1", "taken");
+    std::string error;
+    const struct {
+        const char* path;
+        const char* content;
+        int refuse;  // errno for the move, 0 for none
+        const char* kept;
+        const char* left;
+    } cases[] = {
+        {"p.xml", "first", 0, "p.xml.bad", nullptr},
+        {"p.xml", "second", 0, "p.xml.bad.2", nullptr},
+        {"p.xml", "third", EBUSY, "p.xml.bad.3", "third"},
+        {"link.xml", "linked", 0, "real/target.xml.bad", nullptr},
+        {"link.xml", "again", EXDEV, "real/target.xml.bad.1", "again"},
+    };
+    for (const auto& c : cases) {
+        put(std::string(c.path) == "link.xml" ? "real/target.xml" : c.path, c.content);
+        ofSetFileRenameFunction([&c](const char* from, const char* to, unsigned flags) {
+            if (c.refuse == 0) return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, flags);
+            errno = c.refuse;
+            return -1;
+        });
+        EXPECT_EQ(ofKeepDamagedFileAside(dir.file(c.path), error), dir.file(c.kept)) << c.content;
+        EXPECT_EQ(read(c.kept), c.content);
+        EXPECT_EQ(read(c.path), c.left ? c.left : "") << c.content;
+    }
+    EXPECT_EQ(read("p.xml.bad") + read("p.xml.bad.1") + read("p.xml.bad.2") + read("real/target.xml.bad"),
+              "firsttakensecondlinked");
+    EXPECT_EQ(std::filesystem::read_symlink(dir.file("link.xml")), "real/target.xml");
+    ofSetFileRenameFunction(nullptr);
+    const std::string longName(252, 'n');
+    put(longName, "long");
+    EXPECT_EQ(ofKeepDamagedFileAside(dir.file(longName), error), "");
+    EXPECT_EQ(error + " " + read(longName), "File name too long long");
+}
+
+// Reads stop at the limit, and a settings file larger than any the game
+// writes is refused unread with one error line, as out of reach.
+TEST_F(FileSaveTest, FilesOverTheLimitAreRefusedUnread) {
+    put("f", std::string(100, 'a'));
+    std::string bytes, error;
+    const std::pair<std::size_t, ofFileReadStatus> limits[] = {
+        {100, ofFileReadStatus::Read}, {99, ofFileReadStatus::Unreadable}, {0, ofFileReadStatus::Unreadable}};
+    for (const auto& [limit, status] : limits) {
+        EXPECT_EQ(ofReadWholeFile(dir.file("f"), bytes, error, limit), status) << limit;
+        EXPECT_EQ(bytes.size(), status == ofFileReadStatus::Read ? 100u : 0u) << limit;
+    }
+    EXPECT_EQ(error, "larger than 0 bytes");
+    put("huge.xml", "<A>1</A>");
+    std::filesystem::resize_file(dir.file("huge.xml"), ofxXmlConfig::maxLoadBytes + 1);  // sparse: costs no disk
+    ofxXmlConfig xml;
+    const CapturedOutput o = captureOutput([&] { EXPECT_FALSE(xml.loadFile(dir.file("huge.xml"))); });
+    EXPECT_EQ(xml.getLoadStatus(), ofxXmlConfig::Unreadable);
+    EXPECT_EQ(o.out + o.err, "[error] ofxXmlConfig: cannot read " + dir.file("huge.xml") + ": larger than 16777216 bytes\n");
+}
