@@ -58,7 +58,7 @@ protected:
 TEST_F(OptionsMenuEntries, TheCursorWrapsBothWaysWithABeepPerStep) {
     // step, cursor after, beeps so far
     const int steps[][3] = {{0, 0, 0},  {-1, 10, 1}, {-2, 8, 2}, {3, 0, 3},
-                            {1, 1, 4},  {-12, 0, 5}, {23, 1, 6}, {-1, 0, 7}};
+                            {1, 1, 4},  {-13, 10, 5}, {23, 0, 6}, {-1, 10, 7}};
     for (const auto& s : steps) {
         menu.handleInput(s[0], 0, false, false);
         EXPECT_EQ(menu.cursor, s[1]) << s[0];

@@ -70,8 +70,14 @@ TEST(BlackHole, StreaksComeOnTwoFramesOfThreeFadeInThenRaceInward) {
     }
     hole.setup(-1);
     ofFixFrameNum(1);
+    ofSeedRandom(9);
     hole.update(0.15f);
     RingStreak& s = hole.streaks[0];
+    ofSeedRandom(9);  // its draws: angle, length, distance out to the grown radius (30), speed
+    const float angle = ofRandom(2 * PI_F), length = ofRandomRange(10, 70),
+                distance = ofRandomRange(length, 30 + length), speed = ofRandomRange(200, 500);
+    EXPECT_TRUE(s.angle == angle && s.length == length && s.distance == distance && s.speed == speed)
+        << s.angle << " " << s.length << " " << s.distance << " " << s.speed;
     EXPECT_FLOAT_EQ(s.alpha, 125);
     s.distance = 80;
     s.length = 60;
