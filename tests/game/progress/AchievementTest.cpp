@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgressTestSupport.h"
+#include "ofMath.h"
 
 using namespace progress_test;
 
@@ -26,6 +27,8 @@ TEST(AchievementTest, ThresholdsAwardWhenReachedOrPassedAndEachOnlyOnce) {
         {[](AchievementTracker& a, float v) { a.checkDeathmatchKills(int(v)); }, 999, 1000, {"deathmatch_kill"}},
         {[](AchievementTracker& a, float v) { a.checkXmlEdit(int(v)); }, 0, -3, {"xml_edit"}},
         {[](AchievementTracker& a, float) { a.awardKilledBySnitch(); }, -1, 0, {"killed_by_snitch"}},
+        {[](AchievementTracker& a, float) { a.awardLoopHardMusic(); }, -1, 0, {"loop_hard_music"}},
+        {[](AchievementTracker& a, float) { a.awardPerfectCreditsRun(); }, -1, 0, {"perfect_credits_run"}},
     };
     for (const auto& c : cases) {
         SteamTrackers t(true);
@@ -63,6 +66,33 @@ TEST(AchievementTest, NothingIsSetBeforeTheStatsArriveOrWithoutSteam) {
     SteamLayer::takeCalls();
     late.achievements.checkTotalKills(20000);
     EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SetAchievement total_kills"}));
+}
+
+TEST(AchievementTest, TheRareAwardFrameAndRollFollowTheRandomNumbers) {
+    StatsTracker stats;
+    AchievementTracker a;
+    ofSeedRandom(7);
+    a.setup(stats);
+    ofSeedRandom(7);
+    EXPECT_EQ(a.earnThisFrame, 1800 + static_cast<int>(ofRandom(52200)));
+
+    SteamTrackers t(true);
+    // Seeds whose first draw of 100 is 0 (the award) and is not.
+    int hit = -1, miss = -1;
+    for (int seed = 0; seed < 2000 && (hit < 0 || miss < 0); ++seed) {
+        ofSeedRandom(seed);
+        (static_cast<int>(ofRandom(100)) == 0 ? hit : miss) = seed;
+    }
+    ASSERT_GE(hit, 0);
+    ofSeedRandom(miss);
+    t.achievements.rollEarnThis();
+    EXPECT_TRUE(SteamLayer::takeCalls().empty());
+    ofSeedRandom(hit);
+    t.achievements.rollEarnThis();
+    EXPECT_EQ(SteamLayer::takeCalls(), (Lines{"SetAchievement earn_this"}));
+    ofSeedRandom(hit);
+    t.achievements.rollEarnThis();  // once only
+    EXPECT_TRUE(SteamLayer::takeCalls().empty());
 }
 
 TEST(AchievementTest, ScoresGoToTheBoardOfTheModeKeepingTheBest) {

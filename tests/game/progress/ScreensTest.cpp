@@ -56,6 +56,52 @@ TEST(LeaderboardScreenTest, TablesFollowTheDownloadsAndOneLeftBeforeItArrivesIsD
     EXPECT_EQ(s.rowTexts(1)[1], "BOB");
 }
 
+TEST(LeaderboardScreenTest, BackCountsOnReleaseOverTheButtonAfterTheFirstPointFourSeconds) {
+    LeaderboardScreen s;
+    s.setup();
+    s.open(false, false);
+    const ofRectangle b = s.panel.backButton;
+    const int x = static_cast<int>(b.x + 5), y = static_cast<int>(b.y + 5);
+    s.update(0.3f);
+    s.requestBack();
+    s.mousePressed(x, y);
+    s.mouseReleased(x, y);
+    EXPECT_FALSE(s.backRequested);
+    s.update(0.2f);
+    s.mousePressed(x, y);
+    s.mouseReleased(x + 500, y);
+    EXPECT_FALSE(s.backRequested);
+    s.mousePressed(x, y);
+    s.mouseReleased(x, y);
+    EXPECT_TRUE(s.backRequested);
+    s.open(false, false);  // a new visit starts without it
+    EXPECT_FALSE(s.backRequested);
+}
+
+TEST(LeaderboardScreenTest, AReleaseOverAnArrowOrTheCoopButtonChangesTheTable) {
+    LeaderboardScreen s;
+    s.setup();
+    s.open(false, false);
+    s.update(0.5f);
+    // button released over (0 previous, 1 next, 2 co-op, 3 none), then the table shown
+    const struct {
+        int button;
+        std::string title;
+    } releases[] = {{1, "HARD"},           {1, "ASTEROID FIELD"}, {2, "ASTEROID FIELD CO-OP"}, {0, "HARD CO-OP"},
+                    {3, "HARD CO-OP"},     {2, "HARD"},           {0, "EASY"},                 {0, "ASTEROID FIELD"},
+                    {2, "ASTEROID FIELD CO-OP"}, {1, "EASY CO-OP"}};
+    for (const auto& r : releases) {
+        const ofRectangle box[] = {s.previousButton, s.nextButton, s.coopButton,
+                                   ofRectangle(s.coopButton.x, s.coopButton.y + 45, 10, 10)};
+        const ofRectangle& b = box[r.button];
+        s.mousePressed(static_cast<int>(b.x + b.width - 1), static_cast<int>(b.y + 1));
+        s.mouseReleased(static_cast<int>(b.x + b.width - 1), static_cast<int>(b.y + 1));
+        EXPECT_EQ(s.tableTitle(), r.title) << &r - releases;
+        EXPECT_EQ(s.statusText(), "Online scores are off");
+        EXPECT_FALSE(s.backRequested);
+    }
+}
+
 TEST(StatsScreenTest, RowsListTheWorldTotalsThenEveryCounterWithTimesAsClock) {
     ScriptedServer server([](const std::string& line) {
         return line.find("global_foes_killed") != std::string::npos ? ok("success\n4321\n") : ok("no\n");

@@ -33,6 +33,69 @@ TEST(ControllerMapperTag, KeepsAsciiLettersAndDigitsOnly) {
     for (const auto& c : cases) EXPECT_EQ(c[1], ControllerMapper::makeTagName(c[0])) << c[0];
 }
 
+TEST_F(ControllerMapperTest, MapsOnlyTheChosenPadsEventsAndSavesThem) {
+    mapper.open();
+    EXPECT_TRUE(mapper.controllerListRequest && mapper.showingControllerList);
+    mapper.addController("Pad A", 6, 14, 0);
+    mapper.addController("Pad B", 4, 12, 1);
+    mapper.addController("DONE", 0, 0);
+    mapper.selected = 1;
+    captureOutput([&] { mapper.skip(); });  // in the list a skip takes the selected pad
+    ASSERT_FALSE(mapper.showingControllerList);
+    EXPECT_TRUE(mapper.mappingEntry == 1 && mapper.mappingPad == 1 && mapper.step == 0 && !mapper.leave);
+
+    mapper.buttonPressed(3, 0);  // the other pad's press
+    for (int step = 0; step < 12; ++step) {
+        if (step == 5)
+            mapper.skip();  // keeps the stored value
+        else
+            mapper.buttonPressed(11 - step, 1);
+    }
+    EXPECT_EQ(12, mapper.step);
+    mapper.axisMoved(3, 0.6f, 1);
+    mapper.axisMoved(2, -1.0f, 1);  // the stronger one is held
+    mapper.axisMoved(3, 0, 1);
+    EXPECT_EQ(12, mapper.step);  // counted on release
+    mapper.axisMoved(2, -0.1f, 1);
+    EXPECT_EQ(13, mapper.step);
+    mapper.axisMoved(0, 1, 1);
+    mapper.axisMoved(0, 0, 1);
+    EXPECT_EQ(14, mapper.step);
+    mapper.skip();
+    mapper.skip();
+
+    EXPECT_TRUE(mapper.showingControllerList && mapper.reloadRequest && mapper.mappingPad == -1);
+    EXPECT_EQ(std::string::npos, dir.read("controllerMappings.xml").find("PadA"));
+    EXPECT_EQ(values(mapper.loadMapping("Pad B", 4, 12)),
+              (std::vector<int>{11, 10, 9, 8, 7, 5, 5, 4, 3, 2, 1, 0, 2, 0, 2, 3, -1, 1, 1, 1}));
+
+    mapper.selected = 0;
+    captureOutput([&] { mapper.skip(); });
+    mapper.buttonPressed(7, 0);
+    EXPECT_TRUE(mapper.mappingPad == 0 && mapper.step == 1);
+    mapper.axisMoved(1, 1, 0);  // held, then the list: back there mid-way drops the mapping
+    mapper.showList();
+    EXPECT_TRUE(mapper.showingControllerList && mapper.mappingEntry == -1 && mapper.mappingPad == -1 &&
+                mapper.heldAxis == -1 && mapper.heldStrength == 0);
+    mapper.buttonPressed(8, 0);
+    EXPECT_EQ(1, mapper.step);
+    EXPECT_EQ(std::string::npos, dir.read("controllerMappings.xml").find("PadA"));
+
+    // Out of range: nothing; the last entry "DONE": leave, the list still showing.
+    for (int index : {-1, 3}) {
+        mapper.selected = index;
+        mapper.skip();
+        EXPECT_TRUE(mapper.showingControllerList && !mapper.leave) << index;
+    }
+    mapper.selected = 2;
+    mapper.skip();
+    EXPECT_TRUE(mapper.leave && mapper.showingControllerList && mapper.mappingEntry == -1);
+    mapper.close();
+    mapper.leave = false;
+    mapper.skip();  // closed: a skip does nothing
+    EXPECT_FALSE(mapper.leave || mapper.showingControllerList);
+}
+
 TEST_F(ControllerMapperTest, BadStoredValuesFallBackOneByOneWithALogLine) {
     dir.write("controllerMappings.xml",
               "<CONTROLLER_MAPPINGS><PadB><BUTTON_0>3</BUTTON_0><BUTTON_1>12</BUTTON_1><BUTTON_2>-1</BUTTON_2>"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Asteroid.h"
@@ -103,6 +104,32 @@ TEST_F(RoundSequences, CreditsComeTwoAtATimeAndEndWithAVerdict) {
     credits.targetRequest = false;
     credits.update(0.1f);
     EXPECT_EQ("THANKS FOR PLAYING", popups.back().text);
+    credits.allowRocks = credits.targetRequest = true;
+    const float time = credits.time;
+    const size_t shownPopups = popups.size();
+    credits.close();  // leaving mid-run stops the rocks and the next pair, and the screen stands still
+    EXPECT_FALSE(credits.active || credits.creditsRun || credits.allowRocks || credits.targetRequest);
+    credits.update(5);
+    EXPECT_TRUE(credits.time == time && !credits.allowRocks && !credits.targetRequest && popups.size() == shownPopups);
+}
+
+TEST_F(RoundSequences, CreditNamesEmptyTheLibrariesFirstThenTheThanks) {
+    CreditsScreen credits;
+    credits.setup(&services.font, &services.sounds, &foes, &asteroids, &popups, rockColors, &ship);
+    credits.start();
+    std::vector<std::string> libraries, thanks, all = CreditsScreen::libraries();
+    for (int i = 0; i < 12; ++i) libraries.push_back(credits.takeRandomName());
+    for (int i = 0; i < 3; ++i) thanks.push_back(credits.takeRandomName());
+    EXPECT_NE(libraries, all);  // drawn at random, not in the list's order
+    std::sort(libraries.begin(), libraries.end());
+    std::sort(all.begin(), all.end());
+    std::sort(thanks.begin(), thanks.end());
+    EXPECT_EQ(all, libraries);
+    EXPECT_EQ((std::vector<std::string>{"Made with", "Special thanks", "Thanks to"}), thanks);
+    EXPECT_EQ("VANTORIX", credits.takeRandomName());  // both emptied
+    EXPECT_EQ("VANTORIX", credits.takeRandomName());
+    credits.start();  // a new run fills both again
+    EXPECT_TRUE(credits.creditNames.size() == 12u && credits.thankedNames.size() == 3u);
 }
 
 TEST_F(RoundSequences, EndingPlacesTheFriendsAndEndsAtSixteenSecondsReportingOnce) {

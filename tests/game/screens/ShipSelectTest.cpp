@@ -81,3 +81,99 @@ TEST_F(ShipSelectTest, NewShipIsPendingBrowsingAndBackRestore) {
     select.confirm(0);
     EXPECT_TRUE(select.launchReport && select.lastShipType == 0 && error->plays == 1);
 }
+
+TEST_F(ShipSelectTest, ShipHeldMidScreenAndMouseButtons) {
+    select.unlockAll();
+    EXPECT_TRUE(select.allUnlocked() && select.unlocked[8]);
+    ship.point.position.set(-300, 700);
+    ship.point.velocity.set(5, 5);
+    const auto beep = services.record(services.sounds.menuBeep), back = services.record(services.sounds.menuReturn);
+    openAndWait();
+    EXPECT_TRUE(ship.point.position == ofVec2f(480, 480) && ship.point.velocity.x == 0);
+    const ofRectangle left = select.leftArrow, right = select.rightArrow;
+    const ofRectangle launch = select.buttons[ShipSelect::LaunchButton], leave = select.buttons[ShipSelect::BackButton];
+    const ofRectangle label =
+        services.font.getStringBoundingBox("Launch", 4, launch.x + 20, launch.y + launch.height - 20);
+    EXPECT_TRUE(label.height + 40 == launch.height && label.width + 40 == launch.width);
+    EXPECT_NEAR(680, launch.x + launch.width / 2, 1);
+    EXPECT_NEAR(280, leave.x + leave.width / 2, 1);
+    EXPECT_NEAR(220, left.x + left.width / 2, 1);
+    // where pressed; then ship type, launch and back reports, beeps, returns
+    const struct {
+        float x, y;
+        int type, launched, left, beeps, returns;
+    } presses[] = {{right.x + 2, right.y + 2, 1, 0, 0, 2, 0},
+                   {right.x + 2, right.y + 2, 2, 0, 0, 3, 0},
+                   {left.x + 2, left.y + 2, 1, 0, 0, 4, 0},
+                   {left.x - 2, left.y + 2, 1, 0, 0, 4, 0},  // just outside: nothing
+                   {launch.x + 1, launch.y + 1, 1, 1, 0, 4, 0},
+                   {leave.x + leave.width - 1, leave.y + leave.height - 1, 0, 1, 1, 4, 1}};  // back to the saved ship
+    for (const auto& p : presses) {
+        select.mousePressed(static_cast<int>(p.x), static_cast<int>(p.y));
+        EXPECT_EQ((std::vector<int>{ship.shipType, select.launchReport, select.backReport, beep->plays, back->plays}),
+                  (std::vector<int>{p.type, p.launched, p.left, p.beeps, p.returns}))
+            << &p - presses;
+    }
+    EXPECT_EQ(select.lastShipType, 1);
+    select.lockAll();
+    openAndWait();
+    select.mousePressed(static_cast<int>(right.x + 2), static_cast<int>(right.y + 2));
+    select.mousePressed(static_cast<int>(launch.x + 1), static_cast<int>(launch.y + 1));
+    EXPECT_TRUE(!select.launchReport && error->plays == 1);  // locked again: no launch
+    EXPECT_EQ(ShipSelect::shipName(8) + "|" + ShipSelect::shipName(9), "Show-Off|");
+}
+
+TEST_F(ShipSelectTest, UnlockRulesNameTheModeTheScoreOrTheMissions) {
+    const std::string rules[] = {"",
+                                 "SCORE 1000 ON EASY",
+                                 "SCORE 2500 ON EASY",
+                                 "SCORE 1000 ON HARD",
+                                 "SCORE 2500 ON HARD",
+                                 "SCORE 1000 ON ASTEROID FIELD",
+                                 "COMPLETE 4 MISSIONS",
+                                 "COMPLETE 8 MISSIONS",
+                                 "COMPLETE ALL MISSIONS"};
+    for (int type = 0; type < 9; ++type) EXPECT_EQ(ShipSelect::unlockRule(type), rules[type]) << type;
+    EXPECT_EQ(ShipSelect::unlockRule(-1) + ShipSelect::unlockRule(9), "");
+}
+
+TEST_F(ShipSelectTest, UnlockMessageShowsTheFrontShipOverADimmedScreenAndBlinks) {
+    auto recorder = std::make_shared<RecordingRenderer>();
+    ofSetCurrentRenderer(recorder);
+    std::vector<std::string> texts;
+    PixelFont::textObserver = [&texts](const std::string& text, float, float, float) { texts.push_back(text); };
+    MissionList missions;
+    recorder->take();
+    select.drawUnlockMessage(missions, 4, 1000, false);
+    EXPECT_TRUE(texts.empty() && recorder->take().empty());  // nothing queued: nothing drawn
+    select.checkUnlocks(4, 1000, 8, 150, false);
+    ASSERT_EQ((std::vector<int>{5, 6, 7}), select.unlockMessages);
+    // frame, then the texts drawn: CONTINUE blinks seven frames on, seven off
+    const struct {
+        unsigned frame;
+        bool dismissFirst;
+        std::vector<std::string> texts;
+    } steps[] = {{0, false, {"NEW SHIP!", "Robot", "SCORE 1000 ON ASTEROID FIELD", "CONTINUE"}},
+                 {7, false, {"NEW SHIP!", "Robot", "SCORE 1000 ON ASTEROID FIELD"}},
+                 {14, true, {"NEW SHIP!", "Jelly", "COMPLETE 4 MISSIONS", "CONTINUE"}},
+                 {20, true, {"NEW SHIP!", "Cascade", "COMPLETE 8 MISSIONS", "CONTINUE"}},
+                 {21, true, {}}};
+    for (const auto& step : steps) {
+        ofFixFrameNum(step.frame);
+        if (step.dismissFirst) select.dismissMessage();
+        texts.clear();
+        select.drawUnlockMessage(missions, 4, 1000, false);
+        const std::vector<std::string> calls = recorder->take();
+        EXPECT_EQ(texts, step.texts) << step.frame;
+        if (step.texts.empty()) continue;
+        // the dimmed screen comes first, under everything else
+        ASSERT_GE(calls.size(), 3u);
+        EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 3),
+                  (std::vector<std::string>{"setFillMode(1)", "setColor(0,0,0,220)", "drawRectangle(0,0,0,960,960)"}));
+    }
+    EXPECT_TRUE(select.unlockMessages.empty());
+    select.dismissMessage();  // an empty queue stays empty
+    EXPECT_TRUE(select.unlockMessages.empty());
+    PixelFont::textObserver = nullptr;
+    ofSetCurrentRenderer(nullptr);
+}

@@ -47,6 +47,27 @@ TEST(ArenaWalls, EveryShapeIsLaidClosedAndFollowsItsClocks) {
     }
 }
 
+TEST(ArenaWalls, TheRingsEvenPointsTakeTheSecondWaveFromOneHundredFiftySeconds) {
+    // time, second wave phase, axes swapped; then odd radius, even radius, centre x, y
+    const float rows[][7] = {{149.9f, PI_F / 2, 0, 921, 921, 342.761f, 746.156f},
+                             {150, PI_F / 2, 0, 918, 1377, 329.695f, 750.4f},
+                             {160, PI_F / 2, 0, 972, 648, -784.749f, 329.695f},
+                             {160, -PI_F / 2, 1, 972, 1295, 329.695f, -784.749f},
+                             {300, 0.5f, 0, 1547, 1215, -793.423f, -790.425f}};
+    for (const auto& r : rows) {
+        ArenaWalls w = walls(0);
+        w.wavePhase[0] = w.wavePhase[2] = w.wavePhase[3] = 0;
+        w.wavePhase[1] = r[1];
+        w.swapAxes = r[2] == 1;
+        w.update(r[0]);
+        EXPECT_EQ(w.radius, r[3]) << r[0];
+        EXPECT_TRUE(std::fabs(w.centreX - r[5]) < 0.01f && std::fabs(w.centreY - r[6]) < 0.01f) << r[0];
+        for (size_t i = 0; i < w.outer.size(); i++)
+            EXPECT_NEAR(std::hypot(w.outer[i].x - w.centreX, w.outer[i].y - w.centreY), r[i % 2 ? 3 : 4], 0.01)
+                << r[0] << " point " << i;
+    }
+}
+
 TEST(ArenaWalls, SetupClearsAnEarlierDriftAndTurnsABadShapeIntoShapeZero) {
     LogRecorder log;
     RecorderScope scope;

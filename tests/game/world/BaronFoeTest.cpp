@@ -97,3 +97,27 @@ TEST(BaronFoe, ChargeAimsAt18_12_6_0ThenRunsStraightThenOrbits) {
     foe.update(0, 0);
     EXPECT_EQ(foe.sparks.size(), 25u);
 }
+
+TEST(BaronFoe, DrawsTheDartItsStripeThenItsSparksLastFirst) {
+    RecorderScope rec;
+    BaronFoe foe = calmBaron(100, 200);
+    foe.color.set(200, 250, 10);
+    foe.pulseOffset = 20;
+    foe.pulseScale = 2;
+    foe.sparks.resize(3);
+    for (int k = 0; k < 3; k++) foe.sparks[k].x = 10.0f * k, foe.sparks[k].life = 5;
+    foe.draw();
+    const std::vector<ofPolyline> outlines = rec.renderer->drawnPolylines;
+    const Calls calls = rec.take();
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
+              (Calls{"setLineWidth(1)", "pushMatrix()", "translate(100,200,0)", "rotate(0)", "scale(2,2,1)",
+                     "setFillMode(1)", "setColor(200,250,10,100)"}));
+    EXPECT_EQ(callsStartingWith(calls, "setColor(220"), (Calls{"setColor(220,270,30,255)"}));  // the outline, above 255
+    EXPECT_EQ(callsStartingWith(calls, "drawTriangle"), Calls{"drawTriangle(13,0,0,-11.0209,9.94977,0,-3,0,0)"});
+    ASSERT_TRUE(outlines.size() == 1 && outlines[0].size() == 4 && outlines[0].isClosed());
+    const float corners[4][2] = {{25, 0}, {-21.193975f, 19.134175f}, {-9, 0}, {-25.813373f, -21.047592f}};
+    for (int i = 0; i < 4; i++) EXPECT_XY(outlines[0][i], corners[i][0], corners[i][1], 1e-4f);
+    const size_t pop = std::find(calls.begin(), calls.end(), "popMatrix()") - calls.begin();
+    EXPECT_EQ(callsStartingWith(Calls(calls.begin() + pop, calls.end()), "translate"),
+              (Calls{"translate(20,0,0)", "translate(10,0,0)", "translate(0,0,0)"}));
+}

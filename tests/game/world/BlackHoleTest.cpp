@@ -58,3 +58,63 @@ TEST(BlackHole, FixedSmallHoleKeepsItsSwirlBoundedAGrowingOneKeepsEveryParticle)
         EXPECT_TRUE(growing ? hole.swirl.size() > 1000u : hole.swirl.size() < 200u) << hole.swirl.size();
     }
 }
+
+TEST(BlackHole, StreaksComeOnTwoFramesOfThreeFadeInThenRaceInward) {
+    RecorderScope scope;
+    BlackHole hole;
+    hole.setup(-1);
+    for (int frame = 0; frame < 9; frame++) {
+        ofFixFrameNum(frame);
+        hole.update(0);
+        EXPECT_EQ(hole.streaks.size(), static_cast<size_t>(frame - frame / 3)) << frame;
+    }
+    hole.setup(-1);
+    ofFixFrameNum(1);
+    ofSeedRandom(9);
+    hole.update(0.15f);
+    RingStreak& s = hole.streaks[0];
+    ofSeedRandom(9);  // its draws: angle, length, distance out to the grown radius (30), speed
+    const float angle = ofRandom(2 * PI_F), length = ofRandomRange(10, 70),
+                distance = ofRandomRange(length, 30 + length), speed = ofRandomRange(200, 500);
+    EXPECT_TRUE(s.angle == angle && s.length == length && s.distance == distance && s.speed == speed)
+        << s.angle << " " << s.length << " " << s.distance << " " << s.speed;
+    EXPECT_FLOAT_EQ(s.alpha, 125);
+    s.distance = 80;
+    s.length = 60;
+    s.speed = 300;
+    ofFixFrameNum(3);
+    hole.update(0.15f);
+    EXPECT_TRUE(s.alpha == 250 && s.distance == 80);  // not moved while fading in
+    hole.update(0.15f);
+    EXPECT_FLOAT_EQ(s.distance, 35);
+    EXPECT_FLOAT_EQ(s.length, 35);
+    hole.update(0.15f);
+    EXPECT_TRUE(hole.streaks.empty());
+}
+
+TEST(BlackHole, DrawsCircleStreaksSparksThenSwirlOldestMostOpaque) {
+    RecorderScope scope;
+    ofFixFrameNum(1);
+    ofSeedRandom(2);
+    BlackHole hole;
+    hole.setup(-1);
+    hole.update(0.15f);
+    ASSERT_EQ(hole.sparks.size(), 4u);
+    const RingStreak s = hole.streaks[0];
+    const particle* p = hole.swirl.data();
+    hole.draw(12345);
+    const Calls calls = scope.take();
+    const float c = std::cos(s.angle), n = std::sin(s.angle), far = s.length + s.distance;
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 7),
+              (Calls{"setFillMode(0)", "setCircleResolution(10)", "setColor(255,0,0,100)", "drawCircle(0,0,0,30)",
+                     "setLineWidth(1)", "setColor(255,255,255,125)",
+                     "drawLine(" + g(c * far) + "," + g(n * far) + ",0," + g(c * s.distance) + "," + g(n * s.distance) +
+                         ",0)"}));
+    EXPECT_EQ(callsStartingWith(calls, "drawCircle(0,0,0,").size(), 5u);  // the hole and four sparks
+    Calls swirl;
+    for (int i = 0; i < 3; i++) {
+        swirl.push_back("setColor(250,250,250," + std::to_string(15 - 5 * i) + ")");
+        swirl.push_back("drawRectangle(" + g(p[i].position.x) + "," + g(p[i].position.y) + ",0,5,5)");
+    }
+    EXPECT_EQ(Calls(calls.end() - 6, calls.end()), swirl);
+}

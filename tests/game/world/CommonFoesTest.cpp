@@ -1,3 +1,5 @@
+#include <sstream>
+
 #include "JitterFoe.h"
 #include "NormFoe.h"
 #include "SpiralFoe.h"
@@ -89,4 +91,54 @@ TEST(SpiralFoe, StaysOnItsNestedOrbitsAndSpinsWithTheDistanceTravelled) {
             EXPECT_EQ(foe.trailHeading[0], foe.spin);
         }
     }
+}
+
+TEST(NormFoe, BigVariantDrawsNoisyTrianglesAndShiversItsTrailInDraw) {
+    RecorderScope rec;
+    NormFoe foe;
+    foe.spawn(ofColor(0, 255, 0), 0, 0, 0, false, false);
+    foe.makeBig(9, 2, 20);
+    EXPECT_TRUE(foe.isBig && foe.maxSpeed == 20 && foe.speed == 9 && foe.hitRadius == 25.2f);
+    EXPECT_TRUE(std::fabs(foe.size - 28.8f) < 1e-4f && std::fabs(foe.turnRate - 2 * kTurn) < 1e-6f);
+    foe.pulseOffset = 40;
+    for (int i = 0; i < Foe::trailLength; i++) foe.trailPos[i].set(i, 0);
+    const float t = 12.25f;
+    ofFixElapsedTimef(t);
+    ofSeedRandom(11);
+    float shiver[Foe::trailLength * 2];
+    for (float& s : shiver) s = ofRandom(10);
+    ofSeedRandom(11);
+    rec.take();
+    foe.draw();
+    const Calls calls = rec.take();
+    ASSERT_EQ(calls.size(), 15u);
+    const int fill = static_cast<int>(ofMap(ofNoise2D(0.7f * t, 100), 0, 1, 10, 90)),
+              outline = static_cast<int>(ofMap(ofNoise2D(0.7f * t, 0), 0, 1, 70, 200));
+    EXPECT_EQ(calls[6] + calls[10], "setColor(232,70,119," + std::to_string(fill) + ")setColor(272,110,159," +
+                                        std::to_string(outline) + ")");
+    EXPECT_TRUE(calls[7] == calls[11] && calls[8] == calls[12]);  // filled T1, T2; outlined T1, T2, half-size T3
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 6),
+              (Calls{"setLineWidth(1)", "pushMatrix()", "translate(" + g(foe.x) + "," + g(foe.y) + ",0)",
+                     "rotate(" + g(ofRadToDeg(foe.heading)) + ")", "scale(1,1,1)", "setFillMode(1)"}));
+    EXPECT_EQ(calls[9] + calls[14], "setFillMode(0)popMatrix()");
+    // T1, T2 and T3 each wobble by their own noise; the nose (vertex 1) is 1.3 times as far out, T3 at half size
+    const struct {
+        size_t call;
+        float radiusNoise, angleNoise, scale;
+    } triangles[] = {{7, 10, 0, 1}, {8, 30, 10, 1}, {13, 50, 20, 0.5f}};
+    for (const auto& tri : triangles) {
+        std::vector<float> drawn;
+        std::stringstream in(calls[tri.call].substr(calls[tri.call].find('(') + 1));
+        for (float v; in >> v; in.ignore()) drawn.push_back(v);
+        ASSERT_EQ(drawn.size(), 9u) << calls[tri.call];
+        for (int i = 0; i < 3; i++) {
+            const float r =
+                28.8f * (i == 1 ? 1.3f : 1) * ofMap(ofNoise3D(0.7f * t, i, tri.radiusNoise), 0, 1, 0.75f, 1.25f);
+            const float a =
+                i * 2 * PI_F / 3 + PI_F / 3 + PI_F - PI_F / 10 + 2 * ofNoise2D(t, tri.angleNoise) * PI_F / 10;
+            EXPECT_NEAR(drawn[i * 3], std::cos(a) * r * tri.scale, 1e-3f) << tri.call << " " << i;
+            EXPECT_NEAR(drawn[i * 3 + 1], std::sin(a) * r * tri.scale, 1e-3f) << tri.call << " " << i;
+        }
+    }
+    for (int i = 0; i < Foe::trailLength; i++) EXPECT_XY(foe.trailPos[i], i + shiver[i * 2], shiver[i * 2 + 1], 1e-4f);
 }

@@ -38,3 +38,28 @@ TEST(CoopRegen, AttachPlacesItBeyondTheWallsOnAChordAcross) {
         }
     }
 }
+
+TEST(DummyFoe, SpinsInPlaceAndDrawsItsTextOnlyWithAFont) {
+    RecorderScope scope;
+    DummyFoe dummy;
+    dummy.spawn(ofColor(100, 110, 120), 0, 0, 0, false, false);
+    dummy.x = 300;
+    dummy.y = 200;
+    dummy.pulseOffset = 10;
+    for (int i = 0; i < 3; i++) dummy.update(0, 0);
+    dummy.setText(nullptr, 2, "AB", "ab", ofColor(9, 8, 7));
+    EXPECT_EQ(dummy.label(), "ab");
+    dummy.draw();  // three turns of 12°, the outline 10 brighter
+    const Calls shape = scope.take();
+    EXPECT_EQ(shape[4] + shape[10] + shape.back(), "rotate(36)setColor(110,120,130,255)popMatrix()");
+    PixelFont font;
+    font.setup(1);
+    dummy.setText(&font, 2, "AB", "ab", ofColor(9, 8, 7));
+    dummy.draw();
+    const Calls calls = scope.take();
+    ASSERT_GT(calls.size(), shape.size() + 5);
+    const float left = std::trunc(300 - font.getStringWidth("AB", 2) / 2);  // centred, 50 above, unrotated
+    EXPECT_EQ(Calls(calls.begin() + shape.size(), calls.begin() + shape.size() + 5),
+              (Calls{"setFillMode(1)", "setColor(9,8,7,255)", "setFillMode(1)", "pushMatrix()",
+                     "translate(" + g(left) + ",150,0)"}));
+}

@@ -29,6 +29,21 @@ void expectTitles(ShipMatchStats stats, const int (&rank)[4], const std::string&
 
 }  // namespace
 
+TEST(MatchStats, ResetClearsTheMatchAndASampleRestartsTheTimer) {
+    ShipMatchStats s;
+    s.addDeath(-1, 2);
+    s.countAsteroidSmash();
+    s.countAsteroidSmash();
+    EXPECT_EQ(s.asteroidSmashes, 2);
+    s.sampleTimer.start = 2;
+    s.sampleTimer.update(2);
+    s.pushSample(12, 300, 2);
+    EXPECT_TRUE(!s.sampleTimer.done && s.sampleTimer.remaining == 2);
+    s.reset();  // the start it was built with comes back; the time left is not touched
+    EXPECT_TRUE(s.deaths.empty() && s.asteroidSmashes == 0 && s.sampleTimer.start == 0.5f &&
+                s.sampleTimer.remaining == 2);
+}
+
 TEST(MatchAwards, DerivedFigures) {
     ShipMatchStats s = withKills({2, 1, 2, 1, 3, 0}, 10, 4.9f);
     s.kills.back().time = s.kills[4].time + 5;  // exactly 5 s later: a new run

@@ -104,3 +104,41 @@ TEST_F(Ship, AutopilotTurnsTheShorterWayTowardTheNextShip) {
     s[1].steerTowardNextShip(&s[0], &s[1], &s[2], &s[3], 9);
     EXPECT_EQ(s[1].heading, 0.3f);
 }
+
+TEST_F(Ship, LobbyShipCycleRowsReadyRequestsAndBack) {
+    struct Step {
+        int dx, dy, confirm, back, start, deathMatch, choice, row, ready, request;  // choice 9: Random
+        Calls sounds;
+    } steps[] = {{-1, 0, 0, 0, 0, 0, 9, 0, 0, 0, {"rockSmash"}},
+                 {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, {"rockSmash"}},
+                 {-1, 0, 0, 0, 0, 0, 9, 0, 0, 0, {"rockSmash"}},
+                 {-1, 0, 0, 0, 0, 0, 7, 0, 0, 0, {"rockSmash"}},             // locked Show-Off skipped
+                 {1, -1, 1, 0, 0, 0, 7, 1, 1, 0, {"foeKill1", "menuBeep"}},  // readies: no request, no ship step
+                 {0, 1, 0, 0, 0, 0, 7, 1, 1, 0, {}},                         // co-op holds a ready player on row 1
+                 {0, 1, 0, 0, 0, 1, 7, 0, 1, 0, {"menuBeep"}},
+                 {0, 0, 0, 1, 0, 1, 7, 0, 0, 0, {"menuReturn"}},
+                 {0, 0, 0, 0, 1, 0, 7, 1, 1, 0, {"foeKill1"}},
+                 {0, 0, 1, 0, 0, 0, 7, 1, 1, 1, {}},             // start
+                 {0, 1, 0, 0, 1, 1, 7, 0, 1, 2, {"menuBeep"}}};  // settings
+    for (const Step& s : steps) {
+        ship.startRequest = ship.settingsRequest = false;
+        ship.handleLobbyInput(s.dx, s.dy, s.confirm, s.back, s.start, s.deathMatch);
+        const int n = static_cast<int>(&s - steps);
+        EXPECT_EQ((std::vector<int>{ship.randomShip ? 9 : ship.shipType, ship.lobbyRow, ship.lobbyReady,
+                                    ship.startRequest ? 1 : ship.settingsRequest ? 2 : 0}),
+                  (std::vector<int>{s.choice, s.row, s.ready, s.request}))
+            << n;
+        EXPECT_EQ(sounds.take(), s.sounds) << n;
+    }
+    ship.handleLobbyInput(0, 0, false, true, false, false);
+    ship.handleLobbyInput(0, 0, false, true, false, false);
+    EXPECT_FALSE(ship.joined);
+    unlocked[8] = true;
+    ship.setShipType(SHIP_CASCADE);
+    ship.handleLobbyInput(1, 0, false, false, false, false);
+    EXPECT_EQ(ship.shipType, SHIP_SHOW_OFF);
+    ship.unlockedShips = nullptr;  // no flags: locked
+    ship.setShipType(SHIP_CASCADE);
+    ship.handleLobbyInput(1, 0, false, false, false, false);
+    EXPECT_TRUE(ship.randomShip);
+}

@@ -69,3 +69,35 @@ TEST(SnitchFoe, GivesUpOnAnArenaWithNoInsideAndNeedsAnArena) {
     EXPECT_XY(lost, 47.63427f, 278.6452f, 1e-3f);
     EXPECT_XY(ofVec2f(lost.spotX, lost.spotY), 261.9062f, 65.4174f, 1e-3f);
 }
+
+TEST(SnitchFoe, DrawsTheBellOfThirteenVertices) {
+    RecorderScope scope;
+    Chase c(1);
+    c.snitch.pulseOffset = 40;
+    c.snitch.heading = 0.5f;
+    c.snitch.pulseScale = 1.25f;
+    c.snitch.draw();
+    const std::vector<ofPolyline> outlines = scope.renderer->drawnPolylines;
+    const Calls calls = scope.take();
+    EXPECT_EQ(Calls(calls.begin(), calls.begin() + 8),
+              (Calls{"setCircleResolution(10)", "setLineWidth(2)", "pushMatrix()",
+                     "translate(" + g(c.snitch.x) + "," + g(c.snitch.y) + ",0)",
+                     "rotate(" + g(ofRadToDeg(0.5f + PI_F / 2)) + ")", "scale(1.25,1.25,1)", "setFillMode(1)",
+                     "setColor(10,20,30,100)"}));
+    EXPECT_EQ(callsStartingWith(calls, "setColor"), (Calls{"setColor(10,20,30,100)", "setColor(50,60,70,255)"}));
+    EXPECT_EQ(callsStartingWith(calls, "drawMesh(vertices="),
+              Calls{"drawMesh(vertices=13,indices=33,false,false,false)"});  // the filled bell
+    EXPECT_EQ(calls.back(), "popMatrix()");
+    ASSERT_TRUE(outlines.size() == 2u && outlines[0].size() == 13u && outlines[1].size() == 13u);
+    // clang-format off
+    const float expected[13][2] = {
+        {-0.8660254f, -0.5f}, {-0.7071068f, -0.7071068f}, {-0.5f, -0.8660254f}, {-0.258819f, -0.9659258f}, {0, -1},
+        {0.258819f, -0.9659258f}, {0.5f, -0.8660254f}, {0.7071068f, -0.7071068f}, {1, 0.25f}, {0.5f, 0.25f}, {0, 1},
+        {-0.5f, 0.25f}, {-1, 0.25f}};
+    // clang-format on
+    for (int i = 0; i < 13; i++) {  // the outer outline 1.2 × 18, the inner 0.6 × 18
+        EXPECT_XY(outlines[0][i], expected[i][0] * 21.6f, expected[i][1] * 21.6f, 1e-4f);
+        EXPECT_XY(outlines[1][i], expected[i][0] * 10.8f, expected[i][1] * 10.8f, 1e-4f);
+    }
+    EXPECT_TRUE(outlines[0].isClosed() && outlines[1].isClosed());
+}
