@@ -43,7 +43,8 @@ std::string errors(void (*action)()) {
 }
 
 // The corners of the square (100, 100) to (140, 140) on pixel centres, top
-// row first; and pixels that tell the primitives apart: the first corner,
+// row first (with y down the screen, fills take a pixel whose centre lies on
+// a left or bottom edge, outlines every pixel of the edge); and pixels that tell the primitives apart: the first corner,
 // the middles of the top, left and bottom edges, a pixel on each diagonal,
 // one right of the falling diagonal, one below it, one inside the top-left
 // triangle.
@@ -71,9 +72,9 @@ TEST_F(GLRendererModes, PointListsDrawAsTheirPrimitive) {
         {OF_PRIMITIVE_LINES, GL_LINES, "RR.R....."},
         {OF_PRIMITIVE_LINE_STRIP, GL_LINE_STRIP, "RR.R.R..."},
         {OF_PRIMITIVE_LINE_LOOP, GL_LINE_LOOP, "RR.RRR..."},
-        {OF_PRIMITIVE_TRIANGLES, GL_TRIANGLES, "RRR.....R"},
-        {OF_PRIMITIVE_TRIANGLE_STRIP, GL_TRIANGLE_STRIP, "RRR.RRRRR"},
-        {OF_PRIMITIVE_TRIANGLE_FAN, GL_TRIANGLE_FAN, "RRR.R..RR"},
+        {OF_PRIMITIVE_TRIANGLES, GL_TRIANGLES, "..R.....R"},
+        {OF_PRIMITIVE_TRIANGLE_STRIP, GL_TRIANGLE_STRIP, "..RRRRRRR"},
+        {OF_PRIMITIVE_TRIANGLE_FAN, GL_TRIANGLE_FAN, "..RR...RR"},
     };
     for (bool batching : {true, false}) {
         renderer->setBatching(batching);
@@ -117,19 +118,19 @@ TEST_F(GLRendererModes, MeshesDrawInEachPolygonModeAndPutTheModeBack) {
         void (*draw)(ofMesh&);
         const char* pixels;
     } cases[] = {
-        {[](ofMesh& m) { m.drawFaces(); }, "BBB.BBBBB"},
-        {[](ofMesh& m) { m.drawWireframe(); }, "BBB.B...."},
+        {[](ofMesh& m) { m.drawFaces(); }, "..BBBBBBB"},
+        {[](ofMesh& m) { m.drawWireframe(); }, "BBBBB...."},
         {[](ofMesh& m) { m.draw(OF_MESH_POINTS); }, "B........"},
         {[](ofMesh& m) {
              m.disableColors();
              m.draw(OF_MESH_FILL);
          },
-         "RRR.RRRRR"},
+         "..RRRRRRR"},
         {[](ofMesh& m) {
              m.enableColors();
              m.drawWireframe();
          },
-         "BBB.B...."},
+         "BBBBB...."},
     };
     for (const auto& c : cases) {
         ofClear(0, 0, 0, 255);
@@ -145,7 +146,7 @@ TEST_F(GLRendererModes, MeshesDrawInEachPolygonModeAndPutTheModeBack) {
     renderer->draw(square, 7, false, false, false);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "[error] asked for unsupported or non existant poly mode 7 returning GL_FILL\n");
-    EXPECT_EQ(probe(), "RRR.RRRRR");
+    EXPECT_EQ(probe(), "..RRRRRRR");
 }
 
 // Normals and texture coordinates of a mesh reach OpenGL only when asked
@@ -280,12 +281,12 @@ TEST_F(GLRendererModes, PathsDrawInTheirColoursTintedByTheStyle) {
         bool filled, shapeColour;
         float strokeWidth;
         const char* across;  // (99, 120) to (106, 120): outside, the left edge, inside
-        const char* down;    // (120, 97) to (120, 103): above, the top edge, inside
+        const char* down;    // (120, 97) to (120, 103): above, the top edge (outside a fill), inside
     } cases[] = {
-        {true, true, 0, ".CCCCCCC", "...CCCC"},
-        {false, true, 3, ".CCC....", "..CCC.."},
-        {true, true, 3, ".CCCCCCC", "..CCCCC"},
-        {true, false, 0, ".RRRRRRR", "...RRRR"},
+        {true, true, 0, ".CCCCCCC", "....CCC"},
+        {false, true, 3, "CCC.....", "..CCC.."},
+        {true, true, 3, "CCCCCCCC", "..CCCCC"},
+        {true, false, 0, ".RRRRRRR", "....RRR"},
         {false, false, 1, ".R......", "...R..."},
     };
     for (const auto& c : cases) {
