@@ -69,3 +69,49 @@ TEST(Color, ProductsIndexingAndFloatColours) {
     over.clamp();
     EXPECT_EQ((std::vector<float>{over.r, over.g, over.b, over.a}), (std::vector<float>{1, 0, 0.5f, 1}));
 }
+
+// Float colours work on the scale 0..1 through the same sectors.
+TEST(Color, FloatHsbSectorsOnTheUnitScale) {
+    const struct {
+        float h, s, v, a;
+        float r, g, b;
+    } sets[] = {
+        {0, 1, 1, 0.5f, 1, 0, 0},
+        {1 / 3.0f, 1, 1, 1, 0, 1, 0},
+        {2 / 3.0f, 1, 1, 1, 0, 0, 1},
+        {1 / 12.0f, 0.5f, 0.8f, 1, 0.8f, 0.6f, 0.4f},  // sector 0, f = 0.5
+        {0.25f, 0.5f, 0.8f, 1, 0.6f, 0.8f, 0.4f},  // sector 1, f = 0.5: q = 0.6
+        {7 / 12.0f, 0.5f, 0.8f, 1, 0.4f, 0.6f, 0.8f},  // sector 3
+        {0.75f, 0.5f, 0.8f, 1, 0.6f, 0.4f, 0.8f},  // sector 4: t = 0.6
+        {-1 / 6.0f, 1, 1, 1, 1, 0, 1},  // as 5/6
+        {1, 1, 1, 1, 1, 0, 0},
+        {kNaN, 1, 1, 1, 1, 0, 0},
+        {0.3f, 0, 0.7f, 1, 0.7f, 0.7f, 0.7f},
+        {0.3f, 1, 0, 0.25f, 0, 0, 0},
+        {0, 5, 2, 1, 1, 0, 0},  // saturation and brightness are kept to the scale
+    };
+    for (const auto& k : sets) {
+        ofFloatColor c(0.1f, 0.2f, 0.3f, 0.4f);
+        c.setHsb(k.h, k.s, k.v, k.a);
+        SCOPED_TRACE(k.h);
+        const float got[] = {c[0], c[1], c[2], c[3]}, want[] = {k.r, k.g, k.b, k.a};
+        for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], want[i], 1e-6) << i;
+    }
+    ofFloatColor c(0.1f, 0.2f, 0.3f, 0.4f);
+    c.setHsb(0.5f, 1, 1);
+    EXPECT_EQ((std::vector<float>{c.r, c.g, c.b, c.a, c[4], c[-3]}), (std::vector<float>{0, 1, 1, 1, 0, 0}));
+}
+
+// Indexing reaches each channel for reading and writing; others fall back to red.
+TEST(Color, IndexingReachesEachChannel) {
+    ofColor c(1, 2, 3, 4);
+    const ofColor& k = c;
+    EXPECT_EQ((std::vector<int>{k[0], k[1], k[2], k[3], k[4], k[-1]}), (std::vector<int>{1, 2, 3, 4, 1, 1}));
+    for (int i = 0; i < 4; ++i) c[i] = static_cast<unsigned char>(10 * (i + 1));
+    c[7] += 5;
+    expectColor(c, 15, 20, 30, 40);
+    ofFloatColor f(0.1f, 0.2f, 0.3f, 0.4f);
+    f[1] = 0.9f;
+    f[9] = 0.5f;
+    EXPECT_EQ((std::vector<float>{f[0], f[1], f[2], f[3]}), (std::vector<float>{0.5f, 0.9f, 0.3f, 0.4f}));
+}

@@ -83,3 +83,62 @@ TEST_F(Graphics, UnfilledShapesAreOutlinesAndClosingMidShapeStartsANewOne) {
     EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "setLineWidth(2)", "drawPolyline(points=3,closed)",
                                      "drawPolyline(points=2,closed)", "setLineWidth(2)"}));
 }
+
+TEST_F(Graphics, SetStyleHandsEverySettingOverInOrder) {
+    ofStyle style;
+    style.color.set(1, 2, 3, 4);
+    style.bgColor.set(5, 6, 7, 8);
+    style.circleResolution = 7;
+    style.sphereResolution = 9;
+    style.curveResolution = 11;
+    style.lineWidth = 2.5f;
+    style.rectMode = OF_RECTMODE_CENTER;
+    style.bFill = false;
+    style.smoothing = true;
+    style.blendingMode = OF_BLENDMODE_ADD;
+    style.drawBitmapMode = OF_BITMAPMODE_SIMPLE;
+    ofSetStyle(style);
+    // The background colour is stored but the screen is not cleared.
+    EXPECT_EQ(renderer->take(), (Calls{"setColor(1,2,3,4)", "setCircleResolution(7)", "setSphereResolution(9)",
+                                      "setLineWidth(2.5)", "setRectMode(1)", "setFillMode(0)",
+                                      "setLineSmoothing(true)", "setBlendMode(2)"}));
+    const ofStyle now = ofGetStyle();
+    EXPECT_EQ(now.bgColor, ofColor(5, 6, 7, 8));
+    EXPECT_EQ((std::vector<int>{now.bFill, now.smoothing, now.rectMode, now.drawBitmapMode}),
+              (std::vector<int>{false, true, OF_RECTMODE_CENTER, OF_BITMAPMODE_SIMPLE}));
+    // Unfilled: the shape path outlines at the style's line width.
+    ofPath& shape = ofGetShapePath();
+    EXPECT_FALSE(shape.isFilled());
+    EXPECT_EQ(shape.getStrokeWidth(), 2.5f);
+    EXPECT_EQ(shape.getCurveResolution(), 11);
+    // Filled again: the outline goes.
+    style.bFill = true;
+    ofSetStyle(style);
+    EXPECT_EQ(renderer->calls[5], "setFillMode(1)");
+    EXPECT_TRUE(shape.isFilled());
+    EXPECT_EQ(shape.getStrokeWidth(), 0.0f);
+}
+
+// The short forms fill in what they leave out and go to the renderer as given.
+TEST_F(Graphics, ShortFormsPassOnEveryCoordinate) {
+    const struct {
+        void (*draw)();
+        Calls calls;
+        ofColor bg;
+    } cases[] = {
+        {[] { ofBackground(30, 40); }, {"background(30,30,30,40)"}, ofColor(30, 30, 30, 40)},
+        {[] { ofBackground(300, 255); }, {"background(300,300,300,255)"}, ofColor(255, 255, 255, 255)},
+        {[] { ofLine(ofPoint(1, 2, 3), ofPoint(4, 5, 6)); }, {"drawLine(1,2,3,4,5,6)"}, ofColor(200, 200, 200)},
+        {[] { ofTriangle(ofPoint(1, 2, 3), ofPoint(4, 5, 6), ofPoint(7, 8, 9.5f)); },
+         {"drawTriangle(1,2,3,4,5,6,7,8,9.5)"}, ofColor(200, 200, 200)},
+    };
+    for (const auto& c : cases) {
+        ofSetStyle(ofStyle());
+        renderer->reset();
+        c.draw();
+        EXPECT_EQ(renderer->calls, c.calls);
+        EXPECT_EQ(ofGetStyle().bgColor, c.bg) << c.calls[0];
+    }
+    ofClear(0, 0, 0, 0);  // does not change the stored background
+    EXPECT_EQ(ofGetStyle().bgColor, ofColor(200, 200, 200));
+}

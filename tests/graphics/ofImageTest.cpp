@@ -3,7 +3,9 @@
 #include <FreeImage.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "ImageTestSupport.h"
@@ -83,6 +85,13 @@ TEST_F(ImageFiles, PicturesOfOtherThanEightBitsPerChannelAreConvertedOrRefused) 
     FIBITMAP* rgb16 = FreeImage_AllocateT(FIT_RGB16, 1, 1, 48);
     *reinterpret_cast<FIRGB16*>(FreeImage_GetScanLine(rgb16, 0)) = {0xFF00, 0x8000, 0x1000};
     EXPECT_EQ(loadRaw(rgb16, FIF_PNG, "rgb16.png", OF_IMAGE_COLOR), (Bytes{0xFF, 0x80, 0x10}));
+    // 64-bit colour with alpha: four channels, red first, alpha last.
+    FIBITMAP* rgba16 = FreeImage_AllocateT(FIT_RGBA16, 2, 1, 64);
+    auto* rgbaRow = reinterpret_cast<FIRGBA16*>(FreeImage_GetScanLine(rgba16, 0));
+    rgbaRow[0] = {0x1200, 0x3400, 0x5600, 0x7800};
+    rgbaRow[1] = {0xFFFF, 0x00FF, 0x8000, 0x0100};
+    EXPECT_EQ(loadRaw(rgba16, FIF_PNG, "rgba16.png", OF_IMAGE_COLOR_ALPHA),
+              (Bytes{0x12, 0x34, 0x56, 0x78, 0xFF, 0x00, 0x80, 0x01}));
     // A 16-bit-per-pixel bitmap (5-6-5 colour) is colour, not two grey bytes.
     FIBITMAP* rgb565 = FreeImage_Allocate(1, 1, 16, FI16_565_RED_MASK, FI16_565_GREEN_MASK, FI16_565_BLUE_MASK);
     *reinterpret_cast<unsigned short*>(FreeImage_GetScanLine(rgb565, 0)) = 0xF800;  // pure red
@@ -189,4 +198,44 @@ TEST(ImageClass, ResizeKeepsChannelOrderOrRefuses) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "[error] ofImage::resize() couldn't resize 8x6 image to -3x4\n");
     EXPECT_EQ(image.getPixels(), before);
     EXPECT_EQ(image.getWidth(), 8);
+}
+
+// Each quality is its own JPEG setting, the files shrinking from best to
+// worst; values outside the table save as the best. Other formats ignore the
+// quality, with a warning when it is not the default.
+TEST_F(ImageFiles, JpegQualitiesChangeTheFileAndOtherFormatsWarn) {
+    ofPixels smooth;
+    smooth.allocate(32, 16, 3);
+    for (int i = 0; i < 32 * 16; ++i) {
+        smooth[i * 3] = static_cast<unsigned char>(i % 32 * 8);
+        smooth[i * 3 + 1] = static_cast<unsigned char>(i / 32 * 16);
+        smooth[i * 3 + 2] = static_cast<unsigned char>((i % 32 + i / 32) * 5);
+    }
+    const ofImageCompressionType qualities[] = {OF_IMAGE_QUALITY_BEST, OF_IMAGE_QUALITY_HIGH, OF_IMAGE_QUALITY_MEDIUM,
+                                                OF_IMAGE_QUALITY_LOW, OF_IMAGE_QUALITY_WORST,
+                                                static_cast<ofImageCompressionType>(7)};
+    std::vector<Bytes> files;
+    for (ofImageCompressionType q : qualities) {
+        const std::string file = "q" + std::to_string(q) + ".jpg";
+        EXPECT_EQ(logged([&] { ofSaveImage(smooth, file, q); }), "") << q;
+        files.push_back(fileBytes("data/" + file));
+        ASSERT_FALSE(files.back().empty()) << q;
+    }
+    for (size_t i = 1; i + 1 < files.size(); ++i) EXPECT_LT(files[i].size(), files[i - 1].size()) << i;
+    EXPECT_EQ(files.back(), files.front());
+
+    ofPixels loaded;
+    ASSERT_TRUE(ofLoadImage(loaded, "q0.jpg"));
+    ASSERT_EQ(loaded.size(), smooth.size());
+    int worstDiff = 0;
+    for (int i = 0; i < static_cast<int>(smooth.size()); ++i) worstDiff = std::max(worstDiff, std::abs(loaded[i] - smooth[i]));
+    EXPECT_LE(worstDiff, 24);
+
+    ofPixels pix = makePicture(3, 3, 3);
+    EXPECT_EQ(logged([&] { ofSaveImage(pix, "quiet.png", OF_IMAGE_QUALITY_BEST); }), "");
+    for (ofImageCompressionType q : {OF_IMAGE_QUALITY_HIGH, OF_IMAGE_QUALITY_WORST}) {
+        EXPECT_EQ(logged([&] { ofSaveImage(pix, "warned.png", q); }),
+                  "[warning] ofImageCompressionType only applies to JPEG images, ignoring value\n");
+        EXPECT_EQ(fileBytes("data/warned.png"), fileBytes("data/quiet.png"));
+    }
 }

@@ -134,4 +134,50 @@ TEST_F(Path, DrawWithShapeColoursRestoresStyle) {
     EXPECT_EQ(ofGetStyle().color, ofColor(10, 20, 30, 40));
 }
 
+
+// A renderer that draws paths itself gets the path as it is: nothing is
+// tessellated for it and the style is left alone.
+TEST_F(Path, ARendererThatDrawsPathsItselfGetsThePath) {
+    renderer->drawsPathsDirectly = true;
+    ofPath path;
+    triangle(path);
+    path.setStrokeWidth(2);
+    path.draw();
+    EXPECT_EQ(renderer->calls, (Calls{"rendersPathDirectly()", "drawPath()"}));
+    EXPECT_TRUE(FakeTessellator::requests.empty());
+
+    // Assignment takes every setting and the shape.
+    ofPath copy;
+    copy.setMode(ofPath::POLYLINES);
+    copy.setFilled(false);
+    copy.setUseShapeColor(false);
+    copy = path;
+    EXPECT_EQ((std::vector<float>{float(copy.getMode()), float(copy.isFilled()), float(copy.getUseShapeColor()),
+                                  copy.getStrokeWidth()}),
+              (std::vector<float>{ofPath::COMMANDS, 1, 1, 2}));
+    EXPECT_EQ(copy.getStrokeColor(), ofColor(255, 255, 255, 255));
+    EXPECT_EQ(outlines(copy), "3c");
+}
+
+// Simplify thins the outlines (made from the commands first) and nothing
+// regenerates them afterwards.
+TEST_F(Path, SimplifyThinsTheOutlinesInBothModes) {
+    for (int mode : {ofPath::COMMANDS, ofPath::POLYLINES}) {
+        ofPath flat;
+        flat.setMode(mode);
+        for (ofPoint p : {ofPoint(0, 0), ofPoint(1, 0.01f), ofPoint(2, 0), ofPoint(2.05f, 5), ofPoint(2, 10)})
+            flat.lineTo(p);
+        flat.close();
+        flat.lineTo(20, 20);
+        flat.simplify(0.1f);
+        ASSERT_EQ(flat.getOutline().size(), 2u) << mode;
+        EXPECT_EQ(flat.getOutline()[0].getVertices(), (std::vector<ofPoint>{ofPoint(0, 0), ofPoint(2, 0), ofPoint(2, 10)}))
+            << mode;
+        EXPECT_TRUE(flat.getOutline()[0].isClosed());
+        EXPECT_EQ(flat.getOutline()[1].getVertices(), std::vector<ofPoint>{ofPoint(20, 20)}) << mode;
+        flat.simplify(100);
+        EXPECT_EQ(flat.getOutline()[0].getVertices(), (std::vector<ofPoint>{ofPoint(0, 0), ofPoint(2, 10)})) << mode;
+    }
+}
+
 }  // namespace

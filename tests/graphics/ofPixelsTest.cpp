@@ -102,3 +102,31 @@ TEST(Pixels, PasteIntoClipsAtEveryEdge) {
     EXPECT_TRUE(src.pasteInto(dst, -3, 0));  // entirely to the left: nothing copied
     EXPECT_EQ(bytesOf(dst), (Bytes{8, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
+
+// Each image type allocates its channel count; OpenGL's internal format
+// follows the bytes per pixel, luminance for anything but 3 and 4.
+TEST(Pixels, ImageTypesAndTheirOpenGLFormats) {
+    const struct {
+        int channels;
+        ofImageType type;
+        int glFormat;
+    } cases[] = {
+        {1, OF_IMAGE_GRAYSCALE, 0x1909},
+        {3, OF_IMAGE_COLOR, 0x1907},
+        {4, OF_IMAGE_COLOR_ALPHA, 0x1908},
+        {2, OF_IMAGE_UNDEFINED, 0x1909},
+    };
+    for (const auto& c : cases) {
+        ofPixels p;
+        p.allocate(3, 2, c.channels);
+        EXPECT_EQ(p.getImageType(), c.type) << c.channels;
+        EXPECT_EQ(ofGetGlInternalFormat(p), c.glFormat) << c.channels;
+        if (c.type == OF_IMAGE_UNDEFINED) continue;
+        ofPixels typed;
+        typed.allocate(5, 2, c.type);
+        EXPECT_EQ((std::vector<int>{typed.getWidth(), typed.getHeight(), typed.getBytesPerPixel(),
+                                    static_cast<int>(typed.size())}),
+                  (std::vector<int>{5, 2, c.channels, 10 * c.channels}));
+        EXPECT_EQ(ofGetGlInternalFormat(typed), c.glFormat);
+    }
+}

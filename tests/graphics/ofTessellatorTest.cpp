@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "RecordingRenderer.h"
 #include "ofGraphics.h"
+#include "ofPath.h"
 #include "ofTessellator.h"
 #include "tessTestSupport.h"
 
@@ -107,6 +109,38 @@ TEST(FillRoad, CornersNearTheFloatLimitDrawNothingAndDoNotCrash) {
     shape({0, 0, 10, 0, 10, 10});
     ASSERT_EQ(1u, renderer->drawnMeshes.size());
     EXPECT_EQ(3, renderer->drawnMeshes[0].getNumIndices());
+}
+
+
+// A path's own fill and contours come from the shared tessellator by default.
+TEST(FillRoad, PathWithHoleUnderTwoRules) {
+    auto area = [](const ofMesh& mesh) {
+        const std::vector<ofPoint>& v = mesh.getVertices();
+        const std::vector<ofIndexType>& idx = mesh.getIndices();
+        double total = 0;
+        for (size_t i = 0; i + 2 < idx.size(); i += 3) {
+            const ofPoint &a = v[idx[i]], &b = v[idx[i + 1]], &c = v[idx[i + 2]];
+            total += 0.5 * ((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y));
+        }
+        return total;
+    };
+    ofPath path;
+    for (const ofPolyline& line : kHoled) {
+        for (const ofPoint& p : line.getVertices()) path.lineTo(p);
+        if (line.size()) path.close();
+    }
+    EXPECT_DOUBLE_EQ(84.0, area(path.getTessellation()));
+    path.setPolyWindingMode(OF_POLY_WINDING_NONZERO);
+    path.setStrokeWidth(1);
+    EXPECT_DOUBLE_EQ(100.0, area(path.getTessellation()));
+    // Its outline under nonzero is the outer square alone, closed.
+    ASSERT_EQ(1u, path.getOutline().size());
+    const ofPolyline& outer = path.getOutline()[0];
+    EXPECT_TRUE(outer.isClosed());
+    std::vector<ofPoint> corners = outer.getVertices();
+    std::sort(corners.begin(), corners.end(),
+              [](const ofPoint& a, const ofPoint& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    EXPECT_EQ(corners, (std::vector<ofPoint>{ofPoint(0, 0), ofPoint(0, 10), ofPoint(10, 0), ofPoint(10, 10)}));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "ofBitmapFont.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
+#include "ofTexture.h"
 
 namespace {
 
@@ -138,4 +139,42 @@ TEST_F(BitmapStrings, TheCharacterBatchIsBoundedAndDrawsTheInkedTexelsAtThePen) 
     EXPECT_EQ(cell(10, 17), glyph('A'));
     EXPECT_EQ(cell(18, 17), blank);
     EXPECT_EQ(cell(26, 17), glyph('A'));
+}
+
+// The glyph sheet is made at the first batch start, once: 256 x 256 grey and
+// alpha, each character's cell 16 texels apart, its top row first.
+TEST_F(BitmapStrings, TheGlyphSheetIsBuiltOnceAndHoldsEveryGlyph) {
+    EXPECT_FALSE(ofIsBitmapFontTextureBuilt());
+    ofDrawBitmapCharacterStart(0);
+    ofDrawBitmapCharacterEnd();
+    ASSERT_TRUE(ofIsBitmapFontTextureBuilt());
+    ofTexture& sheet = ofGetBitmapFontTexture();
+    const unsigned int name = sheet.texData.textureName;
+    EXPECT_EQ((std::vector<int>{sheet.texData.target, int(sheet.getWidth()), int(sheet.getHeight()),
+                                ofTextureGetRetainCount(name)}),
+              (std::vector<int>{GL_TEXTURE_2D, 256, 256, 1}));
+    renderer->drawString("again", 10, 30, 0, OF_BITMAPMODE_SIMPLE);
+    EXPECT_EQ(&ofGetBitmapFontTexture(), &sheet);
+    EXPECT_EQ(sheet.texData.textureName, name);
+
+    std::vector<unsigned char> texels(256 * 256 * 2);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, texels.data());
+    for (int code : {int('A'), int('g'), int('~'), int('0'), 200}) {
+        const unsigned char c = static_cast<unsigned char>(code);
+        Mask luminance, alpha;
+        for (int r = 0; r < 14; ++r) {
+            std::string l, a;
+            for (int b = 0; b < 8; ++b) {
+                const size_t texel = static_cast<size_t>((16 * (c / 16) + r) * 256 + 16 * (c % 16) + b);
+                l += texels[texel * 2] == 255 ? 'X' : texels[texel * 2] == 0 ? '.' : '?';
+                a += texels[texel * 2 + 1] == 255 ? 'X' : texels[texel * 2 + 1] == 0 ? '.' : '?';
+            }
+            luminance.push_back(l);
+            alpha.push_back(a);
+        }
+        EXPECT_EQ(luminance, glyph(c)) << int(c);
+        EXPECT_EQ(alpha, glyph(c)) << int(c);
+    }
 }

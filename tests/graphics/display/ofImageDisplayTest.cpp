@@ -67,3 +67,66 @@ TEST_F(ImageDisplay, ImagesWithoutATextureDrawNothing) {
     image.draw(30, 30);
     EXPECT_EQ(GLTestWindow::colours(0, 30, 40) + GLTestWindow::colours(6, 6, 1), std::string(41, '.'));
 }
+
+namespace {
+
+// "" when the picture shows with its top-left corner at (x, y), each source
+// pixel a scale x scale block (checked at the corners), black around it.
+std::string shownAt(int x, int y, int scale) {
+    std::string wrong;
+    auto expect = [&](int px, int py, std::vector<int> want) {
+        const ofColor c = GLTestWindow::pixel(px, py);
+        if (std::vector<int>{c.r, c.g, c.b} != want) wrong += " (" + std::to_string(px) + "," + std::to_string(py) + ")";
+    };
+    for (int sy = 0; sy < 2; ++sy)
+        for (int sx = 0; sx < 4; ++sx) {
+            if (scale == 1) expect(x + sx, y + sy, pattern(sx, sy));
+        }
+    if (scale > 1) {
+        expect(x, y, pattern(0, 0));
+        expect(x + 4 * scale - 1, y, pattern(3, 0));
+        expect(x, y + 2 * scale - 1, pattern(0, 1));
+        expect(x + 4 * scale - 1, y + 2 * scale - 1, pattern(3, 1));
+    }
+    expect(x - 1, y, {0, 0, 0});
+    expect(x, y - 1, {0, 0, 0});
+    expect(x + 4 * scale, y + 2 * scale - 1, {0, 0, 0});
+    expect(x + 4 * scale - 1, y + 2 * scale, {0, 0, 0});
+    return wrong;
+}
+
+}  // namespace
+
+// The anchor goes to the picture's texture; the point, rectangle and sized
+// forms each put the picture where their numbers say.
+TEST_F(ImageDisplay, AnchorsAndEveryFormOfPlace) {
+    const struct {
+        void (*anchor)(ofImage&);
+        void (*draw)(ofImage&);
+        int x, y, scale;
+    } cases[] = {
+        {[](ofImage& i) { i.resetAnchor(); }, [](ofImage& i) { i.draw(ofPoint(10, 20)); }, 10, 20, 1},
+        {[](ofImage& i) { i.setAnchorPercent(0.5f, 0.5f); }, [](ofImage& i) { i.draw(60, 40); }, 58, 39, 1},
+        {[](ofImage& i) { i.setAnchorPoint(1, 1); }, [](ofImage& i) { i.draw(ofPoint(100, 50)); }, 99, 49, 1},
+        {[](ofImage& i) { i.setAnchorPercent(1, 0.5f); }, [](ofImage& i) { i.draw(ofRectangle(200, 100, 8, 4)); },
+         192, 98, 2},
+        {[](ofImage& i) { i.setAnchorPoint(2, 1); }, [](ofImage& i) { i.draw(ofPoint(150, 150), 12, 6); }, 148, 149,
+         3},
+        {[](ofImage& i) { i.resetAnchor(); }, [](ofImage& i) { i.draw(ofRectangle(30, 200, 16, 8)); }, 30, 200, 4},
+    };
+    for (const auto& c : cases) {
+        ofClear(0, 0, 0, 255);
+        c.anchor(image);
+        c.draw(image);
+        EXPECT_EQ(shownAt(c.x, c.y, c.scale), "") << c.x << "," << c.y;
+    }
+    // Without a texture the anchor has nowhere to go: with one made later,
+    // the picture sits at its point.
+    image.resetAnchor();
+    image.setUseTexture(false);
+    image.setAnchorPoint(3, 3);
+    image.setUseTexture(true);
+    ofClear(0, 0, 0, 255);
+    image.draw(ofPoint(50, 60));
+    EXPECT_EQ(shownAt(50, 60, 1), "");
+}

@@ -84,3 +84,72 @@ TEST_F(TrueTypeFontDisplay, FailedLoadsLeaveNoAtlas) {
     std::remove("notafont.ttf");
     std::remove("bitmaponly.bdf");
 }
+
+// On request every character gets its outline as FreeType gives it, filled
+// at load; simplifying thins the curves. A load without contours keeps them.
+TEST_F(TrueTypeFontDisplay, ContoursAreMadeForEveryCharacterOnRequest) {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    FT_Init_FreeType(&library);
+    FT_New_Face(library, dejaVu, 0, &face);
+    FT_Set_Char_Size(face, 20 * 64, 20 * 64, 96, 96);
+    FT_Load_Glyph(face, FT_Get_Char_Index(face, 'l'), 0);
+    std::vector<ofPoint> bar;
+    for (int i = 0; i < face->glyph->outline.n_points; ++i)
+        bar.push_back(ofPoint(face->glyph->outline.points[i].x / 64.0f, -face->glyph->outline.points[i].y / 64.0f));
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    ASSERT_EQ(bar.size(), 4u);  // 'l' is a plain bar
+
+    ASSERT_TRUE(font.loadFont(dejaVu, 20, true, false, true, 0));
+    ASSERT_EQ(font.getCharacterOutlines().size(), 95u);
+    ofPath& l = font.getCharacterOutlines()['l' - 33];
+    ASSERT_EQ(l.getSubPaths().size(), 1u);
+    std::vector<ofPoint> corners;
+    for (const auto& c : l.getSubPaths()[0].getCommands()) {
+        EXPECT_EQ(c.type, ofSubPath::Command::lineTo);
+        corners.push_back(c.to);
+    }
+    EXPECT_EQ(corners, bar);
+    EXPECT_EQ(l.getTessellation().getNumIndices(), 6);  // two triangles
+    ofPath& o = font.getCharacterOutlines()['O' - 33];
+    ASSERT_EQ(o.getSubPaths().size(), 2u);  // outer and inner ring
+    EXPECT_TRUE(o.getSubPaths()[0].isClosed() && o.getSubPaths()[1].isClosed());
+    const size_t smooth = o.getOutline()[0].size();
+
+    ASSERT_TRUE(font.loadFont(dejaVu, 20, true, true, true, 1));
+    ASSERT_EQ(font.getCharacterOutlines().size(), 256u);
+    ofPath& simplified = font.getCharacterOutlines()['O' - 33];
+    EXPECT_LT(simplified.getOutline()[0].size(), smooth / 2);
+    EXPECT_GE(simplified.getOutline()[0].size(), 4u);
+    EXPECT_TRUE(font.getCharacterOutlines()[' ' + 256 - 33].getSubPaths().empty());
+
+    ASSERT_TRUE(font.loadFont(dejaVu, 12));
+    EXPECT_EQ(font.getCharacterOutlines().size(), 256u);
+}
+
+// A space moves the pen by the space's own advance when the set has one,
+// else by a 'p''s, and draws nothing.
+TEST_F(TrueTypeFontDisplay, ASpaceMovesThePenWithoutDrawing) {
+    for (bool full : {false, true}) {
+        ASSERT_TRUE(font.loadFont(dejaVu, 16, true, full));
+        const std::vector<ofGlyphProps>& props = font.getGlyphProps();
+        const int space = full ? props[' ' + 256 - 33].advance : props['p' - 33].advance;
+        if (full) {
+            EXPECT_LT(space, props['p' - 33].advance);  // the two moves differ
+        }
+        const ofGlyphProps& h = props['H' - 33];
+        ofClear(0, 0, 0, 255);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        ofSetColor(255, 0, 0);
+        font.drawString("  H", 30, 60);
+        glDisable(GL_BLEND);
+        // The capital's left stem, the row of its middle.
+        const int row = 60 - h.bitmapTop / 2, stem = 30 + 2 * space + h.bitmapLeft;
+        const ofColor at = GLTestWindow::pixel(stem, row);
+        EXPECT_GT(at.r, 200) << full;
+        EXPECT_EQ(at.g, 0);
+        EXPECT_EQ(GLTestWindow::colours(0, row, stem - 1), std::string(stem - 1, '.')) << full;
+    }
+}
