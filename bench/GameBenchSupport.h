@@ -31,6 +31,7 @@ inline std::unique_ptr<vantorixPC> setUpBenchGame() {
 // The game set up in a 960 by 960 window.
 inline std::unique_ptr<vantorixPC> startBenchGame(const char* program) {
     if (!openBenchWindow(program, 960, 960)) return nullptr;
+    countGlewDraws();
     return setUpBenchGame();
 }
 

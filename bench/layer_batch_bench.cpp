@@ -91,6 +91,7 @@ BENCHMARK(BM_OfRect)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (!openBenchWindow("layer_batch_bench", 256, 256)) return 1;
+    countGlewDraws();
 
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

@@ -105,6 +105,7 @@ BENCHMARK(BM_ClientArrays)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (!openBenchWindow("renderer_bench", 256, 256)) return 1;
+    countGlewDraws();
 
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

@@ -212,14 +212,19 @@ void ofGLRenderer::setBatching(bool on) {
 
 void ofGLRenderer::flush() {
     if (batch.empty()) return;
-    // The held vertices are already in eye space.
-    if (glMatrixModeNow != GL_MODELVIEW) glMatrixMode(GL_MODELVIEW);
-    GLfloat modelView[16];
+    // The held vertices are already in clip space.
+    GLfloat modelView[16], projection[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     batch.draw();
     glLoadMatrixf(modelView);
-    if (glMatrixModeNow != GL_MODELVIEW) glMatrixMode(static_cast<GLenum>(glMatrixModeNow));
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection);
+    glMatrixMode(static_cast<GLenum>(glMatrixModeNow));
     // Colour arrays leave the current colour undefined.
     glColor4f(colourNow.r, colourNow.g, colourNow.b, colourNow.a);
 }
@@ -256,7 +261,7 @@ bool ofGLRenderer::hold(const ofPoint* points, int count, const ofIndexType* ind
                         ofGLRendererBatch::Shape shape, bool smooth, const ofFloatColor* colours) {
     if (!batching) return false;
     learnState();
-    if (!batch.add(points, count, indices, indexCount, shape, smooth, lineWidthNow, colourNow, colours)) return false;
+    batch.add(points, count, indices, indexCount, shape, smooth, lineWidthNow, colourNow, colours);
     if (batch.full()) flush();
     return true;
 }
