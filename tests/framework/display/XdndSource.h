@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 // The drag source half of XDND, as a file manager would speak it.
 class XdndSource {
@@ -37,12 +39,20 @@ public:
     }
 
     // Waits for a client message of `type`, answering selection requests
-    // with `uriList` meanwhile.
+    // with `uriList` meanwhile. Every client message that arrives is noted
+    // in `heard` by its type name.
     bool await(const char* type, XClientMessageEvent& out, const std::string& uriList) {
         for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10); std::chrono::steady_clock::now() < end;) {
+            if (between) between();
             for (XEvent e; XPending(display);) {
                 XNextEvent(display, &e);
-                if (e.type == ClientMessage && e.xclient.message_type == atom(type)) return out = e.xclient, true;
+                if (e.type == ClientMessage) {
+                    char* name = XGetAtomName(display, e.xclient.message_type);
+                    heard.push_back(name ? name : "?");
+                    if (name) XFree(name);
+                    if (e.xclient.message_type == atom(type)) return out = e.xclient, true;
+                    continue;
+                }
                 if (e.type != SelectionRequest) continue;
                 const XSelectionRequestEvent& r = e.xselectionrequest;
                 XSelectionEvent reply{SelectionNotify, 0, False, nullptr, r.requestor, r.selection, r.target, None, r.time};
@@ -61,4 +71,7 @@ public:
 
     Display* display;
     Window source;
+    // Runs while waiting, for a drop target living in the same thread.
+    std::function<void()> between;
+    std::vector<std::string> heard;
 };
