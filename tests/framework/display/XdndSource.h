@@ -56,7 +56,7 @@ public:
                 if (e.type != SelectionRequest) continue;
                 const XSelectionRequestEvent& r = e.xselectionrequest;
                 XSelectionEvent reply{SelectionNotify, 0, False, nullptr, r.requestor, r.selection, r.target, None, r.time};
-                if (r.target == atom("text/uri-list")) {
+                if (r.target == atom("text/uri-list") && !refuseData) {
                     XChangeProperty(display, r.requestor, r.property, r.target, 8, PropModeReplace,
                                     reinterpret_cast<const unsigned char*>(uriList.data()), static_cast<int>(uriList.size()));
                     reply.property = r.property;
@@ -74,4 +74,6 @@ public:
     // Runs while waiting, for a drop target living in the same thread.
     std::function<void()> between;
     std::vector<std::string> heard;
+    // Answers every request for the data with a refusal, as a source whose files went away.
+    bool refuseData = false;
 };

@@ -115,16 +115,19 @@ TEST_F(GlutWindowDropTest, DroppedFilesArriveAsOneDragInfoInDropOrderAndOffersWi
         int listed;
         const char* answers;
         Lines drops;
+        bool refused = false;  // the source refuses to hand over the list
     } cases[] = {
         {"uri list", version5, uriList, nullptr, 0, "status 1 finished 1 copy", {"drag 5 6 [/tmp/drop one.txt] [/tmp/two]"}},
         {"text only", version5, XA_STRING, nullptr, 0, "status 0 finished 0", {}},
         {"listed types", version5 | 1, None, many, 4, "status 1 finished 1 copy", {"drag 5 6 [/tmp/drop one.txt] [/tmp/two]"}},
         {"listed text only", version5 | 1, None, many, 3, "status 0 finished 0", {}},
         {"version 2 source", 2L << 24, uriList, nullptr, 0, "status 0 finished 0", {}},
+        {"list refused", version5, uriList, nullptr, 0, "status 1 finished 0", {}, true},
     };
     for (const auto& c : cases) {
         app.drops.clear();
         drop.src.heard.clear();
+        drop.src.refuseData = c.refused;
         XChangeProperty(drop.d, drop.src.source, typeList, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(c.list), c.listed);
         drop.enter(c.flags, c.offered);
