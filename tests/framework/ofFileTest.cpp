@@ -69,3 +69,36 @@ TEST_F(FileTest, ListingSkipsHiddenEntriesChecksIndexesAndFailsOnWhatIsNoFolder)
     });
     EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 2) << o.err;  // no folder, and a plain file
 }
+
+TEST_F(FileTest, ReadWriteOverwritesInPlaceAppendAddsAtTheEndAndTheExtensionFollowsTheLastFullStop) {
+    const std::string p = dir + "/f.txt";
+    EXPECT_FALSE(ofFile(p, ofFile::ReadWrite).is_open() || ofFile(p).exists());  // read-write never creates
+    ofFile f(p, ofFile::WriteOnly);
+    f << "hello";
+    EXPECT_TRUE(f.changeMode(ofFile::Append));
+    f << " world";
+    EXPECT_TRUE(f.changeMode(ofFile::ReadWrite));
+    f << "HE";
+    EXPECT_TRUE(f.changeMode(ofFile::ReadOnly));
+    std::string word;
+    f >> word;
+    EXPECT_EQ(word, "HEllo");
+    EXPECT_TRUE(f.changeMode(ofFile::ReadOnly, true));  // the same mode keeps the stream where it is
+    f >> word;
+    EXPECT_EQ(word, "world");
+    f.close();
+    ASSERT_TRUE(f.open(p, ofFile::Append));
+    f << "!";
+    f.close();
+    EXPECT_EQ(read("f.txt"), "HEllo world!");
+    ASSERT_TRUE(f.open(p, ofFile::WriteOnly));  // writing starts the file again
+    f << "z";
+    f.close();
+    EXPECT_EQ(read("f.txt"), "z");
+
+    const std::pair<const char*, const char*> extensions[] = {
+        {"a.b.mp3", "mp3"}, {"sounds/hit.WAV", "WAV"}, {"noext", ""}, {"trailing.", ""},
+        {"sounds.v2/noext", "v2/noext"},  // the last full stop of the whole path
+    };
+    for (const auto& e : extensions) EXPECT_EQ(ofFile(e.first).getExtension(), e.second) << e.first;
+}

@@ -177,3 +177,24 @@ TEST_F(ofSoundPlayerTest, WithoutAnAudioDeviceOneNoticeSaysSoAndTheSoundSystemKe
     const CapturedOutput out = captureOutput([&] { EXPECT_TRUE(player.loadSound(tenth) && FmodLayer::deviceDriver() == "dummy"); });
     EXPECT_EQ("[notice] no audio device could be opened: the game plays silently\n", out.out + out.err);
 }
+
+// A pause while playing holds the sound where it is and resuming goes on from
+// there; the pause is kept, so the next play starts its channel paused.
+TEST_F(ofSoundPlayerTest, APauseWhilePlayingHoldsThePlaceAndCarriesOverToTheNextPlay) {
+    ofSoundPlayer player;
+    ASSERT_TRUE(player.loadSound(odd));  // 44100 Hz, the mixer's rate: one frame of the file a mixed frame
+    player.play();
+    FmodLayer::mixManually(100);
+    player.setPaused(true);
+    EXPECT_EQ(Mix(20, 0), mixed(10));
+    EXPECT_FLOAT_EQ(100.0f / 1001.0f, player.getPosition());
+    player.setPaused(false);
+    EXPECT_EQ(Mix(20, 1000), mixed(10));
+    EXPECT_FLOAT_EQ(110.0f / 1001.0f, player.getPosition());
+    player.setPaused(true);
+    player.play();  // a restart, paused from its first frame
+    EXPECT_EQ(Mix(4, 0), mixed(2));
+    EXPECT_EQ(0.0f, player.getPosition());
+    player.setPaused(false);
+    EXPECT_EQ(1000, left());
+}

@@ -119,3 +119,66 @@ TEST(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
     t.waitForThread(false);
     EXPECT_EQ(t.runs.load(), 1);
 }
+
+// Names count up per thread object; only a verbose start logs the start and
+// stop lines, and a thread that overrides nothing says so whatever it was told.
+TEST(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerboseAndTheBaseLoopWarns) {
+    struct BareThread : ofThread {};
+    LogRecorder rec;
+    BareThread a, b;
+    const std::string n = a.getThreadName();
+    ASSERT_EQ(n.compare(0, 7, "Thread "), 0);
+    EXPECT_EQ(b.getThreadName(), "Thread " + std::to_string(std::stoi(n.substr(7)) + 1));
+    a.startThread(true, true);
+    a.waitForThread(false);
+    b.startThread(true, false);
+    b.waitForThread(false);
+    const std::string noOverride = ":warning] override threadedFunction with your own";
+    EXPECT_EQ(rec.lines(), (Lines{"[" + n + ":verbose] started", "[" + n + noOverride, "[" + n + ":verbose] stopped",
+                                  "[" + b.getThreadName() + noOverride}));
+}
+
+// A verbose blocking thread tells who waits for, takes and gives back its
+// mutex: the worker itself ("thread ... own") or another thread ("external").
+// A quiet one says nothing, and its non-blocking lock fails only while
+// another thread holds the mutex.
+TEST(ThreadTest, LockLinesNameTheHolderAndTheMutexIsRecursive) {
+    LogRecorder rec;
+    JobThread t;
+    t.job = [](JobThread& self) {
+        EXPECT_TRUE(self.lock());
+        self.unlock();
+    };
+    t.startThread(true, true);
+    t.waitForThread(false);
+    EXPECT_TRUE(t.lock());
+    t.unlock();
+    const std::string p = "[" + t.getThreadName() + ":verbose] ";
+    EXPECT_EQ(rec.lines(), (Lines{p + "started", p + "thread waiting for own mutex to be unlocked",
+                                  p + "thread locked own mutex", p + "thread unlocked own mutex", p + "stopped",
+                                  p + "external waiting for thread mutex to be unlocked",
+                                  p + "external locked thread mutex", p + "external unlocked thread mutex"}));
+
+    LogRecorder quiet;
+    JobThread q;
+    std::promise<void> held, release;
+    std::atomic<int> workerLocks{0};
+    q.job = [&](JobThread& self) {
+        workerLocks += self.lock();
+        workerLocks += self.lock();
+        self.unlock();
+        held.set_value();
+        release.get_future().wait();
+        self.unlock();
+    };
+    q.startThread(false, false);
+    held.get_future().wait();
+    EXPECT_FALSE(q.lock());
+    release.set_value();
+    q.waitForThread(false);
+    EXPECT_EQ(workerLocks.load(), 2);
+    EXPECT_TRUE(q.lock() && q.lock());
+    q.unlock();
+    q.unlock();
+    EXPECT_EQ(quiet.lines(), Lines{});  // its module threshold hides even the busy line
+}

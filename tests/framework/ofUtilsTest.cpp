@@ -37,3 +37,19 @@ TEST(Utils, ElapsedTimeCountsFromTheResetDataPathPrefixesRelativeNamesAndNumbers
     EXPECT_FLOAT_EQ(ofToFloat(" -0.125xyz") + ofToFloat("2.5e1") + ofToFloat("x1.5"), 24.875f);
     EXPECT_EQ(ofToString(INT_MIN) + ofToString(uint64_t(18446744073709551615ULL)), "-214748364818446744073709551615");
 }
+
+// Numbers become text in the classic locale's shortest form, whatever their width.
+TEST(Utils, NumbersOfEveryWidthBecomeTheirShortestText) {
+    const std::pair<std::string, const char*> texts[] = {
+        {ofToString(true), "1"},
+        {ofToString(false), "0"},
+        {ofToString(4000000000u), "4000000000"},
+        {ofToString(-9000000000L), "-9000000000"},
+        {ofToString(int64_t(-1)), "-1"},
+        {ofToString(1.02f), "1.02"},
+        {ofToString(30.0f), "30"},
+        {ofToString(1234567.0f), "1.23457e+06"},
+        {ofToString(0.00005f), "5e-05"},
+    };
+    for (const auto& t : texts) EXPECT_EQ(t.first, t.second);
+}

@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "CapturedOutput.h"
+#include "ofLog.h"
 #include "ofxGamepad.h"
 #include "ofxGamepadFakes.h"
 #include "ofxGamepadOIS.h"
 
+using fakepads::DeviceSpec;
 using fakepads::FakeJoyStick;
 using Lines = std::vector<std::string>;
 
@@ -76,4 +78,64 @@ TEST(GamepadTest, OneCaptureDeliversQueuedEventsInOrderIgnoringBadIndexesAndAReb
     pad->update();
     EXPECT_EQ(journal.lines, Lines{"Q button 5 down"});
     EXPECT_EQ(stick.captures + second.captures, 2);
+}
+
+// Only the exact names of the two known pads give them their types.
+TEST(GamepadTest, TypeComesFromTheExactName) {
+    const std::pair<const char*, int> names[] = {
+        {"Sony PLAYSTATION(R)3 Controller", OFX_GAMEPAD_PS3},
+        {"Microsoft Wireless 360 Controller", OFX_GAMEPAD_XBOX360_WIRELESS},
+        {"Sony PLAYSTATION(R)3 Controller ", OFX_GAMEPAD_UNKNOWN},
+        {"sony PLAYSTATION(R)3 Controller", OFX_GAMEPAD_UNKNOWN},
+        {"Sony PLAYSTATION(R)3 Controlle", OFX_GAMEPAD_UNKNOWN},
+        {"Microsoft Wireless 360 Controller\n", OFX_GAMEPAD_UNKNOWN},
+        {"Microsoft X-Box 360 pad", OFX_GAMEPAD_UNKNOWN},
+        {"", OFX_GAMEPAD_UNKNOWN},
+    };
+    ofxGamepad pad;
+    EXPECT_EQ(pad.getType(), OFX_GAMEPAD_UNKNOWN);
+    for (const auto& n : names) {
+        pad.setName("Microsoft Wireless 360 Controller");  // a known type first, so each name must reset it
+        pad.setName(n.first);
+        EXPECT_EQ(pad.getType(), n.second) << '"' << n.first << '"';
+    }
+    FakeJoyStick stick({"Sony PLAYSTATION(R)3 Controller", 1, 1}, 4);
+    EXPECT_EQ(quietPad(stick)->getType(), OFX_GAMEPAD_PS3);  // the device's vendor name is the pad's name
+}
+
+// Binding probes the device for force feedback and lists its effects in
+// verbose lines; the gain goes to the device only when it has feedback.
+TEST(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
+    DeviceSpec rumble("Rumble", 2, 2), bare("Bare", 1, 1), none("None", 1, 1);
+    rumble.feedback = bare.feedback = true;
+    rumble.effects = {OIS::Effect::Constant, OIS::Effect::Sine};
+    FakeJoyStick rumbleStick(rumble, 1), bareStick(bare, 2), noneStick(none, 3);
+    const struct {
+        FakeJoyStick* stick;
+        bool feedback;
+        std::string lines;
+    } cases[] = {
+        {&rumbleStick, true,
+         "[verbose]  * Supported effects :\n\n[verbose] Constant\n\n[verbose] Sine\n\n"
+         "[notice] Rumble: 2 axis, 2 buttons, 0 povs\n"},
+        {&bareStick, true, "[warning] No supported effect found!\n\n[notice] Bare: 1 axis, 1 buttons, 0 povs\n"},
+        {&noneStick, false, "[verbose] No force feedback support detected!\n\n[notice] None: 1 axis, 1 buttons, 0 povs\n"},
+    };
+    ofSetLogLevel(OF_LOG_VERBOSE);
+    for (const auto& c : cases) {
+        std::unique_ptr<ofxGamepadOIS> pad;
+        EXPECT_EQ(captureOutput([&] { pad.reset(new ofxGamepadOIS(c.stick)); }).out, c.lines);
+        EXPECT_EQ(pad->hasForceFeedback(), c.feedback);
+        pad->setFeedbackGain(0.25f);
+        pad->setFeedbackGain(1.0f);
+        if (c.stick->forceFeedback()) {
+            EXPECT_EQ(c.stick->forceFeedback()->gains, (std::vector<float>{0.25f, 1.0f}));
+        }
+    }
+    ofSetLogLevel(OF_LOG_NOTICE);
+    std::unique_ptr<ofxGamepadOIS> unbound;
+    EXPECT_EQ(captureOutput([&] { unbound.reset(new ofxGamepadOIS(nullptr)); }).out,
+              "[warning] ofxGamepadOIS: no joystick to bind\n[notice] : 0 axis, 0 buttons, 0 povs\n");
+    unbound->setFeedbackGain(0.5f);  // nothing to set, and nothing breaks
+    EXPECT_FALSE(unbound->hasForceFeedback());
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <iterator>
 
@@ -300,4 +301,45 @@ TEST_F(FmodLayerTest, VariableBitRateMp3WithoutLengthHeaderPlaysToItsEnd) {
     FmodLayer::setDecodeHook([held = release.get_future().share()] { held.wait(); });
     EXPECT_EQ(length(s), length(load(path, FMOD_SOFTWARE | FMOD_CREATESTREAM)));
     release.set_value();
+}
+
+// Every failed call is recorded with its result's name; results no call here
+// can produce are named by the same table.
+TEST_F(FmodLayerTest, FailedCallsAreRecordedWithTheirResultsNames) {
+    std::ofstream(dir.file("junk.wav")) << "RIFF this is not a sound file at all, just words.";
+    FMOD_CHANNEL* c = play(constant(8000, 8000, 1));
+    FMOD_SYSTEM* idle = nullptr;  // created, never initialised; the layer owns it
+    ASSERT_EQ(FMOD_OK, FMOD_System_Create(&idle));
+    FMOD_SOUND* s = nullptr;
+    const struct {
+        std::function<FMOD_RESULT()> call;
+        const char* ending;
+    } calls[] = {
+        {[&] { return FMOD_Channel_SetPosition(c, 8000, FMOD_TIMEUNIT_PCM); }, " = FMOD_ERR_INVALID_POSITION"},
+        {[&] { return FMOD_Channel_Stop(nullptr); }, " = FMOD_ERR_INVALID_HANDLE"},
+        {[&] { return FMOD_System_CreateSound(sys, nullptr, FMOD_SOFTWARE, nullptr, &s); }, " = FMOD_ERR_INVALID_PARAM"},
+        {[&] { return FMOD_System_Update(idle); }, " = FMOD_ERR_UNINITIALIZED"},
+        {[&] { return FMOD_System_Init(sys, 32, FMOD_INIT_NORMAL, nullptr); }, " = FMOD_ERR_INITIALIZED"},
+        {[&] { return FMOD_System_CreateSound(sys, dir.file("none.wav").c_str(), FMOD_SOFTWARE, nullptr, &s); },
+         " = FMOD_ERR_FILE_NOTFOUND"},
+        {[&] { return FMOD_System_CreateSound(sys, dir.file("junk.wav").c_str(), FMOD_SOFTWARE, nullptr, &s); },
+         " = FMOD_ERR_FORMAT"},
+        {[&] { return FMOD_Channel_SetPosition(c, 10, FMOD_TIMEUNIT_PCM); }, ""},
+    };
+    std::vector<std::string> lines;
+    FmodLayer::setCallObserver([&lines](const std::string& line) { lines.push_back(line); });
+    for (const auto& k : calls) {
+        lines.clear();
+        const FMOD_RESULT result = k.call();
+        ASSERT_EQ(lines.size(), 1u) << k.ending;
+        EXPECT_EQ(lines[0].substr(lines[0].rfind(')') + 1), k.ending) << lines[0];
+        EXPECT_EQ(result == FMOD_OK, *k.ending == 0) << lines[0];
+    }
+    FmodLayer::setCallObserver(nullptr);
+    const std::pair<int, const char*> names[] = {{FMOD_OK, "FMOD_OK"},
+                                                 {FMOD_ERR_MEMORY, "FMOD_ERR_MEMORY"},
+                                                 {FMOD_ERR_OUTPUT_INIT, "FMOD_ERR_OUTPUT_INIT"},
+                                                 {FMOD_ERR_OUTPUT_INIT + 1, "FMOD_ERR_UNKNOWN"},
+                                                 {-1, "FMOD_ERR_UNKNOWN"}};
+    for (const auto& n : names) EXPECT_STREQ(FmodLayer::resultName(n.first), n.second);
 }

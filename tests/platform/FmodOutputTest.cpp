@@ -4,7 +4,12 @@
 
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "FmodTestSupport.h"
 #include "WaitUntil.h"
@@ -59,4 +64,69 @@ TEST(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissin
     const Capture capture(dir.file("capture.raw"));
     EXPECT_EQ(8820u, capture.tone);
     EXPECT_EQ(0u, capture.other);
+}
+
+// Closing a system stops its voices before its device is closed; a device
+// still running meanwhile (here while the close waits for a held stream
+// decode) plays silence, never the last mixed block again.
+TEST(FmodOutputTest, WhileASystemClosesItsDevicePlaysSilence) {
+    fmodtest::ScratchDir dir;
+    const std::string capture = dir.file("capture.raw");
+    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    ASSERT_TRUE(fmodtest::writeConstant(dir.file("tone.wav"), 44100, 441000, 16000));  // 10 s, cut short by the close
+    ASSERT_TRUE(fmodtest::writeConstant(dir.file("stream.wav"), 44100, 4410, 5));
+    // Frames heard so far: a run of the tone, then silence ("T.", say), with their counts.
+    auto heard = [&capture] {
+        std::ifstream in(capture, std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const auto* samples = reinterpret_cast<const int16_t*>(bytes.data());
+        std::vector<std::pair<char, size_t>> runs;
+        for (size_t f = 0; f < bytes.size() / 4; ++f) {
+            const char kind = samples[2 * f] == 0 && samples[2 * f + 1] == 0 ? '.' : 'T';
+            if (runs.empty() || runs.back().first != kind) runs.push_back({kind, 0});
+            ++runs.back().second;
+        }
+        return runs;
+    };
+    auto frames = [&heard] {
+        size_t n = 0;
+        for (const auto& r : heard()) n += r.second;
+        return n;
+    };
+    FmodLayer::setOutput(FmodLayer::Output::Device);
+    FMOD_SYSTEM* sys = nullptr;
+    FMOD_SOUND *tone = nullptr, *stream = nullptr;
+    FMOD_CHANNEL* c = nullptr;  // handles the layer owns until the close
+    FMOD_System_Create(&sys);
+    ASSERT_EQ(FMOD_OK, FMOD_System_Init(sys, 32, FMOD_INIT_NORMAL, nullptr));
+    ASSERT_EQ(FMOD_OK, FMOD_System_CreateSound(sys, dir.file("tone.wav").c_str(), FMOD_SOFTWARE, nullptr, &tone));
+    ASSERT_EQ(FMOD_OK, FMOD_System_PlaySound(sys, FMOD_CHANNEL_FREE, tone, 0, &c));
+    FMOD_System_Update(sys);
+    ASSERT_TRUE(waitUntil([&] { return frames() >= 4410; }, std::chrono::seconds(60)));
+
+    std::promise<void> entered, release, closing;
+    FmodLayer::setDecodeHook([&entered, held = release.get_future().share()] { entered.set_value(), held.wait(); });
+    ASSERT_EQ(FMOD_OK, FMOD_System_CreateSound(sys, dir.file("stream.wav").c_str(), FMOD_SOFTWARE | FMOD_CREATESTREAM,
+                                               nullptr, &stream));
+    entered.get_future().wait();
+    FmodLayer::setCallObserver([&closing](const std::string& line) {
+        if (line.rfind("FMOD_System_Close", 0) == 0) closing.set_value();
+    });
+    std::thread closer([sys] { FMOD_System_Close(sys); });
+    closing.get_future().wait();  // the voices are stopped; the close now waits for the decode
+    FmodLayer::setCallObserver(nullptr);
+    const size_t atClose = frames();
+    const bool grew = waitUntil([&] { return frames() >= atClose + 8820; }, std::chrono::seconds(60));
+    release.set_value();
+    closer.join();
+    FmodLayer::setDecodeHook(nullptr);
+    ASSERT_TRUE(grew);
+    auto runs = heard();
+    if (!runs.empty() && runs[0].first == '.') runs.erase(runs.begin());  // before the tone started
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].first, 'T');
+    EXPECT_LT(runs[0].second, 441000u);
+    EXPECT_EQ(runs[1].first, '.');
+    EXPECT_GE(runs[1].second, 8820u);
 }

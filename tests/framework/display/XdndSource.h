@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 // The drag source half of XDND, as a file manager would speak it.
 class XdndSource {
@@ -37,16 +39,24 @@ public:
     }
 
     // Waits for a client message of `type`, answering selection requests
-    // with `uriList` meanwhile.
+    // with `uriList` meanwhile. Every client message that arrives is noted
+    // in `heard` by its type name.
     bool await(const char* type, XClientMessageEvent& out, const std::string& uriList) {
         for (auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10); std::chrono::steady_clock::now() < end;) {
+            if (between) between();
             for (XEvent e; XPending(display);) {
                 XNextEvent(display, &e);
-                if (e.type == ClientMessage && e.xclient.message_type == atom(type)) return out = e.xclient, true;
+                if (e.type == ClientMessage) {
+                    char* name = XGetAtomName(display, e.xclient.message_type);
+                    heard.push_back(name ? name : "?");
+                    if (name) XFree(name);
+                    if (e.xclient.message_type == atom(type)) return out = e.xclient, true;
+                    continue;
+                }
                 if (e.type != SelectionRequest) continue;
                 const XSelectionRequestEvent& r = e.xselectionrequest;
                 XSelectionEvent reply{SelectionNotify, 0, False, nullptr, r.requestor, r.selection, r.target, None, r.time};
-                if (r.target == atom("text/uri-list")) {
+                if (r.target == atom("text/uri-list") && !refuseData) {
                     XChangeProperty(display, r.requestor, r.property, r.target, 8, PropModeReplace,
                                     reinterpret_cast<const unsigned char*>(uriList.data()), static_cast<int>(uriList.size()));
                     reply.property = r.property;
@@ -61,4 +71,9 @@ public:
 
     Display* display;
     Window source;
+    // Runs while waiting, for a drop target living in the same thread.
+    std::function<void()> between;
+    std::vector<std::string> heard;
+    // Answers every request for the data with a refusal, as a source whose files went away.
+    bool refuseData = false;
 };

@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "PrivateServer.h"
+#include "PrivateGlutServer.h"
 #include "WindowLookup.h"
 #include "XdndSource.h"  // reads the drop-awareness
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"
 #include "ofBaseApp.h"
+#include "ofFramePacer.h"
 #include "ofGraphics.h"
 
 namespace {
@@ -40,19 +41,6 @@ struct RecordingApp : ofBaseApp {
 struct GlutWindowTest : testing::Test {
     void TearDown() override { ofSetAppPtr(nullptr); }
 };
-
-// Another test's window on the shared server exposes this one, and an expose
-// displays: such tests open their window on a server of their own, stopped by
-// an exit handler registered before freeglut starts, so it outlives freeglut's teardown.
-void usePrivateServer() {
-    static PrivateServer* server = nullptr;
-    if (server || glutGet(GLUT_INIT_STATE)) return;  // too late to move GLUT elsewhere
-    server = new PrivateServer;
-    const std::string name = server->start();
-    ASSERT_FALSE(name.empty());
-    setenv("DISPLAY", name.c_str(), 1);
-    std::atexit([] { delete server; });
-}
 
 }  // namespace
 
@@ -116,4 +104,112 @@ TEST_F(GlutWindowTest, FullScreenIsQueuedUntilTheNextDisplayAndUndone) {
     ofAppGlutWindow::display();
     GLTestWindow::pump(50);
     EXPECT_EQ(size(), "320 240");
+}
+
+TEST_F(GlutWindowTest, FrameRateAndPacingGoThroughThePacerAndTheFirstIdleNeverSleeps) {
+    GLTestWindow::open(200, 200);
+    ofAppGlutWindow fresh;  // a new window object starts the frame count and the pacer again
+    ofFramePacer& pacer = ofAppGlutWindow::pacer();
+    EXPECT_FALSE(pacer.pacingOn);
+    EXPECT_FLOAT_EQ(ofGetFrameRate(), 60.0f);  // seeds the smoothed rate only
+    ofSetFrameRate(35);
+    EXPECT_TRUE(pacer.pacingOn && pacer.frameBudgetMillis == 28);
+    EXPECT_FLOAT_EQ(ofGetFrameRate(), 35.0f);
+    ofSetFrameRate(0);
+    EXPECT_FALSE(pacer.pacingOn);
+    EXPECT_FLOAT_EQ(ofGetFrameRate(), 35.0f);
+
+    ofSetFrameRate(1);
+    uint64_t nowMillis = 5000;
+    std::vector<int> sleeps;
+    pacer.millis = [&] { return nowMillis; };
+    pacer.seconds = [&] { return nowMillis / 1000.0f; };
+    pacer.sleep = [&](int ms) { sleeps.push_back(ms); };
+    ASSERT_EQ(ofGetFrameNum(), 0);
+    ofAppGlutWindow::idle();
+    ofAppGlutWindow::display();
+    EXPECT_EQ(ofGetFrameNum(), 1);
+    nowMillis += 10;
+    ofAppGlutWindow::idle();
+    EXPECT_EQ(sleeps, (std::vector<int>{990}));
+    // Measured between idles and smoothed: 1 Hz, then 5 s (0.92), then 10 ms (10.828).
+    EXPECT_NEAR(ofGetFrameRate(), 10.828, 0.001);
+}
+
+// A quarter turn swaps the sizes; the mouse reaches the application turned
+// with the window (here 300 by 200).
+TEST_F(GlutWindowTest, MousePositionsTurnWithTheOrientation) {
+    ofAppGlutWindow& window = GLTestWindow::open(320, 240);
+    ofSetAppPtr(std::make_shared<RecordingApp>());
+    ofAppGlutWindow::display();
+    ofAppGlutWindow::reshape(300, 200);
+    seen.clear();
+    const struct {
+        int orientation;
+        const char* size;
+        const char* moved;
+    } turns[] = {
+        {OF_ORIENTATION_DEFAULT, "300 200", "moved 10 20"},
+        {OF_ORIENTATION_180, "300 200", "moved 290 180"},
+        {OF_ORIENTATION_90_LEFT, "200 300", "moved 20 290"},
+        {OF_ORIENTATION_90_RIGHT, "200 300", "moved 180 10"},
+    };
+    for (const auto& t : turns) {
+        window.setOrientation(t.orientation);
+        ofAppGlutWindow::passiveMotion(10, 20);
+        EXPECT_EQ(ofGetOrientation(), t.orientation);
+        EXPECT_EQ(xy(ofGetWidth(), ofGetHeight()), t.size) << t.orientation;
+        EXPECT_EQ(seen.empty() ? "" : seen.back(), t.moved) << t.orientation;
+    }
+    window.setOrientation(OF_ORIENTATION_DEFAULT);
+    EXPECT_EQ(xy(ofGetWindowWidth(), ofGetWindowHeight()), "300 200");
+}
+
+TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThreeAndAgainAfterAReshape) {
+    GLTestWindow::open(320, 240);
+    auto app = std::make_shared<RecordingApp>();
+    ofSetAppPtr(app);
+    ofSetBackgroundAuto(false);
+    ofBackground(0, 0, 255, 255);
+    GLTestWindow::pump();   // let the map and its reshape arrive first
+    ofAppGlutWindow fresh;  // a new window object starts the frame count again
+    ofSetWindowShape(320, 240);
+    ASSERT_EQ(ofGetFrameNum(), 0);
+    for (int i = 0; i < 6; ++i) ofAppGlutWindow::display();
+    auto front = [] {
+        std::string shown;
+        for (int i = 0; i < 12; ++i) {
+            const ofColor c = GLTestWindow::pixel(10 * i + 5, 5, GL_FRONT);
+            shown += c == ofColor(255, 0, 0) ? 'R' : c == ofColor(0, 0, 255) ? 'b' : '?';
+        }
+        return shown;
+    };
+    // Frames 0 to 2 are cleared away again; 3 to 5 stay on the front buffer.
+    EXPECT_EQ(front(), "bbbRRRbbbbbb");
+    // After a reshape the next three frames clear the whole window away; the fourth stays.
+    ofAppGlutWindow::reshape(320, 240);
+    for (int i = 0; i < 4; ++i) ofAppGlutWindow::display();
+    EXPECT_EQ(front(), "bbbbbbbbbRbb");
+}
+
+TEST_F(GlutWindowTest, UnavailableGameModeLogsAndFallsBackToAFullScreenWindowThatCanBeLeft) {
+    usePrivateServer();  // other tests' windows would expose this one, and an expose displays
+    static ofAppGlutWindow window;
+    testing::internal::CaptureStderr();
+    ofSetupOpenGL(&window, 333, 222, OF_GAME_MODE);
+    const std::string err = testing::internal::GetCapturedStderr();
+    window.initializeWindow();
+    ASSERT_EQ(err, "[error] game mode error: selected format (333x222:32@60) not available \n\n");
+    EXPECT_EQ(window.getWindowMode(), OF_FULLSCREEN);
+    EXPECT_EQ(vxRecordedWindow(), static_cast<unsigned long>(glXGetCurrentDrawable()));
+    auto size = [] { return xy(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT)); };
+    ofAppGlutWindow::display();
+    GLTestWindow::pump(50);
+    EXPECT_EQ(size(), "1280 1024");
+    window.setFullscreen(false);  // a game mode would ignore it; the window leaves full screen
+    EXPECT_EQ(window.getWindowMode(), OF_WINDOW);
+    window.setFullscreen(false);
+    ofAppGlutWindow::display();
+    GLTestWindow::pump(50);
+    EXPECT_EQ(size(), "333 222");
 }
