@@ -269,9 +269,19 @@ TEST_F(DeathMatchJourney, ATimeMatchOfOneMinuteIntoSuddenDeath) {
     EXPECT_FALSE(c.matchOver);
     EXPECT_TRUE(shows("SUDDEN DEATH")) << screen();
     EXPECT_FALSE(shows(":")) << screen();
+    // It beeps on at each second, every second swelling from three times.
+    const size_t late = sounds->size();
+    while (c.playTime < 61.6f) {
+        const float last = c.playTime;
+        frame();
+        if (std::floor(c.playTime) == std::floor(last)) continue;
+        const float f = c.playTime - std::floor(c.playTime);
+        EXPECT_NEAR(clockScale(), f + (1 - f) * 3, 1e-4f);
+    }
+    EXPECT_EQ(plays(beepSound, late), 1);
 
     // A kill decides it: the burst from both markers, the win sound once,
-    // and the clock blinks zeros.
+    // and the clock, past its end, blinks zeros.
     const size_t before = sounds->size();
     strike(0, 1);
     std::vector<int> burst(50, 0);
