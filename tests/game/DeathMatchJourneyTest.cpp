@@ -300,3 +300,72 @@ TEST_F(DeathMatchJourney, ATimeMatchOfOneMinuteIntoSuddenDeath) {
     EXPECT_TRUE(shows("Blue Player")) << screen();
     EXPECT_TRUE(saved("<deathmatch_rounds_type_2>1</deathmatch_rounds_type_2>"));
 }
+
+// Exhibition play: the menu has a demo round of Hard behind it and sets a
+// Score match to five; once the match limit is played, the way back to the
+// lobby leads to the menu, which sets those rules again.
+class ExhibitionJourney : public DeathMatchJourney {
+protected:
+    void beforeStart() override {
+        writeFile("playerData.xml", "<DEBUG_OPTIONS><EXHIBITION>1</EXHIBITION></DEBUG_OPTIONS>");
+    }
+    void stick(int pad, float angle) {
+        padAxis(pad, app->axisIds[pad][0], std::cos(angle) * app->axisSigns[pad][0]);
+        padAxis(pad, app->axisIds[pad][1], std::sin(angle) * app->axisSigns[pad][1]);
+    }
+};
+
+TEST_F(ExhibitionJourney, OneMatchThenBackToTheMenuWithItsRulesSetAgain) {
+    GameCore& c = core();
+    ASSERT_TRUE(c.exhibition);
+    // A cabinet's file may set the limit; one match keeps the journey short.
+    c.roundLimit = 1;
+    ASSERT_TRUE(waitUntil([&] { return !c.splashActive; }));
+    frame();
+    EXPECT_TRUE(shows("Start Deathmatch")) << screen();
+    EXPECT_EQ(c.gameMode, GameMode::Hard);
+    EXPECT_EQ(c.gameState, GameState::MainMenu);
+    plug({fakepads::DeviceSpec("Pad A", 4, 12), fakepads::DeviceSpec("Pad B", 4, 12)});
+    wait(0.5f);
+    clickText("Start Deathmatch");
+    ASSERT_TRUE(waitFor("VANTORIX")) << screen();
+    EXPECT_TRUE(shows("DEATH MATCH") && shows("Game Mode: SCORE") && shows("Goal: 5") &&
+                shows("Score 5 kills to win"))
+        << screen();
+
+    // A stock match to one life with no rocks instead.
+    padAction(0, A::Confirm);
+    padAction(1, A::Confirm);
+    padAction(0, A::Start);
+    padAction(0, A::Up);
+    padAction(0, A::Confirm);
+    ASSERT_TRUE(waitFor("SETTINGS"));
+    wait(0.5f);
+    padAction(0, A::Right);
+    padAction(0, A::Right);
+    padAction(0, A::Down);
+    for (int i = 0; i < 4; ++i) padAction(0, A::Left);
+    padAction(0, A::Down);
+    padAction(0, A::Left);
+    padAction(0, A::Left);
+    padAction(0, A::Start);
+    ASSERT_TRUE(waitFor("Each player will have 1 life"));
+    toPlay();
+    EXPECT_EQ(c.roundCount, 1);
+
+    stick(1, 0);
+    ASSERT_TRUE(waitUntil([&] { return c.matchOver; }, 20));
+    ASSERT_TRUE(waitUntil([&] { return shows("Award:"); }, 8));
+    wait(0.5f);
+    padAction(0, A::Confirm);
+    const size_t mark = sounds->size();
+    padAction(0, A::Confirm);
+    ASSERT_EQ(c.gameState, GameState::MainMenu);
+    EXPECT_EQ(plays("UI.wav play", mark), 1);
+    EXPECT_EQ(c.gameMode, GameMode::Hard);
+    EXPECT_FALSE(c.deathMatch);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(c.players[i].joined) << i;
+    const MatchSettings& m = c.matchSettings;
+    EXPECT_TRUE(m.matchType == MatchSettings::Score && m.value == 5 && m.minutes == 2 && m.foeAmount == 2);
+    EXPECT_TRUE(waitFor("Start Deathmatch", 1));
+}
