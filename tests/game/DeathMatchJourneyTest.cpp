@@ -14,10 +14,6 @@ protected:
     static constexpr const char* beepSound = "UI3.wav play";
     static constexpr const char* crushSound = "pewpewZoom.wav play";
 
-    int count(const std::string& text) const {
-        return static_cast<int>(
-            std::count_if(drawn.begin(), drawn.end(), [&](const DrawnText& t) { return t.text == text; }));
-    }
     int calls(const std::string& call) const {
         return static_cast<int>(std::count(recorder->calls.begin(), recorder->calls.end(), call));
     }
@@ -31,7 +27,9 @@ protected:
         return "drawCircle(" + SoundCallCounter::num(x) + "," + SoundCallCounter::num(y) + ",0,20)";
     }
     // The texts drawn in the last frame joined by "|", in order, found whole.
-    bool showsRun(const std::string& run) const { return ("|" + screen() + "|").find("|" + run + "|") != std::string::npos; }
+    bool showsRun(const std::string& run) const {
+        return ("|" + screen() + "|").find("|" + run + "|") != std::string::npos;
+    }
 
     // Two pads join the death-match lobby; slot 0 readies and opens the settings.
     void toSettings() {

@@ -96,7 +96,8 @@ TEST_F(EndOfRound, TheUploadCarriesTheShipTypesOfTheRound) {
     } rows[] = {
         {false, 1, {true, false, false, false}, {SHIP_FAST, SHIP_HEAVY, 0, 0}, "arcade_easy 50 2"},
         {true, 3, {true, false, true, false}, {SHIP_NORMAL, SHIP_HYPER, SHIP_HEAVY, 0}, "arcade_easy_coop 50 0,1"},
-        {true, 3, {true, true, true, true}, {SHIP_ROBOT, SHIP_FAST, SHIP_HEAVY, SHIP_JELLY}, "arcade_easy_coop 50 5,2,1"},
+        {true, 3, {true, true, true, true}, {SHIP_ROBOT, SHIP_FAST, SHIP_HEAVY, SHIP_JELLY},
+         "arcade_easy_coop 50 5,2,1"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.upload);
@@ -119,6 +120,7 @@ TEST_F(EndOfRound, TheUploadCarriesTheShipTypesOfTheRound) {
             c.playerDied(false, i);
         }
         ASSERT_EQ(c.gameState, GameState::RoundOver);
-        EXPECT_EQ(sent("UploadLeaderboardScore"), std::vector<std::string>{"UploadLeaderboardScore " + std::string(row.upload)});
+        const std::vector<std::string> upload = {"UploadLeaderboardScore " + std::string(row.upload)};
+        EXPECT_EQ(sent("UploadLeaderboardScore"), upload);
     }
 }
