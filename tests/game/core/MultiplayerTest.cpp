@@ -259,3 +259,32 @@ TEST_F(Rules, AwardsHeadlineAndTheIconRowsOfOneOrTwoLines) {
         EXPECT_EQ(icons, row.icons);
     }
 }
+
+// A glide that arrives where the walls have since closed in goes on to a new
+// free spot, with no ring and no crush; one that arrives inside lands.
+TEST_F(Rules, ARespawnGlideLandsInsideTheWallsOrGoesOnToAFreeSpot) {
+    startDeathMatch(MatchSettings::Score, 5);
+    GameCore& c = core();
+    c.arenaWalls.computeBounds();
+    const ofVec2f centre(c.arenaWalls.centreX, c.arenaWalls.centreY);
+    auto crush = record(c.soundBank.missionCrush);
+    for (auto [dx, lands] : {std::pair{0.0f, true}, {100000.0f, false}}) {
+        PlayerShip& ship = c.players[1];
+        ship.point.position.set(centre.x + dx, centre.y);
+        ship.gliding = false;
+        ship.glideTimer = 0;
+        ship.glideArrived = true;
+        const size_t rings = c.noiseRings.size();
+        const int crushes = crush->plays;
+        c.paused = true;
+        c.updateDeathMatch(2, 0, 0);
+        EXPECT_FALSE(ship.glideArrived);
+        EXPECT_EQ(c.noiseRings.size() - rings, lands ? 1u : 0u) << dx;
+        EXPECT_EQ(crush->plays - crushes, lands ? 1 : 0) << dx;
+        EXPECT_EQ(ship.gliding, !lands) << dx;
+        if (!lands) {
+            EXPECT_FLOAT_EQ(ship.glideTimer, ship.glideDuration);
+            EXPECT_TRUE(c.arenaWalls.isCircleInside(ship.glideTarget.x, ship.glideTarget.y, 50));
+        }
+    }
+}
