@@ -82,3 +82,45 @@ TEST_F(EndOfRound, OneUploadGoesToTheBoardOnlyWithTheWrapperReady) {
     }
     EXPECT_EQ(core().bestScores[1], 123);
 }
+
+// The board upload carries the round's ship types: the solo ship alone, or in
+// co-op each joined slot below the player count, in slot order. A co-op round
+// ends only with its last ship.
+TEST_F(EndOfRound, TheUploadCarriesTheShipTypesOfTheRound) {
+    const struct {
+        bool coop;
+        int playerCount;
+        bool joined[4];
+        int types[4];
+        const char* upload;
+    } rows[] = {
+        {false, 1, {true, false, false, false}, {SHIP_FAST, SHIP_HEAVY, 0, 0}, "arcade_easy 50 2"},
+        {true, 3, {true, false, true, false}, {SHIP_NORMAL, SHIP_HYPER, SHIP_HEAVY, 0}, "arcade_easy_coop 50 0,1"},
+        {true, 3, {true, true, true, true}, {SHIP_ROBOT, SHIP_FAST, SHIP_HEAVY, SHIP_JELLY},
+         "arcade_easy_coop 50 5,2,1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.upload);
+        GameCore& c = core();
+        c.coop = row.coop;
+        c.playerCount = row.playerCount;
+        for (int i = 0; i < 4; ++i) {
+            c.players[i].joined = row.joined[i];
+            c.players[i].setShipType(row.types[i]);
+        }
+        c.startRound(false);
+        c.achievementTracker.wrapper.ready = true;
+        c.steamAvailable = true;
+        sent("");
+        c.players[0].score = 50.5f;
+        // The joined slots die from the last to the first.
+        for (int i = 3; i >= 0; --i) {
+            if (!c.players[i].joined || c.players[i].frozen) continue;
+            EXPECT_EQ(c.gameState, GameState::Playing) << i;
+            c.playerDied(false, i);
+        }
+        ASSERT_EQ(c.gameState, GameState::RoundOver);
+        const std::vector<std::string> upload = {"UploadLeaderboardScore " + std::string(row.upload)};
+        EXPECT_EQ(sent("UploadLeaderboardScore"), upload);
+    }
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <tuple>
 
 #include "CoreFixture.h"
@@ -198,4 +200,91 @@ TEST_F(Rules, TheRandomCellPicksAnArenaAndBackCountsUpToTheHighestJoinedSlot) {
     c.handleSettingsPad(2, 0, 0, false, false, true);
     EXPECT_EQ(c.gameState, GameState::MultiplayerLobby);
     EXPECT_EQ(c.playerCount, 3);
+}
+
+// The headline names the winner in its colour, or "The Arena" in white when
+// no slot has first place; a kill list longer than a line and one breaks into
+// a raised line and a lowered one, half an icon to the right.
+TEST_F(Rules, AwardsHeadlineAndTheIconRowsOfOneOrTwoLines) {
+    GameCore& c = core();
+    c.deathMatch = true;
+    c.gameState = GameState::RoundOver;
+    // Half faded in: the headline's alpha tells its colour from the glyph's before it.
+    c.menuTime = c.menuFadeTime / 2;
+    const ofColor white = c.textColor;
+    const struct {
+        int places[4];
+        int kills;
+        std::string headline;
+        ofColor colour;
+        std::vector<std::string> icons;
+    } rows[] = {
+        {{1, 2, 3, 0}, 3, "Orange Player", c.playerColors[3],
+         {"translate(280,560,0)", "translate(330,560,0)", "translate(380,560,0)"}},
+        {{2, 2, 2, 2}, 9, "The Arena", white,
+         {"translate(280,648,0)", "translate(330,648,0)", "translate(380,648,0)", "translate(430,648,0)",
+          "translate(305,687,0)", "translate(355,687,0)", "translate(405,687,0)", "translate(455,687,0)",
+          "translate(505,687,0)"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.headline);
+        for (int i = 0; i < 4; ++i) {
+            c.players[i].joined = true;
+            c.players[i].place = row.places[i];
+            c.players[i].matchStats.reset();
+        }
+        for (int n = 0; n < row.kills; ++n) c.players[0].matchStats.addKill(1, 2.0f + n);
+        c.awardReveal = 300;
+        c.awardRevealDone = false;
+        c.awardsOpened = true;
+        recorder->reset();
+        PixelFont::textObserver = [&](const std::string& text, float, float, float) {
+            recorder->calls.push_back("text " + text);
+        };
+        c.drawMatchAwards();
+        PixelFont::textObserver = nullptr;
+        const std::vector<std::string>& calls = recorder->calls;
+        auto headline = std::find(calls.begin(), calls.end(), "text " + row.headline);
+        ASSERT_NE(headline, calls.end());
+        auto colour = std::find_if(std::make_reverse_iterator(headline), calls.rend(),
+                                   [](const std::string& s) { return s.rfind("setColor(", 0) == 0; });
+        ASSERT_NE(colour, calls.rend());
+        const ofColor& k = row.colour;
+        EXPECT_EQ(*colour, "setColor(" + std::to_string(k.r) + "," + std::to_string(k.g) + "," +
+                               std::to_string(k.b) + ",127)");
+        // Each icon: moved to its spot, then the victim's ship flipped upright.
+        std::vector<std::string> icons;
+        for (size_t i = 0; i + 1 < calls.size(); ++i)
+            if (calls[i + 1] == "scale(1.25,-1.25,1)") icons.push_back(calls[i]);
+        EXPECT_EQ(icons, row.icons);
+    }
+}
+
+// A glide that arrives where the walls have since closed in goes on to a new
+// free spot, with no ring and no crush; one that arrives inside lands.
+TEST_F(Rules, ARespawnGlideLandsInsideTheWallsOrGoesOnToAFreeSpot) {
+    startDeathMatch(MatchSettings::Score, 5);
+    GameCore& c = core();
+    c.arenaWalls.computeBounds();
+    const ofVec2f centre(c.arenaWalls.centreX, c.arenaWalls.centreY);
+    auto crush = record(c.soundBank.missionCrush);
+    for (auto [dx, lands] : {std::pair{0.0f, true}, {100000.0f, false}}) {
+        PlayerShip& ship = c.players[1];
+        ship.point.position.set(centre.x + dx, centre.y);
+        ship.gliding = false;
+        ship.glideTimer = 0;
+        ship.glideArrived = true;
+        const size_t rings = c.noiseRings.size();
+        const int crushes = crush->plays;
+        c.paused = true;
+        c.updateDeathMatch(2, 0, 0);
+        EXPECT_FALSE(ship.glideArrived);
+        EXPECT_EQ(c.noiseRings.size() - rings, lands ? 1u : 0u) << dx;
+        EXPECT_EQ(crush->plays - crushes, lands ? 1 : 0) << dx;
+        EXPECT_EQ(ship.gliding, !lands) << dx;
+        if (!lands) {
+            EXPECT_FLOAT_EQ(ship.glideTimer, ship.glideDuration);
+            EXPECT_TRUE(c.arenaWalls.isCircleInside(ship.glideTarget.x, ship.glideTarget.y, 50));
+        }
+    }
 }
