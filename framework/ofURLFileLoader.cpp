@@ -8,17 +8,57 @@
 #include <mutex>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <Poco/Exception.h>
 #include <Poco/Net/HTTPClientSession.h>
 #include <Poco/Net/HTTPRequest.h>
 #include <Poco/Net/HTTPResponse.h>
 #include <Poco/Net/HTTPStreamFactory.h>
 #include <Poco/Net/NetException.h>
+#include <Poco/Net/StreamSocket.h>
 #include <Poco/Timespan.h>
 #include <Poco/URI.h>
 
 #include "ofFile.h"
 #include "ofLog.h"
+
+// One request's hold on its connection, through which a cancel reaches it.
+class ofURLFileLoaderFlight {
+public:
+    explicit ofURLFileLoaderFlight(ofURLFileLoader& loader) : loader(loader) {}
+    ~ofURLFileLoaderFlight() {
+        if (twin < 0) return;
+        std::lock_guard<std::mutex> lock(loader.flightMutex);
+        loader.flights.erase(std::find(loader.flights.begin(), loader.flights.end(), twin));
+        ::close(twin);
+    }
+    ofURLFileLoaderFlight(const ofURLFileLoaderFlight&) = delete;
+    ofURLFileLoaderFlight& operator=(const ofURLFileLoaderFlight&) = delete;
+
+    // Fails the request once its loader is cancelled.
+    void check() const {
+        std::lock_guard<std::mutex> lock(loader.flightMutex);
+        if (loader.cancelled) throw Poco::Net::NetException("cancelled");
+    }
+
+    // Called with the socket before it connects, so a cancel can end the
+    // connecting too.
+    void attach(int socket) {
+        std::lock_guard<std::mutex> lock(loader.flightMutex);
+        if (loader.cancelled) throw Poco::Net::NetException("cancelled");
+        twin = ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
+        if (twin < 0) throw Poco::Net::NetException("cannot keep the connection cancellable");
+        loader.flights.push_back(twin);
+    }
+
+private:
+    // The loader that ran the request; it outlives the request.
+    ofURLFileLoader& loader;
+    int twin = -1;
+};
 
 namespace {
 
@@ -77,9 +117,9 @@ private:
 // every wait on the socket by the deadline.
 class Session : public Poco::Net::HTTPClientSession {
 public:
-    // deadline is owned by the caller and outlives the session.
-    Session(const std::string& host, Poco::UInt16 port, const Deadline& deadline)
-        : HTTPClientSession(host, port), deadline(deadline) {}
+    // deadline and flight are owned by the caller and outlive the session.
+    Session(const std::string& host, Poco::UInt16 port, const Deadline& deadline, ofURLFileLoaderFlight& flight)
+        : HTTPClientSession(host, port), deadline(deadline), flight(flight) {}
     int nextByte() {
         if (buffered() == 0) socket().setReceiveTimeout(deadline.nextWait());
         return get();
@@ -89,8 +129,18 @@ public:
         return read(buffer, length);
     }
 
+protected:
+    void connect(const Poco::Net::SocketAddress& address) override {
+        // The socket exists before it connects, so a cancel can reach it.
+        attachSocket(Poco::Net::StreamSocket(address.family()));
+        flight.attach(socket().impl()->sockfd());
+        HTTPClientSession::connect(address);
+        flight.check();
+    }
+
 private:
     const Deadline& deadline;
+    ofURLFileLoaderFlight& flight;
 };
 
 // The status code as the status line gives it: three digits, or the answer
@@ -299,6 +349,22 @@ long ofURLFileLoader::getDeadlineMillis() const {
     return deadline > 0 ? deadline : timeoutMillis.load();
 }
 
+void ofURLFileLoader::cancel() {
+    std::lock_guard<std::mutex> lock(flightMutex);
+    cancelled = true;
+    for (int socket : flights) ::shutdown(socket, SHUT_RDWR);
+}
+
+void ofURLFileLoader::resume() {
+    std::lock_guard<std::mutex> lock(flightMutex);
+    cancelled = false;
+}
+
+bool ofURLFileLoader::isCancelled() const {
+    std::lock_guard<std::mutex> lock(flightMutex);
+    return cancelled;
+}
+
 ofHttpResponse ofURLFileLoader::get(const std::string& url) {
     ofHttpRequest request(url, url);
     return handleRequest(request);
@@ -306,9 +372,11 @@ ofHttpResponse ofURLFileLoader::get(const std::string& url) {
 
 ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
     try {
+        ofURLFileLoaderFlight flight(*this);
+        flight.check();
         Poco::URI uri(request.url);
         const Deadline deadline(timeoutMillis.load(), getDeadlineMillis());
-        Session session(uri.getHost(), uri.getPort(), deadline);
+        Session session(uri.getHost(), uri.getPort(), deadline, flight);
         Poco::Net::HTTPRequest req(Poco::Net::HTTPRequest::HTTP_GET, requestTarget(request.url),
                                    Poco::Net::HTTPMessage::HTTP_1_1);
         session.setTimeout(deadline.nextWait());
@@ -355,12 +423,17 @@ ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
             throw Poco::Net::MessageException("body cut short: " + std::to_string(received) + " of " +
                                               std::to_string(res.getContentLength64()) + " bytes");
         }
+        // A cancel ends a body that runs to the close as if it were whole.
+        flight.check();
         if (request.saveTo) return ofHttpResponse(request, status, res.getReason());
         return ofHttpResponse(request, data, status, res.getReason());
     } catch (const Poco::Exception& e) {
+        // Whatever a cancel broke, the request ended because it was asked to.
+        if (isCancelled()) return ofHttpResponse(request, -1, "cancelled");
         ofLog(OF_LOG_ERROR, "ofURLFileLoader " + e.displayText());
         return ofHttpResponse(request, -1, e.displayText());
     } catch (...) {
+        if (isCancelled()) return ofHttpResponse(request, -1, "cancelled");
         return ofHttpResponse(request, -1, "ofURLFileLoader fatal error, couldn't catch Exception");
     }
 }

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "ofBuffer.h"
 
@@ -57,9 +59,25 @@ public:
     void setDeadlineMillis(long milliseconds);
     long getDeadlineMillis() const;
 
+    // Ends every request of this loader in flight at once, from any thread:
+    // its connection is shut down and it fails with status -1 and the text
+    // "cancelled", logging nothing. Requests started later fail the same way
+    // at once, until resume().
+    void cancel();
+    void resume();
+    bool isCancelled() const;
+
 private:
+    friend class ofURLFileLoaderFlight;
+
     std::atomic<long> timeoutMillis{20000};
     std::atomic<long> deadlineMillis{0};
+    // Guards the two below; never held while waiting on the network.
+    mutable std::mutex flightMutex;
+    bool cancelled = false;
+    // A second descriptor of each connection in flight, so a cancel can shut
+    // it down even while its request closes its own.
+    std::vector<int> flights;
 };
 
 // The one loader of the process, made on first use and never destroyed.

@@ -1,7 +1,13 @@
 #include "GlobalStatSender.h"
 
 GlobalStatSender::~GlobalStatSender() {
-    waitForThread(true);
+    stop();
+    waitForThread(false);
+}
+
+void GlobalStatSender::stop() {
+    stopThread();
+    loader.cancel();
 }
 
 void GlobalStatSender::send(const std::string& name, int amount, float ver) {
@@ -69,7 +75,7 @@ void GlobalStatSender::threadedFunction() {
         unlock();
 
         const ServerReply reply =
-            target.request("sendglobalstat.php", target.sendGlobalStatUrl(name, amount, ver, steam));
+            target.request("sendglobalstat.php", target.sendGlobalStatUrl(name, amount, ver, steam), loader);
         if (reply.ok) {
             failures = 0;
             continue;

@@ -4,6 +4,7 @@
 
 #include "ScoreServer.h"
 #include "ofThread.h"
+#include "ofURLFileLoader.h"
 
 // Sends one global counter's increments to the score server on its own
 // thread. Increments that arrive while a request is out add up and go with
@@ -18,6 +19,9 @@ public:
     void dropPending();
     void setServer(const ScoreServer& server);
     long long pendingSum();
+    // Stops the worker for good and cancels its request in flight, so it
+    // ends at once (what it carried stays pending); callable from any thread.
+    void stop();
 
     std::string statName;
     int value = 0;
@@ -30,6 +34,8 @@ protected:
 private:
     bool stopped() const;
 
+    // Cancelled by stop().
+    ofURLFileLoader loader;
     // All below under the thread's mutex.
     ScoreServer server;
     long long pending = 0;

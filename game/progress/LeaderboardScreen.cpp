@@ -12,8 +12,9 @@ const float firstRowY = 300;
 }  // namespace
 
 LeaderboardScreen::~LeaderboardScreen() {
-    if (loader) loader->stopThread();
-    for (auto& old : retired) old->stopThread();
+    // Every request in flight ends now, then each worker is joined.
+    if (loader) loader->stop();
+    for (auto& old : retired) old->stop();
     loader.reset();
     retired.clear();
 }
@@ -39,7 +40,8 @@ void LeaderboardScreen::open(bool pad, bool gameOver) {
 
 void LeaderboardScreen::startLoad() {
     if (loader) {
-        loader->stopThread();
+        // The table it loads is no longer wanted.
+        loader->stop();
         retired.push_back(std::move(loader));
     }
     rows.clear();

@@ -1,12 +1,19 @@
 #include "ScoreLoader.h"
 
 ScoreLoader::~ScoreLoader() {
-    waitForThread(true);
+    stop();
+    waitForThread(false);
+}
+
+void ScoreLoader::stop() {
+    stopThread();
+    loader.cancel();
 }
 
 void ScoreLoader::start(const ScoreServer& s, int m, bool c) {
     if (isThreadRunning()) return;
     waitForThread(false);
+    loader.resume();
     lock();
     server = s;
     mode = m;
@@ -32,7 +39,7 @@ void ScoreLoader::threadedFunction() {
     const bool c = coop;
     unlock();
     const ServerReply reply = target.requestWithRetries("getscores.php", target.getScoresUrl(m, c), target.attempts,
-                                                        [this] { return !isThreadRunning(); });
+                                                        [this] { return !isThreadRunning(); }, loader);
     std::vector<ScoreEntry> rows;
     if (reply.ok) rows = ScoreServer::parseScores(reply.lines);
     lock();

@@ -4,6 +4,7 @@
 
 #include "ScoreServer.h"
 #include "ofThread.h"
+#include "ofURLFileLoader.h"
 
 // Downloads one high-score table on its own thread.
 class ScoreLoader : public ofThread {
@@ -15,6 +16,9 @@ public:
     void start(const ScoreServer& server, int mode, bool coop);
     // The status, and the rows once loaded.
     LoadState status(std::vector<ScoreEntry>* rows = nullptr);
+    // Stops the worker and cancels its request in flight, so it ends at
+    // once; callable from any thread.
+    void stop();
 
     int mode = 1;
     bool coop = false;
@@ -27,6 +31,8 @@ protected:
     void threadedFunction() override;
 
 private:
+    // Cancelled by stop(); ready again for the next start.
+    ofURLFileLoader loader;
     // All below under the thread's mutex.
     ScoreServer server;
     LoadState state = Idle;

@@ -1,13 +1,20 @@
 #include "ScoreSender.h"
 
 ScoreSender::~ScoreSender() {
-    waitForThread(true);
+    stop();
+    waitForThread(false);
+}
+
+void ScoreSender::stop() {
+    stopThread();
+    loader.cancel();
 }
 
 void ScoreSender::start(const ScoreServer& s, const std::string& name, int score, int mode, bool coop,
                         const std::vector<int>& shipTypes, bool build) {
     if (isThreadRunning()) return;
     waitForThread(false);
+    loader.resume();
     lock();
     server = s;
     url = s.sendScoreUrl(name, score, mode, coop, shipTypes, build);
@@ -29,7 +36,7 @@ void ScoreSender::threadedFunction() {
     const std::string address = url;
     unlock();
     const ServerReply reply =
-        target.requestWithRetries("sendscore.php", address, target.attempts, [this] { return !isThreadRunning(); });
+        target.requestWithRetries("sendscore.php", address, target.attempts, [this] { return !isThreadRunning(); }, loader);
     lock();
     state = reply.ok ? Sent : Failed;
     unlock();

@@ -96,8 +96,12 @@ std::string ScoreServer::getGlobalStatUrl(const std::string& name, float version
 }
 
 ServerReply ScoreServer::request(const std::string& endpoint, const std::string& url) const {
-    ServerReply reply;
     ofURLFileLoader loader;
+    return request(endpoint, url, loader);
+}
+
+ServerReply ScoreServer::request(const std::string& endpoint, const std::string& url, ofURLFileLoader& loader) const {
+    ServerReply reply;
     loader.setTimeoutMillis(timeoutMillis);
     ofHttpRequest get(url, url);
     get.maxBodySize = maxReplySize;
@@ -107,8 +111,8 @@ ServerReply ScoreServer::request(const std::string& endpoint, const std::string&
         reason = response.status < 0 ? response.error : "status " + std::to_string(response.status);
     } else {
         // Line by line over every byte: a zero byte spoils only its own row.
-        std::vector<std::string> lines;
-        while (!response.data.isLastLine()) lines.push_back(response.data.getNextLine());
+        const std::vector<std::string> lines =
+            splitLines(std::string(response.data.getBinaryBuffer(), response.data.size()));
         if (lines.empty() || trimmed(lines.front()) != "success") {
             reason = "no success in the reply";
         } else {
@@ -116,34 +120,64 @@ ServerReply ScoreServer::request(const std::string& endpoint, const std::string&
             reply.lines.assign(lines.begin() + 1, lines.end());
         }
     }
-    if (!reply.ok) ofLogWarning("ScoreServer") << endpoint << " failed: " << reason;
+    // A cancel comes from the worker's owner as it stops: nothing went wrong.
+    if (!reply.ok && !(response.status < 0 && loader.isCancelled()))
+        ofLogWarning("ScoreServer") << endpoint << " failed: " << reason;
     return reply;
 }
 
 ServerReply ScoreServer::requestWithRetries(const std::string& endpoint, const std::string& url, int tries,
                                             const std::function<bool()>& stopped) const {
+    ofURLFileLoader loader;
+    return requestWithRetries(endpoint, url, tries, stopped, loader);
+}
+
+ServerReply ScoreServer::requestWithRetries(const std::string& endpoint, const std::string& url, int tries,
+                                            const std::function<bool()>& stopped, ofURLFileLoader& loader) const {
     ServerReply reply;
     for (int attempt = 0; attempt < tries && !stopped(); ++attempt) {
         if (attempt > 0) {
             waitUnlessStopped(retryWaitMillis, stopped);
             if (stopped()) break;
         }
-        reply = request(endpoint, url);
+        reply = request(endpoint, url, loader);
         if (reply.ok) break;
     }
     return reply;
 }
 
+std::vector<std::string> ScoreServer::splitLines(const std::string& body) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < body.size()) {
+        std::size_t end = body.find('\n', start);
+        if (end == std::string::npos) end = body.size();
+        std::string line = body.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::vector<ScoreEntry> ScoreServer::parseScores(const std::vector<std::string>& lines) {
     std::vector<ScoreEntry> entries;
+    int badRows = 0;
     for (const std::string& line : lines) {
         if (entries.size() >= maxScoreRows) break;
         if (trimmed(line).empty()) continue;
         const std::size_t tab = line.find('\t');
         long long score = 0;
         if (tab == std::string::npos || !wholeNumber(line.substr(0, tab), score) || score < 0 || score > 2147483647 ||
-            !PlayerData::validName(line.substr(tab + 1))) {
-            ofLogWarning("ScoreServer") << "getscores.php: skipped a bad row \"" << printable(line) << "\"";
+            tab + 1 == line.size() || !PlayerData::validName(line.substr(tab + 1))) {
+            // A hostile reply may hold thousands of long rows: the log shows
+            // a few, cut short.
+            if (++badRows <= loggedBadRows) {
+                const bool cut = line.size() > loggedRowBytes;
+                ofLogWarning("ScoreServer") << "getscores.php: skipped a bad row \""
+                                            << printable(line.substr(0, loggedRowBytes)) << "\""
+                                            << (cut ? "... (" + std::to_string(line.size()) + " bytes)" : "");
+            }
             continue;
         }
         ScoreEntry entry;
@@ -151,6 +185,8 @@ std::vector<ScoreEntry> ScoreServer::parseScores(const std::vector<std::string>&
         entry.name = line.substr(tab + 1);
         entries.push_back(entry);
     }
+    if (badRows > loggedBadRows)
+        ofLogWarning("ScoreServer") << "getscores.php: skipped " << badRows - loggedBadRows << " more bad rows";
     return entries;
 }
 

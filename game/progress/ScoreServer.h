@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class ofURLFileLoader;
+
 // One row of a downloaded high-score table.
 struct ScoreEntry {
     int score = 0;
@@ -41,16 +43,27 @@ public:
     std::string getGlobalStatUrl(const std::string& name, float version) const;
 
     // One GET, checked strictly; a failure is one warning naming the endpoint
-    // and the reason.
+    // and the reason. Through the given loader, a worker's owner can cancel
+    // it; a cancelled request fails without a warning.
     ServerReply request(const std::string& endpoint, const std::string& url) const;
+    ServerReply request(const std::string& endpoint, const std::string& url, ofURLFileLoader& loader) const;
     // Up to `attempts` requests, retryWaitMillis apart; gives up early once
     // stopped() says so (also during the wait).
     ServerReply requestWithRetries(const std::string& endpoint, const std::string& url, int attempts,
                                    const std::function<bool()>& stopped) const;
+    ServerReply requestWithRetries(const std::string& endpoint, const std::string& url, int attempts,
+                                   const std::function<bool()>& stopped, ofURLFileLoader& loader) const;
 
-    // Up to 100 "score<TAB>name" rows; bad rows (names too, by the game's
-    // own name rule) are skipped and logged.
+    // The body's lines, split at LF only (a CR before it is dropped), so a
+    // CR inside a row stays in that row.
+    static std::vector<std::string> splitLines(const std::string& body);
+
+    // Up to 100 "score<TAB>name" rows; bad rows (empty names, and names
+    // breaking the game's own name rule) are skipped. The first few are
+    // logged, each cut to its first 80 bytes, then one line counts the rest.
     static std::vector<ScoreEntry> parseScores(const std::vector<std::string>& lines);
+    static constexpr int loggedBadRows = 5;
+    static constexpr std::size_t loggedRowBytes = 80;
     // One whole number on the first line.
     static bool parseTotal(const std::vector<std::string>& lines, long long& total);
 

@@ -19,9 +19,9 @@ const int guardUpdates = 8;
 }  // namespace
 
 ScoreSubmitOverlay::~ScoreSubmitOverlay() {
-    // Stop them all first, so their waits end together.
-    if (sender) sender->stopThread();
-    for (auto& old : retired) old->stopThread();
+    // Quitting: every request in flight ends now, then each worker is joined.
+    if (sender) sender->stop();
+    for (auto& old : retired) old->stop();
     sender.reset();
     retired.clear();
 }
@@ -44,6 +44,7 @@ void ScoreSubmitOverlay::setServer(const ScoreServer& s) {
 
 void ScoreSubmitOverlay::retireSender() {
     if (!sender) return;
+    // A score on its way is let finish; only quitting cancels it.
     sender->stopThread();
     retired.push_back(std::move(sender));
 }

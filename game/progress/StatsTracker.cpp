@@ -9,7 +9,11 @@ const float globalVersion = 1.0f;
 }  // namespace
 
 StatsTracker::~StatsTracker() {
-    // Workers first: they are joined before the records they serve go.
+    // Workers first: they are joined before the records they serve go. Every
+    // request in flight ends now, so the joins do not wait on the network.
+    for (auto& getter : getters) getter->stop();
+    for (auto& entry : records)
+        if (entry.second.sender) entry.second.sender->stop();
     getters.clear();
     for (auto& entry : records) entry.second.sender.reset();
 }
