@@ -296,12 +296,15 @@ private:
     bool finished = false;
 };
 
-void copyBody(std::istream& in, std::ostream& out) {
+std::streamsize copyBody(std::istream& in, std::ostream& out) {
     char chunk[1024];
-    while (in.good()) {
+    std::streamsize copied = 0;
+    while (in.good() && out.good()) {
         in.read(chunk, sizeof(chunk));
         out.write(chunk, in.gcount());
+        copied += in.gcount();
     }
+    return copied;
 }
 
 }  // namespace
@@ -410,9 +413,11 @@ ofHttpResponse ofURLFileLoader::handleRequest(const ofHttpRequest& request) {
             received = static_cast<std::streamsize>(data.size());
         } else {
             ofFile file(request.name, ofFile::WriteOnly, true);
-            const std::streampos before = file.tellp();
-            copyBody(*body, file);
-            received = static_cast<std::streamsize>(file.tellp() - before);
+            // A download that cannot be kept is a failed download, whatever the server said.
+            if (!file.is_open()) throw Poco::Net::MessageException("cannot open " + request.name + " to save into");
+            received = copyBody(*body, file);
+            file.flush();
+            if (file.fail()) throw Poco::Net::MessageException("writing " + request.name + " failed");
         }
         // An answer that ends early is no answer: never hand out half a body
         // with the server's status.
