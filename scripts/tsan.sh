@@ -2,11 +2,12 @@
 # Builds the suite with ThreadSanitizer into build-tsan/ and runs the tests
 # that start threads: pads and their hot-plug thread, sound, the thread class
 # and its users, and the journeys. Any report fails the test it happens in.
-#   scripts/tsan.sh [ctest args]
+#   scripts/tsan.sh [ctest args]       a -R of your own replaces the set
 #   TSAN_TESTS=REGEX scripts/tsan.sh   other tests (builds every target)
-# Reports are written to build-tsan/tsan-logs/ (tests capture the console)
-# and printed at the end. Reports from inside Mesa, SDL, X and the other
-# libraries we do not build are kept out by sanitize/tsan.supp.
+# Reports are written to build-tsan/tsan-logs/ (tests capture the console,
+# and a game process a test starts has no console of its own) and printed
+# at the end. Reports from inside Mesa, freeglut and Xlib are kept out by
+# sanitize/tsan.supp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
