@@ -46,8 +46,9 @@ enum ofxGamepadType {
 };
 
 // A device-neutral game pad: its name, model, counts and current state, with
-// an event for every change. The counts may be read from any thread; the rest
-// belongs to whoever binds and polls the pad (the pad handler, under its lock).
+// an event for every change. The counts may be read from any thread, and a
+// re-bind writes the name only when it differs; the states belong to whoever
+// binds and polls the pad (the pad handler, under its lock).
 class ofxGamepad {
 public:
     ofxGamepad();
