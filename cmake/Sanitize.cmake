@@ -13,3 +13,14 @@ if(VANTORIX_SANITIZE)
   target_link_libraries(vx_keep_gl_driver PUBLIC ${CMAKE_DL_LIBS})
   link_libraries(vx_keep_gl_driver)
 endif()
+
+# VANTORIX_TSAN builds every target with ThreadSanitizer (scripts/tsan.sh);
+# it cannot be combined with the build above.
+option(VANTORIX_TSAN "Build with ThreadSanitizer" OFF)
+if(VANTORIX_TSAN)
+  if(VANTORIX_SANITIZE)
+    message(FATAL_ERROR "VANTORIX_TSAN and VANTORIX_SANITIZE exclude each other")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer -Wno-maybe-uninitialized)
+  add_link_options(-fsanitize=thread)
+endif()

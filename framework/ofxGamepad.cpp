@@ -1,5 +1,6 @@
 #include "ofxGamepad.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "ofGraphics.h"
@@ -26,18 +27,19 @@ ofxGamepad::ofxGamepad() : id(nextPadId++) {}
 ofxGamepad::~ofxGamepad() = default;
 
 void ofxGamepad::setNumAxis(int n) {
-    numAxis = n < 0 ? 0 : n;
-    axisValues.assign(static_cast<size_t>(numAxis), 0.0f);
+    // Storage first: a count never promises more values than there are.
+    axisValues.assign(static_cast<size_t>(std::max(n, 0)), 0.0f);
+    numAxis = std::max(n, 0);
 }
 
 void ofxGamepad::setNumButtons(int n) {
-    numButtons = n < 0 ? 0 : n;
-    buttonValues.assign(static_cast<size_t>(numButtons), false);
+    buttonValues.assign(static_cast<size_t>(std::max(n, 0)), false);
+    numButtons = std::max(n, 0);
 }
 
 void ofxGamepad::setNumPovs(int n) {
-    numPovs = n < 0 ? 0 : n;
-    povValues.assign(static_cast<size_t>(numPovs), 0);
+    povValues.assign(static_cast<size_t>(std::max(n, 0)), 0);
+    numPovs = std::max(n, 0);
 }
 
 void ofxGamepad::setName(const std::string& padName) {
@@ -49,6 +51,27 @@ void ofxGamepad::setName(const std::string& padName) {
     } else {
         type = OFX_GAMEPAD_UNKNOWN;
     }
+}
+
+void ofxGamepad::rebindState(int axes, int buttons, int povs) {
+    if (std::max(axes, 0) != numAxis) {
+        setNumAxis(axes);
+    } else {
+        for (float& value : axisValues)
+            if (value != 0.0f) value = 0.0f;
+    }
+    if (std::max(buttons, 0) != numButtons) {
+        setNumButtons(buttons);
+    } else {
+        for (size_t i = 0; i < buttonValues.size(); ++i)
+            if (buttonValues[i]) buttonValues[i] = false;
+    }
+    // POV values are never changed from 0.
+    if (std::max(povs, 0) != numPovs) setNumPovs(povs);
+}
+
+void ofxGamepad::rebindName(const std::string& newName) {
+    if (newName != name) setName(newName);
 }
 
 float ofxGamepad::getAxisValue(int axis) const {

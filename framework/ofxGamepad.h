@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <string>
 #include <utility>
@@ -45,7 +46,9 @@ enum ofxGamepadType {
 };
 
 // A device-neutral game pad: its name, model, counts and current state, with
-// an event for every change.
+// an event for every change. The counts may be read from any thread, and a
+// re-bind writes the name only when it differs; the states belong to whoever
+// binds and polls the pad (the pad handler, under its lock).
 class ofxGamepad {
 public:
     ofxGamepad();
@@ -55,9 +58,9 @@ public:
     virtual void setFeedbackGain(float level) { (void)level; }
     virtual void exit() {}
 
-    int getNumAxis() const { return numAxis; }
-    int getNumButtons() const { return numButtons; }
-    int getNumPovs() const { return numPovs; }
+    int getNumAxis() const { return numAxis.load(); }
+    int getNumButtons() const { return numButtons.load(); }
+    int getNumPovs() const { return numPovs.load(); }
     void setNumAxis(int n);
     void setNumButtons(int n);
     void setNumPovs(int n);
@@ -89,14 +92,21 @@ public:
     ofPoint drawSize;
 
 protected:
+    // Counts as given, every state at rest. Unlike the setters it writes
+    // nothing that already holds, so a re-bind to an alike device leaves
+    // what readers may hold untouched.
+    void rebindState(int axes, int buttons, int povs);
+    // The name (and so the type) only when it differs.
+    void rebindName(const std::string& newName);
+
     std::string name;
-    int id;
+    int id = 0;
     int type = OFX_GAMEPAD_UNKNOWN;
     int axisMin = -32768;
     int axisMax = 32767;
-    int numAxis = 0;
-    int numButtons = 0;
-    int numPovs = 0;
+    std::atomic<int> numAxis{0};
+    std::atomic<int> numButtons{0};
+    std::atomic<int> numPovs{0};
     std::vector<bool> buttonValues;
     std::vector<float> axisValues;
     std::vector<int> povValues;

@@ -2,6 +2,7 @@
 
 #include <OISPrereqs.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
@@ -19,13 +20,15 @@ std::mutex& singletonMutex() {
     return *m;
 }
 
-ofxGamepadHandler* singleton = nullptr;
+// Read without the mutex once set, so that asking for the handler while
+// holding its lock never takes the two locks in the other order.
+std::atomic<ofxGamepadHandler*> singleton{nullptr};
 
 // A process that ends without the exit event still ends the hot-plug thread
 // before the statics it may read are torn down.
 void stopHotplugAtExit() {
     std::lock_guard<std::mutex> guard(singletonMutex());
-    if (singleton != nullptr) singleton->disableHotplug(true);
+    if (ofxGamepadHandler* handler = singleton.load()) handler->disableHotplug(true);
 }
 
 // Holds the handler's thread lock for a scope, also when a listener throws.
@@ -43,13 +46,14 @@ private:
 }  // namespace
 
 ofxGamepadHandler* ofxGamepadHandler::get() {
+    if (ofxGamepadHandler* handler = singleton.load()) return handler;
     std::lock_guard<std::mutex> guard(singletonMutex());
-    if (singleton == nullptr) {
+    if (singleton.load() == nullptr) {
         singleton = new ofxGamepadHandler();
         static const bool hooked = std::atexit(stopHotplugAtExit) == 0;
         (void)hooked;
     }
-    return singleton;
+    return singleton.load();
 }
 
 ofxGamepadHandler::ofxGamepadHandler() {

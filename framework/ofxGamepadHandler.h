@@ -24,6 +24,10 @@ public:
 
     int getNumPads();
     // Null for an index outside the list; with no pads at all it also warns.
+    // The pad lives while it is listed. Its name never changes and its counts
+    // may be read at any time; anything else (states, listeners, whether it
+    // is still listed) is touched under lock(), as a rescan drops and
+    // re-binds pads on the hot-plug thread.
     ofxGamepad* getGamepad(int index);
 
     // A call while the thread runs only changes the interval of later pauses.

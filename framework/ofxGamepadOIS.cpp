@@ -9,7 +9,8 @@
 
 ofxGamepadOIS::ofxGamepadOIS(OIS::JoyStick* stick) {
     setup(stick);
-    ofLog() << name << ": " << numAxis << " axis" << ", " << numButtons << " buttons" << ", " << numPovs << " povs";
+    ofLog() << name << ": " << getNumAxis() << " axis" << ", " << getNumButtons() << " buttons" << ", " << getNumPovs()
+            << " povs";
 }
 
 ofxGamepadOIS::~ofxGamepadOIS() = default;
@@ -19,19 +20,18 @@ void ofxGamepadOIS::setup(OIS::JoyStick* stick) {
     feedback = nullptr;
     hasFeedback = false;
     if (joystick == nullptr) {
-        setNumAxis(0);
-        setNumButtons(0);
-        setNumPovs(0);
-        setName("");
+        rebindState(0, 0, 0);
+        rebindName("");
         ofLogWarning() << "ofxGamepadOIS: no joystick to bind";
         return;
     }
-    setNumAxis(joystick->getNumberOfComponents(OIS::OIS_Axis));
-    setNumButtons(joystick->getNumberOfComponents(OIS::OIS_Button));
-    setNumPovs(joystick->getNumberOfComponents(OIS::OIS_POV));
-    setName(joystick->vendor());
+    // Re-bound to the same device at each rescan: what is alike stays as it
+    // is, since the main thread may be reading it.
+    rebindState(joystick->getNumberOfComponents(OIS::OIS_Axis), joystick->getNumberOfComponents(OIS::OIS_Button),
+                joystick->getNumberOfComponents(OIS::OIS_POV));
+    rebindName(joystick->vendor());
     joystick->setEventCallback(this);
-    id = joystick->getID();
+    if (id != joystick->getID()) id = joystick->getID();
 
     feedback = dynamic_cast<OIS::ForceFeedback*>(joystick->queryInterface(OIS::Interface::ForceFeedback));
     if (feedback != nullptr) {

@@ -15,8 +15,9 @@ public:
     explicit ofxGamepadOIS(OIS::JoyStick* joystick);
     ~ofxGamepadOIS() override;
 
-    // Binds to a joystick: counts, name and type are taken from it afresh,
-    // states are cleared; dead zones and listeners stay.
+    // Binds to a joystick: counts, name and type are taken from it, states
+    // are cleared; dead zones and listeners stay. Nothing that already
+    // matches the joystick is written again.
     void setup(OIS::JoyStick* joystick);
 
     // Delivers the joystick's queued events on the calling thread.

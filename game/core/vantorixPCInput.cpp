@@ -79,6 +79,8 @@ void vantorixPC::attachPads() {
 #else
     if (!handler->isHotplugEnabled()) handler->enableHotplug(5000);
 #endif
+    // A rescan may drop a pad between handing it out and our listeners going on.
+    std::lock_guard<ofxGamepadHandler> held(*handler);
     for (int k = 0; k < 4; ++k) {
         if (handler->getNumPads() <= k || registeredPads != k) continue;
         ofxGamepad* pad = handler->getGamepad(k);

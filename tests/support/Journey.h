@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -167,6 +168,8 @@ protected:
     void padButton(int pad, int button) {
         ASSERT_NE(app->attachedPads[pad], nullptr) << "pad " << pad << " is not attached";
         console += captureOutput([&] {
+                       // Pad events fire under the handler's lock, as its update fires them.
+                       std::lock_guard<ofxGamepadHandler> held(*ofxGamepadHandler::get());
                        app->attachedPads[pad]->setButton(button, true);
                        app->attachedPads[pad]->setButton(button, false);
                    }).out;

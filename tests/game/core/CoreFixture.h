@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ protected:
     // A press through the pad's own event, as a real pad delivers it.
     void press(int pad, int button) {
         ASSERT_NE(app->attachedPads[pad], nullptr);
+        // Under the handler's lock, as its update fires pad events.
+        std::lock_guard<ofxGamepadHandler> held(*ofxGamepadHandler::get());
         app->attachedPads[pad]->setButton(button, true);
         app->attachedPads[pad]->setButton(button, false);
     }
