@@ -21,22 +21,8 @@ DEFAULT_TESTS='Gamepad|PadInput|Sound|Fmod|Thread|URLLoader|GlobalStat|ScoreServ
 TESTS=${TSAN_TESTS:-$DEFAULT_TESTS}
 TARGETS=(test_framework test_platform test_core test_progress test_journeys test_core_display)
 
-DISPLAY_NUM=""
-for n in $(seq 141 190); do
-  if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then DISPLAY_NUM=$n; break; fi
-done
-if [ -z "$DISPLAY_NUM" ]; then echo "no free X display number" >&2; exit 1; fi
-Xvfb ":${DISPLAY_NUM}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-XVFB_PID=$!
-trap 'kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true' EXIT
-for _ in $(seq 1 50); do
-  [ -e "/tmp/.X11-unix/X${DISPLAY_NUM}" ] && break
-  sleep 0.1
-done
-export DISPLAY=":${DISPLAY_NUM}"
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-export LIBGL_ALWAYS_SOFTWARE=1
-export GALLIUM_DRIVER=llvmpipe
+source scripts/xvfb.sh
+start_private_xvfb
 
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTORIX_TSAN=ON -DVANTORIX_BUILD_BENCH=OFF >/dev/null
 if [ "$TESTS" = "$DEFAULT_TESTS" ]; then
