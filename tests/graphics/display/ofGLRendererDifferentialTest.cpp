@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawnFrame.h"
 #include "GLTestWindow.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
@@ -168,23 +169,10 @@ void play(const Sequence& s) {
 }
 
 std::vector<unsigned char> drawn(ofGLRenderer& renderer, bool batching, const Sequence& s) {
-    renderer.setBatching(batching);
-    renderer.setLineSmoothing(false);
-    ofDisableAlphaBlending();
-    ofViewport(0, 0, width, height, true);
-    ofClear(0, 0, 0, 255);
-    ofSetupScreen();
-    ofSetLineWidth(1);
-    ofSetCircleResolution(20);
-    ofFill();
-    ofSetColor(255, 255, 255);
-    play(s);
-    ofFlushDraws();
-    std::vector<unsigned char> rgb(width * height * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
+    return drawnFrame(renderer, batching, width, height, [&] {
+        ofSetCircleResolution(20);
+        play(s);
+    });
 }
 
 struct Difference {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawnFrame.h"
 #include "GLTestWindow.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
@@ -15,22 +16,7 @@ namespace {
 const int width = 640, height = 480;
 
 std::vector<unsigned char> drawn(ofGLRenderer& renderer, bool batching, const std::function<void()>& scene) {
-    renderer.setBatching(batching);
-    renderer.setLineSmoothing(false);
-    ofDisableAlphaBlending();
-    ofViewport(0, 0, width, height, true);
-    ofClear(0, 0, 0, 255);
-    ofSetupScreen();
-    ofSetLineWidth(1);
-    ofFill();
-    ofSetColor(255, 255, 255);
-    scene();
-    ofFlushDraws();
-    std::vector<unsigned char> rgb(width * height * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    return rgb;
+    return drawnFrame(renderer, batching, width, height, scene);
 }
 
 class GLRendererLines : public testing::Test {
