@@ -57,7 +57,7 @@ void PopupMessage::draw() {
     if (a < f) {
         zoom = ofMap(a, 0.0f, f, 10.0f, 1.0f);
         alpha = ofMap(a, 0.0f, f, 0.0f, 255.0f);
-    } else if (a > l - f) {
+    } else if (a > l - f || l <= 2.0f * f) {  // a popup this short never holds
         zoom = ofMap(a, l - f, l, 1.0f, 10.0f);
         alpha = ofMap(a, l - f, l, 255.0f, 0.0f);
     } else {

@@ -55,6 +55,8 @@ TEST(PopupMessage, PlaysItsHoldSoundOnceOnTheFirstHeldFrame) {
         {"no bank", false, false, false, 3.0f, {}, -1},
         {"muted", true, false, true, 3.0f, {}, -1},
         {"never holds", true, false, false, 0.9f, {}, -1},
+        // Fading in meets fading out at one instant: that is no hold either.
+        {"twice the fade", true, false, false, 1.0f, {}, -1},
     };
     for (const auto& row : rows) {
         RecordedBank r;
