@@ -132,9 +132,9 @@ ofFileReadStatus ofReadWholeFile(const std::string& path, std::string& bytes, st
         ::close(fd);
         return ofFileReadStatus::Unreadable;
     }
-    const std::string tooLarge = "larger than " + std::to_string(maxBytes) + " bytes";
+    auto tooLarge = [maxBytes] { return "larger than " + std::to_string(maxBytes) + " bytes"; };
     if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
-        error = tooLarge;
+        error = tooLarge();
         ::close(fd);
         return ofFileReadStatus::Unreadable;
     }
@@ -145,7 +145,7 @@ ofFileReadStatus ofReadWholeFile(const std::string& path, std::string& bytes, st
         // It may grow while it is read.
         const bool over = n > 0 && static_cast<std::size_t>(n) > maxBytes - bytes.size();
         if (n < 0 || over) {
-            error = over ? tooLarge : reason(errno);
+            error = over ? tooLarge() : reason(errno);
             bytes.clear();
             ::close(fd);
             return ofFileReadStatus::Unreadable;

@@ -5,15 +5,8 @@ GlobalStatGetter::~GlobalStatGetter() {
     waitForThread(false);
 }
 
-void GlobalStatGetter::stop() {
-    stopThread();
-    loader.cancel();
-}
-
 void GlobalStatGetter::fetch(const ScoreServer& s, const std::string& name, float ver) {
-    if (!s.enabled() || isThreadRunning()) return;
-    waitForThread(false);
-    loader.resume();
+    if (!s.enabled() || !readyToStart()) return;
     lock();
     server = s;
     statName = name;
@@ -37,7 +30,7 @@ void GlobalStatGetter::threadedFunction() {
     const float ver = version;
     unlock();
     const ServerReply reply = target.requestWithRetries("getglobalstat.php", target.getGlobalStatUrl(name, ver),
-                                                        target.attempts, [this] { return !isThreadRunning(); }, loader);
+                                                        target.attempts, [this] { return !isThreadRunning(); }, &loader);
     long long value = 0;
     if (!reply.ok || !ScoreServer::parseTotal(reply.lines, value)) return;
     lock();

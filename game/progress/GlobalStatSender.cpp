@@ -5,11 +5,6 @@ GlobalStatSender::~GlobalStatSender() {
     waitForThread(false);
 }
 
-void GlobalStatSender::stop() {
-    stopThread();
-    loader.cancel();
-}
-
 void GlobalStatSender::send(const std::string& name, int amount, float ver) {
     bool start = false;
     lock();
@@ -75,7 +70,7 @@ void GlobalStatSender::threadedFunction() {
         unlock();
 
         const ServerReply reply =
-            target.request("sendglobalstat.php", target.sendGlobalStatUrl(name, amount, ver, steam), loader);
+            target.request("sendglobalstat.php", target.sendGlobalStatUrl(name, amount, ver, steam), &loader);
         if (reply.ok) {
             failures = 0;
             continue;

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "ScoreServer.h"
-#include "ofThread.h"
-#include "ofURLFileLoader.h"
+#include "ServerWorker.h"
 
 // Sends one global counter's increments to the score server on its own
 // thread. Increments that arrive while a request is out add up and go with
-// the next one, so none is lost.
-class GlobalStatSender : public ofThread {
+// the next one, so none is lost. Once stopped it stays stopped, and what it
+// carried stays pending.
+class GlobalStatSender : public ServerWorker {
 public:
     ~GlobalStatSender() override;
 
@@ -19,9 +19,6 @@ public:
     void dropPending();
     void setServer(const ScoreServer& server);
     long long pendingSum();
-    // Stops the worker for good and cancels its request in flight, so it
-    // ends at once (what it carried stays pending); callable from any thread.
-    void stop();
 
     std::string statName;
     int value = 0;
@@ -34,8 +31,6 @@ protected:
 private:
     bool stopped() const;
 
-    // Cancelled by stop().
-    ofURLFileLoader loader;
     // All below under the thread's mutex.
     ScoreServer server;
     long long pending = 0;

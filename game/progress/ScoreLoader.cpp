@@ -5,15 +5,8 @@ ScoreLoader::~ScoreLoader() {
     waitForThread(false);
 }
 
-void ScoreLoader::stop() {
-    stopThread();
-    loader.cancel();
-}
-
 void ScoreLoader::start(const ScoreServer& s, int m, bool c) {
-    if (isThreadRunning()) return;
-    waitForThread(false);
-    loader.resume();
+    if (!readyToStart()) return;
     lock();
     server = s;
     mode = m;
@@ -39,7 +32,7 @@ void ScoreLoader::threadedFunction() {
     const bool c = coop;
     unlock();
     const ServerReply reply = target.requestWithRetries("getscores.php", target.getScoresUrl(m, c), target.attempts,
-                                                        [this] { return !isThreadRunning(); }, loader);
+                                                        [this] { return !isThreadRunning(); }, &loader);
     std::vector<ScoreEntry> rows;
     if (reply.ok) rows = ScoreServer::parseScores(reply.lines);
     lock();

@@ -3,11 +3,10 @@
 #include <vector>
 
 #include "ScoreServer.h"
-#include "ofThread.h"
-#include "ofURLFileLoader.h"
+#include "ServerWorker.h"
 
 // Downloads one high-score table on its own thread.
-class ScoreLoader : public ofThread {
+class ScoreLoader : public ServerWorker {
 public:
     enum LoadState { Idle, Loading, Loaded, Failed };
 
@@ -16,9 +15,6 @@ public:
     void start(const ScoreServer& server, int mode, bool coop);
     // The status, and the rows once loaded.
     LoadState status(std::vector<ScoreEntry>* rows = nullptr);
-    // Stops the worker and cancels its request in flight, so it ends at
-    // once; callable from any thread.
-    void stop();
 
     int mode = 1;
     bool coop = false;
@@ -31,8 +27,6 @@ protected:
     void threadedFunction() override;
 
 private:
-    // Cancelled by stop(); ready again for the next start.
-    ofURLFileLoader loader;
     // All below under the thread's mutex.
     ScoreServer server;
     LoadState state = Idle;

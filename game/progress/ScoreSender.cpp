@@ -5,16 +5,9 @@ ScoreSender::~ScoreSender() {
     waitForThread(false);
 }
 
-void ScoreSender::stop() {
-    stopThread();
-    loader.cancel();
-}
-
 void ScoreSender::start(const ScoreServer& s, const std::string& name, int score, int mode, bool coop,
                         const std::vector<int>& shipTypes, bool build) {
-    if (isThreadRunning()) return;
-    waitForThread(false);
-    loader.resume();
+    if (!readyToStart()) return;
     lock();
     server = s;
     url = s.sendScoreUrl(name, score, mode, coop, shipTypes, build);
@@ -36,7 +29,7 @@ void ScoreSender::threadedFunction() {
     const std::string address = url;
     unlock();
     const ServerReply reply =
-        target.requestWithRetries("sendscore.php", address, target.attempts, [this] { return !isThreadRunning(); }, loader);
+        target.requestWithRetries("sendscore.php", address, target.attempts, [this] { return !isThreadRunning(); }, &loader);
     lock();
     state = reply.ok ? Sent : Failed;
     unlock();

@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "ScoreServer.h"
-#include "ofThread.h"
-#include "ofURLFileLoader.h"
+#include "ServerWorker.h"
 
 // Sends one score to the score server on its own thread, retrying a few
 // times before it gives up.
-class ScoreSender : public ofThread {
+class ScoreSender : public ServerWorker {
 public:
     enum SendState { Idle, Sending, Sent, Failed };
 
@@ -18,9 +17,6 @@ public:
     void start(const ScoreServer& server, const std::string& name, int score, int mode, bool coop,
                const std::vector<int>& shipTypes, bool build);
     SendState status();
-    // Stops the worker and cancels its request in flight, so it ends at
-    // once; callable from any thread.
-    void stop();
 
     // True once the worker has really returned (a stopped one may still be
     // waiting on its request).
@@ -30,8 +26,6 @@ protected:
     void threadedFunction() override;
 
 private:
-    // Cancelled by stop(); ready again for the next start.
-    ofURLFileLoader loader;
     // All below under the thread's mutex.
     ScoreServer server;
     std::string url;

@@ -95,12 +95,9 @@ std::string ScoreServer::getGlobalStatUrl(const std::string& name, float version
     return address + basePath + "getglobalstat.php?name=" + encode(name) + "&version=" + encode(ofToString(version));
 }
 
-ServerReply ScoreServer::request(const std::string& endpoint, const std::string& url) const {
-    ofURLFileLoader loader;
-    return request(endpoint, url, loader);
-}
-
-ServerReply ScoreServer::request(const std::string& endpoint, const std::string& url, ofURLFileLoader& loader) const {
+ServerReply ScoreServer::request(const std::string& endpoint, const std::string& url, ofURLFileLoader* given) const {
+    ofURLFileLoader own;
+    ofURLFileLoader& loader = given != nullptr ? *given : own;
     ServerReply reply;
     loader.setTimeoutMillis(timeoutMillis);
     ofHttpRequest get(url, url);
@@ -127,13 +124,7 @@ ServerReply ScoreServer::request(const std::string& endpoint, const std::string&
 }
 
 ServerReply ScoreServer::requestWithRetries(const std::string& endpoint, const std::string& url, int tries,
-                                            const std::function<bool()>& stopped) const {
-    ofURLFileLoader loader;
-    return requestWithRetries(endpoint, url, tries, stopped, loader);
-}
-
-ServerReply ScoreServer::requestWithRetries(const std::string& endpoint, const std::string& url, int tries,
-                                            const std::function<bool()>& stopped, ofURLFileLoader& loader) const {
+                                            const std::function<bool()>& stopped, ofURLFileLoader* loader) const {
     ServerReply reply;
     for (int attempt = 0; attempt < tries && !stopped(); ++attempt) {
         if (attempt > 0) {

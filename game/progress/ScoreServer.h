@@ -45,14 +45,11 @@ public:
     // One GET, checked strictly; a failure is one warning naming the endpoint
     // and the reason. Through the given loader, a worker's owner can cancel
     // it; a cancelled request fails without a warning.
-    ServerReply request(const std::string& endpoint, const std::string& url) const;
-    ServerReply request(const std::string& endpoint, const std::string& url, ofURLFileLoader& loader) const;
+    ServerReply request(const std::string& endpoint, const std::string& url, ofURLFileLoader* loader = nullptr) const;
     // Up to `attempts` requests, retryWaitMillis apart; gives up early once
     // stopped() says so (also during the wait).
     ServerReply requestWithRetries(const std::string& endpoint, const std::string& url, int attempts,
-                                   const std::function<bool()>& stopped) const;
-    ServerReply requestWithRetries(const std::string& endpoint, const std::string& url, int attempts,
-                                   const std::function<bool()>& stopped, ofURLFileLoader& loader) const;
+                                   const std::function<bool()>& stopped, ofURLFileLoader* loader = nullptr) const;
 
     // The body's lines, split at LF only (a CR before it is dropped), so a
     // CR inside a row stays in that row.

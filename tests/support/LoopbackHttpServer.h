@@ -37,7 +37,8 @@ inline std::string httpAnswer(const std::string& statusLine, const std::string& 
 // it sends them one byte at a time with that pause between, with padBytes
 // it follows them with up to that many filler bytes while the client reads.
 // While `holding` is set a request waits for its answer; one still waiting at
-// the end gets none.
+// the end gets none. With `keepOpen` the connection stays open and silent
+// after the answer until the client closes it.
 class LoopbackHttpServer {
 public:
     explicit LoopbackHttpServer(std::function<std::string(const std::string& head)> script, int trickleMillis = 0)
@@ -52,6 +53,8 @@ public:
 
     std::string base;
     std::atomic<bool> holding{false};
+    std::atomic<bool> keepOpen{false};
+    std::atomic<int> answered{0};  // answers sent in full
     std::atomic<std::size_t> padBytes{0};
 
 private:
@@ -79,6 +82,9 @@ private:
             const std::string filler(65536, 'x');
             for (std::size_t sent = 0; sent < padBytes && !stopping; sent += filler.size())
                 if (send(conn, filler.data(), filler.size(), MSG_NOSIGNAL) <= 0) break;
+            ++answered;
+            while (keepOpen && !stopping)
+                if (readable(conn) && recv(conn, buf, sizeof(buf), 0) <= 0) break;
             close(conn);
         }
     }

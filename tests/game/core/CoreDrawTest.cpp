@@ -9,7 +9,21 @@
 #include "CoreFixture.h"
 
 // The window, the frame, the arcade menu's difficulty and the game-over screen.
-class CoreDraw : public CoreFixture {};
+class CoreDraw : public CoreFixture {
+protected:
+    // An Easy round just over, its screen showing and the scores online.
+    GameCore& gameOverScreen() {
+        GameCore& c = core();
+        c.layout(960);
+        c.gameMode = GameMode::Easy;
+        c.startRound(false);
+        c.gameState = GameState::RoundOver;
+        c.roundOverTimer = -1;
+        c.onlineScore = true;
+        c.menuTime = 1;
+        return c;
+    }
+};
 
 TEST_F(CoreDraw, OnlyTheTestedAsteroidsDrawAndNeverPastTheList) {
     GameCore& c = core();
@@ -57,15 +71,8 @@ TEST_F(CoreDraw, CyclingDifficultySkipsWhatCannotBeChosenAndWaitsForTheSlide) {
 }
 
 TEST_F(CoreDraw, GameOverSoundsOnceAndAButtonNotDrawnTakesNoClick) {
-    GameCore& c = core();
+    GameCore& c = gameOverScreen();
     auto gameOver = record(c.soundBank.gameOver);
-    c.layout(960);
-    c.gameMode = GameMode::Easy;
-    c.startRound(false);
-    c.gameState = GameState::RoundOver;
-    c.roundOverTimer = -1;
-    c.onlineScore = true;
-    c.menuTime = 1;
     c.drawGameOver();
     c.drawGameOver();
     EXPECT_EQ(gameOver->plays, 1);
@@ -194,14 +201,7 @@ TEST_F(CoreDraw, TheDebugOverlayListsTheCountsRateAndFlags) {
 
 // While the score is being sent the button counts the seconds in dots, 0 to 3.
 TEST_F(CoreDraw, TheSubmitButtonCountsSendingSecondsInDots) {
-    GameCore& c = core();
-    c.layout(960);
-    c.gameMode = GameMode::Easy;
-    c.startRound(false);
-    c.gameState = GameState::RoundOver;
-    c.roundOverTimer = -1;
-    c.onlineScore = true;
-    c.menuTime = 1;
+    GameCore& c = gameOverScreen();
     c.scoreSubmitOverlay.sending = true;
     for (auto [seconds, label] : {std::pair{0.5f, "Sending"}, {1.2f, "Sending."}, {2.9f, "Sending.."},
                                   {3.0f, "Sending..."}, {4.5f, "Sending"}, {7.99f, "Sending..."}}) {
