@@ -12,6 +12,7 @@
 #include "CoreTestSupport.h"
 #include "CountingRenderer.h"
 #include "GLDrawCounter.h"
+#include "ScratchFolder.h"
 #include "ofGraphics.h"
 #include "ofTestClock.h"
 #include "vantorixPC.h"

@@ -87,7 +87,7 @@ void run(benchmark::State& state, const std::vector<float>& pts, int rule) {
     state.SetItemsProcessed(state.iterations() * n);
     state.counters["allocs/run"] = runs ? (double)allocCalls / runs : 0;
     state.counters["triangles"] = triangles;
-    state.counters["ns/vertex"] =
+    state.counters["time/vertex"] =
         benchmark::Counter((double)n * state.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     tessDeleteTess(tess);
 }
@@ -119,7 +119,7 @@ void BM_GameShapeMesh(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
     state.counters["allocs/run"] = runs ? (double)allocCalls / runs : 0;
     state.counters["triangles"] = (double)mesh.getNumIndices() / 3;
-    state.counters["ns/vertex"] =
+    state.counters["time/vertex"] =
         benchmark::Counter((double)n * state.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_GameShapeMesh)->Arg(8)->Arg(16)->Arg(32);

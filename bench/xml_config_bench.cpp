@@ -1,18 +1,19 @@
 // A settings file the size of a full player file: 30 sections of 100 values
-// each (ints, doubles and texts), loaded, read, written and saved.
+// each (ints, doubles and texts), loaded, read, written and saved, in a
+// scratch folder of its own.
 #include <benchmark/benchmark.h>
-
-#include <sys/stat.h>
 
 #include <string>
 
+#include "ScratchFolder.h"
 #include "ofxXmlConfig.h"
 
 namespace {
 
 const int sections = 30;
 const int valuesPerSection = 100;
-const char* const fileName = "bench_player.xml";
+// An absolute path, which the data path leaves as it is.
+std::string fileName;
 
 std::string sectionTag(int s) { return "SECTION_" + std::to_string(s); }
 std::string valueTag(int v) { return "VALUE_" + std::to_string(v); }
@@ -49,7 +50,6 @@ double readAll(ofxXmlConfig& xml) {
 }
 
 void prepareFile() {
-    mkdir("data", 0755);
     ofxXmlConfig xml;
     writeAll(xml, 0);
     xml.saveFile(fileName);
@@ -104,4 +104,13 @@ BENCHMARK(BM_LoadReadWriteSave)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    ScratchFolder scratch;
+    if (!scratch.made()) return 1;
+    fileName = scratch.file("bench_player.xml");
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

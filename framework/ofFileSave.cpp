@@ -26,12 +26,13 @@ std::set<std::string> tempsInFlight;
 
 // A save writes "<name>.tmp<pid>_<n>" beside the file and renames it. One
 // killed in between leaves that temporary behind; it is stale when its process
-// is gone, or is this one and no save of ours is writing it.
-void removeStaleBeside(const std::string& target) {
+// is gone, or is this one and no save of ours is writing it. Returns the errno
+// of a stale one the folder would not let go of, else 0.
+int removeStaleBeside(const std::string& target) {
     const std::string folder = folderOf(target);
     const std::string prefix = target.substr(folder.size()) + ".tmp";
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr) return;
+    if (dir == nullptr) return 0;
     std::vector<std::string> stale;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
@@ -56,7 +57,10 @@ void removeStaleBeside(const std::string& target) {
         if (gone) stale.push_back(path);
     }
     ::closedir(dir);
-    for (const std::string& path : stale) ::unlink(path.c_str());
+    int kept = 0;
+    for (const std::string& path : stale)
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) kept = errno;
+    return kept;
 }
 
 // Root may write any file, but a file whose write bits are all clear was
@@ -74,42 +78,67 @@ bool mayWrite(const std::string& target, const struct stat& info, std::string& e
     return true;
 }
 
-// A folder that takes no new file, or a rename it will not do, still lets a
-// writable file be written over.
+// A folder that takes no new file, or a rename it will not do (append-only
+// folders refuse renames with EPERM), still lets a writable file be written
+// over.
 bool refusedByFolder(int error) {
-    return error == EACCES || error == EROFS || error == EBUSY || error == EXDEV;
+    return error == EACCES || error == EROFS || error == EBUSY || error == EXDEV || error == EPERM;
 }
 
-// Written over from its start and cut to size, so that a failure before the
-// first byte leaves the old file as it was.
-ofFileSaveResult writeInPlace(const std::string& target, const std::string& bytes, int refusal) {
+// Where no temporary can stand in: an existing file is written over, and in
+// an append-only folder, or beside a name with no room left for a temporary
+// name, a missing one is made in place too.
+bool inPlaceInstead(int error, bool existing) {
+    return (existing && refusedByFolder(error)) || error == EPERM || error == ENAMETOOLONG;
+}
+
+// A kill between writing and cutting to size must not leave the new text
+// followed by the old one's tail: a shorter text goes down padded with spaces
+// to the old length, made durable, then cut; the loader takes trailing white
+// space. What this path still cannot promise: a kill in the middle of a write
+// larger than a page, or a power loss before the padded text is synced, can
+// leave a mix of the old and the new; a new file cut short is simply short.
+ofFileSaveResult writeInPlace(const std::string& target, const std::string& bytes, bool existing, int refusal) {
     ofFileSaveResult result;
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::open(target.c_str(), existing ? O_WRONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          0666);
     if (fd < 0) {
         result.error = reason(errno);
         return result;
     }
+    struct stat info {};
+    const std::size_t oldSize = ::fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    std::string padded;
+    if (oldSize > bytes.size()) {
+        padded.reserve(oldSize);
+        padded.append(bytes).append(oldSize - bytes.size(), ' ');
+    }
+    const std::string& first = padded.empty() ? bytes : padded;
     int error = 0;
     bool touched = false;
-    if (!writeAll(fd, bytes)) {
+    if (!writeAll(fd, first)) {
         error = errno;
         touched = ::lseek(fd, 0, SEEK_CUR) > 0;
-    } else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        error = errno;
-        touched = !bytes.empty();
     } else {
-        touched = true;
-        if (syncFd(fd) != 0) error = errno;
+        touched = !first.empty();
+        if (!padded.empty() && syncFd(fd) != 0) error = errno;
+        else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
+        else if (syncFd(fd) != 0) error = errno;
     }
     if (::close(fd) != 0 && error == 0) error = errno;
-    const bool ok = error == 0;
-    if (!ok) {
+    // A file of our own making that holds half a save is worse than none.
+    if (error != 0 && !existing && ::unlink(target.c_str()) == 0) touched = false;
+    if (error != 0) {
         result.outcome = touched ? ofFileSaveOutcome::WrittenInPart : ofFileSaveOutcome::NotReplaced;
         result.error = reason(error);
         return result;
     }
-    ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; its folder refused a new file ("
-                   << reason(refusal) << ")";
+    if (refusal == ENAMETOOLONG)
+        ofLogWarning() << "ofSaveFileAtomically: " << target
+                       << " written in place; its name leaves no room for a temporary one";
+    else
+        ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; its folder refused a new file ("
+                       << reason(refusal) << ")";
     result.outcome = ofFileSaveOutcome::WrittenInPlace;
     return result;
 }
@@ -164,10 +193,13 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
         result.error = reason(ELOOP);
         return result;
     }
-    removeStaleBeside(target);
+    const int staleKept = removeStaleBeside(target);
     struct stat old {};
     const bool existing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (existing && !mayWrite(target, old, result.error)) return result;
+    // A folder that keeps every temporary (append-only) would gain one more
+    // with each save.
+    if (staleKept != 0 && inPlaceInstead(staleKept, existing)) return writeInPlace(target, bytes, existing, staleKept);
 
     static std::atomic<unsigned> counter{0};
     std::string temp;
@@ -181,7 +213,7 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
     }
     if (fd < 0) {
         const int error = errno;
-        if (existing && refusedByFolder(error)) return writeInPlace(target, bytes, error);
+        if (inPlaceInstead(error, existing)) return writeInPlace(target, bytes, existing, error);
         result.error = reason(error);
         return result;
     }
@@ -204,7 +236,7 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
         tempsInFlight.erase(temp);
     }
     if (!ok) {
-        if (existing && refusedByFolder(error)) return writeInPlace(target, bytes, error);
+        if (inPlaceInstead(error, existing)) return writeInPlace(target, bytes, existing, error);
         result.error = reason(error);
         return result;
     }

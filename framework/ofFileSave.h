@@ -40,9 +40,11 @@ struct ofFileSaveResult {
 // that exists keeps its permission bits. A file without write permission (its
 // own write bits, for root too) is not replaced. Where the folder refuses the
 // temporary file or the rename (no write access, a read-only file system, a
-// file mounted on its own), an existing file is written over in place
-// instead. Warnings are logged for a save that succeeded in a weaker way;
-// failures only go back to the caller.
+// file mounted on its own, an append-only folder), an existing file is written
+// over in place instead; so is a file whose name leaves no room for a
+// temporary name, and a missing one in those last two cases is made in place.
+// Warnings are logged for a save that succeeded in a weaker way; failures
+// only go back to the caller.
 ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string& bytes);
 
 // Deletes what a save of this path that was cut off left beside it.

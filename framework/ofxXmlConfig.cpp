@@ -33,16 +33,64 @@ std::string numberText(double value) {
     return out.str();
 }
 
-// A settings document holds elements, and nothing the parser could not
-// place: "<<garbage" parses without an error, as one unknown node.
-bool settingsDocument(const TiXmlDocument& doc) {
+bool space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Length of the XML name starting at from, 0 if none does; bytes of UTF-8
+// sequences count as name characters.
+std::size_t nameLength(const std::string& text, std::size_t from) {
+    std::size_t at = from;
+    for (; at < text.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        const bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+        const bool inside = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        if (!start && !(inside && at > from)) break;
+    }
+    return at - from;
+}
+
+// The parser keeps what stands between "<" and the next ">" of a node it
+// cannot place; these two are declarations, any other is not ours.
+bool processingInstruction(const std::string& value) {
+    if (value.size() < 3 || value.front() != '?' || value.back() != '?') return false;
+    const std::size_t end = 1 + nameLength(value, 1);
+    return end > 1 && (end == value.size() - 1 || space(value[end]));
+}
+
+bool doctype(const std::string& value) {
+    const std::string keyword = "!DOCTYPE";
+    if (value.compare(0, keyword.size(), keyword) != 0) return false;
+    std::size_t at = keyword.size();
+    while (at < value.size() && space(value[at])) ++at;
+    return at > keyword.size() && nameLength(value, at) > 0;
+}
+
+// A settings document holds elements, one DOCTYPE ahead of the first of
+// them and processing instructions, and nothing else the parser could not
+// place: "<<garbage" parses without an error, as one unknown node. An unknown
+// node that no ">" closes runs, again without an error, to the end of the
+// parsed text [begin, end).
+bool settingsDocument(const TiXmlDocument& doc, const char* begin, const char* end) {
     if (doc.FirstChildElement() == nullptr) return false;
+    auto unclosed = [begin, end](const std::string& value) {
+        const std::size_t n = value.size() + 1;
+        return static_cast<std::size_t>(end - begin) >= n && *(end - n) == '<' &&
+               value.compare(0, value.size(), end - value.size(), value.size()) == 0;
+    };
+    bool prolog = true, doctypeSeen = false;
     std::vector<const TiXmlNode*> open = {&doc};
     while (!open.empty()) {
         const TiXmlNode* node = open.back();
         open.pop_back();
         for (const TiXmlNode* child = node->FirstChild(); child != nullptr; child = child->NextSibling()) {
-            if (child->Type() == TiXmlNode::TINYXML_UNKNOWN) return false;
+            if (node == &doc && child->ToElement() != nullptr) prolog = false;
+            if (child->Type() == TiXmlNode::TINYXML_UNKNOWN) {
+                const std::string& value = child->ValueStr();
+                const bool type = node == &doc && prolog && !doctypeSeen && doctype(value);
+                doctypeSeen = doctypeSeen || type;
+                if (unclosed(value) || !(type || processingInstruction(value))) return false;
+            }
             if (child->FirstChild() != nullptr) open.push_back(child);
         }
     }
@@ -78,20 +126,20 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
     doc.Clear();
     level = 0;
     currentElement = &doc;
+    loadError.clear();
 
-    std::string text, error;
-    const ofFileReadStatus read = ofReadWholeFile(path, text, error, maxLoadBytes);
+    // Each caller says in one line what became of its file, with the reason.
+    std::string text;
+    const ofFileReadStatus read = ofReadWholeFile(path, text, loadError, maxLoadBytes);
     if (read != ofFileReadStatus::Read) {
         loadStatus = read == ofFileReadStatus::Missing ? Missing : Unreadable;
-        if (loadStatus == Unreadable) ofLogError() << "ofxXmlConfig: cannot read " << fileName << ": " << error;
         return false;
     }
     loadStatus = Unparsed;
     // The parser recurses once per level and would overflow the stack long
     // before running out of input.
     if (ofxXmlConfigPrinter::nestedDeeperThan(text, maxLoadDepth)) {
-        ofLogError() << "ofxXmlConfig: " << fileName << " nests elements deeper than " << maxLoadDepth
-                     << " levels, not loaded";
+        loadError = "nests elements deeper than " + std::to_string(maxLoadDepth) + " levels";
         return false;
     }
     // Parsed from memory: the file loader would fold CR LF inside CDATA too.
@@ -103,7 +151,7 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
     const char* const parsedEnd = begin + std::char_traits<char>::length(begin);
     const char* const stop = doc.Parse(begin, nullptr, TIXML_DEFAULT_ENCODING);
     const bool whole = !doc.Error() && onlyPadding(stop != nullptr ? stop : parsedEnd, parsedEnd) &&
-                       onlyPadding(parsedEnd, textEnd) && settingsDocument(doc);
+                       onlyPadding(parsedEnd, textEnd) && settingsDocument(doc, begin, parsedEnd);
     // Half a parsed file is worse than none: callers write their defaults.
     if (!whole) doc.Clear();
     if (whole) loadStatus = Loaded;

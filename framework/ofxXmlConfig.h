@@ -17,9 +17,11 @@ public:
     ~ofxXmlConfig() = default;
 
     // Fails, leaving an empty document, unless the whole file parses into
-    // elements and nothing the parser could not place; files nesting deeper
-    // than maxLoadDepth are refused unparsed with an error line, and so is
-    // anything that cannot be read (a folder, a file over maxLoadBytes).
+    // elements and the declarations the parser reads (a DOCTYPE ahead of the
+    // first element, processing instructions), with nothing it could not
+    // place; files nesting deeper than maxLoadDepth are refused unparsed, and
+    // so is anything that cannot be read (a folder, a file over
+    // maxLoadBytes). Logs nothing: the caller says what becomes of its file.
     // Removes temporaries left by a save of this file that was cut off.
     bool loadFile(const std::string& fileName);
     // Replaces the file only once the new one is completely written (see
@@ -32,6 +34,9 @@ public:
     // file is known to be damaged rather than out of reach.
     enum LoadStatus { NotLoaded, Loaded, Missing, Unreadable, Unparsed };
     LoadStatus getLoadStatus() const { return loadStatus; }
+    // Why the last load failed, for an Unreadable file and one nested too
+    // deeply; empty otherwise.
+    const std::string& getLoadError() const { return loadError; }
 
     void clear();
     bool pushTag(const std::string& tag, int which = 0);
@@ -68,6 +73,7 @@ private:
     TiXmlNode* currentElement = &doc;
     int level = 0;
     LoadStatus loadStatus = NotLoaded;
+    std::string loadError;
     ofFileSaveResult saveResult;
 
     // The cursor points into the document, so a copy would point into the

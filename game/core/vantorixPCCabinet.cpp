@@ -27,15 +27,21 @@ void vantorixPC::loadArcadeSettings(const std::string& path) {
         std::cout << "NO ARCADE SETTINGS" << std::endl;
         const ofxXmlConfig::LoadStatus status = arcadeSettings.getLoadStatus();
         if (status == ofxXmlConfig::Missing) return;
+        const std::string& reason = arcadeSettings.getLoadError();
+        if (status == ofxXmlConfig::Unreadable) {
+            ofLogError("vantorixPC") << path << " cannot be read (" << reason << "); letter-box changes are not saved";
+            arcadeSettingsPath.clear();
+            return;
+        }
         // A damaged file is kept for the operator to mend before the first
         // letter-box key writes a new one; one out of reach is not written.
-        std::string error = "cannot be read";
-        const std::string kept =
-            status == ofxXmlConfig::Unparsed ? ofKeepDamagedFileAside(ofToDataPath(path), error) : std::string();
+        const std::string why = reason.empty() ? "" : " (" + reason + ")";
+        std::string error;
+        const std::string kept = ofKeepDamagedFileAside(ofToDataPath(path), error);
         if (!kept.empty()) {
-            ofLogError("vantorixPC") << path << " does not parse; kept as " << kept;
+            ofLogError("vantorixPC") << path << " does not parse" << why << "; kept as " << kept;
         } else {
-            ofLogError("vantorixPC") << path << " cannot be read nor kept aside (" << error
+            ofLogError("vantorixPC") << path << " cannot be read" << why << " nor kept aside (" << error
                                      << "); letter-box changes are not saved";
             arcadeSettingsPath.clear();
         }

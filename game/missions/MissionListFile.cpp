@@ -61,19 +61,21 @@ bool MissionList::loadProgress() {
         }
         if (status == ofxXmlConfig::Unreadable) {
             fileOutOfReach = true;
-            ofLogWarning("MissionList") << fileName << " cannot be read; starting the missions afresh, not saved";
+            ofLogWarning("MissionList") << fileName << " cannot be read (" << xml.getLoadError()
+                                        << "); starting the missions afresh, not saved";
             return false;
         }
         // Kept beside, so the next save does not wipe what a player might mend.
+        const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
         std::string error;
         const std::string kept = ofKeepDamagedFileAside(ofToDataPath(fileName), error);
         if (!kept.empty()) {
-            ofLogError("MissionList") << fileName << " is unreadable, kept as " << kept
+            ofLogError("MissionList") << fileName << " is unreadable" << why << ", kept as " << kept
                                       << "; starting the missions afresh";
         } else {
             fileOutOfReach = true;
-            ofLogError("MissionList") << fileName << " is unreadable and could not be kept aside (" << error
-                                      << "); starting the missions afresh, not saved";
+            ofLogError("MissionList") << fileName << " is unreadable" << why << " and could not be kept aside ("
+                                      << error << "); starting the missions afresh, not saved";
         }
         return false;
     }

@@ -204,10 +204,12 @@ PadMapping ControllerMapper::loadMapping(const std::string& padName, int numAxes
     PadMapping result;
     ofxXmlConfig xml;
     if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
+        const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
         if (xml.getLoadStatus() == ofxXmlConfig::Missing)
             ofLog(OF_LOG_NOTICE, std::string(fileName) + " not found, default mapping for " + padName);
         else
-            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, default mapping for " + padName;
+            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable" + why + ", default mapping for " +
+                                                    padName;
         return result;
     }
     const std::string tag = makeTagName(padName);
@@ -246,16 +248,20 @@ bool ControllerMapper::saveMapping(const std::string& padName, const PadMapping&
     // it is started afresh; one that cannot be read is not written over.
     if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
         const ofxXmlConfig::LoadStatus status = xml.getLoadStatus();
-        std::string kept, error = "cannot be read";
-        if (status != ofxXmlConfig::Missing && status != ofxXmlConfig::Unreadable)
-            kept = ofKeepDamagedFileAside(ofToDataPath(fileName), error);
+        const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
+        if (status == ofxXmlConfig::Unreadable) {
+            ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read" + why + ", not written";
+            return false;
+        }
+        std::string kept, error;
+        if (status != ofxXmlConfig::Missing) kept = ofKeepDamagedFileAside(ofToDataPath(fileName), error);
         if (status != ofxXmlConfig::Missing && kept.empty()) {
-            ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read nor kept aside (" + error +
-                                                  "), not written";
+            ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read" + why + " nor kept aside (" +
+                                                  error + "), not written";
             return false;
         }
         if (status != ofxXmlConfig::Missing)
-            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable, kept as " + kept +
+            ofLogWarning("ControllerMapper") << std::string(fileName) + " unreadable" + why + ", kept as " + kept +
                                                     " and written afresh";
         xml.clear();
     }

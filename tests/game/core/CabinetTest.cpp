@@ -8,8 +8,14 @@
 #include <iterator>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "CoreFixture.h"
+#include "PlayerData.h"
+#include "ScratchDir.h"
 
 class Cabinet : public CoreFixture {
 protected:
@@ -77,6 +83,51 @@ TEST_F(Cabinet, AMissingOrBrokenFileKeepsTheDefaults) {
     EXPECT_EQ(load(), "");
     EXPECT_FLOAT_EQ(app->maxJoyValue, 1.0f);
     EXPECT_FLOAT_EQ(app->letterBoxH, 479.0f);
+}
+
+// Whatever stands where a settings file should be and cannot be read, each
+// file gives one line with its name, the reason and what the game does; the
+// cabinet says besides that it has no settings. None is kept aside.
+TEST_F(Cabinet, EachFileThatCannotBeReadGivesOneLine) {
+    ScratchDir scratch;
+    struct Back {
+        std::filesystem::path to = std::filesystem::current_path();
+        ~Back() { std::filesystem::current_path(to); }
+    } back;
+    ASSERT_EQ(chdir(scratch.path.c_str()) + mkdir("data", 0755), 0);
+    const std::pair<const char*, std::function<void(const std::string&)>> kinds[] = {
+        {"not a regular file", [](const std::string& f) { mkfifo(f.c_str(), 0644); }},
+        {"Is a directory", [](const std::string& f) { mkdir(f.c_str(), 0755); }},
+        {"larger than 16777216 bytes", [](const std::string& f) {
+             std::ofstream(f) << "<A>1</A>";
+             std::filesystem::resize_file(f, (16u << 20) + 1);
+         }}};
+    ControllerMapper& mapper = core().optionsMenu.controllerMapper;
+    const struct {
+        const char* file;
+        std::function<void()> load;
+        std::string before, after;  // the output around the reason
+    } files[] = {
+        {"playerData.xml", [] { PlayerData().load("playerData.xml", {}); },
+         "[PlayerData:warning] playerData.xml cannot be read (", "); playing with defaults, and it is not written over\n"},
+        {"missions.xml", [] { MissionList().loadProgress(); }, "[MissionList:warning] missions.xml cannot be read (",
+         "); starting the missions afresh, not saved\n"},
+        {"controllerMappings.xml", [&] { mapper.loadMapping("Pad", 4, 12); },
+         "[ControllerMapper:warning] controllerMappings.xml unreadable (", "), default mapping for Pad\n"},
+        {"controllerMappings.xml", [&] { mapper.saveMapping("Pad", PadMapping()); },
+         "[ControllerMapper:error] controllerMappings.xml cannot be read (", "), not written\n"},
+        {"cab.xml", [&] { app->loadArcadeSettings("cab.xml"); },
+         "NO ARCADE SETTINGS\n[vantorixPC:error] cab.xml cannot be read (", "); letter-box changes are not saved\n"}};
+    for (const auto& [reason, make] : kinds) {
+        std::filesystem::remove_all("data");
+        mkdir("data", 0755);
+        for (const auto& f : files) make("data/" + std::string(f.file));
+        for (const auto& f : files) {
+            const CapturedOutput o = captureOutput(f.load);
+            EXPECT_EQ(o.out + o.err, f.before + reason + f.after) << f.file;
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("data"), {}), 4) << reason;
+    }
 }
 
 TEST_F(Cabinet, TheLetterBoxScalesThePictureAndServiceKeysSaveIt) {

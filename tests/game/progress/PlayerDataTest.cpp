@@ -144,22 +144,27 @@ TEST(PlayerDataTest, AFailedSaveIsLoggedAndLeavesTheOldFileWhole) {
 TEST(PlayerDataTest, EveryDamagedFileIsKeptUnderANewNameWithOneLineEach) {
     ScratchFolder dir;
     const std::string path = dir.file("playerData.xml");
-    const std::pair<std::string, std::string> files[] = {
-        {"<<garbage", ".bad"},
-        {"", ".bad.1"},
-        {"<OPTIONS><OPTION_0>1</OPTION_0>", ".bad.2"},
-        {"<!-- only a comment -->", ".bad.3"},
-        {"<PLAYER_NAME>A</PLAYER_NAME><<junk", ".bad.4"},
+    std::string deep;
+    for (int i = 0; i < 257; ++i) deep += "<L>";
+    const struct {
+        std::string content, suffix, why;
+    } files[] = {
+        {"<<garbage", ".bad", ""},
+        {"", ".bad.1", ""},
+        {"<OPTIONS><OPTION_0>1</OPTION_0>", ".bad.2", ""},
+        {"<!-- only a comment -->", ".bad.3", ""},
+        {"<PLAYER_NAME>A</PLAYER_NAME><<junk", ".bad.4", ""},
+        {deep, ".bad.5", " (nests elements deeper than 256 levels)"},
     };
-    for (const auto& [content, suffix] : files) {
+    for (const auto& [content, suffix, why] : files) {
         std::ofstream(path) << content;
         PlayerData d;
         const CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(path, statNames), PlayerData::Defaults); });
-        EXPECT_EQ(o.out + o.err,
-                  "[PlayerData:error] " + path + " could not be read; kept as " + path + suffix + ", defaults written\n");
+        EXPECT_EQ(o.out + o.err, "[PlayerData:error] " + path + " could not be read" + why + "; kept as " + path + suffix +
+                                     ", defaults written\n");
         EXPECT_EQ(PlayerData().load(path, statNames), PlayerData::Read) << suffix;
     }
-    for (const auto& [content, suffix] : files) EXPECT_EQ(readAll(path + suffix), content) << suffix;
+    for (const auto& f : files) EXPECT_EQ(readAll(path + f.suffix), f.content) << f.suffix;
 }
 
 // The damaged file at the end of a link is kept beside itself, and the
@@ -228,8 +233,20 @@ TEST(PlayerDataTest, AHugeFileIsOutOfReach) {
     std::filesystem::resize_file(path, (16u << 20) + 1);
     PlayerData d;
     const CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(path, statNames), PlayerData::OutOfReach); });
-    EXPECT_EQ(o.err + o.out, "[error] ofxXmlConfig: cannot read " + path + ": larger than 16777216 bytes\n[PlayerData:warning] " +
-                                 path + " cannot be read; playing with defaults, and it is not written over\n");
+    EXPECT_EQ(o.err + o.out, "[PlayerData:warning] " + path + " cannot be read (larger than 16777216 bytes); playing "
+                                                              "with defaults, and it is not written over\n");
     EXPECT_EQ(std::filesystem::file_size(path), (16u << 20) + 1);
+    EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
+}
+
+// Declarations are part of a good file: it is read, not reset.
+TEST(PlayerDataTest, AFileWithADoctypeIsRead) {
+    ScratchFolder dir;
+    const std::string path = dir.file("playerData.xml");
+    std::ofstream(path) << "<?xml version=\"1.0\" ?>\n<!DOCTYPE PLAYER_NAME>\n<?editor by=\"hand\"?>\n"
+                           "<PLAYER_NAME>ZED</PLAYER_NAME>\n<SHIPS><LAST_SHIP>3</LAST_SHIP></SHIPS>\n";
+    PlayerData d;
+    const CapturedOutput o = captureOutput([&] { EXPECT_EQ(d.load(path, statNames), PlayerData::Read); });
+    EXPECT_EQ(o.err + o.out + d.playerName + std::to_string(d.lastShip), "ZED3");
     EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
 }

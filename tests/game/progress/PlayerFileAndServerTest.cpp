@@ -90,8 +90,8 @@ TEST_F(CorePlayerFile, AFileOutOfReachIsLeftAloneForTheWholeRun) {
         core->savePlayerData();
     });
     EXPECT_EQ(o.err + o.out,
-              "[error] ofxXmlConfig: cannot read playerData.xml: not a regular file\n[PlayerData:warning] playerData.xml "
-              "cannot be read; playing with defaults, and it is not written over\n[notice] no SCORE_SERVER in "
+              "[PlayerData:warning] playerData.xml cannot be read (not a regular file); playing with defaults, and it "
+              "is not written over\n[notice] no SCORE_SERVER in "
               "playerData.xml: web scores and global stats are off\n");
     struct stat st {};
     EXPECT_TRUE(::lstat("data/playerData.xml", &st) == 0 && S_ISFIFO(st.st_mode));
