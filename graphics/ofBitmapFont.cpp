@@ -105,4 +105,8 @@ void ofDrawBitmapCharacterEnd() {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glPopAttrib();
     s.texture.unbind();
+    // Closed: a character before the next start is dropped, as before the first.
+    b.vertices.clear();
+    b.texCoords.clear();
+    b.count = 0;
 }

@@ -3,20 +3,90 @@
 #include <GL/freeglut.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 
+#include "WaitUntil.h"
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"
+#include "ofGLRenderer.h"
 #include "ofGraphics.h"
 
 namespace GLTestWindow {
 
+namespace {
+
+ofAppGlutWindow* window = nullptr;
+
+// What the window's context starts with, kept at the bottom of the attribute
+// stacks from the first open on.
+void keepFreshState() {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+}
+
+// The kept state again, whatever a test left pushed on top of it; the
+// matrices, which no attribute holds, back to the identity.
+void restoreFreshState() {
+    GLint depth = 0;
+    glGetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &depth);
+    for (; depth > 0; --depth) glPopClientAttrib();
+    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
+    for (; depth > 0; --depth) glPopAttrib();
+    GLint mode = GL_MODELVIEW;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    const GLenum stacks[][2] = {{GL_TEXTURE, GL_TEXTURE_STACK_DEPTH},
+                                {GL_PROJECTION, GL_PROJECTION_STACK_DEPTH},
+                                {GL_MODELVIEW, GL_MODELVIEW_STACK_DEPTH}};
+    for (const auto& stack : stacks) {
+        glMatrixMode(stack[0]);
+        glGetIntegerv(stack[1], &depth);
+        for (; depth > 1; --depth) glPopMatrix();
+        glLoadIdentity();
+    }
+    glMatrixMode(static_cast<GLenum>(mode));
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    keepFreshState();
+}
+
+}  // namespace
+
+// GLUT starts once per process, and textures (the bitmap font's glyph sheet
+// among them) live in the context they were made in: later opens reuse the
+// window and its context rather than make new ones.
 ofAppGlutWindow& open(int width, int height) {
-    static ofAppGlutWindow* window = new ofAppGlutWindow;
-    ofSetupOpenGL(window, width, height, OF_WINDOW);
-    window->initializeWindow();
-    pump(20);
+    if (!window) {
+        window = new ofAppGlutWindow;
+        ofSetupOpenGL(window, width, height, OF_WINDOW);
+        window->initializeWindow();
+        pump(20);
+        keepFreshState();
+        return *window;
+    }
+    ofFlushDraws();  // the last test's held draws, in the state they were made in
+    defaultStyle();
+    restoreFreshState();
+    ofSetCurrentRenderer(std::make_shared<ofGLRenderer>());
+    const bool resizing = glutGet(GLUT_WINDOW_WIDTH) != width || glutGet(GLUT_WINDOW_HEIGHT) != height;
+    window->setWindowShape(width, height);
+    if (resizing) {
+        // GLUT reports the size before its reshape reaches the window's record.
+        waitUntil([&] {
+            pump(1);
+            return glutGet(GLUT_WINDOW_WIDTH) == width && glutGet(GLUT_WINDOW_HEIGHT) == height &&
+                   ofGetWindowWidth() == width && ofGetWindowHeight() == height;
+        });
+    } else if (ofGetWindowWidth() != width || ofGetWindowHeight() != height) {
+        ofAppGlutWindow::reshape(width, height);  // a test's own reshape: no event will set the record back
+    }
+    glViewport(0, 0, width, height);  // as a new context's first
     return *window;
+}
+
+void defaultStyle() {
+    ofSetStyle(ofStyle());
+    ofDisableAlphaBlending();
 }
 
 ofAppGlutWindow& openScreen(int width, int height) {

@@ -9,13 +9,17 @@
 
 class ofAppGlutWindow;
 
-// One real GLUT window per test process (each test runs in its own process),
-// opened through the runner so the OpenGL renderer is current.
+// One real GLUT window per test process, opened through the runner so the
+// OpenGL renderer is current. Tests of one process share it: each open gives
+// it the size asked for and what a new window starts with, a new renderer,
+// OpenGL's state and the default drawing style.
 namespace GLTestWindow {
 
 ofAppGlutWindow& open(int width, int height);
 // open, then a black screen in window coordinates: origin top-left, y down.
 ofAppGlutWindow& openScreen(int width, int height);
+// ofStyle's defaults, with blending off (style mode 0 leaves it as it is).
+void defaultStyle();
 // Lets freeglut handle what the X server sent (map, reshape, input).
 void pump(int rounds = 10);
 // The pixel at (x, y) counted from the window's top-left corner.

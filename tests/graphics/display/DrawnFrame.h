@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "GLTestWindow.h"
 #include "ofAppRunner.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
@@ -12,14 +13,10 @@
 inline std::vector<unsigned char> drawnFrame(ofGLRenderer& renderer, bool batching, int width, int height,
                                              const std::function<void()>& scene) {
     renderer.setBatching(batching);
-    renderer.setLineSmoothing(false);
-    ofDisableAlphaBlending();
+    GLTestWindow::defaultStyle();
     ofViewport(0, 0, width, height, true);
     ofClear(0, 0, 0, 255);
     ofSetupScreen();
-    ofSetLineWidth(1);
-    ofFill();
-    ofSetColor(255, 255, 255);
     scene();
     ofFlushDraws();
     std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
