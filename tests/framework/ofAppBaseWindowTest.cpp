@@ -10,10 +10,9 @@
 
 namespace {
 
-std::vector<std::string> heard;
-
 struct ExitListener {
     void onExit(ofEventArgs&) { heard.push_back("exit event"); }
+    std::vector<std::string> heard;
 };
 
 }  // namespace
@@ -54,5 +53,5 @@ TEST(AppBaseWindow, AnApplicationWithNoOverridesTakesTheExitAndListenersStillHea
     ofRemoveListener(ofEvents().exit, &listener, &ExitListener::onExit);
     EXPECT_EQ(std::to_string(ofGetAppPtr()->mouseX) + " " + std::to_string(ofGetAppPtr()->mouseY), "12 34");
     ofSetAppPtr(nullptr);
-    EXPECT_EQ(heard, std::vector<std::string>{"exit event"});
+    EXPECT_EQ(listener.heard, std::vector<std::string>{"exit event"});
 }

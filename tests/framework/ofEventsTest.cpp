@@ -14,7 +14,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-// Every test runs in its own process, so listeners left behind harm no other test.
 auto renderer = std::make_shared<RecordingRenderer>();
 Lines& journal = renderer->calls;  // the renderer's update() lands here in order too
 
@@ -45,9 +44,22 @@ struct Listener {
     std::string name;
 };
 
+// The events, the renderer, the application and the Escape switch belong to
+// the whole process: each test takes its listeners off itself, as they live
+// on its stack, and the rest is put back here.
+class EventsTest : public testing::Test {
+protected:
+    void SetUp() override { journal.clear(); }
+    void TearDown() override {
+        ofSetAppPtr(nullptr);
+        ofSetCurrentRenderer(nullptr);
+        ofSetEscapeQuitsApp(true);
+    }
+};
+
 }  // namespace
 
-TEST(EventsTest, TheRendererThenTheAppThenListenersInOrderAndAReAddMovesToTheEnd) {
+TEST_F(EventsTest, TheRendererThenTheAppThenListenersInOrderAndAReAddMovesToTheEnd) {
     ofSetCurrentRenderer(renderer);
     ofSetAppPtr(std::make_shared<RecordingApp>());
     Listener a("a"), b("b"), l("l");
@@ -81,11 +93,17 @@ TEST(EventsTest, TheRendererThenTheAppThenListenersInOrderAndAReAddMovesToTheEnd
     ofSetEscapeQuitsApp(false);
     ofNotifyKeyPressed(27);
     EXPECT_EQ(journal.back(), "l.key 27");
+
+    for (Listener* x : {&a, &b}) ofRemoveListener(e.update, x, &Listener::onVoid);
+    ofRemoveListener(e.draw, &b, &Listener::onVoid);
+    ofRemoveListener(e.exit, &l, &Listener::onVoid);
+    ofRemoveListener(e.keyPressed, &l, &Listener::onKey);
+    for (auto* mouse : {&e.mouseMoved, &e.mouseReleased}) ofRemoveListener(*mouse, &l, &Listener::onMouse);
 }
 
-TEST(EventsTest, ListenersRemovedDuringACallAreSkippedAndAddedOnesWait) {
-    static Listener kept("kept"), late("late"), *doomed = new Listener("doomed");
+TEST_F(EventsTest, ListenersRemovedDuringACallAreSkippedAndAddedOnesWait) {
     struct Juggler {
+        Listener kept{"kept"}, late{"late"}, *doomed = new Listener("doomed");
         void onVoid(ofEventArgs&) {
             journal.push_back("juggler");
             if (!doomed) return;
@@ -95,8 +113,11 @@ TEST(EventsTest, ListenersRemovedDuringACallAreSkippedAndAddedOnesWait) {
         }
     } juggler;
     ofAddListener(ofEvents().draw, &juggler, &Juggler::onVoid);
-    for (Listener* l : {&kept, doomed}) ofAddListener(ofEvents().draw, l, &Listener::onVoid);
+    for (Listener* l : {&juggler.kept, juggler.doomed}) ofAddListener(ofEvents().draw, l, &Listener::onVoid);
     ofNotifyDraw();
     ofNotifyDraw();
     EXPECT_EQ(journal, (Lines{"juggler", "juggler", "late"}));
+
+    ofRemoveListener(ofEvents().draw, &juggler, &Juggler::onVoid);
+    ofRemoveListener(ofEvents().draw, &juggler.late, &Listener::onVoid);
 }

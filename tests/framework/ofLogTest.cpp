@@ -8,7 +8,18 @@
 #include "CapturedOutput.h"
 #include "ofLog.h"
 
-TEST(LogTest, ThresholdsGlobalAndPerModuleLineFormsAndStreams) {
+namespace {
+
+// The threshold belongs to the whole process; the modules' entries named here are the tests' own.
+class LogTest : public testing::Test {
+protected:
+    void TearDown() override { ofSetLogLevel(threshold); }
+    const ofLogLevel threshold = ofGetLogLevel();
+};
+
+}  // namespace
+
+TEST_F(LogTest, ThresholdsGlobalAndPerModuleLineFormsAndStreams) {
     ofSetLogLevel("worker-A", OF_LOG_NOTICE);
     ofSetLogLevel("worker-B", OF_LOG_VERBOSE);
     auto c = captureOutput([] {
@@ -32,7 +43,7 @@ TEST(LogTest, ThresholdsGlobalAndPerModuleLineFormsAndStreams) {
 
 // A stream line with no text logs its module as the text; "OF" is the default
 // module and is left out of the prefix, any other name (the empty one too) is shown.
-TEST(LogTest, ModuleAloneIsTheTextAndEveryLevelHasItsName) {
+TEST_F(LogTest, ModuleAloneIsTheTextAndEveryLevelHasItsName) {
     ofSetLogLevel(OF_LOG_VERBOSE);
     const struct {
         char form;  // v, w, e: the stream forms with a module
@@ -63,7 +74,7 @@ TEST(LogTest, ModuleAloneIsTheTextAndEveryLevelHasItsName) {
     ofSetLogLevel(OF_LOG_NOTICE);
 }
 
-TEST(LogTest, LinesFromManyThreadsArriveWholeAndNoneIsLost) {
+TEST_F(LogTest, LinesFromManyThreadsArriveWholeAndNoneIsLost) {
     const int threads = 8, lines = 300;
     const std::string tail = "-abcdefghijklmnopqrstuvwxyz";
     const CapturedOutput o = captureOutput([&] {

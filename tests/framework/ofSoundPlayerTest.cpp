@@ -15,7 +15,23 @@ using Mix = std::vector<int16_t>;
 
 namespace {
 
-// Every test runs in its own process.
+// Sets a variable of the process's environment until the end of the scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name(name), had(getenv(name) != nullptr) {
+        if (had) previous = getenv(name);
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { had ? setenv(name, previous.c_str(), 1) : unsetenv(name); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name;
+    bool had;
+    std::string previous;
+};
+
 class ofSoundPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -23,13 +39,18 @@ protected:
         ASSERT_TRUE(writeConstant(tenth, 22050, 2205, 1000));  // 0.1 s
         ASSERT_TRUE(writeConstant(odd, 44100, 1001, 1000));
     }
-    void TearDown() override { ofFmodSoundPlayer::closeFmod(); }
+    // The sound system and the layer's switches belong to the whole process.
+    void TearDown() override {
+        ofFmodSoundPlayer::closeFmod();
+        FmodLayer::setOutput(output);
+    }
     static Mix mixed(size_t frames = 1) {  // that many stereo frames
         Mix out;
         return FmodLayer::mixManually(frames, &out), out;
     }
     static int left() { return mixed()[0]; }
 
+    const FmodLayer::Output output = FmodLayer::getOutput();
     fmodtest::ScratchDir dir;
     const std::string tenth = dir.file("tenth.wav"), odd = dir.file("odd.wav");
 };
@@ -170,8 +191,7 @@ TEST_F(ofSoundPlayerTest, AStreamPlayedBeforeItIsDecodedStartsFromItsStartAndQui
 TEST_F(ofSoundPlayerTest, WithoutAnAudioDeviceOneNoticeSaysSoAndTheSoundSystemKeepsQuiet) {
     // ALSA without a single definition finds no device, as on a machine without a sound card.
     std::ofstream(dir.file("alsa.conf")).close();
-    setenv("ALSA_CONFIG_PATH", dir.file("alsa.conf").c_str(), 1);
-    setenv("SDL_AUDIODRIVER", "alsa", 1);
+    const ScopedEnv config("ALSA_CONFIG_PATH", dir.file("alsa.conf")), driver("SDL_AUDIODRIVER", "alsa");
     FmodLayer::setOutput(FmodLayer::Output::Device);
     ofFmodSoundPlayer player;
     const CapturedOutput out = captureOutput([&] { EXPECT_TRUE(player.loadSound(tenth) && FmodLayer::deviceDriver() == "dummy"); });

@@ -41,9 +41,16 @@ long taskCount() {
     return std::distance(begin(tasks), end(tasks));
 }
 
+// The log threshold belongs to the whole process.
+class ThreadTest : public testing::Test {
+protected:
+    void TearDown() override { ofSetLogLevel(threshold); }
+    const ofLogLevel threshold = ofGetLogLevel();
+};
+
 }  // namespace
 
-TEST(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
+TEST_F(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
     ofSetLogLevel(OF_LOG_VERBOSE);
     LogRecorder rec;
     JobThread t;
@@ -79,7 +86,7 @@ TEST(ThreadTest, StartIsRefusedWhileTheWorkerLivesAndWorksAgainAfterwards) {
                                   p + "verbose] started", p + "verbose] stopped"}));
 }
 
-TEST(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrStacksBehind) {
+TEST_F(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrStacksBehind) {
     JobThread t;
     // Never joined by the test: each restart must clean up the ended worker.
     auto restart = [&] {
@@ -98,7 +105,7 @@ TEST(ThreadTest, HundredsOfRestartsLeaveNoThreadsOrStacksBehind) {
     EXPECT_LT(vmSizeKb() - vm, 100 * 1024);
 }
 
-TEST(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
+TEST_F(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
     LogRecorder rec;
     JobThread t;
     // Too little address space for a new stack; a large one, so no stack
@@ -122,7 +129,7 @@ TEST(ThreadTest, FailedStartIsLoggedAndLeavesTheThreadIdle) {
 
 // Names count up per thread object; only a verbose start logs the start and
 // stop lines, and a thread that overrides nothing says so whatever it was told.
-TEST(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerboseAndTheBaseLoopWarns) {
+TEST_F(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerboseAndTheBaseLoopWarns) {
     struct BareThread : ofThread {};
     LogRecorder rec;
     BareThread a, b;
@@ -142,7 +149,7 @@ TEST(ThreadTest, StartedAndStoppedLinesOnlyWhenStartedVerboseAndTheBaseLoopWarns
 // mutex: the worker itself ("thread ... own") or another thread ("external").
 // A quiet one says nothing, and its non-blocking lock fails only while
 // another thread holds the mutex.
-TEST(ThreadTest, LockLinesNameTheHolderAndTheMutexIsRecursive) {
+TEST_F(ThreadTest, LockLinesNameTheHolderAndTheMutexIsRecursive) {
     LogRecorder rec;
     JobThread t;
     t.job = [](JobThread& self) {

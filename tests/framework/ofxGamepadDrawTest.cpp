@@ -23,8 +23,16 @@ protected:
         renderer = std::make_shared<RecordingRenderer>();
         ofSetCurrentRenderer(renderer);
     }
-    void TearDown() override { ofSetCurrentRenderer(nullptr); }
+    // The handler is the process's single one and reads the devices: it goes first.
+    void TearDown() override {
+        ofNotifyExit();
+        ofxGamepadSetInputSystemFactory(nullptr);
+        vxRecordWindowTitle("");
+        vxRecordWindow(0);
+        ofSetCurrentRenderer(nullptr);
+    }
     std::shared_ptr<RecordingRenderer> renderer;
+    fakepads::FakeDevices devices;
 };
 
 }  // namespace
@@ -60,7 +68,6 @@ TEST_F(GamepadDrawTest, PadViewShowsAxesAndButtons) {
 }
 
 TEST_F(GamepadDrawTest, HandlerPlacesPadsSideBySideFromTwiceTheOffset) {
-    fakepads::FakeDevices devices;
     vxRecordWindow(77);
     vxRecordWindowTitle("VANTORIX");
     ofxGamepadSetInputSystemFactory(devices.factory());
@@ -83,7 +90,4 @@ TEST_F(GamepadDrawTest, HandlerPlacesPadsSideBySideFromTwiceTheOffset) {
         "drawString(\"0\",105,16,0,4)", "drawString(\"1\",105,36,0,4)", "popMatrix()",
         "popMatrix()"};
     EXPECT_EQ(frames, expected);
-
-    ofNotifyExit();
-    ofxGamepadSetInputSystemFactory(nullptr);
 }

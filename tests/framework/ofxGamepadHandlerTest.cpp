@@ -32,6 +32,8 @@ protected:
     void TearDown() override {
         ofNotifyExit();  // destroys the handler, when there is one
         ofxGamepadSetInputSystemFactory(nullptr);
+        vxRecordWindowTitle("");
+        vxRecordWindow(0);
         EXPECT_EQ(fakepads::useAfterDestroy(), 0);
     }
     ofxGamepadHandler* createQuietly() {

@@ -18,4 +18,6 @@ TEST(GamepadInputSystemTest, HandlerOpensOISWithTheRecordedWindow) {
     EXPECT_EQ(captureOutput([&] { handler = ofxGamepadHandler::get(); }).err.find("cannot open the input system"), std::string::npos);
     EXPECT_EQ(handler->getNumPads(), static_cast<int>(present));
     ofNotifyExit();
+    vxRecordWindowTitle("");
+    vxRecordWindow(0);
 }

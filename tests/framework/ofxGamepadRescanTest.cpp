@@ -31,6 +31,8 @@ protected:
     void TearDown() override {
         ofNotifyExit();
         ofxGamepadSetInputSystemFactory(nullptr);
+        vxRecordWindowTitle("");
+        vxRecordWindow(0);
         EXPECT_EQ(fakepads::useAfterDestroy(), 0);
     }
     // Counts and held states of a pad as one text: "axes/buttons/povs held...".

@@ -4,7 +4,20 @@
 
 #include "WindowLookup.h"
 
-TEST(WindowLookup, FindsTheRecordedWindowOnlyByItsCurrentTitle) {
+namespace {
+
+// The record is the whole process's; it starts empty, with nothing recorded.
+class WindowLookup : public testing::Test {
+protected:
+    void TearDown() override {
+        vxRecordWindow(0);
+        vxRecordWindowTitle("");
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowLookup, FindsTheRecordedWindowOnlyByItsCurrentTitle) {
     EXPECT_EQ(FindWindowW(nullptr, L"VANTORIX"), 0ul);  // nothing recorded yet
     vxRecordWindow(0x2a00007);
     EXPECT_EQ(FindWindowW(nullptr, L""), 0x2a00007ul);  // a new window's title is empty

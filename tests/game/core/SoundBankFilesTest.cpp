@@ -11,7 +11,7 @@
 
 namespace {
 
-// Each test runs in a process of its own, so changing the folder stays local.
+// The folder, the sound system and its output belong to the whole process.
 class SoundBankFiles : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -20,8 +20,10 @@ protected:
     }
     void TearDown() override {
         ofFmodSoundPlayer::closeFmod();
+        FmodLayer::setOutput(output);
         ASSERT_EQ(0, chdir(home));
     }
+    const FmodLayer::Output output = FmodLayer::getOutput();
     char home[4096] = {};
 };
 
