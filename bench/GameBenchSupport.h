@@ -12,7 +12,7 @@
 #include "CoreTestSupport.h"
 #include "CountingRenderer.h"
 #include "GLDrawCounter.h"
-#include "ScratchFolder.h"
+#include "ScratchDir.h"
 #include "ofGraphics.h"
 #include "ofTestClock.h"
 #include "vantorixPC.h"
@@ -27,6 +27,13 @@ inline std::unique_ptr<vantorixPC> setUpBenchGame() {
     app->setup();
     std::cout.rdbuf(console);
     return app;
+}
+
+// The game saves its player and mission files as it plays: into the scratch
+// folder's data/, made the working folder, never into the checkout's.
+inline void playInScratchFolder(const ScratchDir& scratch) {
+    std::filesystem::create_directory(scratch.file("data"));
+    std::filesystem::current_path(scratch.path);
 }
 
 // The game set up in a 960 by 960 window.

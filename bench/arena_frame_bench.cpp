@@ -191,9 +191,8 @@ BENCHMARK(BM_AsteroidFieldOpenGL)->Iterations(2 * fieldClip)->Unit(benchmark::kM
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The game saves its player and mission files as it plays.
-    ScratchFolder scratch;
-    if (!scratch.enter()) return 1;
+    const ScratchDir scratch;
+    playInScratchFolder(scratch);
     app = startBenchGame("arena_frame_bench");
     if (!app) return 1;
 

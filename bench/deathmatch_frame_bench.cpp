@@ -91,9 +91,8 @@ BENCHMARK(BM_DeathMatchFrameCounted)->Iterations(10 * clip)->Unit(benchmark::kMi
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The game saves its player and mission files as it plays.
-    ScratchFolder scratch;
-    if (!scratch.enter()) return 1;
+    const ScratchDir scratch;
+    playInScratchFolder(scratch);
     app = startBenchGame("deathmatch_frame_bench");
     if (!app) return 1;
 

@@ -5,15 +5,16 @@
 
 #include <string>
 
-#include "ScratchFolder.h"
+#include "ScratchDir.h"
 #include "ofxXmlConfig.h"
 
 namespace {
 
 const int sections = 30;
 const int valuesPerSection = 100;
+const ScratchDir scratch;
 // An absolute path, which the data path leaves as it is.
-std::string fileName;
+const std::string fileName = scratch.file("bench_player.xml");
 
 std::string sectionTag(int s) { return "SECTION_" + std::to_string(s); }
 std::string valueTag(int v) { return "VALUE_" + std::to_string(v); }
@@ -104,13 +105,4 @@ BENCHMARK(BM_LoadReadWriteSave)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    ScratchFolder scratch;
-    if (!scratch.made()) return 1;
-    fileName = scratch.file("bench_player.xml");
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

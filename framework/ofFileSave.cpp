@@ -78,18 +78,13 @@ bool mayWrite(const std::string& target, const struct stat& info, std::string& e
     return true;
 }
 
-// A folder that takes no new file, or a rename it will not do (append-only
-// folders refuse renames with EPERM), still lets a writable file be written
-// over.
-bool refusedByFolder(int error) {
-    return error == EACCES || error == EROFS || error == EBUSY || error == EXDEV || error == EPERM;
-}
-
-// Where no temporary can stand in: an existing file is written over, and in
-// an append-only folder, or beside a name with no room left for a temporary
-// name, a missing one is made in place too.
+// Where no temporary can stand in. A folder that takes no new file, or a
+// rename it will not do, still lets a writable file be written over; an
+// append-only folder (renames refused with EPERM) and a name with no room
+// left for a temporary name take a missing file made in place too.
 bool inPlaceInstead(int error, bool existing) {
-    return (existing && refusedByFolder(error)) || error == EPERM || error == ENAMETOOLONG;
+    if (error == EPERM || error == ENAMETOOLONG) return true;
+    return existing && (error == EACCES || error == EROFS || error == EBUSY || error == EXDEV);
 }
 
 // A kill between writing and cutting to size must not leave the new text
@@ -97,7 +92,7 @@ bool inPlaceInstead(int error, bool existing) {
 // to the old length, made durable, then cut; the loader takes trailing white
 // space. What this path still cannot promise: a kill in the middle of a write
 // larger than a page, or a power loss before the padded text is synced, can
-// leave a mix of the old and the new; a new file cut short is simply short.
+// leave a mix of the old and the new.
 ofFileSaveResult writeInPlace(const std::string& target, const std::string& bytes, bool existing, int refusal) {
     ofFileSaveResult result;
     const int fd = ::open(target.c_str(), existing ? O_WRONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
@@ -108,20 +103,17 @@ ofFileSaveResult writeInPlace(const std::string& target, const std::string& byte
     }
     struct stat info {};
     const std::size_t oldSize = ::fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    std::string padded;
-    if (oldSize > bytes.size()) {
-        padded.reserve(oldSize);
-        padded.append(bytes).append(oldSize - bytes.size(), ' ');
-    }
-    const std::string& first = padded.empty() ? bytes : padded;
+    // In one write, so that no kill falls between the text and its padding.
+    std::string padded = bytes;
+    if (oldSize > bytes.size()) padded.append(oldSize - bytes.size(), ' ');
     int error = 0;
     bool touched = false;
-    if (!writeAll(fd, first)) {
+    if (!writeAll(fd, padded)) {
         error = errno;
         touched = ::lseek(fd, 0, SEEK_CUR) > 0;
     } else {
-        touched = !first.empty();
-        if (!padded.empty() && syncFd(fd) != 0) error = errno;
+        touched = !padded.empty();
+        if (padded.size() != bytes.size() && syncFd(fd) != 0) error = errno;
         else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
         else if (syncFd(fd) != 0) error = errno;
     }

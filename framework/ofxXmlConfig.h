@@ -37,6 +37,9 @@ public:
     // Why the last load failed, for an Unreadable file and one nested too
     // deeply; empty otherwise.
     const std::string& getLoadError() const { return loadError; }
+    // " (reason)" after such a load, "" after any other: how callers put the
+    // reason into their one line about the file.
+    std::string getLoadErrorNote() const { return loadError.empty() ? "" : " (" + loadError + ")"; }
 
     void clear();
     bool pushTag(const std::string& tag, int which = 0);

@@ -27,15 +27,14 @@ void vantorixPC::loadArcadeSettings(const std::string& path) {
         std::cout << "NO ARCADE SETTINGS" << std::endl;
         const ofxXmlConfig::LoadStatus status = arcadeSettings.getLoadStatus();
         if (status == ofxXmlConfig::Missing) return;
-        const std::string& reason = arcadeSettings.getLoadError();
+        const std::string why = arcadeSettings.getLoadErrorNote();
         if (status == ofxXmlConfig::Unreadable) {
-            ofLogError("vantorixPC") << path << " cannot be read (" << reason << "); letter-box changes are not saved";
+            ofLogError("vantorixPC") << path << " cannot be read" << why << "; letter-box changes are not saved";
             arcadeSettingsPath.clear();
             return;
         }
         // A damaged file is kept for the operator to mend before the first
         // letter-box key writes a new one; one out of reach is not written.
-        const std::string why = reason.empty() ? "" : " (" + reason + ")";
         std::string error;
         const std::string kept = ofKeepDamagedFileAside(ofToDataPath(path), error);
         if (!kept.empty()) {

@@ -61,12 +61,12 @@ bool MissionList::loadProgress() {
         }
         if (status == ofxXmlConfig::Unreadable) {
             fileOutOfReach = true;
-            ofLogWarning("MissionList") << fileName << " cannot be read (" << xml.getLoadError()
-                                        << "); starting the missions afresh, not saved";
+            ofLogWarning("MissionList") << fileName << " cannot be read" << xml.getLoadErrorNote()
+                                        << "; starting the missions afresh, not saved";
             return false;
         }
         // Kept beside, so the next save does not wipe what a player might mend.
-        const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
+        const std::string why = xml.getLoadErrorNote();
         std::string error;
         const std::string kept = ofKeepDamagedFileAside(ofToDataPath(fileName), error);
         if (!kept.empty()) {

@@ -65,8 +65,8 @@ PlayerData::LoadResult PlayerData::load(const std::string& fileName, const std::
         const std::string path = ofToDataPath(fileName);
         switch (xml.getLoadStatus()) {
             case ofxXmlConfig::Unreadable:
-                ofLogWarning(module) << fileName << " cannot be read (" << xml.getLoadError()
-                                     << "); playing with defaults, and it is not written over";
+                ofLogWarning(module) << fileName << " cannot be read" << xml.getLoadErrorNote()
+                                     << "; playing with defaults, and it is not written over";
                 return OutOfReach;
             case ofxXmlConfig::Missing: {
                 // Said only once it is true: with no data folder nothing is written.
@@ -79,15 +79,15 @@ PlayerData::LoadResult PlayerData::load(const std::string& fileName, const std::
                 return Defaults;
             }
             default: {
-                const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
                 std::string error;
                 const std::string kept = ofKeepDamagedFileAside(path, error);
                 if (kept.empty()) {
-                    ofLogError(module) << fileName << " could not be read" << why << " nor kept aside (" << error
+                    ofLogError(module) << fileName << " could not be read" << xml.getLoadErrorNote()
+                                       << " nor kept aside (" << error
                                        << "); defaults used, and it is not written over";
                     return OutOfReach;
                 }
-                ofLogError(module) << fileName << " could not be read" << why << "; kept as " << kept
+                ofLogError(module) << fileName << " could not be read" << xml.getLoadErrorNote() << "; kept as " << kept
                                    << ", defaults written";
                 save(fileName);
                 return Defaults;

@@ -204,7 +204,7 @@ PadMapping ControllerMapper::loadMapping(const std::string& padName, int numAxes
     PadMapping result;
     ofxXmlConfig xml;
     if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
-        const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
+        const std::string why = xml.getLoadErrorNote();
         if (xml.getLoadStatus() == ofxXmlConfig::Missing)
             ofLog(OF_LOG_NOTICE, std::string(fileName) + " not found, default mapping for " + padName);
         else
@@ -248,7 +248,7 @@ bool ControllerMapper::saveMapping(const std::string& padName, const PadMapping&
     // it is started afresh; one that cannot be read is not written over.
     if (!xml.loadFile(fileName) || !xml.tagExists(rootTag)) {
         const ofxXmlConfig::LoadStatus status = xml.getLoadStatus();
-        const std::string why = xml.getLoadError().empty() ? "" : " (" + xml.getLoadError() + ")";
+        const std::string why = xml.getLoadErrorNote();
         if (status == ofxXmlConfig::Unreadable) {
             ofLogError("ControllerMapper") << std::string(fileName) + " cannot be read" + why + ", not written";
             return false;

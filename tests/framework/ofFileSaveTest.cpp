@@ -293,7 +293,7 @@ TEST_F(FileSaveTest, AnAppendOnlyFolderTakesEverySaveInPlaceLeavingOneTemporaryA
 }
 
 // A name with no room left for a temporary name is still saved, in place,
-// directly or through a link, and a missing one is made.
+// directly or through a link, and a missing one is made, or not left at all.
 TEST_F(FileSaveTest, ANameTooLongForATemporaryIsSavedInPlace) {
     const std::string longName(250, 'n');
     ASSERT_EQ(::symlink(longName.c_str(), dir.file("link.xml").c_str()), 0);
@@ -317,6 +317,16 @@ TEST_F(FileSaveTest, ANameTooLongForATemporaryIsSavedInPlace) {
         EXPECT_EQ(o.out + o.err, "[warning] ofSaveFileAtomically: " + dir.file(longName) + warning);
         EXPECT_EQ(entries(), (Names{"link.xml", longName}));
     }
+    // A file made in place that could not be finished is not left half made.
+    std::filesystem::remove(dir.file(longName));
+    ofSetFileSyncFunction([](int) {
+        errno = EIO;
+        return -1;
+    });
+    const ofFileSaveResult failed = ofSaveFileAtomically(dir.file("link.xml"), "<A>1</A>\n");
+    EXPECT_EQ(failed.outcome, ofFileSaveOutcome::NotReplaced);
+    EXPECT_EQ(failed.error, "Input/output error");
+    EXPECT_EQ(entries(), Names{"link.xml"});
 }
 
 // Every damaged copy is kept: a second never takes an earlier one's name; the
