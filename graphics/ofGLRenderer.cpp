@@ -266,8 +266,9 @@ bool ofGLRenderer::hold(const ofPoint* points, int count, const ofIndexType* ind
     return true;
 }
 
-// Held vertices are moved already, so a model-view change leaves them be;
-// any other matrix is part of the state they must be drawn in.
+// Held vertices are in clip space already. The batch reads the model-view
+// again at its next draw; the other matrices only with the rest of the state,
+// which it learns afresh once drawn out.
 void ofGLRenderer::matrixChanging() {
     modelViewKnown = false;
     if (stateKnown && glMatrixModeNow != GL_MODELVIEW) {

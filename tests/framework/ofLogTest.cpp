@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "CapturedOutput.h"
+#include "KeptLogLevel.h"
 #include "ofLog.h"
 
 namespace {
 
-// The threshold belongs to the whole process; the modules' entries named here are the tests' own.
+// The modules' entries named here are the tests' own.
 class LogTest : public testing::Test {
-protected:
-    void TearDown() override { ofSetLogLevel(threshold); }
-    const ofLogLevel threshold = ofGetLogLevel();
+    KeptLogLevel threshold;
 };
 
 }  // namespace
@@ -71,7 +70,6 @@ TEST_F(LogTest, ModuleAloneIsTheTextAndEveryLevelHasItsName) {
         const CapturedOutput o = captureOutput([&] { ofLog(static_cast<ofLogLevel>(l.first), std::string("x")); });
         EXPECT_EQ((l.first >= OF_LOG_ERROR ? o.err : o.out), l.second) << l.first;
     }
-    ofSetLogLevel(OF_LOG_NOTICE);
 }
 
 TEST_F(LogTest, LinesFromManyThreadsArriveWholeAndNoneIsLost) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <atomic>
 #include <fstream>
@@ -10,27 +9,11 @@
 #include "../platform/FmodTestSupport.h"
 #include "ofSoundPlayer.h"
 
+using fmodtest::ScopedEnv;
 using fmodtest::writeConstant;
 using Mix = std::vector<int16_t>;
 
 namespace {
-
-// Sets a variable of the process's environment until the end of the scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name(name), had(getenv(name) != nullptr) {
-        if (had) previous = getenv(name);
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() { had ? setenv(name, previous.c_str(), 1) : unsetenv(name); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    const char* name;
-    bool had;
-    std::string previous;
-};
 
 class ofSoundPlayerTest : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include <functional>
 #include <future>
 
+#include "KeptLogLevel.h"
 #include "LogRecorder.h"
 #include "WaitUntil.h"
 #include "ofThread.h"
@@ -41,11 +42,8 @@ long taskCount() {
     return std::distance(begin(tasks), end(tasks));
 }
 
-// The log threshold belongs to the whole process.
 class ThreadTest : public testing::Test {
-protected:
-    void TearDown() override { ofSetLogLevel(threshold); }
-    const ofLogLevel threshold = ofGetLogLevel();
+    KeptLogLevel threshold;
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CapturedOutput.h"
+#include "KeptLogLevel.h"
 #include "ofLog.h"
 #include "ofxGamepad.h"
 #include "ofxGamepadFakes.h"
@@ -11,6 +12,7 @@
 
 using fakepads::DeviceSpec;
 using fakepads::FakeJoyStick;
+using fakepads::quietPad;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -29,12 +31,6 @@ struct Journal {
     void add(ofxGamepad* pad, const std::string& what) { lines.push_back(pad->getName() + " " + what); }
     Lines lines;
 };
-
-std::unique_ptr<ofxGamepadOIS> quietPad(FakeJoyStick& stick) {
-    std::unique_ptr<ofxGamepadOIS> pad;
-    captureOutput([&] { pad.reset(new ofxGamepadOIS(&stick)); });
-    return pad;
-}
 
 }  // namespace
 
@@ -121,6 +117,7 @@ TEST(GamepadTest, ForceFeedbackIsProbedAndGainForwarded) {
         {&bareStick, true, "[warning] No supported effect found!\n\n[notice] Bare: 1 axis, 1 buttons, 0 povs\n"},
         {&noneStick, false, "[verbose] No force feedback support detected!\n\n[notice] None: 1 axis, 1 buttons, 0 povs\n"},
     };
+    const KeptLogLevel threshold;
     ofSetLogLevel(OF_LOG_VERBOSE);
     for (const auto& c : cases) {
         std::unique_ptr<ofxGamepadOIS> pad;

@@ -39,11 +39,7 @@ protected:
         ASSERT_TRUE(waitFor("DEATH MATCH"));
         padAction(0, A::Confirm);
         padAction(1, A::Confirm);
-        padAction(0, A::Start);
-        padAction(0, A::Up);
-        padAction(0, A::Confirm);
-        ASSERT_TRUE(waitFor("SETTINGS"));
-        wait(0.5f);
+        openMatchSettings();
     }
     // Slot 1 readies; the first arena is chosen; the countdown runs out.
     void toPlay() {
@@ -124,12 +120,7 @@ TEST_F(DeathMatchJourney, AScoreMatchToThreeKills) {
     EXPECT_TRUE(shows("TIME") && shows("Minutes:")) << screen();
     padAction(0, A::Left);
     EXPECT_TRUE(shows("SCORE") && shows("Goal:")) << screen();
-    padAction(0, A::Down);
-    padAction(0, A::Left);
-    padAction(0, A::Left);
-    padAction(0, A::Down);
-    padAction(0, A::Left);
-    padAction(0, A::Left);
+    padActions(0, {A::Down, A::Left, A::Left, A::Down, A::Left, A::Left});
     EXPECT_TRUE(shows("3") && shows("None")) << screen();
     padAction(0, A::Start);
     ASSERT_TRUE(waitFor("Score 3 kills to win"));
@@ -212,20 +203,14 @@ TEST_F(DeathMatchJourney, AScoreMatchToThreeKills) {
 TEST_F(DeathMatchJourney, ATimeMatchOfOneMinuteIntoSuddenDeath) {
     toSettings();
     GameCore& c = core();
-    padAction(0, A::Right);
-    padAction(0, A::Right);
+    padActions(0, {A::Right, A::Right});
     EXPECT_TRUE(shows("TIME")) << screen();
     // TIME wraps on to STOCK and back.
     padAction(0, A::Right);
     EXPECT_TRUE(shows("STOCK") && shows("Lives:")) << screen();
     padAction(0, A::Left);
     EXPECT_TRUE(shows("TIME") && shows("Minutes:")) << screen();
-    padAction(0, A::Down);
-    padAction(0, A::Left);
-    padAction(0, A::Down);
-    padAction(0, A::Left);
-    padAction(0, A::Left);
-    padAction(0, A::Start);
+    padActions(0, {A::Down, A::Left, A::Down, A::Left, A::Left, A::Start});
     ASSERT_TRUE(waitFor("High score after 1 min wins"));
     EXPECT_TRUE(shows("Game Mode: TIME") && shows("Minutes: 1")) << screen();
     toPlay();
@@ -334,19 +319,9 @@ TEST_F(ExhibitionJourney, OneMatchThenBackToTheMenuWithItsRulesSetAgain) {
     // A stock match to one life with no rocks instead.
     padAction(0, A::Confirm);
     padAction(1, A::Confirm);
-    padAction(0, A::Start);
-    padAction(0, A::Up);
-    padAction(0, A::Confirm);
-    ASSERT_TRUE(waitFor("SETTINGS"));
-    wait(0.5f);
-    padAction(0, A::Right);
-    padAction(0, A::Right);
-    padAction(0, A::Down);
-    for (int i = 0; i < 4; ++i) padAction(0, A::Left);
-    padAction(0, A::Down);
-    padAction(0, A::Left);
-    padAction(0, A::Left);
-    padAction(0, A::Start);
+    ASSERT_NO_FATAL_FAILURE(openMatchSettings());
+    padActions(0, {A::Right, A::Right, A::Down, A::Left, A::Left, A::Left, A::Left});
+    padActions(0, {A::Down, A::Left, A::Left, A::Start});
     ASSERT_TRUE(waitFor("Each player will have 1 life"));
     toPlay();
     EXPECT_EQ(c.roundCount, 1);

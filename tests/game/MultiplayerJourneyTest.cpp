@@ -124,11 +124,7 @@ TEST_F(MultiplayerJourney, ADeathMatchFromTheLobbyToTheAwardsAndBack) {
     EXPECT_EQ(count("Insert"), 2);
 
     // Slot 0 readies and opens the settings: one life, no asteroids.
-    padAction(0, A::Start);
-    padAction(0, A::Up);
-    padAction(0, A::Confirm);
-    ASSERT_TRUE(waitFor("SETTINGS"));
-    wait(0.5f);
+    ASSERT_NO_FATAL_FAILURE(openMatchSettings());
     padAction(0, A::Down);
     for (int i = 0; i < 4; ++i) padAction(0, A::Left);
     padAction(0, A::Down);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <chrono>
 #include <fstream>
 #include <future>
@@ -31,17 +29,24 @@ struct Capture {
     }
 };
 
+// The layer's output belongs to the whole process.
+class FmodOutputTest : public testing::Test {
+protected:
+    void TearDown() override { FmodLayer::setOutput(output); }
+    const FmodLayer::Output output = FmodLayer::getOutput();
+};
+
 }  // namespace
 
 // A device plays in real time: only lower bounds on time are exact, a busy
 // machine may take longer but never a minute for 0.2 s of sound.
-TEST(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissingDriverFallsBackToTheDummy) {
+TEST_F(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissingDriverFallsBackToTheDummy) {
     fmodtest::ScratchDir dir;
-    setenv("SDL_DISKAUDIOFILE", dir.file("capture.raw").c_str(), 1);
+    const fmodtest::ScopedEnv file("SDL_DISKAUDIOFILE", dir.file("capture.raw"));
     ASSERT_TRUE(fmodtest::writeConstant(dir.file("tone.wav"), 44100, 8820, 16000));  // 0.2 s: resampling cannot blur a constant
     FmodLayer::setOutput(FmodLayer::Output::Device);
     for (const std::string driver : {"no_such_driver", "disk"}) {
-        setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+        const fmodtest::ScopedEnv chosen("SDL_AUDIODRIVER", driver);
         FMOD_SYSTEM* sys = nullptr;
         FMOD_SOUND* s = nullptr;
         FMOD_CHANNEL* c = nullptr;  // handles the layer owns until the close
@@ -69,11 +74,10 @@ TEST(FmodOutputTest, DevicesPlayPacedAtTheLevelAndPanSetBeforeResumingAndAMissin
 // Closing a system stops its voices before its device is closed; a device
 // still running meanwhile (here while the close waits for a held stream
 // decode) plays silence, never the last mixed block again.
-TEST(FmodOutputTest, WhileASystemClosesItsDevicePlaysSilence) {
+TEST_F(FmodOutputTest, WhileASystemClosesItsDevicePlaysSilence) {
     fmodtest::ScratchDir dir;
     const std::string capture = dir.file("capture.raw");
-    setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
-    setenv("SDL_AUDIODRIVER", "disk", 1);
+    const fmodtest::ScopedEnv file("SDL_DISKAUDIOFILE", capture), driver("SDL_AUDIODRIVER", "disk");
     ASSERT_TRUE(fmodtest::writeConstant(dir.file("tone.wav"), 44100, 441000, 16000));  // 10 s, cut short by the close
     ASSERT_TRUE(fmodtest::writeConstant(dir.file("stream.wav"), 44100, 4410, 5));
     // Frames heard so far: a run of the tone, then silence ("T.", say), with their counts.

@@ -3,6 +3,7 @@
 // Generated sound files for the sound tests.
 
 #include <sndfile.h>
+#include <stdlib.h>
 
 #include <cstdint>
 #include <string>
@@ -34,5 +35,22 @@ inline bool writeSound(const std::string& path, int rate, int channels, const st
 inline bool writeConstant(const std::string& path, int rate, unsigned frames, int16_t level) {
     return writeSound(path, rate, 1, std::vector<int16_t>(frames, level));
 }
+
+// Sets a variable of the process's environment until the end of the scope.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name(name), had(getenv(name) != nullptr) {
+        if (had) previous = getenv(name);
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() { had ? setenv(name, previous.c_str(), 1) : unsetenv(name); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name;
+    bool had;
+    std::string previous;
+};
 
 }  // namespace fmodtest

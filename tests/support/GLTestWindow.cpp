@@ -115,6 +115,11 @@ ofColor pixel(int x, int y, GLenum buffer) {
     return ofColor(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
+std::vector<int> rgb(int x, int y) {
+    const ofColor c = pixel(x, y);
+    return {c.r, c.g, c.b};
+}
+
 std::string colours(int x, int y, int n, bool down) {
     std::string s;
     for (int i = 0; i < n; ++i) {

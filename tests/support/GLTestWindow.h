@@ -24,6 +24,8 @@ void defaultStyle();
 void pump(int rounds = 10);
 // The pixel at (x, y) counted from the window's top-left corner.
 ofColor pixel(int x, int y, GLenum buffer = GL_BACK);
+// Its red, green and blue.
+std::vector<int> rgb(int x, int y);
 // n pixels from (x, y) rightwards (or downwards), a letter each: . black,
 // W white, g grey 128, R G B Y C M the primaries and their mixes, ? other.
 std::string colours(int x, int y, int n, bool down = false);

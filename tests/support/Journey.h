@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -177,6 +178,16 @@ protected:
     }
     // One of the twelve actions, through the pad's own button map.
     void padAction(int pad, int action) { padButton(pad, app->buttonMap[pad][action]); }
+    // Actions of one pad in turn, a frame after each.
+    void padActions(int pad, std::initializer_list<int> actions) {
+        for (int action : actions) padAction(pad, action);
+    }
+    // In the death-match lobby slot 0 readies and opens the settings.
+    void openMatchSettings() {
+        padActions(0, {vantorixPC::Start, vantorixPC::Up, vantorixPC::Confirm});
+        ASSERT_TRUE(waitFor("SETTINGS"));
+        wait(0.5f);
+    }
     void padAxis(int pad, int axis, float value) {
         ofxGamepadAxisEvent event;
         event.axis = axis, event.value = value;

@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "ofxGamepadInputSystem.h"
+#include "ofxGamepadOIS.h"
 
 namespace fakepads {
 
@@ -145,6 +147,13 @@ inline ofxGamepadInputSystemFactory FakeDevices::factory() {
         if (std::exchange(failNextOpen, false)) OIS_EXCEPT(OIS::E_General, "fake input system refused");
         return std::unique_ptr<ofxGamepadInputSystem>(new FakeInputSystem(*this));
     };
+}
+
+// A pad bound to the stick, its binding lines kept off the console.
+inline std::unique_ptr<ofxGamepadOIS> quietPad(FakeJoyStick& stick) {
+    std::unique_ptr<ofxGamepadOIS> pad;
+    captureOutput([&] { pad.reset(new ofxGamepadOIS(&stick)); });
+    return pad;
 }
 
 }  // namespace fakepads

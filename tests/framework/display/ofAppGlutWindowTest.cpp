@@ -7,10 +7,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "PrivateGlutServer.h"
 #include "WindowLookup.h"
 #include "XdndSource.h"  // reads the drop-awareness
@@ -187,6 +187,7 @@ TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThreeAndAgai
     };
     // Frames 0 to 2 are cleared away again; 3 to 5 stay on the front buffer.
     EXPECT_EQ(front(), "bbbRRRbbbbbb");
+    EXPECT_EQ(GLTestWindow::pixel(100, 100, GL_FRONT), ofColor(0, 0, 255, 255));
     // After a reshape the next three frames clear the whole window away; the fourth stays.
     ofAppGlutWindow::reshape(320, 240);
     for (int i = 0; i < 4; ++i) ofAppGlutWindow::display();
@@ -196,9 +197,7 @@ TEST_F(GlutWindowTest, WithoutAutomaticClearFramesAddUpAfterTheFirstThreeAndAgai
 TEST_F(GlutWindowTest, UnavailableGameModeLogsAndFallsBackToAFullScreenWindowThatCanBeLeft) {
     usePrivateServer();  // other tests' windows would expose this one, and an expose displays
     static ofAppGlutWindow window;
-    testing::internal::CaptureStderr();
-    ofSetupOpenGL(&window, 333, 222, OF_GAME_MODE);
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string err = captureOutput([] { ofSetupOpenGL(&window, 333, 222, OF_GAME_MODE); }).err;
     window.initializeWindow();
     ASSERT_EQ(err, "[error] game mode error: selected format (333x222:32@60) not available \n\n");
     EXPECT_EQ(window.getWindowMode(), OF_FULLSCREEN);

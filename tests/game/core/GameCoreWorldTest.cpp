@@ -1,18 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "CoreFixture.h"
 #include "DummyFoe.h"
 
 // Foes far from the ship, held still so that only the separation moves them.
 class FoeSeparation : public CoreFixture {
 protected:
-    void SetUp() override {
-        CoreFixture::SetUp();
-        startStill(GameMode::Easy);
-        core().playTime = 1;
-    }
     NormFoe* stillFoe(float x, float y) {
         NormFoe* foe = addFoe(x, y);
         foe->speed = foe->maxSpeed = foe->boostMin = foe->boostMax = foe->gainMax = 0;

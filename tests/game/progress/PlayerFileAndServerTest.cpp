@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -105,25 +102,11 @@ TEST_F(CorePlayerFile, AFileOutOfReachIsLeftAloneForTheWholeRun) {
 
 TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
     ScratchFolder dir;
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    const std::string script = std::string(VX_SOURCE_DIR) + "/scripts/score_server.py", data = dir.file("scores.json");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlives a test that dies
-        dup2(out[1], 1);
-        execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(), "--idle-timeout", "1",
-               static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
-    std::string line;
-    char c = 0;
-    while (read(out[0], &c, 1) == 1 && c != '\n') line += c;
-    close(out[0]);
-    ASSERT_EQ(line.rfind("listening on http://127.0.0.1:", 0), 0u) << line;
+    const std::string data = dir.file("scores.json");
+    StandIn standIn(data);
+    ASSERT_EQ(standIn.address.rfind("http://127.0.0.1:", 0), 0u) << standIn.address << standIn.errors;
     ScoreServer s;
-    s.address = line.substr(13);
+    s.address = standIn.address;
     for (const auto& entry : std::vector<std::pair<std::string, int>>{{"LOW", 10}, {"A&B #1", 900}})
         EXPECT_TRUE(s.request("sendscore.php", s.sendScoreUrl(entry.first, entry.second, 2, true, {3, 6}, false)).ok);
     const auto rows = ScoreServer::parseScores(s.request("getscores.php", s.getScoresUrl(2, true)).lines);
@@ -149,8 +132,8 @@ TEST(ScoreServerScriptTest, ScoresAndTotalsMakeARoundTripThroughTheStandIn) {
               "success\n2147483647\tOK\nsuccess\n5\n");
     Poco::Net::StreamSocket idle(Poco::Net::SocketAddress(s.address.substr(7)));
     idle.setReceiveTimeout(Poco::Timespan(20, 0));
+    char c = 0;
     EXPECT_EQ(idle.receiveBytes(&c, 1), 0) << "an idle connection is closed";
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    standIn.stop();
     EXPECT_NE(readAll(data).find("\"A&B #1\""), std::string::npos);
 }

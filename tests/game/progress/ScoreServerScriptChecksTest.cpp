@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <filesystem>
@@ -17,49 +14,6 @@
 using namespace progress_test;
 
 namespace {
-
-// The stand-in started on a free port with its data file; `address` is set
-// once it listens, `exitCode` once it has refused to start.
-struct StandIn {
-    explicit StandIn(const std::string& data) {
-        int out[2], err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) return;
-        const std::string script = std::string(VX_SOURCE_DIR) + "/scripts/score_server.py";
-        pid = fork();
-        if (pid == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlives a test that dies
-            umask(027);
-            dup2(out[1], 1);
-            dup2(err[1], 2);
-            execlp("python3", "python3", script.c_str(), "--port", "0", "--data", data.c_str(), "--idle-timeout", "1",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(out[1]);
-        close(err[1]);
-        std::string line;
-        char c = 0;
-        while (read(out[0], &c, 1) == 1 && c != '\n') line += c;
-        close(out[0]);
-        if (line.rfind("listening on ", 0) == 0) {
-            address = line.substr(13);
-            close(err[0]);
-            return;
-        }
-        while (read(err[0], &c, 1) == 1) errors += c;
-        close(err[0]);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        pid = -1;
-        exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    ~StandIn() {
-        if (pid > 0) kill(pid, SIGTERM), waitpid(pid, nullptr, 0);
-    }
-    pid_t pid = -1;
-    std::string address, errors;
-    int exitCode = -1;
-};
 
 std::string counters(int count) {
     static const char* const names[] = {"global_arcade_deaths", "global_deathmatch_deaths", "global_foes_killed",

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
 #include "GLTestWindow.h"
-#include "ofAppRunner.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
 
@@ -24,4 +25,21 @@ inline std::vector<unsigned char> drawnFrame(ofGLRenderer& renderer, bool batchi
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
+}
+
+// How two such frames differ: the pixels that do, and the largest step of a channel.
+struct FrameDifference {
+    int pixels = 0;
+    int most = 0;
+};
+
+inline FrameDifference compareFrames(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    FrameDifference d;
+    for (size_t i = 0; i < a.size(); i += 3) {
+        int most = 0;
+        for (size_t c = i; c < i + 3; ++c) most = std::max(most, std::abs(a[c] - b[c]));
+        d.pixels += most > 0;
+        d.most = std::max(d.most, most);
+    }
+    return d;
 }

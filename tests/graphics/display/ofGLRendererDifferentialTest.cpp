@@ -175,22 +175,6 @@ std::vector<unsigned char> drawn(ofGLRenderer& renderer, bool batching, const Se
     });
 }
 
-struct Difference {
-    int pixels = 0;
-    int most = 0;
-};
-
-Difference compare(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
-    Difference d;
-    for (size_t i = 0; i < a.size(); i += 3) {
-        int most = 0;
-        for (size_t c = i; c < i + 3; ++c) most = std::max(most, std::abs(a[c] - b[c]));
-        d.pixels += most > 0;
-        d.most = std::max(d.most, most);
-    }
-    return d;
-}
-
 }  // namespace
 
 TEST(GLRendererDifferential, RandomSequencesDrawTheSamePixelsBatchedAsOneByOne) {
@@ -205,7 +189,7 @@ TEST(GLRendererDifferential, RandomSequencesDrawTheSamePixelsBatchedAsOneByOne) 
     for (int seed = 1; seed <= sequences; ++seed) {
         const Sequence s = Maker(static_cast<uint32_t>(seed)).make();
         const std::vector<unsigned char> oneByOne = drawn(*renderer, false, s);
-        const Difference d = compare(drawn(*renderer, true, s), oneByOne);
+        const FrameDifference d = compareFrames(drawn(*renderer, true, s), oneByOne);
         differing += d.pixels > 0;
         pixels += d.pixels;
         most = std::max(most, d.most);

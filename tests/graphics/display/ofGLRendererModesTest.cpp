@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CapturedOutput.h"
 #include "ofAppGlutWindow.h"
 #include "ofAppRunner.h"
 #include "ofBaseApp.h"
@@ -17,6 +18,7 @@
 namespace {
 
 using GLTestWindow::colours;
+using GLTestWindow::rgb;
 
 class GLRendererModes : public testing::Test {
 protected:
@@ -29,18 +31,6 @@ protected:
     void TearDown() override { ofSetAppPtr(nullptr); }
     ofGLRenderer* renderer = nullptr;
 };
-
-std::vector<int> rgb(int x, int y) {
-    const ofColor c = GLTestWindow::pixel(x, y);
-    return {c.r, c.g, c.b};
-}
-
-std::string errors(void (*action)()) {
-    testing::internal::CaptureStderr();
-    action();
-    fflush(stderr);
-    return testing::internal::GetCapturedStderr();
-}
 
 // The corners of the square (100, 100) to (140, 140) on pixel centres, top
 // row first (with y down the screen, fills take a pixel whose centre lies on
@@ -95,14 +85,14 @@ TEST_F(GLRendererModes, PointListsDrawAsTheirPrimitive) {
                         {OF_MESH_WIREFRAME, GL_TRIANGLES, GL_LINE},
                         {OF_MESH_FILL, GL_TRIANGLES, GL_FILL}};
     for (const auto& m : polygonModes) EXPECT_EQ(ofGetGLPolyMode(m.mode), m.polygon);
-    EXPECT_EQ(errors([] {
-                  EXPECT_EQ(ofGetGLPrimitiveMode(9), static_cast<GLenum>(GL_TRIANGLES));
-                  EXPECT_EQ(ofGetGLPrimitiveMode(-1), static_cast<GLenum>(GL_TRIANGLES));
-                  EXPECT_EQ(ofGetGLPolyMode(3), static_cast<GLenum>(GL_FILL));
-              }),
+    std::vector<GLenum> fallbacks;
+    EXPECT_EQ(captureOutput([&] {
+                  fallbacks = {ofGetGLPrimitiveMode(9), ofGetGLPrimitiveMode(-1), ofGetGLPolyMode(3)};
+              }).err,
               "[error] asked for unsupported or non existant primitive mode 9 returning GL_TRIANGLES\n"
               "[error] asked for unsupported or non existant primitive mode -1 returning GL_TRIANGLES\n"
               "[error] asked for unsupported or non existant poly mode 3 returning GL_FILL\n");
+    EXPECT_EQ(fallbacks, (std::vector<GLenum>{GL_TRIANGLES, GL_TRIANGLES, GL_FILL}));
 }
 
 // A mesh drawn in a polygon mode: filled, outlined or its corners, in its
@@ -142,9 +132,7 @@ TEST_F(GLRendererModes, MeshesDrawInEachPolygonModeAndPutTheModeBack) {
         EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
     }
     ofClear(0, 0, 0, 255);
-    testing::internal::CaptureStderr();
-    renderer->draw(square, 7, false, false, false);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(captureOutput([&] { renderer->draw(square, 7, false, false, false); }).err,
               "[error] asked for unsupported or non existant poly mode 7 returning GL_FILL\n");
     EXPECT_EQ(probe(), "..RRRRRRR");
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CapturedOutput.h"
 #include "GLTestWindow.h"
 #include "ofGLRenderer.h"
 #include "ofGraphics.h"
@@ -12,6 +13,7 @@
 namespace {
 
 using GLTestWindow::colours;
+using GLTestWindow::rgb;
 
 // A 960 by 960 window, each frame set up as the display callback does.
 class GLRendererTest : public testing::Test {
@@ -30,11 +32,6 @@ protected:
     }
     ofGLRenderer* renderer = nullptr;
 };
-
-std::vector<int> rgb(int x, int y) {
-    const ofColor c = GLTestWindow::pixel(x, y);
-    return {c.r, c.g, c.b};
-}
 
 // n red pixels between two black ones.
 std::string red(int n) { return "." + std::string(n, 'R') + "."; }
@@ -140,10 +137,7 @@ TEST_F(GLRendererTest, MeshesNeverReadPastTheirLists) {
         return m;
     };
     auto warns = [&](ofMesh mesh, bool useColours) {
-        testing::internal::CaptureStdout();
-        renderer->draw(mesh, useColours, false, false);
-        fflush(stdout);
-        return testing::internal::GetCapturedStdout().rfind("[warning] ", 0) == 0;
+        return captureOutput([&] { renderer->draw(mesh, useColours, false, false); }).out.rfind("[warning] ", 0) == 0;
     };
     // An earlier test may have had the short list's warning: it is watched in
     // a new process, which runs this test alone up to here.

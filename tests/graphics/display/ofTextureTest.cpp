@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CapturedOutput.h"
 #include "GLTestWindow.h"
 #include "ofGraphics.h"
 #include "ofPixels.h"
@@ -95,17 +96,6 @@ TEST_F(Texture, BothTargetsDrawTheirPixelsExactlyAndAnUnallocatedOneNothing) {
     EXPECT_EQ(colours(10, 10, 50) + colours(30, 10, 50, true), std::string(100, '.'));
 }
 
-namespace {
-
-std::string logged(void (*action)(ofTexture&), ofTexture& t) {
-    testing::internal::CaptureStderr();
-    action(t);
-    fflush(stderr);
-    return testing::internal::GetCapturedStderr();
-}
-
-}  // namespace
-
 // Pixels pick the internal format by their channel count; each internal
 // format reads back as its pixel format and component type, anything else
 // as itself in bytes, with an error.
@@ -143,17 +133,13 @@ TEST_F(Texture, FormatsFollowTheChannelsAndTheInternalFormat) {
         {GL_LUMINANCE32F_ARB, GL_LUMINANCE, GL_FLOAT},
         {GL_LUMINANCE16F_ARB, GL_LUMINANCE, GL_FLOAT},
     };
-    testing::internal::CaptureStderr();
     for (const auto& f : formats) {
         int format = 0, type = 0;
-        ofGetGlFormatAndType(f.internalFormat, format, type);
+        EXPECT_EQ(captureOutput([&] { ofGetGlFormatAndType(f.internalFormat, format, type); }).err, "");
         EXPECT_EQ((std::vector<int>{format, type}), (std::vector<int>{f.format, f.type})) << std::hex << f.internalFormat;
     }
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     int format = 0, type = 0;
-    testing::internal::CaptureStderr();
-    ofGetGlFormatAndType(0x1234, format, type);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(captureOutput([&] { ofGetGlFormatAndType(0x1234, format, type); }).err,
               "[error] ofGetGlFormatAndType(): glInternalFormat not recognized returning glFormat as glInternalFormat\n");
     EXPECT_EQ((std::vector<int>{format, type}), (std::vector<int>{0x1234, GL_UNSIGNED_BYTE}));
 }
@@ -188,7 +174,7 @@ TEST_F(Texture, BadRequestsAreLoggedAndChangeNothing) {
          "[error] ofTexture::allocate - the ofTextureData structure passed must be set with a width and height.\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(logged(c.action, t), c.error);
+        EXPECT_EQ(captureOutput([&] { c.action(t); }).err, c.error);
         EXPECT_EQ((std::vector<float>{float(t.texData.textureName), t.getWidth(), t.getHeight(), t.texData.coordRight,
                                       float(ofTextureGetRetainCount(name))}),
                   (std::vector<float>{float(name), 256, 128, 1, 1}));
@@ -198,12 +184,8 @@ TEST_F(Texture, BadRequestsAreLoggedAndChangeNothing) {
     GLuint stray = 0;
     glGenTextures(1, &stray);
     glBindTexture(GL_TEXTURE_2D, stray);
-    testing::internal::CaptureStderr();
-    ofTextureRelease(0);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    testing::internal::CaptureStderr();
-    ofTextureRelease(stray);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(captureOutput([] { ofTextureRelease(0); }).err, "");
+    EXPECT_EQ(captureOutput([&] { ofTextureRelease(stray); }).err,
               "[error] trying to delete a non indexed texture, something weird is happening. Deleting anyway\n");
     EXPECT_FALSE(glIsTexture(stray));
     EXPECT_TRUE(glIsTexture(name));
