@@ -2,7 +2,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,10 +27,21 @@ namespace {
 std::mutex tempMutex;
 std::set<std::string> tempsInFlight;
 
+bool appendOnlyFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    const bool appendOnly = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_APPEND_FL) != 0;
+    ::close(fd);
+    return appendOnly;
+}
+
 // A save writes "<name>.tmp<pid>_<n>" beside the file and renames it. One
 // killed in between leaves that temporary behind; it is stale when its process
 // is gone, or is this one and no save of ours is writing it. Returns the errno
-// of a stale one the folder would not let go of, else 0.
+// of a stale one the folder would not let go of, else 0. Another user's
+// leftover in a sticky folder stays for its owner, and says nothing of what
+// the folder refuses us.
 int removeStaleBeside(const std::string& target) {
     const std::string folder = folderOf(target);
     const std::string prefix = target.substr(folder.size()) + ".tmp";
@@ -58,8 +72,12 @@ int removeStaleBeside(const std::string& target) {
     }
     ::closedir(dir);
     int kept = 0;
-    for (const std::string& path : stale)
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT) kept = errno;
+    for (const std::string& path : stale) {
+        if (::unlink(path.c_str()) == 0 || errno == ENOENT) continue;
+        const int error = errno;
+        struct stat info {};
+        if ((::lstat(path.c_str(), &info) == 0 && info.st_uid == ::geteuid()) || appendOnlyFolder(folder)) kept = error;
+    }
     return kept;
 }
 
@@ -78,6 +96,9 @@ bool mayWrite(const std::string& target, const struct stat& info, std::string& e
     return true;
 }
 
+// What sent a save in place.
+enum class Refused { NewFile, Rename, Removal };
+
 // Where no temporary can stand in. A folder that takes no new file, or a
 // rename it will not do, still lets a writable file be written over; an
 // append-only folder (renames refused with EPERM) and a name with no room
@@ -87,13 +108,28 @@ bool inPlaceInstead(int error, bool existing) {
     return existing && (error == EACCES || error == EROFS || error == EBUSY || error == EXDEV);
 }
 
+// The room the text needs, taken before a byte of the old file is written
+// over, so that a full disk fails the save with the old file whole. A file
+// system that cannot reserve is written as before. Returns an errno, or 0.
+int reserve(int fd, std::size_t size, std::size_t oldSize) {
+    if (size == 0) return 0;
+    const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    if (error == 0 || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL) return 0;
+    // What a failed reservation took stands past the old end; it goes.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) != oldSize)
+        (void)::ftruncate(fd, static_cast<off_t>(oldSize));
+    return error;
+}
+
 // A kill between writing and cutting to size must not leave the new text
 // followed by the old one's tail: a shorter text goes down padded with spaces
 // to the old length, made durable, then cut; the loader takes trailing white
 // space. What this path still cannot promise: a kill in the middle of a write
 // larger than a page, or a power loss before the padded text is synced, can
 // leave a mix of the old and the new.
-ofFileSaveResult writeInPlace(const std::string& target, const std::string& bytes, bool existing, int refusal) {
+ofFileSaveResult writeInPlace(const std::string& target, const std::string& bytes, bool existing, Refused refused,
+                              int refusal) {
     ofFileSaveResult result;
     const int fd = ::open(target.c_str(), existing ? O_WRONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                           0666);
@@ -101,17 +137,21 @@ ofFileSaveResult writeInPlace(const std::string& target, const std::string& byte
         result.error = reason(errno);
         return result;
     }
+    // Another process saving in place between this write and this cut would
+    // have its text cut to this one's length. The lock goes with the close; a
+    // file system without locks is written unlocked.
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) continue;
     struct stat info {};
     const std::size_t oldSize = ::fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
     // In one write, so that no kill falls between the text and its padding.
     std::string padded = bytes;
     if (oldSize > bytes.size()) padded.append(oldSize - bytes.size(), ' ');
-    int error = 0;
+    int error = reserve(fd, padded.size(), oldSize);
     bool touched = false;
-    if (!writeAll(fd, padded)) {
+    if (error == 0 && !writeAll(fd, padded)) {
         error = errno;
         touched = ::lseek(fd, 0, SEEK_CUR) > 0;
-    } else {
+    } else if (error == 0) {
         touched = !padded.empty();
         if (padded.size() != bytes.size() && syncFd(fd) != 0) error = errno;
         else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
@@ -125,12 +165,15 @@ ofFileSaveResult writeInPlace(const std::string& target, const std::string& byte
         result.error = reason(error);
         return result;
     }
+    const char* const what = refused == Refused::NewFile  ? "a new file"
+                             : refused == Refused::Rename ? "the rename"
+                                                          : "the removal of a temporary";
     if (refusal == ENAMETOOLONG)
         ofLogWarning() << "ofSaveFileAtomically: " << target
                        << " written in place; its name leaves no room for a temporary one";
     else
-        ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; its folder refused a new file ("
-                       << reason(refusal) << ")";
+        ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; its folder refused " << what
+                       << " (" << reason(refusal) << ")";
     result.outcome = ofFileSaveOutcome::WrittenInPlace;
     return result;
 }
@@ -191,7 +234,8 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
     if (existing && !mayWrite(target, old, result.error)) return result;
     // A folder that keeps every temporary (append-only) would gain one more
     // with each save.
-    if (staleKept != 0 && inPlaceInstead(staleKept, existing)) return writeInPlace(target, bytes, existing, staleKept);
+    if (staleKept != 0 && inPlaceInstead(staleKept, existing))
+        return writeInPlace(target, bytes, existing, Refused::Removal, staleKept);
 
     static std::atomic<unsigned> counter{0};
     std::string temp;
@@ -205,7 +249,7 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
     }
     if (fd < 0) {
         const int error = errno;
-        if (inPlaceInstead(error, existing)) return writeInPlace(target, bytes, existing, error);
+        if (inPlaceInstead(error, existing)) return writeInPlace(target, bytes, existing, Refused::NewFile, error);
         result.error = reason(error);
         return result;
     }
@@ -218,8 +262,10 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
         ok = false;
         error = errno;
     }
+    bool renameRefused = false;
     if (ok && renameFile(temp, target, 0) != 0) {
         ok = false;
+        renameRefused = true;
         error = errno;
     }
     if (!ok) ::unlink(temp.c_str());
@@ -228,7 +274,8 @@ ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string
         tempsInFlight.erase(temp);
     }
     if (!ok) {
-        if (inPlaceInstead(error, existing)) return writeInPlace(target, bytes, existing, error);
+        if (inPlaceInstead(error, existing))
+            return writeInPlace(target, bytes, existing, renameRefused ? Refused::Rename : Refused::NewFile, error);
         result.error = reason(error);
         return result;
     }

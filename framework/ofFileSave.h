@@ -43,6 +43,8 @@ struct ofFileSaveResult {
 // file mounted on its own, an append-only folder), an existing file is written
 // over in place instead; so is a file whose name leaves no room for a
 // temporary name, and a missing one in those last two cases is made in place.
+// Writing in place takes the room first, so a full disk leaves the old file
+// whole, and waits for another process writing the same file in place.
 // Warnings are logged for a save that succeeded in a weaker way; failures
 // only go back to the caller.
 ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string& bytes);

@@ -1,5 +1,6 @@
 #include "ofxXmlConfig.h"
 
+#include <cctype>
 #include <locale>
 #include <memory>
 #include <sstream>
@@ -58,9 +59,11 @@ bool processingInstruction(const std::string& value) {
     return end > 1 && (end == value.size() - 1 || space(value[end]));
 }
 
+// One that has lost its ">" runs on to the next one and swallows what
+// stands between, elements included.
 bool doctype(const std::string& value) {
     const std::string keyword = "!DOCTYPE";
-    if (value.compare(0, keyword.size(), keyword) != 0) return false;
+    if (value.compare(0, keyword.size(), keyword) != 0 || value.find('<') != std::string::npos) return false;
     std::size_t at = keyword.size();
     while (at < value.size() && space(value[at])) ++at;
     return at > keyword.size() && nameLength(value, at) > 0;
@@ -70,9 +73,24 @@ bool doctype(const std::string& value) {
 // them and processing instructions, and nothing else the parser could not
 // place: "<<garbage" parses without an error, as one unknown node. An unknown
 // node that no ">" closes runs, again without an error, to the end of the
-// parsed text [begin, end).
+// parsed text [begin, end), and so does a comment that no "-->" closes.
 bool settingsDocument(const TiXmlDocument& doc, const char* begin, const char* end) {
     if (doc.FirstChildElement() == nullptr) return false;
+    // Only the last node at the top can have run to the end: inside an
+    // element, the end tag it swallowed is missed, which is an error. A
+    // closed comment leaves its value and "-->" ahead of the padding; an
+    // unclosed one's value is everything after its "<!--", and that never
+    // ends so.
+    const TiXmlNode* last = doc.LastChild();
+    if (last->Type() == TiXmlNode::TINYXML_COMMENT) {
+        const std::string closing = last->ValueStr() + "-->";
+        const char* tail = end;
+        // White space as the parser counts it between nodes.
+        while (tail > begin && std::isspace(static_cast<unsigned char>(*(tail - 1)))) --tail;
+        if (static_cast<std::size_t>(tail - begin) < closing.size() ||
+            closing.compare(0, closing.size(), tail - closing.size(), closing.size()) != 0)
+            return false;
+    }
     auto unclosed = [begin, end](const std::string& value) {
         const std::size_t n = value.size() + 1;
         return static_cast<std::size_t>(end - begin) >= n && *(end - n) == '<' &&

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <sched.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,20 +12,35 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <system_error>
+#include <thread>
 
 #include "CapturedOutput.h"
 #include "ScratchDir.h"
+#include "WaitUntil.h"
 #include "ofFileSave.h"
 #include "ofxXmlConfig.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
+
+thread_local bool firstWriter = false;
+
+// Whether some process waits in /proc/locks for a whole-file lock on inode.
+bool lockAwaited(ino_t inode) {
+    std::ifstream locks("/proc/locks");
+    const std::string file = ":" + std::to_string(inode) + " ";
+    for (std::string line; std::getline(locks, line);)
+        if (line.find("-> FLOCK") != std::string::npos && line.find(file) != std::string::npos) return true;
+    return false;
+}
 
 struct FileSaveTest : testing::Test {
     void TearDown() override {
@@ -104,7 +121,7 @@ TEST_F(FileSaveTest, ARefusedRenameWritesInPlaceOnlyForTheFolderKindsOfRefusal) 
         EXPECT_EQ(entries(), Names{"p.xml"}) << c.log;
         const bool inPlace = c.outcome == ofFileSaveOutcome::WrittenInPlace;
         EXPECT_EQ(o.out + o.err, inPlace ? "[warning] ofSaveFileAtomically: " + dir.file("p.xml") +
-                                               " written in place; its folder refused a new file (" + c.log + ")\n"
+                                               " written in place; its folder refused the rename (" + c.log + ")\n"
                                          : "")
             << c.log;
         EXPECT_EQ(result.error, inPlace ? "" : std::generic_category().message(c.error));
@@ -167,9 +184,9 @@ TEST_F(FileSaveTest, AReadOnlyFileIsNotReplaced) {
 }
 
 // A real read-only folder holding a writable file: the temporary cannot be
-// made, so the file is written in place; and where writing in place stops
-// part way, the result says the old file is gone. Root makes files anywhere,
-// so the check runs in a child that gives up root.
+// made, so the file is written in place; and a text the file may not grow to
+// fails before a byte is written over. Root makes files anywhere, so the
+// check runs in a child that gives up root.
 TEST_F(FileSaveTest, AReadOnlyFolderTakesTheSaveInPlace) {
     const uid_t nobody = 65534;
     ASSERT_EQ(::chmod(dir.path.c_str(), 0755), 0);
@@ -185,10 +202,11 @@ TEST_F(FileSaveTest, AReadOnlyFolderTakesTheSaveInPlace) {
         const char* bytes;
         rlim_t limit;
         ofFileSaveOutcome outcome;
-        std::size_t size;
-    } cases[] = {{"<NEW>longer than the old</NEW>\n", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, 32},
-                 {"<A />", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, 5},
-                 {big.c_str(), 1024, ofFileSaveOutcome::WrittenInPart, 1024}};
+        const char* after;
+    } cases[] = {{"<NEW>longer than the old</NEW>\n", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace,
+                  "<NEW>longer than the old</NEW>\n"},
+                 {"<A />", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, "<A />"},
+                 {big.c_str(), 1024, ofFileSaveOutcome::NotReplaced, "<A />"}};
     for (const auto& c : cases) {
         const pid_t child = ::fork();
         if (child == 0) {
@@ -209,8 +227,8 @@ TEST_F(FileSaveTest, AReadOnlyFolderTakesTheSaveInPlace) {
         if (WEXITSTATUS(status) == 100) {
             GTEST_SKIP() << "cannot give up root here";
         }
-        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.outcome)) << c.size;
-        EXPECT_EQ(read("ro/p.xml"), std::string(c.bytes).substr(0, c.size));
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.outcome)) << c.after;
+        EXPECT_EQ(read("ro/p.xml"), c.after);
         EXPECT_EQ(entries("ro"), Names{"p.xml"});
     }
 }
@@ -271,9 +289,14 @@ TEST_F(FileSaveTest, AnAppendOnlyFolderTakesEverySaveInPlaceLeavingOneTemporaryA
     put("ao/p.xml", "<OLD>a much longer old file</OLD>\n");
     const bool appendOnly = setAppendOnly(true);
     if (!appendOnly) refuseRenames(EPERM);
-    const std::string warning = " written in place; its folder refused a new file (Operation not permitted)\n";
+    std::set<std::string> saved;
     for (const char* name : {"p.xml", "p.xml", "p.xml", "new.xml", "new.xml"}) {
         for (const char* bytes : {"<NEW>1</NEW>\n", "<NEW>22</NEW>\n"}) {
+            // The first save leaves the temporary the rename was refused; later ones find it.
+            const bool leftover = appendOnly && !saved.insert(name).second;
+            const std::string warning = std::string(" written in place; its folder refused ") +
+                                        (leftover ? "the removal of a temporary" : "the rename") +
+                                        " (Operation not permitted)\n";
             ofFileSaveResult result;
             const CapturedOutput o =
                 captureOutput([&] { result = ofSaveFileAtomically(dir.file("ao/") + name, bytes); });
@@ -391,4 +414,164 @@ TEST_F(FileSaveTest, FilesOverTheLimitAreRefusedUnread) {
     const CapturedOutput o = captureOutput([&] { EXPECT_FALSE(xml.loadFile(dir.file("huge.xml"))); });
     EXPECT_EQ(xml.getLoadStatus(), ofxXmlConfig::Unreadable);
     EXPECT_EQ(o.out + o.err + xml.getLoadError(), "larger than 16777216 bytes");
+}
+
+// An in-place save on a full disk fails before a byte of the old file is
+// written over; one that fits in the file's own room, or in the room left,
+// is saved. The disk is a small file system mounted in a child's own mount
+// namespace; a name too long for a temporary sends each save in place.
+TEST_F(FileSaveTest, AFullDiskLeavesTheOldFileOfAnInPlaceSaveWhole) {
+    const std::string name(250, 'f'), disk = dir.file("disk");
+    const std::string old = "<OLD>" + std::string(3000, 'o') + "</OLD>\n";
+    const std::string longer = "<NEW>" + std::string(12000, 'n') + "</NEW>\n";  // three pages
+    const struct {
+        std::string bytes;
+        int freePages;
+        ofFileSaveOutcome outcome;
+        std::string after;
+    } cases[] = {
+        {"<N>2</N>\n", 0, ofFileSaveOutcome::WrittenInPlace, "<N>2</N>\n"},
+        {longer, 0, ofFileSaveOutcome::NotReplaced, old},
+        {longer, 1, ofFileSaveOutcome::NotReplaced, old},
+        {longer, 2, ofFileSaveOutcome::WrittenInPlace, longer},
+    };
+    ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+    for (const auto& c : cases) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+                ::_exit(100);
+            std::ofstream(disk + "/" + name, std::ios::binary) << old;
+            std::ofstream(disk + "/spare", std::ios::binary) << std::string(c.freePages * 4096, 's');
+            const int fill = ::open((disk + "/fill").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+            const std::string page(4096, 'x');
+            while (::write(fill, page.data(), page.size()) > 0) {
+            }
+            ::close(fill);
+            ::unlink((disk + "/spare").c_str());
+            ofFileSaveResult result;
+            const CapturedOutput o = captureOutput([&] { result = ofSaveFileAtomically(disk + "/" + name, c.bytes); });
+            std::ifstream in(disk + "/" + name, std::ios::binary);
+            std::ofstream(dir.file("after"), std::ios::binary)
+                << result.error << "|" << std::string(std::istreambuf_iterator<char>(in), {});
+            const bool clean = std::filesystem::exists(disk + "/fill") &&
+                               std::distance(std::filesystem::directory_iterator(disk), {}) == 2;
+            ::_exit(clean ? static_cast<int>(result.outcome) : 101);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 100) {
+            GTEST_SKIP() << "cannot mount a file system here";
+        }
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.outcome)) << c.bytes.size() << " " << c.freePages;
+        const bool saved = c.outcome == ofFileSaveOutcome::WrittenInPlace;
+        EXPECT_EQ(read("after"), (saved ? "" : "No space left on device") + std::string("|") + c.after)
+            << c.bytes.size() << " " << c.freePages;
+    }
+}
+
+// A second in-place save of the file, made while the first is between its
+// write and its cut, waits for the first to finish; else the first would cut
+// the second's text to its own length.
+TEST_F(FileSaveTest, TwoInPlaceSavesOfOneFileFollowOneAnother) {
+    const std::string name(250, 'w');
+    put(name, "<OLD>" + std::string(50, 'o') + "</OLD>\n");
+    const ino_t file = inode(name);
+    const std::string first = "<A />\n", second = "<B>" + std::string(100, 'b') + "</B>\n";
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstBeforeCut = false, released = false, secondSynced = false;
+    ofSetFileSyncFunction([&](int fd) {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (firstWriter && !firstBeforeCut) {
+            firstBeforeCut = true;
+            changed.notify_all();
+            changed.wait(lock, [&] { return released; });
+        } else if (!firstWriter) {
+            secondSynced = true;
+        }
+        return ::fsync(fd);
+    });
+    ofFileSaveOutcome outcomes[2] = {};
+    bool met = false;
+    const CapturedOutput o = captureOutput([&] {
+        std::thread a([&] {
+            firstWriter = true;
+            outcomes[0] = ofSaveFileAtomically(dir.file(name), first).outcome;
+        });
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return firstBeforeCut; });
+        }
+        std::thread b([&] { outcomes[1] = ofSaveFileAtomically(dir.file(name), second).outcome; });
+        // Unlocked, the second would get through its write and sync meanwhile.
+        met = waitUntil([&] {
+            std::lock_guard<std::mutex> lock(mutex);
+            return secondSynced || lockAwaited(file);
+        });
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            released = true;
+        }
+        changed.notify_all();
+        a.join();
+        b.join();
+    });
+    EXPECT_TRUE(met);
+    EXPECT_EQ(read(name), second);
+    EXPECT_EQ(outcomes[0], ofFileSaveOutcome::WrittenInPlace);
+    EXPECT_EQ(outcomes[1], ofFileSaveOutcome::WrittenInPlace);
+    const std::string warning =
+        "[warning] ofSaveFileAtomically: " + dir.file(name) + " written in place; its name leaves no room for a temporary one\n";
+    EXPECT_EQ(o.out + o.err, warning + warning);
+}
+
+// In a sticky folder, another user's leftover temporary cannot be removed,
+// yet the folder takes new files and renames: saves go through a temporary
+// as usual, and the leftover stays for its owner. The saving user is played
+// by a child that gives up root.
+TEST_F(FileSaveTest, AnotherUsersLeftoverInASharedFolderLeavesSavesAtomic) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "making another user's file needs root";
+    }
+    const uid_t owner = 65534, saver = 65533;
+    pid_t gone = 4000000;  // surely not running
+    while (::kill(gone, 0) == 0 || errno != ESRCH) ++gone;
+    const std::string leftover = "p.xml.tmp" + std::to_string(gone) + "_1";
+    ASSERT_EQ(::chmod(dir.path.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.file("shared").c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(dir.file("shared").c_str(), 01777), 0);
+    put("shared/" + leftover, "<HALF");
+    put("shared/p.xml", "<OLD>a longer old file</OLD>\n");
+    ASSERT_EQ(::chown(dir.file("shared/" + leftover).c_str(), owner, owner), 0);
+    ASSERT_EQ(::chown(dir.file("shared/p.xml").c_str(), saver, saver), 0);
+    const ino_t before = inode("shared/p.xml");
+    for (const char* bytes : {"<NEW>1</NEW>\n", "<NEW>22</NEW>\n"}) {
+        int out[2];
+        ASSERT_EQ(::pipe(out), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(saver) != 0 || ::setuid(saver) != 0) ::_exit(100);
+            ofFileSaveResult result;
+            const CapturedOutput o = captureOutput([&] { result = ofSaveFileAtomically(dir.file("shared/p.xml"), bytes); });
+            const std::string said = o.out + o.err;
+            if (::write(out[1], said.data(), said.size()) != static_cast<ssize_t>(said.size())) ::_exit(101);
+            ::_exit(static_cast<int>(result.outcome));
+        }
+        ::close(out[1]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        char said[512];
+        const ssize_t n = ::read(out[0], said, sizeof said);
+        ::close(out[0]);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(ofFileSaveOutcome::Replaced)) << bytes;
+        EXPECT_EQ(std::string(said, n > 0 ? static_cast<std::size_t>(n) : 0), "") << bytes;
+        EXPECT_EQ(read("shared/p.xml"), bytes);
+        EXPECT_NE(inode("shared/p.xml"), before) << bytes;
+        EXPECT_EQ(entries("shared"), (Names{"p.xml", leftover}));
+        EXPECT_EQ(read("shared/" + leftover), "<HALF");
+    }
 }

@@ -112,6 +112,13 @@ TEST_F(XmlTest, DeclarationsLoadAndSaveBackWhileUnplacedNodesAreRefused) {
         {"<!ELEMENT S ANY><S><A>1</A></S>", 0, ""}, {"<? app?><S><A>1</A></S>", 0, ""},
         {"<?1app?><S><A>1</A></S>", 0, ""}, {"<?app?x?><S><A>1</A></S>", 0, ""},
         {"<S><?app a > b ?><A>1</A></S>", 0, ""},
+        // Comments closed anywhere load; one that no "-->" closes swallows the rest of the file.
+        {"<!-- c --><S><!-- d --><A>5</A><!-- e --></S><!---->\r\n\t ", 5,
+         "<!-- c -->\n<S>\n    <!-- d -->\n    <A>5</A>\n    <!-- e -->\n</S>\n<!---->\n"},
+        {"<S><A>1</A></S>\n<!-- <B>2</B>\n", 0, ""}, {"<S><A>1</A></S><!--", 0, ""},
+        {"<S><A>1</A></S><!--->", 0, ""}, {"<S><A>1</A></S><!-- x --\n", 0, ""},
+        {"<S><A>1</A></S>\n<!-- <B>2</B>\n<T>3</T>\n", 0, ""}, {"<S><A>1</A><!-- <B>2</B></S>", 0, ""},
+        {"<!-- <B>2</B>\n<S><A>1</A></S>", 0, ""}, {"<!DOCTYPE S\n<E/>\n<S><A>1</A></S>", 0, ""},
     };
     for (const auto& f : files) {
         put("f.xml", f.text);

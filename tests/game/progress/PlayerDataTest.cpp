@@ -155,6 +155,10 @@ TEST(PlayerDataTest, EveryDamagedFileIsKeptUnderANewNameWithOneLineEach) {
         {"<!-- only a comment -->", ".bad.3", ""},
         {"<PLAYER_NAME>A</PLAYER_NAME><<junk", ".bad.4", ""},
         {deep, ".bad.5", " (nests elements deeper than 256 levels)"},
+        // A line commented out by hand whose "-->" was forgotten.
+        {"<PLAYER_NAME>ANN</PLAYER_NAME>\n<!-- <SCORE_SERVER>http://x</SCORE_SERVER>\n"
+         "<BEST_SCORES><DIFFICULTY_0>4242</DIFFICULTY_0></BEST_SCORES>\n",
+         ".bad.6", ""},
     };
     for (const auto& [content, suffix, why] : files) {
         std::ofstream(path) << content;
