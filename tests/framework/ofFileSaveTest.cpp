@@ -547,8 +547,9 @@ TEST_F(FileSaveTest, AnotherUsersLeftoverInASharedFolderLeavesSavesAtomic) {
     put("shared/p.xml", "<OLD>a longer old file</OLD>\n");
     ASSERT_EQ(::chown(dir.file("shared/" + leftover).c_str(), owner, owner), 0);
     ASSERT_EQ(::chown(dir.file("shared/p.xml").c_str(), saver, saver), 0);
-    const ino_t before = inode("shared/p.xml");
     for (const char* bytes : {"<NEW>1</NEW>\n", "<NEW>22</NEW>\n"}) {
+        // Taken anew each time: the file a rename replaced frees its number.
+        const ino_t before = inode("shared/p.xml");
         int out[2];
         ASSERT_EQ(::pipe(out), 0);
         const pid_t child = ::fork();
