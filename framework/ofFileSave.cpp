@@ -148,14 +148,16 @@ ofFileSaveResult writeInPlace(const std::string& target, const std::string& byte
     if (oldSize > bytes.size()) padded.append(oldSize - bytes.size(), ' ');
     int error = reserve(fd, padded.size(), oldSize);
     bool touched = false;
-    if (error == 0 && !writeAll(fd, padded)) {
-        error = errno;
-        touched = ::lseek(fd, 0, SEEK_CUR) > 0;
-    } else if (error == 0) {
-        touched = !padded.empty();
-        if (padded.size() != bytes.size() && syncFd(fd) != 0) error = errno;
-        else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
-        else if (syncFd(fd) != 0) error = errno;
+    if (error == 0) {
+        if (!writeAll(fd, padded)) {
+            error = errno;
+            touched = ::lseek(fd, 0, SEEK_CUR) > 0;
+        } else {
+            touched = !padded.empty();
+            if (padded.size() != bytes.size() && syncFd(fd) != 0) error = errno;
+            else if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
+            else if (syncFd(fd) != 0) error = errno;
+        }
     }
     if (::close(fd) != 0 && error == 0) error = errno;
     // A file of our own making that holds half a save is worse than none.
@@ -165,15 +167,12 @@ ofFileSaveResult writeInPlace(const std::string& target, const std::string& byte
         result.error = reason(error);
         return result;
     }
-    const char* const what = refused == Refused::NewFile  ? "a new file"
+    const std::string what = refused == Refused::NewFile  ? "a new file"
                              : refused == Refused::Rename ? "the rename"
                                                           : "the removal of a temporary";
-    if (refusal == ENAMETOOLONG)
-        ofLogWarning() << "ofSaveFileAtomically: " << target
-                       << " written in place; its name leaves no room for a temporary one";
-    else
-        ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; its folder refused " << what
-                       << " (" << reason(refusal) << ")";
+    ofLogWarning() << "ofSaveFileAtomically: " << target << " written in place; "
+                   << (refusal == ENAMETOOLONG ? "its name leaves no room for a temporary one"
+                                               : "its folder refused " + what + " (" + reason(refusal) + ")");
     result.outcome = ofFileSaveOutcome::WrittenInPlace;
     return result;
 }

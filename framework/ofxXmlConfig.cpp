@@ -69,33 +69,30 @@ bool doctype(const std::string& value) {
     return at > keyword.size() && nameLength(value, at) > 0;
 }
 
+bool endsWith(const char* begin, const char* end, const std::string& suffix) {
+    return static_cast<std::size_t>(end - begin) >= suffix.size() &&
+           suffix.compare(0, suffix.size(), end - suffix.size(), suffix.size()) == 0;
+}
+
+// An unknown node that no ">" closes, or a comment that no "-->" closes,
+// runs without an error to the end of the parsed text [begin, end). Only the
+// last node at the top can: inside an element, the end tag it swallowed is
+// missed, which is an error.
+bool ranToTheEnd(const TiXmlNode& last, const char* begin, const char* end) {
+    if (last.Type() == TiXmlNode::TINYXML_UNKNOWN) return endsWith(begin, end, "<" + last.ValueStr());
+    if (last.Type() != TiXmlNode::TINYXML_COMMENT) return false;
+    // A closed comment leaves its value and "-->" ahead of white space (as
+    // the parser counts it); an unclosed one's value is everything after its
+    // "<!--", which never ends so.
+    while (end > begin && std::isspace(static_cast<unsigned char>(*(end - 1)))) --end;
+    return !endsWith(begin, end, last.ValueStr() + "-->");
+}
+
 // A settings document holds elements, one DOCTYPE ahead of the first of
 // them and processing instructions, and nothing else the parser could not
-// place: "<<garbage" parses without an error, as one unknown node. An unknown
-// node that no ">" closes runs, again without an error, to the end of the
-// parsed text [begin, end), and so does a comment that no "-->" closes.
+// place: "<<garbage" parses without an error, as one unknown node.
 bool settingsDocument(const TiXmlDocument& doc, const char* begin, const char* end) {
-    if (doc.FirstChildElement() == nullptr) return false;
-    // Only the last node at the top can have run to the end: inside an
-    // element, the end tag it swallowed is missed, which is an error. A
-    // closed comment leaves its value and "-->" ahead of the padding; an
-    // unclosed one's value is everything after its "<!--", and that never
-    // ends so.
-    const TiXmlNode* last = doc.LastChild();
-    if (last->Type() == TiXmlNode::TINYXML_COMMENT) {
-        const std::string closing = last->ValueStr() + "-->";
-        const char* tail = end;
-        // White space as the parser counts it between nodes.
-        while (tail > begin && std::isspace(static_cast<unsigned char>(*(tail - 1)))) --tail;
-        if (static_cast<std::size_t>(tail - begin) < closing.size() ||
-            closing.compare(0, closing.size(), tail - closing.size(), closing.size()) != 0)
-            return false;
-    }
-    auto unclosed = [begin, end](const std::string& value) {
-        const std::size_t n = value.size() + 1;
-        return static_cast<std::size_t>(end - begin) >= n && *(end - n) == '<' &&
-               value.compare(0, value.size(), end - value.size(), value.size()) == 0;
-    };
+    if (doc.FirstChildElement() == nullptr || ranToTheEnd(*doc.LastChild(), begin, end)) return false;
     bool prolog = true, doctypeSeen = false;
     std::vector<const TiXmlNode*> open = {&doc};
     while (!open.empty()) {
@@ -107,7 +104,7 @@ bool settingsDocument(const TiXmlDocument& doc, const char* begin, const char* e
                 const std::string& value = child->ValueStr();
                 const bool type = node == &doc && prolog && !doctypeSeen && doctype(value);
                 doctypeSeen = doctypeSeen || type;
-                if (unclosed(value) || !(type || processingInstruction(value))) return false;
+                if (!(type || processingInstruction(value))) return false;
             }
             if (child->FirstChild() != nullptr) open.push_back(child);
         }

@@ -106,7 +106,7 @@ TEST_F(XmlTest, DeclarationsLoadAndSaveBackWhileUnplacedNodesAreRefused) {
          "<!-- c -->\n<!DOCTYPE S []>\n<S>\n    <A>4</A>\n</S>\n<?end?>\n"},
         {"<<garbage", 0, ""}, {"<S><A>1</A></S>\n<<garbage", 0, ""}, {"<S><A>1</A></S>\njunk", 0, ""},
         {"<!DOCTYPE S>\n<?app x?>\n", 0, ""}, {"<!DOCTYPE S", 0, ""}, {"<S><A>1</A></S><?app x", 0, ""},
-        {"<S><A>1</A></S><?app x?", 0, ""}, {"<!DOCTYPE S [ <!ENTITY e \"v\"> ]>\n<S><A>1</A></S>", 0, ""},
+        {"<S><A>1</A></S><?app x?", 0, ""}, {"<S><A>1</A><?app x?", 0, ""}, {"<!DOCTYPE S [ <!ENTITY e \"v\"> ]>\n<S><A>1</A></S>", 0, ""},
         {"<S><A>1</A></S><!DOCTYPE S>", 0, ""}, {"<S><!DOCTYPE S><A>1</A></S>", 0, ""},
         {"<!DOCTYPE S><!DOCTYPE S><S><A>1</A></S>", 0, ""}, {"<!doctype S><S><A>1</A></S>", 0, ""},
         {"<!ELEMENT S ANY><S><A>1</A></S>", 0, ""}, {"<? app?><S><A>1</A></S>", 0, ""},
