@@ -9,6 +9,7 @@
 #include <functional>
 #include <mutex>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "ofFileSave.h"
@@ -19,6 +20,7 @@ struct Seams {
     std::mutex mutex;
     std::function<int(int)> sync;
     std::function<int(const char*, const char*, unsigned)> rename;
+    std::function<void(std::chrono::milliseconds)> lockPause;
 };
 
 Seams& seams() {
@@ -87,6 +89,17 @@ int renameFile(const std::string& from, const std::string& to, unsigned flags) {
     return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), flags);
 }
 
+void pauseForLock(std::chrono::milliseconds length) {
+    std::function<void(std::chrono::milliseconds)> pause;
+    {
+        Seams& state = seams();
+        std::lock_guard<std::mutex> lock(state.mutex);
+        pause = state.lockPause;
+    }
+    if (pause) pause(length);
+    else std::this_thread::sleep_for(length);
+}
+
 bool writeAll(int fd, const std::string& data) {
     const char* p = data.data();
     std::size_t left = data.size();
@@ -116,4 +129,10 @@ void ofSetFileRenameFunction(std::function<int(const char* from, const char* to,
     Seams& state = seams();
     std::lock_guard<std::mutex> lock(state.mutex);
     state.rename = std::move(rename);
+}
+
+void ofSetFileLockPauseFunction(std::function<void(std::chrono::milliseconds length)> pause) {
+    Seams& state = seams();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    state.lockPause = std::move(pause);
 }

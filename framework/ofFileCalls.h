@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 // File-system steps shared by the save routine and the keeping aside of
@@ -26,6 +27,10 @@ bool syncFolder(const std::string& path);
 
 // renameat2 in the working folder, or the test's function.
 int renameFile(const std::string& from, const std::string& to, unsigned flags);
+
+// Waits between tries for a lock another process holds: a sleep, or the
+// test's function.
+void pauseForLock(std::chrono::milliseconds length);
 
 // Writes all of data at the file's position; false with errno set.
 bool writeAll(int fd, const std::string& data);

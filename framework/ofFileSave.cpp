@@ -110,16 +110,36 @@ bool inPlaceInstead(int error, bool existing) {
 
 // The room the text needs, taken before a byte of the old file is written
 // over, so that a full disk fails the save with the old file whole. A file
-// system that cannot reserve is written as before. Returns an errno, or 0.
+// system that cannot reserve is written as before: posix_fallocate would
+// emulate it there by reading from this write-only descriptor, and fail.
+// Returns an errno, or 0.
 int reserve(int fd, std::size_t size, std::size_t oldSize) {
     if (size == 0) return 0;
-    const int error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    int error = 0;
+    while ((error = ::fallocate(fd, 0, 0, static_cast<off_t>(size)) == 0 ? 0 : errno) == EINTR) continue;
     if (error == 0 || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL) return 0;
     // What a failed reservation took stands past the old end; it goes.
     struct stat info {};
     if (::fstat(fd, &info) == 0 && static_cast<std::size_t>(info.st_size) != oldSize)
         (void)::ftruncate(fd, static_cast<off_t>(oldSize));
     return error;
+}
+
+// Another process saving in place between this write and this cut would
+// have its text cut to this one's length. A save holds the lock for
+// milliseconds, so one held for seconds belongs to a process that is stopped
+// or stalled, which must not freeze this one: false then. The lock goes with
+// the close; a file system without locks is written unlocked.
+bool lockAgainstOtherWriters(int fd) {
+    constexpr std::chrono::milliseconds pause{10};
+    constexpr int pauses = 200;
+    for (int paused = 0;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return true;
+        if (paused++ == pauses) return false;
+        pauseForLock(pause);
+    }
 }
 
 // A kill between writing and cutting to size must not leave the new text
@@ -137,10 +157,12 @@ ofFileSaveResult writeInPlace(const std::string& target, const std::string& byte
         result.error = reason(errno);
         return result;
     }
-    // Another process saving in place between this write and this cut would
-    // have its text cut to this one's length. The lock goes with the close; a
-    // file system without locks is written unlocked.
-    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) continue;
+    if (!lockAgainstOtherWriters(fd)) {
+        // Not even a file of our own making goes: the holder is writing it.
+        ::close(fd);
+        result.error = "another process is writing the file";
+        return result;
+    }
     struct stat info {};
     const std::size_t oldSize = ::fstat(fd, &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
     // In one write, so that no kill falls between the text and its padding.

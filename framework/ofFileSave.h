@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -43,8 +44,11 @@ struct ofFileSaveResult {
 // file mounted on its own, an append-only folder), an existing file is written
 // over in place instead; so is a file whose name leaves no room for a
 // temporary name, and a missing one in those last two cases is made in place.
-// Writing in place takes the room first, so a full disk leaves the old file
-// whole, and waits for another process writing the same file in place.
+// Writing in place takes the room first, so that on a file system that can
+// reserve room a full disk leaves the old file whole (a copy-on-write one may
+// still need fresh room to write over, and fail part way); it waits up to two
+// seconds for another process writing the same file in place, then fails
+// with the old file whole.
 // Warnings are logged for a save that succeeded in a weaker way; failures
 // only go back to the caller.
 ofFileSaveResult ofSaveFileAtomically(const std::string& path, const std::string& bytes);
@@ -67,3 +71,6 @@ void ofSetFileSyncFunction(std::function<int(int fd)> sync);
 // own would (return -1 with errno set); flags as for renameat2. An empty
 // function restores the real call.
 void ofSetFileRenameFunction(std::function<int(const char* from, const char* to, unsigned flags)> rename);
+// Tests stand in for the pauses of a save waiting for a file another
+// process is writing; an empty function restores the sleep.
+void ofSetFileLockPauseFunction(std::function<void(std::chrono::milliseconds length)> pause);

@@ -4,6 +4,7 @@
 #include <locale>
 #include <memory>
 #include <sstream>
+#include <string_view>
 
 #include "ofFileSave.h"
 #include "ofLog.h"
@@ -59,11 +60,26 @@ bool processingInstruction(const std::string& value) {
     return end > 1 && (end == value.size() - 1 || space(value[end]));
 }
 
+// Where the first c outside quoted text stands at or after from, else npos;
+// quoteOpen, if given, tells whether a quote is left open at the end.
+std::size_t findOutsideQuotes(std::string_view text, char c, std::size_t from, bool* quoteOpen = nullptr) {
+    char quote = 0;
+    for (std::size_t at = from; at < text.size(); ++at) {
+        if (quote != 0) quote = text[at] == quote ? 0 : quote;
+        else if (text[at] == '"' || text[at] == '\'') quote = text[at];
+        else if (text[at] == c) return at;
+    }
+    if (quoteOpen != nullptr) *quoteOpen = quote != 0;
+    return std::string_view::npos;
+}
+
 // One that has lost its ">" runs on to the next one and swallows what
-// stands between, elements included.
+// stands between, elements included; its quoted ids may hold a "<".
 bool doctype(const std::string& value) {
     const std::string keyword = "!DOCTYPE";
-    if (value.compare(0, keyword.size(), keyword) != 0 || value.find('<') != std::string::npos) return false;
+    if (value.compare(0, keyword.size(), keyword) != 0) return false;
+    bool quoteOpen = false;
+    if (findOutsideQuotes(value, '<', 0, &quoteOpen) != std::string_view::npos || quoteOpen) return false;
     std::size_t at = keyword.size();
     while (at < value.size() && space(value[at])) ++at;
     return at > keyword.size() && nameLength(value, at) > 0;
@@ -74,18 +90,67 @@ bool endsWith(const char* begin, const char* end, const std::string& suffix) {
            suffix.compare(0, suffix.size(), end - suffix.size(), suffix.size()) == 0;
 }
 
-// An unknown node that no ">" closes, or a comment that no "-->" closes,
-// runs without an error to the end of the parsed text [begin, end). Only the
-// last node at the top can: inside an element, the end tag it swallowed is
-// missed, which is an error.
+// An unknown node that no ">" closes, a comment that no "-->" closes, or a
+// CDATA section that no "]]>" closes runs without an error to the end of the
+// parsed text [begin, end). Only the last node at the top can: inside an
+// element, the end tag it swallowed is missed, which is an error.
 bool ranToTheEnd(const TiXmlNode& last, const char* begin, const char* end) {
     if (last.Type() == TiXmlNode::TINYXML_UNKNOWN) return endsWith(begin, end, "<" + last.ValueStr());
-    if (last.Type() != TiXmlNode::TINYXML_COMMENT) return false;
-    // A closed comment leaves its value and "-->" ahead of white space (as
-    // the parser counts it); an unclosed one's value is everything after its
-    // "<!--", which never ends so.
-    while (end > begin && std::isspace(static_cast<unsigned char>(*(end - 1)))) --end;
-    return !endsWith(begin, end, last.ValueStr() + "-->");
+    const TiXmlText* text = last.ToText();
+    if (last.Type() != TiXmlNode::TINYXML_COMMENT && (text == nullptr || !text->CDATA())) return false;
+    // A closed one leaves its value and its closing mark ahead of white space
+    // as the parser counts it, which in UTF-8 takes the byte-order mark and
+    // U+FFFE, U+FFFF too; an unclosed one's value is everything after its
+    // opening, which never ends so.
+    for (;;) {
+        if (endsWith(begin, end, "\xEF\xBB\xBF") || endsWith(begin, end, "\xEF\xBF\xBE") ||
+            endsWith(begin, end, "\xEF\xBF\xBF"))
+            end -= 3;
+        else if (end > begin && std::isspace(static_cast<unsigned char>(*(end - 1))))
+            --end;
+        else
+            break;
+    }
+    return !endsWith(begin, end, last.ValueStr() + (text != nullptr ? "]]>" : "-->"));
+}
+
+// "<?xml" in any case, as the parser tells a declaration.
+bool declarationAt(std::string_view text, std::size_t at) {
+    const std::string mark = "<?xml";
+    for (std::size_t k = 0; k < mark.size(); ++k)
+        if (at + k >= text.size() || std::tolower(static_cast<unsigned char>(text[at + k])) != mark[k]) return false;
+    return true;
+}
+
+// The parser ends an XML declaration (and "<?xml-stylesheet", which it takes
+// for one) at the first ">", "?" or not: one that lost its "?>" swallows the
+// markup up to the next, or runs to the end. Read as the parser reads: past
+// comments, CDATA sections and quoted attribute values, where "<?xml" is text.
+bool declarationSwallowed(std::string_view text) {
+    const std::size_t n = text.size();
+    for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at)) {
+        // Past the first mark after the opening's first `skip` bytes.
+        auto past = [&](std::size_t skip, const char* mark) {
+            const std::size_t found = text.find(mark, at + skip);
+            return found == std::string_view::npos ? n : found + std::char_traits<char>::length(mark);
+        };
+        if (text.compare(at, 4, "<!--") == 0) {
+            at = past(4, "-->");
+        } else if (text.compare(at, 9, "<![CDATA[") == 0) {
+            at = past(9, "]]>");
+        } else if (declarationAt(text, at)) {
+            const std::size_t close = text.find('>', at);
+            if (close == std::string_view::npos || text.find('<', at + 1) < close) return true;
+            at = close + 1;
+        } else if (const unsigned char c = at + 1 < n ? static_cast<unsigned char>(text[at + 1]) : 0;
+                   std::isalpha(c) || c == '_' || c >= 127) {
+            const std::size_t close = findOutsideQuotes(text, '>', at + 1);
+            at = close == std::string_view::npos ? n : close + 1;
+        } else {
+            at = past(1, ">");
+        }
+    }
+    return false;
 }
 
 // A settings document holds elements, one DOCTYPE ahead of the first of
@@ -100,6 +165,10 @@ bool settingsDocument(const TiXmlDocument& doc, const char* begin, const char* e
         open.pop_back();
         for (const TiXmlNode* child = node->FirstChild(); child != nullptr; child = child->NextSibling()) {
             if (node == &doc && child->ToElement() != nullptr) prolog = false;
+            // XML forbids "--" in a comment; a "<!--" there is one that lost
+            // its "-->" and ran on to a later comment's, over all between.
+            if (child->Type() == TiXmlNode::TINYXML_COMMENT && child->ValueStr().find("<!--") != std::string::npos)
+                return false;
             if (child->Type() == TiXmlNode::TINYXML_UNKNOWN) {
                 const std::string& value = child->ValueStr();
                 const bool type = node == &doc && prolog && !doctypeSeen && doctype(value);
@@ -166,7 +235,8 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
     const char* const parsedEnd = begin + std::char_traits<char>::length(begin);
     const char* const stop = doc.Parse(begin, nullptr, TIXML_DEFAULT_ENCODING);
     const bool whole = !doc.Error() && onlyPadding(stop != nullptr ? stop : parsedEnd, parsedEnd) &&
-                       onlyPadding(parsedEnd, textEnd) && settingsDocument(doc, begin, parsedEnd);
+                       onlyPadding(parsedEnd, textEnd) && settingsDocument(doc, begin, parsedEnd) &&
+                       !declarationSwallowed(std::string_view(begin, static_cast<std::size_t>(parsedEnd - begin)));
     // Half a parsed file is worse than none: callers write their defaults.
     if (!whole) doc.Clear();
     if (whole) loadStatus = Loaded;

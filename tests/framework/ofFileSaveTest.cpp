@@ -1,17 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/filter.h>
 #include <linux/fs.h>
+#include <linux/seccomp.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstddef>
 #include <condition_variable>
 #include <csignal>
 #include <filesystem>
@@ -33,13 +40,17 @@ using Names = std::vector<std::string>;
 
 thread_local bool firstWriter = false;
 
-// Whether some process waits in /proc/locks for a whole-file lock on inode.
-bool lockAwaited(ino_t inode) {
-    std::ifstream locks("/proc/locks");
-    const std::string file = ":" + std::to_string(inode) + " ";
-    for (std::string line; std::getline(locks, line);)
-        if (line.find("-> FLOCK") != std::string::npos && line.find(file) != std::string::npos) return true;
-    return false;
+// Makes this process's file systems unable to reserve room: fallocate
+// answers EOPNOTSUPP. False where no filter can be set.
+bool refuseReservations() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fallocate, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
 struct FileSaveTest : testing::Test {
@@ -48,6 +59,7 @@ struct FileSaveTest : testing::Test {
         setAppendOnly(false);
         ofSetFileRenameFunction(nullptr);
         ofSetFileSyncFunction(nullptr);
+        ofSetFileLockPauseFunction(nullptr);
     }
     std::string read(const std::string& name) const {
         std::ifstream in(dir.file(name), std::ios::binary);
@@ -183,31 +195,49 @@ TEST_F(FileSaveTest, AReadOnlyFileIsNotReplaced) {
     }
 }
 
-// A real read-only folder holding a writable file: the temporary cannot be
-// made, so the file is written in place; and a text the file may not grow to
-// fails before a byte is written over. Root makes files anywhere, so the
-// check runs in a child that gives up root.
+// A real read-only folder holding a writable file, saved as another user:
+// no temporary can be made there, so the file is written in place, and so is
+// one whose name leaves no room for a temporary name. Where the file system
+// can reserve room, a text the file may not grow to fails before a byte is
+// written over; where it cannot (played by a filter that refuses fallocate,
+// as NFS before 4.2 and FUSE file systems do), every text is written as it
+// comes, and one the limit cuts short leaves the file in part.
 TEST_F(FileSaveTest, AReadOnlyFolderTakesTheSaveInPlace) {
     const uid_t nobody = 65534;
+    const std::string longName(250, 'n'), old = "<OLD>0123456789</OLD>\n", big(4000, 'x');
+    const std::string shorter = "<A />", equal = "<NEW>9876543210</NEW>\n", longer = "<NEW>longer than the old</NEW>\n";
     ASSERT_EQ(::chmod(dir.path.c_str(), 0755), 0);
     ASSERT_EQ(::mkdir(dir.file("ro").c_str(), 0755), 0);
-    put("ro/p.xml", "<OLD />\n");
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(dir.file("ro/p.xml").c_str(), nobody, nobody), 0);
+    for (const std::string& name : {std::string("p.xml"), longName}) {
+        put("ro/" + name, old);
+        if (::geteuid() == 0) {
+            ASSERT_EQ(::chown(dir.file("ro/" + name).c_str(), nobody, nobody), 0);
+        }
+        ASSERT_EQ(::chmod(dir.file("ro/" + name).c_str(), 0666), 0);
     }
-    ASSERT_EQ(::chmod(dir.file("ro/p.xml").c_str(), 0666), 0);
     ASSERT_EQ(::chmod(dir.file("ro").c_str(), 0555), 0);
-    const std::string big(4000, 'x');
     const struct {
-        const char* bytes;
+        std::string name;
+        bool reserves;
+        std::string bytes;
         rlim_t limit;
         ofFileSaveOutcome outcome;
-        const char* after;
-    } cases[] = {{"<NEW>longer than the old</NEW>\n", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace,
-                  "<NEW>longer than the old</NEW>\n"},
-                 {"<A />", RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, "<A />"},
-                 {big.c_str(), 1024, ofFileSaveOutcome::NotReplaced, "<A />"}};
+        std::string after;
+    } cases[] = {
+        {"p.xml", true, longer, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, longer},
+        {"p.xml", true, shorter, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, shorter},
+        {"p.xml", true, big, 1024, ofFileSaveOutcome::NotReplaced, old},
+        {"p.xml", false, shorter, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, shorter},
+        {"p.xml", false, equal, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, equal},
+        {"p.xml", false, longer, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, longer},
+        {longName, false, shorter, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, shorter},
+        {longName, false, equal, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, equal},
+        {longName, false, longer, RLIM_INFINITY, ofFileSaveOutcome::WrittenInPlace, longer},
+        {"p.xml", false, big, 1024, ofFileSaveOutcome::WrittenInPart, big.substr(0, 1024)},
+    };
     for (const auto& c : cases) {
+        const std::string label = c.name.substr(0, 5) + (c.reserves ? " reserves " : " cannot reserve ") + c.bytes.substr(0, 5);
+        put("ro/" + c.name, old);
         const pid_t child = ::fork();
         if (child == 0) {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -217,19 +247,20 @@ TEST_F(FileSaveTest, AReadOnlyFolderTakesTheSaveInPlace) {
             if ((::geteuid() == 0 && (::setgid(nobody) != 0 || ::setuid(nobody) != 0)) ||
                 ::setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 ::_exit(100);
+            if (!c.reserves && !refuseReservations()) ::_exit(102);
             // The warning is checked elsewhere.
             if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(101);
-            ::_exit(static_cast<int>(ofSaveFileAtomically(dir.file("ro/p.xml"), c.bytes).outcome));
+            ::_exit(static_cast<int>(ofSaveFileAtomically(dir.file("ro/" + c.name), c.bytes).outcome));
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
-        if (WEXITSTATUS(status) == 100) {
-            GTEST_SKIP() << "cannot give up root here";
+        if (WEXITSTATUS(status) == 100 || WEXITSTATUS(status) == 102) {
+            GTEST_SKIP() << (WEXITSTATUS(status) == 100 ? "cannot give up root here" : "cannot filter system calls here");
         }
-        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.outcome)) << c.after;
-        EXPECT_EQ(read("ro/p.xml"), c.after);
-        EXPECT_EQ(entries("ro"), Names{"p.xml"});
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.outcome)) << label;
+        EXPECT_EQ(read("ro/" + c.name), c.after) << label;
+        EXPECT_EQ(entries("ro"), (Names{longName, "p.xml"})) << label;
     }
 }
 
@@ -474,15 +505,15 @@ TEST_F(FileSaveTest, AFullDiskLeavesTheOldFileOfAnInPlaceSaveWhole) {
 
 // A second in-place save of the file, made while the first is between its
 // write and its cut, waits for the first to finish; else the first would cut
-// the second's text to its own length.
+// the second's text to its own length. A save that finds the lock held too
+// long gives up with the old file whole, and goes through once it is free.
 TEST_F(FileSaveTest, TwoInPlaceSavesOfOneFileFollowOneAnother) {
     const std::string name(250, 'w');
     put(name, "<OLD>" + std::string(50, 'o') + "</OLD>\n");
-    const ino_t file = inode(name);
     const std::string first = "<A />\n", second = "<B>" + std::string(100, 'b') + "</B>\n";
     std::mutex mutex;
     std::condition_variable changed;
-    bool firstBeforeCut = false, released = false, secondSynced = false;
+    bool firstBeforeCut = false, released = false, firstDone = false, secondSynced = false, secondWaited = false;
     ofSetFileSyncFunction([&](int fd) {
         std::unique_lock<std::mutex> lock(mutex);
         if (firstWriter && !firstBeforeCut) {
@@ -493,6 +524,12 @@ TEST_F(FileSaveTest, TwoInPlaceSavesOfOneFileFollowOneAnother) {
             secondSynced = true;
         }
         return ::fsync(fd);
+    });
+    ofSetFileLockPauseFunction([&](std::chrono::milliseconds) {
+        std::unique_lock<std::mutex> lock(mutex);
+        secondWaited = true;
+        changed.notify_all();
+        changed.wait(lock, [&] { return firstDone; });
     });
     ofFileSaveOutcome outcomes[2] = {};
     bool met = false;
@@ -509,7 +546,7 @@ TEST_F(FileSaveTest, TwoInPlaceSavesOfOneFileFollowOneAnother) {
         // Unlocked, the second would get through its write and sync meanwhile.
         met = waitUntil([&] {
             std::lock_guard<std::mutex> lock(mutex);
-            return secondSynced || lockAwaited(file);
+            return secondSynced || secondWaited;
         });
         {
             std::lock_guard<std::mutex> lock(mutex);
@@ -517,6 +554,11 @@ TEST_F(FileSaveTest, TwoInPlaceSavesOfOneFileFollowOneAnother) {
         }
         changed.notify_all();
         a.join();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            firstDone = true;
+        }
+        changed.notify_all();
         b.join();
     });
     EXPECT_TRUE(met);
@@ -526,6 +568,41 @@ TEST_F(FileSaveTest, TwoInPlaceSavesOfOneFileFollowOneAnother) {
     const std::string warning =
         "[warning] ofSaveFileAtomically: " + dir.file(name) + " written in place; its name leaves no room for a temporary one\n";
     EXPECT_EQ(o.out + o.err, warning + warning);
+
+    // A process stopped while it holds the lock: two seconds of pauses, then
+    // the save is refused with its reason.
+    int held[2], done[2];
+    ASSERT_EQ(::pipe(held) + ::pipe(done), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        ::close(done[1]);
+        const int fd = ::open(dir.file(name).c_str(), O_RDONLY | O_CLOEXEC);
+        char c = 0;
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(held[1], "h", 1) != 1) ::_exit(1);
+        ::_exit(::read(done[0], &c, 1) == 0 ? 0 : 2);
+    }
+    ::close(held[1]);
+    ::close(done[0]);
+    char c = 0;
+    ASSERT_EQ(::read(held[0], &c, 1), 1);
+    ::close(held[0]);
+    std::chrono::milliseconds waited{0};
+    ofSetFileLockPauseFunction([&](std::chrono::milliseconds length) { waited += length; });
+    for (const bool holding : {true, false}) {
+        if (!holding) {
+            ::close(done[1]);
+            int status = 0;
+            ASSERT_EQ(::waitpid(holder, &status, 0), holder);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        waited = std::chrono::milliseconds(0);
+        ofFileSaveResult result;
+        captureOutput([&] { result = ofSaveFileAtomically(dir.file(name), holding ? first : "<C />\n"); });
+        EXPECT_EQ(result.outcome, holding ? ofFileSaveOutcome::NotReplaced : ofFileSaveOutcome::WrittenInPlace);
+        EXPECT_EQ(result.error, holding ? "another process is writing the file" : "");
+        EXPECT_EQ(read(name), holding ? second : "<C />\n");
+        EXPECT_EQ(waited.count(), holding ? 2000 : 0);
+    }
 }
 
 // In a sticky folder, another user's leftover temporary cannot be removed,

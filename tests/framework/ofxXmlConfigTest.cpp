@@ -119,6 +119,19 @@ TEST_F(XmlTest, DeclarationsLoadAndSaveBackWhileUnplacedNodesAreRefused) {
         {"<S><A>1</A></S><!--->", 0, ""}, {"<S><A>1</A></S><!-- x --\n", 0, ""},
         {"<S><A>1</A></S>\n<!-- <B>2</B>\n<T>3</T>\n", 0, ""}, {"<S><A>1</A><!-- <B>2</B></S>", 0, ""},
         {"<!-- <B>2</B>\n<S><A>1</A></S>", 0, ""}, {"<!DOCTYPE S\n<E/>\n<S><A>1</A></S>", 0, ""},
+        // White space as the parser counts it, in UTF-8 the marks U+FEFF, U+FFFE and U+FFFF too; "<" in quotes.
+        {"<?xml version=\"1.0\" ?>\n<S><A>6</A></S>\n<!-- c -->\xEF\xBB\xBF\n\xEF\xBF\xBE \xEF\xBF\xBF", 6,
+         "<?xml version=\"1.0\" ?>\n<S>\n    <A>6</A>\n</S>\n<!-- c -->\n"},
+        {"\xEF\xBB\xBF<S><A>7</A></S><!-- a -- b -->\xEF\xBB\xBF", 7, "<S>\n    <A>7</A>\n</S>\n<!-- a -- b -->\n"},
+        {"<!DOCTYPE S SYSTEM 'a<b.dtd'>\n<S><A>8</A></S>", 8, "<!DOCTYPE S SYSTEM 'a<b.dtd'>\n<S>\n    <A>8</A>\n</S>\n"},
+        {"<?xml version=\"1.0\"?>\n<S><!-- <?xml --><A b=\"<?xml\">9</A><![CDATA[<?xml]]></S>", 9,
+         "<?xml version=\"1.0\" ?>\n<S>\n    <!-- <?xml -->\n    <A b=\"&lt;?xml\">9</A>\n    &lt;?xml\n</S>\n"},
+        // A comment, CDATA section or declaration that lost its end swallows what follows, to a later end or the last byte.
+        {"<!DOCTYPE S SYSTEM \"s.dtd\n<E/>\n<S><A>1</A></S>", 0, ""},
+        {"<P>A</P>\n<!-- <Q>x</Q>\n<S><A>1</A></S>\n<!-- a note -->\n", 0, ""},
+        {"<S><!-- <B>2</B>\n<A>1</A><!-- n --></S>", 0, ""}, {"<S><A>1</A></S>\n<![CDATA[ <B>2</B>\n", 0, ""},
+        {"<?xml version=\"1.0\"\n<A/>\n<S><A>1</A></S>", 0, ""}, {"<?xml-stylesheet href=\"s.xsl\"\n<A/>\n<S><A>1</A></S>", 0, ""},
+        {"<S><?xml version=\"1.0\"\n<B/><A>1</A></S>", 0, ""}, {"<S><A>1</A></S><?XML version=\"1.0\"", 0, ""},
     };
     for (const auto& f : files) {
         put("f.xml", f.text);

@@ -159,6 +159,10 @@ TEST(PlayerDataTest, EveryDamagedFileIsKeptUnderANewNameWithOneLineEach) {
         {"<PLAYER_NAME>ANN</PLAYER_NAME>\n<!-- <SCORE_SERVER>http://x</SCORE_SERVER>\n"
          "<BEST_SCORES><DIFFICULTY_0>4242</DIFFICULTY_0></BEST_SCORES>\n",
          ".bad.6", ""},
+        // The same, closed by a later comment's "-->": the best scores between go with it.
+        {"<PLAYER_NAME>ANN</PLAYER_NAME>\n<!-- <SCORE_SERVER>http://x</SCORE_SERVER>\n"
+         "<BEST_SCORES><DIFFICULTY_0>4343</DIFFICULTY_0></BEST_SCORES>\n<!-- a note -->\n",
+         ".bad.7", ""},
     };
     for (const auto& [content, suffix, why] : files) {
         std::ofstream(path) << content;
