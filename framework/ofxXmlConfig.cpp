@@ -10,6 +10,9 @@
 #include "ofLog.h"
 #include "ofUtils.h"
 #include "ofxXmlConfigPrinter.h"
+#include "ofxXmlText.h"
+
+using namespace ofxXmlText;
 
 namespace {
 
@@ -60,19 +63,6 @@ bool processingInstruction(const std::string& value) {
     return end > 1 && (end == value.size() - 1 || space(value[end]));
 }
 
-// Where the first c outside quoted text stands at or after from, else npos;
-// quoteOpen, if given, tells whether a quote is left open at the end.
-std::size_t findOutsideQuotes(std::string_view text, char c, std::size_t from, bool* quoteOpen = nullptr) {
-    char quote = 0;
-    for (std::size_t at = from; at < text.size(); ++at) {
-        if (quote != 0) quote = text[at] == quote ? 0 : quote;
-        else if (text[at] == '"' || text[at] == '\'') quote = text[at];
-        else if (text[at] == c) return at;
-    }
-    if (quoteOpen != nullptr) *quoteOpen = quote != 0;
-    return std::string_view::npos;
-}
-
 // One that has lost its ">" runs on to the next one and swallows what
 // stands between, elements included; its quoted ids may hold a "<".
 bool doctype(const std::string& value) {
@@ -85,41 +75,27 @@ bool doctype(const std::string& value) {
     return at > keyword.size() && nameLength(value, at) > 0;
 }
 
-bool endsWith(const char* begin, const char* end, const std::string& suffix) {
-    return static_cast<std::size_t>(end - begin) >= suffix.size() &&
-           suffix.compare(0, suffix.size(), end - suffix.size(), suffix.size()) == 0;
+bool endsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // An unknown node that no ">" closes, a comment that no "-->" closes, or a
 // CDATA section that no "]]>" closes runs without an error to the end of the
-// parsed text [begin, end). Only the last node at the top can: inside an
-// element, the end tag it swallowed is missed, which is an error.
-bool ranToTheEnd(const TiXmlNode& last, const char* begin, const char* end) {
-    if (last.Type() == TiXmlNode::TINYXML_UNKNOWN) return endsWith(begin, end, "<" + last.ValueStr());
-    const TiXmlText* text = last.ToText();
-    if (last.Type() != TiXmlNode::TINYXML_COMMENT && (text == nullptr || !text->CDATA())) return false;
+// parsed text. Only the last node at the top can: inside an element, the end
+// tag it swallowed is missed, which is an error.
+bool ranToTheEnd(const TiXmlNode& last, std::string_view text) {
+    if (last.Type() == TiXmlNode::TINYXML_UNKNOWN) return endsWith(text, "<" + last.ValueStr());
+    const TiXmlText* cdata = last.ToText();
+    if (last.Type() != TiXmlNode::TINYXML_COMMENT && (cdata == nullptr || !cdata->CDATA())) return false;
     // A closed one leaves its value and its closing mark ahead of white space
-    // as the parser counts it, which in UTF-8 takes the byte-order mark and
-    // U+FFFE, U+FFFF too; an unclosed one's value is everything after its
-    // opening, which never ends so.
+    // as the parser counts it, byte-order marks included; an unclosed one's
+    // value is everything after its opening, which never ends so.
     for (;;) {
-        if (endsWith(begin, end, "\xEF\xBB\xBF") || endsWith(begin, end, "\xEF\xBF\xBE") ||
-            endsWith(begin, end, "\xEF\xBF\xBF"))
-            end -= 3;
-        else if (end > begin && std::isspace(static_cast<unsigned char>(*(end - 1))))
-            --end;
-        else
-            break;
+        if (text.size() >= 3 && skippedMarkAt(text, text.size() - 3)) text.remove_suffix(3);
+        else if (!text.empty() && isParserSpace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+        else break;
     }
-    return !endsWith(begin, end, last.ValueStr() + (text != nullptr ? "]]>" : "-->"));
-}
-
-// "<?xml" in any case, as the parser tells a declaration.
-bool declarationAt(std::string_view text, std::size_t at) {
-    const std::string mark = "<?xml";
-    for (std::size_t k = 0; k < mark.size(); ++k)
-        if (at + k >= text.size() || std::tolower(static_cast<unsigned char>(text[at + k])) != mark[k]) return false;
-    return true;
+    return !endsWith(text, last.ValueStr() + (cdata != nullptr ? "]]>" : "-->"));
 }
 
 // The parser ends an XML declaration (and "<?xml-stylesheet", which it takes
@@ -129,16 +105,11 @@ bool declarationAt(std::string_view text, std::size_t at) {
 bool declarationSwallowed(std::string_view text) {
     const std::size_t n = text.size();
     for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at)) {
-        // Past the first mark after the opening's first `skip` bytes.
-        auto past = [&](std::size_t skip, const char* mark) {
-            const std::size_t found = text.find(mark, at + skip);
-            return found == std::string_view::npos ? n : found + std::char_traits<char>::length(mark);
-        };
         if (text.compare(at, 4, "<!--") == 0) {
-            at = past(4, "-->");
+            at = pastMark(text, at + 4, "-->");
         } else if (text.compare(at, 9, "<![CDATA[") == 0) {
-            at = past(9, "]]>");
-        } else if (declarationAt(text, at)) {
+            at = pastMark(text, at + 9, "]]>");
+        } else if (startsWithNoCase(text.substr(at), "<?xml")) {
             const std::size_t close = text.find('>', at);
             if (close == std::string_view::npos || text.find('<', at + 1) < close) return true;
             at = close + 1;
@@ -147,7 +118,7 @@ bool declarationSwallowed(std::string_view text) {
             const std::size_t close = findOutsideQuotes(text, '>', at + 1);
             at = close == std::string_view::npos ? n : close + 1;
         } else {
-            at = past(1, ">");
+            at = pastMark(text, at + 1, ">");
         }
     }
     return false;
@@ -155,9 +126,11 @@ bool declarationSwallowed(std::string_view text) {
 
 // A settings document holds elements, one DOCTYPE ahead of the first of
 // them and processing instructions, and nothing else the parser could not
-// place: "<<garbage" parses without an error, as one unknown node.
-bool settingsDocument(const TiXmlDocument& doc, const char* begin, const char* end) {
-    if (doc.FirstChildElement() == nullptr || ranToTheEnd(*doc.LastChild(), begin, end)) return false;
+// place ("<<garbage" parses without an error, as one unknown node), nor a
+// node that ran on over what followed it.
+bool settingsDocument(const TiXmlDocument& doc, std::string_view text) {
+    if (doc.FirstChildElement() == nullptr || ranToTheEnd(*doc.LastChild(), text) || declarationSwallowed(text))
+        return false;
     bool prolog = true, doctypeSeen = false;
     std::vector<const TiXmlNode*> open = {&doc};
     while (!open.empty()) {
@@ -235,8 +208,8 @@ bool ofxXmlConfig::loadFile(const std::string& fileName) {
     const char* const parsedEnd = begin + std::char_traits<char>::length(begin);
     const char* const stop = doc.Parse(begin, nullptr, TIXML_DEFAULT_ENCODING);
     const bool whole = !doc.Error() && onlyPadding(stop != nullptr ? stop : parsedEnd, parsedEnd) &&
-                       onlyPadding(parsedEnd, textEnd) && settingsDocument(doc, begin, parsedEnd) &&
-                       !declarationSwallowed(std::string_view(begin, static_cast<std::size_t>(parsedEnd - begin)));
+                       onlyPadding(parsedEnd, textEnd) &&
+                       settingsDocument(doc, std::string_view(begin, static_cast<std::size_t>(parsedEnd - begin)));
     // Half a parsed file is worse than none: callers write their defaults.
     if (!whole) doc.Clear();
     if (whole) loadStatus = Loaded;

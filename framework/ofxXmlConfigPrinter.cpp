@@ -3,22 +3,15 @@
 #include <cctype>
 #include <cstdio>
 
-namespace {
+#include "ofxXmlText.h"
 
-bool isParserSpace(unsigned char c) {
-    return std::isspace(c) != 0 || c == '\n' || c == '\r';
-}
+using namespace ofxXmlText;
+
+namespace {
 
 bool isBlank(const std::string& text) {
     for (char c : text)
         if (!isParserSpace(static_cast<unsigned char>(c))) return false;
-    return true;
-}
-
-bool startsWithNoCase(const char* text, const char* prefix) {
-    for (; *prefix != 0; ++text, ++prefix)
-        if (std::tolower(static_cast<unsigned char>(*text)) != std::tolower(static_cast<unsigned char>(*prefix)))
-            return false;
     return true;
 }
 
@@ -27,14 +20,6 @@ bool startsWithNoCase(const char* text, const char* prefix) {
 bool declaresUtf8(const TiXmlDeclaration& declaration) {
     const char* encoding = declaration.Encoding();
     return *encoding == 0 || startsWithNoCase(encoding, "UTF-8") || startsWithNoCase(encoding, "UTF8");
-}
-
-// In UTF-8 the parser skips these at the start of a text as byte-order marks.
-bool startsWithSkippedMark(const std::string& text) {
-    if (text.size() < 3 || static_cast<unsigned char>(text[0]) != 0xEF) return false;
-    const unsigned char b1 = static_cast<unsigned char>(text[1]);
-    const unsigned char b2 = static_cast<unsigned char>(text[2]);
-    return (b1 == 0xBB && b2 == 0xBF) || (b1 == 0xBF && (b2 == 0xBE || b2 == 0xBF));
 }
 
 void appendReference(std::string& out, unsigned value) {
@@ -50,7 +35,7 @@ std::string encodeText(const std::string& raw, bool utf8) {
     if (isBlank(text)) return "<![CDATA[" + text + "]]>";
     std::string out;
     std::size_t i = 0;
-    if (utf8 && startsWithSkippedMark(text)) {
+    if (utf8 && skippedMarkAt(text, 0)) {
         const unsigned mark = 0xF000u | ((static_cast<unsigned char>(text[1]) & 0x3Fu) << 6) |
                               (static_cast<unsigned char>(text[2]) & 0x3Fu);
         appendReference(out, mark);
@@ -196,26 +181,11 @@ bool ofxXmlConfigPrinter::nestedDeeperThan(const std::string& text, int limit) {
     const std::size_t n = text.size();
     long depth = 0;
     std::size_t i = 0;
-    auto skipTo = [&](const char* end, std::size_t from) {
-        const std::size_t at = text.find(end, from);
-        return at == std::string::npos ? n : at + std::char_traits<char>::length(end);
-    };
     // Past the next '>' outside quotes; reports whether the tag closed itself.
     auto skipTag = [&](std::size_t from, bool& selfClosing) {
-        char quote = 0;
-        for (std::size_t k = from; k < n; ++k) {
-            const char c = text[k];
-            if (quote != 0) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                selfClosing = k > from && text[k - 1] == '/';
-                return k + 1;
-            }
-        }
-        selfClosing = false;
-        return n;
+        const std::size_t close = findOutsideQuotes(text, '>', from);
+        selfClosing = close != std::string::npos && close > from && text[close - 1] == '/';
+        return close == std::string::npos ? n : close + 1;
     };
     auto countOpensIn = [&](std::size_t from, std::size_t to) {
         for (std::size_t k = from; k + 1 < to; ++k)
@@ -227,10 +197,10 @@ bool ofxXmlConfigPrinter::nestedDeeperThan(const std::string& text, int limit) {
         std::size_t next;
         bool selfClosing = false;
         if (text.compare(lt, 4, "<!--") == 0) {
-            next = skipTo("-->", lt + 4);
+            next = pastMark(text, lt + 4, "-->");
             countOpensIn(lt + 4, next);
         } else if (text.compare(lt, 9, "<![CDATA[") == 0) {
-            next = skipTo("]]>", lt + 9);
+            next = pastMark(text, lt + 9, "]]>");
             countOpensIn(lt + 9, next);
         } else if (lt + 1 < n && (text[lt + 1] == '!' || text[lt + 1] == '?')) {
             next = skipTag(lt + 2, selfClosing);
